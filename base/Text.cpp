@@ -1,0 +1,150 @@
+#include "base/Text.h"
+
+#include <algorithm>
+
+namespace velmoran {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+void AppendCodePointUtf16(char32_t cp, std::u16string& out) {
+  if (cp < 0x10000) {
+    out.push_back(static_cast<char16_t>(cp));
+  } else {
+    cp -= 0x10000;
+    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+  }
+}
+
+void AppendCodePointUtf8(char32_t cp, std::string& out) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+}  // namespace
+
+std::u16string Utf8ToUtf16(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  while (i < n) {
+    const auto b0 = static_cast<unsigned char>(text[i]);
+    if (b0 < 0x80) {
+      out.push_back(b0);
+      ++i;
+      continue;
+    }
+    int extra = 0;
+    char32_t cp = 0;
+    char32_t min = 0;
+    if ((b0 & 0xE0) == 0xC0) {
+      extra = 1; cp = b0 & 0x1F; min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+      extra = 2; cp = b0 & 0x0F; min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+      extra = 3; cp = b0 & 0x07; min = 0x10000;
+    } else {
+      out.push_back(static_cast<char16_t>(kReplacement));
+      ++i;
+      continue;
+    }
+    std::size_t j = i + 1;
+    bool ok = true;
+    for (int k = 0; k < extra; ++k, ++j) {
+      if (j >= n || (static_cast<unsigned char>(text[j]) & 0xC0) != 0x80) {
+        ok = false;
+        break;
+      }
+      cp = (cp << 6) | (static_cast<unsigned char>(text[j]) & 0x3F);
+    }
+    if (!ok || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+      out.push_back(static_cast<char16_t>(kReplacement));
+      i = ok ? j : std::max(j, i + 1);
+      continue;
+    }
+    AppendCodePointUtf16(cp, out);
+    i = j;
+  }
+  return out;
+}
+
+void AppendUtf16AsUtf8(std::u16string_view text, std::string& out) {
+  const std::size_t n = text.size();
+  std::size_t i = 0;
+  while (i < n) {
+    // ASCII runs dominate (base64, JSON): copy them without the general path.
+    while (i < n && text[i] < 0x80) out.push_back(static_cast<char>(text[i++]));
+    if (i >= n) break;
+    char32_t c = text[i++];
+    if (c >= 0xD800 && c <= 0xDBFF) {
+      if (i < n && text[i] >= 0xDC00 && text[i] <= 0xDFFF) {
+        c = 0x10000 + ((c - 0xD800) << 10) + (text[i++] - 0xDC00);
+      } else {
+        c = kReplacement;
+      }
+    } else if (c >= 0xDC00 && c <= 0xDFFF) {
+      c = kReplacement;
+    }
+    AppendCodePointUtf8(c, out);
+  }
+}
+
+std::string Utf16ToUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  AppendUtf16AsUtf8(text, out);
+  return out;
+}
+
+std::u16string AsciiToUtf16(std::string_view ascii) {
+  return std::u16string(ascii.begin(), ascii.end());
+}
+
+std::u16string DecimalText(std::int64_t value) {
+  return AsciiToUtf16(std::to_string(value));
+}
+
+std::u16string Hex8(std::uint32_t value) {
+  static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+  std::u16string out(8, u'0');
+  for (int i = 7; i >= 0; --i) {
+    out[static_cast<std::size_t>(i)] = kDigits[value & 0xF];
+    value >>= 4;
+  }
+  return out;
+}
+
+char16_t ToLowerAscii(char16_t c) {
+  return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
+}
+
+std::u16string ToLowerAscii(std::u16string_view text) {
+  std::u16string out(text);
+  for (auto& c : out) c = ToLowerAscii(c);
+  return out;
+}
+
+bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (ToLowerAscii(a[i]) != ToLowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace velmoran

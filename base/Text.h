@@ -1,0 +1,33 @@
+#pragma once
+
+// Small text helpers shared by every layer. Text lives in memory as UTF-16,
+// as Win32 and the browser runtime use it; these convert only at the edges.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace velmoran {
+
+// UTF-8 to UTF-16. Invalid UTF-8 sequences become U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view text);
+
+// UTF-16 to UTF-8. An unpaired surrogate becomes U+FFFD (EF BF BD).
+std::string Utf16ToUtf8(std::u16string_view text);
+void AppendUtf16AsUtf8(std::u16string_view text, std::string& out);
+
+// Widens 7-bit ASCII text (literals, numbers) to UTF-16.
+std::u16string AsciiToUtf16(std::string_view ascii);
+
+// Signed decimal, minus sign included ("-2147024891").
+std::u16string DecimalText(std::int64_t value);
+
+// Eight upper-case hexadecimal digits of the 32-bit pattern ("80004004").
+std::u16string Hex8(std::uint32_t value);
+
+char16_t ToLowerAscii(char16_t c);
+std::u16string ToLowerAscii(std::u16string_view text);
+// Compares ignoring case for the letters A to Z only; every other character must match.
+bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b);
+
+}  // namespace velmoran

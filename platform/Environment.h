@@ -1,0 +1,10 @@
+#pragma once
+
+namespace velmoran::platform {
+
+class Environment {
+ public:
+  virtual ~Environment() = default;
+};
+
+}  // namespace velmoran::platform

@@ -1,0 +1,76 @@
+#pragma once
+
+// Files and folders, with the meanings of the Win32 calls of the same names.
+// Paths are full Windows paths ("C:\velmoran_pose\A01\1.png"); a failing call
+// leaves its reason in GetLastError().
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/Types.h"
+
+namespace velmoran::platform {
+
+inline constexpr std::uint32_t kInvalidFileAttributes = 0xFFFFFFFF;
+inline constexpr std::uint32_t kFileAttributeDirectory = 0x10;
+inline constexpr std::uint32_t kFileAttributeNormal = 0x80;
+
+inline constexpr std::uint32_t kGenericRead = 0x80000000;
+inline constexpr std::uint32_t kGenericWrite = 0x40000000;
+
+inline constexpr std::uint32_t kFileShareNone = 0;
+inline constexpr std::uint32_t kFileShareRead = 1;
+inline constexpr std::uint32_t kFileShareWrite = 2;
+
+// Creation dispositions.
+inline constexpr std::uint32_t kCreateNew = 1;
+inline constexpr std::uint32_t kCreateAlways = 2;
+inline constexpr std::uint32_t kOpenExisting = 3;
+inline constexpr std::uint32_t kOpenAlways = 4;
+inline constexpr std::uint32_t kTruncateExisting = 5;
+
+// Move methods of SetFilePointerEx.
+inline constexpr std::uint32_t kFileBegin = 0;
+inline constexpr std::uint32_t kFileCurrent = 1;
+inline constexpr std::uint32_t kFileEnd = 2;
+
+class Files {
+ public:
+  virtual ~Files() = default;
+
+  // Attributes of a file or folder (links followed), or kInvalidFileAttributes.
+  virtual std::uint32_t GetFileAttributesW(std::u16string_view path) = 0;
+
+  // Opens or creates a file; kInvalidHandle on failure.
+  virtual Handle CreateFileW(std::u16string_view path, std::uint32_t desiredAccess,
+                             std::uint32_t shareMode, std::uint32_t creationDisposition) = 0;
+  virtual bool ReadFile(Handle file, void* buffer, std::uint32_t bytesToRead,
+                        std::uint32_t& bytesRead) = 0;
+  virtual bool WriteFile(Handle file, const void* data, std::uint32_t bytesToWrite,
+                         std::uint32_t& bytesWritten) = 0;
+  virtual bool SetFilePointerEx(Handle file, std::int64_t distance, std::uint32_t moveMethod,
+                                std::int64_t* newPosition) = 0;
+  virtual bool GetFileSizeEx(Handle file, std::int64_t& size) = 0;
+  virtual bool SetEndOfFile(Handle file) = 0;
+  virtual bool CloseHandle(Handle file) = 0;
+
+  // Creates one folder; its parent must exist.
+  virtual bool CreateDirectoryW(std::u16string_view path) = 0;
+
+  virtual std::u16string GetCurrentDirectoryW() = 0;
+  virtual bool SetCurrentDirectoryW(std::u16string_view path) = 0;
+
+  // The fixed part of a file's version resource (VS_FIXEDFILEINFO's
+  // dwFileVersionMS and dwFileVersionLS); false when the file has none.
+  virtual bool GetFileVersionFixed(std::u16string_view path, std::uint32_t& versionMS,
+                                   std::uint32_t& versionLS) = 0;
+  // One text of a file's version resource, by VerQueryValueW sub-block
+  // ("\StringFileInfo\040904B0\ProductVersion"); false when absent.
+  virtual bool GetFileVersionString(std::u16string_view path, std::u16string_view subBlock,
+                                    std::u16string& value) = 0;
+
+  virtual std::uint32_t GetLastError() = 0;
+};
+
+}  // namespace velmoran::platform

@@ -1,0 +1,10 @@
+#pragma once
+
+namespace velmoran::platform {
+
+class Modules {
+ public:
+  virtual ~Modules() = default;
+};
+
+}  // namespace velmoran::platform

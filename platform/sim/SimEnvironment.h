@@ -1,0 +1,11 @@
+#pragma once
+
+#include "platform/Environment.h"
+
+namespace velmoran::platform::sim {
+
+class SimEnvironment final : public Environment {
+ public:
+};
+
+}  // namespace velmoran::platform::sim

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/Locale.h"
+
+namespace velmoran::platform::sim {
+
+// A Korean Windows by default (code page 949, ":" as time separator); tests
+// switch to 1252 for a Western system. Conversions use glibc's iconv.
+class SimLocale final : public Locale {
+ public:
+  std::uint32_t GetACP() override { return codePage_; }
+  std::string WideCharToMultiByte(std::uint32_t codePage, std::u16string_view text) override;
+  std::u16string TimeSeparator() override { return timeSeparator_; }
+  std::u16string FormatMessageW(std::uint32_t errorCode) override;
+
+  void SetCodePage(std::uint32_t codePage) { codePage_ = codePage; }
+  void SetTimeSeparator(std::u16string separator) { timeSeparator_ = std::move(separator); }
+
+ private:
+  std::uint32_t codePage_ = 949;
+  std::u16string timeSeparator_ = u":";
+};
+
+}  // namespace velmoran::platform::sim

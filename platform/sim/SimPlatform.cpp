@@ -1,0 +1,11 @@
+#include "platform/sim/SimPlatform.h"
+
+#include <utility>
+
+namespace velmoran::platform::sim {
+
+SimPlatform::SimPlatform(std::filesystem::path root) : files_(std::move(root)) {}
+
+SimPlatform::~SimPlatform() = default;
+
+}  // namespace velmoran::platform::sim

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what the build, the tests, the benchmarks and the cross build need
+# on Debian 12. Runs apt-get through sudo unless already root.
+set -euo pipefail
+packages=(
+  cmake ninja-build g++ make pkg-config
+  googletest libgtest-dev libgmock-dev
+  libbenchmark-dev libsimdjson-dev libssl-dev
+  clang libclang-rt-14-dev
+  g++-mingw-w64-i686 mingw-w64
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+"${as_root[@]}" apt-get update -q
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,37 @@
+#include "base/Text.h"
+
+#include <gtest/gtest.h>
+
+namespace velmoran {
+namespace {
+
+TEST(Text, Utf8RoundTripKeepsKoreanAndAstralCharacters) {
+  const std::u16string text = u"벨모란-VELMORAN \U0001F600";
+  EXPECT_EQ(Utf8ToUtf16(Utf16ToUtf8(text)), text);
+  EXPECT_EQ(Utf16ToUtf8(u"벨"), "\xEB\xB2\xA8");
+}
+
+TEST(Text, UnpairedSurrogateBecomesReplacementCharacter) {
+  const std::u16string lone(1, static_cast<char16_t>(0xD800));
+  EXPECT_EQ(Utf16ToUtf8(lone), "\xEF\xBF\xBD");
+}
+
+TEST(Text, InvalidUtf8BecomesReplacementCharacter) {
+  EXPECT_EQ(Utf8ToUtf16("a\xFF" "b"), u"a\uFFFDb");
+  EXPECT_EQ(Utf8ToUtf16("\xE2\x82"), u"\uFFFD");
+}
+
+TEST(Text, Hex8IsEightUpperCaseDigitsOfTheBitPattern) {
+  EXPECT_EQ(Hex8(0x80004004u), u"80004004");
+  EXPECT_EQ(Hex8(static_cast<std::uint32_t>(-2147024891)), u"80070005");
+  EXPECT_EQ(Hex8(0xabcu), u"00000ABC");
+}
+
+TEST(Text, AsciiCaseFoldingLeavesOtherLettersAlone) {
+  EXPECT_TRUE(EqualsIgnoringAsciiCase(u"HTTPD.EXE", u"httpd.exe"));
+  EXPECT_FALSE(EqualsIgnoringAsciiCase(u"httpd.exe ", u"httpd.exe"));
+  EXPECT_FALSE(EqualsIgnoringAsciiCase(u"Ä", u"ä"));
+}
+
+}  // namespace
+}  // namespace velmoran
