@@ -1,0 +1,59 @@
+#pragma once
+
+// The page bridge's JSON decoder: one standard JSON value from UTF-16 text.
+// Number texts are kept exactly as written; object members keep their order
+// and a key that occurs twice is found at its first occurrence.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace velmoran::bridge {
+
+enum class JsonKind { Null, False, True, Number, String, Array, Object };
+
+class JsonValue {
+ public:
+  using Member = std::pair<std::u16string, JsonValue>;
+
+  JsonValue() = default;
+  explicit JsonValue(JsonKind kind) : kind_(kind) {}
+  JsonValue(JsonKind kind, std::u16string text) : kind_(kind), text_(std::move(text)) {}
+
+  JsonKind kind() const { return kind_; }
+  bool IsObject() const { return kind_ == JsonKind::Object; }
+  bool IsArray() const { return kind_ == JsonKind::Array; }
+  bool IsString() const { return kind_ == JsonKind::String; }
+  bool IsNumber() const { return kind_ == JsonKind::Number; }
+
+  // A string's content with its escapes resolved, or a number as written.
+  const std::u16string& text() const { return text_; }
+  std::u16string& text() { return text_; }
+
+  const std::vector<JsonValue>& items() const { return items_; }
+  std::vector<JsonValue>& items() { return items_; }
+  const std::vector<Member>& members() const { return members_; }
+  std::vector<Member>& members() { return members_; }
+
+  // The first member named `key` (exact, case-sensitive), or nullptr.
+  const JsonValue* Find(std::u16string_view key) const;
+
+ private:
+  JsonKind kind_ = JsonKind::Null;
+  std::u16string text_;
+  std::vector<JsonValue> items_;
+  std::vector<Member> members_;
+};
+
+// Arrays and objects may nest this deep; one level more fails the decode.
+inline constexpr std::size_t kMaxJsonDepth = 512;
+
+// Decodes `text` as exactly one JSON value. White space may stand before the
+// value and after a closing brace or bracket. Anything else outside the value,
+// an empty text, or nesting deeper than kMaxJsonDepth gives no value.
+std::optional<JsonValue> ParseJson(std::u16string_view text);
+
+}  // namespace velmoran::bridge
