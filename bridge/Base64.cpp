@@ -1,0 +1,1 @@
+#include "bridge/Base64.h"
