@@ -1,0 +1,304 @@
+// The declarations must place every method in the vtable slot the runtime's
+// published header gives it, and carry its interface ids: a method one slot off
+// would call a different method of the real runtime. The expected slots and ids
+// below are copied from the runtime's ABI tables, independently of the generated
+// declarations, for a sample of the interfaces this system uses and a few others.
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "webview/abi/WebView2Abi.h"
+
+namespace velmoran::webview {
+namespace {
+
+// The vtable slot a virtual method occupies. g++ and clang (and mingw's g++)
+// follow the Itanium C++ ABI, where a pointer to a virtual member function
+// holds 1 + the byte offset of the method's vtable entry in its first word.
+template <typename Method>
+std::size_t VtableSlot(Method method) {
+  static_assert(sizeof(Method) == 2 * sizeof(std::uintptr_t));
+  std::uintptr_t words[2];
+  std::memcpy(words, &method, sizeof words);
+  return static_cast<std::size_t>((words[0] - 1) / sizeof(void*));
+}
+
+struct Slot {
+  const char* method;
+  std::size_t actual;
+  std::size_t expected;
+};
+
+struct InterfaceCase {
+  const char* name;
+  std::u16string actualId;
+  std::u16string expectedId;
+  std::vector<Slot> slots;
+};
+
+#define SLOT(Interface, Method, Expected) \
+  Slot { #Method, VtableSlot(&Interface::Method), Expected }
+
+const std::vector<InterfaceCase>& Cases() {
+  static const std::vector<InterfaceCase> cases = {
+      {"IUnknown",
+       GuidToRegistryText(IID_IUnknown),
+       u"{00000000-0000-0000-C000-000000000046}",
+       {SLOT(IUnknown, QueryInterface, 0), SLOT(IUnknown, AddRef, 1), SLOT(IUnknown, Release, 2)}},
+      {"ICoreWebView2",
+       GuidToRegistryText(IID_ICoreWebView2),
+       u"{76ECEACB-0462-4D94-AC83-423A6793775E}",
+       {SLOT(ICoreWebView2, get_Settings, 3),
+        SLOT(ICoreWebView2, get_Source, 4),
+        SLOT(ICoreWebView2, Navigate, 5),
+        SLOT(ICoreWebView2, NavigateToString, 6),
+        SLOT(ICoreWebView2, add_NavigationStarting, 7),
+        SLOT(ICoreWebView2, remove_NavigationStarting, 8),
+        SLOT(ICoreWebView2, add_ContentLoading, 9),
+        SLOT(ICoreWebView2, remove_ContentLoading, 10),
+        SLOT(ICoreWebView2, add_SourceChanged, 11),
+        SLOT(ICoreWebView2, remove_SourceChanged, 12),
+        SLOT(ICoreWebView2, add_HistoryChanged, 13),
+        SLOT(ICoreWebView2, remove_HistoryChanged, 14),
+        SLOT(ICoreWebView2, add_NavigationCompleted, 15),
+        SLOT(ICoreWebView2, remove_NavigationCompleted, 16),
+        SLOT(ICoreWebView2, add_FrameNavigationStarting, 17),
+        SLOT(ICoreWebView2, remove_FrameNavigationStarting, 18),
+        SLOT(ICoreWebView2, add_FrameNavigationCompleted, 19),
+        SLOT(ICoreWebView2, remove_FrameNavigationCompleted, 20),
+        SLOT(ICoreWebView2, add_ScriptDialogOpening, 21),
+        SLOT(ICoreWebView2, remove_ScriptDialogOpening, 22),
+        SLOT(ICoreWebView2, add_PermissionRequested, 23),
+        SLOT(ICoreWebView2, remove_PermissionRequested, 24),
+        SLOT(ICoreWebView2, add_ProcessFailed, 25),
+        SLOT(ICoreWebView2, remove_ProcessFailed, 26),
+        SLOT(ICoreWebView2, AddScriptToExecuteOnDocumentCreated, 27),
+        SLOT(ICoreWebView2, RemoveScriptToExecuteOnDocumentCreated, 28),
+        SLOT(ICoreWebView2, ExecuteScript, 29),
+        SLOT(ICoreWebView2, CapturePreview, 30),
+        SLOT(ICoreWebView2, Reload, 31),
+        SLOT(ICoreWebView2, PostWebMessageAsJson, 32),
+        SLOT(ICoreWebView2, PostWebMessageAsString, 33),
+        SLOT(ICoreWebView2, add_WebMessageReceived, 34),
+        SLOT(ICoreWebView2, remove_WebMessageReceived, 35),
+        SLOT(ICoreWebView2, CallDevToolsProtocolMethod, 36),
+        SLOT(ICoreWebView2, get_BrowserProcessId, 37),
+        SLOT(ICoreWebView2, get_CanGoBack, 38),
+        SLOT(ICoreWebView2, get_CanGoForward, 39),
+        SLOT(ICoreWebView2, GoBack, 40),
+        SLOT(ICoreWebView2, GoForward, 41),
+        SLOT(ICoreWebView2, GetDevToolsProtocolEventReceiver, 42),
+        SLOT(ICoreWebView2, Stop, 43),
+        SLOT(ICoreWebView2, add_NewWindowRequested, 44),
+        SLOT(ICoreWebView2, remove_NewWindowRequested, 45),
+        SLOT(ICoreWebView2, add_DocumentTitleChanged, 46),
+        SLOT(ICoreWebView2, remove_DocumentTitleChanged, 47),
+        SLOT(ICoreWebView2, get_DocumentTitle, 48),
+        SLOT(ICoreWebView2, AddHostObjectToScript, 49),
+        SLOT(ICoreWebView2, RemoveHostObjectFromScript, 50),
+        SLOT(ICoreWebView2, OpenDevToolsWindow, 51),
+        SLOT(ICoreWebView2, add_ContainsFullScreenElementChanged, 52),
+        SLOT(ICoreWebView2, remove_ContainsFullScreenElementChanged, 53),
+        SLOT(ICoreWebView2, get_ContainsFullScreenElement, 54),
+        SLOT(ICoreWebView2, add_WebResourceRequested, 55),
+        SLOT(ICoreWebView2, remove_WebResourceRequested, 56),
+        SLOT(ICoreWebView2, AddWebResourceRequestedFilter, 57),
+        SLOT(ICoreWebView2, RemoveWebResourceRequestedFilter, 58),
+        SLOT(ICoreWebView2, add_WindowCloseRequested, 59),
+        SLOT(ICoreWebView2, remove_WindowCloseRequested, 60)}},
+      {"ICoreWebView2_2",
+       GuidToRegistryText(IID_ICoreWebView2_2),
+       u"{9E8F0CF8-E670-4B5E-B2BC-73E061E3184C}",
+       {SLOT(ICoreWebView2_2, add_WebResourceResponseReceived, 61),
+        SLOT(ICoreWebView2_2, remove_WebResourceResponseReceived, 62),
+        SLOT(ICoreWebView2_2, NavigateWithWebResourceRequest, 63),
+        SLOT(ICoreWebView2_2, add_DOMContentLoaded, 64), SLOT(ICoreWebView2_2, remove_DOMContentLoaded, 65),
+        SLOT(ICoreWebView2_2, get_CookieManager, 66), SLOT(ICoreWebView2_2, get_Environment, 67)}},
+      {"ICoreWebView2_13",
+       GuidToRegistryText(IID_ICoreWebView2_13),
+       u"{F75F09A8-667E-4983-88D6-C8773F315E84}",
+       {SLOT(ICoreWebView2_13, get_Profile, 105)}},
+      {"ICoreWebView2_27",
+       GuidToRegistryText(IID_ICoreWebView2_27),
+       u"{00FBE33B-8C07-517C-AA23-0DDD4B5F6FA0}",
+       {SLOT(ICoreWebView2_27, add_ScreenCaptureStarting, 133),
+        SLOT(ICoreWebView2_27, remove_ScreenCaptureStarting, 134)}},
+      {"ICoreWebView2Controller",
+       GuidToRegistryText(IID_ICoreWebView2Controller),
+       u"{4D00C0D1-9434-4EB6-8078-8697A560334F}",
+       {SLOT(ICoreWebView2Controller, get_IsVisible, 3),
+        SLOT(ICoreWebView2Controller, put_IsVisible, 4),
+        SLOT(ICoreWebView2Controller, get_Bounds, 5),
+        SLOT(ICoreWebView2Controller, put_Bounds, 6),
+        SLOT(ICoreWebView2Controller, get_ZoomFactor, 7),
+        SLOT(ICoreWebView2Controller, put_ZoomFactor, 8),
+        SLOT(ICoreWebView2Controller, add_ZoomFactorChanged, 9),
+        SLOT(ICoreWebView2Controller, remove_ZoomFactorChanged, 10),
+        SLOT(ICoreWebView2Controller, SetBoundsAndZoomFactor, 11),
+        SLOT(ICoreWebView2Controller, MoveFocus, 12),
+        SLOT(ICoreWebView2Controller, add_MoveFocusRequested, 13),
+        SLOT(ICoreWebView2Controller, remove_MoveFocusRequested, 14),
+        SLOT(ICoreWebView2Controller, add_GotFocus, 15),
+        SLOT(ICoreWebView2Controller, remove_GotFocus, 16),
+        SLOT(ICoreWebView2Controller, add_LostFocus, 17),
+        SLOT(ICoreWebView2Controller, remove_LostFocus, 18),
+        SLOT(ICoreWebView2Controller, add_AcceleratorKeyPressed, 19),
+        SLOT(ICoreWebView2Controller, remove_AcceleratorKeyPressed, 20),
+        SLOT(ICoreWebView2Controller, get_ParentWindow, 21),
+        SLOT(ICoreWebView2Controller, put_ParentWindow, 22),
+        SLOT(ICoreWebView2Controller, NotifyParentWindowPositionChanged, 23),
+        SLOT(ICoreWebView2Controller, Close, 24),
+        SLOT(ICoreWebView2Controller, get_CoreWebView2, 25)}},
+      {"ICoreWebView2Controller2",
+       GuidToRegistryText(IID_ICoreWebView2Controller2),
+       u"{C979903E-D4CA-4228-92EB-47EE3FA96EAB}",
+       {SLOT(ICoreWebView2Controller2, get_DefaultBackgroundColor, 26),
+        SLOT(ICoreWebView2Controller2, put_DefaultBackgroundColor, 27)}},
+      {"ICoreWebView2Environment",
+       GuidToRegistryText(IID_ICoreWebView2Environment),
+       u"{B96D755E-0319-4E92-A296-23436F46A1FC}",
+       {SLOT(ICoreWebView2Environment, CreateCoreWebView2Controller, 3),
+        SLOT(ICoreWebView2Environment, CreateWebResourceResponse, 4),
+        SLOT(ICoreWebView2Environment, get_BrowserVersionString, 5),
+        SLOT(ICoreWebView2Environment, add_NewBrowserVersionAvailable, 6),
+        SLOT(ICoreWebView2Environment, remove_NewBrowserVersionAvailable, 7)}},
+      {"ICoreWebView2Environment10",
+       GuidToRegistryText(IID_ICoreWebView2Environment10),
+       u"{EE0EB9DF-6F12-46CE-B53F-3F47B9C928E0}",
+       {SLOT(ICoreWebView2Environment10, CreateCoreWebView2ControllerOptions, 20),
+        SLOT(ICoreWebView2Environment10, CreateCoreWebView2ControllerWithOptions, 21),
+        SLOT(ICoreWebView2Environment10, CreateCoreWebView2CompositionControllerWithOptions, 22)}},
+      {"ICoreWebView2EnvironmentOptions",
+       GuidToRegistryText(IID_ICoreWebView2EnvironmentOptions),
+       u"{2FDE08A8-1E9A-4766-8C05-95A9CEB9D1C5}",
+       {SLOT(ICoreWebView2EnvironmentOptions, get_AdditionalBrowserArguments, 3),
+        SLOT(ICoreWebView2EnvironmentOptions, put_AdditionalBrowserArguments, 4),
+        SLOT(ICoreWebView2EnvironmentOptions, get_Language, 5),
+        SLOT(ICoreWebView2EnvironmentOptions, put_Language, 6),
+        SLOT(ICoreWebView2EnvironmentOptions, get_TargetCompatibleBrowserVersion, 7),
+        SLOT(ICoreWebView2EnvironmentOptions, put_TargetCompatibleBrowserVersion, 8),
+        SLOT(ICoreWebView2EnvironmentOptions, get_AllowSingleSignOnUsingOSPrimaryAccount, 9),
+        SLOT(ICoreWebView2EnvironmentOptions, put_AllowSingleSignOnUsingOSPrimaryAccount, 10)}},
+      {"ICoreWebView2EnvironmentOptions2",
+       GuidToRegistryText(IID_ICoreWebView2EnvironmentOptions2),
+       u"{FF85C98A-1BA7-4A6B-90C8-2B752C89E9E2}",
+       {SLOT(ICoreWebView2EnvironmentOptions2, get_ExclusiveUserDataFolderAccess, 3),
+        SLOT(ICoreWebView2EnvironmentOptions2, put_ExclusiveUserDataFolderAccess, 4)}},
+      {"ICoreWebView2EnvironmentOptions8",
+       GuidToRegistryText(IID_ICoreWebView2EnvironmentOptions8),
+       u"{7C7ECF51-E918-5CAF-853C-E9A2BCC27775}",
+       {SLOT(ICoreWebView2EnvironmentOptions8, get_ScrollBarStyle, 3),
+        SLOT(ICoreWebView2EnvironmentOptions8, put_ScrollBarStyle, 4)}},
+      {"ICoreWebView2WebMessageReceivedEventArgs",
+       GuidToRegistryText(IID_ICoreWebView2WebMessageReceivedEventArgs),
+       u"{0F99A40C-E962-4207-9E92-E3D542EFF849}",
+       {SLOT(ICoreWebView2WebMessageReceivedEventArgs, get_Source, 3),
+        SLOT(ICoreWebView2WebMessageReceivedEventArgs, get_WebMessageAsJson, 4),
+        SLOT(ICoreWebView2WebMessageReceivedEventArgs, TryGetWebMessageAsString, 5)}},
+      {"ICoreWebView2NavigationCompletedEventArgs",
+       GuidToRegistryText(IID_ICoreWebView2NavigationCompletedEventArgs),
+       u"{30D68B7D-20D9-4752-A9CA-EC8448FBB5C1}",
+       {SLOT(ICoreWebView2NavigationCompletedEventArgs, get_IsSuccess, 3),
+        SLOT(ICoreWebView2NavigationCompletedEventArgs, get_WebErrorStatus, 4),
+        SLOT(ICoreWebView2NavigationCompletedEventArgs, get_NavigationId, 5)}},
+      {"ICoreWebView2ExecuteScriptCompletedHandler",
+       GuidToRegistryText(IID_ICoreWebView2ExecuteScriptCompletedHandler),
+       u"{49511172-CC67-4BCA-9923-137112F4C4CC}",
+       {SLOT(ICoreWebView2ExecuteScriptCompletedHandler, Invoke, 3)}},
+      {"ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler",
+       GuidToRegistryText(IID_ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler),
+       u"{4E8A3389-C9D8-4BD2-B6B5-124FEE6CC14D}",
+       {SLOT(ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler, Invoke, 3)}},
+      {"ICoreWebView2CreateCoreWebView2ControllerCompletedHandler",
+       GuidToRegistryText(IID_ICoreWebView2CreateCoreWebView2ControllerCompletedHandler),
+       u"{6C4819F3-C9B7-4260-8127-C9F5BDE7F68C}",
+       {SLOT(ICoreWebView2CreateCoreWebView2ControllerCompletedHandler, Invoke, 3)}},
+      {"ICoreWebView2WebMessageReceivedEventHandler",
+       GuidToRegistryText(IID_ICoreWebView2WebMessageReceivedEventHandler),
+       u"{57213F19-00E6-49FA-8E07-898EA01ECBD2}",
+       {SLOT(ICoreWebView2WebMessageReceivedEventHandler, Invoke, 3)}},
+      {"ICoreWebView2NavigationCompletedEventHandler",
+       GuidToRegistryText(IID_ICoreWebView2NavigationCompletedEventHandler),
+       u"{D33A35BF-1C49-4F98-93AB-006E0533FE1C}",
+       {SLOT(ICoreWebView2NavigationCompletedEventHandler, Invoke, 3)}},
+      {"ICoreWebView2Settings9",
+       GuidToRegistryText(IID_ICoreWebView2Settings9),
+       u"{0528A73B-E92D-49F4-927A-E547DDDAA37D}",
+       {SLOT(ICoreWebView2Settings9, get_IsNonClientRegionSupportEnabled, 37),
+        SLOT(ICoreWebView2Settings9, put_IsNonClientRegionSupportEnabled, 38)}},
+      {"ICoreWebView2Profile8",
+       GuidToRegistryText(IID_ICoreWebView2Profile8),
+       u"{FBF70C2F-EB1F-4383-85A0-163E92044011}",
+       {SLOT(ICoreWebView2Profile8, Delete, 24), SLOT(ICoreWebView2Profile8, add_Deleted, 25),
+        SLOT(ICoreWebView2Profile8, remove_Deleted, 26)}},
+      {"ICoreWebView2Cookie",
+       GuidToRegistryText(IID_ICoreWebView2Cookie),
+       u"{AD26D6BE-1486-43E6-BF87-A2034006CA21}",
+       {SLOT(ICoreWebView2Cookie, get_Name, 3), SLOT(ICoreWebView2Cookie, get_Value, 4),
+        SLOT(ICoreWebView2Cookie, put_Value, 5), SLOT(ICoreWebView2Cookie, get_Domain, 6),
+        SLOT(ICoreWebView2Cookie, get_Path, 7), SLOT(ICoreWebView2Cookie, get_Expires, 8),
+        SLOT(ICoreWebView2Cookie, put_Expires, 9), SLOT(ICoreWebView2Cookie, get_IsHttpOnly, 10),
+        SLOT(ICoreWebView2Cookie, put_IsHttpOnly, 11), SLOT(ICoreWebView2Cookie, get_SameSite, 12),
+        SLOT(ICoreWebView2Cookie, put_SameSite, 13), SLOT(ICoreWebView2Cookie, get_IsSecure, 14),
+        SLOT(ICoreWebView2Cookie, put_IsSecure, 15), SLOT(ICoreWebView2Cookie, get_IsSession, 16)}},
+  };
+  return cases;
+}
+
+#undef SLOT
+
+TEST(WebView2Layout, EveryMethodSitsInItsPublishedSlot) {
+  for (const InterfaceCase& c : Cases()) {
+    for (const Slot& slot : c.slots) {
+      EXPECT_EQ(slot.actual, slot.expected) << c.name << "::" << slot.method;
+    }
+  }
+}
+
+TEST(WebView2Layout, InterfaceIdsAreThePublishedOnes) {
+  for (const InterfaceCase& c : Cases()) {
+    EXPECT_EQ(c.actualId, c.expectedId) << c.name;
+  }
+}
+
+// Each version extends the one before it, except the environment options: each
+// later options interface stands alone on IUnknown, so its methods start at slot 3
+// (checked above) and the options object answers for each one separately.
+static_assert(std::is_same_v<InterfaceTraits<ICoreWebView2>::Base, IUnknown>);
+static_assert(std::is_same_v<InterfaceTraits<ICoreWebView2_2>::Base, ICoreWebView2>);
+static_assert(std::is_same_v<InterfaceTraits<ICoreWebView2_13>::Base, ICoreWebView2_12>);
+static_assert(std::is_base_of_v<ICoreWebView2, ICoreWebView2_27>);
+static_assert(std::is_same_v<InterfaceTraits<ICoreWebView2Controller2>::Base, ICoreWebView2Controller>);
+static_assert(std::is_same_v<InterfaceTraits<ICoreWebView2Environment10>::Base, ICoreWebView2Environment9>);
+static_assert(std::is_same_v<InterfaceTraits<ICoreWebView2Settings9>::Base, ICoreWebView2Settings8>);
+static_assert(std::is_same_v<InterfaceTraits<ICoreWebView2Profile8>::Base, ICoreWebView2Profile7>);
+static_assert(std::is_same_v<InterfaceTraits<ICoreWebView2EnvironmentOptions2>::Base, IUnknown>);
+static_assert(!std::is_base_of_v<ICoreWebView2EnvironmentOptions, ICoreWebView2EnvironmentOptions2>);
+static_assert(!std::is_base_of_v<ICoreWebView2EnvironmentOptions, ICoreWebView2EnvironmentOptions8>);
+static_assert(std::is_same_v<InterfaceTraits<ICoreWebView2ExecuteScriptCompletedHandler>::Base, IUnknown>);
+
+// Values passed by value keep the sizes the runtime's stack layout expects.
+static_assert(sizeof(EventRegistrationToken) == 8);
+static_assert(sizeof(RECT) == 16);
+static_assert(sizeof(POINT) == 8);
+static_assert(sizeof(COREWEBVIEW2_COLOR) == 4);
+static_assert(sizeof(COREWEBVIEW2_WEB_ERROR_STATUS) == 4);
+static_assert(sizeof(BOOL) == 4 && sizeof(HRESULT) == 4 && sizeof(ULONG) == 4);
+
+TEST(WebView2Layout, EnumValuesAreThePublishedOnes) {
+  EXPECT_EQ(COREWEBVIEW2_WEB_ERROR_STATUS_CONNECTION_ABORTED, 9);
+  EXPECT_EQ(COREWEBVIEW2_WEB_ERROR_STATUS_OPERATION_CANCELED, 14);
+  EXPECT_EQ(COREWEBVIEW2_MOVE_FOCUS_REASON_PROGRAMMATIC, 0);
+  EXPECT_EQ(COREWEBVIEW2_MOVE_FOCUS_REASON_NEXT, 1);
+  EXPECT_EQ(COREWEBVIEW2_MOVE_FOCUS_REASON_PREVIOUS, 2);
+  EXPECT_EQ(static_cast<std::uint32_t>(COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS_ALL), 0xFFFFFFFFu);
+}
+
+}  // namespace
+}  // namespace velmoran::webview

@@ -1,0 +1,43 @@
+#pragma once
+
+// Texts across the runtime's interfaces are zero-terminated UTF-16. The core
+// keeps them as char16_t; on Windows the interfaces spell them with wchar_t
+// (16 bits there), elsewhere with char16_t. These two helpers are the only
+// place that difference shows, so the core never needs an #ifdef for it.
+
+#include <string>
+#include <string_view>
+
+#include "webview/abi/ComTypes.h"
+
+namespace velmoran::webview {
+
+// A text to hand to the runtime; valid as long as `text` is neither changed nor destroyed.
+inline LPCWSTR WV2Text(const std::u16string& text) {
+#if defined(_WIN32)
+  return reinterpret_cast<LPCWSTR>(text.c_str());
+#else
+  return text.c_str();
+#endif
+}
+inline LPCWSTR WV2Text(const char16_t* text) {
+#if defined(_WIN32)
+  return reinterpret_cast<LPCWSTR>(text);
+#else
+  return text;
+#endif
+}
+// A temporary would be gone before the runtime reads the text.
+LPCWSTR WV2Text(std::u16string&& text) = delete;
+
+// A text the runtime handed over, read in place; a null pointer reads as empty.
+inline std::u16string_view FromWV2Text(LPCWSTR text) {
+  if (text == nullptr) return {};
+#if defined(_WIN32)
+  return std::u16string_view(reinterpret_cast<const char16_t*>(text));
+#else
+  return std::u16string_view(text);
+#endif
+}
+
+}  // namespace velmoran::webview
