@@ -13,7 +13,9 @@
 namespace velmoran::platform {
 
 inline constexpr std::uint32_t kInvalidFileAttributes = 0xFFFFFFFF;
+inline constexpr std::uint32_t kFileAttributeReadOnly = 0x01;
 inline constexpr std::uint32_t kFileAttributeDirectory = 0x10;
+inline constexpr std::uint32_t kFileAttributeArchive = 0x20;  // what an ordinary file reports
 inline constexpr std::uint32_t kFileAttributeNormal = 0x80;
 
 inline constexpr std::uint32_t kGenericRead = 0x80000000;
@@ -42,7 +44,9 @@ class Files {
   // Attributes of a file or folder (links followed), or kInvalidFileAttributes.
   virtual std::uint32_t GetFileAttributesW(std::u16string_view path) = 0;
 
-  // Opens or creates a file; kInvalidHandle on failure.
+  // Opens or creates a file; kInvalidHandle on failure. A folder cannot be
+  // opened (ERROR_ACCESS_DENIED). On success GetLastError() is
+  // ERROR_ALREADY_EXISTS when CREATE_ALWAYS or OPEN_ALWAYS found the file there.
   virtual Handle CreateFileW(std::u16string_view path, std::uint32_t desiredAccess,
                              std::uint32_t shareMode, std::uint32_t creationDisposition) = 0;
   virtual bool ReadFile(Handle file, void* buffer, std::uint32_t bytesToRead,
@@ -52,10 +56,12 @@ class Files {
   virtual bool SetFilePointerEx(Handle file, std::int64_t distance, std::uint32_t moveMethod,
                                 std::int64_t* newPosition) = 0;
   virtual bool GetFileSizeEx(Handle file, std::int64_t& size) = 0;
+  // Cuts or extends the file at the handle's current position.
   virtual bool SetEndOfFile(Handle file) = 0;
   virtual bool CloseHandle(Handle file) = 0;
 
-  // Creates one folder; its parent must exist.
+  // Creates one folder; its parent must exist (ERROR_PATH_NOT_FOUND), an
+  // existing file or folder of that name gives ERROR_ALREADY_EXISTS.
   virtual bool CreateDirectoryW(std::u16string_view path) = 0;
 
   virtual std::u16string GetCurrentDirectoryW() = 0;

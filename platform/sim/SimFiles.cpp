@@ -1,31 +1,631 @@
 #include "platform/sim/SimFiles.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <limits>
+#include <optional>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "base/Text.h"
+
 namespace velmoran::platform::sim {
+namespace {
 
-// TODO(platform): the simulated file system.
-struct SimFiles::Impl {};
+constexpr std::uint32_t kErrorTooManyOpenFiles = 4;
+constexpr std::uint32_t kErrorBadNetPath = 53;
+constexpr std::uint32_t kErrorNegativeSeek = 131;
+constexpr std::uint32_t kErrorResourceTypeNotFound = 1813;
 
-SimFiles::SimFiles(std::filesystem::path root) : impl_(std::make_unique<Impl>()), root_(std::move(root)) {}
-SimFiles::~SimFiles() = default;
-std::uint32_t SimFiles::GetFileAttributesW(std::u16string_view) { return kInvalidFileAttributes; }
-Handle SimFiles::CreateFileW(std::u16string_view, std::uint32_t, std::uint32_t, std::uint32_t) { return kInvalidHandle; }
-bool SimFiles::ReadFile(Handle, void*, std::uint32_t, std::uint32_t&) { return false; }
-bool SimFiles::WriteFile(Handle, const void*, std::uint32_t, std::uint32_t&) { return false; }
-bool SimFiles::SetFilePointerEx(Handle, std::int64_t, std::uint32_t, std::int64_t*) { return false; }
-bool SimFiles::GetFileSizeEx(Handle, std::int64_t&) { return false; }
-bool SimFiles::SetEndOfFile(Handle) { return false; }
-bool SimFiles::CloseHandle(Handle) { return false; }
-bool SimFiles::CreateDirectoryW(std::u16string_view) { return false; }
-std::u16string SimFiles::GetCurrentDirectoryW() { return u"C:\\"; }
-bool SimFiles::SetCurrentDirectoryW(std::u16string_view) { return false; }
-bool SimFiles::GetFileVersionFixed(std::u16string_view, std::uint32_t&, std::uint32_t&) { return false; }
-bool SimFiles::GetFileVersionString(std::u16string_view, std::u16string_view, std::u16string&) { return false; }
-std::uint32_t SimFiles::GetLastError() { return kErrorFileNotFound; }
-std::filesystem::path SimFiles::HostPath(std::u16string_view) { return {}; }
-void SimFiles::AddDrive(char16_t) {}
-void SimFiles::SetDiskSpace(std::uint64_t) {}
-void SimFiles::SetVersionResource(std::u16string_view, std::uint32_t, std::uint32_t,
-                                  std::map<std::u16string, std::u16string>) {}
-std::size_t SimFiles::OpenHandles() const { return 0; }
+// NTFS's limit for one name; the whole path is limited by kMaxPathLength.
+constexpr std::size_t kMaxComponentLength = 255;
+
+bool IsAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+
+char16_t ToUpperAsciiLetter(char16_t c) {
+  return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
+}
+
+// Characters the Windows file systems refuse inside a name.
+bool IsInvalidNameCharacter(char16_t c) {
+  return c < 0x20 || std::u16string_view(u"<>:\"|?*").find(c) != std::u16string_view::npos;
+}
+
+// Windows compares names through an upper-case table that covers far more than
+// ASCII. This covers the alphabets names are realistically written in: ASCII,
+// Latin-1, Latin Extended-A, Greek, Cyrillic and the full-width Latin letters.
+// Hangul and the CJK scripts have no case.
+char16_t FoldCase(char16_t c) {
+  if (c < 0x80) return ToUpperAsciiLetter(c);
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 0x20);
+  if (c == 0xFF) return 0x178;
+  if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) return static_cast<char16_t>(c & ~1u);
+  if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) {
+    return (c & 1u) ? c : static_cast<char16_t>(c - 1);
+  }
+  if (c >= 0x3B1 && c <= 0x3CB && c != 0x3C2) return static_cast<char16_t>(c - 0x20);
+  if (c == 0x3C2) return 0x3A3;  // final sigma
+  if (c >= 0x430 && c <= 0x44F) return static_cast<char16_t>(c - 0x20);
+  if (c >= 0x450 && c <= 0x45F) return static_cast<char16_t>(c - 0x50);
+  if (c >= 0xFF41 && c <= 0xFF5A) return static_cast<char16_t>(c - 0x20);
+  return c;
+}
+
+bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i] != b[i] && FoldCase(a[i]) != FoldCase(b[i])) return false;
+  }
+  return true;
+}
+
+std::uint32_t ErrorFromErrno(int error) {
+  switch (error) {
+    case ENOENT:
+      return kErrorFileNotFound;
+    case ENOTDIR:
+      return kErrorPathNotFound;
+    case EEXIST:
+      return kErrorFileExists;
+    case ENOSPC:
+    case EDQUOT:
+      return kErrorDiskFull;
+    case ENAMETOOLONG:
+      return kErrorFilenameExcedRange;
+    case EMFILE:
+    case ENFILE:
+      return kErrorTooManyOpenFiles;
+    case EBADF:
+      return kErrorInvalidHandle;
+    case EINVAL:
+      return kErrorInvalidParameter;
+    default:
+      return kErrorAccessDenied;  // EACCES, EPERM, EROFS, EISDIR and the rest
+  }
+}
+
+// A Windows path brought to its full form the way GetFullPathNameW does it.
+struct FullPath {
+  char16_t drive = u'C';                   // upper-case letter
+  std::vector<std::u16string> components;  // below the drive's root, as written
+  bool trailingSeparator = false;          // written with a final "\": names a folder
+
+  std::u16string Text() const {
+    std::u16string text{drive, u':', u'\\'};
+    for (std::size_t i = 0; i < components.size(); ++i) {
+      if (i > 0) text.push_back(u'\\');
+      text += components[i];
+    }
+    return text;
+  }
+};
+
+enum class Presence { kExists, kMissing, kParentMissing };
+
+// What a full path names on the host.
+struct HostTarget {
+  FullPath path;
+  std::string host;  // existing names in their stored case, new names as written
+  Presence presence = Presence::kMissing;
+  struct stat info {};
+
+  bool IsDirectory() const { return presence == Presence::kExists && S_ISDIR(info.st_mode); }
+  bool IsFile() const { return presence == Presence::kExists && !S_ISDIR(info.st_mode); }
+  bool IsDriveRoot() const { return path.components.empty(); }
+};
+
+// A file is read-only to Windows when no write permission bit is set; checked
+// here rather than left to open(), which ignores permissions for root.
+bool IsReadOnly(const struct stat& info) { return (info.st_mode & 0222) == 0; }
+
+bool WriteAll(int fd, const char* data, std::size_t size, std::size_t& written) {
+  while (written < size) {
+    const ssize_t n = ::write(fd, data + written, size - written);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    written += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+struct SimFiles::Impl {
+  struct OpenFile {
+    int fd = -1;
+    std::uint32_t access = 0;
+    std::uint32_t share = 0;
+    dev_t device = 0;
+    ino_t inode = 0;
+  };
+  struct VersionResource {
+    std::uint32_t versionMS = 0;
+    std::uint32_t versionLS = 0;
+    std::map<std::u16string, std::u16string> strings;
+  };
+
+  std::string root;  // host folder holding one folder per drive letter
+  std::array<bool, 26> drives{};
+  FullPath currentDirectory;  // C:\ until changed
+  std::unordered_map<Handle, OpenFile> handles;
+  Handle nextHandle = 0x100;
+  std::uint32_t lastError = kErrorSuccess;
+  std::optional<std::uint64_t> diskSpace;
+  std::uint64_t bytesWritten = 0;
+  std::map<std::string, VersionResource> versions;  // by host path
+
+  std::string DriveRoot(char16_t drive) const {
+    std::string path = root;
+    path.push_back('/');
+    path.push_back(static_cast<char>(drive));
+    return path;
+  }
+
+  bool Fail(std::uint32_t error) {
+    lastError = error;
+    return false;
+  }
+
+  // The full path of `text`, or the error Windows gives for its form.
+  std::uint32_t MakeFullPath(std::u16string_view text, FullPath& out) const {
+    if (text.empty()) return kErrorPathNotFound;
+    std::u16string path(text);
+    for (char16_t& c : path) {
+      if (c == u'/') c = u'\\';
+      if (c == 0) return kErrorInvalidName;  // Win32 would cut the name here; refuse it instead
+    }
+    if (path.size() >= 2 && path[0] == u'\\' && path[1] == u'\\') return kErrorBadNetPath;
+
+    std::size_t rest = 0;
+    bool rooted = false;
+    if (path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == u':') {
+      out.drive = ToUpperAsciiLetter(path[0]);
+      rest = 2;
+      rooted = path.size() > 2 && path[2] == u'\\';
+      // "X:name": relative to the drive's own current directory, which is the
+      // process's current directory on that drive and the root elsewhere.
+      if (!rooted && out.drive == currentDirectory.drive) out.components = currentDirectory.components;
+    } else {
+      out.drive = currentDirectory.drive;
+      rooted = path[0] == u'\\';
+      if (!rooted) out.components = currentDirectory.components;
+    }
+    out.trailingSeparator = path.back() == u'\\' && path.size() > rest + (rooted ? 1 : 0);
+
+    std::size_t start = rest;
+    while (start <= path.size()) {
+      std::size_t end = path.find(u'\\', start);
+      if (end == std::u16string::npos) end = path.size();
+      std::u16string name = path.substr(start, end - start);
+      const bool last = end == path.size();
+      start = end + 1;
+      if (name.empty() || name == u".") continue;
+      if (name == u"..") {
+        if (!out.components.empty()) out.components.pop_back();
+        continue;
+      }
+      if (last) {
+        // The final name loses all its trailing dots and blanks.
+        while (!name.empty() && (name.back() == u'.' || name.back() == u' ')) name.pop_back();
+      } else if (name.back() == u'.' && (name.size() < 2 || name[name.size() - 2] != u'.')) {
+        // Inside the path, only one single trailing dot goes.
+        name.pop_back();
+      }
+      if (name.empty()) continue;
+      for (char16_t c : name) {
+        if (IsInvalidNameCharacter(c)) return kErrorInvalidName;
+      }
+      if (name.size() > kMaxComponentLength) return kErrorFilenameExcedRange;
+      out.components.push_back(std::move(name));
+    }
+    if (out.Text().size() > kMaxPathLength) return kErrorPathNotFound;
+    if (!drives[static_cast<std::size_t>(out.drive - u'A')]) return kErrorPathNotFound;
+    return kErrorSuccess;
+  }
+
+  // Looks for `name` in the host folder `folder` ignoring case; the stored name or nothing.
+  static std::optional<std::string> FindIgnoringCase(const std::string& folder, std::u16string_view name) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return std::nullopt;
+    std::optional<std::string> found;
+    while (const dirent* entry = ::readdir(dir)) {
+      const std::string_view stored = entry->d_name;
+      if (stored == "." || stored == "..") continue;
+      if (EqualsIgnoringCase(Utf8ToUtf16(stored), name)) {
+        found = std::string(stored);
+        break;
+      }
+    }
+    ::closedir(dir);
+    return found;
+  }
+
+  // Maps a Windows path onto the host. Fast path: the names exist exactly as
+  // written, one stat. Only a miss walks back to the deepest existing folder
+  // and resolves the rest of the names against what the folders hold.
+  std::uint32_t Resolve(std::u16string_view text, HostTarget& out) const {
+    if (const std::uint32_t error = MakeFullPath(text, out.path); error != kErrorSuccess) return error;
+    const auto& names = out.path.components;
+
+    std::string host = DriveRoot(out.path.drive);
+    std::vector<std::size_t> prefixEnds{host.size()};
+    for (const auto& name : names) {
+      host.push_back('/');
+      AppendUtf16AsUtf8(name, host);
+      prefixEnds.push_back(host.size());
+    }
+    if (::stat(host.c_str(), &out.info) == 0) {
+      out.host = std::move(host);
+      out.presence = Presence::kExists;
+      return kErrorSuccess;
+    }
+
+    // Deepest prefix that exists exactly as written (the drive's root at least).
+    std::size_t known = names.size();
+    struct stat info {};
+    while (known > 0) {
+      --known;
+      if (::stat(host.substr(0, prefixEnds[known]).c_str(), &info) == 0) break;
+    }
+    if (known == 0 && ::stat(host.substr(0, prefixEnds[0]).c_str(), &info) != 0) return kErrorPathNotFound;
+
+    std::string resolved = host.substr(0, prefixEnds[known]);
+    for (std::size_t i = known; i < names.size(); ++i) {
+      if (!S_ISDIR(info.st_mode)) {
+        out.presence = Presence::kParentMissing;
+        break;
+      }
+      // The name as written, unless it is the one already known to be missing; then any case.
+      std::string candidate = resolved + host.substr(prefixEnds[i], prefixEnds[i + 1] - prefixEnds[i]);
+      bool found = i > known && ::stat(candidate.c_str(), &info) == 0;
+      if (!found) {
+        if (const auto stored = FindIgnoringCase(resolved, names[i])) {
+          candidate = resolved + '/' + *stored;
+          found = ::stat(candidate.c_str(), &info) == 0;
+        }
+      }
+      if (!found) {
+        out.presence = i + 1 == names.size() ? Presence::kMissing : Presence::kParentMissing;
+        resolved += host.substr(prefixEnds[i]);  // new names keep the case given
+        break;
+      }
+      resolved = std::move(candidate);
+      if (i + 1 == names.size()) {
+        out.presence = Presence::kExists;
+        out.info = info;
+      }
+    }
+    out.host = std::move(resolved);
+    return kErrorSuccess;
+  }
+
+  Impl::OpenFile* Find(Handle file) {
+    const auto it = handles.find(file);
+    return it == handles.end() ? nullptr : &it->second;
+  }
+
+  // Windows share rules: each side's access must be allowed by the other's share mode.
+  bool ConflictsWithOpenHandles(const struct stat& info, std::uint32_t access, std::uint32_t share) const {
+    const std::uint32_t readWrite = kGenericRead | kGenericWrite;
+    for (const auto& [handle, open] : handles) {
+      if (open.device != info.st_dev || open.inode != info.st_ino) continue;
+      if ((access & readWrite) == 0 && (open.access & readWrite) == 0) continue;
+      if ((access & kGenericRead) && !(open.share & kFileShareRead)) return true;
+      if ((access & kGenericWrite) && !(open.share & kFileShareWrite)) return true;
+      if ((open.access & kGenericRead) && !(share & kFileShareRead)) return true;
+      if ((open.access & kGenericWrite) && !(share & kFileShareWrite)) return true;
+    }
+    return false;
+  }
+};
+
+SimFiles::SimFiles(std::filesystem::path root) : impl_(std::make_unique<Impl>()), root_(std::move(root)) {
+  impl_->root = root_.string();
+  AddDrive(u'C');
+}
+
+SimFiles::~SimFiles() {
+  for (const auto& [handle, open] : impl_->handles) ::close(open.fd);
+}
+
+std::uint32_t SimFiles::GetFileAttributesW(std::u16string_view path) {
+  HostTarget target;
+  std::uint32_t error = impl_->Resolve(path, target);
+  if (error == kErrorSuccess) {
+    if (target.presence == Presence::kExists) {
+      if (target.IsDirectory()) return kFileAttributeDirectory;
+      if (target.path.trailingSeparator) {
+        error = kErrorInvalidName;
+      } else {
+        return kFileAttributeArchive | (IsReadOnly(target.info) ? kFileAttributeReadOnly : 0);
+      }
+    } else {
+      error = target.presence == Presence::kMissing ? kErrorFileNotFound : kErrorPathNotFound;
+    }
+  }
+  impl_->lastError = error;
+  return kInvalidFileAttributes;
+}
+
+Handle SimFiles::CreateFileW(std::u16string_view path, std::uint32_t desiredAccess, std::uint32_t shareMode,
+                             std::uint32_t creationDisposition) {
+  Impl& s = *impl_;
+  if (creationDisposition < kCreateNew || creationDisposition > kTruncateExisting) {
+    s.Fail(kErrorInvalidParameter);
+    return kInvalidHandle;
+  }
+  if (creationDisposition == kTruncateExisting && !(desiredAccess & kGenericWrite)) {
+    s.Fail(kErrorInvalidParameter);
+    return kInvalidHandle;
+  }
+  HostTarget target;
+  if (const std::uint32_t error = s.Resolve(path, target); error != kErrorSuccess) {
+    s.Fail(error);
+    return kInvalidHandle;
+  }
+  if (target.presence == Presence::kParentMissing) {
+    s.Fail(kErrorPathNotFound);
+    return kInvalidHandle;
+  }
+  const bool exists = target.presence == Presence::kExists;
+  if (exists && creationDisposition == kCreateNew) {
+    s.Fail(kErrorFileExists);
+    return kInvalidHandle;
+  }
+  if (target.IsDirectory()) {
+    s.Fail(kErrorAccessDenied);
+    return kInvalidHandle;
+  }
+  // A final "\" asks for a folder; a file or a new name cannot be one.
+  if (target.path.trailingSeparator) {
+    s.Fail(kErrorInvalidName);
+    return kInvalidHandle;
+  }
+  if (!exists && (creationDisposition == kOpenExisting || creationDisposition == kTruncateExisting)) {
+    s.Fail(kErrorFileNotFound);
+    return kInvalidHandle;
+  }
+  const bool truncates = creationDisposition == kCreateAlways || creationDisposition == kTruncateExisting;
+  if (exists) {
+    if (IsReadOnly(target.info) && ((desiredAccess & kGenericWrite) || truncates)) {
+      s.Fail(kErrorAccessDenied);
+      return kInvalidHandle;
+    }
+    // Checked before opening: a refused open must not truncate the other handle's file.
+    if (s.ConflictsWithOpenHandles(target.info, desiredAccess, shareMode)) {
+      s.Fail(kErrorSharingViolation);
+      return kInvalidHandle;
+    }
+  }
+
+  int flags = O_CLOEXEC;
+  if ((desiredAccess & kGenericRead) && (desiredAccess & kGenericWrite)) {
+    flags |= O_RDWR;
+  } else if (desiredAccess & kGenericWrite) {
+    flags |= O_WRONLY;
+  } else {
+    flags |= O_RDONLY;
+  }
+  if (!exists) flags |= O_CREAT | O_EXCL;
+  if (exists && truncates) flags |= O_TRUNC;
+  // O_TRUNC needs write access on the host even when the handle only reads.
+  if ((flags & O_TRUNC) && (flags & O_ACCMODE) == O_RDONLY) flags = (flags & ~O_ACCMODE) | O_RDWR;
+
+  const int fd = ::open(target.host.c_str(), flags, 0666);
+  if (fd < 0) {
+    s.Fail(ErrorFromErrno(errno));
+    return kInvalidHandle;
+  }
+  struct stat info {};
+  ::fstat(fd, &info);
+  const Handle handle = s.nextHandle;
+  s.nextHandle += 4;
+  s.handles.emplace(handle, Impl::OpenFile{fd, desiredAccess, shareMode, info.st_dev, info.st_ino});
+  // Like Windows, a successful open reports whether it found the file already there.
+  const bool reportsExisting = creationDisposition == kCreateAlways || creationDisposition == kOpenAlways;
+  s.lastError = exists && reportsExisting ? kErrorAlreadyExists : kErrorSuccess;
+  return handle;
+}
+
+bool SimFiles::ReadFile(Handle file, void* buffer, std::uint32_t bytesToRead, std::uint32_t& bytesRead) {
+  bytesRead = 0;
+  Impl::OpenFile* open = impl_->Find(file);
+  if (open == nullptr) return impl_->Fail(kErrorInvalidHandle);
+  if (!(open->access & kGenericRead)) return impl_->Fail(kErrorAccessDenied);
+  auto* out = static_cast<char*>(buffer);
+  while (bytesRead < bytesToRead) {
+    const ssize_t n = ::read(open->fd, out + bytesRead, bytesToRead - bytesRead);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return impl_->Fail(ErrorFromErrno(errno));
+    }
+    if (n == 0) break;  // end of file: success with fewer bytes, as Windows reports it
+    bytesRead += static_cast<std::uint32_t>(n);
+  }
+  return true;
+}
+
+bool SimFiles::WriteFile(Handle file, const void* data, std::uint32_t bytesToWrite,
+                         std::uint32_t& bytesWritten) {
+  bytesWritten = 0;
+  Impl& s = *impl_;
+  Impl::OpenFile* open = s.Find(file);
+  if (open == nullptr) return s.Fail(kErrorInvalidHandle);
+  if (!(open->access & kGenericWrite)) return s.Fail(kErrorAccessDenied);
+  std::size_t fits = bytesToWrite;
+  if (s.diskSpace)
+    fits = static_cast<std::size_t>(std::min<std::uint64_t>(fits, *s.diskSpace - s.bytesWritten));
+  std::size_t written = 0;
+  const bool ok = WriteAll(open->fd, static_cast<const char*>(data), fits, written);
+  const int writeError = errno;
+  bytesWritten = static_cast<std::uint32_t>(written);
+  s.bytesWritten += written;
+  if (!ok) return s.Fail(ErrorFromErrno(writeError));
+  if (fits < bytesToWrite) return s.Fail(kErrorDiskFull);
+  return true;
+}
+
+bool SimFiles::SetFilePointerEx(Handle file, std::int64_t distance, std::uint32_t moveMethod,
+                                std::int64_t* newPosition) {
+  Impl::OpenFile* open = impl_->Find(file);
+  if (open == nullptr) return impl_->Fail(kErrorInvalidHandle);
+  int whence = SEEK_SET;
+  switch (moveMethod) {
+    case kFileBegin:
+      whence = SEEK_SET;
+      break;
+    case kFileCurrent:
+      whence = SEEK_CUR;
+      break;
+    case kFileEnd:
+      whence = SEEK_END;
+      break;
+    default:
+      return impl_->Fail(kErrorInvalidParameter);
+  }
+  const off_t base = whence == SEEK_SET ? 0 : ::lseek(open->fd, 0, whence);
+  if (base < 0) return impl_->Fail(ErrorFromErrno(errno));
+  if (distance < -base) return impl_->Fail(kErrorNegativeSeek);
+  if (distance > std::numeric_limits<off_t>::max() - base) return impl_->Fail(kErrorInvalidParameter);
+  const off_t position = ::lseek(open->fd, static_cast<off_t>(base + distance), SEEK_SET);
+  if (position < 0) return impl_->Fail(ErrorFromErrno(errno));
+  if (newPosition != nullptr) *newPosition = position;
+  return true;
+}
+
+bool SimFiles::GetFileSizeEx(Handle file, std::int64_t& size) {
+  Impl::OpenFile* open = impl_->Find(file);
+  if (open == nullptr) return impl_->Fail(kErrorInvalidHandle);
+  struct stat info {};
+  if (::fstat(open->fd, &info) != 0) return impl_->Fail(ErrorFromErrno(errno));
+  size = info.st_size;
+  return true;
+}
+
+bool SimFiles::SetEndOfFile(Handle file) {
+  Impl& s = *impl_;
+  Impl::OpenFile* open = s.Find(file);
+  if (open == nullptr) return s.Fail(kErrorInvalidHandle);
+  if (!(open->access & kGenericWrite)) return s.Fail(kErrorAccessDenied);
+  struct stat info {};
+  const off_t position = ::lseek(open->fd, 0, SEEK_CUR);
+  if (position < 0 || ::fstat(open->fd, &info) != 0) return s.Fail(ErrorFromErrno(errno));
+  // Growing a file takes disk space like writing does.
+  const std::uint64_t growth =
+      position > info.st_size ? static_cast<std::uint64_t>(position - info.st_size) : 0;
+  if (s.diskSpace && growth > *s.diskSpace - s.bytesWritten) return s.Fail(kErrorDiskFull);
+  if (::ftruncate(open->fd, position) != 0) return s.Fail(ErrorFromErrno(errno));
+  s.bytesWritten += growth;
+  return true;
+}
+
+bool SimFiles::CloseHandle(Handle file) {
+  const auto it = impl_->handles.find(file);
+  if (it == impl_->handles.end()) return impl_->Fail(kErrorInvalidHandle);
+  ::close(it->second.fd);
+  impl_->handles.erase(it);
+  return true;
+}
+
+bool SimFiles::CreateDirectoryW(std::u16string_view path) {
+  HostTarget target;
+  if (const std::uint32_t error = impl_->Resolve(path, target); error != kErrorSuccess) {
+    return impl_->Fail(error);
+  }
+  if (target.IsDriveRoot()) return impl_->Fail(kErrorAccessDenied);
+  if (target.presence == Presence::kExists) return impl_->Fail(kErrorAlreadyExists);
+  if (target.presence == Presence::kParentMissing) return impl_->Fail(kErrorPathNotFound);
+  if (::mkdir(target.host.c_str(), 0777) != 0) {
+    return impl_->Fail(errno == EEXIST ? kErrorAlreadyExists : ErrorFromErrno(errno));
+  }
+  return true;
+}
+
+std::u16string SimFiles::GetCurrentDirectoryW() { return impl_->currentDirectory.Text(); }
+
+bool SimFiles::SetCurrentDirectoryW(std::u16string_view path) {
+  HostTarget target;
+  if (const std::uint32_t error = impl_->Resolve(path, target); error != kErrorSuccess) {
+    return impl_->Fail(error);
+  }
+  if (target.presence == Presence::kMissing) return impl_->Fail(kErrorFileNotFound);
+  if (target.presence == Presence::kParentMissing) return impl_->Fail(kErrorPathNotFound);
+  if (!target.IsDirectory()) return impl_->Fail(kErrorDirectory);
+  target.path.trailingSeparator = false;
+  impl_->currentDirectory = std::move(target.path);
+  return true;
+}
+
+bool SimFiles::GetFileVersionFixed(std::u16string_view path, std::uint32_t& versionMS,
+                                   std::uint32_t& versionLS) {
+  HostTarget target;
+  std::uint32_t error = impl_->Resolve(path, target);
+  if (error == kErrorSuccess && target.presence != Presence::kExists) {
+    error = target.presence == Presence::kMissing ? kErrorFileNotFound : kErrorPathNotFound;
+  }
+  if (error != kErrorSuccess) return impl_->Fail(error);
+  const auto it = impl_->versions.find(target.host);
+  if (it == impl_->versions.end()) return impl_->Fail(kErrorResourceTypeNotFound);
+  versionMS = it->second.versionMS;
+  versionLS = it->second.versionLS;
+  return true;
+}
+
+bool SimFiles::GetFileVersionString(std::u16string_view path, std::u16string_view subBlock,
+                                    std::u16string& value) {
+  HostTarget target;
+  std::uint32_t error = impl_->Resolve(path, target);
+  if (error == kErrorSuccess && target.presence != Presence::kExists) {
+    error = target.presence == Presence::kMissing ? kErrorFileNotFound : kErrorPathNotFound;
+  }
+  if (error != kErrorSuccess) return impl_->Fail(error);
+  const auto it = impl_->versions.find(target.host);
+  if (it == impl_->versions.end()) return impl_->Fail(kErrorResourceTypeNotFound);
+  // Sub-block keys compare without regard to case, as VerQueryValueW does.
+  for (const auto& [key, text] : it->second.strings) {
+    if (EqualsIgnoringAsciiCase(key, subBlock)) {
+      value = text;
+      return true;
+    }
+  }
+  return impl_->Fail(kErrorResourceTypeNotFound);
+}
+
+std::uint32_t SimFiles::GetLastError() { return impl_->lastError; }
+
+std::filesystem::path SimFiles::HostPath(std::u16string_view windowsPath) {
+  HostTarget target;
+  if (impl_->Resolve(windowsPath, target) != kErrorSuccess) return {};
+  return std::filesystem::path(target.host);
+}
+
+void SimFiles::AddDrive(char16_t letter) {
+  if (!IsAsciiLetter(letter)) return;
+  const char16_t drive = ToUpperAsciiLetter(letter);
+  std::filesystem::create_directories(impl_->DriveRoot(drive));
+  impl_->drives[static_cast<std::size_t>(drive - u'A')] = true;
+}
+
+void SimFiles::SetDiskSpace(std::uint64_t bytes) {
+  impl_->diskSpace = bytes;
+  impl_->bytesWritten = 0;
+}
+
+void SimFiles::SetVersionResource(std::u16string_view path, std::uint32_t versionMS, std::uint32_t versionLS,
+                                  std::map<std::u16string, std::u16string> strings) {
+  HostTarget target;
+  if (impl_->Resolve(path, target) != kErrorSuccess) return;
+  impl_->versions[target.host] = Impl::VersionResource{versionMS, versionLS, std::move(strings)};
+}
+
+std::size_t SimFiles::OpenHandles() const { return impl_->handles.size(); }
 
 }  // namespace velmoran::platform::sim

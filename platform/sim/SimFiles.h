@@ -11,10 +11,27 @@ namespace velmoran::platform::sim {
 
 // Windows files on a folder of the host: drive letter X: maps to <root>/X, so
 // "C:\velmoran_pose\A01\1.png" is the real file <root>/C/velmoran_pose/A01/1.png
-// that a test can open. Windows rules the core depends on are kept: names are
-// case-insensitive, a folder is not a file, an open writer refuses another
-// writer, paths longer than 259 characters fail, and characters Windows
-// refuses in names fail.
+// that a test can open. Windows rules the core depends on are kept:
+// - "\" and "/" separate, repeated separators count once, "." and ".." and
+//   relative paths resolve as GetFullPathNameW does (current directory C:\;
+//   "X:name" against X:'s current directory, its root when the process's is
+//   elsewhere), the final name loses its trailing dots and blanks and an inner
+//   name one single trailing dot;
+// - names are case-insensitive (an existing name is found whatever its case,
+//   a new name is created in the case given);
+// - characters Windows refuses in names fail with ERROR_INVALID_NAME, UNC
+//   paths with ERROR_BAD_NETPATH, a full path longer than 259 characters with
+//   ERROR_PATH_NOT_FOUND (what CreateFileW reports for an over-long path) and
+//   a name longer than 255 with ERROR_FILENAME_EXCED_RANGE;
+// - a folder is not a file (ERROR_ACCESS_DENIED), a path ending in "\" names
+//   a folder (ERROR_INVALID_NAME for a file), share modes are enforced between
+//   this object's handles (ERROR_SHARING_VIOLATION);
+// - a host file without write permission bits is read-only (the attribute
+//   FILE_ATTRIBUTE_READONLY, writes refused with ERROR_ACCESS_DENIED), even for root.
+// The form of the whole path is checked before any name is looked up. Not
+// simulated: reserved device names (CON, NUL, COM1...) are ordinary names here,
+// and a name the host refuses for its length in UTF-8 (over 255 bytes) fails
+// with ERROR_FILENAME_EXCED_RANGE. One thread only, like the shell.
 class SimFiles final : public Files {
  public:
   explicit SimFiles(std::filesystem::path root);
@@ -41,14 +58,17 @@ class SimFiles final : public Files {
   std::uint32_t GetLastError() override;
 
   // The host path a Windows path maps to (case resolved against what exists);
-  // empty when the path has no drive or the drive is not mapped.
+  // empty when the path's form is refused or its drive is not mapped.
   std::filesystem::path HostPath(std::u16string_view windowsPath);
   const std::filesystem::path& Root() const { return root_; }
 
   // Test controls.
   void AddDrive(char16_t letter);  // C: exists from the start
-  // Every later write fails as on a full disk once this many bytes were written.
+  // From now on, writes fail with ERROR_DISK_FULL once this many more bytes
+  // were written in total; the write that crosses the limit writes what fits.
   void SetDiskSpace(std::uint64_t bytes);
+  // Texts are keyed by their VerQueryValueW sub-block
+  // ("\StringFileInfo\040904B0\ProductVersion"), compared ignoring case.
   void SetVersionResource(std::u16string_view path, std::uint32_t versionMS, std::uint32_t versionLS,
                           std::map<std::u16string, std::u16string> strings = {});
   std::size_t OpenHandles() const;

@@ -1,19 +1,123 @@
 #include "platform/win32/Win32Files.h"
 
-// TODO(platform): forward to the system.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
 namespace velmoran::platform::win32 {
-std::uint32_t Win32Files::GetFileAttributesW(std::u16string_view) { return kInvalidFileAttributes; }
-Handle Win32Files::CreateFileW(std::u16string_view, std::uint32_t, std::uint32_t, std::uint32_t) { return kInvalidHandle; }
-bool Win32Files::ReadFile(Handle, void*, std::uint32_t, std::uint32_t&) { return false; }
-bool Win32Files::WriteFile(Handle, const void*, std::uint32_t, std::uint32_t&) { return false; }
-bool Win32Files::SetFilePointerEx(Handle, std::int64_t, std::uint32_t, std::int64_t*) { return false; }
-bool Win32Files::GetFileSizeEx(Handle, std::int64_t&) { return false; }
-bool Win32Files::SetEndOfFile(Handle) { return false; }
-bool Win32Files::CloseHandle(Handle) { return false; }
-bool Win32Files::CreateDirectoryW(std::u16string_view) { return false; }
-std::u16string Win32Files::GetCurrentDirectoryW() { return {}; }
-bool Win32Files::SetCurrentDirectoryW(std::u16string_view) { return false; }
-bool Win32Files::GetFileVersionFixed(std::u16string_view, std::uint32_t&, std::uint32_t&) { return false; }
-bool Win32Files::GetFileVersionString(std::u16string_view, std::u16string_view, std::u16string&) { return false; }
-std::uint32_t Win32Files::GetLastError() { return 0; }
+namespace {
+
+// Win32 wants a terminated wchar_t string; wchar_t is 16 bits on Windows.
+std::wstring Terminated(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+
+HANDLE AsHandle(Handle file) { return reinterpret_cast<HANDLE>(file); }
+
+// The whole version resource of a file, or empty (last error set) when it has none.
+std::vector<BYTE> VersionResource(std::u16string_view path) {
+  const std::wstring name = Terminated(path);
+  DWORD ignored = 0;
+  const DWORD size = ::GetFileVersionInfoSizeW(name.c_str(), &ignored);
+  if (size == 0) return {};
+  std::vector<BYTE> data(size);
+  if (!::GetFileVersionInfoW(name.c_str(), 0, size, data.data())) return {};
+  return data;
+}
+
+}  // namespace
+
+std::uint32_t Win32Files::GetFileAttributesW(std::u16string_view path) {
+  return ::GetFileAttributesW(Terminated(path).c_str());
+}
+
+Handle Win32Files::CreateFileW(std::u16string_view path, std::uint32_t desiredAccess, std::uint32_t shareMode,
+                               std::uint32_t creationDisposition) {
+  const HANDLE file = ::CreateFileW(Terminated(path).c_str(), desiredAccess, shareMode, nullptr,
+                                    creationDisposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return reinterpret_cast<Handle>(file);
+}
+
+bool Win32Files::ReadFile(Handle file, void* buffer, std::uint32_t bytesToRead, std::uint32_t& bytesRead) {
+  DWORD done = 0;
+  const BOOL ok = ::ReadFile(AsHandle(file), buffer, bytesToRead, &done, nullptr);
+  bytesRead = done;
+  return ok != FALSE;
+}
+
+bool Win32Files::WriteFile(Handle file, const void* data, std::uint32_t bytesToWrite,
+                           std::uint32_t& bytesWritten) {
+  DWORD done = 0;
+  const BOOL ok = ::WriteFile(AsHandle(file), data, bytesToWrite, &done, nullptr);
+  bytesWritten = done;
+  return ok != FALSE;
+}
+
+bool Win32Files::SetFilePointerEx(Handle file, std::int64_t distance, std::uint32_t moveMethod,
+                                  std::int64_t* newPosition) {
+  LARGE_INTEGER move{};
+  move.QuadPart = distance;
+  LARGE_INTEGER position{};
+  const BOOL ok = ::SetFilePointerEx(AsHandle(file), move, &position, moveMethod);
+  if (ok && newPosition != nullptr) *newPosition = position.QuadPart;
+  return ok != FALSE;
+}
+
+bool Win32Files::GetFileSizeEx(Handle file, std::int64_t& size) {
+  LARGE_INTEGER value{};
+  const BOOL ok = ::GetFileSizeEx(AsHandle(file), &value);
+  if (ok) size = value.QuadPart;
+  return ok != FALSE;
+}
+
+bool Win32Files::SetEndOfFile(Handle file) { return ::SetEndOfFile(AsHandle(file)) != FALSE; }
+
+bool Win32Files::CloseHandle(Handle file) { return ::CloseHandle(AsHandle(file)) != FALSE; }
+
+bool Win32Files::CreateDirectoryW(std::u16string_view path) {
+  return ::CreateDirectoryW(Terminated(path).c_str(), nullptr) != FALSE;
+}
+
+std::u16string Win32Files::GetCurrentDirectoryW() {
+  const DWORD size = ::GetCurrentDirectoryW(0, nullptr);
+  if (size == 0) return {};
+  std::wstring buffer(size, L'\0');
+  const DWORD length = ::GetCurrentDirectoryW(size, buffer.data());
+  if (length == 0 || length >= size) return {};
+  return std::u16string(reinterpret_cast<const char16_t*>(buffer.data()), length);
+}
+
+bool Win32Files::SetCurrentDirectoryW(std::u16string_view path) {
+  return ::SetCurrentDirectoryW(Terminated(path).c_str()) != FALSE;
+}
+
+bool Win32Files::GetFileVersionFixed(std::u16string_view path, std::uint32_t& versionMS,
+                                     std::uint32_t& versionLS) {
+  std::vector<BYTE> data = VersionResource(path);
+  if (data.empty()) return false;
+  void* value = nullptr;
+  UINT length = 0;
+  if (!::VerQueryValueW(data.data(), L"\\", &value, &length) || length < sizeof(VS_FIXEDFILEINFO))
+    return false;
+  const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+  versionMS = fixed->dwFileVersionMS;
+  versionLS = fixed->dwFileVersionLS;
+  return true;
+}
+
+bool Win32Files::GetFileVersionString(std::u16string_view path, std::u16string_view subBlock,
+                                      std::u16string& value) {
+  std::vector<BYTE> data = VersionResource(path);
+  if (data.empty()) return false;
+  void* text = nullptr;
+  UINT length = 0;
+  if (!::VerQueryValueW(data.data(), Terminated(subBlock).c_str(), &text, &length)) return false;
+  // The length counts characters and, for most resources, the terminator.
+  std::u16string result(static_cast<const char16_t*>(text), length);
+  while (!result.empty() && result.back() == u'\0') result.pop_back();
+  value = std::move(result);
+  return true;
+}
+
+std::uint32_t Win32Files::GetLastError() { return ::GetLastError(); }
+
 }  // namespace velmoran::platform::win32

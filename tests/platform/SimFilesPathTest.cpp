@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/sim/SimFiles.h"
+#include "tests/platform/TempFolder.h"
+
+namespace velmoran::platform::sim {
+namespace {
+
+constexpr std::uint32_t kErrorBadNetPath = 53;
+constexpr std::uint32_t kFile = kFileAttributeArchive;
+constexpr std::uint32_t kFolder = kFileAttributeDirectory;
+constexpr std::uint32_t kNone = kInvalidFileAttributes;
+
+// Every case runs against the same small tree: C:\Pose\A01\1.png.
+class SimFilesPaths : public ::testing::Test {
+ protected:
+  SimFilesPaths() : files_(temp_.path()) {
+    std::filesystem::create_directories(temp_.path() / "C" / "Pose" / "A01");
+    std::ofstream(temp_.path() / "C" / "Pose" / "A01" / "1.png") << "png";
+  }
+  std::filesystem::path Host(const char* relative) const { return temp_.path() / relative; }
+
+  test::TempFolder temp_;
+  SimFiles files_;
+};
+
+struct PathCase {
+  std::string name;
+  std::u16string path;
+  std::uint32_t attributes;
+  std::uint32_t error;  // GetLastError() after a failure
+};
+
+class SimFilesPathTable : public SimFilesPaths, public ::testing::WithParamInterface<PathCase> {};
+
+TEST_P(SimFilesPathTable, AttributesFollowWindowsPathRules) {
+  const PathCase& c = GetParam();
+  EXPECT_EQ(files_.GetFileAttributesW(c.path), c.attributes);
+  if (c.attributes == kNone) {
+    EXPECT_EQ(files_.GetLastError(), c.error);
+  } else if (c.attributes == kFile) {
+    EXPECT_EQ(files_.HostPath(c.path), Host("C/Pose/A01/1.png"));
+  }
+}
+
+std::vector<PathCase> PathCases() {
+  const std::u16string folder = u"C:\\Pose\\";  // 8 characters
+  return {
+      {"Exact", u"C:\\Pose\\A01\\1.png", kFile, 0},
+      {"OtherCaseAndForwardSlashes", u"c:/pOSE/a01/1.PNG", kFile, 0},
+      {"OnlyFirstNameInOtherCase", u"C:\\POSE\\A01\\1.png", kFile, 0},
+      {"RepeatedSeparators", u"C:\\\\Pose\\A01\\\\1.png", kFile, 0},
+      {"DotAndDotDot", u"C:\\Pose\\x\\..\\A01\\.\\1.png", kFile, 0},
+      {"DotDotAboveRootStaysAtRoot", u"C:\\..\\..\\Pose\\A01\\1.png", kFile, 0},
+      {"TrailingDotsAndBlanksOfLastName", u"C:\\Pose\\A01\\1.png. .", kFile, 0},
+      {"SingleTrailingDotOfInnerName", u"C:\\Pose.\\A01\\1.png", kFile, 0},
+      {"RelativeToCurrentDirectory", u"Pose\\A01\\1.png", kFile, 0},
+      {"DriveRelative", u"c:Pose\\A01\\1.png", kFile, 0},
+      {"RootedOnCurrentDrive", u"\\Pose\\A01", kFolder, 0},
+      {"DriveRoot", u"C:\\", kFolder, 0},
+      {"FolderWithTrailingSeparator", u"C:\\Pose\\a01\\", kFolder, 0},
+      {"LongTextThatResolvesShort",
+       u"C:\\Pose\\" +
+           [] {
+             std::u16string detours;
+             for (int i = 0; i < 60; ++i) detours += u"xyz\\..\\";
+             return detours;
+           }() +
+           u"A01",
+       kFolder, 0},
+      {"MissingFile", u"C:\\Pose\\A01\\2.png", kNone, kErrorFileNotFound},
+      {"MissingFolder", u"C:\\Nope\\A01\\1.png", kNone, kErrorPathNotFound},
+      {"FileUsedAsFolder", u"C:\\Pose\\A01\\1.png\\x", kNone, kErrorPathNotFound},
+      {"FileWithTrailingSeparator", u"C:\\Pose\\A01\\1.png\\", kNone, kErrorInvalidName},
+      {"Asterisk", u"C:\\Pose\\A0*", kNone, kErrorInvalidName},
+      {"QuestionMark", u"C:\\Pose\\A0?\\1.png", kNone, kErrorInvalidName},
+      {"AngleBracket", u"C:\\Pose\\a<b", kNone, kErrorInvalidName},
+      {"Pipe", u"C:\\Pose\\a|b", kNone, kErrorInvalidName},
+      {"Quote", u"C:\\Pose\\a\"b", kNone, kErrorInvalidName},
+      {"ColonAfterTheDrive", u"C:\\Pose\\a:b", kNone, kErrorInvalidName},
+      {"ControlCharacter",
+       u"C:\\Pose\\a\x01"
+       u"b",
+       kNone, kErrorInvalidName},
+      {"EmbeddedNul", std::u16string(u"C:\\Pose\0x", 9), kNone, kErrorInvalidName},
+      {"MissingDrive", u"D:\\Pose", kNone, kErrorPathNotFound},
+      {"Unc", u"\\\\server\\share\\1.png", kNone, kErrorBadNetPath},
+      {"UncWithForwardSlashes", u"//server/share/1.png", kNone, kErrorBadNetPath},
+      {"Empty", u"", kNone, kErrorPathNotFound},
+      {"Exactly259Characters", folder + std::u16string(251, u'a'), kNone, kErrorFileNotFound},
+      {"Over259Characters", folder + std::u16string(252, u'a'), kNone, kErrorPathNotFound},
+      {"NameOver255Characters", u"C:\\" + std::u16string(256, u'a'), kNone, kErrorFilenameExcedRange},
+  };
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SimFilesPathTable, ::testing::ValuesIn(PathCases()),
+                         [](const auto& testCase) { return testCase.param.name; });
+
+TEST_F(SimFilesPaths, NewNamesKeepTheirCaseAndExistingNamesAreFoundInAnyCase) {
+  ASSERT_TRUE(files_.CreateDirectoryW(u"c:\\pose\\New"));
+  EXPECT_TRUE(std::filesystem::is_directory(Host("C/Pose/New")));
+  EXPECT_FALSE(files_.CreateDirectoryW(u"C:\\POSE\\NEW"));
+  EXPECT_EQ(files_.GetLastError(), kErrorAlreadyExists);
+
+  const Handle file = files_.CreateFileW(u"C:\\pose\\new\\Capture.TXT", kGenericWrite, 0, kCreateNew);
+  ASSERT_NE(file, kInvalidHandle);
+  files_.CloseHandle(file);
+  EXPECT_TRUE(std::filesystem::is_regular_file(Host("C/Pose/New/Capture.TXT")));
+
+  // Replacing through another case must hit the same file, not make a second one.
+  const Handle again = files_.CreateFileW(u"C:\\POSE\\NEW\\capture.txt", kGenericWrite, 0, kCreateAlways);
+  ASSERT_NE(again, kInvalidHandle);
+  EXPECT_EQ(files_.GetLastError(), kErrorAlreadyExists);
+  files_.CloseHandle(again);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Host("C/Pose/New")),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+TEST_F(SimFilesPaths, CreateDirectoryNeedsItsParentAndRefusesExistingNames) {
+  EXPECT_FALSE(files_.CreateDirectoryW(u"C:\\Pose\\B\\C"));
+  EXPECT_EQ(files_.GetLastError(), kErrorPathNotFound);
+  EXPECT_FALSE(files_.CreateDirectoryW(u"C:\\Pose\\A01\\1.png"));
+  EXPECT_EQ(files_.GetLastError(), kErrorAlreadyExists);
+  EXPECT_FALSE(files_.CreateDirectoryW(u"X:\\Pose"));
+  EXPECT_EQ(files_.GetLastError(), kErrorPathNotFound);
+
+  files_.AddDrive(u'x');
+  EXPECT_TRUE(files_.CreateDirectoryW(u"X:\\Pose\\"));
+  EXPECT_TRUE(std::filesystem::is_directory(Host("X/Pose")));
+}
+
+TEST_F(SimFilesPaths, CurrentDirectoryAnchorsRelativePaths) {
+  EXPECT_EQ(files_.GetCurrentDirectoryW(), u"C:\\");
+  ASSERT_TRUE(files_.SetCurrentDirectoryW(u"C:\\Pose\\"));
+  EXPECT_EQ(files_.GetCurrentDirectoryW(), u"C:\\Pose");
+  EXPECT_EQ(files_.GetFileAttributesW(u"A01\\1.png"), kFile);
+  EXPECT_EQ(files_.GetFileAttributesW(u"C:A01\\1.png"), kFile);
+  EXPECT_EQ(files_.GetFileAttributesW(u"..\\Pose\\A01"), kFolder);
+
+  EXPECT_FALSE(files_.SetCurrentDirectoryW(u"A01\\1.png"));
+  EXPECT_EQ(files_.GetLastError(), kErrorDirectory);
+  EXPECT_FALSE(files_.SetCurrentDirectoryW(u"C:\\Nope"));
+  EXPECT_EQ(files_.GetLastError(), kErrorFileNotFound);
+  EXPECT_EQ(files_.GetCurrentDirectoryW(), u"C:\\Pose");
+}
+
+TEST_F(SimFilesPaths, DriveRelativePathOnAnotherDriveStartsAtItsRoot) {
+  files_.AddDrive(u'D');
+  ASSERT_TRUE(files_.SetCurrentDirectoryW(u"C:\\Pose"));
+  ASSERT_TRUE(files_.CreateDirectoryW(u"D:A01"));
+  EXPECT_TRUE(std::filesystem::is_directory(Host("D/A01")));
+}
+
+}  // namespace
+}  // namespace velmoran::platform::sim
