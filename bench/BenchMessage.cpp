@@ -1,1 +1,163 @@
-// placeholder
+#include "bench/BenchMessage.h"
+
+#include <charconv>
+#include <cstdint>
+#include <map>
+#include <memory>
+
+#include "base/Text.h"
+
+namespace velmoran::bench {
+namespace {
+
+// A small linear congruential generator: the same message on every run.
+class PseudoRandom {
+ public:
+  explicit PseudoRandom(std::uint32_t seed) : state_(seed) {}
+  std::uint32_t Next() {
+    state_ = state_ * 1664525u + 1013904223u;
+    return state_;
+  }
+  // A value in [low, high).
+  double Between(double low, double high) { return low + (high - low) * (Next() / 4294967296.0); }
+
+ private:
+  std::uint32_t state_;
+};
+
+std::string PseudoPng(std::size_t size) {
+  static constexpr char kSignature[] = "\x89PNG\r\n\x1a\n";
+  std::string png(kSignature, sizeof kSignature - 1);
+  png.reserve(size);
+  PseudoRandom random(0x504E47u);
+  while (png.size() < size) png.push_back(static_cast<char>(random.Next() >> 24));
+  png.resize(size);
+  return png;
+}
+
+std::string EncodeBase64(const std::string& bytes) {
+  static constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string out;
+  out.reserve((bytes.size() + 2) / 3 * 4);
+  auto byte = [&](std::size_t i) -> std::uint32_t {
+    return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0;
+  };
+  for (std::size_t i = 0; i < bytes.size(); i += 3) {
+    const std::uint32_t v = byte(i) << 16 | byte(i + 1) << 8 | byte(i + 2);
+    out += kAlphabet[v >> 18 & 0x3F];
+    out += kAlphabet[v >> 12 & 0x3F];
+    out += i + 1 < bytes.size() ? kAlphabet[v >> 6 & 0x3F] : '=';
+    out += i + 2 < bytes.size() ? kAlphabet[v & 0x3F] : '=';
+  }
+  return out;
+}
+
+// A string as the browser's JSON serialisation writes it.
+void AppendJsonString(std::u16string_view text, std::u16string& out) {
+  out += u'"';
+  for (const char16_t c : text) {
+    switch (c) {
+      case u'"':
+        out += u"\\\"";
+        break;
+      case u'\\':
+        out += u"\\\\";
+        break;
+      case u'\n':
+        out += u"\\n";
+        break;
+      case u'\r':
+        out += u"\\r";
+        break;
+      case u'\t':
+        out += u"\\t";
+        break;
+      default:
+        if (c < 0x20) {
+          static constexpr char16_t kHex[] = u"0123456789abcdef";
+          out += u"\\u00";
+          out += kHex[c >> 4];
+          out += kHex[c & 0xF];
+        } else {
+          out += c;
+        }
+    }
+  }
+  out += u'"';
+}
+
+std::u16string NumberText(double value) {
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return AsciiToUtf16(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
+}
+
+// Pose landmarks as the page serialises them: one array of 33 points per frame.
+std::u16string PoseLandmarksJson() {
+  PseudoRandom random(33);
+  std::u16string out = u"[";
+  for (int frame = 0; frame < 6; ++frame) {
+    out += frame == 0 ? u"[" : u",[";
+    for (int point = 0; point < 33; ++point) {
+      if (point != 0) out += u',';
+      out += u"{\"x\":" + NumberText(random.Between(-0.8, 0.8));
+      out += u",\"y\":" + NumberText(random.Between(-0.9, 0.9));
+      out += u",\"z\":" + NumberText(random.Between(-0.5, 0.5));
+      out += u",\"visibility\":" + NumberText(random.Between(0.0, 1.0)) + u"}";
+    }
+    out += u']';
+  }
+  out += u']';
+  return out;
+}
+
+BenchMessage Build(std::size_t pngBytes) {
+  BenchMessage message;
+  message.png = PseudoPng(pngBytes);
+  message.imageBase64 = EncodeBase64(message.png);
+  message.image = u"data:image/png;base64," + AsciiToUtf16(message.imageBase64);
+
+  const std::u16string memberInfo =
+      u"{\"member_id\":\"M2026-0003\",\"name\":\"김서연\",\"gender\":\"F\",\"birth\":\"1991-04-17\","
+      u"\"height\":162.5,\"weight\":54.3,\"phone\":\"010-1234-5678\"}";
+
+  // The page's serialisation of its capture object, keys in the page's order.
+  std::u16string inner = u"{";
+  auto member = [&](std::u16string_view key, std::u16string_view value, bool isString) {
+    if (inner.size() > 1) inner += u',';
+    AppendJsonString(key, inner);
+    inner += u':';
+    if (isString) {
+      AppendJsonString(value, inner);
+    } else {
+      inner += value;
+    }
+  };
+  member(u"callMode", u"imgSave", true);
+  member(u"name", u"front", true);
+  member(u"index", u"3", false);
+  member(u"image", message.image, true);
+  member(u"length", DecimalText(static_cast<std::int64_t>(message.image.size())), false);
+  member(u"SavePath", u"A01", true);
+  member(u"filename", u"3.png", true);
+  member(u"jsonfilename", u"3.json", true);
+  member(u"member_info", memberInfo, true);
+  member(u"poseWorldLandmarks2", PoseLandmarksJson(), true);
+  inner += u'}';
+
+  // The page posts that text as a string; the browser hands over its JSON form.
+  AppendJsonString(inner, message.text);
+  message.textUtf8 = Utf16ToUtf8(message.text);
+  return message;
+}
+
+}  // namespace
+
+const BenchMessage& CaptureMessage(std::size_t pngBytes) {
+  static std::map<std::size_t, std::unique_ptr<BenchMessage>> built;
+  auto& slot = built[pngBytes];
+  if (!slot) slot = std::make_unique<BenchMessage>(Build(pngBytes));
+  return *slot;
+}
+
+}  // namespace velmoran::bench

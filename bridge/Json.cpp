@@ -1,5 +1,7 @@
 #include "bridge/Json.h"
 
+#include "bridge/JsonParser.h"
+
 namespace velmoran::bridge {
 
 const JsonValue* JsonValue::Find(std::u16string_view key) const {
@@ -9,7 +11,6 @@ const JsonValue* JsonValue::Find(std::u16string_view key) const {
   return nullptr;
 }
 
-// TODO(codec): the decoder.
-std::optional<JsonValue> ParseJson(std::u16string_view) { return std::nullopt; }
+std::optional<JsonValue> ParseJson(std::u16string_view text) { return JsonParser(text).Parse(); }
 
 }  // namespace velmoran::bridge

@@ -27,4 +27,30 @@ void SimCom::CoTaskMemFree(void* block) {
   std::free(block);
 }
 
+std::int32_t SimCom::OleInitialize() {
+  return oleDepth_++ == 0 ? 0 : 1;  // S_OK, then S_FALSE as the system answers a repeat
+}
+
+void SimCom::OleUninitialize() {
+  if (oleObserver_) oleObserver_();
+  if (oleDepth_ > 0) --oleDepth_;
+}
+
+std::int32_t SimCom::CoInitializeEx(std::uint32_t coInit) {
+  ++initCalls_;
+  lastCoInit_ = coInit;
+  constexpr std::int32_t kSOk = 0;
+  constexpr std::int32_t kSFalse = 1;
+  // An apartment OLE already opened answers S_FALSE, as the system does.
+  const bool fresh = apartmentInits_ == 0 && oleDepth_ == 0;
+  const std::int32_t result = scriptedInitResult_.value_or(fresh ? kSOk : kSFalse);
+  if (result >= 0) ++apartmentInits_;
+  return result;
+}
+
+void SimCom::CoUninitialize() {
+  ++uninitCalls_;
+  if (apartmentInits_ > 0) --apartmentInits_;
+}
+
 }  // namespace velmoran::platform::sim

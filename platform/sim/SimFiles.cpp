@@ -162,7 +162,11 @@ struct SimFiles::Impl {
   std::uint64_t bytesWritten = 0;
   std::map<std::string, VersionResource> versions;  // by host path
 
+  std::array<std::string, 26> mappedDrives;  // host folders set by MapDrive
+
   std::string DriveRoot(char16_t drive) const {
+    const std::string& mapped = mappedDrives[static_cast<std::size_t>(drive - u'A')];
+    if (!mapped.empty()) return mapped;
     std::string path = root;
     path.push_back('/');
     path.push_back(static_cast<char>(drive));
@@ -612,6 +616,13 @@ void SimFiles::AddDrive(char16_t letter) {
   const char16_t drive = ToUpperAsciiLetter(letter);
   std::filesystem::create_directories(impl_->DriveRoot(drive));
   impl_->drives[static_cast<std::size_t>(drive - u'A')] = true;
+}
+
+void SimFiles::MapDrive(char16_t letter, const std::filesystem::path& hostFolder) {
+  if (!IsAsciiLetter(letter)) return;
+  const char16_t drive = ToUpperAsciiLetter(letter);
+  impl_->mappedDrives[static_cast<std::size_t>(drive - u'A')] = hostFolder.string();
+  AddDrive(drive);
 }
 
 void SimFiles::SetDiskSpace(std::uint64_t bytes) {

@@ -64,6 +64,8 @@ class SimFiles final : public Files {
 
   // Test controls.
   void AddDrive(char16_t letter);  // C: exists from the start
+  // Maps a drive letter to any host folder instead of <root>/<letter>.
+  void MapDrive(char16_t letter, const std::filesystem::path& hostFolder);
   // From now on, writes fail with ERROR_DISK_FULL once this many more bytes
   // were written in total; the write that crosses the limit writes what fits.
   void SetDiskSpace(std::uint64_t bytes);

@@ -4,7 +4,8 @@
 
 namespace velmoran::platform::sim {
 
-SimPlatform::SimPlatform(std::filesystem::path root) : files_(std::move(root)) {}
+SimPlatform::SimPlatform(std::filesystem::path root)
+    : files_(std::move(root)), modules_(files_, process_) {}
 
 SimPlatform::~SimPlatform() = default;
 

@@ -1,11 +1,67 @@
 #pragma once
 
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
 #include "platform/Shell.h"
 
 namespace velmoran::platform::sim {
 
+// A process table and a shell that starts what it is asked. Image names are
+// kept with their full paths; a snapshot copies the table as it is when taken.
 class SimShell final : public Shell {
  public:
+  // One ShellExecuteExW request as the caller filled it.
+  struct Request {
+    std::uint32_t cbSize = 0;
+    std::uint32_t fMask = 0;
+    Handle hwnd = 0;
+    std::optional<std::u16string> lpVerb;
+    std::optional<std::u16string> lpFile;
+    std::optional<std::u16string> lpParameters;
+    std::optional<std::u16string> lpDirectory;
+    std::int32_t nShow = 0;
+  };
+
+  Handle CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) override;
+  bool Process32FirstW(Handle snapshot, ProcessEntry32W& entry) override;
+  bool Process32NextW(Handle snapshot, ProcessEntry32W& entry) override;
+  bool CloseHandle(Handle object) override;
+  bool ShellExecuteExW(ShellExecuteInfoW& info) override;
+  std::uint32_t GetLastError() override { return lastError_; }
+
+  // --- Test controls ---
+  void AddProcess(std::u16string imagePath) { processes_.push_back(std::move(imagePath)); }
+  const std::vector<std::u16string>& Processes() const { return processes_; }
+  // Every later snapshot fails as when the system refuses one.
+  void FailSnapshots(bool fail) { failSnapshots_ = fail; }
+  // Every later start fails with this code (ERROR_CANCELLED 1223 when the
+  // user declines elevation); 0 lets starts succeed again.
+  void RefuseStarts(std::uint32_t errorCode) { refusal_ = errorCode; }
+  const std::vector<Request>& Requests() const { return requests_; }
+  // Snapshots and process handles not yet closed.
+  std::size_t OpenHandles() const { return snapshots_.size() + processHandles_.size(); }
+
+ private:
+  struct Snapshot {
+    std::vector<std::u16string> images;
+    std::size_t next = 0;
+  };
+  bool Fill(Handle snapshot, ProcessEntry32W& entry, bool first);
+
+  std::vector<std::u16string> processes_;
+  std::map<Handle, Snapshot> snapshots_;
+  std::set<Handle> processHandles_;
+  Handle nextHandle_ = 0x2000;
+  std::vector<Request> requests_;
+  std::uint32_t refusal_ = 0;
+  std::uint32_t lastError_ = 0;
+  bool failSnapshots_ = false;
+  std::uint32_t nextProcessId_ = 4000;
 };
 
 }  // namespace velmoran::platform::sim

@@ -1,1 +1,287 @@
 #include "platform/win32/Win32WindowManager.h"
+
+#include <windows.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace velmoran::platform::win32 {
+namespace {
+
+// GWL_WNDPROC values: a native procedure or one of the project's.
+struct ProcEntry {
+  WNDPROC native = nullptr;
+  WindowProcedure* own = nullptr;
+};
+
+// One user-interface thread: plain process-wide tables are enough.
+std::vector<ProcEntry>& ProcTable() {
+  static std::vector<ProcEntry> table;
+  return table;
+}
+std::map<HWND, WindowProcedure*>& OwnProcedures() {
+  static std::map<HWND, WindowProcedure*> procedures;
+  return procedures;
+}
+WindowProcedure* g_pendingProcedure = nullptr;  // the window being created
+
+HWND H(WindowHandle window) { return reinterpret_cast<HWND>(window); }
+WindowHandle W(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+LRESULT CALLBACK SharedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto& procedures = OwnProcedures();
+  auto it = procedures.find(window);
+  if (it == procedures.end() && g_pendingProcedure != nullptr) {
+    it = procedures.emplace(window, g_pendingProcedure).first;
+    g_pendingProcedure = nullptr;
+  }
+  if (it == procedures.end()) return ::DefWindowProcW(window, message, wParam, lParam);
+  WindowProcedure* procedure = it->second;
+  if (message == WM_NCDESTROY) procedures.erase(it);
+  return procedure->WindowProc(W(window), message, wParam, lParam);
+}
+
+WindowProcRef RefOf(const ProcEntry& entry) {
+  auto& table = ProcTable();
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    if (table[i].native == entry.native && table[i].own == entry.own) return i + 1;
+  }
+  table.push_back(entry);
+  return table.size();
+}
+
+void RegisterClassOnce(const std::u16string& className) {
+  static std::set<std::u16string> registered;
+  if (!registered.insert(className).second) return;
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.style = CS_DBLCLKS;
+  windowClass.lpfnWndProc = SharedWindowProc;
+  windowClass.hInstance = ::GetModuleHandleW(nullptr);
+  windowClass.hIcon = ::LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(1));
+  windowClass.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = Wide(className);
+  ::RegisterClassExW(&windowClass);
+}
+
+Rect FromRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+
+}  // namespace
+
+WindowHandle Win32WindowManager::CreateWindowExW(const WindowCreation& creation) {
+  RegisterClassOnce(creation.className);
+  g_pendingProcedure = creation.procedure;
+  HWND window = ::CreateWindowExW(creation.exStyle, Wide(creation.className), Wide(creation.windowName),
+                                  creation.style, creation.bounds.left, creation.bounds.top,
+                                  creation.bounds.Width(), creation.bounds.Height(), H(creation.parent),
+                                  nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  g_pendingProcedure = nullptr;
+  return W(window);
+}
+
+bool Win32WindowManager::DestroyWindow(WindowHandle window) { return ::DestroyWindow(H(window)) != FALSE; }
+
+bool Win32WindowManager::IsWindow(WindowHandle window) { return ::IsWindow(H(window)) != FALSE; }
+
+std::int32_t Win32WindowManager::GetWindowLongW(WindowHandle window, std::int32_t index) {
+  return ::GetWindowLongW(H(window), index);
+}
+
+std::int32_t Win32WindowManager::SetWindowLongW(WindowHandle window, std::int32_t index, std::int32_t value) {
+  return ::SetWindowLongW(H(window), index, value);
+}
+
+WindowProcRef Win32WindowManager::GetWindowProcW(WindowHandle window) {
+  auto native = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(H(window), GWLP_WNDPROC));
+  if (native == nullptr) return 0;
+  if (native == SharedWindowProc) {
+    auto it = OwnProcedures().find(H(window));
+    if (it != OwnProcedures().end()) return RefOf(ProcEntry{nullptr, it->second});
+  }
+  return RefOf(ProcEntry{native, nullptr});
+}
+
+WindowProcRef Win32WindowManager::SetWindowProcW(WindowHandle window, WindowProcRef procedure) {
+  auto& table = ProcTable();
+  if (procedure == 0 || procedure > table.size() || !IsWindow(window)) return 0;
+  const WindowProcRef previous = GetWindowProcW(window);
+  const ProcEntry entry = table[procedure - 1];
+  if (entry.own != nullptr) {
+    OwnProcedures()[H(window)] = entry.own;
+    ::SetWindowLongPtrW(H(window), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SharedWindowProc));
+  } else {
+    OwnProcedures().erase(H(window));
+    ::SetWindowLongPtrW(H(window), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry.native));
+  }
+  return previous;
+}
+
+WindowProcRef Win32WindowManager::WindowProcRefOf(WindowProcedure& procedure) {
+  return RefOf(ProcEntry{nullptr, &procedure});
+}
+
+std::intptr_t Win32WindowManager::CallWindowProcW(WindowProcRef procedure, WindowHandle window,
+                                                  std::uint32_t message, std::uintptr_t wParam,
+                                                  std::intptr_t lParam) {
+  auto& table = ProcTable();
+  if (procedure == 0 || procedure > table.size()) return ::DefWindowProcW(H(window), message, wParam, lParam);
+  const ProcEntry entry = table[procedure - 1];
+  if (entry.own != nullptr) return entry.own->WindowProc(window, message, wParam, lParam);
+  return ::CallWindowProcW(entry.native, H(window), message, wParam, lParam);
+}
+
+std::intptr_t Win32WindowManager::DefWindowProcW(WindowHandle window, std::uint32_t message,
+                                                 std::uintptr_t wParam, std::intptr_t lParam) {
+  return ::DefWindowProcW(H(window), message, wParam, lParam);
+}
+
+bool Win32WindowManager::SetWindowTextW(WindowHandle window, std::u16string_view text) {
+  const std::u16string copy(text);
+  return ::SetWindowTextW(H(window), Wide(copy)) != FALSE;
+}
+
+std::u16string Win32WindowManager::GetWindowTextW(WindowHandle window) {
+  const int length = ::GetWindowTextLengthW(H(window));
+  if (length <= 0) return {};
+  std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+  const int copied = ::GetWindowTextW(H(window), reinterpret_cast<wchar_t*>(text.data()), length + 1);
+  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  return text;
+}
+
+bool Win32WindowManager::GetWindowRect(WindowHandle window, Rect& rect) {
+  RECT r{};
+  if (!::GetWindowRect(H(window), &r)) return false;
+  rect = FromRect(r);
+  return true;
+}
+
+bool Win32WindowManager::GetClientRect(WindowHandle window, Rect& rect) {
+  RECT r{};
+  if (!::GetClientRect(H(window), &r)) return false;
+  rect = FromRect(r);
+  return true;
+}
+
+bool Win32WindowManager::SetWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x,
+                                      std::int32_t y, std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
+  return ::SetWindowPos(H(window), H(insertAfter), x, y, cx, cy, flags) != FALSE;
+}
+
+bool Win32WindowManager::AdjustWindowRectEx(Rect& rect, std::uint32_t style, bool menu, std::uint32_t exStyle) {
+  RECT r{rect.left, rect.top, rect.right, rect.bottom};
+  if (!::AdjustWindowRectEx(&r, style, menu ? TRUE : FALSE, exStyle)) return false;
+  rect = FromRect(r);
+  return true;
+}
+
+bool Win32WindowManager::ShowWindow(WindowHandle window, std::int32_t command) {
+  return ::ShowWindow(H(window), command) != FALSE;
+}
+
+bool Win32WindowManager::IsWindowVisible(WindowHandle window) { return ::IsWindowVisible(H(window)) != FALSE; }
+
+WindowHandle Win32WindowManager::SetFocus(WindowHandle window) { return W(::SetFocus(H(window))); }
+
+WindowHandle Win32WindowManager::GetFocus() { return W(::GetFocus()); }
+
+std::int16_t Win32WindowManager::GetKeyState(std::int32_t virtualKey) { return ::GetKeyState(virtualKey); }
+
+MonitorHandle Win32WindowManager::MonitorFromWindow(WindowHandle window, std::uint32_t flags) {
+  return reinterpret_cast<MonitorHandle>(::MonitorFromWindow(H(window), flags));
+}
+
+bool Win32WindowManager::GetMonitorInfoW(MonitorHandle monitor, MonitorInfo& info) {
+  MONITORINFO native{};
+  native.cbSize = sizeof(native);
+  if (!::GetMonitorInfoW(reinterpret_cast<HMONITOR>(monitor), &native)) return false;
+  info = MonitorInfo{FromRect(native.rcMonitor), FromRect(native.rcWork), native.dwFlags};
+  return true;
+}
+
+std::int32_t Win32WindowManager::GetSystemMetrics(std::int32_t index) { return ::GetSystemMetrics(index); }
+
+WindowHandle Win32WindowManager::GetWindow(WindowHandle window, std::uint32_t command) {
+  return W(::GetWindow(H(window), command));
+}
+
+WindowHandle Win32WindowManager::FindWindowExW(WindowHandle parent, WindowHandle childAfter,
+                                               std::optional<std::u16string_view> className,
+                                               std::optional<std::u16string_view> windowName) {
+  const std::u16string classText = className ? std::u16string(*className) : std::u16string();
+  const std::u16string titleText = windowName ? std::u16string(*windowName) : std::u16string();
+  return W(::FindWindowExW(H(parent), H(childAfter), className ? Wide(classText) : nullptr,
+                           windowName ? Wide(titleText) : nullptr));
+}
+
+bool Win32WindowManager::RedrawWindow(WindowHandle window, std::uint32_t flags) {
+  return ::RedrawWindow(H(window), nullptr, nullptr, flags) != FALSE;
+}
+
+bool Win32WindowManager::PostMessageW(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                      std::intptr_t lParam) {
+  return ::PostMessageW(H(window), message, wParam, lParam) != FALSE;
+}
+
+std::intptr_t Win32WindowManager::SendMessageW(WindowHandle window, std::uint32_t message,
+                                               std::uintptr_t wParam, std::intptr_t lParam) {
+  return ::SendMessageW(H(window), message, wParam, lParam);
+}
+
+bool Win32WindowManager::PeekMessageW(Message& message, WindowHandle window, std::uint32_t filterMin,
+                                      std::uint32_t filterMax, std::uint32_t removeFlags) {
+  MSG native{};
+  if (!::PeekMessageW(&native, H(window), filterMin, filterMax, removeFlags)) return false;
+  message = Message{W(native.hwnd), native.message, native.wParam, native.lParam};
+  return true;
+}
+
+std::int32_t Win32WindowManager::GetMessageW(Message& message, WindowHandle window, std::uint32_t filterMin,
+                                             std::uint32_t filterMax) {
+  MSG native{};
+  const BOOL result = ::GetMessageW(&native, H(window), filterMin, filterMax);
+  message = Message{W(native.hwnd), native.message, native.wParam, native.lParam};
+  return result > 0 ? 1 : result;
+}
+
+bool Win32WindowManager::TranslateMessage(const Message& message) {
+  MSG native{};
+  native.hwnd = H(message.hwnd);
+  native.message = message.message;
+  native.wParam = message.wParam;
+  native.lParam = message.lParam;
+  return ::TranslateMessage(&native) != FALSE;
+}
+
+std::intptr_t Win32WindowManager::DispatchMessageW(const Message& message) {
+  MSG native{};
+  native.hwnd = H(message.hwnd);
+  native.message = message.message;
+  native.wParam = message.wParam;
+  native.lParam = message.lParam;
+  native.time = static_cast<DWORD>(::GetMessageTime());
+  return ::DispatchMessageW(&native);
+}
+
+void Win32WindowManager::PostQuitMessage(std::int32_t exitCode) { ::PostQuitMessage(exitCode); }
+
+std::int32_t Win32WindowManager::MessageBoxW(WindowHandle owner, std::u16string_view text,
+                                             std::u16string_view caption, std::uint32_t flags) {
+  const std::u16string textCopy(text);
+  const std::u16string captionCopy(caption);
+  return ::MessageBoxW(H(owner), Wide(textCopy), Wide(captionCopy), flags);
+}
+
+std::int32_t Win32WindowManager::GetDeviceCaps(std::int32_t index) {
+  HDC screen = ::GetDC(nullptr);
+  if (screen == nullptr) return 0;
+  const int value = ::GetDeviceCaps(screen, index);
+  ::ReleaseDC(nullptr, screen);
+  return value;
+}
+
+}  // namespace velmoran::platform::win32

@@ -1,0 +1,148 @@
+#include "app/ActivityLog.h"
+
+#include <optional>
+
+namespace velmoran::app {
+namespace {
+
+using platform::Files;
+using platform::Handle;
+using platform::kInvalidHandle;
+
+constexpr std::u16string_view kLogFileName = u"errlog.txt";
+constexpr std::u16string_view kSeparator = u":::";
+constexpr char kEofMark = 0x1A;
+
+void AppendDigits(std::u16string& out, unsigned value, int minDigits) {
+  char16_t digits[8];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<char16_t>(u'0' + value % 10);
+    value /= 10;
+  } while (value != 0 && count < 8);
+  for (int i = count; i < minDigits; ++i) out.push_back(u'0');
+  while (count > 0) out.push_back(digits[--count]);
+}
+
+// Closes the handle on every way out, a failed write included.
+class OpenLogFile {
+ public:
+  OpenLogFile(Files& files, Handle handle) : files_(files), handle_(handle) {}
+  OpenLogFile(const OpenLogFile&) = delete;
+  OpenLogFile& operator=(const OpenLogFile&) = delete;
+  ~OpenLogFile() {
+    if (handle_ != kInvalidHandle) files_.CloseHandle(handle_);
+  }
+  bool valid() const { return handle_ != kInvalidHandle; }
+  Handle get() const { return handle_; }
+
+ private:
+  Files& files_;
+  Handle handle_;
+};
+
+// The log file's path: the executable's folder, a backslash, "errlog.txt".
+// None when the result exceeds the classic path limit. An executable path
+// that does not fit the classic buffer is asked for again in full, so the
+// folder is never taken from a path cut off inside a folder name.
+std::optional<std::u16string> LogFilePath(platform::Process& process) {
+  std::u16string module;
+  if (!process.GetModuleFileNameW(ActivityLog::kModulePathCapacity, module) &&
+      !process.GetModuleFileNameW(ActivityLog::kLongModulePathCapacity, module)) {
+    return std::nullopt;
+  }
+  const std::size_t slash = module.find_last_of(u'\\');
+  if (slash == std::u16string::npos) return std::nullopt;
+  std::u16string path = module.substr(0, slash + 1);
+  path.append(kLogFileName);
+  if (path.size() > platform::kMaxPathLength) return std::nullopt;
+  return path;
+}
+
+// Cuts the file at the first 0x1A among its last bytes: an end-of-file mark
+// left by an old editor would otherwise hide every line written after it.
+bool CutEofMark(Files& files, Handle file) {
+  std::int64_t size = 0;
+  if (!files.GetFileSizeEx(file, size)) return false;
+  const std::int64_t window = size < ActivityLog::kEofMarkWindow ? size : ActivityLog::kEofMarkWindow;
+  if (window == 0) return true;
+  const std::int64_t start = size - window;
+  if (!files.SetFilePointerEx(file, start, platform::kFileBegin, nullptr)) return false;
+  char tail[ActivityLog::kEofMarkWindow];
+  std::uint32_t read = 0;
+  if (!files.ReadFile(file, tail, static_cast<std::uint32_t>(window), read)) return false;
+  for (std::uint32_t i = 0; i < read; ++i) {
+    if (tail[i] != kEofMark) continue;
+    if (!files.SetFilePointerEx(file, start + i, platform::kFileBegin, nullptr)) return false;
+    return files.SetEndOfFile(file);
+  }
+  return true;
+}
+
+}  // namespace
+
+ActivityLog::ActivityLog(platform::Platform& platform, LogView& view) : platform_(platform), view_(view) {}
+
+std::u16string ActivityLog::Timestamp(const platform::SystemTime& time, std::u16string_view timeSeparator) {
+  std::u16string out;
+  out.reserve(18 + 2 * timeSeparator.size());
+  AppendDigits(out, time.month, 2);
+  out.push_back(u'-');
+  AppendDigits(out, time.day, 2);
+  out.push_back(u' ');
+  AppendDigits(out, time.hour, 1);
+  out.append(timeSeparator);
+  AppendDigits(out, time.minute, 1);
+  out.append(timeSeparator);
+  AppendDigits(out, time.second, 2);
+  out.push_back(u'.');
+  AppendDigits(out, time.milliseconds, 3);
+  return out;
+}
+
+void ActivityLog::logw(std::u16string_view str) noexcept {
+  try {
+    std::u16string line =
+        Timestamp(platform_.clock().GetLocalTime(), platform_.locale().TimeSeparator());
+    line.reserve(line.size() + kSeparator.size() + str.size());
+    line.append(kSeparator);
+    line.append(str);
+
+    if (view_.LineCount() > kMaxViewLines) view_.Clear();
+    view_.AddLine(line);
+
+    AppendToFile(line);
+  } catch (...) {
+    // Logging never fails towards its caller; a line that could not be built
+    // or stored is simply missing.
+  }
+}
+
+void ActivityLog::AppendToFile(std::u16string_view line) {
+  Files& files = platform_.files();
+  const std::optional<std::u16string> path = LogFilePath(platform_.process());
+  if (!path) return;
+
+  const std::uint32_t attributes = files.GetFileAttributesW(*path);
+  const bool fileExists =
+      attributes != platform::kInvalidFileAttributes && (attributes & platform::kFileAttributeDirectory) == 0;
+  // When no file exists yet, open-always rather than create-always: a file
+  // that appears in between (another instance logging) is appended to, never
+  // truncated.
+  OpenLogFile file(files, fileExists ? files.CreateFileW(*path, platform::kGenericRead | platform::kGenericWrite,
+                                                         platform::kFileShareRead, platform::kOpenExisting)
+                                     : files.CreateFileW(*path, platform::kGenericWrite, platform::kFileShareRead,
+                                                         platform::kOpenAlways));
+  if (!file.valid()) return;
+  if (fileExists && !CutEofMark(files, file.get())) return;
+  if (!files.SetFilePointerEx(file.get(), 0, platform::kFileEnd, nullptr)) return;
+
+  platform::Locale& locale = platform_.locale();
+  std::string record = locale.WideCharToMultiByte(locale.GetACP(), line);
+  record.append("\r\n");
+  if (record.size() > UINT32_MAX) return;
+  std::uint32_t written = 0;
+  files.WriteFile(file.get(), record.data(), static_cast<std::uint32_t>(record.size()), written);
+}
+
+}  // namespace velmoran::app

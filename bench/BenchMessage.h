@@ -1,0 +1,28 @@
+#pragma once
+
+// A capture message of the page's real shape, built deterministically for
+// the benchmarks: the page serialises an object holding a base64 PNG, pose
+// landmarks and member information, posts that text as a string, and the
+// browser hands over the string's JSON form, every '"' inside escaped.
+
+#include <cstddef>
+#include <string>
+
+namespace velmoran::bench {
+
+// PNG sizes of the two messages the benchmarks use.
+inline constexpr std::size_t kSmallPngBytes = 1536 * 1024;
+inline constexpr std::size_t kLargePngBytes = 8 * 1024 * 1024;
+
+struct BenchMessage {
+  std::u16string text;      // the message as the browser hands it over (a JSON string literal)
+  std::string textUtf8;     // the same message in UTF-8
+  std::u16string image;     // the `image` field's content, data-URL prefix included
+  std::string imageBase64;  // the base64 part of `image` alone, one byte per character
+  std::string png;          // the bytes `image` decodes to
+};
+
+// The message carrying a pseudo-PNG of `pngBytes` bytes; built once per size.
+const BenchMessage& CaptureMessage(std::size_t pngBytes);
+
+}  // namespace velmoran::bench

@@ -1,0 +1,43 @@
+#pragma once
+
+// A path of the capture store that cannot lead outside the capture root.
+//
+// Every folder and file the store creates or writes is named by a
+// CapturePath, and the only way to make one is the checking constructor, so a
+// name from the page that climbs out of "C:\velmoran_pose\" (a "..", a rooted,
+// drive-qualified, drive-relative or UNC name) fails before anything is
+// created, and the check cannot be forgotten at a new call site.
+
+#include <string>
+#include <string_view>
+
+namespace velmoran::bridge {
+
+class CapturePath {
+ public:
+  static constexpr std::u16string_view kRoot = u"C:\\velmoran_pose\\";
+  static constexpr std::u16string_view kOutsideError = u"The path is outside the capture root";
+
+  // `path` must be a full path on drive C: that lies in the capture root or
+  // below once "\" and "/" are taken as separators, repeated separators as
+  // one, and "." and ".." are resolved; the root is compared ignoring case.
+  // Otherwise raises BridgeError(kOutsideError). Refused as well, because the
+  // system would not take them as plain names inside the root:
+  // - a path beginning with two separators (UNC, "\\?\" and "\\.\" forms);
+  // - a name made only of dots and blanks other than "." and "..";
+  // - a reserved device name (CON, PRN, AUX, NUL, COM0-9, LPT0-9, CONIN$,
+  //   CONOUT$), with or without an extension.
+  explicit CapturePath(std::u16string path);
+
+  // The path as the store built it; error texts show this form.
+  const std::u16string& written() const { return written_; }
+  // The same place with one "\" between names, no "." or ".." and no trailing
+  // separator ("C:\velmoran_pose\A01"); the file system is handed this form.
+  const std::u16string& resolved() const { return resolved_; }
+
+ private:
+  std::u16string written_;
+  std::u16string resolved_;
+};
+
+}  // namespace velmoran::bridge

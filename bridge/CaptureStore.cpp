@@ -1,0 +1,59 @@
+#include "bridge/CaptureStore.h"
+
+#include <optional>
+#include <utility>
+
+#include "bridge/Base64.h"
+#include "bridge/FileHelpers.h"
+
+namespace velmoran::bridge {
+namespace {
+
+constexpr std::u16string_view kSaveMode = u"imgSave";
+constexpr std::u16string_view kMemberFileName = u"user.txt";
+
+}  // namespace
+
+CaptureStore::CaptureStore(platform::Platform& platform, LogFunction logw)
+    : platform_(platform), logw_(std::move(logw)) {}
+
+void CaptureStore::StoreCapture(std::u16string_view callMode, std::u16string_view SavePath,
+                                std::u16string_view filename, std::u16string_view jsonfilename,
+                                std::u16string_view member_info, std::u16string_view poseWorldLandmarks2,
+                                std::u16string_view image) {
+  std::u16string directoryText(CapturePath::kRoot);
+  directoryText.append(SavePath);
+  directoryText.push_back(u'\\');
+  logw_(u"**** SavePath::" + directoryText);
+
+  // The directory step's own form errors keep their precedence; the capture
+  // root check follows, and for "imgSave" the two file names the page chose
+  // are checked as well, all before anything is created.
+  CheckPathCharacters(directoryText);
+  CheckPathFormat(directoryText);
+  const CapturePath directory(directoryText);
+  const bool save = callMode == kSaveMode;
+  std::optional<CapturePath> imagePath;
+  if (save) {
+    [[maybe_unused]] const CapturePath poseFile(CombineFolderAndName(FolderOf(directoryText), jsonfilename));
+    std::u16string imagePathText;
+    imagePathText.reserve(directoryText.size() + 1 + filename.size());
+    imagePathText.append(directoryText).append(u"\\").append(filename);
+    imagePath.emplace(std::move(imagePathText));
+  }
+
+  EnsureDirectory(platform_.files(), directory);
+  currentSaveDir_ = directoryText;
+  if (!save) return;
+
+  WriteTextToFolder(platform_, directoryText, kMemberFileName, member_info);
+  WriteTextToFolder(platform_, directoryText, jsonfilename, poseWorldLandmarks2);
+  SaveBase64Png(image, *imagePath);
+}
+
+bool CaptureStore::SaveBase64Png(std::u16string_view text, const CapturePath& fileName) {
+  WriteFileBytes(platform_, fileName, DecodePngBase64(text));
+  return true;
+}
+
+}  // namespace velmoran::bridge

@@ -1,0 +1,138 @@
+#include "bridge/FileHelpers.h"
+
+#include <cstdint>
+#include <limits>
+
+#include "base/Text.h"
+#include "bridge/BridgeError.h"
+
+namespace velmoran::bridge {
+namespace {
+
+using platform::Files;
+using platform::Handle;
+using platform::kInvalidHandle;
+
+bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
+bool IsAsciiLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
+// Trim's notion of white space: every control character and the blank.
+bool IsTrimmed(char16_t c) { return c <= u' '; }
+
+bool IsDirectory(Files& files, std::u16string_view path) {
+  const std::uint32_t attributes = files.GetFileAttributesW(path);
+  return attributes != platform::kInvalidFileAttributes && (attributes & platform::kFileAttributeDirectory) != 0;
+}
+
+// The folder holding a resolved path ("C:\velmoran_pose\A01\x" -> "C:\velmoran_pose\A01").
+std::u16string ParentOf(const std::u16string& resolved) {
+  const std::size_t slash = resolved.find_last_of(u'\\');
+  if (slash == std::u16string::npos || slash < 3) return u"C:\\";
+  return resolved.substr(0, slash);
+}
+
+// The system's message for an error code without the line break it ends in.
+std::u16string SystemMessage(platform::Locale& locale, std::uint32_t error) {
+  std::u16string message = locale.FormatMessageW(error);
+  while (!message.empty() && IsTrimmed(message.back())) message.pop_back();
+  return message;
+}
+
+class WrittenFile {
+ public:
+  WrittenFile(Files& files, Handle handle) : files_(files), handle_(handle) {}
+  WrittenFile(const WrittenFile&) = delete;
+  WrittenFile& operator=(const WrittenFile&) = delete;
+  ~WrittenFile() { files_.CloseHandle(handle_); }
+  Handle get() const { return handle_; }
+
+ private:
+  Files& files_;
+  Handle handle_;
+};
+
+}  // namespace
+
+void CheckPathCharacters(std::u16string_view path) {
+  for (char16_t c : path) {
+    if (c < u' ' || c == u'"' || c == u'<' || c == u'>' || c == u'|' || c == u'*' || c == u'?') {
+      throw BridgeError(u"Invalid characters in path");
+    }
+  }
+}
+
+void CheckPathFormat(std::u16string_view path) {
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    if (path[i] != u':') continue;
+    if (i == 1 && IsAsciiLetter(path[0])) continue;
+    throw BridgeError(u"The path format is not supported");
+  }
+}
+
+std::u16string FolderOf(std::u16string_view directory) {
+  while (!directory.empty() && IsTrimmed(directory.front())) directory.remove_prefix(1);
+  while (!directory.empty() && IsTrimmed(directory.back())) directory.remove_suffix(1);
+  const std::size_t slash = directory.find_last_of(u"\\/");
+  if (slash == std::u16string_view::npos) return {};
+  return std::u16string(directory.substr(0, slash));
+}
+
+std::u16string CombineFolderAndName(std::u16string_view folder, std::u16string_view fileName) {
+  const bool rooted = (!fileName.empty() && IsSeparator(fileName[0])) || (fileName.size() >= 2 && fileName[1] == u':');
+  if (rooted) return std::u16string(fileName);
+  std::u16string path;
+  path.reserve(folder.size() + 1 + fileName.size());
+  path.append(folder);
+  if (path.empty() || path.back() != u'\\') path.push_back(u'\\');
+  path.append(fileName);
+  return path;
+}
+
+void EnsureDirectory(Files& files, const CapturePath& path) {
+  const std::u16string& resolved = path.resolved();
+  if (IsDirectory(files, resolved)) return;
+  CheckPathCharacters(path.written());
+  CheckPathFormat(path.written());
+  if (!IsDirectory(files, u"C:\\")) throw BridgeError(u"The drive cannot be found");
+  // Each level from the capture root down; a refusal shows at the next write.
+  for (std::size_t slash = resolved.find(u'\\', 3); ; slash = resolved.find(u'\\', slash + 1)) {
+    const std::u16string level = resolved.substr(0, slash);
+    if (!IsDirectory(files, level)) files.CreateDirectoryW(level);
+    if (slash == std::u16string::npos) break;
+  }
+}
+
+void WriteTextToFolder(platform::Platform& platform, std::u16string_view directory, std::u16string_view fileName,
+                       std::u16string_view text) {
+  const std::u16string folderText = FolderOf(directory);
+  EnsureDirectory(platform.files(), CapturePath(folderText));
+  CheckPathCharacters(folderText);
+  CheckPathCharacters(fileName);
+  const CapturePath file(CombineFolderAndName(folderText, fileName));
+  CheckPathFormat(file.written());
+  if (!IsDirectory(platform.files(), ParentOf(file.resolved()))) {
+    throw BridgeError(u"The specified path was not found");
+  }
+  WriteFileBytes(platform, file, Utf16ToUtf8(text));
+}
+
+void WriteFileBytes(platform::Platform& platform, const CapturePath& file, std::string_view bytes) {
+  Files& files = platform.files();
+  const Handle handle =
+      files.CreateFileW(file.resolved(), platform::kGenericWrite, platform::kFileShareNone, platform::kCreateAlways);
+  if (handle == kInvalidHandle) {
+    const std::uint32_t error = files.GetLastError();
+    throw BridgeError(u"Cannot create file \"" + file.written() + u"\". " + SystemMessage(platform.locale(), error));
+  }
+  WrittenFile open(files, handle);
+  if (bytes.empty()) return;
+  if (static_cast<std::uint64_t>(bytes.size()) > std::numeric_limits<std::uint32_t>::max()) {
+    throw BridgeError(u"Stream write error");
+  }
+  const auto size = static_cast<std::uint32_t>(bytes.size());
+  std::uint32_t written = 0;
+  if (!files.WriteFile(handle, bytes.data(), size, written) || written != size) {
+    throw BridgeError(u"Stream write error");
+  }
+}
+
+}  // namespace velmoran::bridge

@@ -1,0 +1,46 @@
+#pragma once
+
+// File and path helpers of the capture store. Every failure is raised as a
+// BridgeError with the text the page bridge logs; every folder or file they
+// create is named by a CapturePath, so nothing lands outside the capture root.
+
+#include <string>
+#include <string_view>
+
+#include "bridge/CapturePath.h"
+#include "platform/Platform.h"
+
+namespace velmoran::bridge {
+
+// "Invalid characters in path" when `path` holds a control character or one
+// of " < > | * ?.
+void CheckPathCharacters(std::u16string_view path);
+// "The path format is not supported" when a colon stands anywhere but right
+// after a drive letter at the start.
+void CheckPathFormat(std::u16string_view path);
+
+// The folder part of a directory text: white space around it trimmed, then
+// everything before its last "\" or "/" (empty when it has none).
+std::u16string FolderOf(std::u16string_view directory);
+// `fileName` alone when it is rooted (begins with "\" or "/", or its second
+// character is a colon); otherwise `folder`, a "\" unless `folder` already
+// ends with one, and `fileName`.
+std::u16string CombineFolderAndName(std::u16string_view folder, std::u16string_view fileName);
+
+// When no directory exists at `path`: tests its form (characters, colon,
+// drive) and creates it with every missing level above it. A level the file
+// system refuses to create is not reported here; the next write into it fails.
+void EnsureDirectory(platform::Files& files, const CapturePath& path);
+
+// Writes `text` as UTF-8 without a byte-order mark into `fileName` inside the
+// folder `directory` names, replacing the file entirely. The file's folder
+// must exist ("The specified path was not found" otherwise).
+void WriteTextToFolder(platform::Platform& platform, std::u16string_view directory, std::u16string_view fileName,
+                       std::u16string_view text);
+
+// Creates or replaces `file` and writes `bytes` in one write; no other process
+// may open the file meanwhile. "Cannot create file \"<path>\". <system text>"
+// or "Stream write error" on failure.
+void WriteFileBytes(platform::Platform& platform, const CapturePath& file, std::string_view bytes);
+
+}  // namespace velmoran::bridge

@@ -1,0 +1,270 @@
+#include "bridge/JsonParser.h"
+
+#include <utility>
+#include <vector>
+
+#include "bridge/JsonStringScan.h"
+
+namespace velmoran::bridge {
+namespace {
+
+bool IsWhiteSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+int HexDigitValue(char16_t c) {
+  if (c >= u'0' && c <= u'9') return c - u'0';
+  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+  return -1;
+}
+
+// Where the string ends whose content goes on at `p` (not inside an escape),
+// if it is well formed: at the first '"' after `p` preceded by an even number
+// of backslashes. Only a size hint for the decoded text, so a malformed
+// string may give any answer.
+const char16_t* StringEndHint(const char16_t* p, const char16_t* end) {
+  for (;;) {
+    const char16_t* quote = json_scan::FindQuote(p, end);
+    if (quote == end) return end;
+    const char16_t* before = quote;
+    while (before != p && before[-1] == u'\\') --before;
+    if ((quote - before) % 2 == 0) return quote;
+    p = quote + 1;
+  }
+}
+
+// An array or object whose closing bracket has not come yet. `name` holds
+// the name of the object member whose value is being decoded.
+struct OpenContainer {
+  JsonValue value;
+  std::u16string name;
+};
+
+}  // namespace
+
+JsonParser::JsonParser(std::u16string_view text) : pos_(text.data()), end_(text.data() + text.size()) {}
+
+std::optional<JsonValue> JsonParser::Parse() {
+  std::vector<OpenContainer> open;
+  JsonValue done;
+  SkipWhiteSpace();
+  for (;;) {
+    // pos_ stands where a value must begin.
+    if (pos_ == end_) return std::nullopt;
+    const char16_t first = *pos_;
+    if (first == u'[' || first == u'{') {
+      if (open.size() == kMaxJsonDepth) return std::nullopt;
+      ++pos_;
+      const bool isObject = first == u'{';
+      open.push_back({JsonValue(isObject ? JsonKind::Object : JsonKind::Array), {}});
+      SkipWhiteSpace();
+      if (pos_ != end_ && *pos_ == (isObject ? u'}' : u']')) {
+        ++pos_;
+        done = std::move(open.back().value);
+        open.pop_back();
+      } else {
+        if (isObject && !ParseMemberName(open.back().name)) return std::nullopt;
+        continue;
+      }
+    } else if (!ParseScalar(done, open.empty())) {
+      return std::nullopt;
+    }
+
+    // `done` is complete: hand it to its container, closing every container
+    // whose closing bracket follows, until another value has to begin.
+    for (;;) {
+      if (open.empty()) {
+        // White space may follow a closing bracket or brace but not a lone
+        // scalar: "5 " and "\"AppExit\" " do not decode. Every valid sample
+        // of the conformance suite ends its scalars at the end of the text.
+        if (done.IsArray() || done.IsObject()) SkipWhiteSpace();
+        if (pos_ != end_) return std::nullopt;
+        return std::optional<JsonValue>(std::move(done));
+      }
+      OpenContainer& top = open.back();
+      const bool isObject = top.value.IsObject();
+      if (isObject) {
+        top.value.members().emplace_back(std::move(top.name), std::move(done));
+      } else {
+        top.value.items().push_back(std::move(done));
+      }
+      SkipWhiteSpace();
+      if (pos_ == end_) return std::nullopt;
+      if (*pos_ == u',') {
+        ++pos_;
+        SkipWhiteSpace();
+        if (isObject && !ParseMemberName(top.name)) return std::nullopt;
+        break;
+      }
+      if (*pos_ != (isObject ? u'}' : u']')) return std::nullopt;
+      ++pos_;
+      done = std::move(top.value);
+      open.pop_back();
+    }
+  }
+}
+
+void JsonParser::SkipWhiteSpace() {
+  while (pos_ != end_ && IsWhiteSpace(*pos_)) ++pos_;
+}
+
+bool JsonParser::ParseScalar(JsonValue& out, bool wholeText) {
+  switch (*pos_) {
+    case u'"': {
+      std::u16string text;
+      if (!ParseString(text, wholeText)) return false;
+      out = JsonValue(JsonKind::String, std::move(text));
+      return true;
+    }
+    case u't':
+      out = JsonValue(JsonKind::True);
+      return ParseWord(u"true");
+    case u'f':
+      out = JsonValue(JsonKind::False);
+      return ParseWord(u"false");
+    case u'n':
+      out = JsonValue(JsonKind::Null);
+      return ParseWord(u"null");
+    default:
+      return ParseNumber(out);
+  }
+}
+
+// A member name, the colon after it and the white space around the colon.
+bool JsonParser::ParseMemberName(std::u16string& name) {
+  if (pos_ == end_ || *pos_ != u'"' || !ParseString(name, false)) return false;
+  SkipWhiteSpace();
+  if (pos_ == end_ || *pos_ != u':') return false;
+  ++pos_;
+  SkipWhiteSpace();
+  return true;
+}
+
+bool JsonParser::ParseString(std::u16string& out, bool wholeText) {
+  const char16_t* const content = pos_ + 1;  // past the opening quote
+  const char16_t* const stop = json_scan::FindStringSpecial(content, end_);
+  if (stop == end_) return false;
+  if (*stop == u'"') {
+    // No escapes: the common case, one allocation and one copy.
+    out.assign(content, stop);
+    pos_ = stop + 1;
+    return true;
+  }
+  // The result is reserved once at its largest possible size, so runs are
+  // appended without regrowing. A string that is the whole text (the page's
+  // capture message) can only be as long as the rest of the text; any other
+  // is measured up to its closing quote first.
+  out.clear();
+  out.reserve(static_cast<std::size_t>((wholeText ? end_ : StringEndHint(stop, end_)) - content));
+  return ParseEscapedRest(content, stop, out);
+}
+
+// Decodes a string with escapes; `stop` is the first character of the
+// content at `runStart` that is not plain text.
+bool JsonParser::ParseEscapedRest(const char16_t* runStart, const char16_t* stop, std::u16string& out) {
+  for (;;) {
+    out.append(runStart, stop);
+    if (stop == end_) return false;
+    if (!json_scan::EndsRun(*stop)) {  // only a piece of a long run ended
+      runStart = stop;
+      stop = ScanRun(stop);
+      continue;
+    }
+    if (*stop == u'"') {
+      pos_ = stop + 1;
+      return true;
+    }
+    if (*stop != u'\\' || end_ - stop < 2) return false;  // a raw control character, or a cut escape
+    const char16_t* next = stop + 2;
+    switch (stop[1]) {
+      case u'"':
+        out.push_back(u'"');
+        break;
+      case u'\\':
+        out.push_back(u'\\');
+        break;
+      case u'/':
+        out.push_back(u'/');
+        break;
+      case u'b':
+        out.push_back(u'\b');
+        break;
+      case u'f':
+        out.push_back(u'\f');
+        break;
+      case u'n':
+        out.push_back(u'\n');
+        break;
+      case u'r':
+        out.push_back(u'\r');
+        break;
+      case u't':
+        out.push_back(u'\t');
+        break;
+      case u'u': {
+        if (end_ - next < 4) return false;
+        int unit = 0;
+        for (int i = 0; i < 4; ++i) {
+          const int digit = HexDigitValue(next[i]);
+          if (digit < 0) return false;
+          unit = unit * 16 + digit;
+        }
+        // Kept as one UTF-16 code unit: escaped pairs join by themselves and a
+        // lone surrogate stays what the page sent.
+        out.push_back(static_cast<char16_t>(unit));
+        next += 4;
+        break;
+      }
+      default:
+        return false;
+    }
+    runStart = next;
+    stop = ScanRun(next);
+  }
+}
+
+// FindStringSpecial over at most kScanChunk code units. A long run is then
+// copied in pieces that are still in the cache from the scan, instead of
+// being read from memory a second time.
+const char16_t* JsonParser::ScanRun(const char16_t* from) const {
+  return json_scan::FindStringSpecial(from, end_ - from > kScanChunk ? from + kScanChunk : end_);
+}
+
+// A number by the JSON grammar, kept exactly as written.
+bool JsonParser::ParseNumber(JsonValue& out) {
+  const char16_t* p = pos_;
+  auto digits = [&] {
+    const char16_t* from = p;
+    while (p != end_ && IsDigit(*p)) ++p;
+    return p != from;
+  };
+  if (*p == u'-') ++p;
+  if (p == end_) return false;
+  if (*p == u'0') {
+    ++p;
+  } else if (!digits()) {
+    return false;
+  }
+  if (p != end_ && *p == u'.') {
+    ++p;
+    if (!digits()) return false;
+  }
+  if (p != end_ && (*p == u'e' || *p == u'E')) {
+    ++p;
+    if (p != end_ && (*p == u'+' || *p == u'-')) ++p;
+    if (!digits()) return false;
+  }
+  out = JsonValue(JsonKind::Number, std::u16string(pos_, p));
+  pos_ = p;
+  return true;
+}
+
+bool JsonParser::ParseWord(std::u16string_view word) {
+  if (static_cast<std::size_t>(end_ - pos_) < word.size() || std::u16string_view(pos_, word.size()) != word) {
+    return false;
+  }
+  pos_ += word.size();
+  return true;
+}
+
+}  // namespace velmoran::bridge

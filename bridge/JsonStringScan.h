@@ -1,0 +1,125 @@
+#pragma once
+
+// Bulk scanning of JSON string content. A capture message is one string of
+// about two million code units, almost all of them plain base64 letters, so
+// the decoder looks for the few characters that end a run of plain content
+// several code units at a time instead of one by one.
+//
+// With SSE2 (every x86-64 build) eight code units are tested per step. The
+// 32-bit Windows build targets i686 without SSE2, so it gets the portable
+// versions, which test four code units held in one 64-bit word; they are
+// compiled everywhere so that their tests run on every build.
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace velmoran::bridge::json_scan {
+
+namespace detail {
+
+inline constexpr std::uint64_t kLaneOnes = 0x0001000100010001ull;
+inline constexpr std::uint64_t kLaneHighBits = 0x8000800080008000ull;
+
+// Each lane's high bit is set where that 16-bit lane is below `limit`
+// (limit at most 0x8000). Borrows between lanes can add false marks above a
+// true one but never make a word without a true hit look marked, so a marked
+// word only tells that a hit lies somewhere in it.
+inline std::uint64_t LanesBelow(std::uint64_t word, std::uint16_t limit) {
+  return (word - kLaneOnes * limit) & ~word & kLaneHighBits;
+}
+
+inline std::uint64_t LanesEqual(std::uint64_t word, char16_t c) {
+  return LanesBelow(word ^ (kLaneOnes * c), 1);
+}
+
+inline std::uint64_t LoadFourUnits(const char16_t* p) {
+  std::uint64_t word;
+  std::memcpy(&word, p, sizeof word);
+  return word;
+}
+
+}  // namespace detail
+
+// Whether `c` ends a run of plain string content.
+inline bool EndsRun(char16_t c) { return c == u'"' || c == u'\\' || c < 0x20; }
+
+// Four code units per step in a 64-bit word; what builds without SSE2 use.
+inline const char16_t* FindStringSpecialPortable(const char16_t* p, const char16_t* end) {
+  while (end - p >= 4) {
+    const std::uint64_t word = detail::LoadFourUnits(p);
+    const std::uint64_t hits =
+        detail::LanesBelow(word, 0x20) | detail::LanesEqual(word, u'"') | detail::LanesEqual(word, u'\\');
+    if (hits != 0) break;  // the exact unit is found one by one below
+    p += 4;
+  }
+  while (p != end && !EndsRun(*p)) ++p;
+  return p;
+}
+
+inline const char16_t* FindQuotePortable(const char16_t* p, const char16_t* end) {
+  while (end - p >= 4) {
+    if (detail::LanesEqual(detail::LoadFourUnits(p), u'"') != 0) break;
+    p += 4;
+  }
+  while (p != end && *p != u'"') ++p;
+  return p;
+}
+
+// The first position in [p, end) that holds '"', '\' or a control character
+// below U+0020, or `end` when there is none.
+inline const char16_t* FindStringSpecial(const char16_t* p, const char16_t* end) {
+#if defined(__SSE2__)
+  const __m128i quote = _mm_set1_epi16(u'"');
+  const __m128i backslash = _mm_set1_epi16(u'\\');
+  const __m128i lastControl = _mm_set1_epi16(0x1F);
+  const __m128i zero = _mm_setzero_si128();
+  auto marks = [&](const char16_t* at) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    // Unsigned "v <= 0x1F": the saturating subtraction leaves zero only there.
+    const __m128i control = _mm_cmpeq_epi16(_mm_subs_epu16(v, lastControl), zero);
+    return _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, quote), _mm_cmpeq_epi16(v, backslash)), control);
+  };
+  while (end - p >= 32) {
+    const __m128i a = marks(p);
+    const __m128i b = marks(p + 8);
+    const __m128i c = marks(p + 16);
+    const __m128i d = marks(p + 24);
+    if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d))) != 0) break;
+    p += 32;
+  }
+  while (end - p >= 8) {
+    const int mask = _mm_movemask_epi8(marks(p));
+    if (mask != 0) return p + std::countr_zero(static_cast<unsigned>(mask)) / 2;
+    p += 8;
+  }
+  while (p != end && !EndsRun(*p)) ++p;
+  return p;
+#else
+  return FindStringSpecialPortable(p, end);
+#endif
+}
+
+// The first '"' in [p, end), or `end`.
+inline const char16_t* FindQuote(const char16_t* p, const char16_t* end) {
+#if defined(__SSE2__)
+  const __m128i quote = _mm_set1_epi16(u'"');
+  while (end - p >= 16) {
+    const __m128i a = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), quote);
+    const __m128i b = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8)), quote);
+    const int mask = _mm_movemask_epi8(a) | (_mm_movemask_epi8(b) << 16);
+    if (mask != 0) return p + std::countr_zero(static_cast<unsigned>(mask)) / 2;
+    p += 16;
+  }
+  while (p != end && *p != u'"') ++p;
+  return p;
+#else
+  return FindQuotePortable(p, end);
+#endif
+}
+
+}  // namespace velmoran::bridge::json_scan

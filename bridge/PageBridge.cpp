@@ -1,0 +1,155 @@
+#include "bridge/PageBridge.h"
+
+#include <array>
+#include <exception>
+#include <optional>
+
+#include "base/Text.h"
+#include "bridge/BridgeError.h"
+#include "bridge/Json.h"
+#include "bridge/JsonFields.h"
+
+namespace velmoran::bridge {
+namespace {
+
+constexpr std::u16string_view kAppExitMessage = u"\"AppExit\"";
+constexpr std::u16string_view kCheckAllMode = u"sendAllDataCall";
+
+std::u16string IndexReply(std::int32_t index, bool found) {
+  return u"img_send_indx_done(" + DecimalText(index) + u"," + (found ? u"1" : u"0") + u")";
+}
+
+}  // namespace
+
+PageBridge::PageBridge(platform::Platform& platform, PageBridgeHost& host)
+    : platform_(platform), host_(host), store_(platform, [&host](std::u16string_view text) { host.logw(text); }) {}
+
+void PageBridge::WebMessageReceived(const std::u16string* messageJson) noexcept {
+  try {
+    host_.logw(u"WebMessageReceived triggered");
+    std::u16string callMode;
+    std::u16string image;
+    std::int32_t index = -1;
+    std::u16string_view text;
+    if (messageJson == nullptr) {
+      host_.logw(u"Failed to get JSON message.");
+    } else {
+      text = *messageJson;
+      if (ParsePageMessage(text, callMode, image, index)) {
+        AnswerIndex(index);
+      } else {
+        host_.logw(u"Failed to parse JSON.--1");
+      }
+    }
+    if (text == kAppExitMessage) {
+      host_.ToggleFullScreen();
+      return;
+    }
+    if (callMode == kCheckAllMode) CheckFourImages(text);
+  } catch (...) {
+    // Nothing may cross back into the browser's callback; each step that can
+    // fail has logged already.
+  }
+}
+
+void PageBridge::ExecuteScriptCompleted(std::int32_t errorCode, std::u16string_view, std::int32_t) noexcept {
+  try {
+    if (errorCode < 0) host_.logw(u"--- 스크립트 실행 실패: " + DecimalText(errorCode));
+  } catch (...) {
+  }
+}
+
+bool PageBridge::ParsePageMessage(std::u16string_view text, std::u16string& callMode, std::u16string& image,
+                                  std::int32_t& index) {
+  image.clear();
+  index = -1;
+  try {
+    return DecodeMessage(text, callMode, image, index);
+  } catch (const BridgeError& error) {
+    host_.logw(u"Exception JSON parsing: " + error.text());
+  } catch (const std::exception& error) {
+    // Out of memory on a huge message and the like: still one clear line.
+    host_.logw(u"Exception JSON parsing: " + Utf8ToUtf16(error.what()));
+  }
+  return false;
+}
+
+bool PageBridge::DecodeMessage(std::u16string_view text, std::u16string& callMode, std::u16string& image,
+                               std::int32_t& index) {
+  std::optional<JsonValue> value = ParseJson(text);
+  if (!value) throw BridgeError(u"Failed to parse JSON value.");
+
+  if (value->IsObject()) {  // an image query
+    image = JsonGetString(*value, u"image");
+    JsonGetString(*value, u"name");
+    index = JsonGetInt(*value, u"index");
+    JsonGetInt(*value, u"length");
+    return true;
+  }
+  if (!value->IsString() && !value->IsNumber()) return false;
+
+  // A capture message: a string holding the JSON text of an object.
+  std::optional<JsonValue> inner = ParseJson(value->text());
+  value.reset();  // the inner text is no longer needed: a capture's image is large
+  if (!inner) {
+    host_.logw(u"Failed to parse the string into a JSON object.");
+    return false;
+  }
+  if (!inner->IsObject()) throw BridgeError(u"Invalid class typecast");
+  JsonValue& message = *inner;
+  callMode = JsonGetString(message, u"callMode");
+  JsonGetString(message, u"name");
+  index = JsonGetInt(message, u"index");
+  image = JsonTakeString(message, u"image");
+  JsonGetInt(message, u"length");
+  const std::u16string savePath = JsonGetString(message, u"SavePath");
+  const std::u16string filename = JsonGetString(message, u"filename");
+  const std::u16string jsonfilename = JsonGetString(message, u"jsonfilename");
+  const std::u16string memberInfo = JsonGetString(message, u"member_info");
+  const std::u16string pose = JsonGetString(message, u"poseWorldLandmarks2");
+  store_.StoreCapture(callMode, savePath, filename, jsonfilename, memberInfo, pose, image);
+  return true;
+}
+
+void PageBridge::AnswerIndex(std::int32_t index) {
+  const std::u16string path = store_.CurrentSaveDir() + u"\\" + DecimalText(index) + u".png";
+  host_.logw(u"JSON successfully parsed.::" + path);
+  const bool found = IsRegularFile(path);
+  if (found) host_.logw(u" 이미지 파일 존재 완료-----------------------------");
+  host_.ExecuteScript(IndexReply(index, found));
+}
+
+void PageBridge::CheckFourImages(std::u16string_view text) {
+  host_.logw(u"웹에서 이미지 확인  실행시.");
+  constexpr std::u16string_view kReceivedHead = u"***** [][0] Message received: [";
+  std::u16string received;
+  received.reserve(kReceivedHead.size() + text.size() + 1);
+  received.append(kReceivedHead).append(text).push_back(u']');
+  host_.logw(received);
+  received = std::u16string();
+
+  static constexpr std::array<std::u16string_view, 4> kNames = {u"1", u"2", u"3", u"4"};
+  std::u16string missing;
+  bool allFound = true;
+  for (std::u16string_view name : kNames) {
+    std::u16string path = store_.CurrentSaveDir();
+    path.append(u"\\").append(name).append(u".png");
+    if (IsRegularFile(path)) continue;
+    allFound = false;
+    missing.append(name).push_back(u',');
+    host_.logw(missing);
+  }
+  if (allFound) {
+    host_.logw(u"모든 이미지 파일 존재 완료-----------------------------");
+    host_.ExecuteScript(u"img_send_all_done(\"" + missing + u"\")");
+  } else {
+    host_.ExecuteScript(u"img_send_all_no(\"" + missing + u"\")");
+  }
+}
+
+bool PageBridge::IsRegularFile(std::u16string_view path) {
+  const std::uint32_t attributes = platform_.files().GetFileAttributesW(path);
+  return attributes != platform::kInvalidFileAttributes && (attributes & platform::kFileAttributeDirectory) == 0;
+}
+
+}  // namespace velmoran::bridge

@@ -1,0 +1,66 @@
+#pragma once
+
+// The simulated runtime's controller side, installed into the environment's
+// SimControllerFactory seam: it makes controller options, print settings and
+// controllers. A controller request completes later, from the message queue,
+// as the test chose: with a new controller (and its webview, settings and
+// profile, and the runtime's child windows inside the host window), with a
+// failure code, or with success but no controller.
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "runtime/sim/SimControllerChoices.h"
+#include "runtime/sim/SimControllerFactory.h"
+#include "runtime/sim/SimRuntime.h"
+
+namespace velmoran::runtime::sim {
+
+class SimController;
+
+// What one controller request asked for.
+struct SimControllerRequest {
+  HWND parentWindow = nullptr;
+  bool withOptions = false;
+  std::u16string profileName;
+  bool isInPrivateModeEnabled = false;
+  std::u16string scriptLocale;
+};
+
+class SimControllerSide final : public SimControllerFactory,
+                                public std::enable_shared_from_this<SimControllerSide> {
+ public:
+  explicit SimControllerSide(SimControllerChoices choices = {}) : choices_(std::move(choices)) {}
+
+  HRESULT CreateController(SimCoreWebView2Environment& environment, HWND parentWindow,
+                           ICoreWebView2ControllerOptions* options,
+                           ICoreWebView2CreateCoreWebView2ControllerCompletedHandler* handler) override;
+  HRESULT CreateControllerOptions(SimCoreWebView2Environment& environment,
+                                  ICoreWebView2ControllerOptions** value) override;
+  HRESULT CreatePrintSettings(SimCoreWebView2Environment& environment,
+                              ICoreWebView2PrintSettings** value) override;
+
+  SimControllerChoices& Choices() { return choices_; }
+  const std::vector<SimControllerRequest>& Requests() const { return requests_; }
+
+  // The controllers alive now, oldest first.
+  const std::vector<SimController*>& Controllers() const { return controllers_; }
+  SimController* LastController() const { return controllers_.empty() ? nullptr : controllers_.back(); }
+
+  // Kept by each controller for its life.
+  void ControllerCreated(SimController* controller) { controllers_.push_back(controller); }
+  void ControllerDestroyed(SimController* controller);
+
+ private:
+  SimControllerChoices choices_;
+  std::vector<SimControllerRequest> requests_;
+  std::vector<SimController*> controllers_;
+};
+
+// Installs a controller side into `runtime`; the runtime keeps it.
+std::shared_ptr<SimControllerSide> InstallSimControllerSide(SimRuntime& runtime,
+                                                            SimControllerChoices choices = {});
+
+}  // namespace velmoran::runtime::sim

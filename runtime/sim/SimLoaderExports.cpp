@@ -1,0 +1,222 @@
+#include "runtime/sim/SimLoaderExports.h"
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <type_traits>
+#include <utility>
+
+#include "runtime/sim/SimCoreWebView2Environment.h"
+#include "runtime/sim/SimRuntime.h"
+#include "webview/abi/CoTaskMemText.h"
+#include "webview/abi/WV2Text.h"
+#include "webview/abi/WebView2Exports.h"
+#include "webview/abi/WebView2Ids.h"
+
+namespace velmoran::runtime::sim {
+
+using webview::ComPtr;
+using webview::CoTaskMemText;
+using webview::FromWV2Text;
+
+namespace {
+
+std::u16string ReadText(platform::Com& com, HRESULT (WV2_STDCALL ICoreWebView2EnvironmentOptions::*getter)(LPWSTR*),
+                        ICoreWebView2EnvironmentOptions& options) {
+  CoTaskMemText text(com);
+  if (FAILED((options.*getter)(text.Put()))) return {};
+  return text.ToU16String();
+}
+
+// Calls a Boolean getter; false when it fails.
+template <typename Getter>
+bool ReadBool(Getter&& getter) {
+  BOOL value = FALSE;
+  return SUCCEEDED(getter(&value)) && value != FALSE;
+}
+
+// Reads the options object as the runtime does, through each of its interfaces
+// the object offers; whatever it does not offer keeps its default.
+SimEnvironmentRequest ReadRequest(platform::Com& com, PCWSTR browserExecutableFolder, PCWSTR userDataFolder,
+                                  ICoreWebView2EnvironmentOptions* environmentOptions) {
+  SimEnvironmentRequest request;
+  request.browserExecutableFolder = std::u16string(FromWV2Text(browserExecutableFolder));
+  request.userDataFolder = std::u16string(FromWV2Text(userDataFolder));
+  if (environmentOptions == nullptr) return request;
+  request.hasOptions = true;
+  ICoreWebView2EnvironmentOptions& options = *environmentOptions;
+  request.additionalBrowserArguments =
+      ReadText(com, &ICoreWebView2EnvironmentOptions::get_AdditionalBrowserArguments, options);
+  request.language = ReadText(com, &ICoreWebView2EnvironmentOptions::get_Language, options);
+  request.targetCompatibleBrowserVersion =
+      ReadText(com, &ICoreWebView2EnvironmentOptions::get_TargetCompatibleBrowserVersion, options);
+  request.allowSingleSignOnUsingOSPrimaryAccount =
+      ReadBool([&](BOOL* value) { return options.get_AllowSingleSignOnUsingOSPrimaryAccount(value); });
+
+  ComPtr<ICoreWebView2EnvironmentOptions> held(environmentOptions);
+  if (ComPtr<ICoreWebView2EnvironmentOptions2> options2; SUCCEEDED(held.As(options2))) {
+    request.exclusiveUserDataFolderAccess = ReadBool([&](BOOL* value) { return options2->get_ExclusiveUserDataFolderAccess(value); });
+  }
+  if (ComPtr<ICoreWebView2EnvironmentOptions3> options3; SUCCEEDED(held.As(options3))) {
+    request.customCrashReportingEnabled = ReadBool([&](BOOL* value) { return options3->get_IsCustomCrashReportingEnabled(value); });
+  }
+  if (ComPtr<ICoreWebView2EnvironmentOptions4> options4; SUCCEEDED(held.As(options4))) {
+    UINT32 count = 0;
+    ICoreWebView2CustomSchemeRegistration** registrations = nullptr;
+    if (SUCCEEDED(options4->GetCustomSchemeRegistrations(&count, &registrations)) && registrations != nullptr) {
+      for (UINT32 i = 0; i < count; ++i) {
+        ComPtr<ICoreWebView2CustomSchemeRegistration> registration;
+        registration.Attach(registrations[i]);  // each entry arrives with its own reference
+        if (!registration) continue;
+        CoTaskMemText name(com);
+        if (SUCCEEDED(registration->get_SchemeName(name.Put()))) request.customSchemeNames.push_back(name.ToU16String());
+      }
+      com.CoTaskMemFree(registrations);
+    }
+  }
+  if (ComPtr<ICoreWebView2EnvironmentOptions5> options5; SUCCEEDED(held.As(options5))) {
+    request.enableTrackingPrevention = ReadBool([&](BOOL* value) { return options5->get_EnableTrackingPrevention(value); });
+  }
+  if (ComPtr<ICoreWebView2EnvironmentOptions6> options6; SUCCEEDED(held.As(options6))) {
+    request.areBrowserExtensionsEnabled = ReadBool([&](BOOL* value) { return options6->get_AreBrowserExtensionsEnabled(value); });
+  }
+  if (ComPtr<ICoreWebView2EnvironmentOptions7> options7; SUCCEEDED(held.As(options7))) {
+    COREWEBVIEW2_CHANNEL_SEARCH_KIND kind{};
+    if (SUCCEEDED(options7->get_ChannelSearchKind(&kind))) request.channelSearchKind = static_cast<std::int32_t>(kind);
+    COREWEBVIEW2_RELEASE_CHANNELS channels{};
+    if (SUCCEEDED(options7->get_ReleaseChannels(&channels))) {
+      request.releaseChannels = static_cast<std::int32_t>(channels);
+    }
+  }
+  if (ComPtr<ICoreWebView2EnvironmentOptions8> options8; SUCCEEDED(held.As(options8))) {
+    COREWEBVIEW2_SCROLLBAR_STYLE style{};
+    if (SUCCEEDED(options8->get_ScrollBarStyle(&style))) request.scrollBarStyle = static_cast<std::int32_t>(style);
+  }
+  return request;
+}
+
+HRESULT RequestEnvironment(PCWSTR browserExecutableFolder, PCWSTR userDataFolder,
+                           ICoreWebView2EnvironmentOptions* environmentOptions,
+                           ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* handler) {
+  std::shared_ptr<SimRuntimeContext> context = SimRuntime::ActiveContext();
+  if (!context) return E_UNEXPECTED;
+  if (handler == nullptr) return E_POINTER;
+  const SimCallOutcome outcome = context->Options().createEnvironment;
+  if (FAILED(outcome.immediate)) return outcome.immediate;
+  SimEnvironmentRequest request =
+      ReadRequest(context->Com(), browserExecutableFolder, userDataFolder, environmentOptions);
+  context->EnvironmentRequests().push_back(request);
+  // The handler is held until its one call; the options were read above and are not kept.
+  context->Post([context, handler = ComPtr<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler>(handler),
+                 request = std::move(request), outcome]() mutable {
+    ComPtr<SimCoreWebView2Environment> environment;
+    if (SUCCEEDED(outcome.completion) && !outcome.withoutObject) {
+      environment = webview::MakeComObject<SimCoreWebView2Environment>(context, std::move(request));
+    }
+    handler->Invoke(outcome.completion, environment.Get());
+  });
+  return S_OK;
+}
+
+HRESULT WV2_STDCALL CreateCoreWebView2EnvironmentWithOptions(
+    PCWSTR browserExecutableFolder, PCWSTR userDataFolder, ICoreWebView2EnvironmentOptions* environmentOptions,
+    ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* environmentCreatedHandler) {
+  return RequestEnvironment(browserExecutableFolder, userDataFolder, environmentOptions, environmentCreatedHandler);
+}
+
+HRESULT WV2_STDCALL
+CreateCoreWebView2Environment(ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* environmentCreatedHandler) {
+  return RequestEnvironment(nullptr, nullptr, nullptr, environmentCreatedHandler);
+}
+
+HRESULT AnswerAvailableVersion(const char* method, LPWSTR* versionInfo) {
+  if (versionInfo == nullptr) return E_POINTER;
+  *versionInfo = nullptr;
+  std::shared_ptr<SimRuntimeContext> context = SimRuntime::ActiveContext();
+  if (!context) return E_UNEXPECTED;
+  if (const HRESULT scripted = context->CallResult(method); FAILED(scripted)) return scripted;
+  *versionInfo = webview::CoTaskMemDup(context->Com(), context->Options().browserVersion);
+  return *versionInfo == nullptr ? E_OUTOFMEMORY : S_OK;
+}
+
+HRESULT WV2_STDCALL GetAvailableCoreWebView2BrowserVersionString(PCWSTR /*browserExecutableFolder*/,
+                                                                 LPWSTR* versionInfo) {
+  return AnswerAvailableVersion("GetAvailableCoreWebView2BrowserVersionString", versionInfo);
+}
+
+HRESULT WV2_STDCALL GetAvailableCoreWebView2BrowserVersionStringWithOptions(
+    PCWSTR /*browserExecutableFolder*/, ICoreWebView2EnvironmentOptions* /*environmentOptions*/, LPWSTR* versionInfo) {
+  return AnswerAvailableVersion("GetAvailableCoreWebView2BrowserVersionStringWithOptions", versionInfo);
+}
+
+// Four whole numbers separated by "."; anything after the fourth (a channel
+// name) is ignored.
+bool ParseVersion(std::u16string_view text, std::uint64_t (&parts)[4]) {
+  std::size_t at = 0;
+  for (int part = 0; part < 4; ++part) {
+    if (part > 0) {
+      if (at >= text.size() || text[at] != u'.') return false;
+      ++at;
+    }
+    const std::size_t start = at;
+    std::uint64_t value = 0;
+    while (at < text.size() && text[at] >= u'0' && text[at] <= u'9' && at - start < 10) {
+      value = value * 10 + static_cast<std::uint64_t>(text[at] - u'0');
+      ++at;
+    }
+    if (at == start) return false;
+    parts[part] = value;
+  }
+  return true;
+}
+
+HRESULT WV2_STDCALL CompareBrowserVersions(PCWSTR version1, PCWSTR version2, int* result) {
+  if (result == nullptr) return E_POINTER;
+  *result = 0;
+  std::shared_ptr<SimRuntimeContext> context = SimRuntime::ActiveContext();
+  if (!context) return E_UNEXPECTED;
+  if (const HRESULT scripted = context->CallResult("CompareBrowserVersions"); FAILED(scripted)) return scripted;
+  std::uint64_t first[4] = {};
+  std::uint64_t second[4] = {};
+  if (!ParseVersion(FromWV2Text(version1), first) || !ParseVersion(FromWV2Text(version2), second)) {
+    return E_INVALIDARG;
+  }
+  for (int i = 0; i < 4; ++i) {
+    if (first[i] != second[i]) {
+      *result = first[i] < second[i] ? -1 : 1;
+      break;
+    }
+  }
+  return S_OK;
+}
+
+// The signatures must be exactly those the loader casts the addresses to.
+static_assert(std::is_same_v<decltype(&CreateCoreWebView2EnvironmentWithOptions),
+                             CreateCoreWebView2EnvironmentWithOptionsFunc>);
+static_assert(std::is_same_v<decltype(&CreateCoreWebView2Environment), CreateCoreWebView2EnvironmentFunc>);
+static_assert(std::is_same_v<decltype(&GetAvailableCoreWebView2BrowserVersionString),
+                             GetAvailableCoreWebView2BrowserVersionStringFunc>);
+static_assert(std::is_same_v<decltype(&GetAvailableCoreWebView2BrowserVersionStringWithOptions),
+                             GetAvailableCoreWebView2BrowserVersionStringWithOptionsFunc>);
+static_assert(std::is_same_v<decltype(&CompareBrowserVersions), CompareBrowserVersionsFunc>);
+
+template <typename Function>
+platform::ProcAddress Address(Function function) {
+  return reinterpret_cast<platform::ProcAddress>(function);
+}
+
+}  // namespace
+
+std::map<std::string, platform::ProcAddress> SimLoaderExports() {
+  return {
+      {webview::kCreateCoreWebView2EnvironmentWithOptionsExport, Address(&CreateCoreWebView2EnvironmentWithOptions)},
+      {webview::kCreateCoreWebView2EnvironmentExport, Address(&CreateCoreWebView2Environment)},
+      {webview::kGetAvailableCoreWebView2BrowserVersionStringExport,
+       Address(&GetAvailableCoreWebView2BrowserVersionString)},
+      {webview::kGetAvailableCoreWebView2BrowserVersionStringWithOptionsExport,
+       Address(&GetAvailableCoreWebView2BrowserVersionStringWithOptions)},
+      {webview::kCompareBrowserVersionsExport, Address(&CompareBrowserVersions)},
+  };
+}
+
+}  // namespace velmoran::runtime::sim

@@ -1,0 +1,36 @@
+#include "runtime/sim/SimRuntimeContext.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace velmoran::runtime::sim {
+
+SimRuntimeContext::SimRuntimeContext(platform::sim::SimPlatform& platform, SimRuntimeOptions options)
+    : platform_(platform), options_(std::move(options)) {}
+
+void SimRuntimeContext::Post(std::function<void()> work) { platform_.windows().PostCallback(std::move(work)); }
+
+EventRegistrationToken SimRuntimeContext::NextToken() {
+  EventRegistrationToken token{};
+  token.value = nextToken_++;
+  return token;
+}
+
+HRESULT SimRuntimeContext::CallResult(std::string_view method) const {
+  auto it = callResults_.find(method);
+  return it == callResults_.end() ? S_OK : it->second;
+}
+
+void SimRuntimeContext::SetCallResult(std::string method, HRESULT result) {
+  callResults_[std::move(method)] = result;
+}
+
+void SimRuntimeContext::AddEnvironment(SimCoreWebView2Environment* environment) {
+  environments_.push_back(environment);
+}
+
+void SimRuntimeContext::RemoveEnvironment(SimCoreWebView2Environment* environment) {
+  environments_.erase(std::remove(environments_.begin(), environments_.end(), environment), environments_.end());
+}
+
+}  // namespace velmoran::runtime::sim

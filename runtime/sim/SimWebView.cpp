@@ -1,0 +1,159 @@
+#include "runtime/sim/SimWebView.h"
+
+#include <utility>
+
+#include "runtime/sim/SimNavigationCompletedEventArgs.h"
+#include "runtime/sim/SimNavigationStartingEventArgs.h"
+#include "runtime/sim/SimProfile.h"
+#include "runtime/sim/SimSettings.h"
+#include "runtime/sim/SimWebMessageReceivedEventArgs.h"
+#include "webview/abi/WV2Text.h"
+
+namespace velmoran::runtime::sim {
+
+using webview::ComPtr;
+using webview::MakeComObject;
+
+namespace {
+
+// The settings as the runtime starts them: scripts and web messages on, among the rest.
+void WriteRuntimeDefaults(SimPropertyValues& values) {
+  for (const char* enabled :
+       {"IsScriptEnabled", "IsWebMessageEnabled", "AreDefaultScriptDialogsEnabled", "IsStatusBarEnabled",
+        "AreDevToolsEnabled", "AreDefaultContextMenusEnabled", "AreHostObjectsAllowed",
+        "IsZoomControlEnabled", "IsBuiltInErrorPageEnabled", "AreBrowserAcceleratorKeysEnabled",
+        "IsGeneralAutofillEnabled", "IsPinchZoomEnabled", "IsSwipeNavigationEnabled",
+        "IsReputationCheckingRequired"}) {
+    values.Write<BOOL>(enabled, TRUE);
+  }
+  values.Write<std::u16string>(
+      "UserAgent", u"Mozilla/5.0 (Windows NT 10.0; Win64; x64) AppleWebKit/537.36 (KHTML, like Gecko)");
+}
+
+}  // namespace
+
+SimWebView::SimWebView(std::shared_ptr<SimRuntimeContext> context, std::shared_ptr<SimControllerSide> side,
+                       std::u16string profileName, bool isInPrivateModeEnabled)
+    : SimWebViewBase(context, side->Choices().webViewVersions), side_(std::move(side)) {
+  settings_ = MakeComObject<SimSettings>(context, side_->Choices().settingsVersions);
+  WriteRuntimeDefaults(settings_->Values());
+  profile_ = MakeComObject<SimProfile>(std::move(context), side_->Choices().profileVersions,
+                                       std::move(profileName), isInPrivateModeEnabled);
+  values_.Write<std::u16string>("Source", u"about:blank");
+  values_.Write<std::u16string>("DocumentTitle", u"");
+}
+
+SimWebView::~SimWebView() = default;
+
+HRESULT SimWebView::get_Settings(ICoreWebView2Settings** settings) {
+  if (settings == nullptr) return E_POINTER;
+  *settings = nullptr;
+  if (const HRESULT scripted = Context().CallResult("get_Settings"); FAILED(scripted)) return scripted;
+  *settings = ComPtr<ICoreWebView2Settings>(settings_).Detach();
+  return S_OK;
+}
+
+HRESULT SimWebView::get_Profile(ICoreWebView2Profile** value) {
+  if (value == nullptr) return E_POINTER;
+  *value = nullptr;
+  if (const HRESULT scripted = Context().CallResult("get_Profile"); FAILED(scripted)) return scripted;
+  *value = ComPtr<ICoreWebView2Profile>(profile_).Detach();
+  return S_OK;
+}
+
+HRESULT SimWebView::Navigate(LPCWSTR uri) {
+  if (uri == nullptr) return E_INVALIDARG;
+  if (const HRESULT scripted = Context().CallResult("Navigate"); FAILED(scripted)) return scripted;
+  std::u16string target(webview::FromWV2Text(uri));
+  navigatedUris_.push_back(target);
+  const UINT64 navigationId = nextNavigationId_++;
+  ComPtr<SimWebView> self(this);
+  Context().Post([self, target = std::move(target), navigationId]() mutable {
+    if (self->closed_) return;
+    auto args = MakeComObject<SimNavigationStartingEventArgs>(self->SharedContext(), target, navigationId);
+    self->events_.Raise<ICoreWebView2NavigationStartingEventHandler>(
+        "NavigationStarting", static_cast<ICoreWebView2*>(self.Get()),
+        static_cast<ICoreWebView2NavigationStartingEventArgs*>(args.Get()));
+    if (args->Cancelled()) {
+      auto cancelled = MakeComObject<SimNavigationCompletedEventArgs>(
+          self->SharedContext(), false, COREWEBVIEW2_WEB_ERROR_STATUS_OPERATION_CANCELED, navigationId);
+      self->Context().Post([self, cancelled] {
+        if (self->closed_) return;
+        self->events_.Raise<ICoreWebView2NavigationCompletedEventHandler>(
+            "NavigationCompleted", static_cast<ICoreWebView2*>(self.Get()),
+            static_cast<ICoreWebView2NavigationCompletedEventArgs*>(cancelled.Get()));
+      });
+      return;
+    }
+    self->values_.Write("Source", target);
+    // The navigation ends on a later pump than the one that started it.
+    self->Context().Post([self, target = std::move(target), navigationId]() mutable {
+      self->CompleteNavigation(std::move(target), navigationId);
+    });
+  });
+  return S_OK;
+}
+
+void SimWebView::CompleteNavigation(std::u16string /*uri*/, UINT64 navigationId) {
+  if (closed_) return;
+  const SimControllerChoices& choices = side_->Choices();
+  auto args = MakeComObject<SimNavigationCompletedEventArgs>(
+      SharedContext(), choices.navigationSucceeds,
+      choices.navigationSucceeds ? COREWEBVIEW2_WEB_ERROR_STATUS_UNKNOWN : choices.navigationErrorStatus,
+      navigationId);
+  events_.Raise<ICoreWebView2NavigationCompletedEventHandler>(
+      "NavigationCompleted", static_cast<ICoreWebView2*>(this),
+      static_cast<ICoreWebView2NavigationCompletedEventArgs*>(args.Get()));
+}
+
+HRESULT SimWebView::ExecuteScript(LPCWSTR javaScript, ICoreWebView2ExecuteScriptCompletedHandler* handler) {
+  if (javaScript == nullptr) return E_INVALIDARG;
+  if (const HRESULT scripted = Context().CallResult("ExecuteScript"); FAILED(scripted)) return scripted;
+  executedScripts_.emplace_back(webview::FromWV2Text(javaScript));
+  ComPtr<ICoreWebView2ExecuteScriptCompletedHandler> completion(handler);
+  const HRESULT code = side_->Choices().scriptCompletion;
+  std::u16string result = side_->Choices().scriptResult;
+  // The runtime holds the handler until it has completed, then lets it go.
+  Context().Post([completion, code, result = std::move(result)] {
+    if (completion) completion->Invoke(code, webview::WV2Text(result));
+  });
+  return S_OK;
+}
+
+HRESULT SimWebView::PostWebMessageAsJson(LPCWSTR webMessageAsJson) {
+  if (webMessageAsJson == nullptr) return E_INVALIDARG;
+  if (const HRESULT scripted = Context().CallResult("PostWebMessageAsJson"); FAILED(scripted))
+    return scripted;
+  messagesToPage_.emplace_back(webview::FromWV2Text(webMessageAsJson));
+  return S_OK;
+}
+
+HRESULT SimWebView::PostWebMessageAsString(LPCWSTR webMessageAsString) {
+  if (webMessageAsString == nullptr) return E_INVALIDARG;
+  if (const HRESULT scripted = Context().CallResult("PostWebMessageAsString"); FAILED(scripted))
+    return scripted;
+  messagesToPage_.push_back(SimWebViewPage::JsonStringLiteral(webview::FromWV2Text(webMessageAsString)));
+  return S_OK;
+}
+
+void SimWebView::DeliverWebMessage(std::u16string messageAsJson,
+                                   std::optional<std::u16string> messageAsString) {
+  ComPtr<SimWebView> self(this);
+  Context().Post([self, json = std::move(messageAsJson), text = std::move(messageAsString)]() mutable {
+    if (self->closed_) return;
+    if (self->settings_->Values().Read<BOOL>("IsWebMessageEnabled") == FALSE) return;
+    auto args = MakeComObject<SimWebMessageReceivedEventArgs>(self->SharedContext(),
+                                                              self->values_.Read<std::u16string>("Source"),
+                                                              std::move(json), std::move(text));
+    self->events_.Raise<ICoreWebView2WebMessageReceivedEventHandler>(
+        "WebMessageReceived", static_cast<ICoreWebView2*>(self.Get()),
+        static_cast<ICoreWebView2WebMessageReceivedEventArgs*>(args.Get()));
+  });
+}
+
+void SimWebView::Close() {
+  closed_ = true;
+  events_.Clear();
+}
+
+}  // namespace velmoran::runtime::sim

@@ -1,0 +1,69 @@
+#pragma once
+
+// The simulated webview. Navigate raises NavigationStarting on the next pump
+// of the message queue and NavigationCompleted on a later one, ending as the
+// test chose; ExecuteScript completes later with the chosen code and result;
+// the page (Page()) posts web messages, delivered later as
+// WebMessageReceived while web messages are enabled in the settings.
+// Nothing is ever delivered inside the call that caused it.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "runtime/sim/SimControllerSide.h"
+#include "runtime/sim/SimWebViewBase.h"
+#include "runtime/sim/SimWebViewPage.h"
+#include "webview/abi/ComPtr.h"
+
+namespace velmoran::runtime::sim {
+
+class SimSettings;
+class SimProfile;
+
+class SimWebView final : public SimWebViewBase {
+ public:
+  SimWebView(std::shared_ptr<SimRuntimeContext> context, std::shared_ptr<SimControllerSide> side,
+             std::u16string profileName, bool isInPrivateModeEnabled);
+  ~SimWebView() override;
+
+  HRESULT WV2_STDCALL get_Settings(ICoreWebView2Settings** settings) override;
+  HRESULT WV2_STDCALL Navigate(LPCWSTR uri) override;
+  HRESULT WV2_STDCALL ExecuteScript(LPCWSTR javaScript,
+                                    ICoreWebView2ExecuteScriptCompletedHandler* handler) override;
+  HRESULT WV2_STDCALL PostWebMessageAsJson(LPCWSTR webMessageAsJson) override;
+  HRESULT WV2_STDCALL PostWebMessageAsString(LPCWSTR webMessageAsString) override;
+  HRESULT WV2_STDCALL get_Profile(ICoreWebView2Profile** value) override;
+
+  // The page inside the webview, as a test drives it.
+  SimWebViewPage Page() { return SimWebViewPage(*this); }
+
+  // What the host asked of the webview.
+  const std::vector<std::u16string>& ExecutedScripts() const { return executedScripts_; }
+  const std::vector<std::u16string>& NavigatedUris() const { return navigatedUris_; }
+  // Messages the host posted to the page, each in its JSON form.
+  const std::vector<std::u16string>& MessagesToPage() const { return messagesToPage_; }
+  SimSettings& Settings() { return *settings_; }
+
+  // The controller closed: the webview drops every subscription and raises no more events.
+  void Close();
+  bool Closed() const { return closed_; }
+
+ private:
+  friend class SimWebViewPage;
+  void DeliverWebMessage(std::u16string messageAsJson, std::optional<std::u16string> messageAsString);
+  void CompleteNavigation(std::u16string uri, UINT64 navigationId);
+
+  std::shared_ptr<SimControllerSide> side_;
+  webview::ComPtr<SimSettings> settings_;
+  webview::ComPtr<SimProfile> profile_;
+  std::vector<std::u16string> executedScripts_;
+  std::vector<std::u16string> navigatedUris_;
+  std::vector<std::u16string> messagesToPage_;
+  UINT64 nextNavigationId_ = 1;
+  bool closed_ = false;
+};
+
+}  // namespace velmoran::runtime::sim

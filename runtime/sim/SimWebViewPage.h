@@ -1,0 +1,28 @@
+#pragma once
+
+// The page shown in a simulated webview, as a test drives it: what the page's
+// script would post to the host with postMessage. A string arrives in its JSON
+// form, quotes and escapes included; a JSON text arrives as it is.
+
+#include <string>
+#include <string_view>
+
+namespace velmoran::runtime::sim {
+
+class SimWebView;
+
+class SimWebViewPage {
+ public:
+  explicit SimWebViewPage(SimWebView& webView) : webView_(webView) {}
+
+  void PostWebMessageAsString(std::u16string_view message);
+  void PostWebMessageAsJson(std::u16string_view messageAsJson);
+
+  // The JSON string literal of `text`: "AppExit" becomes "\"AppExit\"".
+  static std::u16string JsonStringLiteral(std::u16string_view text);
+
+ private:
+  SimWebView& webView_;
+};
+
+}  // namespace velmoran::runtime::sim

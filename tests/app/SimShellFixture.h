@@ -1,0 +1,54 @@
+#pragma once
+
+// A simulated Windows on a fresh temporary folder per test, with the web
+// server's executable and processes arranged as a test needs them.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "platform/sim/SimPlatform.h"
+
+namespace velmoran::testing {
+
+class TempRoot {
+ public:
+  TempRoot() {
+    static std::atomic<int> counter{0};
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    path_ = std::filesystem::temp_directory_path() /
+            ("velmoran_shell_" + std::string(test != nullptr ? test->name() : "x") + "_" +
+             std::to_string(std::random_device{}()) + "_" + std::to_string(counter++));
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~TempRoot() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+enum class ApacheExecutable { Missing, File, Folder };
+
+class SimShellFixture : public ::testing::Test {
+ protected:
+  void InstallApache(ApacheExecutable kind) {
+    const auto bin = root_.path() / "C" / "xampp" / "apache" / "bin";
+    std::filesystem::create_directories(bin);
+    if (kind == ApacheExecutable::File) std::ofstream(bin / "httpd.exe") << "MZ";
+    if (kind == ApacheExecutable::Folder) std::filesystem::create_directories(bin / "httpd.exe");
+  }
+
+  TempRoot root_;
+  platform::sim::SimPlatform sim_{root_.path()};
+};
+
+}  // namespace velmoran::testing

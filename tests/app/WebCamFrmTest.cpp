@@ -1,0 +1,306 @@
+#include "app/WebCamFrm.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Application.h"
+#include "base/Text.h"
+#include "tests/app/SimShellFixture.h"
+#include "webview/abi/ComObject.h"
+#include "webview/abi/CoTaskMemText.h"
+#include "webview/loader/uWVLoader.h"
+
+namespace velmoran::app {
+namespace {
+
+using platform::MonitorInfo;
+using platform::Rect;
+using testing::ApacheExecutable;
+
+class FakeNavigationArgs final : public webview::ComObject<ICoreWebView2NavigationCompletedEventArgs> {
+ public:
+  FakeNavigationArgs(BOOL success, std::int32_t status) : success_(success), status_(status) {}
+  HRESULT WV2_STDCALL get_IsSuccess(BOOL* isSuccess) override {
+    *isSuccess = success_;
+    return 0;
+  }
+  HRESULT WV2_STDCALL get_WebErrorStatus(COREWEBVIEW2_WEB_ERROR_STATUS* status) override {
+    *status = static_cast<COREWEBVIEW2_WEB_ERROR_STATUS>(status_);
+    return 0;
+  }
+  HRESULT WV2_STDCALL get_NavigationId(UINT64* id) override {
+    *id = 1;
+    return 0;
+  }
+
+ private:
+  BOOL success_;
+  std::int32_t status_;
+};
+
+class FakeWebMessageArgs final : public webview::ComObject<ICoreWebView2WebMessageReceivedEventArgs> {
+ public:
+  FakeWebMessageArgs(platform::Com& com, std::u16string json) : com_(com), json_(std::move(json)) {}
+  HRESULT WV2_STDCALL get_Source(LPWSTR* source) override {
+    *source = webview::CoTaskMemDup(com_, u"http://localhost/");
+    return 0;
+  }
+  HRESULT WV2_STDCALL get_WebMessageAsJson(LPWSTR* json) override {
+    *json = webview::CoTaskMemDup(com_, json_);
+    return 0;
+  }
+  HRESULT WV2_STDCALL TryGetWebMessageAsString(LPWSTR* text) override {
+    *text = nullptr;
+    return static_cast<HRESULT>(0x80070057);
+  }
+
+ private:
+  platform::Com& com_;
+  std::u16string json_;
+};
+
+// The main window built and shown as start-up does it, with the server
+// running and the loader answering at once.
+class WebCamFrmTest : public testing::SimShellFixture {
+ protected:
+  WebCamFrmTest() {
+    InstallApache(ApacheExecutable::File);
+    sim_.shell().AddProcess(u"httpd.exe");
+    webview::TWVLoader::SetStartHook([](webview::TWVLoader& loader) { loader.EnvironmentCompleted(true, u""); });
+  }
+  ~WebCamFrmTest() override {
+    // The start-up's teardown order: the window, the loader, then OLE with the application.
+    if (application_) application_->DestroyForms();
+    webview::TWVLoader::SetStartHook(nullptr);
+    webview::DestroySharedWebViewLoader();
+    application_.reset();
+  }
+
+  void Start(bool show = true) {
+    application_ = std::make_unique<TApplication>(sim_);
+    webview::CreateSharedWebViewLoader(sim_).StartWebView2();
+    application_->SetTitle(u"벨모란-VELMORAN");
+    application_->CreateForm(WebCamFrm);
+    if (show) form().Show();
+  }
+  TWebCamFrm& form() { return *WebCamFrm; }
+  platform::WindowHandle handle() { return form().Handle(); }
+
+  void Pump() {
+    auto& windows = sim_.windows();
+    platform::Message message;
+    while (windows.PeekMessageW(message, 0, 0, 0, platform::kPmRemove)) {
+      windows.TranslateMessage(message);
+      windows.DispatchMessageW(message);
+    }
+  }
+  Rect WindowRect() {
+    Rect rect;
+    sim_.windows().GetWindowRect(handle(), rect);
+    return rect;
+  }
+  std::int32_t Style() { return sim_.windows().GetWindowLongW(handle(), platform::kGwlStyle); }
+  void PressF11(std::uint16_t modifier) {
+    if (modifier != 0) sim_.windows().SetKeyDown(modifier, true);
+    sim_.windows().PressKey(platform::kVkF11, handle());
+    Pump();
+    if (modifier != 0) sim_.windows().SetKeyDown(modifier, false);
+  }
+  void PostAppExit() {
+    auto args = webview::MakeComObject<FakeWebMessageArgs>(sim_.com(), u"\"AppExit\"");
+    form().WVBrowser1WebMessageReceived(&form().WVBrowser1, nullptr, args.Get());
+  }
+
+  std::unique_ptr<TApplication> application_;
+};
+
+TEST_F(WebCamFrmTest, RestoredWindowHasTheFixedClientSizeCentredAndAFixedBorder) {
+  Start();
+  sim_.windows().ShowWindow(handle(), platform::kSwRestore);
+  Rect client;
+  sim_.windows().GetClientRect(handle(), client);
+  EXPECT_EQ(client, (Rect{0, 0, 1106, 607}));
+  const Rect window = WindowRect();
+  EXPECT_LE(std::abs(window.left + window.right - 1920), 1);
+  EXPECT_LE(std::abs(window.top + window.bottom - 1080), 1);
+  const auto style = static_cast<std::uint32_t>(Style());
+  EXPECT_EQ(style & platform::kWsCaption, platform::kWsCaption);
+  EXPECT_TRUE(style & platform::kWsSysMenu);
+  EXPECT_TRUE(style & platform::kWsMinimizeBox);
+  EXPECT_TRUE(style & platform::kWsMaximizeBox);
+  EXPECT_FALSE(style & platform::kWsThickFrame);
+}
+
+struct ToggleCase {
+  const char* name;
+  bool firstByKey;
+  bool secondByKey;
+  std::uint16_t modifier;
+};
+
+class FullScreenTest : public WebCamFrmTest, public ::testing::WithParamInterface<ToggleCase> {};
+
+TEST_P(FullScreenTest, CoversTheMonitorAndComesBackExactly) {
+  const ToggleCase& c = GetParam();
+  Start();
+  const Rect before = WindowRect();
+  const std::int32_t styleBefore = Style();
+
+  c.firstByKey ? PressF11(c.modifier) : PostAppExit();
+  EXPECT_TRUE(form().FIsFullScreen);
+  EXPECT_EQ(WindowRect(), (Rect{0, 0, 1920, 1080})) << "the monitor, task bar included";
+  EXPECT_EQ(static_cast<std::uint32_t>(Style()), static_cast<std::uint32_t>(styleBefore) & 0xFF3BFFFFu);
+  EXPECT_TRUE(static_cast<std::uint32_t>(Style()) & platform::kWsMaximize) << "the window state is kept";
+
+  c.secondByKey ? PressF11(c.modifier) : PostAppExit();
+  EXPECT_FALSE(form().FIsFullScreen);
+  EXPECT_EQ(WindowRect(), before);
+  EXPECT_EQ(Style(), styleBefore);
+  EXPECT_TRUE(sim_.windows().IsWindowVisible(handle()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Triggers, FullScreenTest,
+                         ::testing::Values(ToggleCase{"F11Twice", true, true, 0},
+                                           ToggleCase{"F11WithShift", true, true, platform::kVkShift},
+                                           ToggleCase{"F11WithCtrl", true, true, platform::kVkControl},
+                                           ToggleCase{"F11WithAlt", true, true, platform::kVkMenu},
+                                           ToggleCase{"AppExitTwice", false, false, 0},
+                                           ToggleCase{"F11ThenAppExit", true, false, 0}),
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+TEST_F(WebCamFrmTest, FullScreenCoversTheMonitorTheWindowIsOn) {
+  sim_.windows().SetMonitors({MonitorInfo{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 1},
+                              MonitorInfo{{1920, -200, 3200, 824}, {1920, -200, 3200, 784}, 0}});
+  Start();
+  sim_.windows().ShowWindow(handle(), platform::kSwRestore);
+  sim_.windows().SetWindowPos(handle(), 0, 2100, 0, 800, 600, platform::kSwpNoZOrder);
+  const Rect before = WindowRect();
+
+  PressF11(0);
+  EXPECT_EQ(WindowRect(), (Rect{1920, -200, 3200, 824}));
+  PressF11(0);
+  EXPECT_EQ(WindowRect(), before);
+}
+
+TEST_F(WebCamFrmTest, F11GoesToTheBrowserWhenItHasTheFocus) {
+  Start();
+  sim_.windows().SetFocus(form().WVWindowParent1.Handle());
+  PressF11(0);
+  EXPECT_FALSE(form().FIsFullScreen);
+}
+
+TEST_F(WebCamFrmTest, OtherKeysAreLeftAlone) {
+  Start();
+  std::uint16_t key = 0x7B;  // F12
+  form().FormKeyDown(&form(), key, 0);
+  EXPECT_EQ(key, 0x7B);
+  key = platform::kVkF11;
+  form().FormKeyDown(&form(), key, ssShift | ssCtrl | ssAlt);
+  EXPECT_EQ(key, 0);
+  EXPECT_TRUE(form().FIsFullScreen);
+}
+
+TEST_F(WebCamFrmTest, HostFillsTheClientAreaOnceTheLogPanelIsHidden) {
+  Start(false);
+  Rect host;
+  sim_.windows().GetWindowRect(form().WVWindowParent1.Handle(), host);
+  EXPECT_EQ(host.Height(), 607 - 139 - 5) << "the log panel and its splitter take the bottom at first";
+  form().Show();
+  Rect client;
+  sim_.windows().GetClientRect(handle(), client);
+  sim_.windows().GetWindowRect(form().WVWindowParent1.Handle(), host);
+  EXPECT_EQ(host.Width(), client.Width());
+  EXPECT_EQ(host.Height(), client.Height());
+  EXPECT_EQ(form().WVBrowser1.WindowParentHandle(), form().WVWindowParent1.Handle());
+}
+
+struct NavigationCase {
+  BOOL success;
+  std::int32_t status;
+  std::u16string_view logged;  // empty: nothing
+};
+
+class NavigationCompletedTest : public WebCamFrmTest, public ::testing::WithParamInterface<NavigationCase> {};
+
+TEST_P(NavigationCompletedTest, LogsOnlyFailures) {
+  Start();
+  const std::size_t linesBefore = form().Memo1.LineCount();
+  auto args = webview::MakeComObject<FakeNavigationArgs>(GetParam().success, GetParam().status);
+  form().WVBrowser1NavigationCompleted(&form().WVBrowser1, nullptr, args.Get());
+  if (GetParam().logged.empty()) {
+    EXPECT_EQ(form().Memo1.LineCount(), linesBefore);
+  } else {
+    ASSERT_EQ(form().Memo1.LineCount(), linesBefore + 1);
+    EXPECT_TRUE(form().Memo1.Lines().back().ends_with(u":::" + std::u16string(GetParam().logged)));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Results, NavigationCompletedTest,
+                         ::testing::Values(NavigationCase{1, 0, u""}, NavigationCase{1, 6, u""},
+                                           NavigationCase{0, 0, u"알 수 없는 오류 발생."},
+                                           NavigationCase{0, 6, u"페이지 이동 실패: 6"},
+                                           NavigationCase{0, 16, u"페이지 이동 실패: 16"}));
+
+TEST_F(WebCamFrmTest, ClosedWindowForgetsTheLoaderItWasWaitingFor) {
+  webview::TWVLoader::SetStartHook([](webview::TWVLoader&) {});  // no answer before the first show
+  Start();
+  EXPECT_EQ(form().WVBrowser1.WindowParentHandle(), 0u);
+  application_->DestroyForms();
+  webview::SharedWebViewLoader()->EnvironmentCompleted(true, u"");  // must not reach the window
+  EXPECT_EQ(WebCamFrm, nullptr);
+  EXPECT_FALSE(static_cast<bool>(webview::SharedWebViewLoader()->OnEnvironmentCreated));
+}
+
+class PumpedWaitTest : public WebCamFrmTest {
+ protected:
+  int Queue(int count) {
+    for (int i = 0; i < count; ++i) sim_.windows().PostCallback([this] { ++handled_; });
+    return count;
+  }
+  int handled_ = 0;
+};
+
+TEST_F(PumpedWaitTest, ZeroHandlesNothing) {
+  Start();
+  Queue(3);
+  const auto slept = sim_.clock().TotalSlept();
+  form().SleepWithPeekMessage(0);
+  EXPECT_EQ(handled_, 0);
+  EXPECT_EQ(sim_.clock().TotalSlept(), slept);
+}
+
+TEST_F(PumpedWaitTest, HandlesAtMostOneMessagePerMillisecond) {
+  Start();
+  Queue(150);
+  form().SleepWithPeekMessage(100);
+  EXPECT_EQ(handled_, 100);
+  form().SleepWithPeekMessage(100);
+  EXPECT_EQ(handled_, 150);
+}
+
+TEST_F(PumpedWaitTest, LastsItsFullLengthAcrossTheCounterWrap) {
+  Start();
+  sim_.clock().SetTickCount(0xFFFFFFFFu - 300);
+  const auto slept = sim_.clock().TotalSlept();
+  form().SleepWithPeekMessage(1000);
+  EXPECT_EQ(sim_.clock().TotalSlept() - slept, 1000u);
+  EXPECT_EQ(sim_.clock().GetTickCount(), 699u);
+}
+
+TEST_F(PumpedWaitTest, QuitRequestIsHandedBackWithItsCode) {
+  Start();
+  Queue(2);
+  sim_.windows().PostQuitMessage(5);
+  form().SleepWithPeekMessage(10);
+  EXPECT_EQ(handled_, 2);
+  platform::Message message;
+  ASSERT_TRUE(sim_.windows().PeekMessageW(message, 0, 0, 0, platform::kPmRemove));
+  EXPECT_EQ(message.message, platform::kWmQuit);
+  EXPECT_EQ(message.wParam, 5u);
+}
+
+}  // namespace
+}  // namespace velmoran::app

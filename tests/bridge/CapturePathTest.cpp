@@ -1,0 +1,82 @@
+#include "bridge/CapturePath.h"
+
+#include <gtest/gtest.h>
+
+#include "base/Text.h"
+#include "bridge/BridgeError.h"
+
+namespace velmoran::bridge {
+namespace {
+
+struct PathCase {
+  const char16_t* path;
+  const char16_t* resolved;  // nullptr: outside the capture root
+};
+
+class CapturePathCases : public ::testing::TestWithParam<PathCase> {};
+
+TEST_P(CapturePathCases, ResolvesInsideOrRefuses) {
+  const PathCase& c = GetParam();
+  if (c.resolved == nullptr) {
+    try {
+      CapturePath path{std::u16string(c.path)};
+      FAIL() << "accepted " << Utf16ToUtf8(c.path) << " as " << Utf16ToUtf8(path.resolved());
+    } catch (const BridgeError& error) {
+      EXPECT_EQ(error.text(), u"The path is outside the capture root");
+    }
+  } else {
+    const CapturePath path{std::u16string(c.path)};
+    EXPECT_EQ(path.resolved(), c.resolved);
+    EXPECT_EQ(path.written(), c.path);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CapturePath, CapturePathCases,
+    ::testing::Values(
+        // Inside: the root itself, deeper levels, separators and dots that stay in.
+        PathCase{u"C:\\velmoran_pose\\", u"C:\\velmoran_pose"},
+        PathCase{u"C:\\velmoran_pose\\\\", u"C:\\velmoran_pose"},
+        PathCase{u"C:\\velmoran_pose\\A01\\\\3.png", u"C:\\velmoran_pose\\A01\\3.png"},
+        PathCase{u"C:\\velmoran_pose\\\\x\\", u"C:\\velmoran_pose\\x"},
+        PathCase{u"C:/velmoran_pose//a/b\\", u"C:\\velmoran_pose\\a\\b"},
+        PathCase{u"c:\\VELMORAN_POSE\\a", u"C:\\VELMORAN_POSE\\a"},
+        PathCase{u"C:\\velmoran_pose\\a\\..\\b\\.\\c", u"C:\\velmoran_pose\\b\\c"},
+        PathCase{u"C:\\velmoran_pose\\..\\velmoran_pose\\x", u"C:\\velmoran_pose\\x"},
+        PathCase{u"C:\\..\\velmoran_pose\\x", u"C:\\velmoran_pose\\x"},
+        PathCase{u"C:\\velmoran_pose\\a..b\\.x", u"C:\\velmoran_pose\\a..b\\.x"},
+        PathCase{u"C:\\velmoran_pose\\A01\\\\D:\\x.png", u"C:\\velmoran_pose\\A01\\D:\\x.png"},
+        PathCase{u"C:\\velmoran_pose\\console.png", u"C:\\velmoran_pose\\console.png"},
+        PathCase{u"C:\\velmoran_pose\\COM10", u"C:\\velmoran_pose\\COM10"},
+        // Outside: climbing out, other roots, other drives, other forms.
+        PathCase{u"C:\\velmoran_pose\\..\\x", nullptr},
+        PathCase{u"C:\\velmoran_pose\\..\\", nullptr},
+        PathCase{u"C:\\velmoran_pose\\a\\..\\..\\x", nullptr},
+        PathCase{u"C:/velmoran_pose/../x", nullptr},
+        PathCase{u"C:\\velmoran_pose_other\\x", nullptr},
+        PathCase{u"C:\\velmoran\\errlog.txt", nullptr},
+        PathCase{u"C:\\", nullptr},
+        PathCase{u"D:\\velmoran_pose\\x", nullptr},
+        PathCase{u"C:velmoran_pose\\x", nullptr},
+        PathCase{u"C:relative.json", nullptr},
+        PathCase{u"\\velmoran_pose\\x", nullptr},
+        PathCase{u"/velmoran_pose/x", nullptr},
+        PathCase{u"\\\\server\\share\\x", nullptr},
+        PathCase{u"//server/share/x", nullptr},
+        PathCase{u"\\\\?\\C:\\velmoran_pose\\x", nullptr},
+        PathCase{u"\\\\.\\C:\\velmoran_pose\\x", nullptr},
+        PathCase{u"velmoran_pose\\x", nullptr},
+        PathCase{u"", nullptr},
+        // Names the system would not take as plain names inside the root.
+        PathCase{u"C:\\velmoran_pose\\...\\x", nullptr},
+        PathCase{u"C:\\velmoran_pose\\.. \\x", nullptr},
+        PathCase{u"C:\\velmoran_pose\\a\\ \\x", nullptr},
+        PathCase{u"C:\\velmoran_pose\\NUL", nullptr},
+        PathCase{u"C:\\velmoran_pose\\a\\con.png", nullptr},
+        PathCase{u"C:\\velmoran_pose\\Com1.json", nullptr},
+        PathCase{u"C:\\velmoran_pose\\lpt\u00B9", nullptr},
+        PathCase{u"C:\\velmoran_pose\\aux .txt", nullptr},
+        PathCase{u"C:\\velmoran_pose\\CONOUT$", nullptr}));
+
+}  // namespace
+}  // namespace velmoran::bridge

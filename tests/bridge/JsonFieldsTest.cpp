@@ -1,0 +1,122 @@
+#include "bridge/JsonFields.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+
+#include "base/Text.h"
+#include "bridge/BridgeError.h"
+#include "bridge/IntegerText.h"
+
+namespace velmoran::bridge {
+namespace {
+
+struct IntegerCase {
+  const char16_t* text;
+  std::optional<std::int32_t> value;
+};
+
+class IntegerTextCases : public ::testing::TestWithParam<IntegerCase> {};
+
+TEST_P(IntegerTextCases, ConvertsTheWholeText) {
+  EXPECT_EQ(ParseIntegerText(GetParam().text), GetParam().value) << Utf16ToUtf8(GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    IntegerText, IntegerTextCases,
+    ::testing::Values(IntegerCase{u"7", 7}, IntegerCase{u"-7", -7}, IntegerCase{u"+7", 7}, IntegerCase{u"007", 7},
+                      IntegerCase{u"  5", 5}, IntegerCase{u"$1F", 31}, IntegerCase{u"x10", 16},
+                      IntegerCase{u"X10", 16}, IntegerCase{u"0x10", 16}, IntegerCase{u"0XfF", 255},
+                      IntegerCase{u"-$10", -16}, IntegerCase{u" +0x7FFFFFFF", 2147483647},
+                      IntegerCase{u"2147483647", 2147483647}, IntegerCase{u"-2147483648", -2147483647 - 1},
+                      IntegerCase{u"-$80000000", -2147483647 - 1}, IntegerCase{u"-0", 0},
+                      IntegerCase{u"2147483648", std::nullopt}, IntegerCase{u"-2147483649", std::nullopt},
+                      IntegerCase{u"$80000000", std::nullopt}, IntegerCase{u"$FFFFFFFF", std::nullopt},
+                      IntegerCase{u"99999999999999999999", std::nullopt}, IntegerCase{u"", std::nullopt},
+                      IntegerCase{u" ", std::nullopt}, IntegerCase{u"5 ", std::nullopt},
+                      IntegerCase{u"\t5", std::nullopt}, IntegerCase{u"5.0", std::nullopt},
+                      IntegerCase{u"1e3", std::nullopt}, IntegerCase{u"+", std::nullopt},
+                      IntegerCase{u"-", std::nullopt}, IntegerCase{u"$", std::nullopt},
+                      IntegerCase{u"0x", std::nullopt}, IntegerCase{u"+-5", std::nullopt},
+                      IntegerCase{u"12a", std::nullopt}, IntegerCase{u"$G", std::nullopt},
+                      IntegerCase{u"\uFF15", std::nullopt}));
+
+// An object holding one member "k" of each kind, built without the decoder.
+JsonValue ObjectWith(JsonValue value) {
+  JsonValue object(JsonKind::Object);
+  object.members().emplace_back(u"k", std::move(value));
+  object.members().emplace_back(u"k", JsonValue(JsonKind::String, u"second"));
+  return object;
+}
+
+std::u16string ErrorOf(const std::function<void()>& read) {
+  try {
+    read();
+  } catch (const BridgeError& error) {
+    return error.text();
+  }
+  return u"(no error)";
+}
+
+TEST(JsonGetString, ConvertsEachKind) {
+  EXPECT_EQ(JsonGetString(ObjectWith(JsonValue(JsonKind::String, u"a\"b")), u"k"), u"a\"b");
+  EXPECT_EQ(JsonGetString(ObjectWith(JsonValue(JsonKind::Number, u"1.50")), u"k"), u"1.50");
+  EXPECT_EQ(JsonGetString(ObjectWith(JsonValue(JsonKind::Number, u"1e3")), u"k"), u"1e3");
+  EXPECT_EQ(JsonGetString(ObjectWith(JsonValue(JsonKind::True)), u"k"), u"true");
+  EXPECT_EQ(JsonGetString(ObjectWith(JsonValue(JsonKind::False)), u"k"), u"false");
+  EXPECT_EQ(JsonGetString(ObjectWith(JsonValue(JsonKind::Null)), u"k"), u"");
+}
+
+TEST(JsonGetString, RefusesContainersAndAbsentKeys) {
+  EXPECT_EQ(ErrorOf([] { JsonGetString(ObjectWith(JsonValue(JsonKind::Object)), u"k"); }),
+            u"Conversion from TJSONObject to string is not supported");
+  EXPECT_EQ(ErrorOf([] { JsonGetString(ObjectWith(JsonValue(JsonKind::Array)), u"k"); }),
+            u"Conversion from TJSONArray to string is not supported");
+  EXPECT_EQ(ErrorOf([] { JsonGetString(ObjectWith(JsonValue(JsonKind::Null)), u"K"); }),
+            u"Value 'K' not found");
+}
+
+TEST(JsonGetInt, ConvertsEachKind) {
+  EXPECT_EQ(JsonGetInt(ObjectWith(JsonValue(JsonKind::String, u"5")), u"k"), 5);
+  EXPECT_EQ(JsonGetInt(ObjectWith(JsonValue(JsonKind::Number, u"-12")), u"k"), -12);
+  EXPECT_EQ(JsonGetInt(ObjectWith(JsonValue(JsonKind::True)), u"k"), 1);
+  EXPECT_EQ(JsonGetInt(ObjectWith(JsonValue(JsonKind::False)), u"k"), 0);
+}
+
+TEST(JsonGetInt, NamesTheFailure) {
+  EXPECT_EQ(ErrorOf([] { JsonGetInt(ObjectWith(JsonValue(JsonKind::Number, u"5.0")), u"k"); }),
+            u"'5.0' is not a valid integer value");
+  EXPECT_EQ(ErrorOf([] { JsonGetInt(ObjectWith(JsonValue(JsonKind::String, u"")), u"k"); }),
+            u"'' is not a valid integer value");
+  EXPECT_EQ(ErrorOf([] { JsonGetInt(ObjectWith(JsonValue(JsonKind::Number, u"4294967296")), u"k"); }),
+            u"'4294967296' is not a valid integer value");
+  EXPECT_EQ(ErrorOf([] { JsonGetInt(ObjectWith(JsonValue(JsonKind::Null)), u"k"); }),
+            u"Conversion from TJSONNull to Integer is not supported");
+  EXPECT_EQ(ErrorOf([] { JsonGetInt(ObjectWith(JsonValue(JsonKind::Object)), u"k"); }),
+            u"Conversion from TJSONObject to Integer is not supported");
+  EXPECT_EQ(ErrorOf([] { JsonGetInt(ObjectWith(JsonValue(JsonKind::Array)), u"k"); }),
+            u"Conversion from TJSONArray to Integer is not supported");
+  EXPECT_EQ(ErrorOf([] { JsonGetInt(JsonValue(JsonKind::Object), u"index"); }), u"Value 'index' not found");
+}
+
+TEST(JsonTakeString, MovesTheFirstOccurrenceAndConvertsLikeJsonGetString) {
+  JsonValue object = ObjectWith(JsonValue(JsonKind::String, u"image data"));
+  EXPECT_EQ(JsonTakeString(object, u"k"), u"image data");
+  EXPECT_EQ(JsonTakeString(object, u"k"), u"");  // taken
+  JsonValue flag = ObjectWith(JsonValue(JsonKind::True));
+  EXPECT_EQ(JsonTakeString(flag, u"k"), u"true");
+  EXPECT_EQ(ErrorOf([] {
+              JsonValue array = ObjectWith(JsonValue(JsonKind::Array));
+              JsonTakeString(array, u"k");
+            }),
+            u"Conversion from TJSONArray to string is not supported");
+  EXPECT_EQ(ErrorOf([] {
+              JsonValue empty(JsonKind::Object);
+              JsonTakeString(empty, u"image");
+            }),
+            u"Value 'image' not found");
+}
+
+}  // namespace
+}  // namespace velmoran::bridge

@@ -1,0 +1,173 @@
+// The decoding rules the page bridge relies on: numbers as written, the
+// first of duplicate keys, the depth limit, where white space may stand,
+// escapes, and the page's string-wrapped capture message.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/Text.h"
+#include "bridge/Json.h"
+
+namespace velmoran::bridge {
+namespace {
+
+std::u16string Repeat(std::u16string_view piece, std::size_t count) {
+  std::u16string out;
+  for (std::size_t i = 0; i < count; ++i) out += piece;
+  return out;
+}
+
+std::u16string NestedArrays(std::size_t depth) { return Repeat(u"[", depth) + Repeat(u"]", depth); }
+
+std::u16string NestedObjects(std::size_t depth) {
+  return Repeat(u"{\"k\":", depth - 1) + u"{}" + Repeat(u"}", depth - 1);
+}
+
+TEST(JsonRules, NumbersKeepTheirTextAsWritten) {
+  const auto value = ParseJson(u"[1.50, 1e3, -0, 7, 0.0, -12.5E-07, 123456789012345678901234567890]");
+  ASSERT_TRUE(value);
+  std::vector<std::u16string> texts;
+  for (const auto& item : value->items()) {
+    EXPECT_TRUE(item.IsNumber());
+    texts.push_back(item.text());
+  }
+  EXPECT_EQ(texts, (std::vector<std::u16string>{u"1.50", u"1e3", u"-0", u"7", u"0.0", u"-12.5E-07",
+                                                u"123456789012345678901234567890"}));
+}
+
+TEST(JsonRules, FirstOfDuplicateKeysWinsAndMembersKeepTheirOrder) {
+  const auto value = ParseJson(u"{\"index\":3,\"b\":null,\"index\":4,\"Index\":5}");
+  ASSERT_TRUE(value && value->IsObject());
+  ASSERT_NE(value->Find(u"index"), nullptr);
+  EXPECT_EQ(value->Find(u"index")->text(), u"3");
+  EXPECT_EQ(value->Find(u"Index")->text(), u"5");
+  EXPECT_EQ(value->Find(u"INDEX"), nullptr);
+  ASSERT_EQ(value->members().size(), 4u);
+  EXPECT_EQ(value->members()[2].first, u"index");
+  EXPECT_EQ(value->members()[2].second.text(), u"4");
+}
+
+TEST(JsonRules, NestingStopsAtTheDepthLimit) {
+  EXPECT_TRUE(ParseJson(NestedArrays(kMaxJsonDepth)));
+  EXPECT_FALSE(ParseJson(NestedArrays(kMaxJsonDepth + 1)));
+  EXPECT_TRUE(ParseJson(NestedObjects(kMaxJsonDepth)));
+  EXPECT_FALSE(ParseJson(NestedObjects(kMaxJsonDepth + 1)));
+
+  // The deepest value is really there, and it is released safely.
+  auto deepest = ParseJson(NestedArrays(kMaxJsonDepth));
+  const JsonValue* level = &*deepest;
+  std::size_t depth = 1;
+  while (!level->items().empty()) {
+    level = &level->items().front();
+    ++depth;
+  }
+  EXPECT_EQ(depth, kMaxJsonDepth);
+}
+
+TEST(JsonRules, HostileDepthFailsWithoutExhaustingTheStack) {
+  EXPECT_FALSE(ParseJson(NestedArrays(100000)));
+  EXPECT_FALSE(ParseJson(Repeat(u"[", 100000)));
+  EXPECT_FALSE(ParseJson(Repeat(u"{\"a\":", 100000)));
+  EXPECT_FALSE(ParseJson(Repeat(u"[{\"a\":", 50000)));
+}
+
+struct TextCase {
+  const char16_t* text;
+  bool decodes;
+};
+
+class JsonText : public testing::TestWithParam<TextCase> {};
+
+TEST_P(JsonText, DecodesOneValueWithWhiteSpaceOnlyWhereAllowed) {
+  EXPECT_EQ(ParseJson(GetParam().text).has_value(), GetParam().decodes) << Utf16ToUtf8(GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, JsonText,
+    testing::Values(TextCase{u"{}", true}, TextCase{u" \t\r\n{ \"a\" : [ 1 , 2 ] }\r\n ", true},
+                    TextCase{u"\n[]\t", true}, TextCase{u" 5", true}, TextCase{u"\t\"AppExit\"", true},
+                    TextCase{u"\"AppExit\"", true}, TextCase{u"5 ", false}, TextCase{u"\"AppExit\" ", false},
+                    TextCase{u"true\n", false}, TextCase{u"{} x", false}, TextCase{u"{}}", false},
+                    TextCase{u"[1] [2]", false}, TextCase{u"", false}, TextCase{u" \r\n", false},
+                    TextCase{u"\u00A0{}", false}, TextCase{u"{}\u3000", false}, TextCase{u"\uFEFF{}", false},
+                    TextCase{u"{}\f", false}, TextCase{u"[1,]", false}, TextCase{u"{\"a\":1,}", false},
+                    TextCase{u"AppExit", false}, TextCase{u"01", false}, TextCase{u"1.", false},
+                    TextCase{u"-", false}, TextCase{u".5", false}, TextCase{u"+1", false},
+                    TextCase{u"1e", false}, TextCase{u"nul", false}, TextCase{u"truex", false},
+                    TextCase{u"{\"a\" 1}", false}, TextCase{u"{1:1}", false}, TextCase{u"[\"a\"", false},
+                    TextCase{u"\"abc", false}));
+
+TEST(JsonRules, EscapesAreResolvedAndSurrogatesKeptAsCodeUnits) {
+  const auto value = ParseJson(uR"("q\" b\\ s\/ \b\f\n\r\t \u00e9\u00E9 \uD834\uDD1E \uDC00x\uD800")");
+  ASSERT_TRUE(value && value->IsString());
+  const std::u16string expected = u"q\" b\\ s/ \b\f\n\r\t \u00e9\u00e9 \U0001D11E " +
+                                  std::u16string(1, char16_t(0xDC00)) + u"x" +
+                                  std::u16string(1, char16_t(0xD800));
+  EXPECT_EQ(value->text(), expected);
+}
+
+TEST(JsonRules, MalformedStringsFail) {
+  for (const char16_t* text : {u"\"\\x\"", u"\"\\u12\"", u"\"\\u12G4\"", u"\"\\\"", u"\"a\tb\"", u"\"a\nb\"",
+                               u"\"\x01\"", u"\"\\'\"", u"\"\\U0041\""}) {
+    EXPECT_FALSE(ParseJson(text)) << Utf16ToUtf8(text);
+  }
+}
+
+// The bulk scan looks at several code units at once; a special character must
+// be found at every position of a block, and code units that only share a
+// low or high byte with one must pass as content.
+TEST(JsonRules, EveryPositionOfALongStringIsScanned) {
+  const std::u16string lookalikes = u"\u0122\u015C\u010A\u2200\u225C\uD55C\uFFFF\u8000";
+  for (std::size_t at = 0; at < 70; ++at) {
+    std::u16string content(70, u'a');
+    for (std::size_t i = 0; i < content.size(); ++i) content[i] = lookalikes[i % lookalikes.size()];
+
+    std::u16string escaped = content;
+    escaped.replace(at, 1, u"\\\"");
+    auto value = ParseJson(u"\"" + escaped + u"\"");
+    std::u16string expected = content;
+    expected[at] = u'"';
+    ASSERT_TRUE(value) << at;
+    EXPECT_EQ(value->text(), expected) << at;
+
+    std::u16string withControl = content;
+    withControl[at] = u'\x1F';
+    EXPECT_FALSE(ParseJson(u"\"" + withControl + u"\"")) << at;
+
+    value = ParseJson(u"[\"" + content.substr(0, at) + u"\",1]");
+    ASSERT_TRUE(value) << at;
+    EXPECT_EQ(value->items().at(0).text(), content.substr(0, at));
+  }
+}
+
+// The page posts the text of an object as a string, so the message is a JSON
+// string literal whose content is decoded again.
+TEST(JsonRules, StringWrappedMessageDecodesTwice) {
+  const auto outer = ParseJson(
+      uR"("{\"callMode\":\"imgSave\",\"index\":3,\"member_info\":\"{\\\"name\\\":\\\"김민\\\"}\",\"image\":\"data:image/png;base64,iVBO\"}")");
+  ASSERT_TRUE(outer && outer->IsString());
+  const auto inner = ParseJson(outer->text());
+  ASSERT_TRUE(inner && inner->IsObject());
+  EXPECT_EQ(inner->Find(u"callMode")->text(), u"imgSave");
+  EXPECT_EQ(inner->Find(u"index")->text(), u"3");
+  EXPECT_EQ(inner->Find(u"member_info")->text(), u"{\"name\":\"김민\"}");
+  EXPECT_EQ(inner->Find(u"image")->text(), u"data:image/png;base64,iVBO");
+}
+
+TEST(JsonRules, KindsAndLiterals) {
+  const auto value = ParseJson(u"[true,false,null,\"\",{},[]]");
+  ASSERT_TRUE(value);
+  const auto& items = value->items();
+  ASSERT_EQ(items.size(), 6u);
+  EXPECT_EQ(items[0].kind(), JsonKind::True);
+  EXPECT_EQ(items[1].kind(), JsonKind::False);
+  EXPECT_EQ(items[2].kind(), JsonKind::Null);
+  EXPECT_EQ(items[3].kind(), JsonKind::String);
+  EXPECT_TRUE(items[4].IsObject() && items[4].members().empty());
+  EXPECT_TRUE(items[5].IsArray() && items[5].items().empty());
+}
+
+}  // namespace
+}  // namespace velmoran::bridge

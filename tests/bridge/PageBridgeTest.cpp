@@ -1,0 +1,333 @@
+#include "bridge/PageBridge.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/bridge/BridgeTestSupport.h"
+
+namespace velmoran::bridge {
+namespace {
+
+using testing::BridgeFixture;
+using testing::CaptureFields;
+using testing::ReadHostFile;
+using testing::WriteHostFile;
+using Effects = std::vector<std::string>;
+
+const std::string kTriggered = "log WebMessageReceived triggered";
+const std::string kParseFailed = "log Failed to parse JSON.--1";
+const std::string kFoundLine = "log  이미지 파일 존재 완료-----------------------------";
+
+class PageBridgeTest : public ::testing::Test, public BridgeFixture {
+ protected:
+  // A capture message that only sets the capture directory.
+  void UseDirectory(const char* savePath) {
+    CaptureFields fields;
+    fields.callMode = "\"setDir\"";
+    fields.SavePath = testing::JsonQuote(savePath);
+    Send(fields.Message());
+  }
+  std::u16string Query(int index) {
+    return Utf8ToUtf16("{\"image\":\"\",\"name\":\"n\",\"index\":" + std::to_string(index) + ",\"length\":0}");
+  }
+};
+
+TEST_F(PageBridgeTest, ImgSaveWritesThreeFilesAndAnswersFound) {
+  const CaptureFields fields;
+  EXPECT_EQ(Send(fields.Message()),
+            (Effects{kTriggered, "log **** SavePath::C:\\velmoran_pose\\A01\\",
+                     "log JSON successfully parsed.::C:\\velmoran_pose\\A01\\\\3.png", kFoundLine,
+                     "script img_send_indx_done(3,1)"}));
+  EXPECT_EQ(ReadHostFile(HostPath("velmoran_pose/A01/user.txt")), "member");
+  EXPECT_EQ(ReadHostFile(HostPath("velmoran_pose/A01/3.json")), "[1,2]");
+  EXPECT_EQ(ReadHostFile(HostPath("velmoran_pose/A01/3.png")), std::string("\x00\x01\x02\x03", 4));
+  EXPECT_EQ(bridge.CurrentSaveDir(), u"C:\\velmoran_pose\\A01\\");
+}
+
+TEST_F(PageBridgeTest, ImageNamedOtherThanTheIndexAnswersNotFound) {
+  CaptureFields fields;
+  fields.filename = "\"x.png\"";
+  EXPECT_EQ(Send(fields.Message()).back(), "script img_send_indx_done(3,0)");
+  EXPECT_TRUE(std::filesystem::exists(HostPath("velmoran_pose/A01/x.png")));
+}
+
+TEST_F(PageBridgeTest, EmptySavePathWritesIntoTheRoot) {
+  CaptureFields fields;
+  fields.SavePath = "\"\"";
+  EXPECT_EQ(Send(fields.Message())[1], "log **** SavePath::C:\\velmoran_pose\\\\");
+  EXPECT_EQ(bridge.CurrentSaveDir(), u"C:\\velmoran_pose\\\\");
+  EXPECT_TRUE(std::filesystem::is_regular_file(HostPath("velmoran_pose/user.txt")));
+  EXPECT_TRUE(std::filesystem::is_regular_file(HostPath("velmoran_pose/3.json")));
+  EXPECT_TRUE(std::filesystem::is_regular_file(HostPath("velmoran_pose/3.png")));
+}
+
+TEST_F(PageBridgeTest, NestedSavePathCreatesEveryLevel) {
+  CaptureFields fields;
+  fields.SavePath = "\"2026\\\\A01/day\"";
+  Send(fields.Message());
+  EXPECT_TRUE(std::filesystem::is_regular_file(HostPath("velmoran_pose/2026/A01/day/3.png")));
+  EXPECT_EQ(bridge.CurrentSaveDir(), u"C:\\velmoran_pose\\2026\\A01/day\\");
+}
+
+TEST_F(PageBridgeTest, OtherCallModesOnlySetTheDirectory) {
+  CaptureFields fields;
+  fields.callMode = "\"ImgSave\"";  // the comparison is exact
+  EXPECT_EQ(Send(fields.Message()).back(), "script img_send_indx_done(3,0)");
+  EXPECT_TRUE(std::filesystem::is_directory(HostPath("velmoran_pose/A01")));
+  EXPECT_TRUE(std::filesystem::is_empty(HostPath("velmoran_pose/A01")));
+  EXPECT_EQ(bridge.CurrentSaveDir(), u"C:\\velmoran_pose\\A01\\");
+}
+
+TEST_F(PageBridgeTest, FourImageCheckListsTheMissingImages) {
+  UseDirectory("A01");
+  WriteHostFile(HostPath("velmoran_pose/A01/2.png"), "png");
+  WriteHostFile(HostPath("velmoran_pose/A01/4.png"), "png");
+  std::filesystem::create_directories(HostPath("velmoran_pose/A01/3.png"));  // a folder is no image
+  CaptureFields fields;
+  fields.callMode = "\"sendAllDataCall\"";
+  fields.index = "2";
+  const std::u16string message = fields.Message();
+  EXPECT_EQ(Send(message),
+            (Effects{kTriggered, "log **** SavePath::C:\\velmoran_pose\\A01\\",
+                     "log JSON successfully parsed.::C:\\velmoran_pose\\A01\\\\2.png", kFoundLine,
+                     "script img_send_indx_done(2,1)", "log 웹에서 이미지 확인  실행시.",
+                     "log ***** [][0] Message received: [" + Utf16ToUtf8(message) + "]", "log 1,", "log 1,3,",
+                     "script img_send_all_no(\"1,3,\")"}));
+}
+
+TEST_F(PageBridgeTest, FourImageCheckWithAllImagesAnswersAllDone) {
+  UseDirectory("A01");
+  for (const char* name : {"1", "2", "3", "4"}) {
+    WriteHostFile(HostPath(std::string("velmoran_pose/A01/") + name + ".png"), "png");
+  }
+  CaptureFields fields;
+  fields.callMode = "\"sendAllDataCall\"";
+  const Effects effects = Send(fields.Message());
+  ASSERT_GE(effects.size(), 2u);
+  EXPECT_EQ(effects[effects.size() - 2], "log 모든 이미지 파일 존재 완료-----------------------------");
+  EXPECT_EQ(effects.back(), "script img_send_all_done(\"\")");
+}
+
+TEST_F(PageBridgeTest, FailedSendAllDataCallStillChecksThePreviousDirectory) {
+  UseDirectory("A01");
+  CaptureFields fields;
+  fields.callMode = "\"sendAllDataCall\"";
+  fields.SavePath = "\"B02\"";
+  fields.image.clear();
+  const std::u16string message = fields.Message();
+  EXPECT_EQ(Send(message), (Effects{kTriggered, "log Exception JSON parsing: Value 'image' not found", kParseFailed,
+                                    "log 웹에서 이미지 확인  실행시.",
+                                    "log ***** [][0] Message received: [" + Utf16ToUtf8(message) + "]", "log 1,",
+                                    "log 1,2,", "log 1,2,3,", "log 1,2,3,4,",
+                                    "script img_send_all_no(\"1,2,3,4,\")"}));
+  EXPECT_FALSE(std::filesystem::exists(HostPath("velmoran_pose/B02")));
+  EXPECT_EQ(bridge.CurrentSaveDir(), u"C:\\velmoran_pose\\A01\\");
+}
+
+TEST_F(PageBridgeTest, AppExitTogglesFullScreenEachTime) {
+  const Effects expected{kTriggered, "log Failed to parse the string into a JSON object.", kParseFailed,
+                         "fullscreen"};
+  EXPECT_EQ(Send(u"\"AppExit\""), expected);
+  EXPECT_EQ(Send(u"\"AppExit\""), expected);
+  for (const char16_t* near : {u"\"appexit\"", u"\"AppExit \"", u" \"AppExit\""}) {
+    EXPECT_EQ(Send(near), (Effects{kTriggered, "log Failed to parse the string into a JSON object.", kParseFailed}));
+  }
+}
+
+TEST_F(PageBridgeTest, UnreadableMessageIsLoggedOnly) {
+  host.effects.clear();
+  bridge.WebMessageReceived(nullptr);
+  EXPECT_EQ(host.effects, (Effects{kTriggered, "log Failed to get JSON message."}));
+}
+
+struct DecodeFailure {
+  const char16_t* message;
+  std::vector<std::string> linesAfterTrigger;
+};
+
+class DecodeFailures : public PageBridgeTest, public ::testing::WithParamInterface<DecodeFailure> {};
+
+TEST_P(DecodeFailures, LogTheirLinesAndAnswerNothing) {
+  Effects expected{kTriggered};
+  for (const auto& line : GetParam().linesAfterTrigger) expected.push_back("log " + line);
+  EXPECT_EQ(Send(GetParam().message), expected);
+  EXPECT_FALSE(std::filesystem::exists(HostPath("velmoran_pose")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PageBridge, DecodeFailures,
+    ::testing::Values(
+        DecodeFailure{u"", {"Exception JSON parsing: Failed to parse JSON value.", "Failed to parse JSON.--1"}},
+        DecodeFailure{u"{", {"Exception JSON parsing: Failed to parse JSON value.", "Failed to parse JSON.--1"}},
+        DecodeFailure{u"[1,2]", {"Failed to parse JSON.--1"}}, DecodeFailure{u"true", {"Failed to parse JSON.--1"}},
+        DecodeFailure{u"null", {"Failed to parse JSON.--1"}},
+        DecodeFailure{u"5", {"Exception JSON parsing: Invalid class typecast", "Failed to parse JSON.--1"}},
+        DecodeFailure{u"\"[1]\"", {"Exception JSON parsing: Invalid class typecast", "Failed to parse JSON.--1"}},
+        DecodeFailure{u"\"{} x\"", {"Failed to parse the string into a JSON object.", "Failed to parse JSON.--1"}},
+        DecodeFailure{u"{\"image\":\"\",\"name\":\"n\",\"index\":5.0,\"length\":1}",
+                      {"Exception JSON parsing: '5.0' is not a valid integer value", "Failed to parse JSON.--1"}},
+        DecodeFailure{u"{\"image\":\"\",\"name\":\"n\",\"index\":1}",
+                      {"Exception JSON parsing: Value 'length' not found", "Failed to parse JSON.--1"}}));
+
+TEST_F(PageBridgeTest, ImageQueryTestsThePresentDirectory) {
+  EXPECT_EQ(Send(Query(7)), (Effects{kTriggered, "log JSON successfully parsed.::\\7.png",
+                                     "script img_send_indx_done(7,0)"}));
+  UseDirectory("A01");
+  WriteHostFile(HostPath("velmoran_pose/A01/7.png"), "png");
+  EXPECT_EQ(Send(Query(7)), (Effects{kTriggered, "log JSON successfully parsed.::C:\\velmoran_pose\\A01\\\\7.png",
+                                     kFoundLine, "script img_send_indx_done(7,1)"}));
+  EXPECT_EQ(Send(u"{\"image\":1,\"name\":null,\"index\":\" +$7\",\"length\":true}").back(),
+            "script img_send_indx_done(7,1)");
+}
+
+TEST_F(PageBridgeTest, FieldsConvertByKind) {
+  CaptureFields fields;
+  fields.index = "true";
+  fields.member_info = "null";
+  fields.poseWorldLandmarks2 = "1.50";
+  EXPECT_EQ(Send(fields.Message()).back(), "script img_send_indx_done(1,0)");
+  EXPECT_EQ(ReadHostFile(HostPath("velmoran_pose/A01/user.txt")), "");
+  EXPECT_EQ(ReadHostFile(HostPath("velmoran_pose/A01/3.json")), "1.50");
+}
+
+TEST_F(PageBridgeTest, UnreadableKeyWritesNothing) {
+  CaptureFields fields;
+  fields.poseWorldLandmarks2 = "[1,2]";
+  EXPECT_EQ(Send(fields.Message()),
+            (Effects{kTriggered, "log Exception JSON parsing: Conversion from TJSONArray to string is not supported",
+                     kParseFailed}));
+  EXPECT_FALSE(std::filesystem::exists(HostPath("velmoran_pose")));
+  EXPECT_EQ(bridge.CurrentSaveDir(), u"");
+}
+
+TEST_F(PageBridgeTest, RootedPoseFileInsideTheRootIsWrittenThere) {
+  CaptureFields fields;
+  fields.jsonfilename = "\"c:\\\\VELMORAN_POSE\\\\pose.json\"";
+  Send(fields.Message());
+  EXPECT_EQ(ReadHostFile(HostPath("velmoran_pose/pose.json")), "[1,2]");
+  EXPECT_FALSE(std::filesystem::exists(HostPath("velmoran_pose/A01/3.json")));
+}
+
+TEST_F(PageBridgeTest, ImageNameWithADriveCannotBeCreated) {
+  CaptureFields fields;
+  fields.filename = "\"D:\\\\x.png\"";
+  const Effects effects = Send(fields.Message());
+  ASSERT_EQ(effects.size(), 4u);
+  EXPECT_EQ(effects[2].rfind("log Exception JSON parsing: Cannot create file \"C:\\velmoran_pose\\A01\\\\D:\\x.png\". ",
+                             0),
+            0u)
+      << effects[2];
+  EXPECT_EQ(effects[3], kParseFailed);
+  EXPECT_TRUE(std::filesystem::exists(HostPath("velmoran_pose/A01/3.json")));
+}
+
+TEST_F(PageBridgeTest, EmptyImageNameFailsAfterBothTextFiles) {
+  CaptureFields fields;
+  fields.filename = "\"\"";
+  const Effects effects = Send(fields.Message());
+  ASSERT_EQ(effects.size(), 4u);
+  EXPECT_EQ(effects[2].rfind("log Exception JSON parsing: Cannot create file \"C:\\velmoran_pose\\A01\\\\\". ", 0),
+            0u)
+      << effects[2];
+  EXPECT_TRUE(std::filesystem::exists(HostPath("velmoran_pose/A01/user.txt")));
+  EXPECT_TRUE(std::filesystem::exists(HostPath("velmoran_pose/A01/3.json")));
+}
+
+TEST_F(PageBridgeTest, FailedDirectoryStepKeepsTheCurrentDirectory) {
+  UseDirectory("A01");
+  CaptureFields fields;
+  fields.SavePath = "\"bad*name\"";
+  EXPECT_EQ(Send(fields.Message()),
+            (Effects{kTriggered, "log **** SavePath::C:\\velmoran_pose\\bad*name\\",
+                     "log Exception JSON parsing: Invalid characters in path", kParseFailed}));
+  EXPECT_EQ(bridge.CurrentSaveDir(), u"C:\\velmoran_pose\\A01\\");
+}
+
+TEST_F(PageBridgeTest, FullDiskLeavesEarlierFiles) {
+  platform.files().SetDiskSpace(8);
+  const Effects effects = Send(CaptureFields().Message());
+  EXPECT_EQ(effects[2], "log Exception JSON parsing: Stream write error");
+  EXPECT_EQ(ReadHostFile(HostPath("velmoran_pose/A01/user.txt")), "member");
+}
+
+// Names from the page that lead outside the capture root.
+struct OutsideCase {
+  const char* field;  // "SavePath", "jsonfilename" or "filename"
+  const char* value;  // as a JSON string literal
+};
+
+class OutsideNames : public PageBridgeTest, public ::testing::WithParamInterface<OutsideCase> {};
+
+TEST_P(OutsideNames, FailBeforeAnythingIsCreated) {
+  UseDirectory("A01");
+  CaptureFields fields;
+  fields.SavePath = "\"B02\"";
+  const std::string field = GetParam().field;
+  (field == "SavePath" ? fields.SavePath : field == "jsonfilename" ? fields.jsonfilename : fields.filename) =
+      GetParam().value;
+  const Effects effects = Send(fields.Message());
+  ASSERT_EQ(effects.size(), 4u);
+  EXPECT_EQ(effects[0], kTriggered);
+  EXPECT_EQ(effects[1].rfind("log **** SavePath::C:\\velmoran_pose\\", 0), 0u);
+  EXPECT_EQ(effects[2], "log Exception JSON parsing: The path is outside the capture root");
+  EXPECT_EQ(effects[3], kParseFailed);
+  EXPECT_EQ(bridge.CurrentSaveDir(), u"C:\\velmoran_pose\\A01\\");
+  // Nothing new anywhere: not outside, not even the message's own directory.
+  std::vector<std::string> created;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root.path())) {
+    created.push_back(std::filesystem::relative(entry.path(), root.path()).generic_string());
+  }
+  std::sort(created.begin(), created.end());
+  EXPECT_EQ(created, (std::vector<std::string>{"C", "C/velmoran_pose", "C/velmoran_pose/A01"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PageBridge, OutsideNames,
+    ::testing::Values(OutsideCase{"SavePath", "\"..\""}, OutsideCase{"SavePath", "\"..\\\\x\""},
+                      OutsideCase{"SavePath", "\"../x\""}, OutsideCase{"SavePath", "\"a\\\\..\\\\..\\\\x\""},
+                      OutsideCase{"SavePath", "\"..//..//x\""}, OutsideCase{"SavePath", "\"nul\""},
+                      OutsideCase{"jsonfilename", "\"..\\\\..\\\\x.json\""},
+                      OutsideCase{"jsonfilename", "\"../../x.json\""},
+                      OutsideCase{"jsonfilename", "\"C:\\\\x.json\""},
+                      OutsideCase{"jsonfilename", "\"C:\\\\velmoran_pose\\\\..\\\\x.json\""},
+                      OutsideCase{"jsonfilename", "\"D:\\\\x.json\""},
+                      OutsideCase{"jsonfilename", "\"C:x.json\""},
+                      OutsideCase{"jsonfilename", "\"\\\\x.json\""},
+                      OutsideCase{"jsonfilename", "\"/velmoran_pose/x.json\""},
+                      OutsideCase{"jsonfilename", "\"\\\\\\\\server\\\\share\\\\x.json\""},
+                      OutsideCase{"filename", "\"..\\\\..\\\\x.png\""},
+                      OutsideCase{"filename", "\"..\\\\../velmoran/errlog.txt\""},
+                      OutsideCase{"filename", "\"con.png\""}));
+
+TEST_F(PageBridgeTest, OutsideNamesMatterOnlyWhenUsed) {
+  CaptureFields fields;
+  fields.callMode = "\"sendAllDataCall\"";
+  fields.jsonfilename = "\"..\\\\..\\\\x.json\"";
+  fields.filename = "\"..\\\\..\\\\x.png\"";
+  Send(fields.Message());
+  EXPECT_EQ(bridge.CurrentSaveDir(), u"C:\\velmoran_pose\\A01\\");
+}
+
+TEST_F(PageBridgeTest, SavePathStartingWithASeparatorStaysInside) {
+  CaptureFields fields;
+  fields.SavePath = "\"\\\\x\"";
+  Send(fields.Message());
+  EXPECT_EQ(bridge.CurrentSaveDir(), u"C:\\velmoran_pose\\\\x\\");
+  EXPECT_TRUE(std::filesystem::is_regular_file(HostPath("velmoran_pose/x/3.png")));
+}
+
+TEST_F(PageBridgeTest, InvalidCharactersKeepTheirPrecedenceOverTheRootCheck) {
+  CaptureFields fields;
+  fields.SavePath = "\"..\\\\a*b\"";
+  EXPECT_EQ(Send(fields.Message())[2], "log Exception JSON parsing: Invalid characters in path");
+}
+
+TEST_F(PageBridgeTest, OnlyFailedRepliesAreLogged) {
+  host.effects.clear();
+  bridge.ExecuteScriptCompleted(0, u"null", 0);
+  bridge.ExecuteScriptCompleted(1, u"{\"a\":1}", 7);
+  bridge.ExecuteScriptCompleted(-2147467259, u"null", 0);
+  EXPECT_EQ(host.effects, (Effects{"log --- 스크립트 실행 실패: -2147467259"}));
+}
+
+}  // namespace
+}  // namespace velmoran::bridge

@@ -1,0 +1,164 @@
+#include "launcher/ApacheLauncher.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/app/SimShellFixture.h"
+
+namespace velmoran::launcher {
+namespace {
+
+using platform::sim::SimShell;
+using testing::ApacheExecutable;
+
+constexpr std::u16string_view kTitle = u"벨모란-VELMORAN";
+constexpr std::u16string_view kResourceURL = u"http://localhost/www/corvale2/";
+
+class RecordingHost final : public LauncherHost {
+ public:
+  void logw(std::u16string_view str) override { lines.emplace_back(str); }
+  void SleepWithPeekMessage(std::int32_t Milliseconds) override { waits.push_back(Milliseconds); }
+  void SetDefaultURL(std::u16string url) override { defaultURL = std::move(url); }
+  std::u16string ApplicationTitle() const override { return std::u16string(kTitle); }
+
+  std::vector<std::u16string> lines;
+  std::vector<std::int32_t> waits;
+  std::u16string defaultURL{kResourceURL};
+};
+
+struct LaunchCase {
+  const char* name;
+  ApacheExecutable executable;
+  std::vector<std::u16string> processes;
+  std::uint32_t refusal;  // 0: the shell starts what it is asked
+  std::u16string_view expectedURL;
+  bool expectBox;
+  bool expectStart;
+  bool expectLog;
+};
+
+class RunApacheDirectTest : public testing::SimShellFixture, public ::testing::WithParamInterface<LaunchCase> {};
+
+TEST_P(RunApacheDirectTest, ChoosesTheAddressAndReportsOnlyWhatItShould) {
+  const LaunchCase& c = GetParam();
+  InstallApache(c.executable);
+  for (const auto& process : c.processes) sim_.shell().AddProcess(process);
+  sim_.shell().RefuseStarts(c.refusal);
+  RecordingHost host;
+
+  RunApacheDirect(sim_, host);
+
+  EXPECT_EQ(host.defaultURL, c.expectedURL);
+  const auto& boxes = sim_.windows().MessageBoxes();
+  ASSERT_EQ(boxes.size(), c.expectBox ? 1u : 0u);
+  if (c.expectBox) {
+    EXPECT_EQ(boxes[0].text, u"Apache 실행 파일이 없습니다. XAMPP를 설치해 주세요.");
+    EXPECT_EQ(boxes[0].caption, kTitle);
+    EXPECT_EQ(boxes[0].flags, platform::kMbOk);
+    EXPECT_EQ(boxes[0].owner, 0u);
+  }
+  EXPECT_EQ(sim_.shell().Requests().size(), c.expectStart ? 1u : 0u);
+  EXPECT_EQ(host.waits, c.expectStart ? std::vector<std::int32_t>{1000} : std::vector<std::int32_t>{});
+  if (c.expectLog) {
+    const std::u16string reason(TrimSystemMessage(sim_.locale().FormatMessageW(c.refusal)));
+    EXPECT_EQ(host.lines, std::vector<std::u16string>{u"Apache 실행 실패: " + reason});
+  } else {
+    EXPECT_TRUE(host.lines.empty());
+  }
+  EXPECT_EQ(sim_.shell().OpenHandles(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, RunApacheDirectTest,
+    ::testing::Values(
+        LaunchCase{"Missing", ApacheExecutable::Missing, {}, 0, kResourceURL, true, false, false},
+        LaunchCase{"MissingEvenWithServerRunning", ApacheExecutable::Missing, {u"C:\\other\\httpd.exe"}, 0,
+                   kResourceURL, true, false, false},
+        LaunchCase{"FolderInPlaceOfExecutable", ApacheExecutable::Folder, {}, 0, kResourceURL, true, false, false},
+        LaunchCase{"Running", ApacheExecutable::File, {u"C:\\xampp\\apache\\bin\\httpd.exe"}, 0,
+                   u"http://localhost/www/corvale2/index.html", false, false, false},
+        LaunchCase{"RunningInCapitals", ApacheExecutable::File, {u"D:\\SERVER\\HTTPD.EXE"}, 0,
+                   u"http://localhost/www/corvale2/index.html", false, false, false},
+        LaunchCase{"Started", ApacheExecutable::File, {u"C:\\Windows\\explorer.exe"}, 0, kResourceURL, false, true,
+                   false},
+        LaunchCase{"ElevationDeclined", ApacheExecutable::File, {}, platform::kErrorCancelled, kResourceURL, false,
+                   true, true}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+TEST_F(RunApacheDirectTest, StartRequestIsElevatedHiddenAndWithoutUi) {
+  InstallApache(ApacheExecutable::File);
+  RecordingHost host;
+  RunApacheDirect(sim_, host);
+
+  ASSERT_EQ(sim_.shell().Requests().size(), 1u);
+  const SimShell::Request& request = sim_.shell().Requests()[0];
+  EXPECT_EQ(request.cbSize, 60u);
+  EXPECT_EQ(request.fMask, 0x440u);
+  EXPECT_EQ(request.hwnd, 0u);
+  EXPECT_EQ(request.lpVerb, u"runas");
+  EXPECT_EQ(request.lpFile, u"C:\\xampp\\apache\\bin\\httpd.exe");
+  EXPECT_FALSE(request.lpParameters.has_value());
+  EXPECT_FALSE(request.lpDirectory.has_value());
+  EXPECT_EQ(request.nShow, 0);
+  EXPECT_TRUE(IsApacheRunning(sim_.shell()));
+}
+
+TEST_F(RunApacheDirectTest, DeclinedElevationLogsTheSystemReasonTrimmed) {
+  InstallApache(ApacheExecutable::File);
+  sim_.shell().RefuseStarts(platform::kErrorCancelled);
+  RecordingHost host;
+  RunApacheDirect(sim_, host);
+  EXPECT_EQ(host.lines, std::vector<std::u16string>{u"Apache 실행 실패: The operation was canceled by the user"});
+}
+
+struct ImageCase {
+  std::u16string image;
+  bool running;
+};
+
+class IsApacheRunningTest : public testing::SimShellFixture, public ::testing::WithParamInterface<ImageCase> {};
+
+TEST_P(IsApacheRunningTest, MatchesTheFileNameOnlyIgnoringAsciiCase) {
+  sim_.shell().AddProcess(u"C:\\Windows\\System32\\svchost.exe");
+  sim_.shell().AddProcess(GetParam().image);
+  EXPECT_EQ(IsApacheRunning(sim_.shell()), GetParam().running);
+  EXPECT_EQ(sim_.shell().OpenHandles(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Images, IsApacheRunningTest,
+                         ::testing::Values(ImageCase{u"httpd.exe", true}, ImageCase{u"C:\\xampp\\apache\\bin\\HtTpD.ExE", true},
+                                           ImageCase{u"D:httpd.exe", true}, ImageCase{u"httpd.exe ", false},
+                                           ImageCase{u"xhttpd.exe", false}, ImageCase{u"httpd.exe.bak", false},
+                                           ImageCase{u"C:\\httpd.exe\\other.exe", false},
+                                           // 260 characters without a terminator end the name there.
+                                           ImageCase{std::u16string(251, u'a') + u"\\httpd.exe", false},
+                                           ImageCase{std::u16string(250, u'a') + u"\\httpd.exe", true},
+                                           ImageCase{std::u16string(250, u'a') + u"\\httpd.exeXYZ", true}));
+
+TEST_F(IsApacheRunningTest, RefusedSnapshotCountsAsNotRunning) {
+  sim_.shell().AddProcess(u"httpd.exe");
+  sim_.shell().FailSnapshots(true);
+  EXPECT_FALSE(IsApacheRunning(sim_.shell()));
+}
+
+TEST(TrimSystemMessageTest, DropsTrailingControlsBlanksAndFullStops) {
+  struct Case {
+    std::u16string in;
+    std::u16string_view out;
+  };
+  const Case cases[] = {{u"The operation was canceled by the user.\r\n", u"The operation was canceled by the user"},
+                        {std::u16string(u"Access is denied. . \t") + u'\0', u"Access is denied"},
+                        {u"", u""},
+                        {u"...", u""},
+                        {u"v1.2 ok", u"v1.2 ok"},
+                        {u".middle. text", u".middle. text"}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(TrimSystemMessage(c.in), c.out);
+  }
+}
+
+}  // namespace
+}  // namespace velmoran::launcher

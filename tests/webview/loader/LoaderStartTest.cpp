@@ -1,0 +1,465 @@
+// The loader's start: the six steps in order, what each failure leaves in
+// the status, the error log and the dialog, and the answer that arrives later.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/webview/loader/LoaderFixture.h"
+#include "webview/abi/ComResults.h"
+
+namespace velmoran::webview::test {
+namespace {
+
+using testing::ElementsAre;
+
+constexpr std::uint32_t kErrorDialogFlags = platform::kMbIconError | platform::kMbTopMost;
+
+TEST_F(LoaderTest, StartSendsTheRequestAndTheAnswerArrivesOnALaterPump) {
+  TWVLoader& loader = MakeLoader();
+  int created = 0;
+  loader.OnEnvironmentCreated = [&](TWVLoader* sender) {
+    EXPECT_EQ(sender, &loader);
+    ++created;
+  };
+
+  EXPECT_TRUE(loader.StartWebView2());
+  EXPECT_EQ(loader.Status(), wvlsImported);
+  EXPECT_EQ(loader.Environment(), nullptr);  // not before the answer
+  EXPECT_EQ(created, 0);
+  EXPECT_EQ(sim.modules().TotalLoads(), 1u);
+
+  Pump();
+  EXPECT_EQ(created, 1);
+  EXPECT_TRUE(loader.Initialized());
+  EXPECT_FALSE(loader.InitializationError());
+  EXPECT_NE(loader.Environment(), nullptr);
+  EXPECT_TRUE(loader.ErrorLog().empty());
+  EXPECT_TRUE(Dialogs().empty());
+  EXPECT_EQ(runtime->Subscriptions(), 3u);  // the loader's three environment events
+}
+
+TEST_F(LoaderTest, RequestCarriesThisProgramsSettings) {
+  TWVLoader& loader = MakeLoader();
+  loader.SetUserDataFolder(u"C:\\velmoran\\CustomCache");
+  loader.SetRemoteDebuggingPort(9999);
+  loader.SetRemoteAllowOrigins(u"*");
+  loader.SetAreBrowserExtensionsEnabled(true);
+  loader.OnGetCustomSchemes = [](TWVLoader*, std::vector<TWVCustomSchemeInfo>& schemes) {
+    EXPECT_TRUE(schemes.empty());
+    schemes.push_back({u"velmoran", true, u"https://a.example", false});
+  };
+
+  ASSERT_TRUE(loader.StartWebView2());
+
+  ASSERT_EQ(runtime->EnvironmentRequests().size(), 1u);
+  const runtime::sim::SimEnvironmentRequest& request = runtime->EnvironmentRequests()[0];
+  EXPECT_EQ(request.browserExecutableFolder, u"");
+  EXPECT_EQ(request.userDataFolder, u"C:\\velmoran\\CustomCache");
+  EXPECT_EQ(request.additionalBrowserArguments,
+            u"--disable-features=msEdgeRose --remote-debugging-port=9999 --remote-allow-origins=*");
+  EXPECT_EQ(request.language, u"");
+  EXPECT_EQ(request.targetCompatibleBrowserVersion, u"135.0.3179.45");
+  EXPECT_TRUE(request.areBrowserExtensionsEnabled);
+  EXPECT_TRUE(request.enableTrackingPrevention);
+  EXPECT_EQ(request.releaseChannels, 15);
+  EXPECT_THAT(request.customSchemeNames, ElementsAre(u"velmoran"));
+}
+
+TEST_F(LoaderTest, WithoutInitCOMLibraryNoComCallIsMade) {
+  MakeLoader().StartWebView2();
+  EXPECT_EQ(sim.com().CoInitializeExCalls(), 0u);
+}
+
+TEST_F(LoaderTest, SecondStartDoesNotInitialiseComAgainAndTheEndUninitialisesItOnce) {
+  TWVLoader& loader = MakeLoader();
+  loader.SetInitCOMLibrary(true);
+  loader.StartWebView2();
+  loader.StartWebView2();
+  EXPECT_EQ(sim.com().CoInitializeExCalls(), 1u);
+  EXPECT_EQ(sim.com().LastCoInit(), platform::kCoInitApartmentThreaded);
+
+  DestroySharedWebViewLoader();
+  EXPECT_EQ(sim.com().CoUninitializeCalls(), 1u);
+  EXPECT_EQ(sim.com().ApartmentInitCount(), 0);
+}
+
+struct ComFailure {
+  HRESULT result;
+  const char* line;
+};
+
+class LoaderComFailureTest : public LoaderTest, public testing::WithParamInterface<ComFailure> {};
+
+TEST_P(LoaderComFailureTest, ShowsTheDialogReturnsFalseAndLeavesTheStatus) {
+  TWVLoader& loader = MakeLoader();
+  loader.SetInitCOMLibrary(true);
+  sim.com().SetCoInitializeExResult(GetParam().result);
+
+  EXPECT_FALSE(loader.StartWebView2());
+
+  EXPECT_EQ(loader.Status(), wvlsCreated);
+  EXPECT_FALSE(loader.Initialized());
+  EXPECT_FALSE(loader.InitializationError());
+  EXPECT_THAT(ErrorLogUtf8(), ElementsAre(GetParam().line));
+  ASSERT_EQ(Dialogs().size(), 1u);
+  EXPECT_EQ(Dialogs()[0].owner, 0u);
+  EXPECT_EQ(Dialogs()[0].caption, u"Error");
+  EXPECT_EQ(Dialogs()[0].flags, kErrorDialogFlags);
+  EXPECT_EQ(Dialogs()[0].text, loader.ErrorMessage());
+  EXPECT_EQ(sim.modules().TotalLoads(), 0u);  // nothing after the COM step
+  DestroySharedWebViewLoader();
+  EXPECT_EQ(sim.com().CoUninitializeCalls(), 0u);  // it never began COM
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, LoaderComFailureTest,
+    testing::Values(ComFailure{E_UNEXPECTED, "Unexpected CoInitializeEx failure."},
+                    ComFailure{RPC_E_CHANGED_MODE,
+                               "A previous call to CoInitializeEx specified an incompatible concurrency model for this "
+                               "thread."},
+                    ComFailure{E_OUTOFMEMORY, "CoInitializeEx failed to allocate necessary memory."},
+                    ComFailure{E_INVALIDARG, "CoInitializeEx failed. One or more arguments are not valid."},
+                    ComFailure{E_FAIL, "Unknown CoInitializeEx failure."}));
+
+class LoaderMissingExportTest : public LoaderTest, public testing::WithParamInterface<const char*> {};
+
+TEST_P(LoaderMissingExportTest, FailsTheStartEvenWithTheOtherFourPresent) {
+  options.missingExports = {GetParam()};
+  TWVLoader& loader = MakeLoader();
+
+  EXPECT_FALSE(loader.StartWebView2());
+
+  EXPECT_EQ(loader.Status(), wvlsError);
+  EXPECT_THAT(ErrorLogUtf8(), ElementsAre("There was a problem loading the library procedures"));
+  EXPECT_EQ(Dialogs().size(), 1u);
+  EXPECT_TRUE(runtime->EnvironmentRequests().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Exports, LoaderMissingExportTest,
+                         testing::Values("CreateCoreWebView2EnvironmentWithOptions", "CreateCoreWebView2Environment",
+                                         "GetAvailableCoreWebView2BrowserVersionString",
+                                         "GetAvailableCoreWebView2BrowserVersionStringWithOptions",
+                                         "CompareBrowserVersions"));
+
+TEST_F(LoaderTest, LibraryThatCannotBeLoadedIsReportedWithTheSystemCode) {
+  options.registerLoaderLibrary = false;  // the file is there, the system cannot load it
+  TWVLoader& loader = MakeLoader();
+  const std::u16string before = sim.files().GetCurrentDirectoryW();
+
+  EXPECT_FALSE(loader.StartWebView2());
+
+  EXPECT_EQ(loader.Status(), wvlsError);
+  EXPECT_EQ(loader.ErrorCode(), 126);
+  EXPECT_THAT(ErrorLogUtf8(), ElementsAre("Error loading WebView2Loader.dll", "Error code : 0x0000007E",
+                                          "The specified module could not be found."));
+  EXPECT_EQ(Dialogs().size(), 1u);
+  EXPECT_EQ(sim.files().GetCurrentDirectoryW(), before);  // restored after the load
+}
+
+TEST_F(LoaderTest, OldRuntimeIsOnlyAWarningWhileAllowed) {
+  options.installedVersion = u"120.0.2210.91";
+  TWVLoader& loader = MakeLoader();
+
+  EXPECT_TRUE(loader.StartWebView2());
+  Pump();
+
+  EXPECT_TRUE(loader.Initialized());
+  EXPECT_THAT(ErrorLogUtf8(),
+              ElementsAre("The WebView Runtime version is older than expected! Some Quillmoor features won't work."));
+  EXPECT_TRUE(Dialogs().empty());
+}
+
+TEST_F(LoaderTest, RuntimeMissingFromTheRegistryCountsAsOld) {
+  options.installedVersion.clear();
+  TWVLoader& loader = MakeLoader();
+  loader.SetCheckFiles(false);  // the file checks would refuse a runtime the registry does not show
+
+  EXPECT_TRUE(loader.StartWebView2());
+  EXPECT_EQ(loader.ErrorLog().size(), 1u);
+}
+
+TEST_F(LoaderTest, OldRuntimeStopsTheStartWithoutDialogWhenNotAllowed) {
+  options.installedVersion = u"135.0.3179.44";
+  TWVLoader& loader = MakeLoader();
+  loader.SetAllowOldRuntime(false);
+
+  EXPECT_FALSE(loader.StartWebView2());
+
+  EXPECT_EQ(loader.Status(), wvlsError);
+  EXPECT_EQ(loader.ErrorLog().size(), 1u);
+  EXPECT_TRUE(Dialogs().empty());
+  EXPECT_TRUE(runtime->EnvironmentRequests().empty());
+}
+
+TEST_F(LoaderTest, NewerRuntimeThanTheTargetPasses) {
+  options.installedVersion = u"136.0.1.0";
+  TWVLoader& loader = MakeLoader();
+  loader.SetAllowOldRuntime(false);
+  EXPECT_TRUE(loader.StartWebView2());
+  EXPECT_TRUE(loader.ErrorLog().empty());
+}
+
+TEST_F(LoaderTest, CompareVersionsBeforeTheEntryPointsAnswersFalseAndZero) {
+  TWVLoader& loader = MakeLoader();
+  std::int32_t result = 7;
+  EXPECT_FALSE(loader.CompareVersions(u"1.0.0.0", u"2.0.0.0", result));
+  EXPECT_EQ(result, 0);
+}
+
+TEST_F(LoaderTest, CompareVersionsAfterTheStartAnswersTheOrder) {
+  TWVLoader& loader = MakeLoader();
+  ASSERT_TRUE(loader.StartWebView2());
+  std::int32_t result = 0;
+  EXPECT_TRUE(loader.CompareVersions(u"1.0.0.0", u"2.0.0.0", result));
+  EXPECT_EQ(result, -1);
+  EXPECT_TRUE(loader.CompareVersions(u"135.0.3179.45", u"120.0.0.0", result));
+  EXPECT_EQ(result, 1);
+  EXPECT_FALSE(loader.CompareVersions(u"", u"1.0.0.0", result));
+  EXPECT_EQ(result, 0);
+}
+
+TEST_F(LoaderTest, RequestRefusedAtOnceShowsTheDialog) {
+  options.createEnvironment.immediate = E_ACCESSDENIED;
+  TWVLoader& loader = MakeLoader();
+  int initializationErrors = 0;
+  loader.OnInitializationError = [&](TWVLoader*) { ++initializationErrors; };
+
+  EXPECT_FALSE(loader.StartWebView2());
+
+  EXPECT_EQ(loader.Status(), wvlsError);
+  EXPECT_EQ(loader.ErrorCode(), static_cast<std::int64_t>(static_cast<std::int32_t>(0x80070005u)));
+  EXPECT_THAT(ErrorLogUtf8(),
+              ElementsAre("There was an error creating the browser environment. (1)", "Error code : 0x80070005",
+                          "Unable to create user data folder, Access Denied."));
+  ASSERT_EQ(Dialogs().size(), 1u);
+  EXPECT_EQ(Dialogs()[0].text, loader.ErrorMessage());
+  EXPECT_EQ(initializationErrors, 0);  // the event tells only of an answer
+}
+
+TEST_F(LoaderTest, RequestRefusedLaterRaisesOnlyTheEvent) {
+  options.createEnvironment.completion = E_FAIL;
+  TWVLoader& loader = MakeLoader();
+  int initializationErrors = 0;
+  int created = 0;
+  loader.OnInitializationError = [&](TWVLoader*) { ++initializationErrors; };
+  loader.OnEnvironmentCreated = [&](TWVLoader*) { ++created; };
+
+  EXPECT_TRUE(loader.StartWebView2());
+  EXPECT_EQ(initializationErrors, 0);
+  Pump();
+
+  EXPECT_EQ(initializationErrors, 1);
+  EXPECT_EQ(created, 0);
+  EXPECT_TRUE(loader.InitializationError());
+  EXPECT_EQ(loader.ErrorCode(), static_cast<std::int64_t>(static_cast<std::int32_t>(0x80004005u)));
+  EXPECT_THAT(ErrorLogUtf8(), ElementsAre("There was a problem initializing the browser environment.",
+                                          "Error code : 0x80004005", "Edge runtime unable to start."));
+  EXPECT_TRUE(Dialogs().empty());
+  EXPECT_EQ(loader.Environment(), nullptr);
+}
+
+TEST_F(LoaderTest, AnswerWithoutAnEnvironmentIsAFailure) {
+  options.createEnvironment.withoutObject = true;
+  TWVLoader& loader = MakeLoader();
+  ASSERT_TRUE(loader.StartWebView2());
+  Pump();
+  EXPECT_TRUE(loader.InitializationError());
+  EXPECT_THAT(ErrorLogUtf8(), ElementsAre("There was a problem initializing the browser environment.",
+                                          "Error code : 0x00000000", "Unexpected error result."));
+}
+
+TEST_F(LoaderTest, ErrorMessageHoldsTwoFailuresInOrderEachLineEndingWithCrLf) {
+  options.installedVersion = u"100.0.0.0";
+  options.createEnvironment.immediate = static_cast<HRESULT>(0x80070002u);
+  TWVLoader& loader = MakeLoader();
+
+  EXPECT_FALSE(loader.StartWebView2());
+
+  const std::u16string expected =
+      u"The WebView Runtime version is older than expected! Some Quillmoor features won't work.\r\n"
+      u"There was an error creating the browser environment. (1)\r\n"
+      u"Error code : 0x80070002\r\n"
+      u"Could not find Edge installation.\r\n";
+  EXPECT_EQ(loader.ErrorMessage(), expected);
+  // The one dialog shows the whole log, the earlier warning included.
+  ASSERT_EQ(Dialogs().size(), 1u);
+  EXPECT_EQ(Dialogs()[0].text, expected);
+}
+
+TEST_F(LoaderTest, NoDialogWhenShowMessageDlgIsOff) {
+  options.createEnvironment.immediate = E_FAIL;
+  TWVLoader& loader = MakeLoader();
+  loader.SetShowMessageDlg(false);
+  EXPECT_FALSE(loader.StartWebView2());
+  EXPECT_TRUE(Dialogs().empty());
+  EXPECT_FALSE(loader.ErrorLog().empty());
+}
+
+TEST_F(LoaderTest, SecondStartAfterTheAnswerKeepsTheLoaderInitialized) {
+  TWVLoader& loader = MakeLoader();
+  ASSERT_TRUE(loader.StartWebView2());
+  Pump();
+  ICoreWebView2Environment* environment = loader.Environment();
+
+  EXPECT_FALSE(loader.StartWebView2());  // no second request
+
+  EXPECT_TRUE(loader.Initialized());
+  EXPECT_EQ(loader.Environment(), environment);
+  EXPECT_EQ(runtime->EnvironmentRequests().size(), 1u);
+  EXPECT_EQ(sim.modules().TotalLoads(), 1u);
+}
+
+TEST_F(LoaderTest, AvailableBrowserVersionOnlyOnceInitializedAndItsTextIsFreed) {
+  TWVLoader& loader = MakeLoader();
+  EXPECT_EQ(loader.AvailableBrowserVersion(), u"");
+  ASSERT_TRUE(loader.StartWebView2());
+  EXPECT_EQ(loader.AvailableBrowserVersion(), u"");  // imported, not yet initialized
+  Pump();
+
+  EXPECT_EQ(loader.AvailableBrowserVersion(), u"135.0.3179.45");
+  EXPECT_EQ(loader.AvailableBrowserVersionWithOptions(), u"135.0.3179.45");
+  EXPECT_EQ(sim.com().OutstandingBlocks(), 0u);
+  EXPECT_EQ(sim.com().ForeignFrees(), 0u);
+  runtime->SetCallResult("GetAvailableCoreWebView2BrowserVersionString", E_FAIL);
+  EXPECT_EQ(loader.AvailableBrowserVersion(), u"");
+}
+
+TEST_F(LoaderTest, ForwardsTheEnvironmentsAnswersOnceInitialized) {
+  TWVLoader& loader = MakeLoader();
+  EXPECT_FALSE(loader.SupportsCompositionController());
+  EXPECT_EQ(loader.FailureReportFolderPath(), u"");
+  EXPECT_FALSE(loader.ProcessInfos());
+  loader.SetUserDataFolder(u"C:\\velmoran\\CustomCache");
+  ASSERT_TRUE(loader.StartWebView2());
+  Pump();
+
+  EXPECT_TRUE(loader.SupportsCompositionController());
+  EXPECT_TRUE(loader.SupportsControllerOptions());
+  EXPECT_EQ(loader.FailureReportFolderPath(), u"C:\\velmoran\\CustomCache\\EBWebView\\Crashpad\\reports");
+  ComPtr<ICoreWebView2ProcessInfoCollection> infos = loader.ProcessInfos();
+  ASSERT_TRUE(infos);
+  UINT32 count = 0;
+  EXPECT_EQ(infos->get_Count(&count), S_OK);
+  EXPECT_EQ(count, 1u);
+}
+
+TEST_F(LoaderTest, EnvironmentEventsReachTheLoadersEvents) {
+  TWVLoader& loader = MakeLoader();
+  ASSERT_TRUE(loader.StartWebView2());
+  Pump();
+  std::vector<std::string> raised;
+  loader.OnNewBrowserVersionAvailable = [&](TWVLoader* sender, ICoreWebView2Environment* environment) {
+    EXPECT_EQ(sender, &loader);
+    EXPECT_EQ(environment, loader.Environment());
+    raised.push_back("new version");
+  };
+  loader.OnBrowserProcessExited = [&](TWVLoader*, ICoreWebView2Environment*,
+                                      ICoreWebView2BrowserProcessExitedEventArgs* args) {
+    COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND kind{};
+    ASSERT_NE(args, nullptr);
+    args->get_BrowserProcessExitKind(&kind);
+    EXPECT_EQ(kind, COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_FAILED);
+    raised.push_back("exited");
+  };
+  loader.OnProcessInfosChanged = [&](TWVLoader*, ICoreWebView2Environment*) { raised.push_back("infos"); };
+
+  runtime->RaiseNewBrowserVersionAvailable();
+  runtime->RaiseBrowserProcessExited(COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_FAILED);
+  runtime->RaiseProcessInfosChanged();
+  EXPECT_TRUE(raised.empty());  // delivered through the queue
+  Pump();
+
+  EXPECT_THAT(raised, ElementsAre("new version", "exited", "infos"));
+}
+
+TEST_F(LoaderTest, DestructionReleasesEveryObjectTextAndTheLibrary) {
+  TWVLoader& loader = MakeLoader();
+  ASSERT_TRUE(loader.StartWebView2());
+  Pump();
+  ASSERT_TRUE(loader.Initialized());
+  EXPECT_FALSE(loader.AvailableBrowserVersion().empty());
+  ASSERT_GT(runtime->LiveObjects(), 0u);
+
+  DestroySharedWebViewLoader();
+  Pump();
+
+  EXPECT_EQ(runtime->LiveObjects(), 0u);
+  EXPECT_EQ(sim.com().OutstandingBlocks(), 0u);
+  EXPECT_EQ(sim.com().ForeignFrees(), 0u);
+  EXPECT_EQ(sim.modules().LoadedLibraries(), 0u);
+  EXPECT_EQ(sim.modules().TotalFrees(), 1u);
+}
+
+TEST_F(LoaderTest, AnswerArrivingAfterTheLoaderIsGoneReachesNothing) {
+  ASSERT_TRUE(MakeLoader().StartWebView2());
+  DestroySharedWebViewLoader();
+
+  Pump();  // the runtime answers a loader that no longer exists
+
+  EXPECT_EQ(runtime->LiveObjects(), 0u);
+  EXPECT_EQ(sim.com().OutstandingBlocks(), 0u);
+}
+
+TEST_F(LoaderTest, DeviceScaleFactorFollowsTheScreenUnlessForced) {
+  sim.windows().SetScreenLogPixels(144);
+  TWVLoader& loader = MakeLoader();
+  EXPECT_FLOAT_EQ(loader.DeviceScaleFactor(), 1.5f);
+
+  loader.SetForcedDeviceScaleFactor(1.25f);
+  EXPECT_FLOAT_EQ(loader.DeviceScaleFactor(), 1.5f);  // a plain store
+  loader.UpdateDeviceScaleFactor();
+  EXPECT_FLOAT_EQ(loader.DeviceScaleFactor(), 1.25f);
+}
+
+TEST_F(LoaderTest, ConstructionSetsEveryDefault) {
+  TWVLoader& loader = MakeLoader();
+  EXPECT_EQ(loader.Status(), wvlsCreated);
+  EXPECT_TRUE(loader.SetCurrentDir());
+  EXPECT_TRUE(loader.CheckFiles());
+  EXPECT_TRUE(loader.ShowMessageDlg());
+  EXPECT_FALSE(loader.InitCOMLibrary());
+  EXPECT_FALSE(loader.ReRaiseExceptions());
+  EXPECT_EQ(loader.LoaderDllPath(), u"");
+  EXPECT_TRUE(loader.AllowOldRuntime());
+  EXPECT_EQ(loader.BrowserExecPath(), u"");
+  EXPECT_EQ(loader.UserDataFolder(), u"");
+  EXPECT_EQ(loader.ForcedDeviceScaleFactor(), 0.0f);
+  EXPECT_EQ(loader.TargetCompatibleBrowserVersion(), u"135.0.3179.45");
+  EXPECT_EQ(loader.ErrorCode(), 0);
+  EXPECT_EQ(loader.ErrorMessage(), u"");
+  EXPECT_FLOAT_EQ(loader.DeviceScaleFactor(), 1.0f);
+  EXPECT_EQ(loader.CustomCommandLineSwitches(), u"--disable-features=msEdgeRose");
+}
+
+#if defined(__i386__) || defined(__x86_64__)
+std::uint16_t X87ControlWord() {
+  std::uint16_t word = 0;
+  __asm__ volatile("fnstcw %0" : "=m"(word));
+  return word;
+}
+
+std::uint32_t Mxcsr() {
+  std::uint32_t value = 0;
+  __asm__ volatile("stmxcsr %0" : "=m"(value));
+  return value;
+}
+
+TEST_F(LoaderTest, ConstructionMasksTheSixFloatingPointExceptions) {
+  // Unmask all six first (no floating-point work happens until the loader masks them again).
+  std::uint16_t x87 = static_cast<std::uint16_t>(X87ControlWord() & ~0x3Fu);
+  __asm__ volatile("fldcw %0" : : "m"(x87));
+  std::uint32_t mxcsr = Mxcsr() & ~0x1F80u;
+  __asm__ volatile("ldmxcsr %0" : : "m"(mxcsr));
+
+  MakeLoader();
+
+  EXPECT_EQ(X87ControlWord() & 0x3Fu, 0x3Fu);
+  EXPECT_EQ(Mxcsr() & 0x1F80u, 0x1F80u);
+}
+#endif
+
+}  // namespace
+}  // namespace velmoran::webview::test

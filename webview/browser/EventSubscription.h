@@ -1,0 +1,34 @@
+#pragma once
+
+// One event subscription of a wrapper, and its removal. A subscription is
+// made only when the interface version carrying the add_ method is held and
+// the event's token is still zero; a new sink aimed at the browser control is
+// handed to the runtime, which keeps it (the wrapper keeps none) and fills in
+// the token. Removal calls remove_ when it can and zeroes the token whatever
+// the runtime answers.
+
+#include "webview/abi/ComObject.h"
+#include "webview/abi/ComResults.h"
+#include "webview/abi/ComTypes.h"
+#include "webview/sinks/IWVBrowserEvents.h"
+
+namespace velmoran::webview {
+
+template <typename Sink, typename Interface, typename AddMethod>
+bool Subscribe(Interface* intf, AddMethod add, EventRegistrationToken& token,
+               IWVBrowserEvents* aBrowserEvents) {
+  if (intf == nullptr || token.value != 0) return false;
+  ComPtr<Sink> sink = MakeComObject<Sink>(aBrowserEvents);
+  if (SUCCEEDED((intf->*add)(sink.Get(), &token))) return true;
+  // A refused subscription holds nothing to remove later, whatever the runtime wrote.
+  token.value = 0;
+  return false;
+}
+
+template <typename Interface, typename RemoveMethod>
+void Unsubscribe(Interface* intf, RemoveMethod remove, EventRegistrationToken& token) {
+  if (token.value != 0 && intf != nullptr) (intf->*remove)(token);
+  token.value = 0;
+}
+
+}  // namespace velmoran::webview
