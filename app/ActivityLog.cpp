@@ -1,6 +1,8 @@
 #include "app/ActivityLog.h"
 
+#include <limits>
 #include <optional>
+#include <utility>
 
 namespace velmoran::app {
 namespace {
@@ -102,23 +104,38 @@ std::u16string ActivityLog::Timestamp(const platform::SystemTime& time, std::u16
 
 void ActivityLog::logw(std::u16string_view str) noexcept {
   try {
-    std::u16string line =
-        Timestamp(platform_.clock().GetLocalTime(), platform_.locale().TimeSeparator());
+    std::u16string line = Timestamp(platform_.clock().GetLocalTime(), platform_.locale().TimeSeparator());
     line.reserve(line.size() + kSeparator.size() + str.size());
     line.append(kSeparator);
     line.append(str);
 
+    // The file's record is converted first so the view can take the line
+    // over without a copy; the view still has the line before the file is
+    // touched.
+    std::optional<std::string> record;
+    try {
+      record = FileRecord(line);
+    } catch (...) {
+      // Out of memory for the converted copy: the view still gets the line.
+    }
     if (view_.LineCount() > kMaxViewLines) view_.Clear();
-    view_.AddLine(line);
+    view_.AddOwnedLine(std::move(line));
 
-    AppendToFile(line);
+    if (record) AppendToFile(std::move(*record));
   } catch (...) {
     // Logging never fails towards its caller; a line that could not be built
     // or stored is simply missing.
   }
 }
 
-void ActivityLog::AppendToFile(std::u16string_view line) {
+std::string ActivityLog::FileRecord(std::u16string_view line) {
+  platform::Locale& locale = platform_.locale();
+  std::string record = locale.WideCharToMultiByte(locale.GetACP(), line);
+  record.append("\r\n");
+  return record;
+}
+
+void ActivityLog::AppendToFile(std::string record) {
   Files& files = platform_.files();
   const std::optional<std::u16string> path = LogFilePath(platform_.process());
   if (!path) return;
@@ -129,18 +146,16 @@ void ActivityLog::AppendToFile(std::u16string_view line) {
   // When no file exists yet, open-always rather than create-always: a file
   // that appears in between (another instance logging) is appended to, never
   // truncated.
-  OpenLogFile file(files, fileExists ? files.CreateFileW(*path, platform::kGenericRead | platform::kGenericWrite,
-                                                         platform::kFileShareRead, platform::kOpenExisting)
-                                     : files.CreateFileW(*path, platform::kGenericWrite, platform::kFileShareRead,
-                                                         platform::kOpenAlways));
+  OpenLogFile file(files, fileExists
+                              ? files.CreateFileW(*path, platform::kGenericRead | platform::kGenericWrite,
+                                                  platform::kFileShareRead, platform::kOpenExisting)
+                              : files.CreateFileW(*path, platform::kGenericWrite, platform::kFileShareRead,
+                                                  platform::kOpenAlways));
   if (!file.valid()) return;
   if (fileExists && !CutEofMark(files, file.get())) return;
   if (!files.SetFilePointerEx(file.get(), 0, platform::kFileEnd, nullptr)) return;
 
-  platform::Locale& locale = platform_.locale();
-  std::string record = locale.WideCharToMultiByte(locale.GetACP(), line);
-  record.append("\r\n");
-  if (record.size() > UINT32_MAX) return;
+  if (static_cast<std::uint64_t>(record.size()) > std::numeric_limits<std::uint32_t>::max()) return;
   std::uint32_t written = 0;
   files.WriteFile(file.get(), record.data(), static_cast<std::uint32_t>(record.size()), written);
 }

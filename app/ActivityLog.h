@@ -32,7 +32,8 @@ class ActivityLog {
   static std::u16string Timestamp(const platform::SystemTime& time, std::u16string_view timeSeparator);
 
  private:
-  void AppendToFile(std::u16string_view line);
+  void AppendToFile(std::string record);
+  std::string FileRecord(std::u16string_view line);
 
   platform::Platform& platform_;
   LogView& view_;

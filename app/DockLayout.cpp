@@ -7,7 +7,8 @@ namespace velmoran::app {
 std::vector<platform::Rect> AlignDocked(const platform::Rect& client, std::span<const DockedWindow> windows) {
   std::vector<platform::Rect> rects(windows.size());
   platform::Rect rest = client;
-  constexpr TAlign kOrder[] = {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient};
+  constexpr TAlign kOrder[] = {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight,
+                               TAlign::alClient};
   for (TAlign align : kOrder) {
     for (std::size_t i = 0; i < windows.size(); ++i) {
       const DockedWindow& window = windows[i];

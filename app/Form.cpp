@@ -72,7 +72,8 @@ void TForm::AlignControls() {
   for (std::size_t i = 0; i < children.size(); ++i) {
     if (!children[i].visible || children[i].align == TAlign::alNone || children[i].handle == 0) continue;
     const Rect& r = rects[i];
-    windows.SetWindowPos(children[i].handle, 0, r.left, r.top, r.Width(), r.Height(), kSwpNoZOrder | kSwpNoActivate);
+    windows.SetWindowPos(children[i].handle, 0, r.left, r.top, r.Width(), r.Height(),
+                         kSwpNoZOrder | kSwpNoActivate);
   }
 }
 

@@ -21,6 +21,8 @@ class LogView {
   LogView();
 
   void AddLine(std::u16string_view text);
+  // The same, taking over the text's storage when it holds no line break.
+  void AddOwnedLine(std::u16string&& text);
   void Clear();
 
   std::size_t LineCount() const { return lines_.size(); }

@@ -25,9 +25,8 @@ std::u16string ExecutableFolder(std::u16string_view executablePath) {
   const std::size_t last = executablePath.find_last_of(u"\\:");
   if (last == std::u16string_view::npos) return {};
   // The backslash stays when it is the first character or follows a drive's colon or another backslash.
-  const bool keepBackslash =
-      executablePath[last] != u'\\' || last == 0 ||
-      executablePath[last - 1] == u':' || executablePath[last - 1] == u'\\';
+  const bool keepBackslash = executablePath[last] != u'\\' || last == 0 || executablePath[last - 1] == u':' ||
+                             executablePath[last - 1] == u'\\';
   return std::u16string(executablePath.substr(0, keepBackslash ? last + 1 : last));
 }
 

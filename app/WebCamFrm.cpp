@@ -114,8 +114,8 @@ void TWebCamFrm::FormShow(TForm*) {
 
 void TWebCamFrm::ShowInitializationError() {
   const webview::TWVLoader* loader = webview::SharedWebViewLoader();
-  const std::u16string text =
-      std::u16string(kInitializationErrorPrefix) + (loader != nullptr ? loader->ErrorMessage() : std::u16string());
+  const std::u16string text = std::u16string(kInitializationErrorPrefix) +
+                              (loader != nullptr ? loader->ErrorMessage() : std::u16string());
   Platform().windows().MessageBoxW(0, text, Application().Title(), kMbOk);
 }
 
@@ -152,7 +152,8 @@ void TWebCamFrm::ToggleFullScreen() {
   if (!FIsFullScreen) {
     windows.GetWindowRect(handle, FOldBounds);
     FOldWindowStyle = windows.GetWindowLongW(handle, kGwlStyle);
-    windows.SetWindowLongW(handle, kGwlStyle, FOldWindowStyle & static_cast<std::int32_t>(kFullScreenStyleMask));
+    windows.SetWindowLongW(handle, kGwlStyle,
+                           FOldWindowStyle & static_cast<std::int32_t>(kFullScreenStyleMask));
     MonitorInfo monitor;
     if (windows.GetMonitorInfoW(windows.MonitorFromWindow(handle, kMonitorDefaultToNearest), monitor)) {
       SetBounds(monitor.rcMonitor);

@@ -81,7 +81,8 @@ const BenchMessage& MessageFor(const benchmark::State& state) {
 }
 
 std::int64_t Utf16Bytes(const benchmark::State& state, std::size_t characters) {
-  return static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(characters * sizeof(char16_t));
+  return static_cast<std::int64_t>(state.iterations()) *
+         static_cast<std::int64_t>(characters * sizeof(char16_t));
 }
 
 void BM_CaptureEndToEnd(benchmark::State& state) {
@@ -90,7 +91,8 @@ void BM_CaptureEndToEnd(benchmark::State& state) {
   for (auto _ : state) {
     shell.bridge.WebMessageReceived(&message.text);
   }
-  if (shell.replies != static_cast<std::size_t>(state.iterations())) throw std::runtime_error("the capture was not answered");
+  if (shell.replies != static_cast<std::size_t>(state.iterations()))
+    throw std::runtime_error("the capture was not answered");
   if (!std::filesystem::exists(shell.folder.path() / "C" / "velmoran_pose" / "A01" / "3.png")) {
     throw std::runtime_error("the image was not written");
   }

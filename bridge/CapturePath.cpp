@@ -30,8 +30,8 @@ bool IsReservedDeviceName(std::u16string_view name) {
   std::size_t end = name.find_first_of(u".:");
   std::u16string_view base = name.substr(0, end == std::u16string_view::npos ? name.size() : end);
   while (!base.empty() && base.back() == u' ') base.remove_suffix(1);
-  static constexpr std::array<std::u16string_view, 6> kPlain = {u"CON", u"PRN", u"AUX", u"NUL", u"CONIN$",
-                                                                 u"CONOUT$"};
+  static constexpr std::array<std::u16string_view, 6> kPlain = {u"CON", u"PRN",    u"AUX",
+                                                                u"NUL", u"CONIN$", u"CONOUT$"};
   for (std::u16string_view device : kPlain) {
     if (EqualsIgnoringAsciiCase(base, device)) return true;
   }

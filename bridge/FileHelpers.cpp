@@ -20,7 +20,8 @@ bool IsTrimmed(char16_t c) { return c <= u' '; }
 
 bool IsDirectory(Files& files, std::u16string_view path) {
   const std::uint32_t attributes = files.GetFileAttributesW(path);
-  return attributes != platform::kInvalidFileAttributes && (attributes & platform::kFileAttributeDirectory) != 0;
+  return attributes != platform::kInvalidFileAttributes &&
+         (attributes & platform::kFileAttributeDirectory) != 0;
 }
 
 // The folder holding a resolved path ("C:\velmoran_pose\A01\x" -> "C:\velmoran_pose\A01").
@@ -77,7 +78,8 @@ std::u16string FolderOf(std::u16string_view directory) {
 }
 
 std::u16string CombineFolderAndName(std::u16string_view folder, std::u16string_view fileName) {
-  const bool rooted = (!fileName.empty() && IsSeparator(fileName[0])) || (fileName.size() >= 2 && fileName[1] == u':');
+  const bool rooted =
+      (!fileName.empty() && IsSeparator(fileName[0])) || (fileName.size() >= 2 && fileName[1] == u':');
   if (rooted) return std::u16string(fileName);
   std::u16string path;
   path.reserve(folder.size() + 1 + fileName.size());
@@ -94,15 +96,15 @@ void EnsureDirectory(Files& files, const CapturePath& path) {
   CheckPathFormat(path.written());
   if (!IsDirectory(files, u"C:\\")) throw BridgeError(u"The drive cannot be found");
   // Each level from the capture root down; a refusal shows at the next write.
-  for (std::size_t slash = resolved.find(u'\\', 3); ; slash = resolved.find(u'\\', slash + 1)) {
+  for (std::size_t slash = resolved.find(u'\\', 3);; slash = resolved.find(u'\\', slash + 1)) {
     const std::u16string level = resolved.substr(0, slash);
     if (!IsDirectory(files, level)) files.CreateDirectoryW(level);
     if (slash == std::u16string::npos) break;
   }
 }
 
-void WriteTextToFolder(platform::Platform& platform, std::u16string_view directory, std::u16string_view fileName,
-                       std::u16string_view text) {
+void WriteTextToFolder(platform::Platform& platform, std::u16string_view directory,
+                       std::u16string_view fileName, std::u16string_view text) {
   const std::u16string folderText = FolderOf(directory);
   EnsureDirectory(platform.files(), CapturePath(folderText));
   CheckPathCharacters(folderText);
@@ -117,11 +119,12 @@ void WriteTextToFolder(platform::Platform& platform, std::u16string_view directo
 
 void WriteFileBytes(platform::Platform& platform, const CapturePath& file, std::string_view bytes) {
   Files& files = platform.files();
-  const Handle handle =
-      files.CreateFileW(file.resolved(), platform::kGenericWrite, platform::kFileShareNone, platform::kCreateAlways);
+  const Handle handle = files.CreateFileW(file.resolved(), platform::kGenericWrite, platform::kFileShareNone,
+                                          platform::kCreateAlways);
   if (handle == kInvalidHandle) {
     const std::uint32_t error = files.GetLastError();
-    throw BridgeError(u"Cannot create file \"" + file.written() + u"\". " + SystemMessage(platform.locale(), error));
+    throw BridgeError(u"Cannot create file \"" + file.written() + u"\". " +
+                      SystemMessage(platform.locale(), error));
   }
   WrittenFile open(files, handle);
   if (bytes.empty()) return;

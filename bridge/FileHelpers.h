@@ -35,8 +35,8 @@ void EnsureDirectory(platform::Files& files, const CapturePath& path);
 // Writes `text` as UTF-8 without a byte-order mark into `fileName` inside the
 // folder `directory` names, replacing the file entirely. The file's folder
 // must exist ("The specified path was not found" otherwise).
-void WriteTextToFolder(platform::Platform& platform, std::u16string_view directory, std::u16string_view fileName,
-                       std::u16string_view text);
+void WriteTextToFolder(platform::Platform& platform, std::u16string_view directory,
+                       std::u16string_view fileName, std::u16string_view text);
 
 // Creates or replaces `file` and writes `bytes` in one write; no other process
 // may open the file meanwhile. "Cannot create file \"<path>\". <system text>"

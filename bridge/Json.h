@@ -54,6 +54,8 @@ inline constexpr std::size_t kMaxJsonDepth = 512;
 // Decodes `text` as exactly one JSON value. White space may stand before the
 // value and after a closing brace or bracket. Anything else outside the value,
 // an empty text, or nesting deeper than kMaxJsonDepth gives no value.
+// Malformed input of any size or depth only ever gives no value; running out
+// of memory throws std::bad_alloc, as any allocation does.
 std::optional<JsonValue> ParseJson(std::u16string_view text);
 
 }  // namespace velmoran::bridge

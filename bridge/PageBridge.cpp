@@ -22,7 +22,9 @@ std::u16string IndexReply(std::int32_t index, bool found) {
 }  // namespace
 
 PageBridge::PageBridge(platform::Platform& platform, PageBridgeHost& host)
-    : platform_(platform), host_(host), store_(platform, [&host](std::u16string_view text) { host.logw(text); }) {}
+    : platform_(platform),
+      host_(host),
+      store_(platform, [&host](std::u16string_view text) { host.logw(text); }) {}
 
 void PageBridge::WebMessageReceived(const std::u16string* messageJson) noexcept {
   try {
@@ -149,7 +151,8 @@ void PageBridge::CheckFourImages(std::u16string_view text) {
 
 bool PageBridge::IsRegularFile(std::u16string_view path) {
   const std::uint32_t attributes = platform_.files().GetFileAttributesW(path);
-  return attributes != platform::kInvalidFileAttributes && (attributes & platform::kFileAttributeDirectory) == 0;
+  return attributes != platform::kInvalidFileAttributes &&
+         (attributes & platform::kFileAttributeDirectory) == 0;
 }
 
 }  // namespace velmoran::bridge

@@ -18,8 +18,9 @@ namespace velmoran::bridge {
 class PageBridgeHost {
  public:
   virtual ~PageBridgeHost() = default;
-  virtual void logw(std::u16string_view text) = 0;             // the activity log
-  virtual void ExecuteScript(std::u16string_view script) = 0;  // the browser's ExecuteScript(script, 0); result ignored
+  virtual void logw(std::u16string_view text) = 0;  // the activity log
+  virtual void ExecuteScript(
+      std::u16string_view script) = 0;  // the browser's ExecuteScript(script, 0); result ignored
   virtual void ToggleFullScreen() = 0;
 };
 

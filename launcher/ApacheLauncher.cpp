@@ -15,7 +15,8 @@ bool IsExistingFile(platform::Files& files, std::u16string_view path) {
 // The image name up to its terminator, without any folder or drive before it.
 std::u16string_view ImageFileName(const platform::ProcessEntry32W& entry) {
   const auto end = std::find(entry.szExeFile.begin(), entry.szExeFile.end(), u'\0');
-  const std::u16string_view name(entry.szExeFile.data(), static_cast<std::size_t>(end - entry.szExeFile.begin()));
+  const std::u16string_view name(entry.szExeFile.data(),
+                                 static_cast<std::size_t>(end - entry.szExeFile.begin()));
   const std::size_t separator = name.find_last_of(u"\\:");
   return separator == std::u16string_view::npos ? name : name.substr(separator + 1);
 }

@@ -105,14 +105,14 @@ inline constexpr std::uint32_t kSwpFrameChanged = 0x0020;
 inline constexpr std::uint32_t kSwpShowWindow = 0x0040;
 inline constexpr std::uint32_t kSwpHideWindow = 0x0080;
 
-inline constexpr std::uint32_t kGwChild = 5;               // GetWindow
+inline constexpr std::uint32_t kGwChild = 5;  // GetWindow
 inline constexpr std::uint32_t kMonitorDefaultToNearest = 2;
-inline constexpr std::uint32_t kPmRemove = 1;              // PeekMessageW
-inline constexpr std::uint32_t kRdwInvalidate = 0x0001;    // RedrawWindow
+inline constexpr std::uint32_t kPmRemove = 1;            // PeekMessageW
+inline constexpr std::uint32_t kRdwInvalidate = 0x0001;  // RedrawWindow
 inline constexpr std::uint32_t kRdwAllChildren = 0x0080;
-inline constexpr std::int32_t kSmCxScreen = 0;             // GetSystemMetrics
+inline constexpr std::int32_t kSmCxScreen = 0;  // GetSystemMetrics
 inline constexpr std::int32_t kSmCyScreen = 1;
-inline constexpr std::int32_t kLogPixelsX = 88;            // GetDeviceCaps
+inline constexpr std::int32_t kLogPixelsX = 88;  // GetDeviceCaps
 inline constexpr std::int32_t kLogPixelsY = 90;
 
 // MessageBoxW flags and answers.
@@ -169,11 +169,10 @@ class WindowManager {
   virtual WindowProcRef SetWindowProcW(WindowHandle window, WindowProcRef procedure) = 0;
   // The GWL_WNDPROC value that runs `procedure`.
   virtual WindowProcRef WindowProcRefOf(WindowProcedure& procedure) = 0;
-  virtual std::intptr_t CallWindowProcW(WindowProcRef procedure, WindowHandle window,
-                                        std::uint32_t message, std::uintptr_t wParam,
-                                        std::intptr_t lParam) = 0;
-  virtual std::intptr_t DefWindowProcW(WindowHandle window, std::uint32_t message,
-                                       std::uintptr_t wParam, std::intptr_t lParam) = 0;
+  virtual std::intptr_t CallWindowProcW(WindowProcRef procedure, WindowHandle window, std::uint32_t message,
+                                        std::uintptr_t wParam, std::intptr_t lParam) = 0;
+  virtual std::intptr_t DefWindowProcW(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                       std::intptr_t lParam) = 0;
 
   virtual bool SetWindowTextW(WindowHandle window, std::u16string_view text) = 0;
   virtual std::u16string GetWindowTextW(WindowHandle window) = 0;
@@ -183,12 +182,10 @@ class WindowManager {
   // The client area, origin (0, 0).
   virtual bool GetClientRect(WindowHandle window, Rect& rect) = 0;
   // Position in parent client coordinates for a child, screen coordinates otherwise.
-  virtual bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x,
-                            std::int32_t y, std::int32_t cx, std::int32_t cy,
-                            std::uint32_t flags) = 0;
+  virtual bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
+                            std::int32_t cx, std::int32_t cy, std::uint32_t flags) = 0;
   // Grows a client rectangle into the outer rectangle a window of that style needs.
-  virtual bool AdjustWindowRectEx(Rect& rect, std::uint32_t style, bool menu,
-                                  std::uint32_t exStyle) = 0;
+  virtual bool AdjustWindowRectEx(Rect& rect, std::uint32_t style, bool menu, std::uint32_t exStyle) = 0;
   // Answers whether the window was visible before.
   virtual bool ShowWindow(WindowHandle window, std::int32_t command) = 0;
   virtual bool IsWindowVisible(WindowHandle window) = 0;
@@ -216,8 +213,8 @@ class WindowManager {
   // The thread's message queue. A message for window 0 is a thread message.
   virtual bool PostMessageW(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                             std::intptr_t lParam) = 0;
-  virtual std::intptr_t SendMessageW(WindowHandle window, std::uint32_t message,
-                                     std::uintptr_t wParam, std::intptr_t lParam) = 0;
+  virtual std::intptr_t SendMessageW(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                     std::intptr_t lParam) = 0;
   virtual bool PeekMessageW(Message& message, WindowHandle window, std::uint32_t filterMin,
                             std::uint32_t filterMax, std::uint32_t removeFlags) = 0;
   // > 0 for a message, 0 for WM_QUIT, -1 on error.
@@ -228,8 +225,8 @@ class WindowManager {
   virtual void PostQuitMessage(std::int32_t exitCode) = 0;
 
   // A modal message box; answers the button chosen (kIdOk...).
-  virtual std::int32_t MessageBoxW(WindowHandle owner, std::u16string_view text,
-                                   std::u16string_view caption, std::uint32_t flags) = 0;
+  virtual std::int32_t MessageBoxW(WindowHandle owner, std::u16string_view text, std::u16string_view caption,
+                                   std::uint32_t flags) = 0;
 };
 
 }  // namespace velmoran::platform

@@ -47,9 +47,13 @@ bool SimShell::Fill(Handle snapshot, ProcessEntry32W& entry, bool first) {
   return true;
 }
 
-bool SimShell::Process32FirstW(Handle snapshot, ProcessEntry32W& entry) { return Fill(snapshot, entry, true); }
+bool SimShell::Process32FirstW(Handle snapshot, ProcessEntry32W& entry) {
+  return Fill(snapshot, entry, true);
+}
 
-bool SimShell::Process32NextW(Handle snapshot, ProcessEntry32W& entry) { return Fill(snapshot, entry, false); }
+bool SimShell::Process32NextW(Handle snapshot, ProcessEntry32W& entry) {
+  return Fill(snapshot, entry, false);
+}
 
 bool SimShell::CloseHandle(Handle object) {
   if (snapshots_.erase(object) == 0 && processHandles_.erase(object) == 0) {

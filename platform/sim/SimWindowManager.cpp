@@ -19,8 +19,10 @@ std::int64_t IntersectionArea(const Rect& a, const Rect& b) {
 }
 
 std::int64_t DistanceSquared(const Rect& a, const Rect& b) {
-  const std::int64_t dx = std::max<std::int64_t>({0, std::int64_t{b.left} - a.right, std::int64_t{a.left} - b.right});
-  const std::int64_t dy = std::max<std::int64_t>({0, std::int64_t{b.top} - a.bottom, std::int64_t{a.top} - b.bottom});
+  const std::int64_t dx =
+      std::max<std::int64_t>({0, std::int64_t{b.left} - a.right, std::int64_t{a.left} - b.right});
+  const std::int64_t dy =
+      std::max<std::int64_t>({0, std::int64_t{b.top} - a.bottom, std::int64_t{a.top} - b.bottom});
   return dx * dx + dy * dy;
 }
 
@@ -156,7 +158,9 @@ std::int32_t SimWindowManager::GetWindowLongW(WindowHandle handle, std::int32_t 
 std::int32_t SimWindowManager::SetWindowLongW(WindowHandle handle, std::int32_t index, std::int32_t value) {
   Window* window = Find(handle);
   if (window == nullptr) return 0;
-  std::uint32_t* word = index == kGwlStyle ? &window->style : index == kGwlExStyle ? &window->exStyle : nullptr;
+  std::uint32_t* word = index == kGwlStyle     ? &window->style
+                        : index == kGwlExStyle ? &window->exStyle
+                                               : nullptr;
   if (word == nullptr) return 0;
   const auto previous = static_cast<std::int32_t>(*word);
   *word = static_cast<std::uint32_t>(value);
@@ -183,7 +187,8 @@ WindowProcRef SimWindowManager::WindowProcRefOf(WindowProcedure& procedure) {
 std::intptr_t SimWindowManager::CallWindowProcW(WindowProcRef procedure, WindowHandle window,
                                                 std::uint32_t message, std::uintptr_t wParam,
                                                 std::intptr_t lParam) {
-  if (procedure == 0 || procedure > procedures_.size()) return DefWindowProcW(window, message, wParam, lParam);
+  if (procedure == 0 || procedure > procedures_.size())
+    return DefWindowProcW(window, message, wParam, lParam);
   return procedures_[procedure - 1]->WindowProc(window, message, wParam, lParam);
 }
 
@@ -253,7 +258,8 @@ bool SimWindowManager::SetWindowPos(WindowHandle handle, WindowHandle, std::int3
 
 bool SimWindowManager::AdjustWindowRectEx(Rect& rect, std::uint32_t style, bool, std::uint32_t) {
   const Rect frame = FrameOf(style);
-  rect = Rect{rect.left - frame.left, rect.top - frame.top, rect.right + frame.right, rect.bottom + frame.bottom};
+  rect = Rect{rect.left - frame.left, rect.top - frame.top, rect.right + frame.right,
+              rect.bottom + frame.bottom};
   return true;
 }
 
@@ -311,7 +317,8 @@ WindowHandle SimWindowManager::SetFocus(WindowHandle window) {
 }
 
 std::int16_t SimWindowManager::GetKeyState(std::int32_t virtualKey) {
-  const bool down = virtualKey >= 0 && virtualKey <= 0xFF && keysDown_.contains(static_cast<std::uint16_t>(virtualKey));
+  const bool down =
+      virtualKey >= 0 && virtualKey <= 0xFF && keysDown_.contains(static_cast<std::uint16_t>(virtualKey));
   return down ? static_cast<std::int16_t>(-128) : std::int16_t{0};  // 0xFF80: high bit set
 }
 
@@ -388,8 +395,8 @@ bool SimWindowManager::PostMessageW(WindowHandle window, std::uint32_t message, 
   return true;
 }
 
-std::intptr_t SimWindowManager::SendMessageW(WindowHandle handle, std::uint32_t message, std::uintptr_t wParam,
-                                             std::intptr_t lParam) {
+std::intptr_t SimWindowManager::SendMessageW(WindowHandle handle, std::uint32_t message,
+                                             std::uintptr_t wParam, std::intptr_t lParam) {
   const Window* window = Find(handle);
   if (window == nullptr) return 0;
   return CallWindowProcW(window->procedure, handle, message, wParam, lParam);

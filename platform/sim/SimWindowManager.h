@@ -77,8 +77,8 @@ class SimWindowManager final : public WindowManager {
                     std::intptr_t lParam) override;
   std::intptr_t SendMessageW(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                              std::intptr_t lParam) override;
-  bool PeekMessageW(Message& message, WindowHandle window, std::uint32_t filterMin,
-                    std::uint32_t filterMax, std::uint32_t removeFlags) override;
+  bool PeekMessageW(Message& message, WindowHandle window, std::uint32_t filterMin, std::uint32_t filterMax,
+                    std::uint32_t removeFlags) override;
   std::int32_t GetMessageW(Message& message, WindowHandle window, std::uint32_t filterMin,
                            std::uint32_t filterMax) override;
   bool TranslateMessage(const Message& message) override;
@@ -141,8 +141,8 @@ class SimWindowManager final : public WindowManager {
   Rect ScreenRectOf(const Window& window) const;
   void Resized(WindowHandle handle, std::uintptr_t kind);
   void DestroyTree(WindowHandle window);
-  bool TakeMessage(Message& message, WindowHandle window, std::uint32_t filterMin,
-                   std::uint32_t filterMax, bool remove);
+  bool TakeMessage(Message& message, WindowHandle window, std::uint32_t filterMin, std::uint32_t filterMax,
+                   bool remove);
 
   std::map<WindowHandle, std::unique_ptr<Window>> windows_;
   std::vector<WindowProcedure*> procedures_;  // WindowProcRef n is procedures_[n - 1]

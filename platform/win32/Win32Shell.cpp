@@ -1,8 +1,8 @@
 #include "platform/win32/Win32Shell.h"
 
-#include <windows.h>
 #include <shellapi.h>
 #include <tlhelp32.h>
+#include <windows.h>
 
 #include <algorithm>
 
@@ -41,9 +41,13 @@ Handle Win32Shell::CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t p
   return reinterpret_cast<Handle>(::CreateToolhelp32Snapshot(flags, processId));
 }
 
-bool Win32Shell::Process32FirstW(Handle snapshot, ProcessEntry32W& entry) { return Step(snapshot, entry, true); }
+bool Win32Shell::Process32FirstW(Handle snapshot, ProcessEntry32W& entry) {
+  return Step(snapshot, entry, true);
+}
 
-bool Win32Shell::Process32NextW(Handle snapshot, ProcessEntry32W& entry) { return Step(snapshot, entry, false); }
+bool Win32Shell::Process32NextW(Handle snapshot, ProcessEntry32W& entry) {
+  return Step(snapshot, entry, false);
+}
 
 bool Win32Shell::CloseHandle(Handle object) { return ::CloseHandle(H(object)) != FALSE; }
 

@@ -172,7 +172,8 @@ bool Win32WindowManager::SetWindowPos(WindowHandle window, WindowHandle insertAf
   return ::SetWindowPos(H(window), H(insertAfter), x, y, cx, cy, flags) != FALSE;
 }
 
-bool Win32WindowManager::AdjustWindowRectEx(Rect& rect, std::uint32_t style, bool menu, std::uint32_t exStyle) {
+bool Win32WindowManager::AdjustWindowRectEx(Rect& rect, std::uint32_t style, bool menu,
+                                            std::uint32_t exStyle) {
   RECT r{rect.left, rect.top, rect.right, rect.bottom};
   if (!::AdjustWindowRectEx(&r, style, menu ? TRUE : FALSE, exStyle)) return false;
   rect = FromRect(r);
@@ -183,7 +184,9 @@ bool Win32WindowManager::ShowWindow(WindowHandle window, std::int32_t command) {
   return ::ShowWindow(H(window), command) != FALSE;
 }
 
-bool Win32WindowManager::IsWindowVisible(WindowHandle window) { return ::IsWindowVisible(H(window)) != FALSE; }
+bool Win32WindowManager::IsWindowVisible(WindowHandle window) {
+  return ::IsWindowVisible(H(window)) != FALSE;
+}
 
 WindowHandle Win32WindowManager::SetFocus(WindowHandle window) { return W(::SetFocus(H(window))); }
 

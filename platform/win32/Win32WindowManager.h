@@ -47,8 +47,8 @@ class Win32WindowManager final : public WindowManager {
                     std::intptr_t lParam) override;
   std::intptr_t SendMessageW(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                              std::intptr_t lParam) override;
-  bool PeekMessageW(Message& message, WindowHandle window, std::uint32_t filterMin,
-                    std::uint32_t filterMax, std::uint32_t removeFlags) override;
+  bool PeekMessageW(Message& message, WindowHandle window, std::uint32_t filterMin, std::uint32_t filterMax,
+                    std::uint32_t removeFlags) override;
   std::int32_t GetMessageW(Message& message, WindowHandle window, std::uint32_t filterMin,
                            std::uint32_t filterMax) override;
   bool TranslateMessage(const Message& message) override;

@@ -8,8 +8,9 @@
 
 namespace velmoran::runtime::sim {
 
-class SimBrowserProcessExitedEventArgs final : public webview::ComObject<ICoreWebView2BrowserProcessExitedEventArgs>,
-                                               private SimCountedObject {
+class SimBrowserProcessExitedEventArgs final
+    : public webview::ComObject<ICoreWebView2BrowserProcessExitedEventArgs>,
+      private SimCountedObject {
  public:
   SimBrowserProcessExitedEventArgs(std::shared_ptr<SimRuntimeContext> context,
                                    COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND kind, UINT32 processId)

@@ -52,14 +52,16 @@ HRESULT SimCoreWebView2Environment::QueryInterface(REFIID riid, void** object) {
   const std::uint32_t version = EnvironmentVersionOf(riid);
   if (version > 0) {
     const SimRuntimeOptions& options = Context().Options();
-    if (version > options.highestEnvironmentVersion || options.refusedEnvironmentVersions.count(version) > 0) {
+    if (version > options.highestEnvironmentVersion ||
+        options.refusedEnvironmentVersions.count(version) > 0) {
       return E_NOINTERFACE;
     }
   }
   return ComObject::QueryInterface(riid, object);
 }
 
-HRESULT SimCoreWebView2Environment::AnswerText(const char* method, const std::u16string& text, LPWSTR* value) {
+HRESULT SimCoreWebView2Environment::AnswerText(const char* method, const std::u16string& text,
+                                               LPWSTR* value) {
   if (value == nullptr) return E_POINTER;
   *value = nullptr;
   if (const HRESULT scripted = Context().CallResult(method); FAILED(scripted)) return scripted;
@@ -177,7 +179,8 @@ HRESULT SimCoreWebView2Environment::GetProcessInfos(ICoreWebView2ProcessInfoColl
   if (const HRESULT scripted = Context().CallResult("GetProcessInfos"); FAILED(scripted)) return scripted;
   std::vector<ComPtr<ICoreWebView2ProcessInfo>> items;
   items.emplace_back(webview::MakeComObject<SimProcessInfo>(
-      SharedContext(), static_cast<INT32>(Context().Options().browserProcessId), COREWEBVIEW2_PROCESS_KIND_BROWSER));
+      SharedContext(), static_cast<INT32>(Context().Options().browserProcessId),
+      COREWEBVIEW2_PROCESS_KIND_BROWSER));
   *value = webview::MakeComObject<SimProcessInfoCollection>(SharedContext(), std::move(items)).Detach();
   return S_OK;
 }
@@ -189,10 +192,12 @@ HRESULT SimCoreWebView2Environment::CreateContextMenuItem(LPCWSTR /*label*/, ISt
   return E_NOTIMPL;
 }
 
-HRESULT SimCoreWebView2Environment::CreateCoreWebView2ControllerOptions(ICoreWebView2ControllerOptions** value) {
+HRESULT SimCoreWebView2Environment::CreateCoreWebView2ControllerOptions(
+    ICoreWebView2ControllerOptions** value) {
   if (value == nullptr) return E_POINTER;
   *value = nullptr;
-  if (const HRESULT scripted = Context().CallResult("CreateCoreWebView2ControllerOptions"); FAILED(scripted)) {
+  if (const HRESULT scripted = Context().CallResult("CreateCoreWebView2ControllerOptions");
+      FAILED(scripted)) {
     return scripted;
   }
   SimControllerFactory* factory = Context().ControllerFactory();
@@ -203,6 +208,7 @@ HRESULT SimCoreWebView2Environment::CreateCoreWebView2ControllerWithOptions(
     HWND parentWindow, ICoreWebView2ControllerOptions* options,
     ICoreWebView2CreateCoreWebView2ControllerCompletedHandler* handler) {
   if (handler == nullptr) return E_POINTER;
+  Context().ControllerRequests().push_back(parentWindow);
   const char* method =
       options == nullptr ? "CreateCoreWebView2Controller" : "CreateCoreWebView2ControllerWithOptions";
   if (const HRESULT scripted = Context().CallResult(method); FAILED(scripted)) return scripted;
@@ -214,6 +220,7 @@ HRESULT SimCoreWebView2Environment::CreateCoreWebView2CompositionControllerWithO
     HWND parentWindow, ICoreWebView2ControllerOptions* options,
     ICoreWebView2CreateCoreWebView2CompositionControllerCompletedHandler* handler) {
   if (handler == nullptr) return E_POINTER;
+  Context().ControllerRequests().push_back(parentWindow);
   const char* method = options == nullptr ? "CreateCoreWebView2CompositionController"
                                           : "CreateCoreWebView2CompositionControllerWithOptions";
   if (const HRESULT scripted = Context().CallResult(method); FAILED(scripted)) return scripted;
@@ -223,7 +230,8 @@ HRESULT SimCoreWebView2Environment::CreateCoreWebView2CompositionControllerWithO
 }
 
 HRESULT SimCoreWebView2Environment::get_FailureReportFolderPath(LPWSTR* value) {
-  return AnswerText("get_FailureReportFolderPath", UserDataFolderText() + u"\\EBWebView\\Crashpad\\reports", value);
+  return AnswerText("get_FailureReportFolderPath", UserDataFolderText() + u"\\EBWebView\\Crashpad\\reports",
+                    value);
 }
 
 HRESULT SimCoreWebView2Environment::CreateSharedBuffer(UINT64 /*size*/, ICoreWebView2SharedBuffer** value) {
@@ -243,9 +251,8 @@ HRESULT SimCoreWebView2Environment::CreateWebFileSystemFileHandle(LPCWSTR /*path
   return E_NOTIMPL;
 }
 
-HRESULT SimCoreWebView2Environment::CreateWebFileSystemDirectoryHandle(LPCWSTR /*path*/,
-                                                                       COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION,
-                                                                       ICoreWebView2FileSystemHandle** value) {
+HRESULT SimCoreWebView2Environment::CreateWebFileSystemDirectoryHandle(
+    LPCWSTR /*path*/, COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION, ICoreWebView2FileSystemHandle** value) {
   Clear(value);
   return E_NOTIMPL;
 }
@@ -276,7 +283,7 @@ void SimCoreWebView2Environment::FireNewBrowserVersionAvailable() {
 
 void SimCoreWebView2Environment::FireBrowserProcessExited(COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND kind) {
   auto args = webview::MakeComObject<SimBrowserProcessExitedEventArgs>(SharedContext(), kind,
-                                                                      Context().Options().browserProcessId);
+                                                                       Context().Options().browserProcessId);
   for (const auto& handler : Snapshot(processExitedHandlers_)) handler->Invoke(this, args.Get());
 }
 

@@ -40,15 +40,18 @@ class SimCoreWebView2Environment final : public webview::ComObject<ICoreWebView2
                                                 LPCWSTR headers,
                                                 ICoreWebView2WebResourceResponse** response) override;
   HRESULT WV2_STDCALL get_BrowserVersionString(LPWSTR* versionInfo) override;
-  HRESULT WV2_STDCALL add_NewBrowserVersionAvailable(ICoreWebView2NewBrowserVersionAvailableEventHandler* eventHandler,
-                                                     EventRegistrationToken* token) override;
+  HRESULT WV2_STDCALL
+  add_NewBrowserVersionAvailable(ICoreWebView2NewBrowserVersionAvailableEventHandler* eventHandler,
+                                 EventRegistrationToken* token) override;
   HRESULT WV2_STDCALL remove_NewBrowserVersionAvailable(EventRegistrationToken token) override;
   // 2
-  HRESULT WV2_STDCALL CreateWebResourceRequest(LPCWSTR uri, LPCWSTR method, IStream* postData, LPCWSTR headers,
+  HRESULT WV2_STDCALL CreateWebResourceRequest(LPCWSTR uri, LPCWSTR method, IStream* postData,
+                                               LPCWSTR headers,
                                                ICoreWebView2WebResourceRequest** value) override;
   // 3
   HRESULT WV2_STDCALL CreateCoreWebView2CompositionController(
-      HWND parentWindow, ICoreWebView2CreateCoreWebView2CompositionControllerCompletedHandler* handler) override;
+      HWND parentWindow,
+      ICoreWebView2CreateCoreWebView2CompositionControllerCompletedHandler* handler) override;
   HRESULT WV2_STDCALL CreateCoreWebView2PointerInfo(ICoreWebView2PointerInfo** value) override;
   // 4
   HRESULT WV2_STDCALL GetAutomationProviderForWindow(HWND hwnd, IUnknown** value) override;
@@ -66,7 +69,8 @@ class SimCoreWebView2Environment final : public webview::ComObject<ICoreWebView2
   HRESULT WV2_STDCALL remove_ProcessInfosChanged(EventRegistrationToken token) override;
   HRESULT WV2_STDCALL GetProcessInfos(ICoreWebView2ProcessInfoCollection** value) override;
   // 9
-  HRESULT WV2_STDCALL CreateContextMenuItem(LPCWSTR label, IStream* iconStream, COREWEBVIEW2_CONTEXT_MENU_ITEM_KIND kind,
+  HRESULT WV2_STDCALL CreateContextMenuItem(LPCWSTR label, IStream* iconStream,
+                                            COREWEBVIEW2_CONTEXT_MENU_ITEM_KIND kind,
                                             ICoreWebView2ContextMenuItem** value) override;
   // 10
   HRESULT WV2_STDCALL CreateCoreWebView2ControllerOptions(ICoreWebView2ControllerOptions** value) override;
@@ -81,13 +85,15 @@ class SimCoreWebView2Environment final : public webview::ComObject<ICoreWebView2
   // 12
   HRESULT WV2_STDCALL CreateSharedBuffer(UINT64 size, ICoreWebView2SharedBuffer** value) override;
   // 13
-  HRESULT WV2_STDCALL GetProcessExtendedInfos(ICoreWebView2GetProcessExtendedInfosCompletedHandler* handler) override;
+  HRESULT WV2_STDCALL
+  GetProcessExtendedInfos(ICoreWebView2GetProcessExtendedInfosCompletedHandler* handler) override;
   // 14
-  HRESULT WV2_STDCALL CreateWebFileSystemFileHandle(LPCWSTR path, COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION permission,
+  HRESULT WV2_STDCALL CreateWebFileSystemFileHandle(LPCWSTR path,
+                                                    COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION permission,
                                                     ICoreWebView2FileSystemHandle** value) override;
-  HRESULT WV2_STDCALL CreateWebFileSystemDirectoryHandle(LPCWSTR path,
-                                                         COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION permission,
-                                                         ICoreWebView2FileSystemHandle** value) override;
+  HRESULT WV2_STDCALL
+  CreateWebFileSystemDirectoryHandle(LPCWSTR path, COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION permission,
+                                     ICoreWebView2FileSystemHandle** value) override;
   HRESULT WV2_STDCALL CreateObjectCollection(UINT32 length, IUnknown** items,
                                              ICoreWebView2ObjectCollection** objectCollection) override;
 
@@ -111,8 +117,10 @@ class SimCoreWebView2Environment final : public webview::ComObject<ICoreWebView2
   std::u16string UserDataFolderText();
 
   SimEnvironmentRequest request_;
-  std::map<std::int64_t, webview::ComPtr<ICoreWebView2NewBrowserVersionAvailableEventHandler>> newVersionHandlers_;
-  std::map<std::int64_t, webview::ComPtr<ICoreWebView2BrowserProcessExitedEventHandler>> processExitedHandlers_;
+  std::map<std::int64_t, webview::ComPtr<ICoreWebView2NewBrowserVersionAvailableEventHandler>>
+      newVersionHandlers_;
+  std::map<std::int64_t, webview::ComPtr<ICoreWebView2BrowserProcessExitedEventHandler>>
+      processExitedHandlers_;
   std::map<std::int64_t, webview::ComPtr<ICoreWebView2ProcessInfosChangedEventHandler>> processInfosHandlers_;
 };
 

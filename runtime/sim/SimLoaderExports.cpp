@@ -21,7 +21,8 @@ using webview::FromWV2Text;
 
 namespace {
 
-std::u16string ReadText(platform::Com& com, HRESULT (WV2_STDCALL ICoreWebView2EnvironmentOptions::*getter)(LPWSTR*),
+std::u16string ReadText(platform::Com& com,
+                        HRESULT (WV2_STDCALL ICoreWebView2EnvironmentOptions::*getter)(LPWSTR*),
                         ICoreWebView2EnvironmentOptions& options) {
   CoTaskMemText text(com);
   if (FAILED((options.*getter)(text.Put()))) return {};
@@ -55,34 +56,41 @@ SimEnvironmentRequest ReadRequest(platform::Com& com, PCWSTR browserExecutableFo
 
   ComPtr<ICoreWebView2EnvironmentOptions> held(environmentOptions);
   if (ComPtr<ICoreWebView2EnvironmentOptions2> options2; SUCCEEDED(held.As(options2))) {
-    request.exclusiveUserDataFolderAccess = ReadBool([&](BOOL* value) { return options2->get_ExclusiveUserDataFolderAccess(value); });
+    request.exclusiveUserDataFolderAccess =
+        ReadBool([&](BOOL* value) { return options2->get_ExclusiveUserDataFolderAccess(value); });
   }
   if (ComPtr<ICoreWebView2EnvironmentOptions3> options3; SUCCEEDED(held.As(options3))) {
-    request.customCrashReportingEnabled = ReadBool([&](BOOL* value) { return options3->get_IsCustomCrashReportingEnabled(value); });
+    request.customCrashReportingEnabled =
+        ReadBool([&](BOOL* value) { return options3->get_IsCustomCrashReportingEnabled(value); });
   }
   if (ComPtr<ICoreWebView2EnvironmentOptions4> options4; SUCCEEDED(held.As(options4))) {
     UINT32 count = 0;
     ICoreWebView2CustomSchemeRegistration** registrations = nullptr;
-    if (SUCCEEDED(options4->GetCustomSchemeRegistrations(&count, &registrations)) && registrations != nullptr) {
+    if (SUCCEEDED(options4->GetCustomSchemeRegistrations(&count, &registrations)) &&
+        registrations != nullptr) {
       for (UINT32 i = 0; i < count; ++i) {
         ComPtr<ICoreWebView2CustomSchemeRegistration> registration;
         registration.Attach(registrations[i]);  // each entry arrives with its own reference
         if (!registration) continue;
         CoTaskMemText name(com);
-        if (SUCCEEDED(registration->get_SchemeName(name.Put()))) request.customSchemeNames.push_back(name.ToU16String());
+        if (SUCCEEDED(registration->get_SchemeName(name.Put())))
+          request.customSchemeNames.push_back(name.ToU16String());
       }
       com.CoTaskMemFree(registrations);
     }
   }
   if (ComPtr<ICoreWebView2EnvironmentOptions5> options5; SUCCEEDED(held.As(options5))) {
-    request.enableTrackingPrevention = ReadBool([&](BOOL* value) { return options5->get_EnableTrackingPrevention(value); });
+    request.enableTrackingPrevention =
+        ReadBool([&](BOOL* value) { return options5->get_EnableTrackingPrevention(value); });
   }
   if (ComPtr<ICoreWebView2EnvironmentOptions6> options6; SUCCEEDED(held.As(options6))) {
-    request.areBrowserExtensionsEnabled = ReadBool([&](BOOL* value) { return options6->get_AreBrowserExtensionsEnabled(value); });
+    request.areBrowserExtensionsEnabled =
+        ReadBool([&](BOOL* value) { return options6->get_AreBrowserExtensionsEnabled(value); });
   }
   if (ComPtr<ICoreWebView2EnvironmentOptions7> options7; SUCCEEDED(held.As(options7))) {
     COREWEBVIEW2_CHANNEL_SEARCH_KIND kind{};
-    if (SUCCEEDED(options7->get_ChannelSearchKind(&kind))) request.channelSearchKind = static_cast<std::int32_t>(kind);
+    if (SUCCEEDED(options7->get_ChannelSearchKind(&kind)))
+      request.channelSearchKind = static_cast<std::int32_t>(kind);
     COREWEBVIEW2_RELEASE_CHANNELS channels{};
     if (SUCCEEDED(options7->get_ReleaseChannels(&channels))) {
       request.releaseChannels = static_cast<std::int32_t>(channels);
@@ -90,7 +98,8 @@ SimEnvironmentRequest ReadRequest(platform::Com& com, PCWSTR browserExecutableFo
   }
   if (ComPtr<ICoreWebView2EnvironmentOptions8> options8; SUCCEEDED(held.As(options8))) {
     COREWEBVIEW2_SCROLLBAR_STYLE style{};
-    if (SUCCEEDED(options8->get_ScrollBarStyle(&style))) request.scrollBarStyle = static_cast<std::int32_t>(style);
+    if (SUCCEEDED(options8->get_ScrollBarStyle(&style)))
+      request.scrollBarStyle = static_cast<std::int32_t>(style);
   }
   return request;
 }
@@ -107,7 +116,8 @@ HRESULT RequestEnvironment(PCWSTR browserExecutableFolder, PCWSTR userDataFolder
       ReadRequest(context->Com(), browserExecutableFolder, userDataFolder, environmentOptions);
   context->EnvironmentRequests().push_back(request);
   // The handler is held until its one call; the options were read above and are not kept.
-  context->Post([context, handler = ComPtr<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler>(handler),
+  context->Post([context,
+                 handler = ComPtr<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler>(handler),
                  request = std::move(request), outcome]() mutable {
     ComPtr<SimCoreWebView2Environment> environment;
     if (SUCCEEDED(outcome.completion) && !outcome.withoutObject) {
@@ -119,13 +129,15 @@ HRESULT RequestEnvironment(PCWSTR browserExecutableFolder, PCWSTR userDataFolder
 }
 
 HRESULT WV2_STDCALL CreateCoreWebView2EnvironmentWithOptions(
-    PCWSTR browserExecutableFolder, PCWSTR userDataFolder, ICoreWebView2EnvironmentOptions* environmentOptions,
+    PCWSTR browserExecutableFolder, PCWSTR userDataFolder,
+    ICoreWebView2EnvironmentOptions* environmentOptions,
     ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* environmentCreatedHandler) {
-  return RequestEnvironment(browserExecutableFolder, userDataFolder, environmentOptions, environmentCreatedHandler);
+  return RequestEnvironment(browserExecutableFolder, userDataFolder, environmentOptions,
+                            environmentCreatedHandler);
 }
 
-HRESULT WV2_STDCALL
-CreateCoreWebView2Environment(ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* environmentCreatedHandler) {
+HRESULT WV2_STDCALL CreateCoreWebView2Environment(
+    ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* environmentCreatedHandler) {
   return RequestEnvironment(nullptr, nullptr, nullptr, environmentCreatedHandler);
 }
 
@@ -145,7 +157,8 @@ HRESULT WV2_STDCALL GetAvailableCoreWebView2BrowserVersionString(PCWSTR /*browse
 }
 
 HRESULT WV2_STDCALL GetAvailableCoreWebView2BrowserVersionStringWithOptions(
-    PCWSTR /*browserExecutableFolder*/, ICoreWebView2EnvironmentOptions* /*environmentOptions*/, LPWSTR* versionInfo) {
+    PCWSTR /*browserExecutableFolder*/, ICoreWebView2EnvironmentOptions* /*environmentOptions*/,
+    LPWSTR* versionInfo) {
   return AnswerAvailableVersion("GetAvailableCoreWebView2BrowserVersionStringWithOptions", versionInfo);
 }
 
@@ -175,7 +188,8 @@ HRESULT WV2_STDCALL CompareBrowserVersions(PCWSTR version1, PCWSTR version2, int
   *result = 0;
   std::shared_ptr<SimRuntimeContext> context = SimRuntime::ActiveContext();
   if (!context) return E_UNEXPECTED;
-  if (const HRESULT scripted = context->CallResult("CompareBrowserVersions"); FAILED(scripted)) return scripted;
+  if (const HRESULT scripted = context->CallResult("CompareBrowserVersions"); FAILED(scripted))
+    return scripted;
   std::uint64_t first[4] = {};
   std::uint64_t second[4] = {};
   if (!ParseVersion(FromWV2Text(version1), first) || !ParseVersion(FromWV2Text(version2), second)) {
@@ -209,7 +223,8 @@ platform::ProcAddress Address(Function function) {
 
 std::map<std::string, platform::ProcAddress> SimLoaderExports() {
   return {
-      {webview::kCreateCoreWebView2EnvironmentWithOptionsExport, Address(&CreateCoreWebView2EnvironmentWithOptions)},
+      {webview::kCreateCoreWebView2EnvironmentWithOptionsExport,
+       Address(&CreateCoreWebView2EnvironmentWithOptions)},
       {webview::kCreateCoreWebView2EnvironmentExport, Address(&CreateCoreWebView2Environment)},
       {webview::kGetAvailableCoreWebView2BrowserVersionStringExport,
        Address(&GetAvailableCoreWebView2BrowserVersionString)},

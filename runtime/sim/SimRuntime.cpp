@@ -34,7 +34,8 @@ void PutUint16(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint16_t v
 }
 
 void PutUint32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 // The start of a library image: the DOS header pointing at a PE header that
@@ -113,7 +114,8 @@ namespace {
 // The environments alive when the queued event is delivered, each held for the call.
 std::vector<webview::ComPtr<SimCoreWebView2Environment>> HeldEnvironments(SimRuntimeContext& context) {
   std::vector<webview::ComPtr<SimCoreWebView2Environment>> environments;
-  for (SimCoreWebView2Environment* environment : context.Environments()) environments.emplace_back(environment);
+  for (SimCoreWebView2Environment* environment : context.Environments())
+    environments.emplace_back(environment);
   return environments;
 }
 
@@ -145,7 +147,8 @@ std::size_t SimRuntime::Subscriptions() const {
   return count;
 }
 
-std::unique_ptr<SimRuntime> InstallSimRuntime(platform::sim::SimPlatform& platform, SimRuntimeOptions options) {
+std::unique_ptr<SimRuntime> InstallSimRuntime(platform::sim::SimPlatform& platform,
+                                              SimRuntimeOptions options) {
   return std::make_unique<SimRuntime>(platform, std::move(options));
 }
 

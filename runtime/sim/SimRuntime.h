@@ -34,7 +34,9 @@ class SimRuntime {
   SimRuntimeOptions& Options() { return context_->Options(); }
 
   // Failure injection for one named method or export; S_OK clears it.
-  void SetCallResult(std::string method, HRESULT result) { context_->SetCallResult(std::move(method), result); }
+  void SetCallResult(std::string method, HRESULT result) {
+    context_->SetCallResult(std::move(method), result);
+  }
   void SetControllerFactory(std::shared_ptr<SimControllerFactory> factory) {
     context_->SetControllerFactory(std::move(factory));
   }
@@ -42,7 +44,8 @@ class SimRuntime {
   // The three environment events, raised on every live environment when the
   // test next pumps the message queue.
   void RaiseNewBrowserVersionAvailable();
-  void RaiseBrowserProcessExited(COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND kind = COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_NORMAL);
+  void RaiseBrowserProcessExited(
+      COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND kind = COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_NORMAL);
   void RaiseProcessInfosChanged();
 
   // Objects of the runtime still alive (environments, event arguments,
@@ -51,7 +54,10 @@ class SimRuntime {
   std::size_t LiveEnvironments() const { return context_->Environments().size(); }
   // Handlers subscribed on all live environments.
   std::size_t Subscriptions() const;
-  const std::vector<SimEnvironmentRequest>& EnvironmentRequests() const { return context_->EnvironmentRequests(); }
+  const std::vector<SimEnvironmentRequest>& EnvironmentRequests() const {
+    return context_->EnvironmentRequests();
+  }
+  const std::vector<HWND>& ControllerRequests() const { return context_->ControllerRequests(); }
 
   // The path of the loader library's file beside the executable.
   std::u16string LoaderLibraryPath() const;

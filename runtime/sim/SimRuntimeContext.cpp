@@ -8,7 +8,9 @@ namespace velmoran::runtime::sim {
 SimRuntimeContext::SimRuntimeContext(platform::sim::SimPlatform& platform, SimRuntimeOptions options)
     : platform_(platform), options_(std::move(options)) {}
 
-void SimRuntimeContext::Post(std::function<void()> work) { platform_.windows().PostCallback(std::move(work)); }
+void SimRuntimeContext::Post(std::function<void()> work) {
+  platform_.windows().PostCallback(std::move(work));
+}
 
 EventRegistrationToken SimRuntimeContext::NextToken() {
   EventRegistrationToken token{};
@@ -30,7 +32,8 @@ void SimRuntimeContext::AddEnvironment(SimCoreWebView2Environment* environment) 
 }
 
 void SimRuntimeContext::RemoveEnvironment(SimCoreWebView2Environment* environment) {
-  environments_.erase(std::remove(environments_.begin(), environments_.end(), environment), environments_.end());
+  environments_.erase(std::remove(environments_.begin(), environments_.end(), environment),
+                      environments_.end());
 }
 
 }  // namespace velmoran::runtime::sim

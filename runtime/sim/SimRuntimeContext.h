@@ -63,6 +63,8 @@ class SimRuntimeContext {
   SimControllerFactory* ControllerFactory() const { return factory_.get(); }
 
   std::vector<SimEnvironmentRequest>& EnvironmentRequests() { return requests_; }
+  // The parent window of every controller (or composition controller) request, in order.
+  std::vector<HWND>& ControllerRequests() { return controllerRequests_; }
 
  private:
   platform::sim::SimPlatform& platform_;
@@ -73,6 +75,7 @@ class SimRuntimeContext {
   std::vector<SimCoreWebView2Environment*> environments_;
   std::shared_ptr<SimControllerFactory> factory_;
   std::vector<SimEnvironmentRequest> requests_;
+  std::vector<HWND> controllerRequests_;
 };
 
 // Base of every object the simulated runtime creates: counts it alive in the

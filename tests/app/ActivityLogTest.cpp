@@ -1,8 +1,8 @@
-#include "app/ActivityLog.h"
-
 #include <gtest/gtest.h>
 
-#include "tests/bridge/BridgeTestSupport.h"
+#include "app/ActivityLog.h"
+#include "platform/sim/SimPlatform.h"
+#include "tests/bridge/TempRoot.h"
 
 namespace velmoran::app {
 namespace {
@@ -32,7 +32,8 @@ class ActivityLogTest : public ::testing::Test {
 
 TEST_F(ActivityLogTest, WritesOneTimestampedLineToViewAndFile) {
   log.logw(u"WebMessageReceived triggered");
-  EXPECT_EQ(view.Lines(), (std::vector<std::u16string>{u"", u"04-28 9:5:07.045:::WebMessageReceived triggered"}));
+  EXPECT_EQ(view.Lines(),
+            (std::vector<std::u16string>{u"", u"04-28 9:5:07.045:::WebMessageReceived triggered"}));
   EXPECT_EQ(LogFile(), "04-28 9:5:07.045:::WebMessageReceived triggered\r\n");
 }
 
@@ -48,11 +49,12 @@ TEST_P(Timestamps, PadOnlyMonthDaySecondAndMillisecond) {
   EXPECT_EQ(ActivityLog::Timestamp(GetParam().time, GetParam().separator), GetParam().stamp);
 }
 
-INSTANTIATE_TEST_SUITE_P(ActivityLog, Timestamps,
-                         ::testing::Values(StampCase{kMorning, u":", u"04-28 9:5:07.045"},
-                                           StampCase{{2026, 12, 1, 31, 13, 45, 59, 999}, u":", u"12-31 13:45:59.999"},
-                                           StampCase{{2027, 1, 5, 1, 0, 0, 0, 0}, u":", u"01-01 0:0:00.000"},
-                                           StampCase{kMorning, u".", u"04-28 9.5.07.045"}));
+INSTANTIATE_TEST_SUITE_P(
+    ActivityLog, Timestamps,
+    ::testing::Values(StampCase{kMorning, u":", u"04-28 9:5:07.045"},
+                      StampCase{{2026, 12, 1, 31, 13, 45, 59, 999}, u":", u"12-31 13:45:59.999"},
+                      StampCase{{2027, 1, 5, 1, 0, 0, 0, 0}, u":", u"01-01 0:0:00.000"},
+                      StampCase{kMorning, u".", u"04-28 9.5.07.045"}));
 
 TEST_F(ActivityLogTest, UsesTheLocaleTimeSeparatorAndAnEmptyMessage) {
   platform.locale().SetTimeSeparator(u".");
@@ -104,13 +106,16 @@ TEST_P(EofMarks, AreCutOnlyNearTheEnd) {
   EXPECT_EQ(LogFile(), GetParam().after + "04-28 9:5:07.045:::x\r\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(ActivityLog, EofMarks,
-                         ::testing::Values(EofCase{"abc\x1A", "abc"}, EofCase{"\x1A", ""},
-                                           EofCase{"ab\x1A" "cd\x1A" "ef", "ab"},
-                                           EofCase{std::string(100, 'a') + "\x1A" + std::string(27, 'b'),
-                                                   std::string(100, 'a')},
-                                           EofCase{"\x1A" + std::string(127, 'b'), ""},
-                                           EofCase{"\x1A" + std::string(128, 'b'), "\x1A" + std::string(128, 'b')}));
+INSTANTIATE_TEST_SUITE_P(
+    ActivityLog, EofMarks,
+    ::testing::Values(EofCase{"abc\x1A", "abc"}, EofCase{"\x1A", ""},
+                      EofCase{"ab\x1A"
+                              "cd\x1A"
+                              "ef",
+                              "ab"},
+                      EofCase{std::string(100, 'a') + "\x1A" + std::string(27, 'b'), std::string(100, 'a')},
+                      EofCase{"\x1A" + std::string(127, 'b'), ""},
+                      EofCase{"\x1A" + std::string(128, 'b'), "\x1A" + std::string(128, 'b')}));
 
 TEST_F(ActivityLogTest, FileHeldForWritingLosesTheLineButNotTheView) {
   WriteHostFile(LogFolder() / "errlog.txt", "held\r\n");

@@ -1,8 +1,8 @@
-#include "app/DockLayout.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "app/DockLayout.h"
 
 namespace velmoran::app {
 namespace {
@@ -38,15 +38,15 @@ TEST_P(AlignDockedTest, BottomPanelSplitterAndClientHost) {
 
 INSTANTIATE_TEST_SUITE_P(
     Visibility, AlignDockedTest,
-    ::testing::Values(LayoutCase{"AllShown", true, true, {0, 468, 1106, 607}, {0, 463, 1106, 468}, {0, 0, 1106, 463}},
-                      LayoutCase{"PanelHidden", false, true, {}, {0, 602, 1106, 607}, {0, 0, 1106, 602}},
-                      LayoutCase{"BothHidden", false, false, {}, {}, {0, 0, 1106, 607}}),
+    ::testing::Values(
+        LayoutCase{"AllShown", true, true, {0, 468, 1106, 607}, {0, 463, 1106, 468}, {0, 0, 1106, 463}},
+        LayoutCase{"PanelHidden", false, true, {}, {0, 602, 1106, 607}, {0, 0, 1106, 602}},
+        LayoutCase{"BothHidden", false, false, {}, {}, {0, 0, 1106, 607}}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(AlignDockedLimits, EdgesNeverOverrunATooSmallClientArea) {
-  const std::vector<DockedWindow> windows = {{1, TAlign::alBottom, 139, true},
-                                             {2, TAlign::alTop, 100, true},
-                                             {3, TAlign::alClient, 0, true}};
+  const std::vector<DockedWindow> windows = {
+      {1, TAlign::alBottom, 139, true}, {2, TAlign::alTop, 100, true}, {3, TAlign::alClient, 0, true}};
   const std::vector<Rect> rects = AlignDocked(Rect{0, 0, 50, 120}, windows);
   EXPECT_EQ(rects[1], (Rect{0, 0, 50, 100}));
   EXPECT_EQ(rects[0], (Rect{0, 100, 50, 120}));

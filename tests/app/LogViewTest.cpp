@@ -1,8 +1,8 @@
-#include "app/LogView.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "app/LogView.h"
 
 namespace velmoran::app {
 namespace {
@@ -27,12 +27,27 @@ TEST_P(LogViewBreaks, SplitLikeTheView) {
   EXPECT_EQ(view.LineCount(), GetParam().lines.size());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    LogView, LogViewBreaks,
-    ::testing::Values(BreakCase{u"", {u""}}, BreakCase{u"a", {u"a"}}, BreakCase{u"a\r\nb", {u"a", u"b"}},
-                      BreakCase{u"a\rb", {u"a", u"b"}}, BreakCase{u"a\nb", {u"a", u"b"}},
-                      BreakCase{u"a\r\n", {u"a", u""}}, BreakCase{u"\n\r", {u"", u"", u""}},
-                      BreakCase{u"a\r\r\nb\n\nc", {u"a", u"", u"b", u"", u"c"}}));
+INSTANTIATE_TEST_SUITE_P(LogView, LogViewBreaks,
+                         ::testing::Values(BreakCase{u"", {u""}}, BreakCase{u"a", {u"a"}},
+                                           BreakCase{u"a\r\nb", {u"a", u"b"}},
+                                           BreakCase{u"a\rb", {u"a", u"b"}}, BreakCase{u"a\nb", {u"a", u"b"}},
+                                           BreakCase{u"a\r\n", {u"a", u""}},
+                                           BreakCase{u"\n\r", {u"", u"", u""}},
+                                           BreakCase{u"a\r\r\nb\n\nc", {u"a", u"", u"b", u"", u"c"}}));
+
+TEST(LogView, FindsBreaksAnywhereInLongLines) {
+  const std::u16string first(70, u'a');
+  const std::u16string tabs(45, u'\t');
+  LogView view;
+  view.Clear();
+  view.AddLine(first + u"\r\n" + tabs + u"\r" + std::u16string(31, u'b') + u"\n");
+  EXPECT_EQ(view.Lines(), (std::vector<std::u16string>{first, tabs, std::u16string(31, u'b'), u""}));
+  std::u16string owned = first + tabs;
+  view.AddOwnedLine(std::move(owned));
+  EXPECT_EQ(view.Lines().back(), first + tabs);
+  view.AddOwnedLine(std::u16string(u"x\ny"));
+  EXPECT_EQ(view.LineCount(), 7u);
+}
 
 TEST(LogView, KeepsLinesInOrderNewestLast) {
   LogView view;

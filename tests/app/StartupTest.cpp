@@ -1,5 +1,3 @@
-#include "app/Startup.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -7,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Startup.h"
 #include "app/WebCamFrm.h"
 #include "base/Text.h"
 #include "tests/app/SimShellFixture.h"
@@ -53,15 +52,16 @@ class StartupTest : public testing::SimShellFixture {
   // How the simulated runtime answers the environment request.
   void LoaderAnswers(Answer when, bool success, std::u16string errorText = {}) {
     TWVLoader::SetStartHook([this, when, success, errorText](TWVLoader& loader) {
-      atStart_ = LoaderAtStart{loader.UserDataFolder(),       loader.RemoteDebuggingPort(),
-                               loader.RemoteAllowOrigins(),   loader.AreBrowserExtensionsEnabled(),
+      atStart_ = LoaderAtStart{loader.UserDataFolder(),      loader.RemoteDebuggingPort(),
+                               loader.RemoteAllowOrigins(),  loader.AreBrowserExtensionsEnabled(),
                                sim_.windows().LiveWindows(), sim_.com().OleDepth()};
       if (when == Answer::AtOnce) loader.EnvironmentCompleted(success, errorText);
       if (when == Answer::Queued) Deliver(success, errorText);
     });
   }
   void Deliver(bool success, std::u16string errorText = {}) {
-    sim_.windows().PostCallback([success, errorText] { SharedWebViewLoader()->EnvironmentCompleted(success, errorText); });
+    sim_.windows().PostCallback(
+        [success, errorText] { SharedWebViewLoader()->EnvironmentCompleted(success, errorText); });
   }
 
   // The user's part, one step each time the queue runs dry; then the window is closed.
@@ -69,10 +69,10 @@ class StartupTest : public testing::SimShellFixture {
     steps_ = std::move(steps);
     sim_.windows().SetIdleHandler([this] {
       ++idleCalls_;
-      if (next_ < steps_.size()) {
-        steps_[next_++]();
-      } else if (WebCamFrm != nullptr) {
-        sim_.windows().PostMessageW(WebCamFrm->Handle(), platform::kWmClose, 0, 0);
+      auto& windows = sim_.windows();
+      while (windows.QueuedMessages() == 0 && next_ < steps_.size()) steps_[next_++]();
+      if (windows.QueuedMessages() == 0 && WebCamFrm != nullptr) {
+        windows.PostMessageW(WebCamFrm->Handle(), platform::kWmClose, 0, 0);
       }
     });
   }
@@ -190,21 +190,23 @@ TEST_P(StartupLaunchTest, LauncherOutcomeReachesTheFirstAddress) {
     EXPECT_EQ(shown.logLines, std::vector<std::u16string>{u""});
   } else {
     ASSERT_EQ(shown.logLines.size(), 2u);
-    EXPECT_TRUE(shown.logLines[1].ends_with(u":::" + std::u16string(c.logLine))) << Utf16ToUtf8(shown.logLines[1]);
+    EXPECT_TRUE(shown.logLines[1].ends_with(u":::" + std::u16string(c.logLine)))
+        << Utf16ToUtf8(shown.logLines[1]);
   }
   EXPECT_EQ(shown.browserParent, shown.host);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, StartupLaunchTest,
-    ::testing::Values(
-        LaunchCase{"MissingExecutable", ApacheExecutable::Missing, true, 0, u"http://localhost/www/corvale2/", 0, u""},
-        LaunchCase{"ServerRunning", ApacheExecutable::File, true, 0, u"http://localhost/www/corvale2/index.html", 0,
-                   u""},
-        LaunchCase{"ServerStarted", ApacheExecutable::File, false, 0, u"http://localhost/www/corvale2/", 1000, u""},
-        LaunchCase{"ElevationRefused", ApacheExecutable::File, false, platform::kErrorCancelled,
-                   u"http://localhost/www/corvale2/", 1000,
-                   u"Apache 실행 실패: The operation was canceled by the user"}),
+    ::testing::Values(LaunchCase{"MissingExecutable", ApacheExecutable::Missing, true, 0,
+                                 u"http://localhost/www/corvale2/", 0, u""},
+                      LaunchCase{"ServerRunning", ApacheExecutable::File, true, 0,
+                                 u"http://localhost/www/corvale2/index.html", 0, u""},
+                      LaunchCase{"ServerStarted", ApacheExecutable::File, false, 0,
+                                 u"http://localhost/www/corvale2/", 1000, u""},
+                      LaunchCase{"ElevationRefused", ApacheExecutable::File, false, platform::kErrorCancelled,
+                                 u"http://localhost/www/corvale2/", 1000,
+                                 u"Apache 실행 실패: The operation was canceled by the user"}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(StartupTest, LoaderErrorAtFirstShowIsShownAndNoBrowserIsAsked) {
@@ -301,7 +303,8 @@ struct FolderCase {
   std::u16string userDataFolder;
 };
 
-class UserDataFolderTest : public testing::SimShellFixture, public ::testing::WithParamInterface<FolderCase> {};
+class UserDataFolderTest : public testing::SimShellFixture,
+                           public ::testing::WithParamInterface<FolderCase> {};
 
 TEST_P(UserDataFolderTest, FolderOfTheExecutablePlusCustomCache) {
   sim_.process().SetExecutablePath(GetParam().executable);

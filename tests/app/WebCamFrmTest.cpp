@@ -1,5 +1,3 @@
-#include "app/WebCamFrm.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -7,10 +5,11 @@
 #include <vector>
 
 #include "app/Application.h"
+#include "app/WebCamFrm.h"
 #include "base/Text.h"
 #include "tests/app/SimShellFixture.h"
-#include "webview/abi/ComObject.h"
 #include "webview/abi/CoTaskMemText.h"
+#include "webview/abi/ComObject.h"
 #include "webview/loader/uWVLoader.h"
 
 namespace velmoran::app {
@@ -69,7 +68,8 @@ class WebCamFrmTest : public testing::SimShellFixture {
   WebCamFrmTest() {
     InstallApache(ApacheExecutable::File);
     sim_.shell().AddProcess(u"httpd.exe");
-    webview::TWVLoader::SetStartHook([](webview::TWVLoader& loader) { loader.EnvironmentCompleted(true, u""); });
+    webview::TWVLoader::SetStartHook(
+        [](webview::TWVLoader& loader) { loader.EnvironmentCompleted(true, u""); });
   }
   ~WebCamFrmTest() override {
     // The start-up's teardown order: the window, the loader, then OLE with the application.

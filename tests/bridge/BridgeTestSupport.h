@@ -4,10 +4,7 @@
 // temporary folder, a shell that records what the bridge asks of it, and
 // capture messages built the way the page posts them.
 
-#include <atomic>
-#include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,47 +12,9 @@
 #include "base/Text.h"
 #include "bridge/PageBridge.h"
 #include "platform/sim/SimPlatform.h"
+#include "tests/bridge/TempRoot.h"
 
 namespace velmoran::bridge::testing {
-
-// A unique folder under the system's temporary folder, removed afterwards.
-class TempRoot {
- public:
-  TempRoot() {
-    static std::atomic<unsigned> counter{0};
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    path_ = std::filesystem::temp_directory_path() /
-            ("velmoran-bridge-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(path_);
-  }
-  ~TempRoot() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempRoot(const TempRoot&) = delete;
-  TempRoot& operator=(const TempRoot&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
-inline std::string ReadHostFile(const std::filesystem::path& path) {
-  std::error_code error;
-  const auto size = std::filesystem::file_size(path, error);
-  if (error) return {};
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  std::ifstream in(path, std::ios::binary);
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
-  return bytes;
-}
-
-inline void WriteHostFile(const std::filesystem::path& path, std::string_view bytes) {
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 // Every effect in order, as text: "log <text>", "script <text>", "fullscreen".
 class RecordingHost final : public PageBridgeHost {
@@ -98,10 +57,16 @@ struct CaptureFields {
 
   // The inner object's JSON text; an empty field is left out.
   std::string ObjectText() const {
-    const std::pair<const char*, const std::string*> keys[] = {
-        {"callMode", &callMode}, {"name", &name}, {"index", &index}, {"image", &image},
-        {"length", &length}, {"SavePath", &SavePath}, {"filename", &filename}, {"jsonfilename", &jsonfilename},
-        {"member_info", &member_info}, {"poseWorldLandmarks2", &poseWorldLandmarks2}};
+    const std::pair<const char*, const std::string*> keys[] = {{"callMode", &callMode},
+                                                               {"name", &name},
+                                                               {"index", &index},
+                                                               {"image", &image},
+                                                               {"length", &length},
+                                                               {"SavePath", &SavePath},
+                                                               {"filename", &filename},
+                                                               {"jsonfilename", &jsonfilename},
+                                                               {"member_info", &member_info},
+                                                               {"poseWorldLandmarks2", &poseWorldLandmarks2}};
     std::string out = "{";
     for (const auto& [key, value] : keys) {
       if (value->empty()) continue;

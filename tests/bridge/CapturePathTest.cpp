@@ -1,9 +1,8 @@
-#include "bridge/CapturePath.h"
-
 #include <gtest/gtest.h>
 
 #include "base/Text.h"
 #include "bridge/BridgeError.h"
+#include "bridge/CapturePath.h"
 
 namespace velmoran::bridge {
 namespace {
@@ -49,33 +48,21 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{u"C:\\velmoran_pose\\console.png", u"C:\\velmoran_pose\\console.png"},
         PathCase{u"C:\\velmoran_pose\\COM10", u"C:\\velmoran_pose\\COM10"},
         // Outside: climbing out, other roots, other drives, other forms.
-        PathCase{u"C:\\velmoran_pose\\..\\x", nullptr},
-        PathCase{u"C:\\velmoran_pose\\..\\", nullptr},
-        PathCase{u"C:\\velmoran_pose\\a\\..\\..\\x", nullptr},
-        PathCase{u"C:/velmoran_pose/../x", nullptr},
-        PathCase{u"C:\\velmoran_pose_other\\x", nullptr},
-        PathCase{u"C:\\velmoran\\errlog.txt", nullptr},
-        PathCase{u"C:\\", nullptr},
-        PathCase{u"D:\\velmoran_pose\\x", nullptr},
-        PathCase{u"C:velmoran_pose\\x", nullptr},
-        PathCase{u"C:relative.json", nullptr},
-        PathCase{u"\\velmoran_pose\\x", nullptr},
-        PathCase{u"/velmoran_pose/x", nullptr},
-        PathCase{u"\\\\server\\share\\x", nullptr},
-        PathCase{u"//server/share/x", nullptr},
-        PathCase{u"\\\\?\\C:\\velmoran_pose\\x", nullptr},
-        PathCase{u"\\\\.\\C:\\velmoran_pose\\x", nullptr},
-        PathCase{u"velmoran_pose\\x", nullptr},
-        PathCase{u"", nullptr},
+        PathCase{u"C:\\velmoran_pose\\..\\x", nullptr}, PathCase{u"C:\\velmoran_pose\\..\\", nullptr},
+        PathCase{u"C:\\velmoran_pose\\a\\..\\..\\x", nullptr}, PathCase{u"C:/velmoran_pose/../x", nullptr},
+        PathCase{u"C:\\velmoran_pose_other\\x", nullptr}, PathCase{u"C:\\velmoran\\errlog.txt", nullptr},
+        PathCase{u"C:\\", nullptr}, PathCase{u"D:\\velmoran_pose\\x", nullptr},
+        PathCase{u"C:velmoran_pose\\x", nullptr}, PathCase{u"C:relative.json", nullptr},
+        PathCase{u"\\velmoran_pose\\x", nullptr}, PathCase{u"/velmoran_pose/x", nullptr},
+        PathCase{u"\\\\server\\share\\x", nullptr}, PathCase{u"//server/share/x", nullptr},
+        PathCase{u"\\\\?\\C:\\velmoran_pose\\x", nullptr}, PathCase{u"\\\\.\\C:\\velmoran_pose\\x", nullptr},
+        PathCase{u"velmoran_pose\\x", nullptr}, PathCase{u"", nullptr},
         // Names the system would not take as plain names inside the root.
-        PathCase{u"C:\\velmoran_pose\\...\\x", nullptr},
-        PathCase{u"C:\\velmoran_pose\\.. \\x", nullptr},
-        PathCase{u"C:\\velmoran_pose\\a\\ \\x", nullptr},
-        PathCase{u"C:\\velmoran_pose\\NUL", nullptr},
+        PathCase{u"C:\\velmoran_pose\\...\\x", nullptr}, PathCase{u"C:\\velmoran_pose\\.. \\x", nullptr},
+        PathCase{u"C:\\velmoran_pose\\a\\ \\x", nullptr}, PathCase{u"C:\\velmoran_pose\\NUL", nullptr},
         PathCase{u"C:\\velmoran_pose\\a\\con.png", nullptr},
         PathCase{u"C:\\velmoran_pose\\Com1.json", nullptr},
-        PathCase{u"C:\\velmoran_pose\\lpt\u00B9", nullptr},
-        PathCase{u"C:\\velmoran_pose\\aux .txt", nullptr},
+        PathCase{u"C:\\velmoran_pose\\lpt\u00B9", nullptr}, PathCase{u"C:\\velmoran_pose\\aux .txt", nullptr},
         PathCase{u"C:\\velmoran_pose\\CONOUT$", nullptr}));
 
 }  // namespace

@@ -1,8 +1,7 @@
-#include "bridge/FileHelpers.h"
-
 #include <gtest/gtest.h>
 
 #include "bridge/BridgeError.h"
+#include "bridge/FileHelpers.h"
 #include "tests/bridge/BridgeTestSupport.h"
 
 namespace velmoran::bridge {
@@ -38,8 +37,8 @@ TEST(CombineFolderAndName, RootedNamesStandAlone) {
 }
 
 TEST(PathForm, NamesTheFault) {
-  for (std::u16string_view bad : {u"C:\\a*b", u"C:\\a?b", u"C:\\a\"b", u"C:\\a<b", u"C:\\a>b", u"C:\\a|b",
-                                  u"C:\\a\tb"}) {
+  for (std::u16string_view bad :
+       {u"C:\\a*b", u"C:\\a?b", u"C:\\a\"b", u"C:\\a<b", u"C:\\a>b", u"C:\\a|b", u"C:\\a\tb"}) {
     EXPECT_EQ(ErrorOf([&] { CheckPathCharacters(bad); }), u"Invalid characters in path") << Utf16ToUtf8(bad);
   }
   EXPECT_EQ(ErrorOf([] { CheckPathCharacters(u"C:\\a b\\c.d:e/f"); }), u"(no error)");
@@ -92,8 +91,9 @@ TEST_F(FileHelpersTest, WriteTextToFolderNeedsTheNamedSubFolder) {
 }
 
 TEST_F(FileHelpersTest, WriteTextToFolderStaysInsideTheRoot) {
-  EXPECT_EQ(ErrorOf([&] { WriteTextToFolder(platform, u"C:\\velmoran_pose\\A01\\", u"..\\..\\x.json", u"t"); }),
-            u"The path is outside the capture root");
+  EXPECT_EQ(
+      ErrorOf([&] { WriteTextToFolder(platform, u"C:\\velmoran_pose\\A01\\", u"..\\..\\x.json", u"t"); }),
+      u"The path is outside the capture root");
   EXPECT_EQ(ErrorOf([&] { WriteTextToFolder(platform, u"C:\\elsewhere\\", u"x.json", u"t"); }),
             u"The path is outside the capture root");
   EXPECT_FALSE(std::filesystem::exists(Host("x.json")));
@@ -103,23 +103,26 @@ TEST_F(FileHelpersTest, WriteTextToFolderStaysInsideTheRoot) {
 TEST_F(FileHelpersTest, CannotCreateFileCarriesPathAndTrimmedSystemText) {
   auto& files = platform.files();
   EnsureDirectory(files, CapturePath(u"C:\\velmoran_pose\\A01\\"));
-  const platform::Handle other = files.CreateFileW(u"C:\\velmoran_pose\\A01\\busy.png", platform::kGenericWrite,
-                                                   platform::kFileShareRead, platform::kCreateAlways);
+  const platform::Handle other =
+      files.CreateFileW(u"C:\\velmoran_pose\\A01\\busy.png", platform::kGenericWrite,
+                        platform::kFileShareRead, platform::kCreateAlways);
   ASSERT_NE(other, platform::kInvalidHandle);
   std::u16string systemText = platform.locale().FormatMessageW(platform::kErrorSharingViolation);
   ASSERT_GE(systemText.size(), 2u);
   ASSERT_EQ(systemText.substr(systemText.size() - 2), u"\r\n");
   systemText.resize(systemText.size() - 2);
-  EXPECT_EQ(ErrorOf([&] { WriteFileBytes(platform, CapturePath(u"C:\\velmoran_pose\\A01\\\\busy.png"), "x"); }),
-            u"Cannot create file \"C:\\velmoran_pose\\A01\\\\busy.png\". " + systemText);
+  EXPECT_EQ(
+      ErrorOf([&] { WriteFileBytes(platform, CapturePath(u"C:\\velmoran_pose\\A01\\\\busy.png"), "x"); }),
+      u"Cannot create file \"C:\\velmoran_pose\\A01\\\\busy.png\". " + systemText);
   files.CloseHandle(other);
 }
 
 TEST_F(FileHelpersTest, FullDiskIsAStreamWriteError) {
   EnsureDirectory(platform.files(), CapturePath(u"C:\\velmoran_pose\\A01\\"));
   platform.files().SetDiskSpace(3);
-  EXPECT_EQ(ErrorOf([&] { WriteFileBytes(platform, CapturePath(u"C:\\velmoran_pose\\A01\\x.png"), "12345"); }),
-            u"Stream write error");
+  EXPECT_EQ(
+      ErrorOf([&] { WriteFileBytes(platform, CapturePath(u"C:\\velmoran_pose\\A01\\x.png"), "12345"); }),
+      u"Stream write error");
   EXPECT_EQ(platform.files().OpenHandles(), 0u);
 }
 

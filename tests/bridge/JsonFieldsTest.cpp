@@ -1,5 +1,3 @@
-#include "bridge/JsonFields.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -8,6 +6,7 @@
 #include "base/Text.h"
 #include "bridge/BridgeError.h"
 #include "bridge/IntegerText.h"
+#include "bridge/JsonFields.h"
 
 namespace velmoran::bridge {
 namespace {
@@ -25,22 +24,21 @@ TEST_P(IntegerTextCases, ConvertsTheWholeText) {
 
 INSTANTIATE_TEST_SUITE_P(
     IntegerText, IntegerTextCases,
-    ::testing::Values(IntegerCase{u"7", 7}, IntegerCase{u"-7", -7}, IntegerCase{u"+7", 7}, IntegerCase{u"007", 7},
-                      IntegerCase{u"  5", 5}, IntegerCase{u"$1F", 31}, IntegerCase{u"x10", 16},
-                      IntegerCase{u"X10", 16}, IntegerCase{u"0x10", 16}, IntegerCase{u"0XfF", 255},
-                      IntegerCase{u"-$10", -16}, IntegerCase{u" +0x7FFFFFFF", 2147483647},
-                      IntegerCase{u"2147483647", 2147483647}, IntegerCase{u"-2147483648", -2147483647 - 1},
-                      IntegerCase{u"-$80000000", -2147483647 - 1}, IntegerCase{u"-0", 0},
-                      IntegerCase{u"2147483648", std::nullopt}, IntegerCase{u"-2147483649", std::nullopt},
-                      IntegerCase{u"$80000000", std::nullopt}, IntegerCase{u"$FFFFFFFF", std::nullopt},
-                      IntegerCase{u"99999999999999999999", std::nullopt}, IntegerCase{u"", std::nullopt},
-                      IntegerCase{u" ", std::nullopt}, IntegerCase{u"5 ", std::nullopt},
-                      IntegerCase{u"\t5", std::nullopt}, IntegerCase{u"5.0", std::nullopt},
-                      IntegerCase{u"1e3", std::nullopt}, IntegerCase{u"+", std::nullopt},
-                      IntegerCase{u"-", std::nullopt}, IntegerCase{u"$", std::nullopt},
-                      IntegerCase{u"0x", std::nullopt}, IntegerCase{u"+-5", std::nullopt},
-                      IntegerCase{u"12a", std::nullopt}, IntegerCase{u"$G", std::nullopt},
-                      IntegerCase{u"\uFF15", std::nullopt}));
+    ::testing::Values(
+        IntegerCase{u"7", 7}, IntegerCase{u"-7", -7}, IntegerCase{u"+7", 7}, IntegerCase{u"007", 7},
+        IntegerCase{u"  5", 5}, IntegerCase{u"$1F", 31}, IntegerCase{u"x10", 16}, IntegerCase{u"X10", 16},
+        IntegerCase{u"0x10", 16}, IntegerCase{u"0XfF", 255}, IntegerCase{u"-$10", -16},
+        IntegerCase{u" +0x7FFFFFFF", 2147483647}, IntegerCase{u"2147483647", 2147483647},
+        IntegerCase{u"-2147483648", -2147483647 - 1}, IntegerCase{u"-$80000000", -2147483647 - 1},
+        IntegerCase{u"-0", 0}, IntegerCase{u"2147483648", std::nullopt},
+        IntegerCase{u"-2147483649", std::nullopt}, IntegerCase{u"$80000000", std::nullopt},
+        IntegerCase{u"$FFFFFFFF", std::nullopt}, IntegerCase{u"99999999999999999999", std::nullopt},
+        IntegerCase{u"", std::nullopt}, IntegerCase{u" ", std::nullopt}, IntegerCase{u"5 ", std::nullopt},
+        IntegerCase{u"\t5", std::nullopt}, IntegerCase{u"5.0", std::nullopt},
+        IntegerCase{u"1e3", std::nullopt}, IntegerCase{u"+", std::nullopt}, IntegerCase{u"-", std::nullopt},
+        IntegerCase{u"$", std::nullopt}, IntegerCase{u"0x", std::nullopt}, IntegerCase{u"+-5", std::nullopt},
+        IntegerCase{u"12a", std::nullopt}, IntegerCase{u"$G", std::nullopt},
+        IntegerCase{u"\uFF15", std::nullopt}));
 
 // An object holding one member "k" of each kind, built without the decoder.
 JsonValue ObjectWith(JsonValue value) {

@@ -1,7 +1,6 @@
-#include "bridge/PageBridge.h"
-
 #include <gtest/gtest.h>
 
+#include "bridge/PageBridge.h"
 #include "tests/bridge/BridgeTestSupport.h"
 
 namespace velmoran::bridge {
@@ -27,16 +26,16 @@ class PageBridgeTest : public ::testing::Test, public BridgeFixture {
     Send(fields.Message());
   }
   std::u16string Query(int index) {
-    return Utf8ToUtf16("{\"image\":\"\",\"name\":\"n\",\"index\":" + std::to_string(index) + ",\"length\":0}");
+    return Utf8ToUtf16("{\"image\":\"\",\"name\":\"n\",\"index\":" + std::to_string(index) +
+                       ",\"length\":0}");
   }
 };
 
 TEST_F(PageBridgeTest, ImgSaveWritesThreeFilesAndAnswersFound) {
   const CaptureFields fields;
-  EXPECT_EQ(Send(fields.Message()),
-            (Effects{kTriggered, "log **** SavePath::C:\\velmoran_pose\\A01\\",
-                     "log JSON successfully parsed.::C:\\velmoran_pose\\A01\\\\3.png", kFoundLine,
-                     "script img_send_indx_done(3,1)"}));
+  EXPECT_EQ(Send(fields.Message()), (Effects{kTriggered, "log **** SavePath::C:\\velmoran_pose\\A01\\",
+                                             "log JSON successfully parsed.::C:\\velmoran_pose\\A01\\\\3.png",
+                                             kFoundLine, "script img_send_indx_done(3,1)"}));
   EXPECT_EQ(ReadHostFile(HostPath("velmoran_pose/A01/user.txt")), "member");
   EXPECT_EQ(ReadHostFile(HostPath("velmoran_pose/A01/3.json")), "[1,2]");
   EXPECT_EQ(ReadHostFile(HostPath("velmoran_pose/A01/3.png")), std::string("\x00\x01\x02\x03", 4));
@@ -114,11 +113,11 @@ TEST_F(PageBridgeTest, FailedSendAllDataCallStillChecksThePreviousDirectory) {
   fields.SavePath = "\"B02\"";
   fields.image.clear();
   const std::u16string message = fields.Message();
-  EXPECT_EQ(Send(message), (Effects{kTriggered, "log Exception JSON parsing: Value 'image' not found", kParseFailed,
-                                    "log 웹에서 이미지 확인  실행시.",
-                                    "log ***** [][0] Message received: [" + Utf16ToUtf8(message) + "]", "log 1,",
-                                    "log 1,2,", "log 1,2,3,", "log 1,2,3,4,",
-                                    "script img_send_all_no(\"1,2,3,4,\")"}));
+  EXPECT_EQ(Send(message),
+            (Effects{kTriggered, "log Exception JSON parsing: Value 'image' not found", kParseFailed,
+                     "log 웹에서 이미지 확인  실행시.",
+                     "log ***** [][0] Message received: [" + Utf16ToUtf8(message) + "]", "log 1,", "log 1,2,",
+                     "log 1,2,3,", "log 1,2,3,4,", "script img_send_all_no(\"1,2,3,4,\")"}));
   EXPECT_FALSE(std::filesystem::exists(HostPath("velmoran_pose/B02")));
   EXPECT_EQ(bridge.CurrentSaveDir(), u"C:\\velmoran_pose\\A01\\");
 }
@@ -129,7 +128,8 @@ TEST_F(PageBridgeTest, AppExitTogglesFullScreenEachTime) {
   EXPECT_EQ(Send(u"\"AppExit\""), expected);
   EXPECT_EQ(Send(u"\"AppExit\""), expected);
   for (const char16_t* near : {u"\"appexit\"", u"\"AppExit \"", u" \"AppExit\""}) {
-    EXPECT_EQ(Send(near), (Effects{kTriggered, "log Failed to parse the string into a JSON object.", kParseFailed}));
+    EXPECT_EQ(Send(near),
+              (Effects{kTriggered, "log Failed to parse the string into a JSON object.", kParseFailed}));
   }
 }
 
@@ -156,15 +156,21 @@ TEST_P(DecodeFailures, LogTheirLinesAndAnswerNothing) {
 INSTANTIATE_TEST_SUITE_P(
     PageBridge, DecodeFailures,
     ::testing::Values(
-        DecodeFailure{u"", {"Exception JSON parsing: Failed to parse JSON value.", "Failed to parse JSON.--1"}},
-        DecodeFailure{u"{", {"Exception JSON parsing: Failed to parse JSON value.", "Failed to parse JSON.--1"}},
-        DecodeFailure{u"[1,2]", {"Failed to parse JSON.--1"}}, DecodeFailure{u"true", {"Failed to parse JSON.--1"}},
+        DecodeFailure{u"",
+                      {"Exception JSON parsing: Failed to parse JSON value.", "Failed to parse JSON.--1"}},
+        DecodeFailure{u"{",
+                      {"Exception JSON parsing: Failed to parse JSON value.", "Failed to parse JSON.--1"}},
+        DecodeFailure{u"[1,2]", {"Failed to parse JSON.--1"}},
+        DecodeFailure{u"true", {"Failed to parse JSON.--1"}},
         DecodeFailure{u"null", {"Failed to parse JSON.--1"}},
         DecodeFailure{u"5", {"Exception JSON parsing: Invalid class typecast", "Failed to parse JSON.--1"}},
-        DecodeFailure{u"\"[1]\"", {"Exception JSON parsing: Invalid class typecast", "Failed to parse JSON.--1"}},
-        DecodeFailure{u"\"{} x\"", {"Failed to parse the string into a JSON object.", "Failed to parse JSON.--1"}},
-        DecodeFailure{u"{\"image\":\"\",\"name\":\"n\",\"index\":5.0,\"length\":1}",
-                      {"Exception JSON parsing: '5.0' is not a valid integer value", "Failed to parse JSON.--1"}},
+        DecodeFailure{u"\"[1]\"",
+                      {"Exception JSON parsing: Invalid class typecast", "Failed to parse JSON.--1"}},
+        DecodeFailure{u"\"{} x\"",
+                      {"Failed to parse the string into a JSON object.", "Failed to parse JSON.--1"}},
+        DecodeFailure{
+            u"{\"image\":\"\",\"name\":\"n\",\"index\":5.0,\"length\":1}",
+            {"Exception JSON parsing: '5.0' is not a valid integer value", "Failed to parse JSON.--1"}},
         DecodeFailure{u"{\"image\":\"\",\"name\":\"n\",\"index\":1}",
                       {"Exception JSON parsing: Value 'length' not found", "Failed to parse JSON.--1"}}));
 
@@ -173,8 +179,9 @@ TEST_F(PageBridgeTest, ImageQueryTestsThePresentDirectory) {
                                      "script img_send_indx_done(7,0)"}));
   UseDirectory("A01");
   WriteHostFile(HostPath("velmoran_pose/A01/7.png"), "png");
-  EXPECT_EQ(Send(Query(7)), (Effects{kTriggered, "log JSON successfully parsed.::C:\\velmoran_pose\\A01\\\\7.png",
-                                     kFoundLine, "script img_send_indx_done(7,1)"}));
+  EXPECT_EQ(Send(Query(7)),
+            (Effects{kTriggered, "log JSON successfully parsed.::C:\\velmoran_pose\\A01\\\\7.png", kFoundLine,
+                     "script img_send_indx_done(7,1)"}));
   EXPECT_EQ(Send(u"{\"image\":1,\"name\":null,\"index\":\" +$7\",\"length\":true}").back(),
             "script img_send_indx_done(7,1)");
 }
@@ -193,7 +200,8 @@ TEST_F(PageBridgeTest, UnreadableKeyWritesNothing) {
   CaptureFields fields;
   fields.poseWorldLandmarks2 = "[1,2]";
   EXPECT_EQ(Send(fields.Message()),
-            (Effects{kTriggered, "log Exception JSON parsing: Conversion from TJSONArray to string is not supported",
+            (Effects{kTriggered,
+                     "log Exception JSON parsing: Conversion from TJSONArray to string is not supported",
                      kParseFailed}));
   EXPECT_FALSE(std::filesystem::exists(HostPath("velmoran_pose")));
   EXPECT_EQ(bridge.CurrentSaveDir(), u"");
@@ -212,9 +220,10 @@ TEST_F(PageBridgeTest, ImageNameWithADriveCannotBeCreated) {
   fields.filename = "\"D:\\\\x.png\"";
   const Effects effects = Send(fields.Message());
   ASSERT_EQ(effects.size(), 4u);
-  EXPECT_EQ(effects[2].rfind("log Exception JSON parsing: Cannot create file \"C:\\velmoran_pose\\A01\\\\D:\\x.png\". ",
-                             0),
-            0u)
+  EXPECT_EQ(
+      effects[2].rfind(
+          "log Exception JSON parsing: Cannot create file \"C:\\velmoran_pose\\A01\\\\D:\\x.png\". ", 0),
+      0u)
       << effects[2];
   EXPECT_EQ(effects[3], kParseFailed);
   EXPECT_TRUE(std::filesystem::exists(HostPath("velmoran_pose/A01/3.json")));
@@ -225,8 +234,9 @@ TEST_F(PageBridgeTest, EmptyImageNameFailsAfterBothTextFiles) {
   fields.filename = "\"\"";
   const Effects effects = Send(fields.Message());
   ASSERT_EQ(effects.size(), 4u);
-  EXPECT_EQ(effects[2].rfind("log Exception JSON parsing: Cannot create file \"C:\\velmoran_pose\\A01\\\\\". ", 0),
-            0u)
+  EXPECT_EQ(
+      effects[2].rfind("log Exception JSON parsing: Cannot create file \"C:\\velmoran_pose\\A01\\\\\". ", 0),
+      0u)
       << effects[2];
   EXPECT_TRUE(std::filesystem::exists(HostPath("velmoran_pose/A01/user.txt")));
   EXPECT_TRUE(std::filesystem::exists(HostPath("velmoran_pose/A01/3.json")));
@@ -262,8 +272,9 @@ TEST_P(OutsideNames, FailBeforeAnythingIsCreated) {
   CaptureFields fields;
   fields.SavePath = "\"B02\"";
   const std::string field = GetParam().field;
-  (field == "SavePath" ? fields.SavePath : field == "jsonfilename" ? fields.jsonfilename : fields.filename) =
-      GetParam().value;
+  (field == "SavePath"       ? fields.SavePath
+   : field == "jsonfilename" ? fields.jsonfilename
+                             : fields.filename) = GetParam().value;
   const Effects effects = Send(fields.Message());
   ASSERT_EQ(effects.size(), 4u);
   EXPECT_EQ(effects[0], kTriggered);
@@ -282,21 +293,19 @@ TEST_P(OutsideNames, FailBeforeAnythingIsCreated) {
 
 INSTANTIATE_TEST_SUITE_P(
     PageBridge, OutsideNames,
-    ::testing::Values(OutsideCase{"SavePath", "\"..\""}, OutsideCase{"SavePath", "\"..\\\\x\""},
-                      OutsideCase{"SavePath", "\"../x\""}, OutsideCase{"SavePath", "\"a\\\\..\\\\..\\\\x\""},
-                      OutsideCase{"SavePath", "\"..//..//x\""}, OutsideCase{"SavePath", "\"nul\""},
-                      OutsideCase{"jsonfilename", "\"..\\\\..\\\\x.json\""},
-                      OutsideCase{"jsonfilename", "\"../../x.json\""},
-                      OutsideCase{"jsonfilename", "\"C:\\\\x.json\""},
-                      OutsideCase{"jsonfilename", "\"C:\\\\velmoran_pose\\\\..\\\\x.json\""},
-                      OutsideCase{"jsonfilename", "\"D:\\\\x.json\""},
-                      OutsideCase{"jsonfilename", "\"C:x.json\""},
-                      OutsideCase{"jsonfilename", "\"\\\\x.json\""},
-                      OutsideCase{"jsonfilename", "\"/velmoran_pose/x.json\""},
-                      OutsideCase{"jsonfilename", "\"\\\\\\\\server\\\\share\\\\x.json\""},
-                      OutsideCase{"filename", "\"..\\\\..\\\\x.png\""},
-                      OutsideCase{"filename", "\"..\\\\../velmoran/errlog.txt\""},
-                      OutsideCase{"filename", "\"con.png\""}));
+    ::testing::Values(
+        OutsideCase{"SavePath", "\"..\""}, OutsideCase{"SavePath", "\"..\\\\x\""},
+        OutsideCase{"SavePath", "\"../x\""}, OutsideCase{"SavePath", "\"a\\\\..\\\\..\\\\x\""},
+        OutsideCase{"SavePath", "\"..//..//x\""}, OutsideCase{"SavePath", "\"nul\""},
+        OutsideCase{"jsonfilename", "\"..\\\\..\\\\x.json\""},
+        OutsideCase{"jsonfilename", "\"../../x.json\""}, OutsideCase{"jsonfilename", "\"C:\\\\x.json\""},
+        OutsideCase{"jsonfilename", "\"C:\\\\velmoran_pose\\\\..\\\\x.json\""},
+        OutsideCase{"jsonfilename", "\"D:\\\\x.json\""}, OutsideCase{"jsonfilename", "\"C:x.json\""},
+        OutsideCase{"jsonfilename", "\"\\\\x.json\""},
+        OutsideCase{"jsonfilename", "\"/velmoran_pose/x.json\""},
+        OutsideCase{"jsonfilename", "\"\\\\\\\\server\\\\share\\\\x.json\""},
+        OutsideCase{"filename", "\"..\\\\..\\\\x.png\""},
+        OutsideCase{"filename", "\"..\\\\../velmoran/errlog.txt\""}, OutsideCase{"filename", "\"con.png\""}));
 
 TEST_F(PageBridgeTest, OutsideNamesMatterOnlyWhenUsed) {
   CaptureFields fields;

@@ -1,11 +1,10 @@
-#include "launcher/ApacheLauncher.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "launcher/ApacheLauncher.h"
 #include "tests/app/SimShellFixture.h"
 
 namespace velmoran::launcher {
@@ -40,7 +39,8 @@ struct LaunchCase {
   bool expectLog;
 };
 
-class RunApacheDirectTest : public testing::SimShellFixture, public ::testing::WithParamInterface<LaunchCase> {};
+class RunApacheDirectTest : public testing::SimShellFixture,
+                            public ::testing::WithParamInterface<LaunchCase> {};
 
 TEST_P(RunApacheDirectTest, ChoosesTheAddressAndReportsOnlyWhatItShould) {
   const LaunchCase& c = GetParam();
@@ -71,22 +71,20 @@ TEST_P(RunApacheDirectTest, ChoosesTheAddressAndReportsOnlyWhatItShould) {
   EXPECT_EQ(sim_.shell().OpenHandles(), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Outcomes, RunApacheDirectTest,
-    ::testing::Values(
-        LaunchCase{"Missing", ApacheExecutable::Missing, {}, 0, kResourceURL, true, false, false},
-        LaunchCase{"MissingEvenWithServerRunning", ApacheExecutable::Missing, {u"C:\\other\\httpd.exe"}, 0,
-                   kResourceURL, true, false, false},
-        LaunchCase{"FolderInPlaceOfExecutable", ApacheExecutable::Folder, {}, 0, kResourceURL, true, false, false},
-        LaunchCase{"Running", ApacheExecutable::File, {u"C:\\xampp\\apache\\bin\\httpd.exe"}, 0,
-                   u"http://localhost/www/corvale2/index.html", false, false, false},
-        LaunchCase{"RunningInCapitals", ApacheExecutable::File, {u"D:\\SERVER\\HTTPD.EXE"}, 0,
-                   u"http://localhost/www/corvale2/index.html", false, false, false},
-        LaunchCase{"Started", ApacheExecutable::File, {u"C:\\Windows\\explorer.exe"}, 0, kResourceURL, false, true,
-                   false},
-        LaunchCase{"ElevationDeclined", ApacheExecutable::File, {}, platform::kErrorCancelled, kResourceURL, false,
-                   true, true}),
+constexpr std::u16string_view kPageURL = u"http://localhost/www/corvale2/index.html";
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Outcomes, RunApacheDirectTest, ::testing::Values(
+    //         name                            executable                  processes                                refusal                   url           box    start  log
+    LaunchCase{"Missing",                      ApacheExecutable::Missing, {},                                       0,                        kResourceURL, true,  false, false},
+    LaunchCase{"MissingEvenWithServerRunning", ApacheExecutable::Missing, {u"C:\\other\\httpd.exe"},                0,                        kResourceURL, true,  false, false},
+    LaunchCase{"FolderInPlaceOfExecutable",    ApacheExecutable::Folder,  {},                                       0,                        kResourceURL, true,  false, false},
+    LaunchCase{"Running",                      ApacheExecutable::File,    {u"C:\\xampp\\apache\\bin\\httpd.exe"},      0,                        kPageURL,     false, false, false},
+    LaunchCase{"RunningInCapitals",            ApacheExecutable::File,    {u"D:\\SERVER\\HTTPD.EXE"},                 0,                        kPageURL,     false, false, false},
+    LaunchCase{"Started",                      ApacheExecutable::File,    {u"C:\\Windows\\explorer.exe"},            0,                        kResourceURL, false, true,  false},
+    LaunchCase{"ElevationDeclined",            ApacheExecutable::File,    {},                                       platform::kErrorCancelled, kResourceURL, false, true,  true}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
+// clang-format on
 
 TEST_F(RunApacheDirectTest, StartRequestIsElevatedHiddenAndWithoutUi) {
   InstallApache(ApacheExecutable::File);
@@ -111,7 +109,8 @@ TEST_F(RunApacheDirectTest, DeclinedElevationLogsTheSystemReasonTrimmed) {
   sim_.shell().RefuseStarts(platform::kErrorCancelled);
   RecordingHost host;
   RunApacheDirect(sim_, host);
-  EXPECT_EQ(host.lines, std::vector<std::u16string>{u"Apache 실행 실패: The operation was canceled by the user"});
+  EXPECT_EQ(host.lines,
+            std::vector<std::u16string>{u"Apache 실행 실패: The operation was canceled by the user"});
 }
 
 struct ImageCase {
@@ -119,7 +118,8 @@ struct ImageCase {
   bool running;
 };
 
-class IsApacheRunningTest : public testing::SimShellFixture, public ::testing::WithParamInterface<ImageCase> {};
+class IsApacheRunningTest : public testing::SimShellFixture,
+                            public ::testing::WithParamInterface<ImageCase> {};
 
 TEST_P(IsApacheRunningTest, MatchesTheFileNameOnlyIgnoringAsciiCase) {
   sim_.shell().AddProcess(u"C:\\Windows\\System32\\svchost.exe");
@@ -129,9 +129,11 @@ TEST_P(IsApacheRunningTest, MatchesTheFileNameOnlyIgnoringAsciiCase) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Images, IsApacheRunningTest,
-                         ::testing::Values(ImageCase{u"httpd.exe", true}, ImageCase{u"C:\\xampp\\apache\\bin\\HtTpD.ExE", true},
+                         ::testing::Values(ImageCase{u"httpd.exe", true},
+                                           ImageCase{u"C:\\xampp\\apache\\bin\\HtTpD.ExE", true},
                                            ImageCase{u"D:httpd.exe", true}, ImageCase{u"httpd.exe ", false},
-                                           ImageCase{u"xhttpd.exe", false}, ImageCase{u"httpd.exe.bak", false},
+                                           ImageCase{u"xhttpd.exe", false},
+                                           ImageCase{u"httpd.exe.bak", false},
                                            ImageCase{u"C:\\httpd.exe\\other.exe", false},
                                            // 260 characters without a terminator end the name there.
                                            ImageCase{std::u16string(251, u'a') + u"\\httpd.exe", false},
@@ -149,12 +151,13 @@ TEST(TrimSystemMessageTest, DropsTrailingControlsBlanksAndFullStops) {
     std::u16string in;
     std::u16string_view out;
   };
-  const Case cases[] = {{u"The operation was canceled by the user.\r\n", u"The operation was canceled by the user"},
-                        {std::u16string(u"Access is denied. . \t") + u'\0', u"Access is denied"},
-                        {u"", u""},
-                        {u"...", u""},
-                        {u"v1.2 ok", u"v1.2 ok"},
-                        {u".middle. text", u".middle. text"}};
+  const Case cases[] = {
+      {u"The operation was canceled by the user.\r\n", u"The operation was canceled by the user"},
+      {std::u16string(u"Access is denied. . \t") + u'\0', u"Access is denied"},
+      {u"", u""},
+      {u"...", u""},
+      {u"v1.2 ok", u"v1.2 ok"},
+      {u".middle. text", u".middle. text"}};
   for (const Case& c : cases) {
     EXPECT_EQ(TrimSystemMessage(c.in), c.out);
   }

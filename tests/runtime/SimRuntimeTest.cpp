@@ -26,7 +26,8 @@ using webview::ComObject;
 using webview::ComPtr;
 using webview::MakeComObject;
 
-class EnvironmentCompletion final : public ComObject<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler> {
+class EnvironmentCompletion final
+    : public ComObject<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler> {
  public:
   HRESULT WV2_STDCALL Invoke(HRESULT errorCode, ICoreWebView2Environment* result) override {
     ++calls;
@@ -64,12 +65,14 @@ class SimRuntimeTest : public testing::Test {
 
   void Pump() {
     platform::Message message;
-    while (sim.windows().PeekMessageW(message, 0, 0, 0, platform::kPmRemove)) sim.windows().DispatchMessageW(message);
+    while (sim.windows().PeekMessageW(message, 0, 0, 0, platform::kPmRemove))
+      sim.windows().DispatchMessageW(message);
   }
 
   // Requests an environment and delivers the answer.
   ComPtr<EnvironmentCompletion> RequestEnvironment() {
-    auto create = Export<CreateCoreWebView2EnvironmentWithOptionsFunc>("CreateCoreWebView2EnvironmentWithOptions");
+    auto create =
+        Export<CreateCoreWebView2EnvironmentWithOptionsFunc>("CreateCoreWebView2EnvironmentWithOptions");
     auto completion = MakeComObject<EnvironmentCompletion>();
     EXPECT_EQ(create(nullptr, nullptr, nullptr, completion.Get()), S_OK);
     Pump();
@@ -90,8 +93,9 @@ TEST_F(SimRuntimeTest, InstallerLaysOutTheLibraryFileRegistryEntryAndExports) {
   EXPECT_EQ(ms, 0x00010000u);
   EXPECT_EQ(ls, (3179u << 16) | 45u);
 
-  const platform::Handle file = sim.files().CreateFileW(u"C:\\velmoran\\WebView2Loader.dll", platform::kGenericRead,
-                                                        platform::kFileShareRead, platform::kOpenExisting);
+  const platform::Handle file =
+      sim.files().CreateFileW(u"C:\\velmoran\\WebView2Loader.dll", platform::kGenericRead,
+                              platform::kFileShareRead, platform::kOpenExisting);
   ASSERT_NE(file, platform::kInvalidHandle);
   std::vector<std::uint8_t> bytes(512);
   std::uint32_t read = 0;
@@ -103,11 +107,12 @@ TEST_F(SimRuntimeTest, InstallerLaysOutTheLibraryFileRegistryEntryAndExports) {
   EXPECT_EQ(bytes[peOffset + 4] | (bytes[peOffset + 5] << 8), 0x014C);
 
   platform::Handle key = 0;
-  ASSERT_EQ(sim.registry().RegOpenKeyExW(
-                platform::kHkeyLocalMachine,
-                u"SOFTWARE\\WOW6432Node\\Microsoft\\EdgeUpdate\\Clients\\{F3017226-FE2A-4295-8BDF-00C3A9A7E4C5}",
-                platform::kKeyRead, key),
-            0u);
+  ASSERT_EQ(
+      sim.registry().RegOpenKeyExW(
+          platform::kHkeyLocalMachine,
+          u"SOFTWARE\\WOW6432Node\\Microsoft\\EdgeUpdate\\Clients\\{F3017226-FE2A-4295-8BDF-00C3A9A7E4C5}",
+          platform::kKeyRead, key),
+      0u);
   sim.registry().RegCloseKey(key);
 
   EXPECT_NE(Export<CompareBrowserVersionsFunc>("CompareBrowserVersions"), nullptr);
@@ -122,7 +127,8 @@ TEST_F(SimRuntimeTest, MissingExportIsNotFound) {
 
 TEST_F(SimRuntimeTest, EnvironmentArrivesOnlyFromTheQueue) {
   Install();
-  auto create = Export<CreateCoreWebView2EnvironmentWithOptionsFunc>("CreateCoreWebView2EnvironmentWithOptions");
+  auto create =
+      Export<CreateCoreWebView2EnvironmentWithOptionsFunc>("CreateCoreWebView2EnvironmentWithOptions");
   auto completion = MakeComObject<EnvironmentCompletion>();
 
   EXPECT_EQ(create(u"", u"C:\\data", nullptr, completion.Get()), S_OK);
@@ -148,7 +154,8 @@ class SimRuntimeOutcomeTest : public SimRuntimeTest, public testing::WithParamIn
 TEST_P(SimRuntimeOutcomeTest, RequestEndsAsScripted) {
   options.createEnvironment = GetParam().outcome;
   Install();
-  auto create = Export<CreateCoreWebView2EnvironmentWithOptionsFunc>("CreateCoreWebView2EnvironmentWithOptions");
+  auto create =
+      Export<CreateCoreWebView2EnvironmentWithOptionsFunc>("CreateCoreWebView2EnvironmentWithOptions");
   auto completion = MakeComObject<EnvironmentCompletion>();
 
   EXPECT_EQ(create(nullptr, nullptr, nullptr, completion.Get()), GetParam().callAnswer);
@@ -159,12 +166,12 @@ TEST_P(SimRuntimeOutcomeTest, RequestEndsAsScripted) {
   EXPECT_EQ(static_cast<bool>(completion->environment), GetParam().withEnvironment);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Outcomes, SimRuntimeOutcomeTest,
-    testing::Values(OutcomeCase{{}, S_OK, 1, S_OK, true},
-                    OutcomeCase{{E_ACCESSDENIED, S_OK, false}, E_ACCESSDENIED, 0, S_OK, false},
-                    OutcomeCase{{S_OK, E_FAIL, false}, S_OK, 1, E_FAIL, false},
-                    OutcomeCase{{S_OK, S_OK, true}, S_OK, 1, S_OK, false}));
+INSTANTIATE_TEST_SUITE_P(Outcomes, SimRuntimeOutcomeTest,
+                         testing::Values(OutcomeCase{{}, S_OK, 1, S_OK, true},
+                                         OutcomeCase{
+                                             {E_ACCESSDENIED, S_OK, false}, E_ACCESSDENIED, 0, S_OK, false},
+                                         OutcomeCase{{S_OK, E_FAIL, false}, S_OK, 1, E_FAIL, false},
+                                         OutcomeCase{{S_OK, S_OK, true}, S_OK, 1, S_OK, false}));
 
 TEST_F(SimRuntimeTest, EnvironmentRefusesEveryVersionAboveTheChosenOne) {
   options.highestEnvironmentVersion = 9;
@@ -201,8 +208,8 @@ TEST_F(SimRuntimeTest, EventTokensAreSixtyFourBitAndRemovalStopsTheEvent) {
 
 TEST_F(SimRuntimeTest, TextsComeFromTheTaskAllocator) {
   Install();
-  auto available =
-      Export<GetAvailableCoreWebView2BrowserVersionStringFunc>("GetAvailableCoreWebView2BrowserVersionString");
+  auto available = Export<GetAvailableCoreWebView2BrowserVersionStringFunc>(
+      "GetAvailableCoreWebView2BrowserVersionString");
   LPWSTR version = nullptr;
   ASSERT_EQ(available(nullptr, &version), S_OK);
   EXPECT_EQ(webview::FromWV2Text(version), u"135.0.3179.45");
@@ -252,7 +259,8 @@ TEST_F(SimRuntimeTest, LiveObjectsReturnToZeroOnceReleased) {
 
 TEST_F(SimRuntimeTest, AnswerQueuedWhenTheRuntimeGoesIsStillDeliveredSafely) {
   Install();
-  auto create = Export<CreateCoreWebView2EnvironmentWithOptionsFunc>("CreateCoreWebView2EnvironmentWithOptions");
+  auto create =
+      Export<CreateCoreWebView2EnvironmentWithOptionsFunc>("CreateCoreWebView2EnvironmentWithOptions");
   auto completion = MakeComObject<EnvironmentCompletion>();
   ASSERT_EQ(create(nullptr, nullptr, nullptr, completion.Get()), S_OK);
   runtime.reset();

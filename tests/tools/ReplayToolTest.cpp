@@ -40,9 +40,10 @@ class ReplayToolTest : public ::testing::Test {
   ToolRun Replay(const std::string& arguments, const std::string& input) {
     const std::filesystem::path folder = scratch.path();
     WriteHostFile(folder / "in.txt", input);
-    const std::string command = "'" VELMORAN_REPLAY_EXE "' " + arguments + " < '" + (folder / "in.txt").string() +
-                                "' > '" + (folder / "out.txt").string() + "' 2> '" + (folder / "err.txt").string() +
-                                "'; echo $? > '" + (folder / "rc.txt").string() + "'";
+    const std::string command = "'" VELMORAN_REPLAY_EXE "' " + arguments + " < '" +
+                                (folder / "in.txt").string() + "' > '" + (folder / "out.txt").string() +
+                                "' 2> '" + (folder / "err.txt").string() + "'; echo $? > '" +
+                                (folder / "rc.txt").string() + "'";
     EXPECT_EQ(std::system(command.c_str()), 0);
     ToolRun run;
     run.exitCode = std::stoi(ReadHostFile(folder / "rc.txt"));
@@ -60,7 +61,8 @@ TEST_F(ReplayToolTest, BadArgumentsExitWithUsage) {
                                       "--drive-c x --codepage 0", "--drive-c x --verbose 1"}) {
     const ToolRun run = Replay(arguments, "");
     EXPECT_EQ(run.exitCode, 2) << arguments;
-    EXPECT_NE(run.err.find("usage: velmoran-replay --drive-c DIR [--codepage N]"), std::string::npos) << arguments;
+    EXPECT_NE(run.err.find("usage: velmoran-replay --drive-c DIR [--codepage N]"), std::string::npos)
+        << arguments;
     EXPECT_TRUE(run.out.empty());
   }
 }
@@ -72,13 +74,14 @@ TEST_F(ReplayToolTest, PrintsEveryEffectAndWritesTheCapture) {
   const std::string input = Utf16ToUtf8(capture.Message()) + "\n!unreadable\n\"AppExit\"\r\n";
   const ToolRun run = Replay(DriveArgument(), input);
   EXPECT_EQ(run.exitCode, 0);
-  EXPECT_EQ(run.out, (std::vector<std::string>{
-                         "log WebMessageReceived triggered", "log **** SavePath::C:\\\\velmoran_pose\\\\A01\\\\B\\\\",
-                         "log JSON successfully parsed.::C:\\\\velmoran_pose\\\\A01\\\\B\\\\\\\\3.png",
-                         "log  이미지 파일 존재 완료-----------------------------", "script img_send_indx_done(3,1)",
-                         "log WebMessageReceived triggered", "log Failed to get JSON message.",
-                         "log WebMessageReceived triggered", "log Failed to parse the string into a JSON object.",
-                         "log Failed to parse JSON.--1", "fullscreen"}));
+  EXPECT_EQ(run.out,
+            (std::vector<std::string>{
+                "log WebMessageReceived triggered", "log **** SavePath::C:\\\\velmoran_pose\\\\A01\\\\B\\\\",
+                "log JSON successfully parsed.::C:\\\\velmoran_pose\\\\A01\\\\B\\\\\\\\3.png",
+                "log  이미지 파일 존재 완료-----------------------------", "script img_send_indx_done(3,1)",
+                "log WebMessageReceived triggered", "log Failed to get JSON message.",
+                "log WebMessageReceived triggered", "log Failed to parse the string into a JSON object.",
+                "log Failed to parse JSON.--1", "fullscreen"}));
   EXPECT_EQ(ReadHostFile(DriveC() / "velmoran_pose/A01/B/user.txt"), "홍길동");
   EXPECT_EQ(ReadHostFile(DriveC() / "velmoran_pose/A01/B/3.png"), std::string("\x00\x01\x02\x03", 4));
 }
@@ -97,11 +100,10 @@ TEST_F(ReplayToolTest, WritesTheShellLogInTheAnsiCodePage) {
     ASSERT_TRUE(std::regex_search(record, match, stamp, std::regex_constants::match_continuous)) << record;
     records.push_back(match.suffix());
   }
-  EXPECT_EQ(records, (std::vector<std::string>{"WebMessageReceived triggered", "JSON successfully parsed.::\\1.png",
-                                               "WebMessageReceived triggered",
-                                               "Exception JSON parsing: Value 'name' not found",
-                                               "Failed to parse JSON.--1"}));
-
+  EXPECT_EQ(records, (std::vector<std::string>{
+                         "WebMessageReceived triggered", "JSON successfully parsed.::\\1.png",
+                         "WebMessageReceived triggered", "Exception JSON parsing: Value 'name' not found",
+                         "Failed to parse JSON.--1"}));
 }
 
 TEST_F(ReplayToolTest, EscapesLineBreaksAndBackslashesInOutput) {
@@ -110,9 +112,11 @@ TEST_F(ReplayToolTest, EscapesLineBreaksAndBackslashesInOutput) {
   const std::string message = "\r\"{\\\"callMode\\\":\\\"sendAllDataCall\\\"}\"";
   const ToolRun run = Replay(DriveArgument(), message + "\n");
   ASSERT_EQ(run.exitCode, 0);
-  EXPECT_NE(std::find(run.out.begin(), run.out.end(),
-                      "log ***** [][0] Message received: [\\r\"{\\\\\"callMode\\\\\":\\\\\"sendAllDataCall\\\\\"}\"]"),
-            run.out.end());
+  EXPECT_NE(
+      std::find(
+          run.out.begin(), run.out.end(),
+          "log ***** [][0] Message received: [\\r\"{\\\\\"callMode\\\\\":\\\\\"sendAllDataCall\\\\\"}\"]"),
+      run.out.end());
   EXPECT_EQ(run.out.back(), "script img_send_all_no(\"1,2,3,4,\")");
 }
 

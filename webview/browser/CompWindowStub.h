@@ -16,7 +16,8 @@ class TWVCompWindowStub final : public platform::WindowProcedure {
   using Procedure = std::intptr_t (TWVBrowserBase::*)(platform::WindowHandle, std::uint32_t, std::uintptr_t,
                                                       std::intptr_t);
 
-  TWVCompWindowStub(TWVBrowserBase& aBrowser, Procedure aProcedure) : FBrowser(aBrowser), FProcedure(aProcedure) {}
+  TWVCompWindowStub(TWVBrowserBase& aBrowser, Procedure aProcedure)
+      : FBrowser(aBrowser), FProcedure(aProcedure) {}
   TWVCompWindowStub(const TWVCompWindowStub&) = delete;
   TWVCompWindowStub& operator=(const TWVCompWindowStub&) = delete;
   ~TWVCompWindowStub() = default;

@@ -14,7 +14,8 @@ void TComponent::Link(TComponent* aComponent) {
 }
 
 void TComponent::Unlink(TComponent* aComponent) {
-  FFreeNotifies.erase(std::remove(FFreeNotifies.begin(), FFreeNotifies.end(), aComponent), FFreeNotifies.end());
+  FFreeNotifies.erase(std::remove(FFreeNotifies.begin(), FFreeNotifies.end(), aComponent),
+                      FFreeNotifies.end());
 }
 
 void TComponent::FreeNotification(TComponent* aComponent) {

@@ -9,6 +9,8 @@
 namespace velmoran::webview {
 
 inline HWND ToHWND(platform::WindowHandle aHandle) { return reinterpret_cast<HWND>(aHandle); }
-inline platform::WindowHandle FromHWND(HWND aHandle) { return reinterpret_cast<platform::WindowHandle>(aHandle); }
+inline platform::WindowHandle FromHWND(HWND aHandle) {
+  return reinterpret_cast<platform::WindowHandle>(aHandle);
+}
 
 }  // namespace velmoran::webview

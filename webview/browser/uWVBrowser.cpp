@@ -19,7 +19,9 @@ void TWVBrowser::MoveFormTo(std::int32_t x, std::int32_t y) {
 }
 
 void TWVBrowser::MoveFormBy(std::int32_t x, std::int32_t y) {
-  ChangeFormBounds([&](Rect& bounds) { bounds = Rect{bounds.left + x, bounds.top + y, bounds.right + x, bounds.bottom + y}; });
+  ChangeFormBounds([&](Rect& bounds) {
+    bounds = Rect{bounds.left + x, bounds.top + y, bounds.right + x, bounds.bottom + y};
+  });
 }
 
 void TWVBrowser::ResizeFormWidthTo(std::int32_t x) {

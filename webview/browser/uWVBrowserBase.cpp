@@ -47,7 +47,8 @@ bool LoaderReRaisesExceptions() {
 TWVBrowserBase::TWVBrowserBase(platform::Platform& platform)
     : FPlatform(platform),
       FClearBrowsingDataCompletedHandler(MakeComObject<TCoreWebView2ClearBrowsingDataCompletedHandler>(this)),
-      FSetPermissionStateCompletedHandler(MakeComObject<TCoreWebView2SetPermissionStateCompletedHandler>(this)),
+      FSetPermissionStateCompletedHandler(
+          MakeComObject<TCoreWebView2SetPermissionStateCompletedHandler>(this)),
       FGetNonDefaultPermissionSettingsCompletedHandler(
           MakeComObject<TCoreWebView2GetNonDefaultPermissionSettingsCompletedHandler>(this)),
       FProfileAddBrowserExtensionCompletedHandler(
@@ -80,9 +81,10 @@ TWVBrowserBase::~TWVBrowserBase() {
 }
 
 bool TWVBrowserBase::Initialized() const {
-  const bool windowed = FCoreWebView2Environment && FCoreWebView2Environment->Initialized() && FCoreWebView2 &&
-                        FCoreWebView2->Initialized() && FCoreWebView2Settings && FCoreWebView2Settings->Initialized() &&
-                        FCoreWebView2Controller && FCoreWebView2Controller->Initialized();
+  const bool windowed = FCoreWebView2Environment && FCoreWebView2Environment->Initialized() &&
+                        FCoreWebView2 && FCoreWebView2->Initialized() && FCoreWebView2Settings &&
+                        FCoreWebView2Settings->Initialized() && FCoreWebView2Controller &&
+                        FCoreWebView2Controller->Initialized();
   return windowed && (!FUseCompositionController || FCoreWebView2CompositionController);
 }
 
@@ -95,7 +97,8 @@ bool TWVBrowserBase::CreateBrowser(platform::WindowHandle aHandle, bool aUseDefa
   // The reference is held for the length of the call only.
   ComPtr<ICoreWebView2Environment> environment;
   const TWVLoader* loader = SharedWebViewLoader();
-  if (aUseDefaultEnvironment && loader != nullptr) environment = ComPtr<ICoreWebView2Environment>(loader->Environment());
+  if (aUseDefaultEnvironment && loader != nullptr)
+    environment = ComPtr<ICoreWebView2Environment>(loader->Environment());
   return CreateBrowser(aHandle, environment.Get());
 }
 
@@ -111,6 +114,21 @@ bool TWVBrowserBase::CreateBrowser(platform::WindowHandle aHandle, ICoreWebView2
   FUseDefaultEnvironment = true;
   FCoreWebView2Environment = std::make_unique<TCoreWebView2Environment>(FPlatform.com(), aEnvironment);
   return StartControllerCreation();
+}
+
+namespace {
+
+// HWND_MESSAGE: the parent of message-only windows.
+constexpr platform::WindowHandle kMessageOnlyParent = static_cast<platform::WindowHandle>(-3);
+
+}  // namespace
+
+bool TWVBrowserBase::CreateInvisibleBrowser(bool aUseDefaultEnvironment) {
+  return CreateBrowser(kMessageOnlyParent, aUseDefaultEnvironment);
+}
+
+bool TWVBrowserBase::CreateInvisibleBrowser(ICoreWebView2Environment* aEnvironment) {
+  return CreateBrowser(kMessageOnlyParent, aEnvironment);
 }
 
 bool TWVBrowserBase::StartControllerCreation() {
@@ -130,8 +148,8 @@ bool TWVBrowserBase::StartControllerCreation() {
       // Put only through ICoreWebView2ControllerOptions2, when the runtime offers it.
       wrapper.SetScriptLocale(FScriptLocale);
     }
-    requested =
-        FCoreWebView2Environment->CreateCoreWebView2ControllerWithOptions(parent, options.Get(), requestResult, this);
+    requested = FCoreWebView2Environment->CreateCoreWebView2ControllerWithOptions(parent, options.Get(),
+                                                                                  requestResult, this);
     options.Reset();
   } else if (optionsResult == E_NOTIMPL) {
     // A runtime without controller options cannot honour these two: the control says so by clearing them.
@@ -140,13 +158,13 @@ bool TWVBrowserBase::StartControllerCreation() {
     requested = FCoreWebView2Environment->CreateCoreWebView2Controller(parent, this, requestResult);
   } else {
     RaiseInitializationError(optionsResult, CreationErrorText(kControllerOptionsError, optionsResult,
-                                                               ControllerOptionsErrorText(optionsResult)));
+                                                              ControllerOptionsErrorText(optionsResult)));
     return false;
   }
 
   if (!requested) {
-    RaiseInitializationError(requestResult,
-                             CreationErrorText(kControllerRequestError, requestResult, ControllerErrorText(requestResult)));
+    RaiseInitializationError(requestResult, CreationErrorText(kControllerRequestError, requestResult,
+                                                              ControllerErrorText(requestResult)));
     return false;
   }
   return true;
@@ -156,10 +174,11 @@ void TWVBrowserBase::RaiseInitializationError(HRESULT aErrorCode, const std::u16
   NotifyInitializationError(aErrorCode, aErrorMessage);
 }
 
-HRESULT TWVBrowserBase::HandleControllerCompleted(HRESULT errorCode, ICoreWebView2Controller* createdController) {
+HRESULT TWVBrowserBase::HandleControllerCompleted(HRESULT errorCode,
+                                                  ICoreWebView2Controller* createdController) {
   if (FAILED(errorCode) || createdController == nullptr) {
-    RaiseInitializationError(errorCode,
-                             CreationErrorText(kControllerCompletionError, errorCode, ControllerErrorText(errorCode)));
+    RaiseInitializationError(
+        errorCode, CreationErrorText(kControllerCompletionError, errorCode, ControllerErrorText(errorCode)));
     return S_OK;
   }
 
@@ -190,9 +209,11 @@ HRESULT TWVBrowserBase::HandleControllerCompleted(HRESULT errorCode, ICoreWebVie
   FCoreWebView2Settings = std::make_unique<TCoreWebView2Settings>(settings.Get(), FPlatform.com());
 
   ComPtr<ICoreWebView2PrintSettings> printSettings;
-  if (FCoreWebView2Environment && FCoreWebView2Environment->CreatePrintSettings(printSettings) && printSettings) {
+  if (FCoreWebView2Environment && FCoreWebView2Environment->CreatePrintSettings(printSettings) &&
+      printSettings) {
     FCoreWebView2PrintSettings.reset();
-    FCoreWebView2PrintSettings = std::make_unique<TCoreWebView2PrintSettings>(printSettings.Get(), FPlatform.com());
+    FCoreWebView2PrintSettings =
+        std::make_unique<TCoreWebView2PrintSettings>(printSettings.Get(), FPlatform.com());
   }
 
   // The environment came from the loader, which subscribes its events itself.
@@ -212,8 +233,8 @@ HRESULT TWVBrowserBase::HandleControllerCompleted(HRESULT errorCode, ICoreWebVie
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleCompositionControllerCompleted(HRESULT errorCode,
-                                                             ICoreWebView2CompositionController* createdController) {
+HRESULT TWVBrowserBase::HandleCompositionControllerCompleted(
+    HRESULT errorCode, ICoreWebView2CompositionController* createdController) {
   // The windowless mode is never started here; a completion can only be a stray one.
   (void)errorCode;
   (void)createdController;
@@ -221,11 +242,13 @@ HRESULT TWVBrowserBase::HandleCompositionControllerCompleted(HRESULT errorCode,
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleEnvironmentCompleted(HRESULT errorCode, ICoreWebView2Environment* createdEnvironment) {
+HRESULT TWVBrowserBase::HandleEnvironmentCompleted(HRESULT errorCode,
+                                                   ICoreWebView2Environment* createdEnvironment) {
   // The control never requests an environment of its own; one that arrives
   // anyway is taken like the loader's and the controller is requested.
   if (FAILED(errorCode) || createdEnvironment == nullptr) {
-    RaiseInitializationError(errorCode, CreationErrorText(kEnvironmentAnswerError, errorCode, EnvironmentErrorText(errorCode)));
+    RaiseInitializationError(
+        errorCode, CreationErrorText(kEnvironmentAnswerError, errorCode, EnvironmentErrorText(errorCode)));
     return S_OK;
   }
   FCoreWebView2Environment.reset();
@@ -235,11 +258,14 @@ HRESULT TWVBrowserBase::HandleEnvironmentCompleted(HRESULT errorCode, ICoreWebVi
   return S_OK;
 }
 
-void TWVBrowserBase::HandleCallbackException(std::u16string_view callbackName, std::u16string_view description) {
+void TWVBrowserBase::HandleCallbackException(std::u16string_view callbackName,
+                                             std::u16string_view description) {
   if (OnHandlerException) OnHandlerException(this, std::u16string(callbackName), std::u16string(description));
 }
 
-bool TWVBrowserBase::WebViewReady() const { return Initialized() && FCoreWebView2 && FCoreWebView2->Initialized(); }
+bool TWVBrowserBase::WebViewReady() const {
+  return Initialized() && FCoreWebView2 && FCoreWebView2->Initialized();
+}
 
 bool TWVBrowserBase::ExecuteScript(std::u16string_view aJavaScript, std::int32_t aExecutionID) {
   if (!WebViewReady() || aJavaScript.empty()) return false;
@@ -249,10 +275,6 @@ bool TWVBrowserBase::ExecuteScript(std::u16string_view aJavaScript, std::int32_t
 bool TWVBrowserBase::Navigate(std::u16string_view aURI) {
   if (!Initialized()) return false;
   return FCoreWebView2->Navigate(std::u16string(aURI));
-}
-
-std::u16string TWVBrowserBase::RuntimeText(LPWSTR aText) const {
-  return CoTaskMemText(FPlatform.com(), aText).ToU16String();
 }
 
 }  // namespace velmoran::webview

@@ -47,6 +47,9 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   // (when aUseDefaultEnvironment is true). True when the request was started.
   bool CreateBrowser(platform::WindowHandle aHandle, bool aUseDefaultEnvironment = true);
   bool CreateBrowser(platform::WindowHandle aHandle, ICoreWebView2Environment* aEnvironment);
+  // CreateBrowser inside the system's message-only parent: a browser nobody sees.
+  bool CreateInvisibleBrowser(bool aUseDefaultEnvironment = true);
+  bool CreateInvisibleBrowser(ICoreWebView2Environment* aEnvironment);
   // True when environment, webview, settings and controller are all there.
   bool Initialized() const;
 
@@ -187,20 +190,24 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
       OnDevToolsProtocolEventReceived;
   TOnControllerNotifyEvent OnZoomFactorChanged;
   TWVRuntimeEvent<ICoreWebView2Controller, ICoreWebView2MoveFocusRequestedEventArgs> OnMoveFocusRequested;
-  TWVRuntimeEvent<ICoreWebView2Controller, ICoreWebView2AcceleratorKeyPressedEventArgs> OnAcceleratorKeyPressed;
+  TWVRuntimeEvent<ICoreWebView2Controller, ICoreWebView2AcceleratorKeyPressedEventArgs>
+      OnAcceleratorKeyPressed;
   TOnControllerNotifyEvent OnGotFocus;
   TOnControllerNotifyEvent OnLostFocus;
   TOnCompositionControllerNotifyEvent OnCursorChanged;
-  TWVRuntimeEvent<ICoreWebView2Environment, ICoreWebView2BrowserProcessExitedEventArgs> OnBrowserProcessExited;
+  TWVRuntimeEvent<ICoreWebView2Environment, ICoreWebView2BrowserProcessExitedEventArgs>
+      OnBrowserProcessExited;
   TOnControllerNotifyEvent OnRasterizationScaleChanged;
-  TWVRuntimeEvent<ICoreWebView2, ICoreWebView2WebResourceResponseReceivedEventArgs> OnWebResourceResponseReceived;
+  TWVRuntimeEvent<ICoreWebView2, ICoreWebView2WebResourceResponseReceivedEventArgs>
+      OnWebResourceResponseReceived;
   TWVRuntimeEvent<ICoreWebView2, ICoreWebView2DOMContentLoadedEventArgs> OnDOMContentLoaded;
   TOnWebResourceResponseViewGetContentCompletedEvent OnWebResourceResponseViewGetContentCompleted;
   TOnGetCookiesCompletedEvent OnGetCookiesCompleted;
   TOnBooleanCompletedEvent OnTrySuspendCompleted;
   TWVRuntimeEvent<ICoreWebView2, ICoreWebView2FrameCreatedEventArgs> OnFrameCreated;
   TWVRuntimeEvent<ICoreWebView2, ICoreWebView2DownloadStartingEventArgs> OnDownloadStarting;
-  TWVRuntimeEvent<ICoreWebView2, ICoreWebView2ClientCertificateRequestedEventArgs> OnClientCertificateRequested;
+  TWVRuntimeEvent<ICoreWebView2, ICoreWebView2ClientCertificateRequestedEventArgs>
+      OnClientCertificateRequested;
   TOnBooleanCompletedEvent OnPrintToPdfCompleted;
   TOnDownloadEvent OnBytesReceivedChanged;
   TOnDownloadEvent OnEstimatedEndTimeChanged;
@@ -233,7 +240,8 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   TWVFrameEvent<ICoreWebView2ContentLoadingEventArgs> OnFrameContentLoading;
   TWVFrameEvent<ICoreWebView2DOMContentLoadedEventArgs> OnFrameDOMContentLoaded;
   TWVFrameEvent<ICoreWebView2WebMessageReceivedEventArgs> OnFrameWebMessageReceived;
-  TWVRuntimeEvent<ICoreWebView2, ICoreWebView2BasicAuthenticationRequestedEventArgs> OnBasicAuthenticationRequested;
+  TWVRuntimeEvent<ICoreWebView2, ICoreWebView2BasicAuthenticationRequestedEventArgs>
+      OnBasicAuthenticationRequested;
   TWVRuntimeEvent<ICoreWebView2, ICoreWebView2ContextMenuRequestedEventArgs> OnContextMenuRequested;
   TWVRuntimeEvent<ICoreWebView2ContextMenuItem, IUnknown> OnCustomItemSelected;
   TOnWebViewNotifyEvent OnStatusBarTextChanged;
@@ -246,9 +254,11 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   TOnStreamCompletedEvent OnGetFaviconCompleted;
   TOnStreamCompletedEvent OnPrintToPdfStreamCompleted;
   TOnGetCustomSchemesEvent OnGetCustomSchemes;
-  TWVObjectCompletedEvent<ICoreWebView2PermissionSettingCollectionView> OnGetNonDefaultPermissionSettingsCompleted;
+  TWVObjectCompletedEvent<ICoreWebView2PermissionSettingCollectionView>
+      OnGetNonDefaultPermissionSettingsCompleted;
   TOnResultCodeCompletedEvent OnSetPermissionStateCompleted;
-  TWVRuntimeEvent<ICoreWebView2, ICoreWebView2LaunchingExternalUriSchemeEventArgs> OnLaunchingExternalUriScheme;
+  TWVRuntimeEvent<ICoreWebView2, ICoreWebView2LaunchingExternalUriSchemeEventArgs>
+      OnLaunchingExternalUriScheme;
   TWVObjectCompletedEvent<ICoreWebView2ProcessExtendedInfoCollection> OnGetProcessExtendedInfosCompleted;
   TOnBrowserExtensionCompletedEvent OnBrowserExtensionRemoveCompleted;
   TOnBrowserExtensionCompletedEvent OnBrowserExtensionEnableCompleted;
@@ -261,7 +271,8 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   TWVRuntimeEvent<IUnknown, IUnknown> OnNotificationCloseRequested;
   TWVRuntimeEvent<ICoreWebView2, ICoreWebView2SaveAsUIShowingEventArgs> OnSaveAsUIShowing;
   TOnShowSaveAsUICompletedEvent OnShowSaveAsUICompleted;
-  TWVRuntimeEvent<ICoreWebView2, ICoreWebView2SaveFileSecurityCheckStartingEventArgs> OnSaveFileSecurityCheckStarting;
+  TWVRuntimeEvent<ICoreWebView2, ICoreWebView2SaveFileSecurityCheckStartingEventArgs>
+      OnSaveFileSecurityCheckStarting;
   TWVRuntimeEvent<ICoreWebView2, ICoreWebView2ScreenCaptureStartingEventArgs> OnScreenCaptureStarting;
   TWVFrameEvent<ICoreWebView2ScreenCaptureStartingEventArgs> OnFrameScreenCaptureStarting;
 
@@ -272,56 +283,69 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
 
   // --- IWVBrowserEvents: the runtime's callbacks, through the sinks ---
 
-  HRESULT HandleEnvironmentCompleted(HRESULT errorCode, ICoreWebView2Environment* createdEnvironment) override;
+  HRESULT HandleEnvironmentCompleted(HRESULT errorCode,
+                                     ICoreWebView2Environment* createdEnvironment) override;
   HRESULT HandleControllerCompleted(HRESULT errorCode, ICoreWebView2Controller* createdController) override;
-  HRESULT HandleCompositionControllerCompleted(HRESULT errorCode,
-                                               ICoreWebView2CompositionController* createdController) override;
+  HRESULT HandleCompositionControllerCompleted(
+      HRESULT errorCode, ICoreWebView2CompositionController* createdController) override;
   HRESULT HandleNewBrowserVersionAvailable(ICoreWebView2Environment* sender, IUnknown* args) override;
   HRESULT HandleBrowserProcessExited(ICoreWebView2Environment* sender,
                                      ICoreWebView2BrowserProcessExitedEventArgs* args) override;
   HRESULT HandleProcessInfosChanged(ICoreWebView2Environment* sender, IUnknown* args) override;
-  HRESULT HandleNavigationStarting(ICoreWebView2* sender, ICoreWebView2NavigationStartingEventArgs* args) override;
-  HRESULT HandleNavigationCompleted(ICoreWebView2* sender, ICoreWebView2NavigationCompletedEventArgs* args) override;
+  HRESULT HandleNavigationStarting(ICoreWebView2* sender,
+                                   ICoreWebView2NavigationStartingEventArgs* args) override;
+  HRESULT HandleNavigationCompleted(ICoreWebView2* sender,
+                                    ICoreWebView2NavigationCompletedEventArgs* args) override;
   HRESULT HandleSourceChanged(ICoreWebView2* sender, ICoreWebView2SourceChangedEventArgs* args) override;
   HRESULT HandleHistoryChanged(ICoreWebView2* sender, IUnknown* args) override;
   HRESULT HandleContentLoading(ICoreWebView2* sender, ICoreWebView2ContentLoadingEventArgs* args) override;
   HRESULT HandleDocumentTitleChanged(ICoreWebView2* sender, IUnknown* args) override;
-  HRESULT HandleNewWindowRequested(ICoreWebView2* sender, ICoreWebView2NewWindowRequestedEventArgs* args) override;
+  HRESULT HandleNewWindowRequested(ICoreWebView2* sender,
+                                   ICoreWebView2NewWindowRequestedEventArgs* args) override;
   HRESULT HandleFrameNavigationStarting(ICoreWebView2* sender,
                                         ICoreWebView2NavigationStartingEventArgs* args) override;
   HRESULT HandleFrameNavigationCompleted(ICoreWebView2* sender,
                                          ICoreWebView2NavigationCompletedEventArgs* args) override;
-  HRESULT HandleWebResourceRequested(ICoreWebView2* sender, ICoreWebView2WebResourceRequestedEventArgs* args) override;
-  HRESULT HandleScriptDialogOpening(ICoreWebView2* sender, ICoreWebView2ScriptDialogOpeningEventArgs* args) override;
-  HRESULT HandlePermissionRequested(ICoreWebView2* sender, ICoreWebView2PermissionRequestedEventArgs* args) override;
+  HRESULT HandleWebResourceRequested(ICoreWebView2* sender,
+                                     ICoreWebView2WebResourceRequestedEventArgs* args) override;
+  HRESULT HandleScriptDialogOpening(ICoreWebView2* sender,
+                                    ICoreWebView2ScriptDialogOpeningEventArgs* args) override;
+  HRESULT HandlePermissionRequested(ICoreWebView2* sender,
+                                    ICoreWebView2PermissionRequestedEventArgs* args) override;
   HRESULT HandleProcessFailed(ICoreWebView2* sender, ICoreWebView2ProcessFailedEventArgs* args) override;
-  HRESULT HandleWebMessageReceived(ICoreWebView2* sender, ICoreWebView2WebMessageReceivedEventArgs* args) override;
+  HRESULT HandleWebMessageReceived(ICoreWebView2* sender,
+                                   ICoreWebView2WebMessageReceivedEventArgs* args) override;
   HRESULT HandleContainsFullScreenElementChanged(ICoreWebView2* sender, IUnknown* args) override;
   HRESULT HandleWindowCloseRequested(ICoreWebView2* sender, IUnknown* args) override;
   HRESULT HandleWebResourceResponseReceived(ICoreWebView2* sender,
                                             ICoreWebView2WebResourceResponseReceivedEventArgs* args) override;
-  HRESULT HandleDOMContentLoaded(ICoreWebView2* sender, ICoreWebView2DOMContentLoadedEventArgs* args) override;
+  HRESULT HandleDOMContentLoaded(ICoreWebView2* sender,
+                                 ICoreWebView2DOMContentLoadedEventArgs* args) override;
   HRESULT HandleFrameCreated(ICoreWebView2* sender, ICoreWebView2FrameCreatedEventArgs* args) override;
-  HRESULT HandleDownloadStarting(ICoreWebView2* sender, ICoreWebView2DownloadStartingEventArgs* args) override;
+  HRESULT HandleDownloadStarting(ICoreWebView2* sender,
+                                 ICoreWebView2DownloadStartingEventArgs* args) override;
   HRESULT HandleClientCertificateRequested(ICoreWebView2* sender,
                                            ICoreWebView2ClientCertificateRequestedEventArgs* args) override;
   HRESULT HandleIsMutedChanged(ICoreWebView2* sender, IUnknown* args) override;
   HRESULT HandleIsDocumentPlayingAudioChanged(ICoreWebView2* sender, IUnknown* args) override;
   HRESULT HandleIsDefaultDownloadDialogOpenChanged(ICoreWebView2* sender, IUnknown* args) override;
-  HRESULT HandleBasicAuthenticationRequested(ICoreWebView2* sender,
-                                             ICoreWebView2BasicAuthenticationRequestedEventArgs* args) override;
-  HRESULT HandleContextMenuRequested(ICoreWebView2* sender, ICoreWebView2ContextMenuRequestedEventArgs* args) override;
+  HRESULT HandleBasicAuthenticationRequested(
+      ICoreWebView2* sender, ICoreWebView2BasicAuthenticationRequestedEventArgs* args) override;
+  HRESULT HandleContextMenuRequested(ICoreWebView2* sender,
+                                     ICoreWebView2ContextMenuRequestedEventArgs* args) override;
   HRESULT HandleStatusBarTextChanged(ICoreWebView2* sender, IUnknown* args) override;
-  HRESULT HandleServerCertificateErrorDetected(ICoreWebView2* sender,
-                                               ICoreWebView2ServerCertificateErrorDetectedEventArgs* args) override;
+  HRESULT HandleServerCertificateErrorDetected(
+      ICoreWebView2* sender, ICoreWebView2ServerCertificateErrorDetectedEventArgs* args) override;
   HRESULT HandleFaviconChanged(ICoreWebView2* sender, IUnknown* args) override;
   HRESULT HandleLaunchingExternalUriScheme(ICoreWebView2* sender,
                                            ICoreWebView2LaunchingExternalUriSchemeEventArgs* args) override;
-  HRESULT HandleNotificationReceived(ICoreWebView2* sender, ICoreWebView2NotificationReceivedEventArgs* args) override;
+  HRESULT HandleNotificationReceived(ICoreWebView2* sender,
+                                     ICoreWebView2NotificationReceivedEventArgs* args) override;
   HRESULT HandleSaveAsUIShowing(ICoreWebView2* sender, ICoreWebView2SaveAsUIShowingEventArgs* args) override;
-  HRESULT HandleSaveFileSecurityCheckStarting(ICoreWebView2* sender,
-                                              ICoreWebView2SaveFileSecurityCheckStartingEventArgs* args) override;
-  HRESULT HandleScreenCaptureStarting(ICoreWebView2* sender, ICoreWebView2ScreenCaptureStartingEventArgs* args) override;
+  HRESULT HandleSaveFileSecurityCheckStarting(
+      ICoreWebView2* sender, ICoreWebView2SaveFileSecurityCheckStartingEventArgs* args) override;
+  HRESULT HandleScreenCaptureStarting(ICoreWebView2* sender,
+                                      ICoreWebView2ScreenCaptureStartingEventArgs* args) override;
   HRESULT HandleAcceleratorKeyPressed(ICoreWebView2Controller* sender,
                                       ICoreWebView2AcceleratorKeyPressedEventArgs* args) override;
   HRESULT HandleGotFocus(ICoreWebView2Controller* sender, IUnknown* args) override;
@@ -351,8 +375,8 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   HRESULT HandlePrintToPdfStreamCompleted(HRESULT errorCode, IStream* pdfStream) override;
   HRESULT HandleProfileAddBrowserExtensionCompleted(HRESULT errorCode,
                                                     ICoreWebView2BrowserExtension* extension) override;
-  HRESULT HandleProfileGetBrowserExtensionsCompleted(HRESULT errorCode,
-                                                     ICoreWebView2BrowserExtensionList* extensionList) override;
+  HRESULT HandleProfileGetBrowserExtensionsCompleted(
+      HRESULT errorCode, ICoreWebView2BrowserExtensionList* extensionList) override;
   HRESULT HandleSetPermissionStateCompleted(HRESULT errorCode) override;
   HRESULT HandleShowSaveAsUICompleted(HRESULT errorCode, COREWEBVIEW2_SAVE_AS_UI_RESULT result) override;
   HRESULT HandleTrySuspendCompleted(HRESULT errorCode, BOOL isSuccessful) override;
@@ -377,8 +401,10 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   virtual void NotifyExecuteScriptCompleted(HRESULT aErrorCode, const std::u16string& aResultObjectAsJson,
                                             std::int32_t aExecutionID);
   virtual void NotifyCapturePreviewCompleted(HRESULT aErrorCode);
-  virtual void NotifyNavigationStarting(ICoreWebView2* aWebView, ICoreWebView2NavigationStartingEventArgs* aArgs);
-  virtual void NotifyNavigationCompleted(ICoreWebView2* aWebView, ICoreWebView2NavigationCompletedEventArgs* aArgs);
+  virtual void NotifyNavigationStarting(ICoreWebView2* aWebView,
+                                        ICoreWebView2NavigationStartingEventArgs* aArgs);
+  virtual void NotifyNavigationCompleted(ICoreWebView2* aWebView,
+                                         ICoreWebView2NavigationCompletedEventArgs* aArgs);
   virtual void NotifyFrameNavigationStarting(ICoreWebView2* aWebView,
                                              ICoreWebView2NavigationStartingEventArgs* aArgs);
   virtual void NotifyFrameNavigationCompleted(ICoreWebView2* aWebView,
@@ -387,13 +413,17 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   virtual void NotifyHistoryChanged(ICoreWebView2* aWebView, IUnknown* aArgs);
   virtual void NotifyContentLoading(ICoreWebView2* aWebView, ICoreWebView2ContentLoadingEventArgs* aArgs);
   virtual void NotifyDocumentTitleChanged(ICoreWebView2* aWebView, IUnknown* aArgs);
-  virtual void NotifyNewWindowRequested(ICoreWebView2* aWebView, ICoreWebView2NewWindowRequestedEventArgs* aArgs);
+  virtual void NotifyNewWindowRequested(ICoreWebView2* aWebView,
+                                        ICoreWebView2NewWindowRequestedEventArgs* aArgs);
   virtual void NotifyWebResourceRequested(ICoreWebView2* aWebView,
                                           ICoreWebView2WebResourceRequestedEventArgs* aArgs);
-  virtual void NotifyScriptDialogOpening(ICoreWebView2* aWebView, ICoreWebView2ScriptDialogOpeningEventArgs* aArgs);
-  virtual void NotifyPermissionRequested(ICoreWebView2* aWebView, ICoreWebView2PermissionRequestedEventArgs* aArgs);
+  virtual void NotifyScriptDialogOpening(ICoreWebView2* aWebView,
+                                         ICoreWebView2ScriptDialogOpeningEventArgs* aArgs);
+  virtual void NotifyPermissionRequested(ICoreWebView2* aWebView,
+                                         ICoreWebView2PermissionRequestedEventArgs* aArgs);
   virtual void NotifyProcessFailed(ICoreWebView2* aWebView, ICoreWebView2ProcessFailedEventArgs* aArgs);
-  virtual void NotifyWebMessageReceived(ICoreWebView2* aWebView, ICoreWebView2WebMessageReceivedEventArgs* aArgs);
+  virtual void NotifyWebMessageReceived(ICoreWebView2* aWebView,
+                                        ICoreWebView2WebMessageReceivedEventArgs* aArgs);
   virtual void NotifyContainsFullScreenElementChanged(ICoreWebView2* aWebView, IUnknown* aArgs);
   virtual void NotifyWindowCloseRequested(ICoreWebView2* aWebView, IUnknown* aArgs);
   virtual void NotifyDevToolsProtocolEventReceived(ICoreWebView2* aWebView, IUnknown* aArgs,
@@ -427,9 +457,11 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   virtual void NotifyDownloadStateChanged(IUnknown* aDownloadOperation, std::int32_t aDownloadID);
   virtual void NotifyFrameNameChanged(IUnknown* aFrame, std::uint32_t aFrameID);
   virtual void NotifyFrameDestroyed(IUnknown* aFrame, std::uint32_t aFrameID);
-  virtual void NotifyCallDevToolsProtocolMethodCompleted(HRESULT aErrorCode, const std::u16string& aReturnObjectAsJson,
+  virtual void NotifyCallDevToolsProtocolMethodCompleted(HRESULT aErrorCode,
+                                                         const std::u16string& aReturnObjectAsJson,
                                                          std::int32_t aExecutionID);
-  virtual void NotifyAddScriptToExecuteOnDocumentCreatedCompleted(HRESULT aErrorCode, const std::u16string& aID);
+  virtual void NotifyAddScriptToExecuteOnDocumentCreatedCompleted(HRESULT aErrorCode,
+                                                                  const std::u16string& aID);
   virtual void NotifyRetrieveHTMLCompleted(bool aResult, const std::u16string& aHTML);
   virtual void NotifyRetrieveTextCompleted(bool aResult, const std::u16string& aText);
   virtual void NotifyRetrieveMHTMLCompleted(bool aResult, const std::u16string& aMHTML);
@@ -437,33 +469,39 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   virtual void NotifyClearDataForOriginCompleted(bool aResult);
   virtual void NotifyOfflineCompleted(bool aResult);
   virtual void NotifyIgnoreCertificateErrorsCompleted(bool aResult);
-  virtual void NotifyRefreshIgnoreCacheCompleted(HRESULT aErrorCode, const std::u16string& aResultObjectAsJson);
+  virtual void NotifyRefreshIgnoreCacheCompleted(HRESULT aErrorCode,
+                                                 const std::u16string& aResultObjectAsJson);
   virtual void NotifySimulateKeyEventCompleted(bool aResult);
   virtual void NotifyIsMutedChanged(ICoreWebView2* aWebView, IUnknown* aArgs);
   virtual void NotifyIsDocumentPlayingAudioChanged(ICoreWebView2* aWebView, IUnknown* aArgs);
   virtual void NotifyIsDefaultDownloadDialogOpenChanged(ICoreWebView2* aWebView, IUnknown* aArgs);
   virtual void NotifyProcessInfosChanged(ICoreWebView2Environment* aEnvironment, IUnknown* aArgs);
-  virtual void NotifyFrameNavigationStarting2(IUnknown* aFrame, ICoreWebView2NavigationStartingEventArgs* aArgs,
+  virtual void NotifyFrameNavigationStarting2(IUnknown* aFrame,
+                                              ICoreWebView2NavigationStartingEventArgs* aArgs,
                                               std::uint32_t aFrameID);
-  virtual void NotifyFrameNavigationCompleted2(IUnknown* aFrame, ICoreWebView2NavigationCompletedEventArgs* aArgs,
+  virtual void NotifyFrameNavigationCompleted2(IUnknown* aFrame,
+                                               ICoreWebView2NavigationCompletedEventArgs* aArgs,
                                                std::uint32_t aFrameID);
   virtual void NotifyFrameContentLoading(IUnknown* aFrame, ICoreWebView2ContentLoadingEventArgs* aArgs,
                                          std::uint32_t aFrameID);
   virtual void NotifyFrameDOMContentLoaded(IUnknown* aFrame, ICoreWebView2DOMContentLoadedEventArgs* aArgs,
                                            std::uint32_t aFrameID);
-  virtual void NotifyFrameWebMessageReceived(IUnknown* aFrame, ICoreWebView2WebMessageReceivedEventArgs* aArgs,
+  virtual void NotifyFrameWebMessageReceived(IUnknown* aFrame,
+                                             ICoreWebView2WebMessageReceivedEventArgs* aArgs,
                                              std::uint32_t aFrameID);
   virtual void NotifyBasicAuthenticationRequested(ICoreWebView2* aWebView,
                                                   ICoreWebView2BasicAuthenticationRequestedEventArgs* aArgs);
-  virtual void NotifyContextMenuRequested(ICoreWebView2* aWebView, ICoreWebView2ContextMenuRequestedEventArgs* aArgs);
+  virtual void NotifyContextMenuRequested(ICoreWebView2* aWebView,
+                                          ICoreWebView2ContextMenuRequestedEventArgs* aArgs);
   virtual void NotifyCustomItemSelected(ICoreWebView2ContextMenuItem* aMenuItem, IUnknown* aArgs);
   virtual void NotifyStatusBarTextChanged(ICoreWebView2* aWebView, IUnknown* aArgs);
-  virtual void NotifyFramePermissionRequested(IUnknown* aFrame, ICoreWebView2PermissionRequestedEventArgs* aArgs,
+  virtual void NotifyFramePermissionRequested(IUnknown* aFrame,
+                                              ICoreWebView2PermissionRequestedEventArgs* aArgs,
                                               std::uint32_t aFrameID);
   virtual void NotifyClearBrowsingDataCompleted(HRESULT aErrorCode);
   virtual void NotifyServerCertificateErrorActionsCompleted(HRESULT aErrorCode);
-  virtual void NotifyServerCertificateErrorDetected(ICoreWebView2* aWebView,
-                                                    ICoreWebView2ServerCertificateErrorDetectedEventArgs* aArgs);
+  virtual void NotifyServerCertificateErrorDetected(
+      ICoreWebView2* aWebView, ICoreWebView2ServerCertificateErrorDetectedEventArgs* aArgs);
   virtual void NotifyFaviconChanged(ICoreWebView2* aWebView, IUnknown* aArgs);
   virtual void NotifyGetFaviconCompleted(HRESULT aErrorCode, IStream* aFaviconStream);
   virtual void NotifyPrintCompleted(HRESULT aErrorCode, COREWEBVIEW2_PRINT_STATUS aPrintStatus);
@@ -478,21 +516,26 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
                                                       ICoreWebView2ProcessExtendedInfoCollection* aValue);
   virtual void NotifyBrowserExtensionRemoveCompleted(HRESULT aErrorCode, const std::u16string& aExtensionID);
   virtual void NotifyBrowserExtensionEnableCompleted(HRESULT aErrorCode, const std::u16string& aExtensionID);
-  virtual void NotifyProfileAddBrowserExtensionCompleted(HRESULT aErrorCode, ICoreWebView2BrowserExtension* aExtension);
+  virtual void NotifyProfileAddBrowserExtensionCompleted(HRESULT aErrorCode,
+                                                         ICoreWebView2BrowserExtension* aExtension);
   virtual void NotifyProfileGetBrowserExtensionsCompleted(HRESULT aErrorCode,
                                                           ICoreWebView2BrowserExtensionList* aExtensionList);
   virtual void NotifyProfileDeleted(ICoreWebView2Profile* aProfile, IUnknown* aArgs);
-  virtual void NotifyExecuteScriptWithResultCompleted(HRESULT aErrorCode, ICoreWebView2ExecuteScriptResult* aResult,
+  virtual void NotifyExecuteScriptWithResultCompleted(HRESULT aErrorCode,
+                                                      ICoreWebView2ExecuteScriptResult* aResult,
                                                       std::int32_t aExecutionID);
   virtual void NotifyNonClientRegionChanged(ICoreWebView2CompositionController* aController, IUnknown* aArgs);
-  virtual void NotifyNotificationReceived(ICoreWebView2* aWebView, ICoreWebView2NotificationReceivedEventArgs* aArgs);
+  virtual void NotifyNotificationReceived(ICoreWebView2* aWebView,
+                                          ICoreWebView2NotificationReceivedEventArgs* aArgs);
   virtual void NotifyNotificationCloseRequested(IUnknown* aNotification, IUnknown* aArgs);
   virtual void NotifySaveAsUIShowing(ICoreWebView2* aWebView, ICoreWebView2SaveAsUIShowingEventArgs* aArgs);
   virtual void NotifyShowSaveAsUICompleted(HRESULT aErrorCode, COREWEBVIEW2_SAVE_AS_UI_RESULT aResult);
-  virtual void NotifySaveFileSecurityCheckStarting(ICoreWebView2* aWebView,
-                                                   ICoreWebView2SaveFileSecurityCheckStartingEventArgs* aArgs);
-  virtual void NotifyScreenCaptureStarting(ICoreWebView2* aWebView, ICoreWebView2ScreenCaptureStartingEventArgs* aArgs);
-  virtual void NotifyFrameScreenCaptureStarting(IUnknown* aFrame, ICoreWebView2ScreenCaptureStartingEventArgs* aArgs,
+  virtual void NotifySaveFileSecurityCheckStarting(
+      ICoreWebView2* aWebView, ICoreWebView2SaveFileSecurityCheckStartingEventArgs* aArgs);
+  virtual void NotifyScreenCaptureStarting(ICoreWebView2* aWebView,
+                                           ICoreWebView2ScreenCaptureStartingEventArgs* aArgs);
+  virtual void NotifyFrameScreenCaptureStarting(IUnknown* aFrame,
+                                                ICoreWebView2ScreenCaptureStartingEventArgs* aArgs,
                                                 std::uint32_t aFrameID);
 
   // Moving and sizing the form that holds the browser: the page's own
@@ -522,8 +565,8 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
                                    std::intptr_t aLParam);
   std::intptr_t RenderCompWndProc(platform::WindowHandle aWindow, std::uint32_t aMsg, std::uintptr_t aWParam,
                                   std::intptr_t aLParam);
-  std::intptr_t D3DWindowCompWndProc(platform::WindowHandle aWindow, std::uint32_t aMsg, std::uintptr_t aWParam,
-                                     std::intptr_t aLParam);
+  std::intptr_t D3DWindowCompWndProc(platform::WindowHandle aWindow, std::uint32_t aMsg,
+                                     std::uintptr_t aWParam, std::intptr_t aLParam);
 
  private:
   friend class TWVCompWindowStub;
@@ -532,6 +575,8 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   // One of the runtime's windows inside the host: its handle, and while it is
   // hooked the procedure it had before. The stub is made once and kept.
   struct TCompWindow {
+    // A previous procedure may itself be 0 (the system's default handling), so hooking is its own flag.
+    bool FHooked = false;
     platform::WindowProcRef FOldWndPrc = 0;
     std::unique_ptr<TWVCompWindowStub> FStub;
     platform::WindowHandle FHandle = 0;
@@ -546,7 +591,6 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
                             std::uintptr_t aWParam, std::intptr_t aLParam);
   void RestoreAllCompWindows();
   bool ApplyZoomStep(std::int32_t aStep);
-  std::u16string RuntimeText(LPWSTR aText) const;
 
   platform::Platform& FPlatform;
 
@@ -574,9 +618,11 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   // Completion sinks the control keeps for its whole life.
   ComPtr<ICoreWebView2ClearBrowsingDataCompletedHandler> FClearBrowsingDataCompletedHandler;
   ComPtr<ICoreWebView2SetPermissionStateCompletedHandler> FSetPermissionStateCompletedHandler;
-  ComPtr<ICoreWebView2GetNonDefaultPermissionSettingsCompletedHandler> FGetNonDefaultPermissionSettingsCompletedHandler;
+  ComPtr<ICoreWebView2GetNonDefaultPermissionSettingsCompletedHandler>
+      FGetNonDefaultPermissionSettingsCompletedHandler;
   ComPtr<ICoreWebView2ProfileAddBrowserExtensionCompletedHandler> FProfileAddBrowserExtensionCompletedHandler;
-  ComPtr<ICoreWebView2ProfileGetBrowserExtensionsCompletedHandler> FProfileGetBrowserExtensionsCompletedHandler;
+  ComPtr<ICoreWebView2ProfileGetBrowserExtensionsCompletedHandler>
+      FProfileGetBrowserExtensionsCompletedHandler;
 };
 
 }  // namespace velmoran::webview

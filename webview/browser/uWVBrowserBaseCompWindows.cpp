@@ -51,7 +51,7 @@ void TWVBrowserBase::ReplaceCompWindow(TCompWindowKind aKind, WindowHandle aFoun
   if (window.FHandle == aFound) return;
   RestoreCompWindow(aKind);
   window.FHandle = aFound;
-  if (!CompMsgHandler(aKind) || aFound == 0 || window.FOldWndPrc != 0) return;
+  if (!CompMsgHandler(aKind) || aFound == 0 || window.FHooked) return;
 
   static constexpr TWVCompWindowStub::Procedure kProcedures[kCompWindowKinds] = {
       &TWVBrowserBase::Widget0CompWndProc, &TWVBrowserBase::Widget1CompWndProc,
@@ -59,13 +59,16 @@ void TWVBrowserBase::ReplaceCompWindow(TCompWindowKind aKind, WindowHandle aFoun
   if (!window.FStub) window.FStub = std::make_unique<TWVCompWindowStub>(*this, kProcedures[aKind]);
   WindowManager& windows = FPlatform.windows();
   window.FOldWndPrc = windows.SetWindowProcW(aFound, windows.WindowProcRefOf(*window.FStub));
+  window.FHooked = true;
 }
 
 void TWVBrowserBase::RestoreCompWindow(TCompWindowKind aKind) {
   TCompWindow& window = FCompWindows[aKind];
-  if (window.FOldWndPrc == 0) return;
+  if (!window.FHooked) return;
   WindowManager& windows = FPlatform.windows();
-  if (window.FHandle != 0 && windows.IsWindow(window.FHandle)) windows.SetWindowProcW(window.FHandle, window.FOldWndPrc);
+  if (window.FHandle != 0 && windows.IsWindow(window.FHandle))
+    windows.SetWindowProcW(window.FHandle, window.FOldWndPrc);
+  window.FHooked = false;
   window.FOldWndPrc = 0;
 }
 
@@ -100,8 +103,9 @@ std::intptr_t TWVBrowserBase::CompWndProc(TCompWindowKind aKind, WindowHandle aW
     bool handled = false;
     if (const TOnCompMsgEvent& handler = CompMsgHandler(aKind)) handler(this, message, handled);
     if (!handled) message.Result = windows.CallWindowProcW(previous, aWindow, aMsg, aWParam, aLParam);
-    if (aMsg == kWmDestroy && window.FOldWndPrc != 0) {
+    if (aMsg == kWmDestroy && window.FHooked) {
       windows.SetWindowProcW(aWindow, window.FOldWndPrc);
+      window.FHooked = false;
       window.FOldWndPrc = 0;
     }
   } catch (...) {
@@ -110,23 +114,23 @@ std::intptr_t TWVBrowserBase::CompWndProc(TCompWindowKind aKind, WindowHandle aW
   return message.Result;
 }
 
-std::intptr_t TWVBrowserBase::Widget0CompWndProc(WindowHandle aWindow, std::uint32_t aMsg, std::uintptr_t aWParam,
-                                                 std::intptr_t aLParam) {
+std::intptr_t TWVBrowserBase::Widget0CompWndProc(WindowHandle aWindow, std::uint32_t aMsg,
+                                                 std::uintptr_t aWParam, std::intptr_t aLParam) {
   return CompWndProc(kWidget0, aWindow, aMsg, aWParam, aLParam);
 }
 
-std::intptr_t TWVBrowserBase::Widget1CompWndProc(WindowHandle aWindow, std::uint32_t aMsg, std::uintptr_t aWParam,
-                                                 std::intptr_t aLParam) {
+std::intptr_t TWVBrowserBase::Widget1CompWndProc(WindowHandle aWindow, std::uint32_t aMsg,
+                                                 std::uintptr_t aWParam, std::intptr_t aLParam) {
   return CompWndProc(kWidget1, aWindow, aMsg, aWParam, aLParam);
 }
 
-std::intptr_t TWVBrowserBase::RenderCompWndProc(WindowHandle aWindow, std::uint32_t aMsg, std::uintptr_t aWParam,
-                                                std::intptr_t aLParam) {
+std::intptr_t TWVBrowserBase::RenderCompWndProc(WindowHandle aWindow, std::uint32_t aMsg,
+                                                std::uintptr_t aWParam, std::intptr_t aLParam) {
   return CompWndProc(kRender, aWindow, aMsg, aWParam, aLParam);
 }
 
-std::intptr_t TWVBrowserBase::D3DWindowCompWndProc(WindowHandle aWindow, std::uint32_t aMsg, std::uintptr_t aWParam,
-                                                   std::intptr_t aLParam) {
+std::intptr_t TWVBrowserBase::D3DWindowCompWndProc(WindowHandle aWindow, std::uint32_t aMsg,
+                                                   std::uintptr_t aWParam, std::intptr_t aLParam) {
   return CompWndProc(kD3DWindow, aWindow, aMsg, aWParam, aLParam);
 }
 

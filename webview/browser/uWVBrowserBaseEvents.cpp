@@ -45,7 +45,8 @@ HRESULT TWVBrowserBase::HandleZoomFactorChanged(ICoreWebView2Controller* sender,
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleNewBrowserVersionAvailable(ICoreWebView2Environment* /*sender*/, IUnknown* /*args*/) {
+HRESULT TWVBrowserBase::HandleNewBrowserVersionAvailable(ICoreWebView2Environment* /*sender*/,
+                                                         IUnknown* /*args*/) {
   // The loader announces new runtime versions for the whole process.
   return S_OK;
 }
@@ -74,7 +75,8 @@ HRESULT TWVBrowserBase::HandleExecuteScriptCompleted(HRESULT errorCode, LPCWSTR 
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleCallDevToolsProtocolMethodCompleted(HRESULT errorCode, LPCWSTR returnObjectAsJson,
+HRESULT TWVBrowserBase::HandleCallDevToolsProtocolMethodCompleted(HRESULT errorCode,
+                                                                  LPCWSTR returnObjectAsJson,
                                                                   std::int32_t executionId) {
   const std::u16string result(FromWV2Text(returnObjectAsJson));
   const bool succeeded = SUCCEEDED(errorCode);
@@ -133,7 +135,8 @@ bool TWVBrowserBase::RetrieveText(bool aTextContent) {
 }
 
 bool TWVBrowserBase::SimulateKeyEvent(std::u16string_view aType, std::int32_t aModifiers,
-                                      std::int32_t aWindowsVirtualKeyCode, std::int32_t aNativeVirtualKeyCode) {
+                                      std::int32_t aWindowsVirtualKeyCode,
+                                      std::int32_t aNativeVirtualKeyCode) {
   std::u16string parameters = u"{\"type\":\"";
   parameters += aType;
   parameters += u"\",\"modifiers\":" + DecimalText(aModifiers);

@@ -21,7 +21,9 @@ void TWVBrowserBase::NotifyAfterCreated() {
   if (OnAfterCreated) OnAfterCreated(this);
 }
 
-void TWVBrowserBase::NotifyExecuteScriptCompleted(HRESULT aErrorCode, const std::u16string& aResultObjectAsJson, std::int32_t aExecutionID) {
+void TWVBrowserBase::NotifyExecuteScriptCompleted(HRESULT aErrorCode,
+                                                  const std::u16string& aResultObjectAsJson,
+                                                  std::int32_t aExecutionID) {
   if (OnExecuteScriptCompleted) OnExecuteScriptCompleted(this, aErrorCode, aResultObjectAsJson, aExecutionID);
 }
 
@@ -29,23 +31,28 @@ void TWVBrowserBase::NotifyCapturePreviewCompleted(HRESULT aErrorCode) {
   if (OnCapturePreviewCompleted) OnCapturePreviewCompleted(this, aErrorCode);
 }
 
-void TWVBrowserBase::NotifyNavigationStarting(ICoreWebView2* aWebView, ICoreWebView2NavigationStartingEventArgs* aArgs) {
+void TWVBrowserBase::NotifyNavigationStarting(ICoreWebView2* aWebView,
+                                              ICoreWebView2NavigationStartingEventArgs* aArgs) {
   if (OnNavigationStarting) OnNavigationStarting(this, aWebView, aArgs);
 }
 
-void TWVBrowserBase::NotifyNavigationCompleted(ICoreWebView2* aWebView, ICoreWebView2NavigationCompletedEventArgs* aArgs) {
+void TWVBrowserBase::NotifyNavigationCompleted(ICoreWebView2* aWebView,
+                                               ICoreWebView2NavigationCompletedEventArgs* aArgs) {
   if (OnNavigationCompleted) OnNavigationCompleted(this, aWebView, aArgs);
 }
 
-void TWVBrowserBase::NotifyFrameNavigationStarting(ICoreWebView2* aWebView, ICoreWebView2NavigationStartingEventArgs* aArgs) {
+void TWVBrowserBase::NotifyFrameNavigationStarting(ICoreWebView2* aWebView,
+                                                   ICoreWebView2NavigationStartingEventArgs* aArgs) {
   if (OnFrameNavigationStarting) OnFrameNavigationStarting(this, aWebView, aArgs);
 }
 
-void TWVBrowserBase::NotifyFrameNavigationCompleted(ICoreWebView2* aWebView, ICoreWebView2NavigationCompletedEventArgs* aArgs) {
+void TWVBrowserBase::NotifyFrameNavigationCompleted(ICoreWebView2* aWebView,
+                                                    ICoreWebView2NavigationCompletedEventArgs* aArgs) {
   if (OnFrameNavigationCompleted) OnFrameNavigationCompleted(this, aWebView, aArgs);
 }
 
-void TWVBrowserBase::NotifySourceChanged(ICoreWebView2* aWebView, ICoreWebView2SourceChangedEventArgs* aArgs) {
+void TWVBrowserBase::NotifySourceChanged(ICoreWebView2* aWebView,
+                                         ICoreWebView2SourceChangedEventArgs* aArgs) {
   if (OnSourceChanged) OnSourceChanged(this, aWebView, aArgs);
 }
 
@@ -53,7 +60,8 @@ void TWVBrowserBase::NotifyHistoryChanged(ICoreWebView2* aWebView, IUnknown* aAr
   if (OnHistoryChanged) OnHistoryChanged(this, aWebView, aArgs);
 }
 
-void TWVBrowserBase::NotifyContentLoading(ICoreWebView2* aWebView, ICoreWebView2ContentLoadingEventArgs* aArgs) {
+void TWVBrowserBase::NotifyContentLoading(ICoreWebView2* aWebView,
+                                          ICoreWebView2ContentLoadingEventArgs* aArgs) {
   if (OnContentLoading) OnContentLoading(this, aWebView, aArgs);
 }
 
@@ -61,27 +69,33 @@ void TWVBrowserBase::NotifyDocumentTitleChanged(ICoreWebView2* aWebView, IUnknow
   if (OnDocumentTitleChanged) OnDocumentTitleChanged(this, aWebView, aArgs);
 }
 
-void TWVBrowserBase::NotifyNewWindowRequested(ICoreWebView2* aWebView, ICoreWebView2NewWindowRequestedEventArgs* aArgs) {
+void TWVBrowserBase::NotifyNewWindowRequested(ICoreWebView2* aWebView,
+                                              ICoreWebView2NewWindowRequestedEventArgs* aArgs) {
   if (OnNewWindowRequested) OnNewWindowRequested(this, aWebView, aArgs);
 }
 
-void TWVBrowserBase::NotifyWebResourceRequested(ICoreWebView2* aWebView, ICoreWebView2WebResourceRequestedEventArgs* aArgs) {
+void TWVBrowserBase::NotifyWebResourceRequested(ICoreWebView2* aWebView,
+                                                ICoreWebView2WebResourceRequestedEventArgs* aArgs) {
   if (OnWebResourceRequested) OnWebResourceRequested(this, aWebView, aArgs);
 }
 
-void TWVBrowserBase::NotifyScriptDialogOpening(ICoreWebView2* aWebView, ICoreWebView2ScriptDialogOpeningEventArgs* aArgs) {
+void TWVBrowserBase::NotifyScriptDialogOpening(ICoreWebView2* aWebView,
+                                               ICoreWebView2ScriptDialogOpeningEventArgs* aArgs) {
   if (OnScriptDialogOpening) OnScriptDialogOpening(this, aWebView, aArgs);
 }
 
-void TWVBrowserBase::NotifyPermissionRequested(ICoreWebView2* aWebView, ICoreWebView2PermissionRequestedEventArgs* aArgs) {
+void TWVBrowserBase::NotifyPermissionRequested(ICoreWebView2* aWebView,
+                                               ICoreWebView2PermissionRequestedEventArgs* aArgs) {
   if (OnPermissionRequested) OnPermissionRequested(this, aWebView, aArgs);
 }
 
-void TWVBrowserBase::NotifyProcessFailed(ICoreWebView2* aWebView, ICoreWebView2ProcessFailedEventArgs* aArgs) {
+void TWVBrowserBase::NotifyProcessFailed(ICoreWebView2* aWebView,
+                                         ICoreWebView2ProcessFailedEventArgs* aArgs) {
   if (OnProcessFailed) OnProcessFailed(this, aWebView, aArgs);
 }
 
-void TWVBrowserBase::NotifyWebMessageReceived(ICoreWebView2* aWebView, ICoreWebView2WebMessageReceivedEventArgs* aArgs) {
+void TWVBrowserBase::NotifyWebMessageReceived(ICoreWebView2* aWebView,
+                                              ICoreWebView2WebMessageReceivedEventArgs* aArgs) {
   if (OnWebMessageReceived) OnWebMessageReceived(this, aWebView, aArgs);
 }
 
@@ -93,19 +107,24 @@ void TWVBrowserBase::NotifyWindowCloseRequested(ICoreWebView2* aWebView, IUnknow
   if (OnWindowCloseRequested) OnWindowCloseRequested(this, aWebView, aArgs);
 }
 
-void TWVBrowserBase::NotifyDevToolsProtocolEventReceived(ICoreWebView2* aWebView, IUnknown* aArgs, const std::u16string& aEventName, std::int32_t aEventID) {
-  if (OnDevToolsProtocolEventReceived) OnDevToolsProtocolEventReceived(this, aWebView, aArgs, aEventName, aEventID);
+void TWVBrowserBase::NotifyDevToolsProtocolEventReceived(ICoreWebView2* aWebView, IUnknown* aArgs,
+                                                         const std::u16string& aEventName,
+                                                         std::int32_t aEventID) {
+  if (OnDevToolsProtocolEventReceived)
+    OnDevToolsProtocolEventReceived(this, aWebView, aArgs, aEventName, aEventID);
 }
 
 void TWVBrowserBase::NotifyZoomFactorChanged(ICoreWebView2Controller* aController, IUnknown* aArgs) {
   if (OnZoomFactorChanged) OnZoomFactorChanged(this, aController, aArgs);
 }
 
-void TWVBrowserBase::NotifyMoveFocusRequested(ICoreWebView2Controller* aController, ICoreWebView2MoveFocusRequestedEventArgs* aArgs) {
+void TWVBrowserBase::NotifyMoveFocusRequested(ICoreWebView2Controller* aController,
+                                              ICoreWebView2MoveFocusRequestedEventArgs* aArgs) {
   if (OnMoveFocusRequested) OnMoveFocusRequested(this, aController, aArgs);
 }
 
-void TWVBrowserBase::NotifyAcceleratorKeyPressed(ICoreWebView2Controller* aController, ICoreWebView2AcceleratorKeyPressedEventArgs* aArgs) {
+void TWVBrowserBase::NotifyAcceleratorKeyPressed(ICoreWebView2Controller* aController,
+                                                 ICoreWebView2AcceleratorKeyPressedEventArgs* aArgs) {
   if (OnAcceleratorKeyPressed) OnAcceleratorKeyPressed(this, aController, aArgs);
 }
 
@@ -125,7 +144,8 @@ void TWVBrowserBase::NotifyCursorChanged(ICoreWebView2CompositionController* aCo
   if (OnCursorChanged) OnCursorChanged(this, aController, aArgs);
 }
 
-void TWVBrowserBase::NotifyBrowserProcessExited(ICoreWebView2Environment* aEnvironment, ICoreWebView2BrowserProcessExitedEventArgs* aArgs) {
+void TWVBrowserBase::NotifyBrowserProcessExited(ICoreWebView2Environment* aEnvironment,
+                                                ICoreWebView2BrowserProcessExitedEventArgs* aArgs) {
   if (OnBrowserProcessExited) OnBrowserProcessExited(this, aEnvironment, aArgs);
 }
 
@@ -133,16 +153,20 @@ void TWVBrowserBase::NotifyRasterizationScaleChanged(ICoreWebView2Controller* aC
   if (OnRasterizationScaleChanged) OnRasterizationScaleChanged(this, aController, aArgs);
 }
 
-void TWVBrowserBase::NotifyWebResourceResponseReceived(ICoreWebView2* aWebView, ICoreWebView2WebResourceResponseReceivedEventArgs* aArgs) {
+void TWVBrowserBase::NotifyWebResourceResponseReceived(
+    ICoreWebView2* aWebView, ICoreWebView2WebResourceResponseReceivedEventArgs* aArgs) {
   if (OnWebResourceResponseReceived) OnWebResourceResponseReceived(this, aWebView, aArgs);
 }
 
-void TWVBrowserBase::NotifyDOMContentLoaded(ICoreWebView2* aWebView, ICoreWebView2DOMContentLoadedEventArgs* aArgs) {
+void TWVBrowserBase::NotifyDOMContentLoaded(ICoreWebView2* aWebView,
+                                            ICoreWebView2DOMContentLoadedEventArgs* aArgs) {
   if (OnDOMContentLoaded) OnDOMContentLoaded(this, aWebView, aArgs);
 }
 
-void TWVBrowserBase::NotifyWebResourceResponseViewGetContentCompleted(HRESULT aErrorCode, IStream* aContents, std::int32_t aResourceID) {
-  if (OnWebResourceResponseViewGetContentCompleted) OnWebResourceResponseViewGetContentCompleted(this, aErrorCode, aContents, aResourceID);
+void TWVBrowserBase::NotifyWebResourceResponseViewGetContentCompleted(HRESULT aErrorCode, IStream* aContents,
+                                                                      std::int32_t aResourceID) {
+  if (OnWebResourceResponseViewGetContentCompleted)
+    OnWebResourceResponseViewGetContentCompleted(this, aErrorCode, aContents, aResourceID);
 }
 
 void TWVBrowserBase::NotifyGetCookiesCompleted(HRESULT aErrorCode, ICoreWebView2CookieList* aResult) {
@@ -157,11 +181,13 @@ void TWVBrowserBase::NotifyFrameCreated(ICoreWebView2* aWebView, ICoreWebView2Fr
   if (OnFrameCreated) OnFrameCreated(this, aWebView, aArgs);
 }
 
-void TWVBrowserBase::NotifyDownloadStarting(ICoreWebView2* aWebView, ICoreWebView2DownloadStartingEventArgs* aArgs) {
+void TWVBrowserBase::NotifyDownloadStarting(ICoreWebView2* aWebView,
+                                            ICoreWebView2DownloadStartingEventArgs* aArgs) {
   if (OnDownloadStarting) OnDownloadStarting(this, aWebView, aArgs);
 }
 
-void TWVBrowserBase::NotifyClientCertificateRequested(ICoreWebView2* aWebView, ICoreWebView2ClientCertificateRequestedEventArgs* aArgs) {
+void TWVBrowserBase::NotifyClientCertificateRequested(
+    ICoreWebView2* aWebView, ICoreWebView2ClientCertificateRequestedEventArgs* aArgs) {
   if (OnClientCertificateRequested) OnClientCertificateRequested(this, aWebView, aArgs);
 }
 
@@ -189,12 +215,17 @@ void TWVBrowserBase::NotifyFrameDestroyed(IUnknown* aFrame, std::uint32_t aFrame
   if (OnFrameDestroyed) OnFrameDestroyed(this, aFrame, aFrameID);
 }
 
-void TWVBrowserBase::NotifyCallDevToolsProtocolMethodCompleted(HRESULT aErrorCode, const std::u16string& aReturnObjectAsJson, std::int32_t aExecutionID) {
-  if (OnCallDevToolsProtocolMethodCompleted) OnCallDevToolsProtocolMethodCompleted(this, aErrorCode, aReturnObjectAsJson, aExecutionID);
+void TWVBrowserBase::NotifyCallDevToolsProtocolMethodCompleted(HRESULT aErrorCode,
+                                                               const std::u16string& aReturnObjectAsJson,
+                                                               std::int32_t aExecutionID) {
+  if (OnCallDevToolsProtocolMethodCompleted)
+    OnCallDevToolsProtocolMethodCompleted(this, aErrorCode, aReturnObjectAsJson, aExecutionID);
 }
 
-void TWVBrowserBase::NotifyAddScriptToExecuteOnDocumentCreatedCompleted(HRESULT aErrorCode, const std::u16string& aID) {
-  if (OnAddScriptToExecuteOnDocumentCreatedCompleted) OnAddScriptToExecuteOnDocumentCreatedCompleted(this, aErrorCode, aID);
+void TWVBrowserBase::NotifyAddScriptToExecuteOnDocumentCreatedCompleted(HRESULT aErrorCode,
+                                                                        const std::u16string& aID) {
+  if (OnAddScriptToExecuteOnDocumentCreatedCompleted)
+    OnAddScriptToExecuteOnDocumentCreatedCompleted(this, aErrorCode, aID);
 }
 
 void TWVBrowserBase::NotifyRetrieveHTMLCompleted(bool aResult, const std::u16string& aHTML) {
@@ -225,7 +256,8 @@ void TWVBrowserBase::NotifyIgnoreCertificateErrorsCompleted(bool aResult) {
   if (OnIgnoreCertificateErrorsCompleted) OnIgnoreCertificateErrorsCompleted(this, aResult);
 }
 
-void TWVBrowserBase::NotifyRefreshIgnoreCacheCompleted(HRESULT aErrorCode, const std::u16string& aResultObjectAsJson) {
+void TWVBrowserBase::NotifyRefreshIgnoreCacheCompleted(HRESULT aErrorCode,
+                                                       const std::u16string& aResultObjectAsJson) {
   if (OnRefreshIgnoreCacheCompleted) OnRefreshIgnoreCacheCompleted(this, aErrorCode, aResultObjectAsJson);
 }
 
@@ -249,31 +281,42 @@ void TWVBrowserBase::NotifyProcessInfosChanged(ICoreWebView2Environment* aEnviro
   if (OnProcessInfosChanged) OnProcessInfosChanged(this, aEnvironment, aArgs);
 }
 
-void TWVBrowserBase::NotifyFrameNavigationStarting2(IUnknown* aFrame, ICoreWebView2NavigationStartingEventArgs* aArgs, std::uint32_t aFrameID) {
+void TWVBrowserBase::NotifyFrameNavigationStarting2(IUnknown* aFrame,
+                                                    ICoreWebView2NavigationStartingEventArgs* aArgs,
+                                                    std::uint32_t aFrameID) {
   if (OnFrameNavigationStarting2) OnFrameNavigationStarting2(this, aFrame, aArgs, aFrameID);
 }
 
-void TWVBrowserBase::NotifyFrameNavigationCompleted2(IUnknown* aFrame, ICoreWebView2NavigationCompletedEventArgs* aArgs, std::uint32_t aFrameID) {
+void TWVBrowserBase::NotifyFrameNavigationCompleted2(IUnknown* aFrame,
+                                                     ICoreWebView2NavigationCompletedEventArgs* aArgs,
+                                                     std::uint32_t aFrameID) {
   if (OnFrameNavigationCompleted2) OnFrameNavigationCompleted2(this, aFrame, aArgs, aFrameID);
 }
 
-void TWVBrowserBase::NotifyFrameContentLoading(IUnknown* aFrame, ICoreWebView2ContentLoadingEventArgs* aArgs, std::uint32_t aFrameID) {
+void TWVBrowserBase::NotifyFrameContentLoading(IUnknown* aFrame, ICoreWebView2ContentLoadingEventArgs* aArgs,
+                                               std::uint32_t aFrameID) {
   if (OnFrameContentLoading) OnFrameContentLoading(this, aFrame, aArgs, aFrameID);
 }
 
-void TWVBrowserBase::NotifyFrameDOMContentLoaded(IUnknown* aFrame, ICoreWebView2DOMContentLoadedEventArgs* aArgs, std::uint32_t aFrameID) {
+void TWVBrowserBase::NotifyFrameDOMContentLoaded(IUnknown* aFrame,
+                                                 ICoreWebView2DOMContentLoadedEventArgs* aArgs,
+                                                 std::uint32_t aFrameID) {
   if (OnFrameDOMContentLoaded) OnFrameDOMContentLoaded(this, aFrame, aArgs, aFrameID);
 }
 
-void TWVBrowserBase::NotifyFrameWebMessageReceived(IUnknown* aFrame, ICoreWebView2WebMessageReceivedEventArgs* aArgs, std::uint32_t aFrameID) {
+void TWVBrowserBase::NotifyFrameWebMessageReceived(IUnknown* aFrame,
+                                                   ICoreWebView2WebMessageReceivedEventArgs* aArgs,
+                                                   std::uint32_t aFrameID) {
   if (OnFrameWebMessageReceived) OnFrameWebMessageReceived(this, aFrame, aArgs, aFrameID);
 }
 
-void TWVBrowserBase::NotifyBasicAuthenticationRequested(ICoreWebView2* aWebView, ICoreWebView2BasicAuthenticationRequestedEventArgs* aArgs) {
+void TWVBrowserBase::NotifyBasicAuthenticationRequested(
+    ICoreWebView2* aWebView, ICoreWebView2BasicAuthenticationRequestedEventArgs* aArgs) {
   if (OnBasicAuthenticationRequested) OnBasicAuthenticationRequested(this, aWebView, aArgs);
 }
 
-void TWVBrowserBase::NotifyContextMenuRequested(ICoreWebView2* aWebView, ICoreWebView2ContextMenuRequestedEventArgs* aArgs) {
+void TWVBrowserBase::NotifyContextMenuRequested(ICoreWebView2* aWebView,
+                                                ICoreWebView2ContextMenuRequestedEventArgs* aArgs) {
   if (OnContextMenuRequested) OnContextMenuRequested(this, aWebView, aArgs);
 }
 
@@ -285,7 +328,9 @@ void TWVBrowserBase::NotifyStatusBarTextChanged(ICoreWebView2* aWebView, IUnknow
   if (OnStatusBarTextChanged) OnStatusBarTextChanged(this, aWebView, aArgs);
 }
 
-void TWVBrowserBase::NotifyFramePermissionRequested(IUnknown* aFrame, ICoreWebView2PermissionRequestedEventArgs* aArgs, std::uint32_t aFrameID) {
+void TWVBrowserBase::NotifyFramePermissionRequested(IUnknown* aFrame,
+                                                    ICoreWebView2PermissionRequestedEventArgs* aArgs,
+                                                    std::uint32_t aFrameID) {
   if (OnFramePermissionRequested) OnFramePermissionRequested(this, aFrame, aArgs, aFrameID);
 }
 
@@ -297,7 +342,8 @@ void TWVBrowserBase::NotifyServerCertificateErrorActionsCompleted(HRESULT aError
   if (OnServerCertificateErrorActionsCompleted) OnServerCertificateErrorActionsCompleted(this, aErrorCode);
 }
 
-void TWVBrowserBase::NotifyServerCertificateErrorDetected(ICoreWebView2* aWebView, ICoreWebView2ServerCertificateErrorDetectedEventArgs* aArgs) {
+void TWVBrowserBase::NotifyServerCertificateErrorDetected(
+    ICoreWebView2* aWebView, ICoreWebView2ServerCertificateErrorDetectedEventArgs* aArgs) {
   if (OnServerCertificateErrorDetected) OnServerCertificateErrorDetected(this, aWebView, aArgs);
 }
 
@@ -321,51 +367,66 @@ void TWVBrowserBase::NotifyGetCustomSchemes(std::vector<TWVCustomSchemeInfo>& aC
   if (OnGetCustomSchemes) OnGetCustomSchemes(this, aCustomSchemes);
 }
 
-void TWVBrowserBase::NotifyGetNonDefaultPermissionSettingsCompleted(HRESULT aErrorCode, ICoreWebView2PermissionSettingCollectionView* aCollectionView) {
-  if (OnGetNonDefaultPermissionSettingsCompleted) OnGetNonDefaultPermissionSettingsCompleted(this, aErrorCode, aCollectionView);
+void TWVBrowserBase::NotifyGetNonDefaultPermissionSettingsCompleted(
+    HRESULT aErrorCode, ICoreWebView2PermissionSettingCollectionView* aCollectionView) {
+  if (OnGetNonDefaultPermissionSettingsCompleted)
+    OnGetNonDefaultPermissionSettingsCompleted(this, aErrorCode, aCollectionView);
 }
 
 void TWVBrowserBase::NotifySetPermissionStateCompleted(HRESULT aErrorCode) {
   if (OnSetPermissionStateCompleted) OnSetPermissionStateCompleted(this, aErrorCode);
 }
 
-void TWVBrowserBase::NotifyLaunchingExternalUriScheme(ICoreWebView2* aWebView, ICoreWebView2LaunchingExternalUriSchemeEventArgs* aArgs) {
+void TWVBrowserBase::NotifyLaunchingExternalUriScheme(
+    ICoreWebView2* aWebView, ICoreWebView2LaunchingExternalUriSchemeEventArgs* aArgs) {
   if (OnLaunchingExternalUriScheme) OnLaunchingExternalUriScheme(this, aWebView, aArgs);
 }
 
-void TWVBrowserBase::NotifyGetProcessExtendedInfosCompleted(HRESULT aErrorCode, ICoreWebView2ProcessExtendedInfoCollection* aValue) {
+void TWVBrowserBase::NotifyGetProcessExtendedInfosCompleted(
+    HRESULT aErrorCode, ICoreWebView2ProcessExtendedInfoCollection* aValue) {
   if (OnGetProcessExtendedInfosCompleted) OnGetProcessExtendedInfosCompleted(this, aErrorCode, aValue);
 }
 
-void TWVBrowserBase::NotifyBrowserExtensionRemoveCompleted(HRESULT aErrorCode, const std::u16string& aExtensionID) {
+void TWVBrowserBase::NotifyBrowserExtensionRemoveCompleted(HRESULT aErrorCode,
+                                                           const std::u16string& aExtensionID) {
   if (OnBrowserExtensionRemoveCompleted) OnBrowserExtensionRemoveCompleted(this, aErrorCode, aExtensionID);
 }
 
-void TWVBrowserBase::NotifyBrowserExtensionEnableCompleted(HRESULT aErrorCode, const std::u16string& aExtensionID) {
+void TWVBrowserBase::NotifyBrowserExtensionEnableCompleted(HRESULT aErrorCode,
+                                                           const std::u16string& aExtensionID) {
   if (OnBrowserExtensionEnableCompleted) OnBrowserExtensionEnableCompleted(this, aErrorCode, aExtensionID);
 }
 
-void TWVBrowserBase::NotifyProfileAddBrowserExtensionCompleted(HRESULT aErrorCode, ICoreWebView2BrowserExtension* aExtension) {
-  if (OnProfileAddBrowserExtensionCompleted) OnProfileAddBrowserExtensionCompleted(this, aErrorCode, aExtension);
+void TWVBrowserBase::NotifyProfileAddBrowserExtensionCompleted(HRESULT aErrorCode,
+                                                               ICoreWebView2BrowserExtension* aExtension) {
+  if (OnProfileAddBrowserExtensionCompleted)
+    OnProfileAddBrowserExtensionCompleted(this, aErrorCode, aExtension);
 }
 
-void TWVBrowserBase::NotifyProfileGetBrowserExtensionsCompleted(HRESULT aErrorCode, ICoreWebView2BrowserExtensionList* aExtensionList) {
-  if (OnProfileGetBrowserExtensionsCompleted) OnProfileGetBrowserExtensionsCompleted(this, aErrorCode, aExtensionList);
+void TWVBrowserBase::NotifyProfileGetBrowserExtensionsCompleted(
+    HRESULT aErrorCode, ICoreWebView2BrowserExtensionList* aExtensionList) {
+  if (OnProfileGetBrowserExtensionsCompleted)
+    OnProfileGetBrowserExtensionsCompleted(this, aErrorCode, aExtensionList);
 }
 
 void TWVBrowserBase::NotifyProfileDeleted(ICoreWebView2Profile* aProfile, IUnknown* aArgs) {
   if (OnProfileDeleted) OnProfileDeleted(this, aProfile, aArgs);
 }
 
-void TWVBrowserBase::NotifyExecuteScriptWithResultCompleted(HRESULT aErrorCode, ICoreWebView2ExecuteScriptResult* aResult, std::int32_t aExecutionID) {
-  if (OnExecuteScriptWithResultCompleted) OnExecuteScriptWithResultCompleted(this, aErrorCode, aResult, aExecutionID);
+void TWVBrowserBase::NotifyExecuteScriptWithResultCompleted(HRESULT aErrorCode,
+                                                            ICoreWebView2ExecuteScriptResult* aResult,
+                                                            std::int32_t aExecutionID) {
+  if (OnExecuteScriptWithResultCompleted)
+    OnExecuteScriptWithResultCompleted(this, aErrorCode, aResult, aExecutionID);
 }
 
-void TWVBrowserBase::NotifyNonClientRegionChanged(ICoreWebView2CompositionController* aController, IUnknown* aArgs) {
+void TWVBrowserBase::NotifyNonClientRegionChanged(ICoreWebView2CompositionController* aController,
+                                                  IUnknown* aArgs) {
   if (OnNonClientRegionChanged) OnNonClientRegionChanged(this, aController, aArgs);
 }
 
-void TWVBrowserBase::NotifyNotificationReceived(ICoreWebView2* aWebView, ICoreWebView2NotificationReceivedEventArgs* aArgs) {
+void TWVBrowserBase::NotifyNotificationReceived(ICoreWebView2* aWebView,
+                                                ICoreWebView2NotificationReceivedEventArgs* aArgs) {
   if (OnNotificationReceived) OnNotificationReceived(this, aWebView, aArgs);
 }
 
@@ -373,7 +434,8 @@ void TWVBrowserBase::NotifyNotificationCloseRequested(IUnknown* aNotification, I
   if (OnNotificationCloseRequested) OnNotificationCloseRequested(this, aNotification, aArgs);
 }
 
-void TWVBrowserBase::NotifySaveAsUIShowing(ICoreWebView2* aWebView, ICoreWebView2SaveAsUIShowingEventArgs* aArgs) {
+void TWVBrowserBase::NotifySaveAsUIShowing(ICoreWebView2* aWebView,
+                                           ICoreWebView2SaveAsUIShowingEventArgs* aArgs) {
   if (OnSaveAsUIShowing) OnSaveAsUIShowing(this, aWebView, aArgs);
 }
 
@@ -381,15 +443,19 @@ void TWVBrowserBase::NotifyShowSaveAsUICompleted(HRESULT aErrorCode, COREWEBVIEW
   if (OnShowSaveAsUICompleted) OnShowSaveAsUICompleted(this, aErrorCode, aResult);
 }
 
-void TWVBrowserBase::NotifySaveFileSecurityCheckStarting(ICoreWebView2* aWebView, ICoreWebView2SaveFileSecurityCheckStartingEventArgs* aArgs) {
+void TWVBrowserBase::NotifySaveFileSecurityCheckStarting(
+    ICoreWebView2* aWebView, ICoreWebView2SaveFileSecurityCheckStartingEventArgs* aArgs) {
   if (OnSaveFileSecurityCheckStarting) OnSaveFileSecurityCheckStarting(this, aWebView, aArgs);
 }
 
-void TWVBrowserBase::NotifyScreenCaptureStarting(ICoreWebView2* aWebView, ICoreWebView2ScreenCaptureStartingEventArgs* aArgs) {
+void TWVBrowserBase::NotifyScreenCaptureStarting(ICoreWebView2* aWebView,
+                                                 ICoreWebView2ScreenCaptureStartingEventArgs* aArgs) {
   if (OnScreenCaptureStarting) OnScreenCaptureStarting(this, aWebView, aArgs);
 }
 
-void TWVBrowserBase::NotifyFrameScreenCaptureStarting(IUnknown* aFrame, ICoreWebView2ScreenCaptureStartingEventArgs* aArgs, std::uint32_t aFrameID) {
+void TWVBrowserBase::NotifyFrameScreenCaptureStarting(IUnknown* aFrame,
+                                                      ICoreWebView2ScreenCaptureStartingEventArgs* aArgs,
+                                                      std::uint32_t aFrameID) {
   if (OnFrameScreenCaptureStarting) OnFrameScreenCaptureStarting(this, aFrame, aArgs, aFrameID);
 }
 

@@ -21,13 +21,19 @@ using platform::WindowHandle;
 namespace {
 
 RECT ToRECT(const Rect& rect) { return RECT{rect.left, rect.top, rect.right, rect.bottom}; }
-Rect FromRECT(const RECT& rect) { return Rect{rect.left, rect.top, rect.right, rect.bottom}; }
+// RECT's LONG is 32 bits wide on every Windows build, but a distinct type from std::int32_t there.
+Rect FromRECT(const RECT& rect) {
+  return Rect{static_cast<std::int32_t>(rect.left), static_cast<std::int32_t>(rect.top),
+              static_cast<std::int32_t>(rect.right), static_cast<std::int32_t>(rect.bottom)};
+}
 
 }  // namespace
 
 // --- Controller ---
 
-Rect TWVBrowserBase::Bounds() const { return Initialized() ? FromRECT(FCoreWebView2Controller->Bounds()) : Rect{}; }
+Rect TWVBrowserBase::Bounds() const {
+  return Initialized() ? FromRECT(FCoreWebView2Controller->Bounds()) : Rect{};
+}
 
 bool TWVBrowserBase::SetBounds(const Rect& aBounds) {
   return Initialized() && FCoreWebView2Controller->SetBounds(ToRECT(aBounds));
@@ -63,7 +69,9 @@ bool TWVBrowserBase::NotifyParentWindowPositionChanged() {
   return Initialized() && FCoreWebView2Controller->NotifyParentWindowPositionChanged();
 }
 
-double TWVBrowserBase::ZoomFactor() const { return Initialized() ? FCoreWebView2Controller->ZoomFactor() : 0.0; }
+double TWVBrowserBase::ZoomFactor() const {
+  return Initialized() ? FCoreWebView2Controller->ZoomFactor() : 0.0;
+}
 
 bool TWVBrowserBase::SetZoomFactor(double aZoomFactor) {
   return Initialized() && FCoreWebView2Controller->SetZoomFactor(aZoomFactor);
@@ -92,7 +100,9 @@ bool TWVBrowserBase::ResetZoom() { return ApplyZoomStep(kDefaultZoomStep); }
 
 // --- Webview ---
 
-std::u16string TWVBrowserBase::Source() const { return Initialized() ? FCoreWebView2->Source() : std::u16string(); }
+std::u16string TWVBrowserBase::Source() const {
+  return Initialized() ? FCoreWebView2->Source() : std::u16string();
+}
 
 std::u16string TWVBrowserBase::DocumentTitle() const {
   return Initialized() ? FCoreWebView2->DocumentTitle() : std::u16string();
@@ -125,21 +135,25 @@ bool TWVBrowserBase::PostWebMessageAsString(std::u16string_view aWebMessageAsStr
 }
 
 bool TWVBrowserBase::AddScriptToExecuteOnDocumentCreated(std::u16string_view aJavaScript) {
-  return Initialized() && FCoreWebView2->AddScriptToExecuteOnDocumentCreated(std::u16string(aJavaScript), this);
+  return Initialized() &&
+         FCoreWebView2->AddScriptToExecuteOnDocumentCreated(std::u16string(aJavaScript), this);
 }
 
 bool TWVBrowserBase::RemoveScriptToExecuteOnDocumentCreated(std::u16string_view aID) {
   return Initialized() && FCoreWebView2->RemoveScriptToExecuteOnDocumentCreated(std::u16string(aID));
 }
 
-bool TWVBrowserBase::CapturePreview(COREWEBVIEW2_CAPTURE_PREVIEW_IMAGE_FORMAT aImageFormat, IStream* aImageStream) {
+bool TWVBrowserBase::CapturePreview(COREWEBVIEW2_CAPTURE_PREVIEW_IMAGE_FORMAT aImageFormat,
+                                    IStream* aImageStream) {
   return Initialized() && FCoreWebView2->CapturePreview(aImageFormat, aImageStream, this);
 }
 
 bool TWVBrowserBase::CallDevToolsProtocolMethod(std::u16string_view aMethodName,
-                                                std::u16string_view aParametersAsJson, std::int32_t aExecutionID) {
-  return Initialized() && FCoreWebView2->CallDevToolsProtocolMethod(
-                              std::u16string(aMethodName), std::u16string(aParametersAsJson), this, aExecutionID);
+                                                std::u16string_view aParametersAsJson,
+                                                std::int32_t aExecutionID) {
+  return Initialized() &&
+         FCoreWebView2->CallDevToolsProtocolMethod(std::u16string(aMethodName),
+                                                   std::u16string(aParametersAsJson), this, aExecutionID);
 }
 
 bool TWVBrowserBase::OpenDevToolsWindow() { return Initialized() && FCoreWebView2->OpenDevToolsWindow(); }
@@ -159,8 +173,8 @@ bool TWVBrowserBase::GetCookies(std::u16string_view aURI) {
   const ComPtr<ICoreWebView2CookieManager> manager = FCoreWebView2->CookieManager();
   if (!manager) return false;
   const std::u16string uri(aURI);
-  ComPtr<TCoreWebView2GetCookiesCompletedHandler> sink = MakeComObject<TCoreWebView2GetCookiesCompletedHandler>(
-      static_cast<IWVBrowserEvents*>(this));
+  ComPtr<TCoreWebView2GetCookiesCompletedHandler> sink =
+      MakeComObject<TCoreWebView2GetCookiesCompletedHandler>(static_cast<IWVBrowserEvents*>(this));
   return SUCCEEDED(manager->GetCookies(WV2Text(uri), sink.Get()));
 }
 
@@ -169,11 +183,15 @@ bool TWVBrowserBase::Resume() { return Initialized() && FCoreWebView2->Resume();
 bool TWVBrowserBase::IsSuspended() const { return Initialized() && FCoreWebView2->IsSuspended(); }
 bool TWVBrowserBase::IsMuted() const { return Initialized() && FCoreWebView2->IsMuted(); }
 bool TWVBrowserBase::SetIsMuted(bool aMuted) { return Initialized() && FCoreWebView2->SetIsMuted(aMuted); }
-bool TWVBrowserBase::ToggleMuteState() { return Initialized() && FCoreWebView2->SetIsMuted(!FCoreWebView2->IsMuted()); }
+bool TWVBrowserBase::ToggleMuteState() {
+  return Initialized() && FCoreWebView2->SetIsMuted(!FCoreWebView2->IsMuted());
+}
 bool TWVBrowserBase::IsDocumentPlayingAudio() const {
   return Initialized() && FCoreWebView2->IsDocumentPlayingAudio();
 }
-bool TWVBrowserBase::OpenTaskManagerWindow() { return Initialized() && FCoreWebView2->OpenTaskManagerWindow(); }
+bool TWVBrowserBase::OpenTaskManagerWindow() {
+  return Initialized() && FCoreWebView2->OpenTaskManagerWindow();
+}
 
 bool TWVBrowserBase::ExecuteScriptWithResult(std::u16string_view aJavaScript, std::int32_t aExecutionID) {
   if (!Initialized() || aJavaScript.empty()) return false;
@@ -186,7 +204,9 @@ std::u16string TWVBrowserBase::StatusBarText() const {
 
 // --- Settings ---
 
-bool TWVBrowserBase::ScriptEnabled() const { return Initialized() && FCoreWebView2Settings->IsScriptEnabled(); }
+bool TWVBrowserBase::ScriptEnabled() const {
+  return Initialized() && FCoreWebView2Settings->IsScriptEnabled();
+}
 bool TWVBrowserBase::SetScriptEnabled(bool aEnabled) {
   return Initialized() && FCoreWebView2Settings->SetIsScriptEnabled(aEnabled);
 }
@@ -202,11 +222,15 @@ bool TWVBrowserBase::DefaultScriptDialogsEnabled() const {
 bool TWVBrowserBase::SetDefaultScriptDialogsEnabled(bool aEnabled) {
   return Initialized() && FCoreWebView2Settings->SetAreDefaultScriptDialogsEnabled(aEnabled);
 }
-bool TWVBrowserBase::StatusBarEnabled() const { return Initialized() && FCoreWebView2Settings->IsStatusBarEnabled(); }
+bool TWVBrowserBase::StatusBarEnabled() const {
+  return Initialized() && FCoreWebView2Settings->IsStatusBarEnabled();
+}
 bool TWVBrowserBase::SetStatusBarEnabled(bool aEnabled) {
   return Initialized() && FCoreWebView2Settings->SetIsStatusBarEnabled(aEnabled);
 }
-bool TWVBrowserBase::DevToolsEnabled() const { return Initialized() && FCoreWebView2Settings->AreDevToolsEnabled(); }
+bool TWVBrowserBase::DevToolsEnabled() const {
+  return Initialized() && FCoreWebView2Settings->AreDevToolsEnabled();
+}
 bool TWVBrowserBase::SetDevToolsEnabled(bool aEnabled) {
   return Initialized() && FCoreWebView2Settings->SetAreDevToolsEnabled(aEnabled);
 }

@@ -7,7 +7,8 @@
 
 namespace velmoran::webview {
 
-HRESULT TWVBrowserBase::HandleBrowserProcessExited(ICoreWebView2Environment* sender, ICoreWebView2BrowserProcessExitedEventArgs* args) {
+HRESULT TWVBrowserBase::HandleBrowserProcessExited(ICoreWebView2Environment* sender,
+                                                   ICoreWebView2BrowserProcessExitedEventArgs* args) {
   NotifyBrowserProcessExited(sender, args);
   return S_OK;
 }
@@ -17,7 +18,8 @@ HRESULT TWVBrowserBase::HandleProcessInfosChanged(ICoreWebView2Environment* send
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleSourceChanged(ICoreWebView2* sender, ICoreWebView2SourceChangedEventArgs* args) {
+HRESULT TWVBrowserBase::HandleSourceChanged(ICoreWebView2* sender,
+                                            ICoreWebView2SourceChangedEventArgs* args) {
   NotifySourceChanged(sender, args);
   return S_OK;
 }
@@ -27,7 +29,8 @@ HRESULT TWVBrowserBase::HandleHistoryChanged(ICoreWebView2* sender, IUnknown* ar
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleContentLoading(ICoreWebView2* sender, ICoreWebView2ContentLoadingEventArgs* args) {
+HRESULT TWVBrowserBase::HandleContentLoading(ICoreWebView2* sender,
+                                             ICoreWebView2ContentLoadingEventArgs* args) {
   NotifyContentLoading(sender, args);
   return S_OK;
 }
@@ -37,42 +40,50 @@ HRESULT TWVBrowserBase::HandleDocumentTitleChanged(ICoreWebView2* sender, IUnkno
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleNewWindowRequested(ICoreWebView2* sender, ICoreWebView2NewWindowRequestedEventArgs* args) {
+HRESULT TWVBrowserBase::HandleNewWindowRequested(ICoreWebView2* sender,
+                                                 ICoreWebView2NewWindowRequestedEventArgs* args) {
   NotifyNewWindowRequested(sender, args);
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleFrameNavigationStarting(ICoreWebView2* sender, ICoreWebView2NavigationStartingEventArgs* args) {
+HRESULT TWVBrowserBase::HandleFrameNavigationStarting(ICoreWebView2* sender,
+                                                      ICoreWebView2NavigationStartingEventArgs* args) {
   NotifyFrameNavigationStarting(sender, args);
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleFrameNavigationCompleted(ICoreWebView2* sender, ICoreWebView2NavigationCompletedEventArgs* args) {
+HRESULT TWVBrowserBase::HandleFrameNavigationCompleted(ICoreWebView2* sender,
+                                                       ICoreWebView2NavigationCompletedEventArgs* args) {
   NotifyFrameNavigationCompleted(sender, args);
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleWebResourceRequested(ICoreWebView2* sender, ICoreWebView2WebResourceRequestedEventArgs* args) {
+HRESULT TWVBrowserBase::HandleWebResourceRequested(ICoreWebView2* sender,
+                                                   ICoreWebView2WebResourceRequestedEventArgs* args) {
   NotifyWebResourceRequested(sender, args);
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleScriptDialogOpening(ICoreWebView2* sender, ICoreWebView2ScriptDialogOpeningEventArgs* args) {
+HRESULT TWVBrowserBase::HandleScriptDialogOpening(ICoreWebView2* sender,
+                                                  ICoreWebView2ScriptDialogOpeningEventArgs* args) {
   NotifyScriptDialogOpening(sender, args);
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandlePermissionRequested(ICoreWebView2* sender, ICoreWebView2PermissionRequestedEventArgs* args) {
+HRESULT TWVBrowserBase::HandlePermissionRequested(ICoreWebView2* sender,
+                                                  ICoreWebView2PermissionRequestedEventArgs* args) {
   NotifyPermissionRequested(sender, args);
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleProcessFailed(ICoreWebView2* sender, ICoreWebView2ProcessFailedEventArgs* args) {
+HRESULT TWVBrowserBase::HandleProcessFailed(ICoreWebView2* sender,
+                                            ICoreWebView2ProcessFailedEventArgs* args) {
   NotifyProcessFailed(sender, args);
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleWebMessageReceived(ICoreWebView2* sender, ICoreWebView2WebMessageReceivedEventArgs* args) {
+HRESULT TWVBrowserBase::HandleWebMessageReceived(ICoreWebView2* sender,
+                                                 ICoreWebView2WebMessageReceivedEventArgs* args) {
   NotifyWebMessageReceived(sender, args);
   return S_OK;
 }
@@ -87,12 +98,14 @@ HRESULT TWVBrowserBase::HandleWindowCloseRequested(ICoreWebView2* sender, IUnkno
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleWebResourceResponseReceived(ICoreWebView2* sender, ICoreWebView2WebResourceResponseReceivedEventArgs* args) {
+HRESULT TWVBrowserBase::HandleWebResourceResponseReceived(
+    ICoreWebView2* sender, ICoreWebView2WebResourceResponseReceivedEventArgs* args) {
   NotifyWebResourceResponseReceived(sender, args);
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleDOMContentLoaded(ICoreWebView2* sender, ICoreWebView2DOMContentLoadedEventArgs* args) {
+HRESULT TWVBrowserBase::HandleDOMContentLoaded(ICoreWebView2* sender,
+                                               ICoreWebView2DOMContentLoadedEventArgs* args) {
   NotifyDOMContentLoaded(sender, args);
   return S_OK;
 }
@@ -102,12 +115,14 @@ HRESULT TWVBrowserBase::HandleFrameCreated(ICoreWebView2* sender, ICoreWebView2F
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleDownloadStarting(ICoreWebView2* sender, ICoreWebView2DownloadStartingEventArgs* args) {
+HRESULT TWVBrowserBase::HandleDownloadStarting(ICoreWebView2* sender,
+                                               ICoreWebView2DownloadStartingEventArgs* args) {
   NotifyDownloadStarting(sender, args);
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleClientCertificateRequested(ICoreWebView2* sender, ICoreWebView2ClientCertificateRequestedEventArgs* args) {
+HRESULT TWVBrowserBase::HandleClientCertificateRequested(
+    ICoreWebView2* sender, ICoreWebView2ClientCertificateRequestedEventArgs* args) {
   NotifyClientCertificateRequested(sender, args);
   return S_OK;
 }
@@ -127,12 +142,14 @@ HRESULT TWVBrowserBase::HandleIsDefaultDownloadDialogOpenChanged(ICoreWebView2* 
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleBasicAuthenticationRequested(ICoreWebView2* sender, ICoreWebView2BasicAuthenticationRequestedEventArgs* args) {
+HRESULT TWVBrowserBase::HandleBasicAuthenticationRequested(
+    ICoreWebView2* sender, ICoreWebView2BasicAuthenticationRequestedEventArgs* args) {
   NotifyBasicAuthenticationRequested(sender, args);
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleContextMenuRequested(ICoreWebView2* sender, ICoreWebView2ContextMenuRequestedEventArgs* args) {
+HRESULT TWVBrowserBase::HandleContextMenuRequested(ICoreWebView2* sender,
+                                                   ICoreWebView2ContextMenuRequestedEventArgs* args) {
   NotifyContextMenuRequested(sender, args);
   return S_OK;
 }
@@ -142,7 +159,8 @@ HRESULT TWVBrowserBase::HandleStatusBarTextChanged(ICoreWebView2* sender, IUnkno
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleServerCertificateErrorDetected(ICoreWebView2* sender, ICoreWebView2ServerCertificateErrorDetectedEventArgs* args) {
+HRESULT TWVBrowserBase::HandleServerCertificateErrorDetected(
+    ICoreWebView2* sender, ICoreWebView2ServerCertificateErrorDetectedEventArgs* args) {
   NotifyServerCertificateErrorDetected(sender, args);
   return S_OK;
 }
@@ -152,32 +170,38 @@ HRESULT TWVBrowserBase::HandleFaviconChanged(ICoreWebView2* sender, IUnknown* ar
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleLaunchingExternalUriScheme(ICoreWebView2* sender, ICoreWebView2LaunchingExternalUriSchemeEventArgs* args) {
+HRESULT TWVBrowserBase::HandleLaunchingExternalUriScheme(
+    ICoreWebView2* sender, ICoreWebView2LaunchingExternalUriSchemeEventArgs* args) {
   NotifyLaunchingExternalUriScheme(sender, args);
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleNotificationReceived(ICoreWebView2* sender, ICoreWebView2NotificationReceivedEventArgs* args) {
+HRESULT TWVBrowserBase::HandleNotificationReceived(ICoreWebView2* sender,
+                                                   ICoreWebView2NotificationReceivedEventArgs* args) {
   NotifyNotificationReceived(sender, args);
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleSaveAsUIShowing(ICoreWebView2* sender, ICoreWebView2SaveAsUIShowingEventArgs* args) {
+HRESULT TWVBrowserBase::HandleSaveAsUIShowing(ICoreWebView2* sender,
+                                              ICoreWebView2SaveAsUIShowingEventArgs* args) {
   NotifySaveAsUIShowing(sender, args);
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleSaveFileSecurityCheckStarting(ICoreWebView2* sender, ICoreWebView2SaveFileSecurityCheckStartingEventArgs* args) {
+HRESULT TWVBrowserBase::HandleSaveFileSecurityCheckStarting(
+    ICoreWebView2* sender, ICoreWebView2SaveFileSecurityCheckStartingEventArgs* args) {
   NotifySaveFileSecurityCheckStarting(sender, args);
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleScreenCaptureStarting(ICoreWebView2* sender, ICoreWebView2ScreenCaptureStartingEventArgs* args) {
+HRESULT TWVBrowserBase::HandleScreenCaptureStarting(ICoreWebView2* sender,
+                                                    ICoreWebView2ScreenCaptureStartingEventArgs* args) {
   NotifyScreenCaptureStarting(sender, args);
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleAcceleratorKeyPressed(ICoreWebView2Controller* sender, ICoreWebView2AcceleratorKeyPressedEventArgs* args) {
+HRESULT TWVBrowserBase::HandleAcceleratorKeyPressed(ICoreWebView2Controller* sender,
+                                                    ICoreWebView2AcceleratorKeyPressedEventArgs* args) {
   NotifyAcceleratorKeyPressed(sender, args);
   return S_OK;
 }
@@ -192,7 +216,8 @@ HRESULT TWVBrowserBase::HandleLostFocus(ICoreWebView2Controller* sender, IUnknow
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleMoveFocusRequested(ICoreWebView2Controller* sender, ICoreWebView2MoveFocusRequestedEventArgs* args) {
+HRESULT TWVBrowserBase::HandleMoveFocusRequested(ICoreWebView2Controller* sender,
+                                                 ICoreWebView2MoveFocusRequestedEventArgs* args) {
   NotifyMoveFocusRequested(sender, args);
   return S_OK;
 }
@@ -207,7 +232,9 @@ HRESULT TWVBrowserBase::HandleProfileDeleted(ICoreWebView2Profile* sender, IUnkn
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleExecuteScriptWithResultCompleted(HRESULT errorCode, ICoreWebView2ExecuteScriptResult* result, std::int32_t executionId) {
+HRESULT TWVBrowserBase::HandleExecuteScriptWithResultCompleted(HRESULT errorCode,
+                                                               ICoreWebView2ExecuteScriptResult* result,
+                                                               std::int32_t executionId) {
   NotifyExecuteScriptWithResultCompleted(errorCode, result, executionId);
   return S_OK;
 }
@@ -232,12 +259,14 @@ HRESULT TWVBrowserBase::HandleGetFaviconCompleted(HRESULT errorCode, IStream* fa
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleGetNonDefaultPermissionSettingsCompleted(HRESULT errorCode, ICoreWebView2PermissionSettingCollectionView* collectionView) {
+HRESULT TWVBrowserBase::HandleGetNonDefaultPermissionSettingsCompleted(
+    HRESULT errorCode, ICoreWebView2PermissionSettingCollectionView* collectionView) {
   NotifyGetNonDefaultPermissionSettingsCompleted(errorCode, collectionView);
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleGetProcessExtendedInfosCompleted(HRESULT errorCode, ICoreWebView2ProcessExtendedInfoCollection* value) {
+HRESULT TWVBrowserBase::HandleGetProcessExtendedInfosCompleted(
+    HRESULT errorCode, ICoreWebView2ProcessExtendedInfoCollection* value) {
   NotifyGetProcessExtendedInfosCompleted(errorCode, value);
   return S_OK;
 }
@@ -252,12 +281,14 @@ HRESULT TWVBrowserBase::HandlePrintToPdfStreamCompleted(HRESULT errorCode, IStre
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleProfileAddBrowserExtensionCompleted(HRESULT errorCode, ICoreWebView2BrowserExtension* extension) {
+HRESULT TWVBrowserBase::HandleProfileAddBrowserExtensionCompleted(HRESULT errorCode,
+                                                                  ICoreWebView2BrowserExtension* extension) {
   NotifyProfileAddBrowserExtensionCompleted(errorCode, extension);
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleProfileGetBrowserExtensionsCompleted(HRESULT errorCode, ICoreWebView2BrowserExtensionList* extensionList) {
+HRESULT TWVBrowserBase::HandleProfileGetBrowserExtensionsCompleted(
+    HRESULT errorCode, ICoreWebView2BrowserExtensionList* extensionList) {
   NotifyProfileGetBrowserExtensionsCompleted(errorCode, extensionList);
   return S_OK;
 }
@@ -267,7 +298,8 @@ HRESULT TWVBrowserBase::HandleSetPermissionStateCompleted(HRESULT errorCode) {
   return S_OK;
 }
 
-HRESULT TWVBrowserBase::HandleShowSaveAsUICompleted(HRESULT errorCode, COREWEBVIEW2_SAVE_AS_UI_RESULT result) {
+HRESULT TWVBrowserBase::HandleShowSaveAsUICompleted(HRESULT errorCode,
+                                                    COREWEBVIEW2_SAVE_AS_UI_RESULT result) {
   NotifyShowSaveAsUICompleted(errorCode, result);
   return S_OK;
 }

@@ -37,26 +37,31 @@ using TOnRetrieveTextCompletedEvent =
 
 using TOnInitializationErrorEvent =
     std::function<void(TWVBrowserBase* Sender, HRESULT aErrorCode, const std::u16string& aErrorMessage)>;
-using TOnExecuteScriptCompletedEvent = std::function<void(
-    TWVBrowserBase* Sender, HRESULT aErrorCode, const std::u16string& aResultObjectAsJson, std::int32_t aExecutionID)>;
+using TOnExecuteScriptCompletedEvent =
+    std::function<void(TWVBrowserBase* Sender, HRESULT aErrorCode, const std::u16string& aResultObjectAsJson,
+                       std::int32_t aExecutionID)>;
 using TOnCallDevToolsProtocolMethodCompletedEvent = TOnExecuteScriptCompletedEvent;
 using TOnAddScriptToExecuteOnDocumentCreatedCompletedEvent =
     std::function<void(TWVBrowserBase* Sender, HRESULT aErrorCode, const std::u16string& aID)>;
-using TOnRefreshIgnoreCacheCompletedEvent =
-    std::function<void(TWVBrowserBase* Sender, HRESULT aErrorCode, const std::u16string& aResultObjectAsJson)>;
-using TOnBooleanCompletedEvent = std::function<void(TWVBrowserBase* Sender, HRESULT aErrorCode, bool aResult)>;
-using TOnStreamCompletedEvent = std::function<void(TWVBrowserBase* Sender, HRESULT aErrorCode, IStream* aStream)>;
+using TOnRefreshIgnoreCacheCompletedEvent = std::function<void(TWVBrowserBase* Sender, HRESULT aErrorCode,
+                                                               const std::u16string& aResultObjectAsJson)>;
+using TOnBooleanCompletedEvent =
+    std::function<void(TWVBrowserBase* Sender, HRESULT aErrorCode, bool aResult)>;
+using TOnStreamCompletedEvent =
+    std::function<void(TWVBrowserBase* Sender, HRESULT aErrorCode, IStream* aStream)>;
 using TOnPrintCompletedEvent =
     std::function<void(TWVBrowserBase* Sender, HRESULT aErrorCode, COREWEBVIEW2_PRINT_STATUS aPrintStatus)>;
 using TOnShowSaveAsUICompletedEvent =
     std::function<void(TWVBrowserBase* Sender, HRESULT aErrorCode, COREWEBVIEW2_SAVE_AS_UI_RESULT aResult)>;
 template <typename Result>
-using TWVObjectCompletedEvent = std::function<void(TWVBrowserBase* Sender, HRESULT aErrorCode, Result* aResult)>;
+using TWVObjectCompletedEvent =
+    std::function<void(TWVBrowserBase* Sender, HRESULT aErrorCode, Result* aResult)>;
 using TOnGetCookiesCompletedEvent = TWVObjectCompletedEvent<ICoreWebView2CookieList>;
-using TOnExecuteScriptWithResultCompletedEvent = std::function<void(
-    TWVBrowserBase* Sender, HRESULT errorCode, ICoreWebView2ExecuteScriptResult* aResult, std::int32_t aExecutionID)>;
-using TOnWebResourceResponseViewGetContentCompletedEvent =
-    std::function<void(TWVBrowserBase* Sender, HRESULT aErrorCode, IStream* aContents, std::int32_t aResourceID)>;
+using TOnExecuteScriptWithResultCompletedEvent =
+    std::function<void(TWVBrowserBase* Sender, HRESULT errorCode, ICoreWebView2ExecuteScriptResult* aResult,
+                       std::int32_t aExecutionID)>;
+using TOnWebResourceResponseViewGetContentCompletedEvent = std::function<void(
+    TWVBrowserBase* Sender, HRESULT aErrorCode, IStream* aContents, std::int32_t aResourceID)>;
 using TOnBrowserExtensionCompletedEvent =
     std::function<void(TWVBrowserBase* Sender, HRESULT aErrorCode, const std::u16string& aExtensionID)>;
 // A download's progress: (Sender, the download operation, its id).
@@ -78,7 +83,7 @@ using TOnCompositionControllerNotifyEvent = TWVRuntimeEvent<ICoreWebView2Composi
 using TOnEnvironmentNotifyEvent = TWVRuntimeEvent<ICoreWebView2Environment, IUnknown>;
 
 // The text handed to OnHandlerException: which callback's handler threw, and what.
-using TOnHandlerExceptionEvent = std::function<void(TWVBrowserBase* Sender, const std::u16string& aCallbackName,
-                                                    const std::u16string& aDescription)>;
+using TOnHandlerExceptionEvent = std::function<void(
+    TWVBrowserBase* Sender, const std::u16string& aCallbackName, const std::u16string& aDescription)>;
 
 }  // namespace velmoran::webview

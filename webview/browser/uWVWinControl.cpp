@@ -126,7 +126,8 @@ void TWVWinControl::DefaultHandler(TWVMessage& aMessage) {
     default:
       break;
   }
-  if (FHandle != 0) aMessage.Result = FWindows.DefWindowProcW(FHandle, aMessage.Msg, aMessage.WParam, aMessage.LParam);
+  if (FHandle != 0)
+    aMessage.Result = FWindows.DefWindowProcW(FHandle, aMessage.Msg, aMessage.WParam, aMessage.LParam);
 }
 
 void TWVWinControl::Resize() {

@@ -113,15 +113,16 @@ bool TCoreWebView2Environment::AddProcessInfosChangedEvent(Face* aEvents) {
 }
 
 bool TCoreWebView2Environment::AddAllLoaderEvents(IWVLoaderEvents* aLoaderComponent) {
-  return AddNewBrowserVersionAvailableEvent(aLoaderComponent) && AddBrowserProcessExitedEvent(aLoaderComponent) &&
-         AddProcessInfosChangedEvent(aLoaderComponent);
+  return AddNewBrowserVersionAvailableEvent(aLoaderComponent) &&
+         AddBrowserProcessExitedEvent(aLoaderComponent) && AddProcessInfosChangedEvent(aLoaderComponent);
 }
 
 bool TCoreWebView2Environment::AddAllBrowserEvents(IWVBrowserEvents* aBrowserComponent) {
   return AddBrowserProcessExitedEvent(aBrowserComponent) && AddProcessInfosChangedEvent(aBrowserComponent);
 }
 
-bool TCoreWebView2Environment::CreateCoreWebView2Controller(HWND aParentWindow, IWVBrowserEvents* aBrowserEvents,
+bool TCoreWebView2Environment::CreateCoreWebView2Controller(HWND aParentWindow,
+                                                            IWVBrowserEvents* aBrowserEvents,
                                                             HRESULT& aResult) {
   aResult = E_FAIL;
   if (!FBaseIntf) return false;
@@ -130,10 +131,9 @@ bool TCoreWebView2Environment::CreateCoreWebView2Controller(HWND aParentWindow, 
   return SUCCEEDED(aResult);
 }
 
-bool TCoreWebView2Environment::CreateWebResourceResponse(IStream* aContent, std::int32_t aStatusCode,
-                                                         const std::u16string& aReasonPhrase,
-                                                         const std::u16string& aHeaders,
-                                                         ComPtr<ICoreWebView2WebResourceResponse>& aResponse) {
+bool TCoreWebView2Environment::CreateWebResourceResponse(
+    IStream* aContent, std::int32_t aStatusCode, const std::u16string& aReasonPhrase,
+    const std::u16string& aHeaders, ComPtr<ICoreWebView2WebResourceResponse>& aResponse) {
   aResponse.Reset();
   if (!FBaseIntf) return false;
   return SUCCEEDED(FBaseIntf->CreateWebResourceResponse(aContent, aStatusCode, WV2Text(aReasonPhrase),
@@ -145,8 +145,9 @@ std::u16string TCoreWebView2Environment::BrowserVersionInfo() {
   return ReadText(FCom, [&](LPWSTR* value) { return FBaseIntf->get_BrowserVersionString(value); });
 }
 
-bool TCoreWebView2Environment::CreateWebResourceRequest(const std::u16string& aURI, const std::u16string& aMethod,
-                                                        IStream* aPostData, const std::u16string& aHeaders,
+bool TCoreWebView2Environment::CreateWebResourceRequest(const std::u16string& aURI,
+                                                        const std::u16string& aMethod, IStream* aPostData,
+                                                        const std::u16string& aHeaders,
                                                         ComPtr<ICoreWebView2WebResourceRequest>& aRequest) {
   aRequest.Reset();
   if (!FBaseIntf2) return false;
@@ -159,7 +160,8 @@ bool TCoreWebView2Environment::CreateCoreWebView2CompositionController(HWND aPar
                                                                        HRESULT& aResult) {
   aResult = E_FAIL;
   if (!FBaseIntf3) return false;
-  auto sink = MakeComObject<TCoreWebView2CreateCoreWebView2CompositionControllerCompletedHandler>(aBrowserEvents);
+  auto sink =
+      MakeComObject<TCoreWebView2CreateCoreWebView2CompositionControllerCompletedHandler>(aBrowserEvents);
   aResult = FBaseIntf3->CreateCoreWebView2CompositionController(aParentWindow, sink.Get());
   return SUCCEEDED(aResult);
 }
@@ -167,8 +169,9 @@ bool TCoreWebView2Environment::CreateCoreWebView2CompositionController(HWND aPar
 bool TCoreWebView2Environment::CreateCoreWebView2PointerInfo(ComPtr<IUnknown>& aPointerInfo) {
   aPointerInfo.Reset();
   if (!FBaseIntf3) return false;
-  return ReceiveOpaque<ICoreWebView2PointerInfo>(
-      aPointerInfo, [&](ICoreWebView2PointerInfo** value) { return FBaseIntf3->CreateCoreWebView2PointerInfo(value); });
+  return ReceiveOpaque<ICoreWebView2PointerInfo>(aPointerInfo, [&](ICoreWebView2PointerInfo** value) {
+    return FBaseIntf3->CreateCoreWebView2PointerInfo(value);
+  });
 }
 
 bool TCoreWebView2Environment::GetAutomationProviderForWindow(HWND aHandle, ComPtr<IUnknown>& aProvider) {
@@ -204,8 +207,8 @@ bool TCoreWebView2Environment::CreateContextMenuItem(const std::u16string& aLabe
   });
 }
 
-bool TCoreWebView2Environment::CreateCoreWebView2ControllerOptions(ComPtr<ICoreWebView2ControllerOptions>& aOptions,
-                                                                   HRESULT& aResult) {
+bool TCoreWebView2Environment::CreateCoreWebView2ControllerOptions(
+    ComPtr<ICoreWebView2ControllerOptions>& aOptions, HRESULT& aResult) {
   aOptions.Reset();
   if (!FBaseIntf10) {
     aResult = E_NOTIMPL;
@@ -215,10 +218,9 @@ bool TCoreWebView2Environment::CreateCoreWebView2ControllerOptions(ComPtr<ICoreW
   return SUCCEEDED(aResult);
 }
 
-bool TCoreWebView2Environment::CreateCoreWebView2ControllerWithOptions(HWND aParentWindow,
-                                                                       ICoreWebView2ControllerOptions* aOptions,
-                                                                       HRESULT& aResult,
-                                                                       IWVBrowserEvents* aBrowserEvents) {
+bool TCoreWebView2Environment::CreateCoreWebView2ControllerWithOptions(
+    HWND aParentWindow, ICoreWebView2ControllerOptions* aOptions, HRESULT& aResult,
+    IWVBrowserEvents* aBrowserEvents) {
   aResult = E_FAIL;
   if (!FBaseIntf10) return false;
   auto sink = MakeComObject<TCoreWebView2CreateCoreWebView2ControllerCompletedHandler>(aBrowserEvents);
@@ -227,11 +229,14 @@ bool TCoreWebView2Environment::CreateCoreWebView2ControllerWithOptions(HWND aPar
 }
 
 bool TCoreWebView2Environment::CreateCoreWebView2CompositionControllerWithOptions(
-    HWND aParentWindow, ICoreWebView2ControllerOptions* aOptions, HRESULT& aResult, IWVBrowserEvents* aBrowserEvents) {
+    HWND aParentWindow, ICoreWebView2ControllerOptions* aOptions, HRESULT& aResult,
+    IWVBrowserEvents* aBrowserEvents) {
   aResult = E_FAIL;
   if (!FBaseIntf10) return false;
-  auto sink = MakeComObject<TCoreWebView2CreateCoreWebView2CompositionControllerCompletedHandler>(aBrowserEvents);
-  aResult = FBaseIntf10->CreateCoreWebView2CompositionControllerWithOptions(aParentWindow, aOptions, sink.Get());
+  auto sink =
+      MakeComObject<TCoreWebView2CreateCoreWebView2CompositionControllerCompletedHandler>(aBrowserEvents);
+  aResult =
+      FBaseIntf10->CreateCoreWebView2CompositionControllerWithOptions(aParentWindow, aOptions, sink.Get());
   return SUCCEEDED(aResult);
 }
 
@@ -240,12 +245,12 @@ std::u16string TCoreWebView2Environment::FailureReportFolderPath() {
   return ReadText(FCom, [&](LPWSTR* value) { return FBaseIntf11->get_FailureReportFolderPath(value); });
 }
 
-bool TCoreWebView2Environment::CreateSharedBuffer(std::uint64_t aSize,
-                                                  ComPtr<IUnknown>& aSharedBuffer) {
+bool TCoreWebView2Environment::CreateSharedBuffer(std::uint64_t aSize, ComPtr<IUnknown>& aSharedBuffer) {
   aSharedBuffer.Reset();
   if (!FBaseIntf12) return false;
-  return ReceiveOpaque<ICoreWebView2SharedBuffer>(
-      aSharedBuffer, [&](ICoreWebView2SharedBuffer** value) { return FBaseIntf12->CreateSharedBuffer(aSize, value); });
+  return ReceiveOpaque<ICoreWebView2SharedBuffer>(aSharedBuffer, [&](ICoreWebView2SharedBuffer** value) {
+    return FBaseIntf12->CreateSharedBuffer(aSize, value);
+  });
 }
 
 bool TCoreWebView2Environment::GetProcessExtendedInfos(IWVBrowserEvents* aBrowserEvents) {
@@ -254,9 +259,9 @@ bool TCoreWebView2Environment::GetProcessExtendedInfos(IWVBrowserEvents* aBrowse
   return SUCCEEDED(FBaseIntf13->GetProcessExtendedInfos(sink.Get()));
 }
 
-bool TCoreWebView2Environment::CreateWebFileSystemFileHandle(const std::u16string& aPath,
-                                                             COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION aPermission,
-                                                             ComPtr<IUnknown>& aValue) {
+bool TCoreWebView2Environment::CreateWebFileSystemFileHandle(
+    const std::u16string& aPath, COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION aPermission,
+    ComPtr<IUnknown>& aValue) {
   aValue.Reset();
   if (!FBaseIntf14) return false;
   return ReceiveOpaque<ICoreWebView2FileSystemHandle>(aValue, [&](ICoreWebView2FileSystemHandle** value) {
@@ -278,9 +283,10 @@ bool TCoreWebView2Environment::CreateObjectCollection(std::uint32_t aLength, IUn
                                                       ComPtr<IUnknown>& aObjectCollection) {
   aObjectCollection.Reset();
   if (!FBaseIntf14) return false;
-  return ReceiveOpaque<ICoreWebView2ObjectCollection>(aObjectCollection, [&](ICoreWebView2ObjectCollection** value) {
-    return FBaseIntf14->CreateObjectCollection(aLength, aItems, value);
-  });
+  return ReceiveOpaque<ICoreWebView2ObjectCollection>(
+      aObjectCollection, [&](ICoreWebView2ObjectCollection** value) {
+        return FBaseIntf14->CreateObjectCollection(aLength, aItems, value);
+      });
 }
 
 }  // namespace velmoran::webview

@@ -39,11 +39,13 @@ class TCoreWebView2Environment {
 
   // aResult is the call's HRESULT, or E_FAIL when the call was not made.
   bool CreateCoreWebView2Controller(HWND aParentWindow, IWVBrowserEvents* aBrowserEvents, HRESULT& aResult);
-  bool CreateWebResourceResponse(IStream* aContent, std::int32_t aStatusCode, const std::u16string& aReasonPhrase,
-                                 const std::u16string& aHeaders, ComPtr<ICoreWebView2WebResourceResponse>& aResponse);
+  bool CreateWebResourceResponse(IStream* aContent, std::int32_t aStatusCode,
+                                 const std::u16string& aReasonPhrase, const std::u16string& aHeaders,
+                                 ComPtr<ICoreWebView2WebResourceResponse>& aResponse);
   std::u16string BrowserVersionInfo();
   bool CreateWebResourceRequest(const std::u16string& aURI, const std::u16string& aMethod, IStream* aPostData,
-                                const std::u16string& aHeaders, ComPtr<ICoreWebView2WebResourceRequest>& aRequest);
+                                const std::u16string& aHeaders,
+                                ComPtr<ICoreWebView2WebResourceRequest>& aRequest);
   bool CreateCoreWebView2CompositionController(HWND aParentWindow, IWVBrowserEvents* aBrowserEvents,
                                                HRESULT& aResult);
   bool CreateCoreWebView2PointerInfo(ComPtr<IUnknown>& aPointerInfo);
@@ -56,24 +58,28 @@ class TCoreWebView2Environment {
   bool SupportsControllerOptions() const { return static_cast<bool>(FBaseIntf10); }
   bool SupportsCompositionController() const { return static_cast<bool>(FBaseIntf3); }
   // aResult is the call's HRESULT, or E_NOTIMPL when version 10 is missing.
-  bool CreateCoreWebView2ControllerOptions(ComPtr<ICoreWebView2ControllerOptions>& aOptions, HRESULT& aResult);
+  bool CreateCoreWebView2ControllerOptions(ComPtr<ICoreWebView2ControllerOptions>& aOptions,
+                                           HRESULT& aResult);
   bool CreateCoreWebView2ControllerWithOptions(HWND aParentWindow, ICoreWebView2ControllerOptions* aOptions,
                                                HRESULT& aResult, IWVBrowserEvents* aBrowserEvents);
-  bool CreateCoreWebView2CompositionControllerWithOptions(HWND aParentWindow, ICoreWebView2ControllerOptions* aOptions,
+  bool CreateCoreWebView2CompositionControllerWithOptions(HWND aParentWindow,
+                                                          ICoreWebView2ControllerOptions* aOptions,
                                                           HRESULT& aResult, IWVBrowserEvents* aBrowserEvents);
   std::u16string FailureReportFolderPath();
   bool CreateSharedBuffer(std::uint64_t aSize, ComPtr<IUnknown>& aSharedBuffer);
   bool GetProcessExtendedInfos(IWVBrowserEvents* aBrowserEvents);
-  bool CreateWebFileSystemFileHandle(const std::u16string& aPath, COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION aPermission,
+  bool CreateWebFileSystemFileHandle(const std::u16string& aPath,
+                                     COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION aPermission,
                                      ComPtr<IUnknown>& aValue);
   bool CreateWebFileSystemDirectoryHandle(const std::u16string& aPath,
                                           COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION aPermission,
                                           ComPtr<IUnknown>& aValue);
-  bool CreateObjectCollection(std::uint32_t aLength, IUnknown** aItems,
-                              ComPtr<IUnknown>& aObjectCollection);
+  bool CreateObjectCollection(std::uint32_t aLength, IUnknown** aItems, ComPtr<IUnknown>& aObjectCollection);
 
   // The registration tokens held, 0 when not subscribed.
-  std::int64_t NewBrowserVersionAvailableEventToken() const { return FNewBrowserVersionAvailableEventToken.value; }
+  std::int64_t NewBrowserVersionAvailableEventToken() const {
+    return FNewBrowserVersionAvailableEventToken.value;
+  }
   std::int64_t BrowserProcessExitedEventToken() const { return FBrowserProcessExitedEventToken.value; }
   std::int64_t ProcessInfosChangedEventToken() const { return FProcessInfosChangedEventToken.value; }
 

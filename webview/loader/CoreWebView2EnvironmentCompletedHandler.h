@@ -14,7 +14,8 @@
 namespace velmoran::webview {
 
 using TCoreWebView2EnvironmentCompletedHandler =
-    DualSink<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler, &IWVBrowserEvents::HandleEnvironmentCompleted,
-             &IWVLoaderEvents::HandleEnvironmentCompleted, u"EnvironmentCompleted">;
+    DualSink<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler,
+             &IWVBrowserEvents::HandleEnvironmentCompleted, &IWVLoaderEvents::HandleEnvironmentCompleted,
+             u"EnvironmentCompleted">;
 
 }  // namespace velmoran::webview

@@ -30,7 +30,8 @@ std::u16string CoInitializeExErrorText(HRESULT result) {
   return Lookup(
       {
           {0x8000FFFF, u"Unexpected CoInitializeEx failure."},
-          {0x80010106, u"A previous call to CoInitializeEx specified an incompatible concurrency model for this thread."},
+          {0x80010106,
+           u"A previous call to CoInitializeEx specified an incompatible concurrency model for this thread."},
           {0x8007000E, u"CoInitializeEx failed to allocate necessary memory."},
           {0x80070057, u"CoInitializeEx failed. One or more arguments are not valid."},
       },
@@ -46,12 +47,14 @@ std::u16string EnvironmentErrorText(HRESULT result) {
           {0x80070005, u"Unable to create user data folder, Access Denied."},
           {0x80070032, u"\\Edge\\Application path used in browserExecutableFolder."},
           {0x8007139F,
-           u"Specified options do not match the options of the WebViews that are currently running in the shared "
+           u"Specified options do not match the options of the WebViews that are currently running in the "
+           u"shared "
            u"browser process."},
           {0x80070070, u"There are too many previous WebView2 Runtime versions."},
           {0x8007064E, u"Webview depends upon an installed WebView2 Runtime version and it is uninstalled."},
           {0x80070002, u"Could not find Edge installation."},
-          {0x80070050, u"User data folder cannot be created because a file with the same name already exists."},
+          {0x80070050,
+           u"User data folder cannot be created because a file with the same name already exists."},
       },
       result, kUnexpectedErrorResult);
 }
@@ -70,7 +73,8 @@ std::u16string ControllerErrorText(HRESULT result) {
 std::u16string CompositionControllerErrorText(HRESULT result) {
   return Lookup(
       {
-          {0x80004004, u"The parent window was destroyed before the composition controller creation was finished."},
+          {0x80004004,
+           u"The parent window was destroyed before the composition controller creation was finished."},
           {0x8000FFFF, u"The runtime does not have permissions to the user data folder."},
           {0x8007139F, u"Another browser is using the same user data folder."},
       },

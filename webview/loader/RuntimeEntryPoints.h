@@ -12,8 +12,8 @@ struct RuntimeEntryPoints {
   CreateCoreWebView2EnvironmentWithOptionsFunc CreateCoreWebView2EnvironmentWithOptions = nullptr;
   CreateCoreWebView2EnvironmentFunc CreateCoreWebView2Environment = nullptr;
   GetAvailableCoreWebView2BrowserVersionStringFunc GetAvailableCoreWebView2BrowserVersionString = nullptr;
-  GetAvailableCoreWebView2BrowserVersionStringWithOptionsFunc GetAvailableCoreWebView2BrowserVersionStringWithOptions =
-      nullptr;
+  GetAvailableCoreWebView2BrowserVersionStringWithOptionsFunc
+      GetAvailableCoreWebView2BrowserVersionStringWithOptions = nullptr;
   CompareBrowserVersionsFunc CompareBrowserVersions = nullptr;
 };
 

@@ -116,7 +116,8 @@ void TWVLoader::AppendErrorLog(std::u16string_view aText) { FErrorLog.emplace_ba
 
 void TWVLoader::ShowErrorDialog() {
   if (!FSettings.ShowMessageDlg) return;
-  FPlatform.windows().MessageBoxW(0, ErrorMessage(), kErrorDialogCaption, platform::kMbIconError | platform::kMbTopMost);
+  FPlatform.windows().MessageBoxW(0, ErrorMessage(), kErrorDialogCaption,
+                                  platform::kMbIconError | platform::kMbTopMost);
 }
 
 bool TWVLoader::StartWebView2() {
@@ -133,7 +134,8 @@ bool TWVLoader::StartWebView2() {
 }
 
 bool TWVLoader::InitializeCom() {
-  const HRESULT result = static_cast<HRESULT>(FPlatform.com().CoInitializeEx(platform::kCoInitApartmentThreaded));
+  const HRESULT result =
+      static_cast<HRESULT>(FPlatform.com().CoInitializeEx(platform::kCoInitApartmentThreaded));
   if (result == S_OK || result == S_FALSE) {
     FComInitialized = true;
     return true;
@@ -178,19 +180,21 @@ bool TWVLoader::LoadLibProcedures() {
   return GuardStep(FSettings.ReRaiseExceptions, false, [this] {
     platform::Modules& modules = FPlatform.modules();
     RuntimeEntryPoints found;
-    found.CreateCoreWebView2EnvironmentWithOptions = reinterpret_cast<CreateCoreWebView2EnvironmentWithOptionsFunc>(
-        modules.GetProcAddress(FLibHandle, kCreateCoreWebView2EnvironmentWithOptionsExport));
+    found.CreateCoreWebView2EnvironmentWithOptions =
+        reinterpret_cast<CreateCoreWebView2EnvironmentWithOptionsFunc>(
+            modules.GetProcAddress(FLibHandle, kCreateCoreWebView2EnvironmentWithOptionsExport));
     found.CreateCoreWebView2Environment = reinterpret_cast<CreateCoreWebView2EnvironmentFunc>(
         modules.GetProcAddress(FLibHandle, kCreateCoreWebView2EnvironmentExport));
     found.GetAvailableCoreWebView2BrowserVersionString =
         reinterpret_cast<GetAvailableCoreWebView2BrowserVersionStringFunc>(
             modules.GetProcAddress(FLibHandle, kGetAvailableCoreWebView2BrowserVersionStringExport));
     found.GetAvailableCoreWebView2BrowserVersionStringWithOptions =
-        reinterpret_cast<GetAvailableCoreWebView2BrowserVersionStringWithOptionsFunc>(
-            modules.GetProcAddress(FLibHandle, kGetAvailableCoreWebView2BrowserVersionStringWithOptionsExport));
+        reinterpret_cast<GetAvailableCoreWebView2BrowserVersionStringWithOptionsFunc>(modules.GetProcAddress(
+            FLibHandle, kGetAvailableCoreWebView2BrowserVersionStringWithOptionsExport));
     found.CompareBrowserVersions = reinterpret_cast<CompareBrowserVersionsFunc>(
         modules.GetProcAddress(FLibHandle, kCompareBrowserVersionsExport));
-    if (found.CreateCoreWebView2EnvironmentWithOptions == nullptr || found.CreateCoreWebView2Environment == nullptr ||
+    if (found.CreateCoreWebView2EnvironmentWithOptions == nullptr ||
+        found.CreateCoreWebView2Environment == nullptr ||
         found.GetAvailableCoreWebView2BrowserVersionString == nullptr ||
         found.GetAvailableCoreWebView2BrowserVersionStringWithOptions == nullptr ||
         found.CompareBrowserVersions == nullptr) {
@@ -210,11 +214,12 @@ bool TWVLoader::CheckRuntimeVersion() {
   const bool recentEnough = GuardStep(FSettings.ReRaiseExceptions, false, [this] {
     // The built-in version decides, whatever TargetCompatibleBrowserVersion holds.
     if (!FSettings.BrowserExecPath.empty()) {
-      return FChecks.IsFileVersionAtLeast(IncludeTrailingPathDelimiter(FSettings.BrowserExecPath) + kBrowserExecutable,
-                                          static_cast<std::uint16_t>(kDefaultTargetVersion.major),
-                                          static_cast<std::uint16_t>(kDefaultTargetVersion.minor),
-                                          static_cast<std::uint16_t>(kDefaultTargetVersion.build),
-                                          static_cast<std::uint16_t>(kDefaultTargetVersion.revision));
+      return FChecks.IsFileVersionAtLeast(
+          IncludeTrailingPathDelimiter(FSettings.BrowserExecPath) + kBrowserExecutable,
+          static_cast<std::uint16_t>(kDefaultTargetVersion.major),
+          static_cast<std::uint16_t>(kDefaultTargetVersion.minor),
+          static_cast<std::uint16_t>(kDefaultTargetVersion.build),
+          static_cast<std::uint16_t>(kDefaultTargetVersion.revision));
     }
     std::int32_t comparison = 0;
     return CompareVersions(InstalledRuntimeVersion(), DefaultTargetVersion(), comparison) && comparison >= 0;
@@ -226,18 +231,21 @@ bool TWVLoader::CheckRuntimeVersion() {
   return false;
 }
 
-ComPtr<TCoreWebView2EnvironmentOptions> TWVLoader::MakeOptions(const std::vector<TWVCustomSchemeInfo>& aSchemes) const {
+ComPtr<TCoreWebView2EnvironmentOptions> TWVLoader::MakeOptions(
+    const std::vector<TWVCustomSchemeInfo>& aSchemes) const {
   return MakeEnvironmentOptions(FPlatform.com(), FSettings, CustomCommandLineSwitches(), aSchemes);
 }
 
 bool TWVLoader::CreateEnvironment() {
-  if (FStatus != wvlsImported || (FCoreWebView2Environment && FCoreWebView2Environment->Initialized())) return false;
+  if (FStatus != wvlsImported || (FCoreWebView2Environment && FCoreWebView2Environment->Initialized()))
+    return false;
   const auto create = WebView2EntryPoints().CreateCoreWebView2EnvironmentWithOptions;
   if (create == nullptr) return false;
   return GuardStep(FSettings.ReRaiseExceptions, false, [this, create] {
     std::vector<TWVCustomSchemeInfo> schemes;
     if (OnGetCustomSchemes) OnGetCustomSchemes(this, schemes);
-    auto handler = MakeComObject<TCoreWebView2EnvironmentCompletedHandler>(static_cast<IWVLoaderEvents*>(this));
+    auto handler =
+        MakeComObject<TCoreWebView2EnvironmentCompletedHandler>(static_cast<IWVLoaderEvents*>(this));
     ComPtr<TCoreWebView2EnvironmentOptions> options = MakeOptions(schemes);
     // The runtime takes its own references to the options and the handler;
     // ours go at the end of this step.
@@ -254,10 +262,12 @@ bool TWVLoader::CreateEnvironment() {
   });
 }
 
-HRESULT TWVLoader::HandleEnvironmentCompleted(HRESULT errorCode, ICoreWebView2Environment* createdEnvironment) {
+HRESULT TWVLoader::HandleEnvironmentCompleted(HRESULT errorCode,
+                                              ICoreWebView2Environment* createdEnvironment) {
   if (SUCCEEDED(errorCode) && createdEnvironment != nullptr) {
     FCoreWebView2Environment.reset();
-    FCoreWebView2Environment = std::make_unique<TCoreWebView2Environment>(FPlatform.com(), createdEnvironment);
+    FCoreWebView2Environment =
+        std::make_unique<TCoreWebView2Environment>(FPlatform.com(), createdEnvironment);
     FCoreWebView2Environment->AddAllLoaderEvents(this);
     FStatus = wvlsInitialized;
     if (OnEnvironmentCreated) OnEnvironmentCreated(this);
@@ -300,8 +310,9 @@ bool TWVLoader::CompareVersions(const std::u16string& aVersion1, const std::u16s
 }
 
 ICoreWebView2Environment* TWVLoader::Environment() const {
-  return FCoreWebView2Environment && FCoreWebView2Environment->Initialized() ? FCoreWebView2Environment->BaseIntf()
-                                                                              : nullptr;
+  return FCoreWebView2Environment && FCoreWebView2Environment->Initialized()
+             ? FCoreWebView2Environment->BaseIntf()
+             : nullptr;
 }
 
 bool TWVLoader::SupportsCompositionController() const {
@@ -340,7 +351,9 @@ std::u16string TWVLoader::AvailableBrowserVersionWithOptions() {
 
 std::u16string TWVLoader::InstalledRuntimeVersion() { return FChecks.InstalledRuntimeVersion(); }
 
-std::u16string TWVLoader::CustomCommandLineSwitches() const { return webview::CustomCommandLineSwitches(FSettings); }
+std::u16string TWVLoader::CustomCommandLineSwitches() const {
+  return webview::CustomCommandLineSwitches(FSettings);
+}
 
 TWVLoader* SharedWebViewLoader() { return Shared().get(); }
 

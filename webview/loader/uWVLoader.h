@@ -43,8 +43,9 @@ using TLoaderGetCustomSchemesEvent =
     std::function<void(TWVLoader* sender, std::vector<TWVCustomSchemeInfo>& aCustomSchemes)>;
 using TLoaderNewBrowserVersionAvailableEvent =
     std::function<void(TWVLoader* sender, ICoreWebView2Environment* aEnvironment)>;
-using TLoaderBrowserProcessExitedEvent = std::function<void(
-    TWVLoader* sender, ICoreWebView2Environment* aEnvironment, ICoreWebView2BrowserProcessExitedEventArgs* aArgs)>;
+using TLoaderBrowserProcessExitedEvent =
+    std::function<void(TWVLoader* sender, ICoreWebView2Environment* aEnvironment,
+                       ICoreWebView2BrowserProcessExitedEventArgs* aArgs)>;
 using TLoaderProcessInfosChangedEvent =
     std::function<void(TWVLoader* sender, ICoreWebView2Environment* aEnvironment)>;
 
@@ -83,13 +84,23 @@ class TWVLoader final : public IWVLoaderEvents, public LoaderErrorReporter {
   void SetForcedDeviceScaleFactor(float aValue) { FSettings.ForcedDeviceScaleFactor = aValue; }
   // Environment options.
   const std::u16string& AdditionalBrowserArguments() const { return FSettings.AdditionalBrowserArguments; }
-  void SetAdditionalBrowserArguments(std::u16string aValue) { FSettings.AdditionalBrowserArguments = std::move(aValue); }
+  void SetAdditionalBrowserArguments(std::u16string aValue) {
+    FSettings.AdditionalBrowserArguments = std::move(aValue);
+  }
   const std::u16string& Language() const { return FSettings.Language; }
   void SetLanguage(std::u16string aValue) { FSettings.Language = std::move(aValue); }
-  const std::u16string& TargetCompatibleBrowserVersion() const { return FSettings.TargetCompatibleBrowserVersion; }
-  void SetTargetCompatibleBrowserVersion(std::u16string aValue) { FSettings.TargetCompatibleBrowserVersion = std::move(aValue); }
-  bool AllowSingleSignOnUsingOSPrimaryAccount() const { return FSettings.AllowSingleSignOnUsingOSPrimaryAccount; }
-  void SetAllowSingleSignOnUsingOSPrimaryAccount(bool aValue) { FSettings.AllowSingleSignOnUsingOSPrimaryAccount = aValue; }
+  const std::u16string& TargetCompatibleBrowserVersion() const {
+    return FSettings.TargetCompatibleBrowserVersion;
+  }
+  void SetTargetCompatibleBrowserVersion(std::u16string aValue) {
+    FSettings.TargetCompatibleBrowserVersion = std::move(aValue);
+  }
+  bool AllowSingleSignOnUsingOSPrimaryAccount() const {
+    return FSettings.AllowSingleSignOnUsingOSPrimaryAccount;
+  }
+  void SetAllowSingleSignOnUsingOSPrimaryAccount(bool aValue) {
+    FSettings.AllowSingleSignOnUsingOSPrimaryAccount = aValue;
+  }
   bool ExclusiveUserDataFolderAccess() const { return FSettings.ExclusiveUserDataFolderAccess; }
   void SetExclusiveUserDataFolderAccess(bool aValue) { FSettings.ExclusiveUserDataFolderAccess = aValue; }
   bool CustomCrashReportingEnabled() const { return FSettings.CustomCrashReportingEnabled; }
@@ -120,7 +131,9 @@ class TWVLoader final : public IWVLoaderEvents, public LoaderErrorReporter {
   const std::u16string& ForceFieldTrials() const { return FSettings.ForceFieldTrials; }
   void SetForceFieldTrials(std::u16string aValue) { FSettings.ForceFieldTrials = std::move(aValue); }
   const std::u16string& ForceFieldTrialParams() const { return FSettings.ForceFieldTrialParams; }
-  void SetForceFieldTrialParams(std::u16string aValue) { FSettings.ForceFieldTrialParams = std::move(aValue); }
+  void SetForceFieldTrialParams(std::u16string aValue) {
+    FSettings.ForceFieldTrialParams = std::move(aValue);
+  }
   bool SmartScreenProtectionEnabled() const { return FSettings.SmartScreenProtectionEnabled; }
   void SetSmartScreenProtectionEnabled(bool aValue) { FSettings.SmartScreenProtectionEnabled = aValue; }
   bool AllowInsecureLocalhost() const { return FSettings.AllowInsecureLocalhost; }
@@ -160,7 +173,9 @@ class TWVLoader final : public IWVLoaderEvents, public LoaderErrorReporter {
   bool DisableEdgePitchNotification() const { return FSettings.DisableEdgePitchNotification; }
   void SetDisableEdgePitchNotification(bool aValue) { FSettings.DisableEdgePitchNotification = aValue; }
   const std::u16string& TreatInsecureOriginAsSecure() const { return FSettings.TreatInsecureOriginAsSecure; }
-  void SetTreatInsecureOriginAsSecure(std::u16string aValue) { FSettings.TreatInsecureOriginAsSecure = std::move(aValue); }
+  void SetTreatInsecureOriginAsSecure(std::u16string aValue) {
+    FSettings.TreatInsecureOriginAsSecure = std::move(aValue);
+  }
   bool OpenOfficeDocumentsInWebViewer() const { return FSettings.OpenOfficeDocumentsInWebViewer; }
   void SetOpenOfficeDocumentsInWebViewer(bool aValue) { FSettings.OpenOfficeDocumentsInWebViewer = aValue; }
   bool MicrosoftSignIn() const { return FSettings.MicrosoftSignIn; }
@@ -182,7 +197,8 @@ class TWVLoader final : public IWVLoaderEvents, public LoaderErrorReporter {
   bool StartWebView2();
   // Sets aCompRslt to 0, then, once the entry points are resolved, to -1, 0
   // or 1 as aVersion1 is lower than, equal to or higher than aVersion2.
-  bool CompareVersions(const std::u16string& aVersion1, const std::u16string& aVersion2, std::int32_t& aCompRslt);
+  bool CompareVersions(const std::u16string& aVersion1, const std::u16string& aVersion2,
+                       std::int32_t& aCompRslt);
   void UpdateDeviceScaleFactor();
 
   // --- State.
@@ -229,7 +245,8 @@ class TWVLoader final : public IWVLoaderEvents, public LoaderErrorReporter {
   void EnvironmentCompleted(bool success, std::u16string_view errorText);
 
   // --- The callback face the runtime's answers reach the loader through.
-  HRESULT HandleEnvironmentCompleted(HRESULT errorCode, ICoreWebView2Environment* createdEnvironment) override;
+  HRESULT HandleEnvironmentCompleted(HRESULT errorCode,
+                                     ICoreWebView2Environment* createdEnvironment) override;
   HRESULT HandleNewBrowserVersionAvailable(ICoreWebView2Environment* sender, IUnknown* args) override;
   HRESULT HandleBrowserProcessExited(ICoreWebView2Environment* sender,
                                      ICoreWebView2BrowserProcessExitedEventArgs* args) override;

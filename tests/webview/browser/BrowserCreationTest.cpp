@@ -72,11 +72,11 @@ TEST_F(BrowserTest, WithoutAnInitializedLoaderNothingIsRequestedNowOrLater) {
 
 TEST_F(BrowserTest, ASecondCreateBrowserLeavesTheLiveBrowserAlone) {
   CreateBrowserNow();
-  SimController* first = Controller();
+  SimController* first = &Controller();
   EXPECT_FALSE(browser->CreateBrowser(host.Handle(), true));
   Pump();
   EXPECT_EQ(side->Requests().size(), 1u);
-  EXPECT_EQ(Controller(), first);
+  EXPECT_EQ(&Controller(), first);
   EXPECT_FALSE(first->Closed());
 }
 
@@ -142,10 +142,10 @@ TEST_P(BrowserCreationFailureTest, RaisesTheMessageAndLeavesTheBrowserUninitiali
 INSTANTIATE_TEST_SUITE_P(
     Steps, BrowserCreationFailureTest,
     testing::Values(
-        CreationFailure{"OptionsRefused", "CreateCoreWebView2ControllerOptions", E_INVALIDARG, S_OK, false,
-                        E_INVALIDARG,
-                        u"There was an error creating the controller options. (2)\r\nError code : 0x80070057\r\n"
-                        u"Invalid profile name."},
+        CreationFailure{
+            "OptionsRefused", "CreateCoreWebView2ControllerOptions", E_INVALIDARG, S_OK, false, E_INVALIDARG,
+            u"There was an error creating the controller options. (2)\r\nError code : 0x80070057\r\n"
+            u"Invalid profile name."},
         CreationFailure{"RequestRefused", nullptr, E_UNEXPECTED, S_OK, false, E_UNEXPECTED,
                         u"There was an error creating the controller. (4)\r\nError code : 0x8000FFFF\r\n"
                         u"The runtime does not have permissions to the user data folder."},
@@ -155,7 +155,7 @@ INSTANTIATE_TEST_SUITE_P(
         CreationFailure{"CompletionWithoutController", nullptr, S_OK, S_OK, true, S_OK,
                         u"There was an error creating the controller. (2)\r\nError code : 0x00000000\r\n"
                         u"Unexpected error result."}),
-    [](const testing::TestParamInfo<CreationFailure>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<CreationFailure>& param) { return std::string(param.param.name); });
 
 TEST_F(BrowserTest, AFailedCompletionIsStillAnsweredSOk) {
   StartRuntime();
@@ -172,7 +172,7 @@ TEST_F(BrowserTest, ControllerWithoutVersion2FailsToGiveTheWebView) {
   EXPECT_EQ(errors[0].message, u"There was an error getting the browser webview.");
   EXPECT_FALSE(browser->Initialized());
   // No subscription was made and DefaultURL was not opened.
-  EXPECT_EQ(Controller()->Events().Count(), 0u);
+  EXPECT_EQ(Controller().Events().Count(), 0u);
   EXPECT_EQ(WebView().Events().Count(), 0u);
   EXPECT_TRUE(WebView().NavigatedUris().empty());
 }
@@ -180,20 +180,20 @@ TEST_F(BrowserTest, ControllerWithoutVersion2FailsToGiveTheWebView) {
 TEST_F(BrowserTest, EveryEventIsSubscribedWithoutHandlers) {
   CreateBrowserNow();
   EXPECT_EQ(WebView().Events().Count(), 34u);
-  EXPECT_EQ(Controller()->Events().Count(), 6u);
+  EXPECT_EQ(Controller().Events().Count(), 6u);
 }
 
 TEST_F(BrowserTest, ControllerEventsAreSubscribedEvenWhenTheWebViewsStopEarly) {
   choices.webViewVersions.highest = 3;
   CreateBrowserNow();
   EXPECT_EQ(WebView().Events().Count(), 18u);
-  EXPECT_EQ(Controller()->Events().Count(), 6u);
+  EXPECT_EQ(Controller().Events().Count(), 6u);
   EXPECT_TRUE(browser->Initialized());
 }
 
 TEST_F(BrowserTest, DestructionRemovesEverySubscriptionBeforeTheControllerIsClosed) {
   CreateBrowserNow();
-  SimController* controller = Controller();
+  SimController* controller = &Controller();
   const platform::WindowHandle runtimeWindow = controller->Widget0Window();
   std::size_t subscriptionsAtClose = 99;
   bool closedSeen = false;

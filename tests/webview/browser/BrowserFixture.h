@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -40,7 +41,8 @@ class BrowserTest : public testing::Test {
     host.CreateHandle(formHandle);
     windows.SetWindowPos(host.Handle(), 0, 0, 0, 800, 600, platform::kSwpNoZOrder);
     host.SetBrowser(browser.get());
-    browser->OnInitializationError = [this](TWVBrowserBase* sender, HRESULT code, const std::u16string& message) {
+    browser->OnInitializationError = [this](TWVBrowserBase* sender, HRESULT code,
+                                            const std::u16string& message) {
       EXPECT_EQ(sender, browser.get());
       errors.push_back({code, message});
     };
@@ -75,8 +77,13 @@ class BrowserTest : public testing::Test {
     while (windows.PeekMessageW(message, 0, 0, 0, platform::kPmRemove)) windows.DispatchMessageW(message);
   }
 
-  runtime::sim::SimController* Controller() { return side ? side->LastController() : nullptr; }
-  runtime::sim::SimWebView& WebView() { return Controller()->WebView(); }
+  // The runtime's newest controller; a test that finds none fails there.
+  runtime::sim::SimController& Controller() {
+    runtime::sim::SimController* controller = side ? side->LastController() : nullptr;
+    if (controller == nullptr) throw std::runtime_error("the runtime made no controller");
+    return *controller;
+  }
+  runtime::sim::SimWebView& WebView() { return Controller().WebView(); }
 
   platform::test::TempFolder temp;
   platform::sim::SimPlatform sim;

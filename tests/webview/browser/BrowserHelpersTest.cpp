@@ -19,16 +19,17 @@ TEST_P(BrowserRetrievedTextTest, DecodesAsThePageEncodedIt) {
   EXPECT_EQ(DecodeRetrievedText(GetParam().input), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, BrowserRetrievedTextTest,
-    ::testing::Values(DecodeCase{u"\"%3Chtml%3E%3C%2Fhtml%3E\"", u"<html></html>"},
-                      // UTF-8 escapes become one UTF-16 character each.
-                      DecodeCase{u"\"%EB%B2%A8%EB%AA%A8%EB%9E%80\"", u"벨모란"},
-                      // Only one pair of quotes goes.
-                      DecodeCase{u"\"\"a\"\"", u"\"a\""}, DecodeCase{u"%22quoted%22", u"quoted"},
-                      // Broken escapes stay as they are; a lone quote is not a pair.
-                      DecodeCase{u"100%", u"100%"}, DecodeCase{u"%zz%4", u"%zz%4"}, DecodeCase{u"\"", u"\""},
-                      DecodeCase{u"", u""}, DecodeCase{u"\"\"", u""}));
+INSTANTIATE_TEST_SUITE_P(Cases, BrowserRetrievedTextTest,
+                         ::testing::Values(DecodeCase{u"\"%3Chtml%3E%3C%2Fhtml%3E\"", u"<html></html>"},
+                                           // UTF-8 escapes become one UTF-16 character each.
+                                           DecodeCase{u"\"%EB%B2%A8%EB%AA%A8%EB%9E%80\"", u"벨모란"},
+                                           // Only one pair of quotes goes.
+                                           DecodeCase{u"\"\"a\"\"", u"\"a\""},
+                                           DecodeCase{u"%22quoted%22", u"quoted"},
+                                           // Broken escapes stay as they are; a lone quote is not a pair.
+                                           DecodeCase{u"100%", u"100%"}, DecodeCase{u"%zz%4", u"%zz%4"},
+                                           DecodeCase{u"\"", u"\""}, DecodeCase{u"", u""},
+                                           DecodeCase{u"\"\"", u""}));
 
 TEST(BrowserZoomStepsTest, NearestPresetIsChosen) {
   EXPECT_EQ(kZoomSteps[NearestZoomStep(1.0)], 1.0);

@@ -24,9 +24,8 @@ class EnvironmentObjectTest : public LoaderTest {
   // The runtime's environment, as a completion would hand it over.
   ComPtr<ICoreWebView2Environment> RuntimeEnvironment() {
     if (!SharedWebViewLoader()) MakeLoader();
-    return ComPtr<ICoreWebView2Environment>(
-        MakeComObject<runtime::sim::SimCoreWebView2Environment>(runtime::sim::SimRuntime::ActiveContext(),
-                                                                 runtime::sim::SimEnvironmentRequest{}));
+    return ComPtr<ICoreWebView2Environment>(MakeComObject<runtime::sim::SimCoreWebView2Environment>(
+        runtime::sim::SimRuntime::ActiveContext(), runtime::sim::SimEnvironmentRequest{}));
   }
 };
 
@@ -36,8 +35,9 @@ TEST_F(EnvironmentObjectTest, RuntimeStoppingAtVersionNineLogsTheRefusalOfTen) {
 
   TCoreWebView2Environment environment(sim.com(), base.Get());
 
-  EXPECT_THAT(ErrorLogUtf8(), ElementsAre("The QueryInterface call for {EE0EB9DF-6F12-46CE-B53F-3F47B9C928E0} failed. "
-                                          "Error code : 0x80004002"));
+  EXPECT_THAT(ErrorLogUtf8(),
+              ElementsAre("The QueryInterface call for {EE0EB9DF-6F12-46CE-B53F-3F47B9C928E0} failed. "
+                          "Error code : 0x80004002"));
   EXPECT_FALSE(environment.SupportsControllerOptions());
   EXPECT_TRUE(environment.SupportsCompositionController());
   ComPtr<ICoreWebView2ControllerOptions> controllerOptions;
@@ -47,10 +47,11 @@ TEST_F(EnvironmentObjectTest, RuntimeStoppingAtVersionNineLogsTheRefusalOfTen) {
   EXPECT_FALSE(controllerOptions);
   EXPECT_EQ(environment.FailureReportFolderPath(), u"");  // version 11
   EXPECT_NE(environment.UserDataFolder(), u"");           // version 7
-  EXPECT_TRUE(environment.ProcessInfos());                 // version 8
+  EXPECT_TRUE(environment.ProcessInfos());                // version 8
 }
 
-class EnvironmentVersionTest : public EnvironmentObjectTest, public testing::WithParamInterface<std::uint32_t> {};
+class EnvironmentVersionTest : public EnvironmentObjectTest,
+                               public testing::WithParamInterface<std::uint32_t> {};
 
 TEST_P(EnvironmentVersionTest, HoldsEveryOfferedVersionAndLogsOneRefusalAtMost) {
   const std::uint32_t highest = GetParam();
@@ -68,7 +69,8 @@ TEST_P(EnvironmentVersionTest, HoldsEveryOfferedVersionAndLogsOneRefusalAtMost) 
   EXPECT_EQ(environment.FailureReportFolderPath().empty(), highest < 11);
 }
 
-INSTANTIATE_TEST_SUITE_P(Highest, EnvironmentVersionTest, testing::Values(1u, 2u, 3u, 7u, 8u, 10u, 11u, 13u, 14u));
+INSTANTIATE_TEST_SUITE_P(Highest, EnvironmentVersionTest,
+                         testing::Values(1u, 2u, 3u, 7u, 8u, 10u, 11u, 13u, 14u));
 
 TEST_F(EnvironmentObjectTest, FirstRefusalEndsTheQuestionsEvenWhenALaterVersionWouldBeGranted) {
   options.refusedEnvironmentVersions = {2};
@@ -78,8 +80,9 @@ TEST_F(EnvironmentObjectTest, FirstRefusalEndsTheQuestionsEvenWhenALaterVersionW
 
   EXPECT_TRUE(environment.Initialized());
   EXPECT_FALSE(environment.SupportsCompositionController());  // version 3 was never asked for
-  EXPECT_THAT(ErrorLogUtf8(), ElementsAre("The QueryInterface call for {41F3632B-5EF4-404F-AD82-2D606C5A9A21} failed. "
-                                          "Error code : 0x80004002"));
+  EXPECT_THAT(ErrorLogUtf8(),
+              ElementsAre("The QueryInterface call for {41F3632B-5EF4-404F-AD82-2D606C5A9A21} failed. "
+                          "Error code : 0x80004002"));
 }
 
 TEST_F(EnvironmentObjectTest, WithoutAnInterfaceEverythingAnswersNothingAndNothingIsLogged) {
@@ -188,7 +191,8 @@ TEST_F(EnvironmentObjectTest, CompletionSinkMadeForABrowserNeverReachesTheLoader
   Loader().OnInitializationError = [&](TWVLoader*) { ++failed; };
   auto browser = std::make_unique<RecordingBrowserEvents>();
   browser->answer = E_FAIL;
-  auto sink = MakeComObject<TCoreWebView2EnvironmentCompletedHandler>(static_cast<IWVBrowserEvents*>(browser.get()));
+  auto sink =
+      MakeComObject<TCoreWebView2EnvironmentCompletedHandler>(static_cast<IWVBrowserEvents*>(browser.get()));
 
   EXPECT_EQ(sink->Invoke(S_OK, base.Get()), E_FAIL);  // the browser face's own answer
   ASSERT_EQ(browser->calls.size(), 1u);
@@ -204,7 +208,8 @@ TEST_F(EnvironmentObjectTest, CompletionSinkMadeForABrowserNeverReachesTheLoader
 
 TEST_F(EnvironmentObjectTest, CompletionSinkMadeForTheLoaderAnswersTheLoader) {
   ComPtr<ICoreWebView2Environment> base = RuntimeEnvironment();
-  auto sink = MakeComObject<TCoreWebView2EnvironmentCompletedHandler>(static_cast<IWVLoaderEvents*>(&Loader()));
+  auto sink =
+      MakeComObject<TCoreWebView2EnvironmentCompletedHandler>(static_cast<IWVLoaderEvents*>(&Loader()));
 
   EXPECT_EQ(sink->Invoke(S_OK, base.Get()), S_OK);
 

@@ -36,7 +36,8 @@ class LoaderTest : public testing::Test {
   // Delivers everything the runtime queued.
   void Pump() {
     platform::Message message;
-    while (sim.windows().PeekMessageW(message, 0, 0, 0, platform::kPmRemove)) sim.windows().DispatchMessageW(message);
+    while (sim.windows().PeekMessageW(message, 0, 0, 0, platform::kPmRemove))
+      sim.windows().DispatchMessageW(message);
   }
 
   const std::vector<platform::sim::SimWindowManager::MessageBoxRecord>& Dialogs() {

@@ -4,11 +4,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "tests/webview/loader/LoaderFixture.h"
 #include "webview/abi/ComResults.h"
+#include "webview/loader/QueryInterfaceLogged.h"
 
 namespace velmoran::webview::test {
 namespace {
@@ -116,13 +118,14 @@ TEST_P(LoaderComFailureTest, ShowsTheDialogReturnsFalseAndLeavesTheStatus) {
 
 INSTANTIATE_TEST_SUITE_P(
     Codes, LoaderComFailureTest,
-    testing::Values(ComFailure{E_UNEXPECTED, "Unexpected CoInitializeEx failure."},
-                    ComFailure{RPC_E_CHANGED_MODE,
-                               "A previous call to CoInitializeEx specified an incompatible concurrency model for this "
-                               "thread."},
-                    ComFailure{E_OUTOFMEMORY, "CoInitializeEx failed to allocate necessary memory."},
-                    ComFailure{E_INVALIDARG, "CoInitializeEx failed. One or more arguments are not valid."},
-                    ComFailure{E_FAIL, "Unknown CoInitializeEx failure."}));
+    testing::Values(
+        ComFailure{E_UNEXPECTED, "Unexpected CoInitializeEx failure."},
+        ComFailure{RPC_E_CHANGED_MODE,
+                   "A previous call to CoInitializeEx specified an incompatible concurrency model for this "
+                   "thread."},
+        ComFailure{E_OUTOFMEMORY, "CoInitializeEx failed to allocate necessary memory."},
+        ComFailure{E_INVALIDARG, "CoInitializeEx failed. One or more arguments are not valid."},
+        ComFailure{E_FAIL, "Unknown CoInitializeEx failure."}));
 
 class LoaderMissingExportTest : public LoaderTest, public testing::WithParamInterface<const char*> {};
 
@@ -139,7 +142,8 @@ TEST_P(LoaderMissingExportTest, FailsTheStartEvenWithTheOtherFourPresent) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Exports, LoaderMissingExportTest,
-                         testing::Values("CreateCoreWebView2EnvironmentWithOptions", "CreateCoreWebView2Environment",
+                         testing::Values("CreateCoreWebView2EnvironmentWithOptions",
+                                         "CreateCoreWebView2Environment",
                                          "GetAvailableCoreWebView2BrowserVersionString",
                                          "GetAvailableCoreWebView2BrowserVersionStringWithOptions",
                                          "CompareBrowserVersions"));
@@ -167,8 +171,9 @@ TEST_F(LoaderTest, OldRuntimeIsOnlyAWarningWhileAllowed) {
   Pump();
 
   EXPECT_TRUE(loader.Initialized());
-  EXPECT_THAT(ErrorLogUtf8(),
-              ElementsAre("The WebView Runtime version is older than expected! Some Quillmoor features won't work."));
+  EXPECT_THAT(
+      ErrorLogUtf8(),
+      ElementsAre("The WebView Runtime version is older than expected! Some Quillmoor features won't work."));
   EXPECT_TRUE(Dialogs().empty());
 }
 
@@ -232,8 +237,8 @@ TEST_F(LoaderTest, RequestRefusedAtOnceShowsTheDialog) {
   EXPECT_EQ(loader.Status(), wvlsError);
   EXPECT_EQ(loader.ErrorCode(), static_cast<std::int64_t>(static_cast<std::int32_t>(0x80070005u)));
   EXPECT_THAT(ErrorLogUtf8(),
-              ElementsAre("There was an error creating the browser environment. (1)", "Error code : 0x80070005",
-                          "Unable to create user data folder, Access Denied."));
+              ElementsAre("There was an error creating the browser environment. (1)",
+                          "Error code : 0x80070005", "Unable to create user data folder, Access Denied."));
   ASSERT_EQ(Dialogs().size(), 1u);
   EXPECT_EQ(Dialogs()[0].text, loader.ErrorMessage());
   EXPECT_EQ(initializationErrors, 0);  // the event tells only of an answer
@@ -432,6 +437,39 @@ TEST_F(LoaderTest, ConstructionSetsEveryDefault) {
   EXPECT_EQ(loader.ErrorMessage(), u"");
   EXPECT_FLOAT_EQ(loader.DeviceScaleFactor(), 1.0f);
   EXPECT_EQ(loader.CustomCommandLineSwitches(), u"--disable-features=msEdgeRose");
+}
+
+TEST_F(LoaderTest, ExceptionInAStepIsPlainFailureUnlessReRaiseExceptionsIsSet) {
+  TWVLoader& loader = MakeLoader();
+  loader.OnGetCustomSchemes = [](TWVLoader*, std::vector<TWVCustomSchemeInfo>&) {
+    throw std::runtime_error("handler failed");
+  };
+
+  EXPECT_FALSE(loader.StartWebView2());
+  EXPECT_TRUE(runtime->EnvironmentRequests().empty());
+
+  loader.SetReRaiseExceptions(true);
+  EXPECT_THROW(loader.StartWebView2(), std::runtime_error);
+  EXPECT_TRUE(runtime->EnvironmentRequests().empty());
+}
+
+TEST_F(LoaderTest, QueryInterfaceLoggedWithoutASharedLoaderOnlyAnswersFalse) {
+  options.highestEnvironmentVersion = 1;
+  TWVLoader& loader = MakeLoader();
+  ASSERT_TRUE(loader.StartWebView2());
+  Pump();
+  ComPtr<ICoreWebView2Environment> environment(loader.Environment());
+  const std::size_t linesBefore = loader.ErrorLog().size();
+
+  ComPtr<ICoreWebView2Environment2> second;
+  EXPECT_FALSE(QueryInterfaceLogged(environment, IID_ICoreWebView2Environment2, second));
+  EXPECT_EQ(loader.ErrorLog().size(), linesBefore + 1);
+
+  DestroySharedWebViewLoader();
+  EXPECT_FALSE(QueryInterfaceLogged(environment, IID_ICoreWebView2Environment2, second));
+  EXPECT_FALSE(second);
+  ComPtr<ICoreWebView2Environment> none;
+  EXPECT_FALSE(QueryInterfaceLogged(none, IID_ICoreWebView2Environment2, second));
 }
 
 #if defined(__i386__) || defined(__x86_64__)
