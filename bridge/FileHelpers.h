@@ -39,7 +39,8 @@ void WriteTextToFolder(platform::Platform& platform, std::u16string_view directo
                        std::u16string_view fileName, std::u16string_view text);
 
 // Creates or replaces `file` and writes `bytes` in one write; no other process
-// may open the file meanwhile. "Cannot create file \"<path>\". <system text>"
+// may open the file meanwhile. "Cannot create file \"<path>\". <system text>" (the
+// system's message without the line break and blanks it ends in)
 // or "Stream write error" on failure.
 void WriteFileBytes(platform::Platform& platform, const CapturePath& file, std::string_view bytes);
 

@@ -64,6 +64,7 @@ SimRuntime::SimRuntime(platform::sim::SimPlatform& platform, SimRuntimeOptions o
   Active() = context_;
   InstallLoaderFile();
   InstallRegistryEntry();
+  InstallFixedRuntime();
   RegisterLoaderLibrary();
 }
 
@@ -77,22 +78,38 @@ std::u16string SimRuntime::LoaderLibraryPath() const {
   return FolderOf(platform_.process().ExecutablePath()) + u"\\" + kLoaderLibraryName;
 }
 
-void SimRuntime::InstallLoaderFile() {
-  const SimRuntimeOptions& options = context_->Options();
-  if (!options.writeLoaderFile) return;
-  platform::sim::SimFiles& files = platform_.files();
-  const std::u16string path = LoaderLibraryPath();
+namespace {
+
+// Writes an image file with a version resource, creating its folders.
+void WriteImage(platform::sim::SimFiles& files, const std::u16string& path, std::uint16_t machine,
+                const std::uint16_t (&version)[4]) {
   CreateFolders(files, FolderOf(path));
-  const std::vector<std::uint8_t> image = LibraryImage(options.loaderMachine);
+  const std::vector<std::uint8_t> image = LibraryImage(machine);
   const platform::Handle file =
       files.CreateFileW(path, platform::kGenericWrite, platform::kFileShareNone, platform::kCreateAlways);
   if (file == platform::kInvalidHandle) return;
   std::uint32_t written = 0;
   files.WriteFile(file, image.data(), static_cast<std::uint32_t>(image.size()), written);
   files.CloseHandle(file);
-  const std::uint16_t* version = options.loaderVersion;
   files.SetVersionResource(path, (std::uint32_t{version[0]} << 16) | version[1],
                            (std::uint32_t{version[2]} << 16) | version[3]);
+}
+
+}  // namespace
+
+void SimRuntime::InstallLoaderFile() {
+  const SimRuntimeOptions& options = context_->Options();
+  if (!options.writeLoaderFile) return;
+  WriteImage(platform_.files(), LoaderLibraryPath(), options.loaderMachine, options.loaderVersion);
+}
+
+void SimRuntime::InstallFixedRuntime() {
+  const SimRuntimeOptions& options = context_->Options();
+  if (options.fixedRuntimeFolder.empty()) return;
+  std::u16string folder = options.fixedRuntimeFolder;
+  if (folder.back() != u'\\') folder += u'\\';
+  WriteImage(platform_.files(), folder + u"msedgewebview2.exe", options.loaderMachine,
+             options.fixedRuntimeVersion);
 }
 
 void SimRuntime::InstallRegistryEntry() {

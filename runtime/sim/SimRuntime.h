@@ -65,6 +65,7 @@ class SimRuntime {
  private:
   void InstallLoaderFile();
   void InstallRegistryEntry();
+  void InstallFixedRuntime();
   void RegisterLoaderLibrary();
 
   platform::sim::SimPlatform& platform_;

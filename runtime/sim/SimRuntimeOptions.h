@@ -45,6 +45,11 @@ struct SimRuntimeOptions {
   std::uint16_t loaderVersion[4] = {1, 0, 3179, 45};
   std::uint16_t loaderMachine = 0x014C;  // IMAGE_FILE_MACHINE_I386
 
+  // A fixed-version runtime: "msedgewebview2.exe" with this version resource
+  // in the folder (for the loader's BrowserExecPath); an empty folder writes none.
+  std::u16string fixedRuntimeFolder;
+  std::uint16_t fixedRuntimeVersion[4] = {135, 0, 3179, 45};
+
   SimCallOutcome createEnvironment;
 };
 

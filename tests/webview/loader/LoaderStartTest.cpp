@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -206,6 +208,43 @@ TEST_F(LoaderTest, NewerRuntimeThanTheTargetPasses) {
   EXPECT_TRUE(loader.StartWebView2());
   EXPECT_TRUE(loader.ErrorLog().empty());
 }
+
+struct FixedRuntimeCase {
+  const char* name;
+  std::uint16_t version[4];
+  bool allowOldRuntime;
+  bool started;
+  std::size_t logLines;
+};
+
+class LoaderFixedRuntimeTest : public LoaderTest, public testing::WithParamInterface<FixedRuntimeCase> {};
+
+TEST_P(LoaderFixedRuntimeTest, BrowserFolderVersionIsCheckedAgainstTheBuiltInVersion) {
+  const FixedRuntimeCase& c = GetParam();
+  options.fixedRuntimeFolder = u"C:\\rt";
+  std::copy(std::begin(c.version), std::end(c.version), std::begin(options.fixedRuntimeVersion));
+  options.installedVersion = u"200.0.0.0";  // the registry does not decide for a browser folder
+  TWVLoader& loader = MakeLoader();
+  loader.SetBrowserExecPath(u"C:\\rt");
+  loader.SetTargetCompatibleBrowserVersion(u"1.0.0.0");  // nor does the target version
+  loader.SetAllowOldRuntime(c.allowOldRuntime);
+
+  EXPECT_EQ(loader.StartWebView2(), c.started);
+
+  EXPECT_EQ(loader.ErrorLog().size(), c.logLines);
+  if (c.started) {
+    ASSERT_EQ(runtime->EnvironmentRequests().size(), 1u);
+    EXPECT_EQ(runtime->EnvironmentRequests()[0].browserExecutableFolder, u"C:\\rt");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, LoaderFixedRuntimeTest,
+                         testing::Values(FixedRuntimeCase{"Same", {135, 0, 3179, 45}, false, true, 0},
+                                         FixedRuntimeCase{"Newer", {135, 0, 3180, 0}, false, true, 0},
+                                         FixedRuntimeCase{"OlderAllowed", {135, 0, 3179, 44}, true, true, 1},
+                                         FixedRuntimeCase{
+                                             "OlderRefused", {134, 9, 9999, 99}, false, false, 1}),
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(LoaderTest, CompareVersionsBeforeTheEntryPointsAnswersFalseAndZero) {
   TWVLoader& loader = MakeLoader();
