@@ -77,7 +77,10 @@ std::uint32_t SimRegistry::RegOpenKeyExW(Handle parent, std::u16string_view subK
   std::shared_ptr<Key> from = KeyOfHandle(parent, &parentPath);
   if (!from) return kErrorInvalidHandle;
   std::u16string fullPath = parentPath;
-  if (!subKey.empty()) fullPath += u"\\" + std::u16string(subKey);
+  if (!subKey.empty()) {
+    fullPath += u'\\';
+    fullPath += subKey;
+  }
   openAttempts_.push_back(fullPath);
 
   std::shared_ptr<Key> found = Walk(from, subKey, false);
