@@ -196,6 +196,17 @@ TEST_F(PageBridgeTest, FieldsConvertByKind) {
   EXPECT_EQ(ReadHostFile(HostPath("velmoran_pose/A01/3.json")), "1.50");
 }
 
+TEST_F(PageBridgeTest, RepeatedCaptureReplacesItsFiles) {
+  CaptureFields fields;
+  fields.member_info = "\"a much longer first member text\"";
+  Send(fields.Message());
+  fields.member_info = "\"second\"";
+  fields.image = "\"DATA:IMAGE/PNG;BASE64,BAU=\"";
+  Send(fields.Message());
+  EXPECT_EQ(ReadHostFile(HostPath("velmoran_pose/A01/user.txt")), "second");
+  EXPECT_EQ(ReadHostFile(HostPath("velmoran_pose/A01/3.png")), std::string("\x04\x05", 2));
+}
+
 TEST_F(PageBridgeTest, UnreadableKeyWritesNothing) {
   CaptureFields fields;
   fields.poseWorldLandmarks2 = "[1,2]";
