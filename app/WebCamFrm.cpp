@@ -68,7 +68,6 @@ void TWebCamFrm::CreateChildren() {
   Panel1.CreateHandle(Handle(), realign);
   WVWindowParent1.CreateHandle(Handle(), realign);
   WVBrowser1.SetFormHandle(Handle());
-  WVBrowser1.SetFormHandle(Handle());
 }
 
 std::vector<DockedWindow> TWebCamFrm::DockedChildren() const {

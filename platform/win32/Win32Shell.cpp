@@ -1,8 +1,10 @@
 #include "platform/win32/Win32Shell.h"
 
+// clang-format off
+#include <windows.h>  // first: the shell headers build on it
 #include <shellapi.h>
 #include <tlhelp32.h>
-#include <windows.h>
+// clang-format on
 
 #include <algorithm>
 

@@ -22,6 +22,7 @@
 #include "runtime/sim/SimRuntime.h"
 #include "runtime/sim/SimWebView.h"
 #include "tests/platform/TempFolder.h"
+#include "webview/loader/uWVLoader.h"
 
 namespace velmoran::e2e {
 namespace {
@@ -104,7 +105,13 @@ TEST_F(WholeRoadTest, FromStartUpThroughThePageToShutdown) {
       [&] {
         // The loader answered, the first show's request made the browser, sized it and opened the page.
         ++stepsRun;
+        // The server was found running: nothing was started.
+        EXPECT_TRUE(sim.shell().Requests().empty());
+        ASSERT_NE(webview::SharedWebViewLoader(), nullptr);
+        EXPECT_TRUE(webview::SharedWebViewLoader()->Initialized());
         ASSERT_NE(side->LastController(), nullptr);
+        EXPECT_EQ(side->Requests().front().parentWindow,
+                  reinterpret_cast<HWND>(WebCamFrm->WVWindowParent1.Handle()));
         EXPECT_TRUE(WebCamFrm->WVBrowser1.Initialized());
         Rect client;
         sim.windows().GetClientRect(WebCamFrm->WVWindowParent1.Handle(), client);
@@ -151,6 +158,9 @@ TEST_F(WholeRoadTest, FromStartUpThroughThePageToShutdown) {
       [&] {
         ++stepsRun;
         EXPECT_TRUE(Logged(u"페이지 이동 실패: 6"));
+        // What the browser control reports of a handler that threw inside a runtime callback reaches the log.
+        WebCamFrm->WVBrowser1.HandleCallbackException(u"WebMessageReceived", u"bad alloc");
+        EXPECT_TRUE(Logged(u"Exception in WebMessageReceived handler: bad alloc"));
         // Kept past shutdown to look at what the program left on it.
         heldController = webview::ComPtr<runtime::sim::SimController>(&Controller());
       },
