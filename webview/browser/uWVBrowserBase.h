@@ -538,6 +538,7 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
                                                 ICoreWebView2ScreenCaptureStartingEventArgs* aArgs,
                                                 std::uint32_t aFrameID);
 
+ public:
   // Moving and sizing the form that holds the browser: the page's own
   // window.moveTo and the like; TWVBrowser knows the form.
   virtual void MoveFormTo(std::int32_t x, std::int32_t y) = 0;
@@ -547,7 +548,6 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   virtual void SetFormLeftTo(std::int32_t x) = 0;
   virtual void SetFormTopTo(std::int32_t y) = 0;
 
- public:
   // A key event dispatched into the page through the DevTools protocol
   // ("Input.dispatchKeyEvent"); the answer arrives as OnSimulateKeyEventCompleted.
   virtual bool SimulateKeyEvent(std::u16string_view aType, std::int32_t aModifiers,

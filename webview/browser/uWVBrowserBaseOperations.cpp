@@ -83,7 +83,10 @@ bool TWVBrowserBase::SetBoundsAndZoomFactor(const Rect& aBounds, double aZoomFac
 
 bool TWVBrowserBase::ApplyZoomStep(std::int32_t aStep) {
   if (!Initialized() || aStep < 0 || aStep >= kZoomStepCount) return false;
-  return SetZoomFactor(kZoomSteps[aStep]);
+  if (!SetZoomFactor(kZoomSteps[aStep])) return false;
+  // Kept at once: the runtime's ZoomFactorChanged may come later, or not at all for an unchanged factor.
+  FZoomStep = aStep;
+  return true;
 }
 
 bool TWVBrowserBase::IncZoomStep() {

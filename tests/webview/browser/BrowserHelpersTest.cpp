@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/sim/SimPlatform.h"
+#include "tests/platform/TempFolder.h"
 #include "webview/browser/RetrievedText.h"
+#include "webview/browser/uWVBrowser.h"
 #include "webview/browser/ZoomSteps.h"
 
 namespace velmoran::webview {
@@ -37,6 +40,25 @@ TEST(BrowserZoomStepsTest, NearestPresetIsChosen) {
   EXPECT_EQ(NearestZoomStep(0.01), 0);
   EXPECT_EQ(NearestZoomStep(50.0), kZoomStepCount - 1);
   EXPECT_EQ(kZoomSteps[kDefaultZoomStep], 1.0);
+}
+
+TEST(BrowserFormTest, TheFormOperationsMoveAndSizeTheFormItKnows) {
+  platform::test::TempFolder temp;
+  platform::sim::SimPlatform sim(temp.path());
+  platform::WindowCreation creation;
+  creation.className = u"TForm";
+  creation.bounds = platform::Rect{100, 100, 500, 400};
+  const platform::WindowHandle form = sim.windows().CreateWindowExW(creation);
+  TWVBrowser browser(sim);
+  browser.MoveFormTo(10, 20);  // no form known yet: nothing moves
+  browser.SetFormHandle(form);
+
+  browser.MoveFormBy(5, -5);
+  browser.ResizeFormWidthTo(300);
+  browser.SetFormTopTo(50);
+  platform::Rect bounds;
+  sim.windows().GetWindowRect(form, bounds);
+  EXPECT_EQ(bounds, (platform::Rect{105, 50, 405, 350}));
 }
 
 }  // namespace
