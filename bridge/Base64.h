@@ -7,6 +7,7 @@
 // at the end two or three remaining characters give one or two more bytes and
 // a single remaining character gives none.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -21,5 +22,22 @@ std::string DecodePngBase64(std::u16string_view text);
 
 // The lenient decode alone, with no prefix removed.
 std::string DecodeBase64Lenient(std::u16string_view text);
+
+// The room DecodePngBase64Into needs for a text of `textSize` code units: the
+// decoded bytes and a few spare ones that its wide stores may touch.
+std::size_t Base64DecodeCapacity(std::size_t textSize);
+
+// DecodePngBase64 into a buffer of at least Base64DecodeCapacity(text.size())
+// bytes that the caller owns (and need not clear); gives how many bytes the
+// text decoded to. Saves the image's bytes a second copy on their way to a file.
+std::size_t DecodePngBase64Into(std::u16string_view text, char* out);
+
+// The decoders without their SSE2 path, one group of four characters at a
+// time: what builds without SSE2 run. Every build has them so that their
+// tests run everywhere.
+namespace base64_detail {
+std::string DecodePngBase64Portable(std::u16string_view text);
+std::string DecodeBase64LenientPortable(std::u16string_view text);
+}  // namespace base64_detail
 
 }  // namespace velmoran::bridge

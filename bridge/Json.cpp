@@ -11,6 +11,8 @@ const JsonValue* JsonValue::Find(std::u16string_view key) const {
   return nullptr;
 }
 
-std::optional<JsonValue> ParseJson(std::u16string_view text) { return JsonParser(text).Parse(); }
+std::optional<JsonValue> ParseJson(std::u16string_view text, JsonTexts texts) {
+  return JsonParser(text, texts).Parse();
+}
 
 }  // namespace velmoran::bridge

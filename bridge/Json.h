@@ -15,6 +15,13 @@ namespace velmoran::bridge {
 
 enum class JsonKind { Null, False, True, Number, String, Array, Object };
 
+// How ParseJson keeps the texts of strings and numbers.
+enum class JsonTexts {
+  kCopied,    // every value owns its text
+  kBorrowed,  // a string without escapes, and a number, refer into the decoded
+              // text instead of copying it: that text must outlive the values
+};
+
 class JsonValue {
  public:
   using Member = std::pair<std::u16string, JsonValue>;
@@ -22,6 +29,13 @@ class JsonValue {
   JsonValue() = default;
   explicit JsonValue(JsonKind kind) : kind_(kind) {}
   JsonValue(JsonKind kind, std::u16string text) : kind_(kind), text_(std::move(text)) {}
+  // A string or number whose text lives elsewhere, for as long as the value.
+  static JsonValue Borrowing(JsonKind kind, std::u16string_view text) {
+    JsonValue value(kind);
+    value.borrowed_ = text;
+    value.borrows_ = true;
+    return value;
+  }
 
   JsonKind kind() const { return kind_; }
   bool IsObject() const { return kind_ == JsonKind::Object; }
@@ -29,7 +43,14 @@ class JsonValue {
   bool IsString() const { return kind_ == JsonKind::String; }
   bool IsNumber() const { return kind_ == JsonKind::Number; }
 
-  // A string's content with its escapes resolved, or a number as written.
+  // A string's content with its escapes resolved, or a number as written,
+  // whether the value owns it or borrows it.
+  std::u16string_view view() const { return borrows_ ? borrowed_ : std::u16string_view(text_); }
+  // Whether the text lives in the decoded text (JsonTexts::kBorrowed); text()
+  // is then empty and view() has it.
+  bool borrows() const { return borrows_; }
+
+  // The text the value owns (see view() for borrowed ones).
   const std::u16string& text() const { return text_; }
   std::u16string& text() { return text_; }
 
@@ -43,7 +64,9 @@ class JsonValue {
 
  private:
   JsonKind kind_ = JsonKind::Null;
+  bool borrows_ = false;
   std::u16string text_;
+  std::u16string_view borrowed_;
   std::vector<JsonValue> items_;
   std::vector<Member> members_;
 };
@@ -55,7 +78,8 @@ inline constexpr std::size_t kMaxJsonDepth = 512;
 // value and after a closing brace or bracket. Anything else outside the value,
 // an empty text, or nesting deeper than kMaxJsonDepth gives no value.
 // Malformed input of any size or depth only ever gives no value; running out
-// of memory throws std::bad_alloc, as any allocation does.
-std::optional<JsonValue> ParseJson(std::u16string_view text);
+// of memory throws std::bad_alloc, as any allocation does. Member names are
+// always copied; `texts` tells whether string and number values are.
+std::optional<JsonValue> ParseJson(std::u16string_view text, JsonTexts texts = JsonTexts::kCopied);
 
 }  // namespace velmoran::bridge

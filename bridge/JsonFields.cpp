@@ -25,12 +25,12 @@ const JsonValue& Member(const JsonValue& object, std::u16string_view key) {
 
 }  // namespace
 
-std::u16string JsonGetString(const JsonValue& object, std::u16string_view key) {
+std::u16string_view JsonGetText(const JsonValue& object, std::u16string_view key) {
   const JsonValue& value = Member(object, key);
   switch (value.kind()) {
     case JsonKind::String:
     case JsonKind::Number:
-      return value.text();
+      return value.view();
     case JsonKind::True:
       return u"true";
     case JsonKind::False:
@@ -44,13 +44,17 @@ std::u16string JsonGetString(const JsonValue& object, std::u16string_view key) {
   KindError(value, u"string");
 }
 
+std::u16string JsonGetString(const JsonValue& object, std::u16string_view key) {
+  return std::u16string(JsonGetText(object, key));
+}
+
 std::int32_t JsonGetInt(const JsonValue& object, std::u16string_view key) {
   const JsonValue& value = Member(object, key);
   switch (value.kind()) {
     case JsonKind::String:
     case JsonKind::Number: {
-      const std::optional<std::int32_t> number = ParseIntegerText(value.text());
-      if (!number) throw BridgeError(u"'" + value.text() + u"' is not a valid integer value");
+      const std::optional<std::int32_t> number = ParseIntegerText(value.view());
+      if (!number) throw BridgeError(u"'" + std::u16string(value.view()) + u"' is not a valid integer value");
       return *number;
     }
     case JsonKind::True:
@@ -68,7 +72,7 @@ std::int32_t JsonGetInt(const JsonValue& object, std::u16string_view key) {
 std::u16string JsonTakeString(JsonValue& object, std::u16string_view key) {
   for (auto& [name, value] : object.members()) {
     if (name != key) continue;
-    if (value.IsString() || value.IsNumber()) return std::move(value.text());
+    if ((value.IsString() || value.IsNumber()) && !value.borrows()) return std::move(value.text());
     break;
   }
   return JsonGetString(object, key);

@@ -42,7 +42,8 @@ struct OpenContainer {
 
 }  // namespace
 
-JsonParser::JsonParser(std::u16string_view text) : pos_(text.data()), end_(text.data() + text.size()) {}
+JsonParser::JsonParser(std::u16string_view text, JsonTexts texts)
+    : pos_(text.data()), end_(text.data() + text.size()), texts_(texts) {}
 
 std::optional<JsonValue> JsonParser::Parse() {
   std::vector<OpenContainer> open;
@@ -111,8 +112,15 @@ void JsonParser::SkipWhiteSpace() {
 bool JsonParser::ParseScalar(JsonValue& out, bool wholeText) {
   switch (*pos_) {
     case u'"': {
+      std::u16string_view plain;
+      const char16_t* stop = nullptr;
+      if (ParsePlainString(plain, stop)) {
+        out = texts_ == JsonTexts::kBorrowed ? JsonValue::Borrowing(JsonKind::String, plain)
+                                             : JsonValue(JsonKind::String, std::u16string(plain));
+        return true;
+      }
       std::u16string text;
-      if (!ParseString(text, wholeText)) return false;
+      if (!ParseEscapedString(stop, wholeText, text)) return false;
       out = JsonValue(JsonKind::String, std::move(text));
       return true;
     }
@@ -132,7 +140,7 @@ bool JsonParser::ParseScalar(JsonValue& out, bool wholeText) {
 
 // A member name, the colon after it and the white space around the colon.
 bool JsonParser::ParseMemberName(std::u16string& name) {
-  if (pos_ == end_ || *pos_ != u'"' || !ParseString(name, false)) return false;
+  if (pos_ == end_ || *pos_ != u'"' || !ParseString(name)) return false;
   SkipWhiteSpace();
   if (pos_ == end_ || *pos_ != u':') return false;
   ++pos_;
@@ -140,16 +148,29 @@ bool JsonParser::ParseMemberName(std::u16string& name) {
   return true;
 }
 
-bool JsonParser::ParseString(std::u16string& out, bool wholeText) {
-  const char16_t* const content = pos_ + 1;  // past the opening quote
-  const char16_t* const stop = json_scan::FindStringSpecial(content, end_);
-  if (stop == end_) return false;
-  if (*stop == u'"') {
-    // No escapes: the common case, one allocation and one copy.
-    out.assign(content, stop);
-    pos_ = stop + 1;
+bool JsonParser::ParseString(std::u16string& out) {
+  std::u16string_view plain;
+  const char16_t* stop = nullptr;
+  if (ParsePlainString(plain, stop)) {
+    out.assign(plain);
     return true;
   }
+  return ParseEscapedString(stop, false, out);
+}
+
+bool JsonParser::ParsePlainString(std::u16string_view& content, const char16_t*& stop) {
+  const char16_t* const first = pos_ + 1;  // past the opening quote
+  stop = json_scan::FindStringSpecial(first, end_);
+  if (stop == end_ || *stop != u'"') return false;
+  content = std::u16string_view(first, static_cast<std::size_t>(stop - first));
+  pos_ = stop + 1;
+  return true;
+}
+
+// The string at pos_, whose plain part ends at `stop`, into `out`.
+bool JsonParser::ParseEscapedString(const char16_t* stop, bool wholeText, std::u16string& out) {
+  if (stop == end_) return false;
+  const char16_t* const content = pos_ + 1;
   // The result is reserved once at its largest possible size, so runs are
   // appended without regrowing. A string that is the whole text (the page's
   // capture message) can only be as long as the rest of the text; any other
@@ -254,7 +275,9 @@ bool JsonParser::ParseNumber(JsonValue& out) {
     if (p != end_ && (*p == u'+' || *p == u'-')) ++p;
     if (!digits()) return false;
   }
-  out = JsonValue(JsonKind::Number, std::u16string(pos_, p));
+  const std::u16string_view written(pos_, static_cast<std::size_t>(p - pos_));
+  out = texts_ == JsonTexts::kBorrowed ? JsonValue::Borrowing(JsonKind::Number, written)
+                                       : JsonValue(JsonKind::Number, std::u16string(written));
   pos_ = p;
   return true;
 }

@@ -16,7 +16,7 @@ namespace velmoran::bridge {
 
 class JsonParser {
  public:
-  explicit JsonParser(std::u16string_view text);
+  explicit JsonParser(std::u16string_view text, JsonTexts texts = JsonTexts::kCopied);
 
   // Decodes the whole text as one value, or nothing (see ParseJson).
   std::optional<JsonValue> Parse();
@@ -26,7 +26,12 @@ class JsonParser {
   // `wholeText`: the value is the text's only one, so it spans the rest of it.
   bool ParseScalar(JsonValue& out, bool wholeText);
   bool ParseMemberName(std::u16string& name);
-  bool ParseString(std::u16string& out, bool wholeText);
+  bool ParseString(std::u16string& out);
+  // Past a string's content that has no escapes, giving that content; false,
+  // with pos_ unchanged, when the string has escapes (or is not well formed)
+  // and `stop` tells where the plain part ends.
+  bool ParsePlainString(std::u16string_view& content, const char16_t*& stop);
+  bool ParseEscapedString(const char16_t* stop, bool wholeText, std::u16string& out);
   bool ParseEscapedRest(const char16_t* runStart, const char16_t* stop, std::u16string& out);
   const char16_t* ScanRun(const char16_t* from) const;
   bool ParseNumber(JsonValue& out);
@@ -37,6 +42,7 @@ class JsonParser {
 
   const char16_t* pos_;
   const char16_t* const end_;
+  const JsonTexts texts_;
 };
 
 }  // namespace velmoran::bridge

@@ -30,14 +30,13 @@ void PageBridge::WebMessageReceived(const std::u16string* messageJson) noexcept 
   try {
     host_.logw(u"WebMessageReceived triggered");
     std::u16string callMode;
-    std::u16string image;
     std::int32_t index = -1;
     std::u16string_view text;
     if (messageJson == nullptr) {
       host_.logw(u"Failed to get JSON message.");
     } else {
       text = *messageJson;
-      if (ParsePageMessage(text, callMode, image, index)) {
+      if (ParseMessage(text, callMode, nullptr, index)) {
         AnswerIndex(index);
       } else {
         host_.logw(u"Failed to parse JSON.--1");
@@ -64,6 +63,11 @@ void PageBridge::ExecuteScriptCompleted(std::int32_t errorCode, std::u16string_v
 bool PageBridge::ParsePageMessage(std::u16string_view text, std::u16string& callMode, std::u16string& image,
                                   std::int32_t& index) {
   image.clear();
+  return ParseMessage(text, callMode, &image, index);
+}
+
+bool PageBridge::ParseMessage(std::u16string_view text, std::u16string& callMode, std::u16string* image,
+                              std::int32_t& index) {
   index = -1;
   try {
     return DecodeMessage(text, callMode, image, index);
@@ -76,14 +80,18 @@ bool PageBridge::ParsePageMessage(std::u16string_view text, std::u16string& call
   return false;
 }
 
-bool PageBridge::DecodeMessage(std::u16string_view text, std::u16string& callMode, std::u16string& image,
+bool PageBridge::DecodeMessage(std::u16string_view text, std::u16string& callMode, std::u16string* image,
                                std::int32_t& index) {
-  std::optional<JsonValue> value = ParseJson(text);
+  // Values borrow their texts from `text` or from the outer value's own
+  // text; both live until the capture is stored, so the fields are read and
+  // the image decoded where they stand in the message.
+  const std::optional<JsonValue> value = ParseJson(text, JsonTexts::kBorrowed);
   if (!value) throw BridgeError(u"Failed to parse JSON value.");
 
   if (value->IsObject()) {  // an image query
-    image = JsonGetString(*value, u"image");
-    JsonGetString(*value, u"name");
+    const std::u16string_view imageText = JsonGetText(*value, u"image");
+    if (image != nullptr) image->assign(imageText);
+    JsonGetText(*value, u"name");
     index = JsonGetInt(*value, u"index");
     JsonGetInt(*value, u"length");
     return true;
@@ -91,25 +99,25 @@ bool PageBridge::DecodeMessage(std::u16string_view text, std::u16string& callMod
   if (!value->IsString() && !value->IsNumber()) return false;
 
   // A capture message: a string holding the JSON text of an object.
-  std::optional<JsonValue> inner = ParseJson(value->text());
-  value.reset();  // the inner text is no longer needed: a capture's image is large
+  const std::optional<JsonValue> inner = ParseJson(value->view(), JsonTexts::kBorrowed);
   if (!inner) {
     host_.logw(u"Failed to parse the string into a JSON object.");
     return false;
   }
   if (!inner->IsObject()) throw BridgeError(u"Invalid class typecast");
-  JsonValue& message = *inner;
+  const JsonValue& message = *inner;
   callMode = JsonGetString(message, u"callMode");
-  JsonGetString(message, u"name");
+  JsonGetText(message, u"name");
   index = JsonGetInt(message, u"index");
-  image = JsonTakeString(message, u"image");
+  const std::u16string_view imageText = JsonGetText(message, u"image");
+  if (image != nullptr) image->assign(imageText);
   JsonGetInt(message, u"length");
-  const std::u16string savePath = JsonGetString(message, u"SavePath");
-  const std::u16string filename = JsonGetString(message, u"filename");
-  const std::u16string jsonfilename = JsonGetString(message, u"jsonfilename");
-  const std::u16string memberInfo = JsonGetString(message, u"member_info");
-  const std::u16string pose = JsonGetString(message, u"poseWorldLandmarks2");
-  store_.StoreCapture(callMode, savePath, filename, jsonfilename, memberInfo, pose, image);
+  const std::u16string_view savePath = JsonGetText(message, u"SavePath");
+  const std::u16string_view filename = JsonGetText(message, u"filename");
+  const std::u16string_view jsonfilename = JsonGetText(message, u"jsonfilename");
+  const std::u16string_view memberInfo = JsonGetText(message, u"member_info");
+  const std::u16string_view pose = JsonGetText(message, u"poseWorldLandmarks2");
+  store_.StoreCapture(callMode, savePath, filename, jsonfilename, memberInfo, pose, imageText);
   return true;
 }
 

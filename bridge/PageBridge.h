@@ -45,7 +45,12 @@ class PageBridge {
   const std::u16string& CurrentSaveDir() const { return store_.CurrentSaveDir(); }
 
  private:
-  bool DecodeMessage(std::u16string_view text, std::u16string& callMode, std::u16string& image,
+  // ParsePageMessage with the image output optional: the handler has no use
+  // for it, and without it a capture's megabytes of image text are never
+  // copied (the capture store decodes them where the decode left them).
+  bool ParseMessage(std::u16string_view text, std::u16string& callMode, std::u16string* image,
+                    std::int32_t& index);
+  bool DecodeMessage(std::u16string_view text, std::u16string& callMode, std::u16string* image,
                      std::int32_t& index);
   void AnswerIndex(std::int32_t index);
   void CheckFourImages(std::u16string_view text);

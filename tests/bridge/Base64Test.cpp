@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "base/Text.h"
@@ -88,8 +89,9 @@ struct Base64Case {
 class PngBase64 : public testing::TestWithParam<Base64Case> {};
 
 TEST_P(PngBase64, DecodesByTheLenientRules) {
-  EXPECT_EQ(DecodePngBase64(GetParam().text), std::string(GetParam().bytes, GetParam().size))
-      << Utf16ToUtf8(GetParam().text);
+  const std::string expected(GetParam().bytes, GetParam().size);
+  EXPECT_EQ(DecodePngBase64(GetParam().text), expected) << Utf16ToUtf8(GetParam().text);
+  EXPECT_EQ(base64_detail::DecodePngBase64Portable(GetParam().text), expected) << Utf16ToUtf8(GetParam().text);
 }
 
 #define BYTES(literal) literal, sizeof(literal) - 1
@@ -138,9 +140,24 @@ TEST(PngBase64Prefix, LineBreaksEverySeventySixCharactersGiveTheSameBytes) {
   EXPECT_EQ(DecodeBase64Lenient(AsciiToUtf16(wrapped)), png);
 }
 
-// Long clean runs take a fast path that decodes four characters at a time;
-// junk, padding, non-ASCII units and prefixes placed at every offset must
-// give what the one-character-at-a-time rules give.
+// Every decoder of this build against the one-character-at-a-time rules:
+// the vector one, the portable one, and the one that writes into a buffer
+// of exactly the size it asks for (the sanitizers catch a store beyond it).
+void ExpectAllDecodersFollowTheRules(std::u16string_view text, const std::string& context) {
+  const std::string withPrefixRemoved = ReferenceDecode(text, true);
+  const std::string lenient = ReferenceDecode(text, false);
+  ASSERT_EQ(DecodePngBase64(text), withPrefixRemoved) << context;
+  ASSERT_EQ(base64_detail::DecodePngBase64Portable(text), withPrefixRemoved) << context;
+  ASSERT_EQ(DecodeBase64Lenient(text), lenient) << context;
+  ASSERT_EQ(base64_detail::DecodeBase64LenientPortable(text), lenient) << context;
+  const auto buffer = std::make_unique<char[]>(Base64DecodeCapacity(text.size()));
+  const std::size_t size = DecodePngBase64Into(text, buffer.get());
+  ASSERT_EQ(std::string(buffer.get(), size), withPrefixRemoved) << context;
+}
+
+// Long clean runs take fast paths that decode four or sixteen characters at
+// a time; junk, padding, non-ASCII units and prefixes placed at every offset
+// must give what the one-character-at-a-time rules give.
 TEST(PngBase64Prefix, AgreesWithTheRulesWhereverOddCharactersStand) {
   const std::u16string base = AsciiToUtf16(Encode(PseudoRandomBytes(300, 11)));
   const std::u16string inserts[] = {u"=",
@@ -157,10 +174,29 @@ TEST(PngBase64Prefix, AgreesWithTheRulesWhereverOddCharactersStand) {
         std::u16string text = base;
         text.insert(base.size() - second, insert);
         text.insert(at, insert);
-        ASSERT_EQ(DecodePngBase64(text), ReferenceDecode(text, true)) << Utf16ToUtf8(insert) << " at " << at;
-        ASSERT_EQ(DecodeBase64Lenient(text), ReferenceDecode(text, false))
-            << Utf16ToUtf8(insert) << " at " << at;
+        ExpectAllDecodersFollowTheRules(text, Utf16ToUtf8(insert) + " at " + std::to_string(at));
       }
+    }
+  }
+}
+
+// Each alphabet character at each place of a sixteen-character block decodes
+// to its own value, and a unit outside the alphabet is skipped wherever it
+// stands, including units whose low byte, saturated or cut, would look like
+// a letter.
+TEST(PngBase64Prefix, EveryCharacterAtEveryPlaceOfABlock) {
+  std::u16string clean;
+  for (int round = 0; round < 3; ++round) {
+    for (std::size_t i = 0; i < kAlphabet.size(); ++i) clean += static_cast<char16_t>(kAlphabet[(i * 7 + round) % 64]);
+  }
+  ExpectAllDecodersFollowTheRules(clean, "clean");
+  const char16_t strangers[] = {0x0000, u'=',  u'-',  u'.',  u':',  u'@',  u'[',  u'`',   u'{',   0x007F,
+                                0x0080, 0x00C1, 0x00FF, 0x0100, 0x0141, 0x2B2B, 0x7F41, 0x8041, 0xFF2F, 0xFFFF};
+  for (const char16_t stranger : strangers) {
+    for (std::size_t at = 0; at < 48; ++at) {
+      std::u16string text = clean;
+      text[at] = stranger;
+      ExpectAllDecodersFollowTheRules(text, std::to_string(stranger) + " at " + std::to_string(at));
     }
   }
 }

@@ -134,6 +134,43 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   bool ExecuteScriptWithResult(std::u16string_view aJavaScript, std::int32_t aExecutionID = 0);
   std::u16string StatusBarText() const;
 
+  bool Print();
+  bool ShowPrintUI(COREWEBVIEW2_PRINT_DIALOG_KIND aPrintDialogKind);
+  bool PrintToPdf(std::u16string_view aResultFilePath);
+  bool PrintToPdfStream();
+  bool ShowSaveAsUI();
+  bool GetFavicon(COREWEBVIEW2_FAVICON_IMAGE_FORMAT aFormat);
+  bool ClearServerCertificateErrorActions();
+  bool OpenDefaultDownloadDialog();
+  bool CloseDefaultDownloadDialog();
+  bool SetVirtualHostNameToFolderMapping(std::u16string_view aHostName, std::u16string_view aFolderPath,
+                                         COREWEBVIEW2_HOST_RESOURCE_ACCESS_KIND aAccessKind);
+  bool ClearVirtualHostNameToFolderMapping(std::u16string_view aHostName);
+  bool RemoveHostObjectFromScript(std::u16string_view aName);
+  bool NavigateWithWebResourceRequest(ICoreWebView2WebResourceRequest* aRequest);
+  bool CallDevToolsProtocolMethodForSession(std::u16string_view aSessionID, std::u16string_view aMethodName,
+                                            std::u16string_view aParametersAsJson,
+                                            std::int32_t aExecutionID = 0);
+  // Composite operations over the DevTools protocol; each answers through its own event.
+  bool RetrieveMHTML();
+  bool ClearCache();
+  bool ClearDataForOrigin(std::u16string_view aOrigin, std::u16string_view aStorageTypes = u"all");
+  bool Offline(bool aOffline);
+  bool IgnoreCertificateErrors(bool aIgnore);
+  bool RefreshIgnoreCache() { return KeyboardShortcutRefreshIgnoreCache(); }
+
+  // Profile.
+  bool ClearBrowsingData(COREWEBVIEW2_BROWSING_DATA_KINDS aDataKinds);
+  bool ClearBrowsingDataInTimeRange(COREWEBVIEW2_BROWSING_DATA_KINDS aDataKinds, double aStartTime,
+                                    double aEndTime);
+  bool ClearBrowsingDataAll();
+  bool SetPermissionState(COREWEBVIEW2_PERMISSION_KIND aPermissionKind, std::u16string_view aOrigin,
+                          COREWEBVIEW2_PERMISSION_STATE aState);
+  bool GetNonDefaultPermissionSettings();
+  bool AddBrowserExtension(std::u16string_view aExtensionFolderPath);
+  bool GetBrowserExtensions();
+  bool DeleteProfile();
+
   // Settings of the webview.
   bool ScriptEnabled() const;
   bool SetScriptEnabled(bool aEnabled);
@@ -591,6 +628,8 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
                             std::uintptr_t aWParam, std::intptr_t aLParam);
   void RestoreAllCompWindows();
   bool ApplyZoomStep(std::int32_t aStep);
+  // The print settings the environment made, or none: the runtime's defaults then apply.
+  ICoreWebView2PrintSettings* PrintSettingsIntf() const;
 
   platform::Platform& FPlatform;
 

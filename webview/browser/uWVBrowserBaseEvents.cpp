@@ -1,4 +1,5 @@
 #include "base/Text.h"
+#include "webview/browser/JsonDataMember.h"
 #include "webview/browser/RetrievedText.h"
 #include "webview/browser/TCoreWebView2Controller.h"
 #include "webview/browser/ZoomSteps.h"
@@ -21,6 +22,25 @@ constexpr std::int32_t kOfflineID = 10003;
 constexpr std::int32_t kIgnoreCertificateErrorsID = 10004;
 constexpr std::int32_t kSimulateKeyEventID = 10005;
 constexpr std::int32_t kRefreshIgnoreCacheID = 10006;
+
+// `text` as a JSON string literal, for the DevTools methods' parameters.
+std::u16string JsonStringLiteral(std::u16string_view text) {
+  static constexpr char16_t kHex[] = u"0123456789abcdef";
+  std::u16string literal = u"\"";
+  for (const char16_t c : text) {
+    if (c == u'"' || c == u'\\') {
+      literal += u'\\';
+      literal += c;
+    } else if (c < 0x20) {
+      literal += u"\\u00";
+      literal += kHex[c >> 4];
+      literal += kHex[c & 0xF];
+    } else {
+      literal += c;
+    }
+  }
+  return literal + u"\"";
+}
 
 }  // namespace
 
@@ -81,9 +101,11 @@ HRESULT TWVBrowserBase::HandleCallDevToolsProtocolMethodCompleted(HRESULT errorC
   const std::u16string result(FromWV2Text(returnObjectAsJson));
   const bool succeeded = SUCCEEDED(errorCode);
   switch (executionId) {
-    case kRetrieveMHTMLID:
-      NotifyRetrieveMHTMLCompleted(succeeded && !result.empty(), result);
+    case kRetrieveMHTMLID: {
+      const std::u16string mhtml = succeeded ? JsonDataMember(result) : std::u16string();
+      NotifyRetrieveMHTMLCompleted(!mhtml.empty(), mhtml);
       break;
+    }
     case kClearCacheID:
       NotifyClearCacheCompleted(succeeded);
       break;
@@ -124,6 +146,32 @@ HRESULT TWVBrowserBase::HandleTrySuspendCompleted(HRESULT errorCode, BOOL isSucc
   return S_OK;
 }
 
+bool TWVBrowserBase::RetrieveMHTML() {
+  return CallDevToolsProtocolMethod(u"Page.captureSnapshot", u"{\"format\":\"mhtml\"}", kRetrieveMHTMLID);
+}
+
+bool TWVBrowserBase::ClearCache() {
+  return CallDevToolsProtocolMethod(u"Network.clearBrowserCache", u"{}", kClearCacheID);
+}
+
+bool TWVBrowserBase::ClearDataForOrigin(std::u16string_view aOrigin, std::u16string_view aStorageTypes) {
+  std::u16string parameters = u"{\"origin\":" + JsonStringLiteral(aOrigin);
+  parameters += u",\"storageTypes\":" + JsonStringLiteral(aStorageTypes) + u"}";
+  return CallDevToolsProtocolMethod(u"Storage.clearDataForOrigin", parameters, kClearDataForOriginID);
+}
+
+bool TWVBrowserBase::Offline(bool aOffline) {
+  const std::u16string parameters = std::u16string(u"{\"offline\":") + (aOffline ? u"true" : u"false") +
+                                    u",\"latency\":0,\"downloadThroughput\":-1,\"uploadThroughput\":-1}";
+  return CallDevToolsProtocolMethod(u"Network.emulateNetworkConditions", parameters, kOfflineID);
+}
+
+bool TWVBrowserBase::IgnoreCertificateErrors(bool aIgnore) {
+  const std::u16string parameters = std::u16string(u"{\"ignore\":") + (aIgnore ? u"true" : u"false") + u"}";
+  return CallDevToolsProtocolMethod(u"Security.setIgnoreCertificateErrors", parameters,
+                                    kIgnoreCertificateErrorsID);
+}
+
 bool TWVBrowserBase::RetrieveHTML() {
   return ExecuteScript(u"encodeURIComponent(document.documentElement.outerHTML);", kRetrieveHTMLExecutionID);
 }
@@ -137,9 +185,8 @@ bool TWVBrowserBase::RetrieveText(bool aTextContent) {
 bool TWVBrowserBase::SimulateKeyEvent(std::u16string_view aType, std::int32_t aModifiers,
                                       std::int32_t aWindowsVirtualKeyCode,
                                       std::int32_t aNativeVirtualKeyCode) {
-  std::u16string parameters = u"{\"type\":\"";
-  parameters += aType;
-  parameters += u"\",\"modifiers\":" + DecimalText(aModifiers);
+  std::u16string parameters = u"{\"type\":" + JsonStringLiteral(aType);
+  parameters += u",\"modifiers\":" + DecimalText(aModifiers);
   parameters += u",\"windowsVirtualKeyCode\":" + DecimalText(aWindowsVirtualKeyCode);
   parameters += u",\"nativeVirtualKeyCode\":" + DecimalText(aNativeVirtualKeyCode) + u"}";
   return CallDevToolsProtocolMethod(u"Input.dispatchKeyEvent", parameters, kSimulateKeyEventID);

@@ -1,5 +1,6 @@
 #include "webview/browser/TCoreWebView2.h"
 #include "webview/browser/TCoreWebView2Controller.h"
+#include "webview/browser/TCoreWebView2PrintSettings.h"
 #include "webview/browser/TCoreWebView2Profile.h"
 #include "webview/browser/TCoreWebView2Settings.h"
 #include "webview/browser/WindowHandleCast.h"
@@ -203,6 +204,110 @@ bool TWVBrowserBase::ExecuteScriptWithResult(std::u16string_view aJavaScript, st
 
 std::u16string TWVBrowserBase::StatusBarText() const {
   return Initialized() ? FCoreWebView2->StatusBarText() : std::u16string();
+}
+
+ICoreWebView2PrintSettings* TWVBrowserBase::PrintSettingsIntf() const {
+  return FCoreWebView2PrintSettings ? FCoreWebView2PrintSettings->BaseIntf() : nullptr;
+}
+
+bool TWVBrowserBase::Print() { return Initialized() && FCoreWebView2->Print(PrintSettingsIntf(), this); }
+
+bool TWVBrowserBase::ShowPrintUI(COREWEBVIEW2_PRINT_DIALOG_KIND aPrintDialogKind) {
+  return Initialized() && FCoreWebView2->ShowPrintUI(aPrintDialogKind);
+}
+
+bool TWVBrowserBase::PrintToPdf(std::u16string_view aResultFilePath) {
+  return Initialized() &&
+         FCoreWebView2->PrintToPdf(std::u16string(aResultFilePath), PrintSettingsIntf(), this);
+}
+
+bool TWVBrowserBase::PrintToPdfStream() {
+  return Initialized() && FCoreWebView2->PrintToPdfStream(PrintSettingsIntf(), this);
+}
+
+bool TWVBrowserBase::ShowSaveAsUI() { return Initialized() && FCoreWebView2->ShowSaveAsUI(this); }
+
+bool TWVBrowserBase::GetFavicon(COREWEBVIEW2_FAVICON_IMAGE_FORMAT aFormat) {
+  return Initialized() && FCoreWebView2->GetFavicon(aFormat, this);
+}
+
+bool TWVBrowserBase::ClearServerCertificateErrorActions() {
+  return Initialized() && FCoreWebView2->ClearServerCertificateErrorActions(this);
+}
+
+bool TWVBrowserBase::OpenDefaultDownloadDialog() {
+  return Initialized() && FCoreWebView2->OpenDefaultDownloadDialog();
+}
+
+bool TWVBrowserBase::CloseDefaultDownloadDialog() {
+  return Initialized() && FCoreWebView2->CloseDefaultDownloadDialog();
+}
+
+bool TWVBrowserBase::SetVirtualHostNameToFolderMapping(std::u16string_view aHostName,
+                                                       std::u16string_view aFolderPath,
+                                                       COREWEBVIEW2_HOST_RESOURCE_ACCESS_KIND aAccessKind) {
+  return Initialized() && FCoreWebView2->SetVirtualHostNameToFolderMapping(
+                              std::u16string(aHostName), std::u16string(aFolderPath), aAccessKind);
+}
+
+bool TWVBrowserBase::ClearVirtualHostNameToFolderMapping(std::u16string_view aHostName) {
+  return Initialized() && FCoreWebView2->ClearVirtualHostNameToFolderMapping(std::u16string(aHostName));
+}
+
+bool TWVBrowserBase::RemoveHostObjectFromScript(std::u16string_view aName) {
+  return Initialized() && FCoreWebView2->RemoveHostObjectFromScript(std::u16string(aName));
+}
+
+bool TWVBrowserBase::NavigateWithWebResourceRequest(ICoreWebView2WebResourceRequest* aRequest) {
+  return Initialized() && aRequest != nullptr && FCoreWebView2->NavigateWithWebResourceRequest(aRequest);
+}
+
+bool TWVBrowserBase::CallDevToolsProtocolMethodForSession(std::u16string_view aSessionID,
+                                                          std::u16string_view aMethodName,
+                                                          std::u16string_view aParametersAsJson,
+                                                          std::int32_t aExecutionID) {
+  return Initialized() && FCoreWebView2->CallDevToolsProtocolMethodForSession(
+                              std::u16string(aSessionID), std::u16string(aMethodName),
+                              std::u16string(aParametersAsJson), this, aExecutionID);
+}
+
+// --- Profile ---
+
+bool TWVBrowserBase::ClearBrowsingData(COREWEBVIEW2_BROWSING_DATA_KINDS aDataKinds) {
+  return Initialized() && FCoreWebView2Profile && FCoreWebView2Profile->ClearBrowsingData(aDataKinds, this);
+}
+
+bool TWVBrowserBase::ClearBrowsingDataInTimeRange(COREWEBVIEW2_BROWSING_DATA_KINDS aDataKinds,
+                                                  double aStartTime, double aEndTime) {
+  return Initialized() && FCoreWebView2Profile &&
+         FCoreWebView2Profile->ClearBrowsingDataInTimeRange(aDataKinds, aStartTime, aEndTime, this);
+}
+
+bool TWVBrowserBase::ClearBrowsingDataAll() {
+  return Initialized() && FCoreWebView2Profile && FCoreWebView2Profile->ClearBrowsingDataAll(this);
+}
+
+bool TWVBrowserBase::SetPermissionState(COREWEBVIEW2_PERMISSION_KIND aPermissionKind,
+                                        std::u16string_view aOrigin, COREWEBVIEW2_PERMISSION_STATE aState) {
+  return Initialized() && FCoreWebView2Profile &&
+         FCoreWebView2Profile->SetPermissionState(aPermissionKind, std::u16string(aOrigin), aState, this);
+}
+
+bool TWVBrowserBase::GetNonDefaultPermissionSettings() {
+  return Initialized() && FCoreWebView2Profile && FCoreWebView2Profile->GetNonDefaultPermissionSettings(this);
+}
+
+bool TWVBrowserBase::AddBrowserExtension(std::u16string_view aExtensionFolderPath) {
+  return Initialized() && FCoreWebView2Profile &&
+         FCoreWebView2Profile->AddBrowserExtension(std::u16string(aExtensionFolderPath), this);
+}
+
+bool TWVBrowserBase::GetBrowserExtensions() {
+  return Initialized() && FCoreWebView2Profile && FCoreWebView2Profile->GetBrowserExtensions(this);
+}
+
+bool TWVBrowserBase::DeleteProfile() {
+  return Initialized() && FCoreWebView2Profile && FCoreWebView2Profile->Delete();
 }
 
 // --- Settings ---

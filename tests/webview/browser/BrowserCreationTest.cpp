@@ -80,6 +80,16 @@ TEST_F(BrowserTest, ASecondCreateBrowserLeavesTheLiveBrowserAlone) {
   EXPECT_FALSE(first->Closed());
 }
 
+TEST_F(BrowserTest, AnInvisibleBrowserLivesInTheMessageOnlyParent) {
+  StartRuntime();
+  ASSERT_TRUE(browser->CreateInvisibleBrowser());
+  Pump();
+  EXPECT_TRUE(browser->Initialized());
+  ASSERT_EQ(side->Requests().size(), 1u);
+  EXPECT_EQ(reinterpret_cast<platform::WindowHandle>(side->Requests().front().parentWindow),
+            static_cast<platform::WindowHandle>(-3));
+}
+
 TEST_F(BrowserTest, OptionsCarryProfileNamePrivateModeAndScriptLocale) {
   browser->SetIsInPrivateModeEnabled(true);
   browser->SetScriptLocale(u"ko-KR");

@@ -82,6 +82,25 @@ TEST_F(BrowserEventsTest, RetrievalIdsNeverReachTheGeneralCompletion) {
   EXPECT_EQ(WebView().ExecutedScripts()[1], u"encodeURIComponent(document.body.innerText);");
 }
 
+TEST_F(BrowserEventsTest, DevToolsIdsOfTheCompositeOperationsGoToTheirOwnEvents) {
+  std::vector<std::u16string> mhtml;
+  std::vector<bool> cacheCleared;
+  std::vector<std::int32_t> general;
+  browser->OnRetrieveMHTMLCompleted = [&](TWVBrowserBase*, bool, const std::u16string& text) {
+    mhtml.push_back(text);
+  };
+  browser->OnClearCacheCompleted = [&](TWVBrowserBase*, bool result) { cacheCleared.push_back(result); };
+  browser->OnCallDevToolsProtocolMethodCompleted = [&](TWVBrowserBase*, HRESULT, const std::u16string&,
+                                                       std::int32_t id) { general.push_back(id); };
+  EXPECT_EQ(browser->HandleCallDevToolsProtocolMethodCompleted(S_OK, u"{\"data\":\"snapshot\"}", 10000),
+            S_OK);
+  browser->HandleCallDevToolsProtocolMethodCompleted(E_FAIL, u"{}", 10001);
+  browser->HandleCallDevToolsProtocolMethodCompleted(S_OK, u"{}", 10007);
+  EXPECT_EQ(mhtml, std::vector<std::u16string>{u"snapshot"});
+  EXPECT_EQ(cacheCleared, std::vector<bool>{false});
+  EXPECT_EQ(general, std::vector<std::int32_t>{10007});
+}
+
 TEST_F(BrowserEventsTest, AWebMessageArrivesAsTheRuntimesJsonText) {
   std::vector<std::u16string> messages;
   browser->OnWebMessageReceived = [&](TWVBrowserBase*, ICoreWebView2* webView,

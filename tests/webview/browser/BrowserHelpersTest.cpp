@@ -4,9 +4,10 @@
 
 #include "platform/sim/SimPlatform.h"
 #include "tests/platform/TempFolder.h"
+#include "webview/browser/JsonDataMember.h"
 #include "webview/browser/RetrievedText.h"
-#include "webview/browser/uWVBrowser.h"
 #include "webview/browser/ZoomSteps.h"
+#include "webview/browser/uWVBrowser.h"
 
 namespace velmoran::webview {
 namespace {
@@ -33,6 +34,16 @@ INSTANTIATE_TEST_SUITE_P(Cases, BrowserRetrievedTextTest,
                                            DecodeCase{u"100%", u"100%"}, DecodeCase{u"%zz%4", u"%zz%4"},
                                            DecodeCase{u"\"", u"\""}, DecodeCase{u"", u""},
                                            DecodeCase{u"\"\"", u""}));
+
+TEST(BrowserJsonDataMemberTest, TakesTheTopLevelDataStringOnly) {
+  EXPECT_EQ(JsonDataMember(uR"({"data":"MIME-Version: 1.0\r\n\u0041"})"), u"MIME-Version: 1.0\r\nA");
+  EXPECT_EQ(JsonDataMember(uR"( { "x" : {"data":"inner"}, "y":[1,"]"], "data" : "outer" } )"), u"outer");
+  EXPECT_EQ(JsonDataMember(uR"({"data":42})"), u"");
+  EXPECT_EQ(JsonDataMember(uR"({"other":"x"})"), u"");
+  EXPECT_EQ(JsonDataMember(uR"(["data"])"), u"");
+  EXPECT_EQ(JsonDataMember(uR"({"data":"unterminated)"), u"");
+  EXPECT_EQ(JsonDataMember(u""), u"");
+}
 
 TEST(BrowserZoomStepsTest, NearestPresetIsChosen) {
   EXPECT_EQ(kZoomSteps[NearestZoomStep(1.0)], 1.0);
