@@ -88,7 +88,6 @@ void TWebCamFrm::FormCreate(TForm*) {
 void TWebCamFrm::RunApacheDirect() { launcher::RunApacheDirect(Platform(), *this); }
 
 void TWebCamFrm::FormShow(TForm*) {
-  FShown = true;
   webview::TWVLoader* loader = webview::SharedWebViewLoader();
   if (loader != nullptr && loader->InitializationError()) {
     ShowInitializationError();
@@ -97,14 +96,19 @@ void TWebCamFrm::FormShow(TForm*) {
   } else if (loader != nullptr) {
     // The loader has not answered yet: its answer decides later, exactly as
     // it would have decided here.
+    // Each handler lets go of both before it acts, which destroys the running
+    // handler itself: it keeps the window in a local first and reads nothing
+    // of its own afterwards.
     FAwaitingLoader = true;
     loader->OnEnvironmentCreated = [this](webview::TWVLoader*) {
-      ForgetLoaderEvents();
-      RequestBrowser();
+      TWebCamFrm& frame = *this;
+      frame.ForgetLoaderEvents();
+      frame.RequestBrowser();
     };
     loader->OnInitializationError = [this](webview::TWVLoader*) {
-      ForgetLoaderEvents();
-      ShowInitializationError();
+      TWebCamFrm& frame = *this;
+      frame.ForgetLoaderEvents();
+      frame.ShowInitializationError();
     };
   }
   Splitter1.SetVisible(false);

@@ -87,7 +87,6 @@ class TWebCamFrm final : public TForm, public launcher::LauncherHost, public bri
 
   ActivityLog FLog;
   bridge::PageBridge FBridge;
-  bool FShown = false;
   bool FBrowserRequested = false;
   bool FAwaitingLoader = false;
 };

@@ -12,6 +12,7 @@ std::optional<std::u16string> Copy(const char16_t* text) {
 }  // namespace
 
 Handle SimShell::CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t) {
+  ++snapshotsAsked_;
   if (failSnapshots_ || !(flags & kTh32csSnapProcess)) {
     lastError_ = kErrorInvalidParameter;
     return kInvalidHandle;

@@ -43,6 +43,8 @@ class SimShell final : public Shell {
   // user declines elevation); 0 lets starts succeed again.
   void RefuseStarts(std::uint32_t errorCode) { refusal_ = errorCode; }
   const std::vector<Request>& Requests() const { return requests_; }
+  // Calls of CreateToolhelp32Snapshot, refused ones included.
+  std::size_t SnapshotsAsked() const { return snapshotsAsked_; }
   // Snapshots and process handles not yet closed.
   std::size_t OpenHandles() const { return snapshots_.size() + processHandles_.size(); }
 
@@ -61,6 +63,7 @@ class SimShell final : public Shell {
   std::uint32_t refusal_ = 0;
   std::uint32_t lastError_ = 0;
   bool failSnapshots_ = false;
+  std::size_t snapshotsAsked_ = 0;
   std::uint32_t nextProcessId_ = 4000;
 };
 

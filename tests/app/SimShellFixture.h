@@ -36,7 +36,9 @@ class TempRoot {
   std::filesystem::path path_;
 };
 
-enum class ApacheExecutable { Missing, File, Folder };
+// At the fixed path: nothing, the file, a folder, or a symbolic link to a
+// file, to a folder or to nothing.
+enum class ApacheExecutable { Missing, File, Folder, LinkToFile, LinkToFolder, DanglingLink };
 
 class SimShellFixture : public ::testing::Test {
  protected:
@@ -45,6 +47,16 @@ class SimShellFixture : public ::testing::Test {
     std::filesystem::create_directories(bin);
     if (kind == ApacheExecutable::File) std::ofstream(bin / "httpd.exe") << "MZ";
     if (kind == ApacheExecutable::Folder) std::filesystem::create_directories(bin / "httpd.exe");
+    const auto elsewhere = root_.path() / "C" / "elsewhere";
+    if (kind == ApacheExecutable::LinkToFile) {
+      std::ofstream(elsewhere.string() + ".exe") << "MZ";
+      std::filesystem::create_symlink(elsewhere.string() + ".exe", bin / "httpd.exe");
+    }
+    if (kind == ApacheExecutable::LinkToFolder) {
+      std::filesystem::create_directories(elsewhere);
+      std::filesystem::create_directory_symlink(elsewhere, bin / "httpd.exe");
+    }
+    if (kind == ApacheExecutable::DanglingLink) std::filesystem::create_symlink(elsewhere, bin / "httpd.exe");
   }
 
   TempRoot root_;

@@ -85,8 +85,9 @@ class StartupTest : public testing::SimShellFixture {
     state.defaultURL = form.WVBrowser1.DefaultURL();
     state.browserParent = form.WVBrowser1.WindowParentHandle();
     state.host = form.WVWindowParent1.Handle();
-    state.panelVisible = form.Panel1.Visible();
-    state.splitterVisible = form.Splitter1.Visible();
+    // Hidden both as the form knows it and as the system shows it.
+    state.panelVisible = form.Panel1.Visible() || windows.IsWindowVisible(form.Panel1.Handle());
+    state.splitterVisible = form.Splitter1.Visible() || windows.IsWindowVisible(form.Splitter1.Handle());
     windows.GetWindowRect(state.host, state.hostRect);
     windows.GetClientRect(form.Handle(), state.client);
     windows.GetWindowRect(form.Handle(), state.window);

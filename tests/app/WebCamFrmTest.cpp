@@ -254,6 +254,26 @@ TEST_F(WebCamFrmTest, ClosedWindowForgetsTheLoaderItWasWaitingFor) {
   EXPECT_FALSE(static_cast<bool>(webview::SharedWebViewLoader()->OnEnvironmentCreated));
 }
 
+// The loader may hold its handler anywhere, here inside a larger handler of
+// its own; the window's handler drops both while it runs and must read
+// nothing of itself afterwards.
+TEST_F(WebCamFrmTest, LateAnswerHandlerMayDropItselfWhileRunning) {
+  webview::TWVLoader::SetStartHook([](webview::TWVLoader&) {});  // no answer before the first show
+  Start();
+  webview::TWVLoader& loader = *webview::SharedWebViewLoader();
+  struct Padding {
+    char bytes[64] = {};
+  };
+  loader.OnEnvironmentCreated = [inner = loader.OnEnvironmentCreated,
+                                 padding = Padding{}](webview::TWVLoader* sender) {
+    (void)padding;
+    inner(sender);
+  };
+  loader.EnvironmentCompleted(true, u"");
+  EXPECT_EQ(form().WVBrowser1.WindowParentHandle(), form().WVWindowParent1.Handle());
+  EXPECT_FALSE(static_cast<bool>(loader.OnEnvironmentCreated));
+}
+
 class PumpedWaitTest : public WebCamFrmTest {
  protected:
   int Queue(int count) {

@@ -60,6 +60,8 @@ TEST_P(RunApacheDirectTest, ChoosesTheAddressAndReportsOnlyWhatItShould) {
     EXPECT_EQ(boxes[0].flags, platform::kMbOk);
     EXPECT_EQ(boxes[0].owner, 0u);
   }
+  EXPECT_EQ(sim_.shell().SnapshotsAsked(), c.expectBox ? 0u : 1u)
+      << "a missing executable ends the launcher before any process check";
   EXPECT_EQ(sim_.shell().Requests().size(), c.expectStart ? 1u : 0u);
   EXPECT_EQ(host.waits, c.expectStart ? std::vector<std::int32_t>{1000} : std::vector<std::int32_t>{});
   if (c.expectLog) {
@@ -79,6 +81,9 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, RunApacheDirectTest, ::testing::Values(
     LaunchCase{"Missing",                      ApacheExecutable::Missing, {},                                       0,                        kResourceURL, true,  false, false},
     LaunchCase{"MissingEvenWithServerRunning", ApacheExecutable::Missing, {u"C:\\other\\httpd.exe"},                0,                        kResourceURL, true,  false, false},
     LaunchCase{"FolderInPlaceOfExecutable",    ApacheExecutable::Folder,  {},                                       0,                        kResourceURL, true,  false, false},
+    LaunchCase{"LinkToAFolder",                ApacheExecutable::LinkToFolder, {},                                  0,                        kResourceURL, true,  false, false},
+    LaunchCase{"LinkToNothing",                ApacheExecutable::DanglingLink, {},                                  0,                        kResourceURL, true,  false, false},
+    LaunchCase{"LinkToAFile",                  ApacheExecutable::LinkToFile, {},                                    0,                        kResourceURL, false, true,  false},
     LaunchCase{"Running",                      ApacheExecutable::File,    {u"C:\\xampp\\apache\\bin\\httpd.exe"},      0,                        kPageURL,     false, false, false},
     LaunchCase{"RunningInCapitals",            ApacheExecutable::File,    {u"D:\\SERVER\\HTTPD.EXE"},                 0,                        kPageURL,     false, false, false},
     LaunchCase{"Started",                      ApacheExecutable::File,    {u"C:\\Windows\\explorer.exe"},            0,                        kResourceURL, false, true,  false},
