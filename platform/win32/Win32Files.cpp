@@ -27,7 +27,25 @@ std::vector<BYTE> VersionResource(std::u16string_view path) {
 }  // namespace
 
 std::uint32_t Win32Files::GetFileAttributesW(std::u16string_view path) {
-  return ::GetFileAttributesW(Terminated(path).c_str());
+  const auto name = Terminated(path);
+  const DWORD attributes = ::GetFileAttributesW(name.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+    return attributes;
+  }
+  // GetFileAttributesW describes a symbolic link itself; callers ask about
+  // what it points to, so open the target (folders too) and ask the handle.
+  const HANDLE target = ::CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (target == INVALID_HANDLE_VALUE) return INVALID_FILE_ATTRIBUTES;
+  BY_HANDLE_FILE_INFORMATION info{};
+  const BOOL ok = ::GetFileInformationByHandle(target, &info);
+  const DWORD error = ::GetLastError();
+  ::CloseHandle(target);
+  if (!ok) {
+    ::SetLastError(error);
+    return INVALID_FILE_ATTRIBUTES;
+  }
+  return info.dwFileAttributes;
 }
 
 Handle Win32Files::CreateFileW(std::u16string_view path, std::uint32_t desiredAccess, std::uint32_t shareMode,
