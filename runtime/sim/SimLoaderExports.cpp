@@ -1,6 +1,7 @@
 #include "runtime/sim/SimLoaderExports.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <type_traits>
@@ -116,7 +117,7 @@ HRESULT RequestEnvironment(PCWSTR browserExecutableFolder, PCWSTR userDataFolder
       ReadRequest(context->Com(), browserExecutableFolder, userDataFolder, environmentOptions);
   context->EnvironmentRequests().push_back(request);
   // The handler is held until its one call; the options were read above and are not kept.
-  context->Post([context,
+  std::function<void()> answer = [context,
                  handler = ComPtr<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler>(handler),
                  request = std::move(request), outcome]() mutable {
     ComPtr<SimCoreWebView2Environment> environment;
@@ -124,7 +125,12 @@ HRESULT RequestEnvironment(PCWSTR browserExecutableFolder, PCWSTR userDataFolder
       environment = webview::MakeComObject<SimCoreWebView2Environment>(context, std::move(request));
     }
     handler->Invoke(outcome.completion, environment.Get());
-  });
+  };
+  if (context->Options().holdEnvironmentCompletions) {
+    context->Hold(std::move(answer));
+  } else {
+    context->Post(std::move(answer));
+  }
   return S_OK;
 }
 

@@ -69,6 +69,9 @@ SimRuntime::SimRuntime(platform::sim::SimPlatform& platform, SimRuntimeOptions o
 }
 
 SimRuntime::~SimRuntime() {
+  // A completion never released would keep the context (and the caller's
+  // handler) alive for ever: it holds both.
+  context_->DropHeld();
   if (Active() == context_) Active().reset();
 }
 

@@ -41,6 +41,10 @@ class SimRuntime {
     context_->SetControllerFactory(std::move(factory));
   }
 
+  // Sends the environment completions held back (holdEnvironmentCompletions)
+  // to the message queue; they arrive when the test next pumps it.
+  void ReleaseEnvironmentCompletions() { context_->ReleaseHeld(); }
+
   // The three environment events, raised on every live environment when the
   // test next pumps the message queue.
   void RaiseNewBrowserVersionAvailable();

@@ -12,6 +12,12 @@ void SimRuntimeContext::Post(std::function<void()> work) {
   platform_.windows().PostCallback(std::move(work));
 }
 
+void SimRuntimeContext::ReleaseHeld() {
+  std::vector<std::function<void()>> released = std::move(held_);
+  held_.clear();
+  for (std::function<void()>& work : released) Post(std::move(work));
+}
+
 EventRegistrationToken SimRuntimeContext::NextToken() {
   EventRegistrationToken token{};
   token.value = nextToken_++;

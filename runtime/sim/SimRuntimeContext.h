@@ -39,6 +39,10 @@ class SimRuntimeContext {
   // Runs `work` when the test pumps the message queue, never inside the call
   // that asked for it: the runtime's completions and events arrive this way.
   void Post(std::function<void()> work);
+  // Keeps `work` until ReleaseHeld posts it; DropHeld forgets it unrun.
+  void Hold(std::function<void()> work) { held_.push_back(std::move(work)); }
+  void ReleaseHeld();
+  void DropHeld() { held_.clear(); }
 
   // A fresh 64-bit registration token; the numbers start above 32 bits so a
   // caller that cut them to 32 would be caught.
@@ -76,6 +80,7 @@ class SimRuntimeContext {
   std::shared_ptr<SimControllerFactory> factory_;
   std::vector<SimEnvironmentRequest> requests_;
   std::vector<HWND> controllerRequests_;
+  std::vector<std::function<void()>> held_;
 };
 
 // Base of every object the simulated runtime creates: counts it alive in the

@@ -51,6 +51,10 @@ struct SimRuntimeOptions {
   std::uint16_t fixedRuntimeVersion[4] = {135, 0, 3179, 45};
 
   SimCallOutcome createEnvironment;
+  // The environment request's completion waits inside the runtime until the
+  // test calls SimRuntime::ReleaseEnvironmentCompletions, for a test that must
+  // decide when the answer arrives (after the first show, after a window closed).
+  bool holdEnvironmentCompletions = false;
 };
 
 }  // namespace velmoran::runtime::sim

@@ -173,6 +173,44 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, SimRuntimeOutcomeTest,
                                          OutcomeCase{{S_OK, E_FAIL, false}, S_OK, 1, E_FAIL, false},
                                          OutcomeCase{{S_OK, S_OK, true}, S_OK, 1, S_OK, false}));
 
+TEST_F(SimRuntimeTest, HeldCompletionWaitsForItsReleaseAndThenForTheQueue) {
+  options.holdEnvironmentCompletions = true;
+  Install();
+  auto create =
+      Export<CreateCoreWebView2EnvironmentWithOptionsFunc>("CreateCoreWebView2EnvironmentWithOptions");
+  auto completion = MakeComObject<EnvironmentCompletion>();
+  ASSERT_EQ(create(nullptr, nullptr, nullptr, completion.Get()), S_OK);
+
+  Pump();
+  EXPECT_EQ(completion->calls, 0);
+  runtime->ReleaseEnvironmentCompletions();
+  EXPECT_EQ(completion->calls, 0);  // released into the queue, not run inside the call
+  Pump();
+  EXPECT_EQ(completion->calls, 1);
+  EXPECT_TRUE(completion->environment);
+  runtime->ReleaseEnvironmentCompletions();
+  Pump();
+  EXPECT_EQ(completion->calls, 1);
+}
+
+TEST_F(SimRuntimeTest, CompletionNeverReleasedGivesBackTheHandlerWhenTheRuntimeGoes) {
+  options.holdEnvironmentCompletions = true;
+  Install();
+  auto create =
+      Export<CreateCoreWebView2EnvironmentWithOptionsFunc>("CreateCoreWebView2EnvironmentWithOptions");
+  auto completion = MakeComObject<EnvironmentCompletion>();
+  ASSERT_EQ(create(nullptr, nullptr, nullptr, completion.Get()), S_OK);
+  completion->AddRef();
+  EXPECT_GT(completion->Release(), 1u);  // the runtime holds the handler
+
+  runtime.reset();
+  Pump();
+
+  EXPECT_EQ(completion->calls, 0);
+  completion->AddRef();
+  EXPECT_EQ(completion->Release(), 1u);  // only the test's reference is left
+}
+
 TEST_F(SimRuntimeTest, EnvironmentRefusesEveryVersionAboveTheChosenOne) {
   options.highestEnvironmentVersion = 9;
   Install();

@@ -6,6 +6,7 @@
 #include "webview/abi/CoTaskMemText.h"
 #include "webview/abi/ComResults.h"
 #include "webview/loader/AvailableBrowserVersion.h"
+#include "webview/loader/CurrentDirectoryScope.h"
 #include "webview/loader/DiscoveryContext.h"
 #include "webview/loader/ExceptionPolicy.h"
 #include "webview/loader/LoaderPaths.h"
@@ -14,23 +15,6 @@
 namespace velmoran::webview {
 
 namespace {
-
-// The process's current directory switched for a while, restored when the
-// holder goes, also when an exception passes.
-class CurrentDirectorySwitch {
- public:
-  CurrentDirectorySwitch(platform::Files& files, const std::u16string& folder)
-      : files_(files), previous_(files.GetCurrentDirectoryW()) {
-    files_.SetCurrentDirectoryW(folder);
-  }
-  ~CurrentDirectorySwitch() { files_.SetCurrentDirectoryW(previous_); }
-  CurrentDirectorySwitch(const CurrentDirectorySwitch&) = delete;
-  CurrentDirectorySwitch& operator=(const CurrentDirectorySwitch&) = delete;
-
- private:
-  platform::Files& files_;
-  std::u16string previous_;
-};
 
 // An open file closed again whichever way the reading ends.
 class OpenFile {
@@ -155,11 +139,9 @@ bool RuntimeChecks::SearchUninstallKeys(std::u16string_view displayName, std::u1
 
 bool RuntimeChecks::CheckRuntimeFiles() {
   std::u16string executable;
-  if (settings_.SetCurrentDir && GetExecutablePath(platform_.process(), executable)) {
-    CurrentDirectorySwitch inExecutableFolder(platform_.files(),
-                                              IncludeTrailingPathDelimiter(ExtractFileDir(executable)));
-    return CheckBrowserExecPath() && CheckLoaderLibrary();
-  }
+  const bool switchDirectory = settings_.SetCurrentDir && GetExecutablePath(platform_.process(), executable);
+  CurrentDirectoryScope inExecutableFolder(platform_.files(), switchDirectory,
+                                           IncludeTrailingPathDelimiter(ExtractFileDir(executable)));
   return CheckBrowserExecPath() && CheckLoaderLibrary();
 }
 

@@ -7,6 +7,7 @@
 #include "platform/WindowManager.h"
 #include "webview/loader/CommandLineSwitches.h"
 #include "webview/loader/CoreWebView2EnvironmentCompletedHandler.h"
+#include "webview/loader/CurrentDirectoryScope.h"
 #include "webview/loader/ExceptionPolicy.h"
 #include "webview/loader/FloatingPointMask.h"
 #include "webview/loader/LoaderErrorTexts.h"
@@ -26,28 +27,6 @@ std::unique_ptr<TWVLoader>& Shared() {
   static std::unique_ptr<TWVLoader> loader;
   return loader;
 }
-
-// The process's current directory switched for a while (only when asked) and
-// restored when the holder goes, also when an exception passes.
-class CurrentDirectoryScope {
- public:
-  CurrentDirectoryScope(platform::Files& files, bool active, const std::u16string& folder) : files_(files) {
-    if (!active) return;
-    previous_ = files_.GetCurrentDirectoryW();
-    switched_ = true;
-    files_.SetCurrentDirectoryW(folder);
-  }
-  ~CurrentDirectoryScope() {
-    if (switched_) files_.SetCurrentDirectoryW(previous_);
-  }
-  CurrentDirectoryScope(const CurrentDirectoryScope&) = delete;
-  CurrentDirectoryScope& operator=(const CurrentDirectoryScope&) = delete;
-
- private:
-  platform::Files& files_;
-  std::u16string previous_;
-  bool switched_ = false;
-};
 
 std::u16string ExecutableFolderWithDelimiter(platform::Process& process) {
   std::u16string path;
