@@ -82,4 +82,21 @@ inline constexpr std::size_t kMaxJsonDepth = 512;
 // always copied; `texts` tells whether string and number values are.
 std::optional<JsonValue> ParseJson(std::u16string_view text, JsonTexts texts = JsonTexts::kCopied);
 
+// Where, in the decoded content of a string, the characters stand that a
+// JSON string may only hold escaped: '"', '\' and the controls below U+0020.
+// Each of them came from an escape, so the decode saw every one go by.
+using JsonEscapedSpecials = std::vector<std::size_t>;
+
+// ParseJson that also gives, when the value is a string or a number, where
+// its content holds such characters (ascending), for ParseJsonInString.
+std::optional<JsonValue> ParseJson(std::u16string_view text, JsonTexts texts, JsonEscapedSpecials& specials);
+
+// Decodes the content of a string that the ParseJson above gave, as a JSON
+// text of its own: the page posts its captures' object as the text of a
+// string. `specials` must be what that decode gave with `content`; it tells
+// where the contents of the inner strings stop, so megabytes of them are not
+// read a second time. Rules and results are those of ParseJson(content, texts).
+std::optional<JsonValue> ParseJsonInString(std::u16string_view content, const JsonEscapedSpecials& specials,
+                                           JsonTexts texts = JsonTexts::kCopied);
+
 }  // namespace velmoran::bridge

@@ -43,9 +43,10 @@ struct OpenContainer {
 }  // namespace
 
 JsonParser::JsonParser(std::u16string_view text, JsonTexts texts)
-    : pos_(text.data()), end_(text.data() + text.size()), texts_(texts) {}
+    : begin_(text.data()), pos_(text.data()), end_(text.data() + text.size()), texts_(texts) {}
 
 std::optional<JsonValue> JsonParser::Parse() {
+  if (recorded_ != nullptr) recorded_->clear();
   std::vector<OpenContainer> open;
   JsonValue done;
   SkipWhiteSpace();
@@ -160,7 +161,7 @@ bool JsonParser::ParseString(std::u16string& out) {
 
 bool JsonParser::ParsePlainString(std::u16string_view& content, const char16_t*& stop) {
   const char16_t* const first = pos_ + 1;  // past the opening quote
-  stop = json_scan::FindStringSpecial(first, end_);
+  stop = FindSpecial(first, end_);
   if (stop == end_ || *stop != u'"') return false;
   content = std::u16string_view(first, static_cast<std::size_t>(stop - first));
   pos_ = stop + 1;
@@ -177,12 +178,14 @@ bool JsonParser::ParseEscapedString(const char16_t* stop, bool wholeText, std::u
   // is measured up to its closing quote first.
   out.clear();
   out.reserve(static_cast<std::size_t>((wholeText ? end_ : StringEndHint(stop, end_)) - content));
-  return ParseEscapedRest(content, stop, out);
+  return ParseEscapedRest(content, stop, wholeText && recorded_ != nullptr, out);
 }
 
 // Decodes a string with escapes; `stop` is the first character of the
-// content at `runStart` that is not plain text.
-bool JsonParser::ParseEscapedRest(const char16_t* runStart, const char16_t* stop, std::u16string& out) {
+// content at `runStart` that is not plain text. `record`: note in
+// *recorded_ where the escapes put characters that end runs.
+bool JsonParser::ParseEscapedRest(const char16_t* runStart, const char16_t* stop, bool record,
+                                  std::u16string& out) {
   for (;;) {
     out.append(runStart, stop);
     if (stop == end_) return false;
@@ -197,58 +200,68 @@ bool JsonParser::ParseEscapedRest(const char16_t* runStart, const char16_t* stop
     }
     if (*stop != u'\\' || end_ - stop < 2) return false;  // a raw control character, or a cut escape
     const char16_t* next = stop + 2;
+    char16_t unit = 0;
     switch (stop[1]) {
       case u'"':
-        out.push_back(u'"');
-        break;
       case u'\\':
-        out.push_back(u'\\');
-        break;
       case u'/':
-        out.push_back(u'/');
+        unit = stop[1];
         break;
       case u'b':
-        out.push_back(u'\b');
+        unit = u'\b';
         break;
       case u'f':
-        out.push_back(u'\f');
+        unit = u'\f';
         break;
       case u'n':
-        out.push_back(u'\n');
+        unit = u'\n';
         break;
       case u'r':
-        out.push_back(u'\r');
+        unit = u'\r';
         break;
       case u't':
-        out.push_back(u'\t');
+        unit = u'\t';
         break;
       case u'u': {
         if (end_ - next < 4) return false;
-        int unit = 0;
+        int value = 0;
         for (int i = 0; i < 4; ++i) {
           const int digit = HexDigitValue(next[i]);
           if (digit < 0) return false;
-          unit = unit * 16 + digit;
+          value = value * 16 + digit;
         }
         // Kept as one UTF-16 code unit: escaped pairs join by themselves and a
         // lone surrogate stays what the page sent.
-        out.push_back(static_cast<char16_t>(unit));
+        unit = static_cast<char16_t>(value);
         next += 4;
         break;
       }
       default:
         return false;
     }
+    if (record && json_scan::EndsRun(unit)) recorded_->push_back(out.size());
+    out.push_back(unit);
     runStart = next;
     stop = ScanRun(next);
   }
 }
 
-// FindStringSpecial over at most kScanChunk code units. A long run is then
+// FindSpecial over at most kScanChunk code units. A long run is then
 // copied in pieces that are still in the cache from the scan, instead of
 // being read from memory a second time.
-const char16_t* JsonParser::ScanRun(const char16_t* from) const {
-  return json_scan::FindStringSpecial(from, end_ - from > kScanChunk ? from + kScanChunk : end_);
+const char16_t* JsonParser::ScanRun(const char16_t* from) {
+  return FindSpecial(from, end_ - from > kScanChunk ? from + kScanChunk : end_);
+}
+
+const char16_t* JsonParser::FindSpecial(const char16_t* from, const char16_t* limit) {
+  if (known_ == nullptr) return json_scan::FindStringSpecial(from, limit);
+  // The decode only moves forward, so the specials behind it are passed once.
+  const auto at = static_cast<std::size_t>(from - begin_);
+  while (nextKnown_ != known_->size() && (*known_)[nextKnown_] < at) ++nextKnown_;
+  if (nextKnown_ == known_->size() || (*known_)[nextKnown_] >= static_cast<std::size_t>(limit - begin_)) {
+    return limit;
+  }
+  return begin_ + (*known_)[nextKnown_];
 }
 
 // A number by the JSON grammar, kept exactly as written.

@@ -85,7 +85,8 @@ bool PageBridge::DecodeMessage(std::u16string_view text, std::u16string& callMod
   // Values borrow their texts from `text` or from the outer value's own
   // text; both live until the capture is stored, so the fields are read and
   // the image decoded where they stand in the message.
-  const std::optional<JsonValue> value = ParseJson(text, JsonTexts::kBorrowed);
+  JsonEscapedSpecials specials;
+  const std::optional<JsonValue> value = ParseJson(text, JsonTexts::kBorrowed, specials);
   if (!value) throw BridgeError(u"Failed to parse JSON value.");
 
   if (value->IsObject()) {  // an image query
@@ -98,8 +99,10 @@ bool PageBridge::DecodeMessage(std::u16string_view text, std::u16string& callMod
   }
   if (!value->IsString() && !value->IsNumber()) return false;
 
-  // A capture message: a string holding the JSON text of an object.
-  const std::optional<JsonValue> inner = ParseJson(value->view(), JsonTexts::kBorrowed);
+  // A capture message: a string holding the JSON text of an object. The
+  // outer decode saw where the inner strings end, so the image is not read
+  // again until it is decoded.
+  const std::optional<JsonValue> inner = ParseJsonInString(value->view(), specials, JsonTexts::kBorrowed);
   if (!inner) {
     host_.logw(u"Failed to parse the string into a JSON object.");
     return false;

@@ -6,6 +6,7 @@
 #include "base/Text.h"
 #include "bridge/BridgeError.h"
 #include "bridge/IntegerText.h"
+#include "bridge/Json.h"
 #include "bridge/JsonFields.h"
 
 namespace velmoran::bridge {
@@ -114,6 +115,30 @@ TEST(JsonTakeString, MovesTheFirstOccurrenceAndConvertsLikeJsonGetString) {
               JsonTakeString(empty, u"image");
             }),
             u"Value 'image' not found");
+}
+
+// Fields read from a decode that borrows its texts convert as the copied
+// ones do; the text reader gives the message's own characters, and taking a
+// borrowed text copies it and leaves the value as it was.
+TEST(JsonGetText, BorrowedFieldsReadLikeCopiedOnes) {
+  const std::u16string text = u"{\"s\":\"abc\",\"n\":\" +7\",\"x\":-1.50,\"e\":\"a\\\"b\",\"t\":true,\"z\":null}";
+  const auto borrowed = ParseJson(text, JsonTexts::kBorrowed);
+  const auto copied = ParseJson(text);
+  ASSERT_TRUE(borrowed && copied);
+  for (const auto* key : {u"s", u"n", u"x", u"e", u"t", u"z"}) {
+    EXPECT_EQ(JsonGetText(*borrowed, key), JsonGetString(*copied, key)) << Utf16ToUtf8(key);
+    EXPECT_EQ(JsonGetString(*borrowed, key), JsonGetString(*copied, key)) << Utf16ToUtf8(key);
+  }
+  EXPECT_EQ(JsonGetText(*borrowed, u"s").data(), text.data() + text.find(u"abc"));
+  EXPECT_EQ(JsonGetInt(*borrowed, u"n"), 7);
+  EXPECT_EQ(ErrorOf([&] { JsonGetInt(*borrowed, u"x"); }), u"'-1.50' is not a valid integer value");
+  EXPECT_EQ(ErrorOf([&] { JsonGetText(*borrowed, u"S"); }), u"Value 'S' not found");
+
+  JsonValue object = *borrowed;
+  EXPECT_EQ(JsonTakeString(object, u"s"), u"abc");
+  EXPECT_EQ(JsonTakeString(object, u"s"), u"abc");  // a borrowed text stays
+  EXPECT_EQ(JsonTakeString(object, u"e"), u"a\"b");
+  EXPECT_EQ(JsonTakeString(object, u"e"), u"");  // an owned one is taken
 }
 
 }  // namespace

@@ -156,6 +156,81 @@ TEST(JsonRules, StringWrappedMessageDecodesTwice) {
   EXPECT_EQ(inner->Find(u"image")->text(), u"data:image/png;base64,iVBO");
 }
 
+// Borrowing decodes: a string without escapes and a number refer into the
+// decoded text; a string with escapes, and every member name, is its own.
+TEST(JsonRules, BorrowedTextsReferIntoTheDecodedText) {
+  const std::u16string text = u"{\"plain\":\"abc\",\"escaped\":\"a\\nb\",\"number\":-1.50,\"empty\":\"\"}";
+  const auto value = ParseJson(text, JsonTexts::kBorrowed);
+  ASSERT_TRUE(value && value->IsObject());
+  const auto at = [&](std::u16string_view part) { return text.data() + text.find(part); };
+  struct Expected {
+    const char16_t* key;
+    const char16_t* content;
+    const char16_t* where;  // nullptr: owned
+  };
+  for (const Expected& expected : {Expected{u"plain", u"abc", at(u"abc")}, Expected{u"escaped", u"a\nb", nullptr},
+                                   Expected{u"number", u"-1.50", at(u"-1.50")},
+                                   Expected{u"empty", u"", at(u"\"\"}") + 1}}) {
+    const JsonValue* member = value->Find(expected.key);
+    ASSERT_NE(member, nullptr) << Utf16ToUtf8(expected.key);
+    EXPECT_EQ(member->view(), expected.content) << Utf16ToUtf8(expected.key);
+    EXPECT_EQ(member->borrows(), expected.where != nullptr) << Utf16ToUtf8(expected.key);
+    if (expected.where != nullptr) {
+      EXPECT_EQ(member->view().data(), expected.where) << Utf16ToUtf8(expected.key);
+      EXPECT_TRUE(member->text().empty());
+    } else {
+      EXPECT_EQ(member->text(), expected.content);
+    }
+  }
+  const auto copied = ParseJson(text);
+  ASSERT_TRUE(copied);
+  for (const auto& [name, member] : copied->members()) {
+    EXPECT_FALSE(member.borrows()) << Utf16ToUtf8(name);
+    EXPECT_EQ(member.text(), value->Find(name)->view()) << Utf16ToUtf8(name);
+  }
+}
+
+// The decode of a string notes where its escapes put a quote, a backslash
+// or a control, and only there; the content then decodes as JSON without
+// being scanned again, with the rules of a direct decode.
+TEST(JsonRules, StringContentDecodesWithTheSpecialsItsEscapesGave) {
+  JsonEscapedSpecials specials{99};
+  const auto outer =
+      ParseJson(u"\"a\\\"b\\\\c\\nd\\/e\\u0022\\u0041\\u001F\\u0020\"", JsonTexts::kCopied, specials);
+  ASSERT_TRUE(outer);
+  EXPECT_EQ(outer->text(), u"a\"b\\c\nd/e\"A\x1F ");
+  EXPECT_EQ(specials, (JsonEscapedSpecials{1, 3, 5, 9, 11}));
+  for (const char16_t* plain : {u"\"abc\"", u"-1.5e3", u"{\"a\":\"b\"}", u"[\"\\n\"]", u"\"x\" "}) {
+    ParseJson(plain, JsonTexts::kCopied, specials);
+    EXPECT_TRUE(specials.empty()) << Utf16ToUtf8(plain);
+  }
+
+  struct Nested {
+    const char16_t* message;
+    bool decodes;
+  };
+  for (const Nested& nested : {
+           Nested{uR"("{\"a\":\"x\",\"b\":[1,\"\\\"q\\\"\"]}")", true},
+           Nested{uR"("{\"a\":\"x\ny\"}")", false},      // a raw line break inside an inner string
+           Nested{uR"("{\"a\":\"x\u005Cty\"}")", true},  // an escaped backslash starts an inner escape
+           Nested{uR"("{\"a\":\"x\u005C\"}")", false},   // ... or escapes the closing quote
+           Nested{uR"("{\"a\":\"x\u0022}")", true},      // a quote from a \u escape ends the inner string
+           Nested{uR"("{\"a\":1}\r\n")", true},           // white space after the object
+           Nested{uR"("{\"a\":\"x\"")", false},          // cut short
+           Nested{uR"("\"\u0001\"")", false},
+       }) {
+    const auto message = ParseJson(nested.message, JsonTexts::kBorrowed, specials);
+    ASSERT_TRUE(message && message->IsString()) << Utf16ToUtf8(nested.message);
+    const auto direct = ParseJson(message->view());
+    const auto inString = ParseJsonInString(message->view(), specials, JsonTexts::kBorrowed);
+    EXPECT_EQ(direct.has_value(), nested.decodes) << Utf16ToUtf8(nested.message);
+    EXPECT_EQ(inString.has_value(), nested.decodes) << Utf16ToUtf8(nested.message);
+    if (direct && inString && direct->IsObject()) {
+      EXPECT_EQ(inString->Find(u"a")->view(), direct->Find(u"a")->view()) << Utf16ToUtf8(nested.message);
+    }
+  }
+}
+
 TEST(JsonRules, KindsAndLiterals) {
   const auto value = ParseJson(u"[true,false,null,\"\",{},[]]");
   ASSERT_TRUE(value);

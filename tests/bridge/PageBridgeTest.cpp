@@ -196,6 +196,34 @@ TEST_F(PageBridgeTest, FieldsConvertByKind) {
   EXPECT_EQ(ReadHostFile(HostPath("velmoran_pose/A01/3.json")), "1.50");
 }
 
+// A long image is decoded where it stands in the message, or from a text of
+// its own when escapes had to be resolved first: the same bytes either way,
+// and ParsePageMessage still hands out the image text.
+TEST_F(PageBridgeTest, LongImageGivesTheSameBytesWithOrWithoutEscapes) {
+  std::string plain;
+  std::string escaped;
+  std::string png;
+  for (int group = 0; group < 500; ++group) {
+    plain += "+/+/AAEC";
+    escaped += "+\\/+\\/\\u0041\\u0041EC";
+    png += std::string("\xFB\xFF\xBF\x00\x01\x02", 6);
+  }
+  for (const std::string& image : {"\"data:image/png;base64," + plain + "\"",
+                                   "\"data:image\\/png;base64," + escaped + "\""}) {
+    CaptureFields fields;
+    fields.image = image;
+    std::u16string callMode;
+    std::u16string imageText;
+    std::int32_t index = 0;
+    ASSERT_TRUE(bridge.ParsePageMessage(fields.Message(), callMode, imageText, index)) << image;
+    EXPECT_TRUE(imageText == Utf8ToUtf16("data:image/png;base64," + plain)) << image;
+    EXPECT_TRUE(ReadHostFile(HostPath("velmoran_pose/A01/3.png")) == png) << image;
+    std::filesystem::remove(HostPath("velmoran_pose/A01/3.png"));
+    Send(fields.Message());
+    EXPECT_TRUE(ReadHostFile(HostPath("velmoran_pose/A01/3.png")) == png) << image;
+  }
+}
+
 TEST_F(PageBridgeTest, RepeatedCaptureReplacesItsFiles) {
   CaptureFields fields;
   fields.member_info = "\"a much longer first member text\"";
