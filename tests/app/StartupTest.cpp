@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,7 +9,10 @@
 #include "app/Startup.h"
 #include "app/WebCamFrm.h"
 #include "base/Text.h"
+#include "runtime/sim/SimLoaderExports.h"
+#include "runtime/sim/SimRuntime.h"
 #include "tests/app/SimShellFixture.h"
+#include "webview/abi/WebView2Exports.h"
 #include "webview/loader/uWVLoader.h"
 
 namespace velmoran::app {
@@ -40,28 +44,45 @@ struct ShownState {
   std::vector<std::u16string> logLines;
 };
 
+// Start-up's state at the moment the loader asks the runtime for the
+// environment, seen from inside the runtime's export.
+std::function<void()>& EnvironmentRequestObserver() {
+  static std::function<void()> observer;
+  return observer;
+}
+CreateCoreWebView2EnvironmentWithOptionsFunc& RuntimeCreateEnvironment() {
+  static CreateCoreWebView2EnvironmentWithOptionsFunc forward = nullptr;
+  return forward;
+}
+HRESULT WV2_STDCALL ObservedCreateEnvironment(
+    PCWSTR browserExecutableFolder, PCWSTR userDataFolder, ICoreWebView2EnvironmentOptions* options,
+    ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* handler) {
+  if (EnvironmentRequestObserver()) EnvironmentRequestObserver()();
+  return RuntimeCreateEnvironment()(browserExecutableFolder, userDataFolder, options, handler);
+}
+
 class StartupTest : public testing::SimShellFixture {
  protected:
   ~StartupTest() override {
-    TWVLoader::SetStartHook(nullptr);
+    EnvironmentRequestObserver() = nullptr;
     webview::DestroySharedWebViewLoader();
   }
 
-  enum class Answer { AtOnce, Queued, Held };
-
-  // How the simulated runtime answers the environment request.
-  void LoaderAnswers(Answer when, bool success, std::u16string errorText = {}) {
-    TWVLoader::SetStartHook([this, when, success, errorText](TWVLoader& loader) {
+  // The simulated runtime as options_ describe it, its environment request
+  // watched on its way in.
+  void InstallRuntime() {
+    runtime_ = runtime::sim::InstallSimRuntime(sim_, options_);
+    auto exports = runtime::sim::SimLoaderExports();
+    platform::ProcAddress& create = exports[webview::kCreateCoreWebView2EnvironmentWithOptionsExport];
+    RuntimeCreateEnvironment() = reinterpret_cast<CreateCoreWebView2EnvironmentWithOptionsFunc>(create);
+    create = reinterpret_cast<platform::ProcAddress>(&ObservedCreateEnvironment);
+    sim_.modules().RegisterLibrary(u"WebView2Loader.dll", std::move(exports));
+    EnvironmentRequestObserver() = [this] {
+      const TWVLoader& loader = *SharedWebViewLoader();
       atStart_ = LoaderAtStart{loader.UserDataFolder(),      loader.RemoteDebuggingPort(),
                                loader.RemoteAllowOrigins(),  loader.AreBrowserExtensionsEnabled(),
                                sim_.windows().LiveWindows(), sim_.com().OleDepth()};
-      if (when == Answer::AtOnce) loader.EnvironmentCompleted(success, errorText);
-      if (when == Answer::Queued) Deliver(success, errorText);
-    });
-  }
-  void Deliver(bool success, std::u16string errorText = {}) {
-    sim_.windows().PostCallback(
-        [success, errorText] { SharedWebViewLoader()->EnvironmentCompleted(success, errorText); });
+    };
   }
 
   // The user's part, one step each time the queue runs dry; then the window is closed.
@@ -96,6 +117,8 @@ class StartupTest : public testing::SimShellFixture {
     return state;
   }
 
+  runtime::sim::SimRuntimeOptions options_;
+  std::unique_ptr<runtime::sim::SimRuntime> runtime_;
   std::optional<LoaderAtStart> atStart_;
   std::vector<std::function<void()>> steps_;
   std::size_t next_ = 0;
@@ -104,7 +127,7 @@ class StartupTest : public testing::SimShellFixture {
 
 TEST_F(StartupTest, RunsInOrderShowsTheBrowserAndTearsDownInReverse) {
   InstallApache(ApacheExecutable::File);
-  LoaderAnswers(Answer::Queued, true);  // arrives during the launcher's pumped wait
+  InstallRuntime();  // the answer arrives during the launcher's pumped wait
   bool loaderAliveAtWindowEnd = false;
   int oleAtWindowEnd = 0;
   bool loaderGoneAtOleEnd = false;
@@ -139,6 +162,7 @@ TEST_F(StartupTest, RunsInOrderShowsTheBrowserAndTearsDownInReverse) {
   EXPECT_TRUE(shown.style & platform::kWsMaximize);
   EXPECT_EQ(shown.window, (Rect{0, 0, 1920, 1040}));
   EXPECT_TRUE(sim_.windows().MessageBoxes().empty());
+  EXPECT_EQ(runtime_->ControllerRequests().size(), 1u);
 
   EXPECT_TRUE(loaderAliveAtWindowEnd);
   EXPECT_EQ(oleAtWindowEnd, 1);
@@ -166,7 +190,7 @@ TEST_P(StartupLaunchTest, LauncherOutcomeReachesTheFirstAddress) {
   InstallApache(c.executable);
   if (c.serverRunning) sim_.shell().AddProcess(u"C:\\xampp\\apache\\bin\\httpd.exe");
   sim_.shell().RefuseStarts(c.refusal);
-  LoaderAnswers(Answer::AtOnce, true);
+  InstallRuntime();
   bool formReachableAtBox = false;
   sim_.windows().SetMessageBoxHandler([&](const auto&) {
     formReachableAtBox = WebCamFrm != nullptr && WebCamFrm->Handle() != 0;
@@ -211,9 +235,14 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(StartupTest, LoaderErrorAtFirstShowIsShownAndNoBrowserIsAsked) {
-  InstallApache(ApacheExecutable::File);
-  sim_.shell().AddProcess(u"httpd.exe");
-  LoaderAnswers(Answer::AtOnce, false, u"Edge runtime unable to start.");
+  InstallApache(ApacheExecutable::File);  // no server yet: the launcher's wait delivers the refusal
+  options_.createEnvironment.completion = E_FAIL;
+  InstallRuntime();
+  int idleCallsAtBox = -1;
+  sim_.windows().SetMessageBoxHandler([&](const auto&) {
+    idleCallsAtBox = idleCalls_;
+    return platform::kIdOk;
+  });
   ShownState shown;
   Script({[&] { shown = Observe(); }});
 
@@ -221,10 +250,14 @@ TEST_F(StartupTest, LoaderErrorAtFirstShowIsShownAndNoBrowserIsAsked) {
 
   const auto& boxes = sim_.windows().MessageBoxes();
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, u"Initialization Error: Edge runtime unable to start.\r\n");
+  EXPECT_EQ(boxes[0].text,
+            u"Initialization Error: There was a problem initializing the browser environment.\r\n"
+            u"Error code : 0x80004005\r\nEdge runtime unable to start.\r\n");
   EXPECT_EQ(boxes[0].caption, u"벨모란-VELMORAN");
   EXPECT_EQ(boxes[0].flags, platform::kMbOk);
+  EXPECT_EQ(idleCallsAtBox, 0) << "shown by the first show, before the main loop ran dry";
   EXPECT_EQ(shown.browserParent, 0u);
+  EXPECT_TRUE(runtime_->ControllerRequests().empty());
   EXPECT_FALSE(shown.panelVisible);
   EXPECT_FALSE(shown.splitterVisible);
 }
@@ -241,14 +274,16 @@ class StartupAnswerOrderTest : public StartupTest, public ::testing::WithParamIn
 
 TEST_P(StartupAnswerOrderTest, BrowserIsRequestedOnceWhicheverComesFirst) {
   InstallApache(ApacheExecutable::File);
+  // With the server running nothing pumps the queue before the first show;
+  // the answer waits in the runtime until the window is up.
   if (GetParam().serverRunning) sim_.shell().AddProcess(u"httpd.exe");
-  LoaderAnswers(Answer::Held, true);
-  if (!GetParam().serverRunning) Deliver(true);
+  options_.holdEnvironmentCompletions = GetParam().serverRunning;
+  InstallRuntime();
   platform::WindowHandle parentBeforeAnswer = 1;
   ShownState shown;
   Script({[&] {
             parentBeforeAnswer = WebCamFrm->WVBrowser1.WindowParentHandle();
-            Deliver(true);
+            runtime_->ReleaseEnvironmentCompletions();
           },
           [&] { shown = Observe(); }});
 
@@ -257,6 +292,7 @@ TEST_P(StartupAnswerOrderTest, BrowserIsRequestedOnceWhicheverComesFirst) {
   EXPECT_EQ(parentBeforeAnswer, GetParam().serverRunning ? 0u : shown.host);
   EXPECT_NE(shown.host, 0u);
   EXPECT_EQ(shown.browserParent, shown.host);
+  EXPECT_EQ(runtime_->ControllerRequests().size(), 1u);
   EXPECT_TRUE(sim_.windows().MessageBoxes().empty());
 }
 
@@ -268,12 +304,14 @@ INSTANTIATE_TEST_SUITE_P(Orders, StartupAnswerOrderTest,
 TEST_F(StartupTest, LoaderFailureAfterFirstShowIsShownAsAtFirstShow) {
   InstallApache(ApacheExecutable::File);
   sim_.shell().AddProcess(u"httpd.exe");
-  LoaderAnswers(Answer::Held, true);
+  options_.holdEnvironmentCompletions = true;
+  options_.createEnvironment.completion = static_cast<HRESULT>(0x80070002);
+  InstallRuntime();
   std::size_t boxesBeforeAnswer = 99;
   ShownState shown;
   Script({[&] {
             boxesBeforeAnswer = sim_.windows().MessageBoxes().size();
-            Deliver(false, u"Could not find Edge installation.");
+            runtime_->ReleaseEnvironmentCompletions();
           },
           [&] { shown = Observe(); }});
 
@@ -282,16 +320,17 @@ TEST_F(StartupTest, LoaderFailureAfterFirstShowIsShownAsAtFirstShow) {
   EXPECT_EQ(boxesBeforeAnswer, 0u);
   const auto& boxes = sim_.windows().MessageBoxes();
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, u"Initialization Error: Could not find Edge installation.\r\n");
+  EXPECT_EQ(boxes[0].text,
+            u"Initialization Error: There was a problem initializing the browser environment.\r\n"
+            u"Error code : 0x80070002\r\nCould not find Edge installation.\r\n");
   EXPECT_EQ(shown.browserParent, 0u);
+  EXPECT_TRUE(runtime_->ControllerRequests().empty());
 }
 
 TEST_F(StartupTest, QuitTakenByThePumpedWaitStillEndsTheLoop) {
   InstallApache(ApacheExecutable::File);
-  TWVLoader::SetStartHook([this](TWVLoader& loader) {
-    loader.EnvironmentCompleted(true, u"");
-    sim_.windows().PostQuitMessage(7);  // queued before the launcher's wait takes it
-  });
+  InstallRuntime();
+  sim_.windows().PostQuitMessage(7);  // queued before the launcher's wait takes it
   Script({});
 
   EXPECT_EQ(RunVelmoran(sim_), 7);

@@ -7,6 +7,7 @@
 #include "app/Application.h"
 #include "app/WebCamFrm.h"
 #include "base/Text.h"
+#include "runtime/sim/SimRuntime.h"
 #include "tests/app/SimShellFixture.h"
 #include "webview/abi/CoTaskMemText.h"
 #include "webview/abi/ComObject.h"
@@ -61,27 +62,27 @@ class FakeWebMessageArgs final : public webview::ComObject<ICoreWebView2WebMessa
   std::u16string json_;
 };
 
-// The main window built and shown as start-up does it, with the server
-// running and the loader answering at once.
+// The main window built and shown as start-up does it, on the simulated
+// runtime, with the server running and the loader's answer handled before
+// the window is made (unless the test holds it back).
 class WebCamFrmTest : public testing::SimShellFixture {
  protected:
   WebCamFrmTest() {
     InstallApache(ApacheExecutable::File);
     sim_.shell().AddProcess(u"httpd.exe");
-    webview::TWVLoader::SetStartHook(
-        [](webview::TWVLoader& loader) { loader.EnvironmentCompleted(true, u""); });
   }
   ~WebCamFrmTest() override {
     // The start-up's teardown order: the window, the loader, then OLE with the application.
     if (application_) application_->DestroyForms();
-    webview::TWVLoader::SetStartHook(nullptr);
     webview::DestroySharedWebViewLoader();
     application_.reset();
   }
 
   void Start(bool show = true) {
+    runtime_ = runtime::sim::InstallSimRuntime(sim_, options_);
     application_ = std::make_unique<TApplication>(sim_);
     webview::CreateSharedWebViewLoader(sim_).StartWebView2();
+    Pump();  // the running server leaves no launcher's wait to deliver the answer
     application_->SetTitle(u"벨모란-VELMORAN");
     application_->CreateForm(WebCamFrm);
     if (show) form().Show();
@@ -114,6 +115,8 @@ class WebCamFrmTest : public testing::SimShellFixture {
     form().WVBrowser1WebMessageReceived(&form().WVBrowser1, nullptr, args.Get());
   }
 
+  runtime::sim::SimRuntimeOptions options_;
+  std::unique_ptr<runtime::sim::SimRuntime> runtime_;
   std::unique_ptr<TApplication> application_;
 };
 
@@ -245,12 +248,15 @@ INSTANTIATE_TEST_SUITE_P(Results, NavigationCompletedTest,
                                            NavigationCase{0, 16, u"페이지 이동 실패: 16"}));
 
 TEST_F(WebCamFrmTest, ClosedWindowForgetsTheLoaderItWasWaitingFor) {
-  webview::TWVLoader::SetStartHook([](webview::TWVLoader&) {});  // no answer before the first show
+  options_.holdEnvironmentCompletions = true;  // no answer before the first show
   Start();
   EXPECT_EQ(form().WVBrowser1.WindowParentHandle(), 0u);
   application_->DestroyForms();
-  webview::SharedWebViewLoader()->EnvironmentCompleted(true, u"");  // must not reach the window
+  runtime_->ReleaseEnvironmentCompletions();  // must not reach the window
+  Pump();
+  EXPECT_TRUE(webview::SharedWebViewLoader()->Initialized()) << "the answer did arrive";
   EXPECT_EQ(WebCamFrm, nullptr);
+  EXPECT_TRUE(runtime_->ControllerRequests().empty());
   EXPECT_FALSE(static_cast<bool>(webview::SharedWebViewLoader()->OnEnvironmentCreated));
 }
 
@@ -258,7 +264,7 @@ TEST_F(WebCamFrmTest, ClosedWindowForgetsTheLoaderItWasWaitingFor) {
 // its own; the window's handler drops both while it runs and must read
 // nothing of itself afterwards.
 TEST_F(WebCamFrmTest, LateAnswerHandlerMayDropItselfWhileRunning) {
-  webview::TWVLoader::SetStartHook([](webview::TWVLoader&) {});  // no answer before the first show
+  options_.holdEnvironmentCompletions = true;  // no answer before the first show
   Start();
   webview::TWVLoader& loader = *webview::SharedWebViewLoader();
   struct Padding {
@@ -269,7 +275,8 @@ TEST_F(WebCamFrmTest, LateAnswerHandlerMayDropItselfWhileRunning) {
     (void)padding;
     inner(sender);
   };
-  loader.EnvironmentCompleted(true, u"");
+  runtime_->ReleaseEnvironmentCompletions();
+  Pump();
   EXPECT_EQ(form().WVBrowser1.WindowParentHandle(), form().WVWindowParent1.Handle());
   EXPECT_FALSE(static_cast<bool>(loader.OnEnvironmentCreated));
 }

@@ -18,11 +18,6 @@
 namespace velmoran::webview {
 namespace {
 
-TWVLoader::StartHook& Hook() {
-  static TWVLoader::StartHook hook;
-  return hook;
-}
-
 std::unique_ptr<TWVLoader>& Shared() {
   static std::unique_ptr<TWVLoader> loader;
   return loader;
@@ -59,19 +54,6 @@ TWVLoader::~TWVLoader() {
   }
 }
 
-void TWVLoader::SetStartHook(StartHook hook) { Hook() = std::move(hook); }
-
-void TWVLoader::EnvironmentCompleted(bool success, std::u16string_view errorText) {
-  if (success) {
-    FStatus = wvlsInitialized;
-    if (OnEnvironmentCreated) OnEnvironmentCreated(this);
-    return;
-  }
-  FStatus = wvlsError;
-  AppendErrorLog(errorText);
-  if (OnInitializationError) OnInitializationError(this);
-}
-
 void TWVLoader::UpdateDeviceScaleFactor() {
   if (FSettings.ForcedDeviceScaleFactor != 0.0f) {
     FDeviceScaleFactor = FSettings.ForcedDeviceScaleFactor;
@@ -100,11 +82,6 @@ void TWVLoader::ShowErrorDialog() {
 }
 
 bool TWVLoader::StartWebView2() {
-  if (Hook()) {
-    FStatus = wvlsImported;
-    Hook()(*this);
-    return FStatus != wvlsError;
-  }
   if (FSettings.InitCOMLibrary && !FComInitialized && !InitializeCom()) return false;
   // The file checks switch the current directory outside any guard: a failure
   // to do so reaches the caller.

@@ -236,17 +236,6 @@ class TWVLoader final : public IWVLoaderEvents, public LoaderErrorReporter {
   TLoaderBrowserProcessExitedEvent OnBrowserProcessExited;
   TLoaderProcessInfosChangedEvent OnProcessInfosChanged;
 
-  // --- Stand-in for the runtime, for tests of the shell that script the
-  // loader's outcome instead of installing the simulated runtime. While a hook
-  // is set, StartWebView2 runs it in place of the start sequence; the hook (or
-  // a later queued call) answers through EnvironmentCompleted. It bypasses the
-  // whole start (Initialized with no environment), so it is kept only until
-  // those tests install the simulated runtime instead (InstallSimRuntime, with
-  // holdEnvironmentCompletions for an answer the test releases itself).
-  using StartHook = std::function<void(TWVLoader& loader)>;
-  static void SetStartHook(StartHook hook);
-  void EnvironmentCompleted(bool success, std::u16string_view errorText);
-
   // --- The callback face the runtime's answers reach the loader through.
   HRESULT HandleEnvironmentCompleted(HRESULT errorCode,
                                      ICoreWebView2Environment* createdEnvironment) override;
