@@ -101,6 +101,7 @@ HRESULT SimController::Close() {
   if (const HRESULT scripted = Context().CallResult("Close"); FAILED(scripted)) return scripted;
   if (closed_) return S_OK;
   closed_ = true;
+  subscriptionsAtClose_ = events_.Count() + webView_->Events().Count();
   events_.Clear();
   webView_->Close();
   DestroyChildWindows();

@@ -9,7 +9,9 @@
 // render window; Close (or the last release) destroys the windows and closes
 // the webview.
 
+#include <cstddef>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/WindowManager.h"
@@ -36,6 +38,9 @@ class SimController final : public SimControllerBase {
 
   SimWebView& WebView() { return *webView_; }
   bool Closed() const { return closed_; }
+  // The subscriptions (on the controller and its webview) still in place when
+  // Close ran; nullopt until then. A sound shutdown removes them all first.
+  std::optional<std::size_t> SubscriptionsAtClose() const { return subscriptionsAtClose_; }
   // Every put_Bounds that succeeded, in order.
   const std::vector<RECT>& BoundsHistory() const { return boundsHistory_; }
   const std::vector<COREWEBVIEW2_MOVE_FOCUS_REASON>& MoveFocusReasons() const { return moveFocusReasons_; }
@@ -58,6 +63,7 @@ class SimController final : public SimControllerBase {
   platform::WindowHandle render_ = 0;
   platform::WindowHandle d3d_ = 0;
   bool closed_ = false;
+  std::optional<std::size_t> subscriptionsAtClose_;
 };
 
 }  // namespace velmoran::runtime::sim

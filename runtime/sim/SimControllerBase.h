@@ -5,7 +5,6 @@
 // simulated controller: events kept under tokens, properties stored, the rest
 // E_NOTIMPL until SimController gives it a behaviour.
 
-#include <array>
 #include <memory>
 #include <utility>
 
@@ -29,12 +28,11 @@ class SimControllerBase : public webview::ComObject<ICoreWebView2Controller4>, p
 
   // Answers only the versions the test offers.
   HRESULT WV2_STDCALL QueryInterface(REFIID riid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    *object = nullptr;
-    const std::array<const IID*, 4> versions = {&IID_ICoreWebView2Controller, &IID_ICoreWebView2Controller2,
-                                                &IID_ICoreWebView2Controller3, &IID_ICoreWebView2Controller4};
-    for (std::size_t i = 0; i < versions.size(); ++i) {
-      if (riid == *versions[i] && !versions_.Offers(static_cast<std::uint32_t>(i + 1))) return E_NOINTERFACE;
+    if (object != nullptr &&
+        versions_.Refuses(riid, {&IID_ICoreWebView2Controller, &IID_ICoreWebView2Controller2,
+                                 &IID_ICoreWebView2Controller3, &IID_ICoreWebView2Controller4})) {
+      *object = nullptr;
+      return E_NOINTERFACE;
     }
     return ComObject::QueryInterface(riid, object);
   }

@@ -4,7 +4,6 @@
 // The simulated print settings, ICoreWebView2PrintSettings and 2: every setting
 // is a stored value.
 
-#include <array>
 #include <memory>
 #include <utility>
 
@@ -29,12 +28,10 @@ class SimPrintSettings final : public webview::ComObject<ICoreWebView2PrintSetti
 
   // Answers only the versions the test offers.
   HRESULT WV2_STDCALL QueryInterface(REFIID riid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    *object = nullptr;
-    const std::array<const IID*, 2> versions = {&IID_ICoreWebView2PrintSettings,
-                                                &IID_ICoreWebView2PrintSettings2};
-    for (std::size_t i = 0; i < versions.size(); ++i) {
-      if (riid == *versions[i] && !versions_.Offers(static_cast<std::uint32_t>(i + 1))) return E_NOINTERFACE;
+    if (object != nullptr &&
+        versions_.Refuses(riid, {&IID_ICoreWebView2PrintSettings, &IID_ICoreWebView2PrintSettings2})) {
+      *object = nullptr;
+      return E_NOINTERFACE;
     }
     return ComObject::QueryInterface(riid, object);
   }

@@ -5,7 +5,6 @@
 // simulated profile: the Deleted event kept under tokens, properties stored,
 // the asynchronous operations E_NOTIMPL.
 
-#include <array>
 #include <memory>
 #include <utility>
 
@@ -29,14 +28,13 @@ class SimProfileBase : public webview::ComObject<ICoreWebView2Profile8>, protect
 
   // Answers only the versions the test offers.
   HRESULT WV2_STDCALL QueryInterface(REFIID riid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    *object = nullptr;
-    const std::array<const IID*, 8> versions = {&IID_ICoreWebView2Profile,  &IID_ICoreWebView2Profile2,
-                                                &IID_ICoreWebView2Profile3, &IID_ICoreWebView2Profile4,
-                                                &IID_ICoreWebView2Profile5, &IID_ICoreWebView2Profile6,
-                                                &IID_ICoreWebView2Profile7, &IID_ICoreWebView2Profile8};
-    for (std::size_t i = 0; i < versions.size(); ++i) {
-      if (riid == *versions[i] && !versions_.Offers(static_cast<std::uint32_t>(i + 1))) return E_NOINTERFACE;
+    if (object != nullptr &&
+        versions_.Refuses(riid,
+                          {&IID_ICoreWebView2Profile, &IID_ICoreWebView2Profile2, &IID_ICoreWebView2Profile3,
+                           &IID_ICoreWebView2Profile4, &IID_ICoreWebView2Profile5, &IID_ICoreWebView2Profile6,
+                           &IID_ICoreWebView2Profile7, &IID_ICoreWebView2Profile8})) {
+      *object = nullptr;
+      return E_NOINTERFACE;
     }
     return ComObject::QueryInterface(riid, object);
   }

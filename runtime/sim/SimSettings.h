@@ -4,7 +4,6 @@
 // The simulated webview settings, ICoreWebView2Settings to 9: every setting is
 // a stored value; the runtime's defaults are set by whoever creates it.
 
-#include <array>
 #include <memory>
 #include <utility>
 
@@ -28,14 +27,13 @@ class SimSettings final : public webview::ComObject<ICoreWebView2Settings9>, pro
 
   // Answers only the versions the test offers.
   HRESULT WV2_STDCALL QueryInterface(REFIID riid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    *object = nullptr;
-    const std::array<const IID*, 9> versions = {
-        &IID_ICoreWebView2Settings,  &IID_ICoreWebView2Settings2, &IID_ICoreWebView2Settings3,
-        &IID_ICoreWebView2Settings4, &IID_ICoreWebView2Settings5, &IID_ICoreWebView2Settings6,
-        &IID_ICoreWebView2Settings7, &IID_ICoreWebView2Settings8, &IID_ICoreWebView2Settings9};
-    for (std::size_t i = 0; i < versions.size(); ++i) {
-      if (riid == *versions[i] && !versions_.Offers(static_cast<std::uint32_t>(i + 1))) return E_NOINTERFACE;
+    if (object != nullptr &&
+        versions_.Refuses(
+            riid, {&IID_ICoreWebView2Settings, &IID_ICoreWebView2Settings2, &IID_ICoreWebView2Settings3,
+                   &IID_ICoreWebView2Settings4, &IID_ICoreWebView2Settings5, &IID_ICoreWebView2Settings6,
+                   &IID_ICoreWebView2Settings7, &IID_ICoreWebView2Settings8, &IID_ICoreWebView2Settings9})) {
+      *object = nullptr;
+      return E_NOINTERFACE;
     }
     return ComObject::QueryInterface(riid, object);
   }

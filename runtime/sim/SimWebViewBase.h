@@ -5,7 +5,6 @@
 // the events are kept under tokens, simple properties are stored, the rest
 // answers E_NOTIMPL until SimWebView gives it a behaviour.
 
-#include <array>
 #include <memory>
 #include <utility>
 
@@ -29,18 +28,17 @@ class SimWebViewBase : public webview::ComObject<ICoreWebView2_27>, protected Si
 
   // Answers only the versions the test offers.
   HRESULT WV2_STDCALL QueryInterface(REFIID riid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    *object = nullptr;
-    const std::array<const IID*, 27> versions = {
-        &IID_ICoreWebView2,    &IID_ICoreWebView2_2,  &IID_ICoreWebView2_3,  &IID_ICoreWebView2_4,
-        &IID_ICoreWebView2_5,  &IID_ICoreWebView2_6,  &IID_ICoreWebView2_7,  &IID_ICoreWebView2_8,
-        &IID_ICoreWebView2_9,  &IID_ICoreWebView2_10, &IID_ICoreWebView2_11, &IID_ICoreWebView2_12,
-        &IID_ICoreWebView2_13, &IID_ICoreWebView2_14, &IID_ICoreWebView2_15, &IID_ICoreWebView2_16,
-        &IID_ICoreWebView2_17, &IID_ICoreWebView2_18, &IID_ICoreWebView2_19, &IID_ICoreWebView2_20,
-        &IID_ICoreWebView2_21, &IID_ICoreWebView2_22, &IID_ICoreWebView2_23, &IID_ICoreWebView2_24,
-        &IID_ICoreWebView2_25, &IID_ICoreWebView2_26, &IID_ICoreWebView2_27};
-    for (std::size_t i = 0; i < versions.size(); ++i) {
-      if (riid == *versions[i] && !versions_.Offers(static_cast<std::uint32_t>(i + 1))) return E_NOINTERFACE;
+    if (object != nullptr &&
+        versions_.Refuses(
+            riid, {&IID_ICoreWebView2,    &IID_ICoreWebView2_2,  &IID_ICoreWebView2_3,  &IID_ICoreWebView2_4,
+                   &IID_ICoreWebView2_5,  &IID_ICoreWebView2_6,  &IID_ICoreWebView2_7,  &IID_ICoreWebView2_8,
+                   &IID_ICoreWebView2_9,  &IID_ICoreWebView2_10, &IID_ICoreWebView2_11, &IID_ICoreWebView2_12,
+                   &IID_ICoreWebView2_13, &IID_ICoreWebView2_14, &IID_ICoreWebView2_15, &IID_ICoreWebView2_16,
+                   &IID_ICoreWebView2_17, &IID_ICoreWebView2_18, &IID_ICoreWebView2_19, &IID_ICoreWebView2_20,
+                   &IID_ICoreWebView2_21, &IID_ICoreWebView2_22, &IID_ICoreWebView2_23, &IID_ICoreWebView2_24,
+                   &IID_ICoreWebView2_25, &IID_ICoreWebView2_26, &IID_ICoreWebView2_27})) {
+      *object = nullptr;
+      return E_NOINTERFACE;
     }
     return ComObject::QueryInterface(riid, object);
   }

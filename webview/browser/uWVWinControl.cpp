@@ -135,9 +135,11 @@ void TWVWinControl::Resize() {
   UpdateSize();
 }
 
-bool TWVWinControl::EraseBackground(std::uintptr_t /*deviceContext*/) {
-  // The platform has no painting service; the erase is the system's own.
-  return FHandle != 0;
+bool TWVWinControl::EraseBackground(std::uintptr_t deviceContext) {
+  // The system's default erase paints the window class's background brush;
+  // answering "erased" without it left the host black until the browser came.
+  if (FHandle == 0) return false;
+  return FWindows.DefWindowProcW(FHandle, kWmEraseBkgnd, deviceContext, 0) != 0;
 }
 
 }  // namespace velmoran::webview

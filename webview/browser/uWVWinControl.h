@@ -69,7 +69,6 @@ class TWVWinControl : public TComponent, public platform::WindowProcedure {
   bool TabStop = true;
   bool Visible = true;
   bool Enabled = true;
-  std::uint32_t Color = 0x00FFFFFF;  // the background the default erase paints
 
   TControlNotifyEvent OnResize;
   TControlNotifyEvent OnEnter;
@@ -86,7 +85,8 @@ class TWVWinControl : public TComponent, public platform::WindowProcedure {
   void DefaultHandler(TWVMessage& aMessage);
   // The size of the native window changed: raises OnResize, then UpdateSize.
   virtual void Resize();
-  // The toolkit's erase of the background with Color; answers whether it erased.
+  // The toolkit's erase of the background: the system's default erase with
+  // the window class's brush; answers whether it erased.
   virtual bool EraseBackground(std::uintptr_t deviceContext);
 
  private:

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "tests/webview/browser/BrowserFixture.h"
+#include "tests/webview/browser/FailingWindowParent.h"
 
 namespace velmoran::webview::test {
 namespace {
@@ -99,23 +100,6 @@ INSTANTIATE_TEST_SUITE_P(States, WindowParentRecreationTest,
                          [](const testing::TestParamInfo<RecreationCase>& param) {
                            return std::string(param.param.name);
                          });
-
-// Fails the toolkit's handle creation once, as a system out of window handles would.
-class FailingWindowParent final : public TWVWindowParent {
- public:
-  using TWVWindowParent::CreateHandle;
-  using TWVWindowParent::TWVWindowParent;
-  bool failNextCreation = false;
-
- protected:
-  void CreateHandle() override {
-    if (failNextCreation) {
-      failNextCreation = false;
-      throw std::runtime_error("no window");
-    }
-    TWVWindowParent::CreateHandle();
-  }
-};
 
 TEST_F(WindowParentBrowserTest, AFailedRecreationStillReattachesAndRestoresVisibility) {
   FailingWindowParent failing(sim.windows());

@@ -1,5 +1,5 @@
 // The host window on its own: sizing, erasing and re-creation without a live
-// browser (the browser's side of those paths is in BrowserHostWindowTest).
+// browser (the browser's side of those paths is in WindowParentBrowserTest).
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,8 @@
 
 #include "platform/sim/SimPlatform.h"
 #include "tests/platform/TempFolder.h"
+#include "tests/webview/browser/DefaultHandlingRecorder.h"
+#include "tests/webview/browser/FailingWindowParent.h"
 #include "webview/browser/uWVBrowser.h"
 #include "webview/browser/uWVWindowParent.h"
 
@@ -16,29 +18,6 @@ namespace velmoran::webview {
 namespace {
 
 using namespace platform;
-
-// Counts the toolkit's own erases, and can make the next handle creation fail.
-class ObservedWindowParent final : public TWVWindowParent {
- public:
-  using TWVWindowParent::CreateHandle;
-  using TWVWindowParent::TWVWindowParent;
-
-  int erases = 0;
-  bool failNextCreation = false;
-
- protected:
-  bool EraseBackground(std::uintptr_t deviceContext) override {
-    ++erases;
-    return TWVWindowParent::EraseBackground(deviceContext);
-  }
-  void CreateHandle() override {
-    if (failNextCreation) {
-      failNextCreation = false;
-      throw std::runtime_error("no window");
-    }
-    TWVWindowParent::CreateHandle();
-  }
-};
 
 class WindowParentTest : public ::testing::Test {
  protected:
@@ -72,7 +51,8 @@ class WindowParentTest : public ::testing::Test {
   sim::SimWindowManager& windows;
   WindowHandle formHandle = 0;
   int realigns = 0;
-  ObservedWindowParent host{sim.windows()};
+  DefaultHandlingRecorder recorder{sim.windows()};
+  FailingWindowParent host{recorder};
 };
 
 TEST_F(WindowParentTest, ChildWindowHandleIsTheFirstChildOnceThereIsOne) {
@@ -100,12 +80,14 @@ TEST_F(WindowParentTest, WithoutBrowserAResizeResizesTheChild) {
   EXPECT_EQ(client, (Rect{0, 0, 300, 200}));
 }
 
-TEST_F(WindowParentTest, EraseIsTheToolkitsUntilTheRuntimeWindowIsInside) {
-  windows.SendMessageW(host.Handle(), kWmEraseBkgnd, 0, 0);
-  EXPECT_EQ(host.erases, 1);
+TEST_F(WindowParentTest, EraseIsTheSystemsDefaultUntilTheRuntimeWindowIsInside) {
+  // The system's default erase is what paints the background; without it the
+  // host stays black until the browser exists.
+  windows.SendMessageW(host.Handle(), kWmEraseBkgnd, 0x1234, 0);
+  EXPECT_EQ(recorder.DefaultHandlingsOf(kWmEraseBkgnd), 1u);
   AddChild();
-  windows.SendMessageW(host.Handle(), kWmEraseBkgnd, 0, 0);
-  EXPECT_EQ(host.erases, 1);
+  windows.SendMessageW(host.Handle(), kWmEraseBkgnd, 0x1234, 0);
+  EXPECT_EQ(recorder.DefaultHandlingsOf(kWmEraseBkgnd), 1u);
 }
 
 TEST_F(WindowParentTest, BrowserDestroyedFirstIsForgottenAndTheChildIsSizedDirectly) {

@@ -1,0 +1,29 @@
+#pragma once
+
+// A host window whose next handle creation can be made to fail, as a system
+// out of window handles would.
+
+#include <stdexcept>
+
+#include "webview/browser/uWVWindowParent.h"
+
+namespace velmoran::webview {
+
+class FailingWindowParent final : public TWVWindowParent {
+ public:
+  using TWVWindowParent::CreateHandle;
+  using TWVWindowParent::TWVWindowParent;
+
+  bool failNextCreation = false;
+
+ protected:
+  void CreateHandle() override {
+    if (failNextCreation) {
+      failNextCreation = false;
+      throw std::runtime_error("no window");
+    }
+    TWVWindowParent::CreateHandle();
+  }
+};
+
+}  // namespace velmoran::webview
