@@ -6,8 +6,7 @@
 
 namespace velmoran::webview {
 
-TCoreWebView2Controller::TCoreWebView2Controller(ICoreWebView2Controller* aBaseIntf, platform::Com& aCom)
-    : FCom(aCom), FVersions(aBaseIntf) {}
+TCoreWebView2Controller::TCoreWebView2Controller(ICoreWebView2Controller* aBaseIntf) : FVersions(aBaseIntf) {}
 
 TCoreWebView2Controller::~TCoreWebView2Controller() {
   RemoveAllEvents();

@@ -18,7 +18,7 @@ namespace velmoran::webview {
 class TCoreWebView2Controller {
  public:
   // Takes a reference to `aBaseIntf` (or none) and collects its newer versions.
-  TCoreWebView2Controller(ICoreWebView2Controller* aBaseIntf, platform::Com& aCom);
+  explicit TCoreWebView2Controller(ICoreWebView2Controller* aBaseIntf);
   // Removes the subscriptions, closes the controller, releases every interface.
   ~TCoreWebView2Controller();
   TCoreWebView2Controller(const TCoreWebView2Controller&) = delete;
@@ -72,7 +72,6 @@ class TCoreWebView2Controller {
     EventRegistrationToken FRasterizationScaleChangedToken{};
   };
 
-  platform::Com& FCom;
   InterfaceVersions<ICoreWebView2Controller, ICoreWebView2Controller2, ICoreWebView2Controller3,
                     ICoreWebView2Controller4>
       FVersions;

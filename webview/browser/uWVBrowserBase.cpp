@@ -183,7 +183,7 @@ HRESULT TWVBrowserBase::HandleControllerCompleted(HRESULT errorCode,
   }
 
   FCoreWebView2Controller.reset();
-  FCoreWebView2Controller = std::make_unique<TCoreWebView2Controller>(createdController, FPlatform.com());
+  FCoreWebView2Controller = std::make_unique<TCoreWebView2Controller>(createdController);
   NotifyControllerCompleted();
 
   ComPtr<ICoreWebView2> webView = FCoreWebView2Controller->CoreWebView2();

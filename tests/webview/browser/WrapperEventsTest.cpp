@@ -44,7 +44,7 @@ TEST_F(WrapperEventsTest, ARefusedSubscriptionEndsTheSequenceAndKeepsTheOnesMade
 
 TEST_F(WrapperEventsTest, RemoveAllEventsClearsEveryTokenEvenWhenARemoveFails) {
   TCoreWebView2 webView(&controller->WebView(), platform.com());
-  TCoreWebView2Controller controllerWrapper(controller.Get(), platform.com());
+  TCoreWebView2Controller controllerWrapper(controller.Get());
   ASSERT_TRUE(webView.AddAllBrowserEvents(&events));
   ASSERT_TRUE(controllerWrapper.AddAllBrowserEvents(&events));
   Runtime().SetCallResult("remove_WebMessageReceived", E_FAIL);
@@ -67,7 +67,7 @@ TEST_F(WrapperEventsTest, RemoveAllEventsClearsEveryTokenEvenWhenARemoveFails) {
 
 TEST_F(WrapperEventsTest, DestroyingTheWrappersRemovesTheirSubscriptionsAndClosesTheController) {
   {
-    TCoreWebView2Controller controllerWrapper(controller.Get(), platform.com());
+    TCoreWebView2Controller controllerWrapper(controller.Get());
     TCoreWebView2 webView(controllerWrapper.CoreWebView2().Get(), platform.com());
     TCoreWebView2Profile profile(webView.Profile().Get(), platform.com());
     ASSERT_TRUE(controllerWrapper.AddAllBrowserEvents(&events));
@@ -132,7 +132,7 @@ TEST_F(WrapperEventsTest, ACallbackAfterTheBrowserControlIsGoneNeverReachesIt) {
 // proves every sink was deleted).
 TEST_F(WrapperEventsTest, WrappersAndSinksLeaveNothingBehind) {
   {
-    TCoreWebView2Controller controllerWrapper(controller.Get(), platform.com());
+    TCoreWebView2Controller controllerWrapper(controller.Get());
     TCoreWebView2 webView(controllerWrapper.CoreWebView2().Get(), platform.com());
     TCoreWebView2Settings settings(webView.Settings().Get(), platform.com());
     TCoreWebView2Profile profile(webView.Profile().Get(), platform.com());

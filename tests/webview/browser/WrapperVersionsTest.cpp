@@ -20,7 +20,7 @@ using WrapperVersionsTest = WrapperFixture;
 
 TEST_F(WrapperVersionsTest, AWrapperBuiltFromNoneHoldsNothingAndSubscribesNothing) {
   TCoreWebView2 webView(nullptr, platform.com());
-  TCoreWebView2Controller controller(nullptr, platform.com());
+  TCoreWebView2Controller controller(nullptr);
   TCoreWebView2Profile profile(nullptr, platform.com());
   TCoreWebView2Settings settings(nullptr, platform.com());
 
@@ -69,7 +69,7 @@ TEST_F(WrapperVersionsTest, TheQueryStopsAtTheFirstRefusalEvenWhenALaterVersionW
 
 TEST_F(WrapperVersionsTest, AFullRuntimeLeavesNoLineInTheErrorLog) {
   auto controller = MakeController();
-  TCoreWebView2Controller controllerWrapper(controller.Get(), platform.com());
+  TCoreWebView2Controller controllerWrapper(controller.Get());
   TCoreWebView2 webView(controllerWrapper.CoreWebView2().Get(), platform.com());
   TCoreWebView2Settings settings(webView.Settings().Get(), platform.com());
   TCoreWebView2Profile profile(webView.Profile().Get(), platform.com());
@@ -86,7 +86,7 @@ TEST_F(WrapperVersionsTest, AFullRuntimeLeavesNoLineInTheErrorLog) {
 TEST_F(WrapperVersionsTest, AControllerWithoutVersion2GivesNoWebViewAndNeverAsksForIt) {
   side->Choices().controllerVersions = {1, {}};
   auto controller = MakeController();
-  TCoreWebView2Controller wrapper(controller.Get(), platform.com());
+  TCoreWebView2Controller wrapper(controller.Get());
 
   EXPECT_TRUE(wrapper.Initialized());
   EXPECT_FALSE(wrapper.CoreWebView2());
