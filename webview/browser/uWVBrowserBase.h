@@ -17,6 +17,7 @@
 
 #include "platform/Platform.h"
 #include "webview/abi/WebView2Abi.h"
+#include "webview/browser/CompWindowStub.h"
 #include "webview/browser/Component.h"
 #include "webview/browser/uWVBrowserEvents.h"
 #include "webview/sinks/IWVBrowserEvents.h"
@@ -29,7 +30,6 @@ class TCoreWebView2Environment;
 class TCoreWebView2PrintSettings;
 class TCoreWebView2Profile;
 class TCoreWebView2Settings;
-class TWVCompWindowStub;
 
 // Execution ids of the control's own composite operations: their completions
 // go to the operation's own event, never to the general one.
