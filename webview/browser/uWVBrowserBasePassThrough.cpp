@@ -7,230 +7,62 @@
 
 namespace velmoran::webview {
 
-HRESULT TWVBrowserBase::HandleBrowserProcessExited(ICoreWebView2Environment* sender,
-                                                   ICoreWebView2BrowserProcessExitedEventArgs* args) {
-  NotifyBrowserProcessExited(sender, args);
-  return S_OK;
-}
+// Handle<Event>(sender, args): raise <Event> with the runtime's arguments and answer S_OK.
+#define VELMORAN_PASS_STRAIGHT_ON(Event, SenderType, ArgsType)                \
+  HRESULT TWVBrowserBase::Handle##Event(SenderType* sender, ArgsType* args) { \
+    Notify##Event(sender, args);                                              \
+    return S_OK;                                                              \
+  }
 
-HRESULT TWVBrowserBase::HandleProcessInfosChanged(ICoreWebView2Environment* sender, IUnknown* args) {
-  NotifyProcessInfosChanged(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleSourceChanged(ICoreWebView2* sender,
-                                            ICoreWebView2SourceChangedEventArgs* args) {
-  NotifySourceChanged(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleHistoryChanged(ICoreWebView2* sender, IUnknown* args) {
-  NotifyHistoryChanged(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleContentLoading(ICoreWebView2* sender,
-                                             ICoreWebView2ContentLoadingEventArgs* args) {
-  NotifyContentLoading(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleDocumentTitleChanged(ICoreWebView2* sender, IUnknown* args) {
-  NotifyDocumentTitleChanged(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleNewWindowRequested(ICoreWebView2* sender,
-                                                 ICoreWebView2NewWindowRequestedEventArgs* args) {
-  NotifyNewWindowRequested(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleFrameNavigationStarting(ICoreWebView2* sender,
-                                                      ICoreWebView2NavigationStartingEventArgs* args) {
-  NotifyFrameNavigationStarting(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleFrameNavigationCompleted(ICoreWebView2* sender,
-                                                       ICoreWebView2NavigationCompletedEventArgs* args) {
-  NotifyFrameNavigationCompleted(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleWebResourceRequested(ICoreWebView2* sender,
-                                                   ICoreWebView2WebResourceRequestedEventArgs* args) {
-  NotifyWebResourceRequested(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleScriptDialogOpening(ICoreWebView2* sender,
-                                                  ICoreWebView2ScriptDialogOpeningEventArgs* args) {
-  NotifyScriptDialogOpening(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandlePermissionRequested(ICoreWebView2* sender,
-                                                  ICoreWebView2PermissionRequestedEventArgs* args) {
-  NotifyPermissionRequested(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleProcessFailed(ICoreWebView2* sender,
-                                            ICoreWebView2ProcessFailedEventArgs* args) {
-  NotifyProcessFailed(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleWebMessageReceived(ICoreWebView2* sender,
-                                                 ICoreWebView2WebMessageReceivedEventArgs* args) {
-  NotifyWebMessageReceived(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleContainsFullScreenElementChanged(ICoreWebView2* sender, IUnknown* args) {
-  NotifyContainsFullScreenElementChanged(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleWindowCloseRequested(ICoreWebView2* sender, IUnknown* args) {
-  NotifyWindowCloseRequested(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleWebResourceResponseReceived(
-    ICoreWebView2* sender, ICoreWebView2WebResourceResponseReceivedEventArgs* args) {
-  NotifyWebResourceResponseReceived(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleDOMContentLoaded(ICoreWebView2* sender,
-                                               ICoreWebView2DOMContentLoadedEventArgs* args) {
-  NotifyDOMContentLoaded(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleFrameCreated(ICoreWebView2* sender, ICoreWebView2FrameCreatedEventArgs* args) {
-  NotifyFrameCreated(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleDownloadStarting(ICoreWebView2* sender,
-                                               ICoreWebView2DownloadStartingEventArgs* args) {
-  NotifyDownloadStarting(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleClientCertificateRequested(
-    ICoreWebView2* sender, ICoreWebView2ClientCertificateRequestedEventArgs* args) {
-  NotifyClientCertificateRequested(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleIsMutedChanged(ICoreWebView2* sender, IUnknown* args) {
-  NotifyIsMutedChanged(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleIsDocumentPlayingAudioChanged(ICoreWebView2* sender, IUnknown* args) {
-  NotifyIsDocumentPlayingAudioChanged(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleIsDefaultDownloadDialogOpenChanged(ICoreWebView2* sender, IUnknown* args) {
-  NotifyIsDefaultDownloadDialogOpenChanged(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleBasicAuthenticationRequested(
-    ICoreWebView2* sender, ICoreWebView2BasicAuthenticationRequestedEventArgs* args) {
-  NotifyBasicAuthenticationRequested(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleContextMenuRequested(ICoreWebView2* sender,
-                                                   ICoreWebView2ContextMenuRequestedEventArgs* args) {
-  NotifyContextMenuRequested(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleStatusBarTextChanged(ICoreWebView2* sender, IUnknown* args) {
-  NotifyStatusBarTextChanged(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleServerCertificateErrorDetected(
-    ICoreWebView2* sender, ICoreWebView2ServerCertificateErrorDetectedEventArgs* args) {
-  NotifyServerCertificateErrorDetected(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleFaviconChanged(ICoreWebView2* sender, IUnknown* args) {
-  NotifyFaviconChanged(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleLaunchingExternalUriScheme(
-    ICoreWebView2* sender, ICoreWebView2LaunchingExternalUriSchemeEventArgs* args) {
-  NotifyLaunchingExternalUriScheme(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleNotificationReceived(ICoreWebView2* sender,
-                                                   ICoreWebView2NotificationReceivedEventArgs* args) {
-  NotifyNotificationReceived(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleSaveAsUIShowing(ICoreWebView2* sender,
-                                              ICoreWebView2SaveAsUIShowingEventArgs* args) {
-  NotifySaveAsUIShowing(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleSaveFileSecurityCheckStarting(
-    ICoreWebView2* sender, ICoreWebView2SaveFileSecurityCheckStartingEventArgs* args) {
-  NotifySaveFileSecurityCheckStarting(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleScreenCaptureStarting(ICoreWebView2* sender,
-                                                    ICoreWebView2ScreenCaptureStartingEventArgs* args) {
-  NotifyScreenCaptureStarting(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleAcceleratorKeyPressed(ICoreWebView2Controller* sender,
-                                                    ICoreWebView2AcceleratorKeyPressedEventArgs* args) {
-  NotifyAcceleratorKeyPressed(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleGotFocus(ICoreWebView2Controller* sender, IUnknown* args) {
-  NotifyGotFocus(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleLostFocus(ICoreWebView2Controller* sender, IUnknown* args) {
-  NotifyLostFocus(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleMoveFocusRequested(ICoreWebView2Controller* sender,
-                                                 ICoreWebView2MoveFocusRequestedEventArgs* args) {
-  NotifyMoveFocusRequested(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleRasterizationScaleChanged(ICoreWebView2Controller* sender, IUnknown* args) {
-  NotifyRasterizationScaleChanged(sender, args);
-  return S_OK;
-}
-
-HRESULT TWVBrowserBase::HandleProfileDeleted(ICoreWebView2Profile* sender, IUnknown* args) {
-  NotifyProfileDeleted(sender, args);
-  return S_OK;
-}
+VELMORAN_PASS_STRAIGHT_ON(BrowserProcessExited, ICoreWebView2Environment,
+                          ICoreWebView2BrowserProcessExitedEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(ProcessInfosChanged, ICoreWebView2Environment, IUnknown)
+VELMORAN_PASS_STRAIGHT_ON(SourceChanged, ICoreWebView2, ICoreWebView2SourceChangedEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(HistoryChanged, ICoreWebView2, IUnknown)
+VELMORAN_PASS_STRAIGHT_ON(ContentLoading, ICoreWebView2, ICoreWebView2ContentLoadingEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(DocumentTitleChanged, ICoreWebView2, IUnknown)
+VELMORAN_PASS_STRAIGHT_ON(NewWindowRequested, ICoreWebView2, ICoreWebView2NewWindowRequestedEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(FrameNavigationStarting, ICoreWebView2, ICoreWebView2NavigationStartingEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(FrameNavigationCompleted, ICoreWebView2, ICoreWebView2NavigationCompletedEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(WebResourceRequested, ICoreWebView2, ICoreWebView2WebResourceRequestedEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(ScriptDialogOpening, ICoreWebView2, ICoreWebView2ScriptDialogOpeningEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(PermissionRequested, ICoreWebView2, ICoreWebView2PermissionRequestedEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(ProcessFailed, ICoreWebView2, ICoreWebView2ProcessFailedEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(WebMessageReceived, ICoreWebView2, ICoreWebView2WebMessageReceivedEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(ContainsFullScreenElementChanged, ICoreWebView2, IUnknown)
+VELMORAN_PASS_STRAIGHT_ON(WindowCloseRequested, ICoreWebView2, IUnknown)
+VELMORAN_PASS_STRAIGHT_ON(WebResourceResponseReceived, ICoreWebView2,
+                          ICoreWebView2WebResourceResponseReceivedEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(DOMContentLoaded, ICoreWebView2, ICoreWebView2DOMContentLoadedEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(FrameCreated, ICoreWebView2, ICoreWebView2FrameCreatedEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(DownloadStarting, ICoreWebView2, ICoreWebView2DownloadStartingEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(ClientCertificateRequested, ICoreWebView2,
+                          ICoreWebView2ClientCertificateRequestedEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(IsMutedChanged, ICoreWebView2, IUnknown)
+VELMORAN_PASS_STRAIGHT_ON(IsDocumentPlayingAudioChanged, ICoreWebView2, IUnknown)
+VELMORAN_PASS_STRAIGHT_ON(IsDefaultDownloadDialogOpenChanged, ICoreWebView2, IUnknown)
+VELMORAN_PASS_STRAIGHT_ON(BasicAuthenticationRequested, ICoreWebView2,
+                          ICoreWebView2BasicAuthenticationRequestedEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(ContextMenuRequested, ICoreWebView2, ICoreWebView2ContextMenuRequestedEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(StatusBarTextChanged, ICoreWebView2, IUnknown)
+VELMORAN_PASS_STRAIGHT_ON(ServerCertificateErrorDetected, ICoreWebView2,
+                          ICoreWebView2ServerCertificateErrorDetectedEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(FaviconChanged, ICoreWebView2, IUnknown)
+VELMORAN_PASS_STRAIGHT_ON(LaunchingExternalUriScheme, ICoreWebView2,
+                          ICoreWebView2LaunchingExternalUriSchemeEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(NotificationReceived, ICoreWebView2, ICoreWebView2NotificationReceivedEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(SaveAsUIShowing, ICoreWebView2, ICoreWebView2SaveAsUIShowingEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(SaveFileSecurityCheckStarting, ICoreWebView2,
+                          ICoreWebView2SaveFileSecurityCheckStartingEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(ScreenCaptureStarting, ICoreWebView2, ICoreWebView2ScreenCaptureStartingEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(AcceleratorKeyPressed, ICoreWebView2Controller,
+                          ICoreWebView2AcceleratorKeyPressedEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(GotFocus, ICoreWebView2Controller, IUnknown)
+VELMORAN_PASS_STRAIGHT_ON(LostFocus, ICoreWebView2Controller, IUnknown)
+VELMORAN_PASS_STRAIGHT_ON(MoveFocusRequested, ICoreWebView2Controller,
+                          ICoreWebView2MoveFocusRequestedEventArgs)
+VELMORAN_PASS_STRAIGHT_ON(RasterizationScaleChanged, ICoreWebView2Controller, IUnknown)
+VELMORAN_PASS_STRAIGHT_ON(ProfileDeleted, ICoreWebView2Profile, IUnknown)
 
 HRESULT TWVBrowserBase::HandleExecuteScriptWithResultCompleted(HRESULT errorCode,
                                                                ICoreWebView2ExecuteScriptResult* result,
@@ -308,5 +140,7 @@ HRESULT TWVBrowserBase::HandleGetCookiesCompleted(HRESULT errorCode, ICoreWebVie
   NotifyGetCookiesCompleted(errorCode, cookieList);
   return S_OK;
 }
+
+#undef VELMORAN_PASS_STRAIGHT_ON
 
 }  // namespace velmoran::webview
