@@ -12,29 +12,11 @@
 #include <string>
 
 #include "platform/sim/SimPlatform.h"
+#include "tests/support/TempFolder.h"
 
 namespace velmoran::testing {
 
-class TempRoot {
- public:
-  TempRoot() {
-    static std::atomic<int> counter{0};
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    path_ = std::filesystem::temp_directory_path() /
-            ("velmoran_shell_" + std::string(test != nullptr ? test->name() : "x") + "_" +
-             std::to_string(std::random_device{}()) + "_" + std::to_string(counter++));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~TempRoot() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+using TempRoot = test_support::TempFolder;
 
 // At the fixed path: nothing, the file, a folder, or a symbolic link to a
 // file, to a folder or to nothing.

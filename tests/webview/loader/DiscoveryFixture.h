@@ -16,31 +16,13 @@
 
 #include "base/Text.h"
 #include "platform/sim/SimPlatform.h"
+#include "tests/support/TempFolder.h"
 #include "webview/loader/DiscoveryContext.h"
 #include "webview/loader/LoaderErrorReporter.h"
 
 namespace velmoran::webview::test {
 
-class TempRoot {
- public:
-  TempRoot() {
-    static std::atomic<unsigned> counter{0};
-    path_ =
-        std::filesystem::temp_directory_path() /
-        ("velmoran-discovery-" + std::to_string(std::random_device{}()) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(path_);
-  }
-  ~TempRoot() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempRoot(const TempRoot&) = delete;
-  TempRoot& operator=(const TempRoot&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+using TempRoot = velmoran::test_support::TempFolder;
 
 // What the loader would be told by the runtime checks.
 class RecordingReporter final : public LoaderErrorReporter {
