@@ -43,6 +43,26 @@ bool IsReservedDeviceName(std::u16string_view name) {
 }
 
 [[noreturn]] void Outside() { throw BridgeError(std::u16string(CapturePath::kOutsideError)); }
+[[noreturn]] void Refuse(std::u16string_view text) { throw BridgeError(std::u16string(text)); }
+
+bool HasUnpairedSurrogate(std::u16string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      ++i;
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The forms the file system would store under a different name than written.
+void RefuseAlteredNames(std::u16string_view text) {
+  if (text.find(u'\0') != std::u16string_view::npos) Refuse(CapturePath::kNulError);
+  if (HasUnpairedSurrogate(text)) Refuse(CapturePath::kSurrogateError);
+  if (text.find(u':', 2) != std::u16string_view::npos) Refuse(CapturePath::kStreamError);
+}
 
 }  // namespace
 
@@ -53,6 +73,7 @@ CapturePath::CapturePath(std::u16string path) : written_(std::move(path)) {
   // "\name" depend on the process's current directory.
   if (text.size() < 3 || !IsAsciiLetter(text[0]) || text[1] != u':' || !IsSeparator(text[2])) Outside();
   if (text[0] != u'C' && text[0] != u'c') Outside();
+  RefuseAlteredNames(text);
 
   std::vector<std::u16string_view> names;
   std::size_t pos = 3;
@@ -67,6 +88,7 @@ CapturePath::CapturePath(std::u16string path) : written_(std::move(path)) {
       continue;
     }
     if (IsOnlyDotsAndBlanks(name) || IsReservedDeviceName(name)) Outside();
+    if (name.back() == u'.' || name.back() == u' ') Refuse(kTrailingError);
     names.push_back(name);
   }
   if (names.empty() || !EqualsIgnoringAsciiCase(names.front(), kRootFolder)) Outside();

@@ -17,6 +17,10 @@ class CapturePath {
  public:
   static constexpr std::u16string_view kRoot = u"C:\\velmoran_pose\\";
   static constexpr std::u16string_view kOutsideError = u"The path is outside the capture root";
+  static constexpr std::u16string_view kNulError = u"The name contains a NUL character";
+  static constexpr std::u16string_view kSurrogateError = u"The name contains an unpaired surrogate";
+  static constexpr std::u16string_view kStreamError = u"The name contains a stream separator";
+  static constexpr std::u16string_view kTrailingError = u"The name ends with a dot or a blank";
 
   // `path` must be a full path on drive C: that lies in the capture root or
   // below once "\" and "/" are taken as separators, repeated separators as
@@ -27,6 +31,14 @@ class CapturePath {
   // - a name made only of dots and blanks other than "." and "..";
   // - a reserved device name (CON, PRN, AUX, NUL, COM0-9, LPT0-9, CONIN$,
   //   CONOUT$), with or without an extension.
+  // And names the file system would silently store under another name, each
+  // with its own text, so the page's data never overwrites a neighbour:
+  // - a NUL (the system's calls end the name there: "user.txt\0.png" is
+  //   "user.txt"): kNulError;
+  // - an unpaired surrogate (Windows keeps it, but Wine's file names are
+  //   UTF-8 and turn every one into the same replacement character): kSurrogateError;
+  // - a ":" after the drive ("3.png:x" is a stream of "3.png"): kStreamError;
+  // - a name ending in a dot or a blank ("3.png." is "3.png"): kTrailingError.
   explicit CapturePath(std::u16string path);
 
   // The path as the store built it; error texts show this form.

@@ -93,8 +93,10 @@ void EnsureDirectory(Files& files, const CapturePath& path) {
   const std::u16string& resolved = path.resolved();
   if (IsDirectory(files, resolved)) return;
   CheckPathCharacters(path.written());
-  CheckPathFormat(path.written());
   if (!IsDirectory(files, u"C:\\")) throw BridgeError(u"The drive cannot be found");
+  // Checked before the first level is made: otherwise the levels that fit
+  // would be created and the capture refused only at the last one.
+  if (resolved.size() > platform::kMaxDirectoryPathLength) throw BridgeError(std::u16string(kFolderTooLongError));
   // Each level from the capture root down; a refusal shows at the next write.
   for (std::size_t slash = resolved.find(u'\\', 3);; slash = resolved.find(u'\\', slash + 1)) {
     const std::u16string level = resolved.substr(0, slash);
@@ -110,7 +112,6 @@ void WriteTextToFolder(platform::Platform& platform, std::u16string_view directo
   CheckPathCharacters(folderText);
   CheckPathCharacters(fileName);
   const CapturePath file(CombineFolderAndName(folderText, fileName));
-  CheckPathFormat(file.written());
   if (!IsDirectory(platform.files(), ParentOf(file.resolved()))) {
     throw BridgeError(u"The specified path was not found");
   }

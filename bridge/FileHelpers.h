@@ -27,8 +27,11 @@ std::u16string FolderOf(std::u16string_view directory);
 // ends with one, and `fileName`.
 std::u16string CombineFolderAndName(std::u16string_view folder, std::u16string_view fileName);
 
-// When no directory exists at `path`: tests its form (characters, colon,
-// drive) and creates it with every missing level above it. A level the file
+inline constexpr std::u16string_view kFolderTooLongError = u"The folder path is too long";
+
+// When no directory exists at `path`: tests its characters, the drive and
+// its length (kFolderTooLongError past the system's limit for
+// folders) and creates it with every missing level above it. A level the file
 // system refuses to create is not reported here; the next write into it fails.
 void EnsureDirectory(platform::Files& files, const CapturePath& path);
 

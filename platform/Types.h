@@ -35,5 +35,8 @@ inline constexpr std::uint32_t kErrorNoPackage = 15700;  // APPMODEL_ERROR_NO_PA
 
 // The longest path the classic Win32 file calls accept (MAX_PATH minus the terminator).
 inline constexpr std::size_t kMaxPathLength = 259;
+// The longest folder path CreateDirectoryW accepts: MAX_PATH less room for an
+// 8.3 file name inside it (ERROR_FILENAME_EXCED_RANGE beyond).
+inline constexpr std::size_t kMaxDirectoryPathLength = 247;
 
 }  // namespace velmoran::platform

@@ -8,8 +8,9 @@ namespace velmoran::bridge {
 namespace {
 
 struct PathCase {
-  const char16_t* path;
-  const char16_t* resolved;  // nullptr: outside the capture root
+  std::u16string path;
+  const char16_t* resolved;  // nullptr: refused with `error`
+  const char16_t* error = u"The path is outside the capture root";
 };
 
 class CapturePathCases : public ::testing::TestWithParam<PathCase> {};
@@ -18,13 +19,13 @@ TEST_P(CapturePathCases, ResolvesInsideOrRefuses) {
   const PathCase& c = GetParam();
   if (c.resolved == nullptr) {
     try {
-      CapturePath path{std::u16string(c.path)};
+      CapturePath path{c.path};
       FAIL() << "accepted " << Utf16ToUtf8(c.path) << " as " << Utf16ToUtf8(path.resolved());
     } catch (const BridgeError& error) {
-      EXPECT_EQ(error.text(), u"The path is outside the capture root");
+      EXPECT_EQ(error.text(), c.error);
     }
   } else {
-    const CapturePath path{std::u16string(c.path)};
+    const CapturePath path{c.path};
     EXPECT_EQ(path.resolved(), c.resolved);
     EXPECT_EQ(path.written(), c.path);
   }
@@ -44,7 +45,6 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{u"C:\\velmoran_pose\\..\\velmoran_pose\\x", u"C:\\velmoran_pose\\x"},
         PathCase{u"C:\\..\\velmoran_pose\\x", u"C:\\velmoran_pose\\x"},
         PathCase{u"C:\\velmoran_pose\\a..b\\.x", u"C:\\velmoran_pose\\a..b\\.x"},
-        PathCase{u"C:\\velmoran_pose\\A01\\\\D:\\x.png", u"C:\\velmoran_pose\\A01\\D:\\x.png"},
         PathCase{u"C:\\velmoran_pose\\console.png", u"C:\\velmoran_pose\\console.png"},
         PathCase{u"C:\\velmoran_pose\\COM10", u"C:\\velmoran_pose\\COM10"},
         // Outside: climbing out, other roots, other drives, other forms.
@@ -63,7 +63,20 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{u"C:\\velmoran_pose\\a\\con.png", nullptr},
         PathCase{u"C:\\velmoran_pose\\Com1.json", nullptr},
         PathCase{u"C:\\velmoran_pose\\lpt\u00B9", nullptr}, PathCase{u"C:\\velmoran_pose\\aux .txt", nullptr},
-        PathCase{u"C:\\velmoran_pose\\CONOUT$", nullptr}));
+        PathCase{u"C:\\velmoran_pose\\CONOUT$", nullptr},
+        // Names the file system would store under another name.
+        PathCase{std::u16string(u"C:\\velmoran_pose\\user.txt\0.png", 30), nullptr,
+                 u"The name contains a NUL character"},
+        PathCase{std::u16string(u"C:\\velmoran_pose\\NUL\0", 21), nullptr, u"The name contains a NUL character"},
+        PathCase{u"C:\\velmoran_pose\\\xD800.png", nullptr, u"The name contains an unpaired surrogate"},
+        PathCase{u"C:\\velmoran_pose\\a\xDC00\xD800.png", nullptr, u"The name contains an unpaired surrogate"},
+        PathCase{u"C:\\velmoran_pose\\\xD83D\xDE00.png", u"C:\\velmoran_pose\\\xD83D\xDE00.png"},
+        PathCase{u"C:\\velmoran_pose\\\xFFFD.png", u"C:\\velmoran_pose\\\xFFFD.png"},
+        PathCase{u"C:\\velmoran_pose\\3.png:x", nullptr, u"The name contains a stream separator"},
+        PathCase{u"C:\\velmoran_pose\\A01\\\\D:\\x.png", nullptr, u"The name contains a stream separator"},
+        PathCase{u"C:\\velmoran_pose\\3.png.", nullptr, u"The name ends with a dot or a blank"},
+        PathCase{u"C:\\velmoran_pose\\A01 \\3.png", nullptr, u"The name ends with a dot or a blank"},
+        PathCase{u"C:\\velmoran_pose\\ A01\\3.png", u"C:\\velmoran_pose\\ A01\\3.png"}));
 
 }  // namespace
 }  // namespace velmoran::bridge

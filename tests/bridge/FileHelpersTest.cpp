@@ -64,9 +64,19 @@ TEST_F(FileHelpersTest, EnsureDirectoryCreatesEveryLevel) {
 TEST_F(FileHelpersTest, EnsureDirectoryTestsTheFormOnlyWhenTheFolderIsMissing) {
   EXPECT_EQ(ErrorOf([&] { EnsureDirectory(platform.files(), CapturePath(u"C:\\velmoran_pose\\a*\\")); }),
             u"Invalid characters in path");
-  EXPECT_EQ(ErrorOf([&] { EnsureDirectory(platform.files(), CapturePath(u"C:\\velmoran_pose\\a:b\\")); }),
-            u"The path format is not supported");
   EXPECT_FALSE(std::filesystem::exists(Host("velmoran_pose")));
+}
+
+TEST_F(FileHelpersTest, EnsureDirectoryRefusesAFolderPastTheSystemLimitBeforeMakingAnyLevel) {
+  // The last level takes the folder path to the limit, then one past it.
+  const std::u16string parent = u"C:\\velmoran_pose\\a\\";
+  const std::size_t room = 247 - parent.size();
+  EnsureDirectory(platform.files(), CapturePath(parent + std::u16string(room, u'x')));
+  EXPECT_TRUE(std::filesystem::is_directory(Host("velmoran_pose/a") / std::string(room, 'x')));
+
+  const std::u16string tooLong = u"C:\\velmoran_pose\\b\\" + std::u16string(room + 1, u'x');
+  EXPECT_EQ(ErrorOf([&] { EnsureDirectory(platform.files(), CapturePath(tooLong)); }), u"The folder path is too long");
+  EXPECT_FALSE(std::filesystem::exists(Host("velmoran_pose/b")));
 }
 
 TEST_F(FileHelpersTest, EnsureDirectoryNeedsDriveC) {
@@ -87,7 +97,7 @@ TEST_F(FileHelpersTest, WriteTextToFolderNeedsTheNamedSubFolder) {
   EXPECT_EQ(ErrorOf([&] { WriteTextToFolder(platform, u"C:\\velmoran_pose\\A01\\", u"x*.json", u"t"); }),
             u"Invalid characters in path");
   EXPECT_EQ(ErrorOf([&] { WriteTextToFolder(platform, u"C:\\velmoran_pose\\A01\\", u"ab:c.json", u"t"); }),
-            u"The path format is not supported");
+            u"The name contains a stream separator");
 }
 
 TEST_F(FileHelpersTest, WriteTextToFolderStaysInsideTheRoot) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "bridge/PageBridge.h"
 #include "tests/bridge/BridgeTestSupport.h"
 
@@ -254,20 +256,6 @@ TEST_F(PageBridgeTest, RootedPoseFileInsideTheRootIsWrittenThere) {
   EXPECT_FALSE(std::filesystem::exists(HostPath("velmoran_pose/A01/3.json")));
 }
 
-TEST_F(PageBridgeTest, ImageNameWithADriveCannotBeCreated) {
-  CaptureFields fields;
-  fields.filename = "\"D:\\\\x.png\"";
-  const Effects effects = Send(fields.Message());
-  ASSERT_EQ(effects.size(), 4u);
-  EXPECT_EQ(
-      effects[2].rfind(
-          "log Exception JSON parsing: Cannot create file \"C:\\velmoran_pose\\A01\\\\D:\\x.png\". ", 0),
-      0u)
-      << effects[2];
-  EXPECT_EQ(effects[3], kParseFailed);
-  EXPECT_TRUE(std::filesystem::exists(HostPath("velmoran_pose/A01/3.json")));
-}
-
 TEST_F(PageBridgeTest, EmptyImageNameFailsAfterBothTextFiles) {
   CaptureFields fields;
   fields.filename = "\"\"";
@@ -298,15 +286,17 @@ TEST_F(PageBridgeTest, FullDiskLeavesEarlierFiles) {
   EXPECT_EQ(ReadHostFile(HostPath("velmoran_pose/A01/user.txt")), "member");
 }
 
-// Names from the page that lead outside the capture root.
-struct OutsideCase {
+// Names from the page that lead outside the capture root, or that the file
+// system would store under another name.
+struct RefusedCase {
   const char* field;  // "SavePath", "jsonfilename" or "filename"
-  const char* value;  // as a JSON string literal
+  std::string value;  // as a JSON string literal
+  const char* error = "The path is outside the capture root";
 };
 
-class OutsideNames : public PageBridgeTest, public ::testing::WithParamInterface<OutsideCase> {};
+class RefusedNames : public PageBridgeTest, public ::testing::WithParamInterface<RefusedCase> {};
 
-TEST_P(OutsideNames, FailBeforeAnythingIsCreated) {
+TEST_P(RefusedNames, FailBeforeAnythingIsCreated) {
   UseDirectory("A01");
   CaptureFields fields;
   fields.SavePath = "\"B02\"";
@@ -318,7 +308,7 @@ TEST_P(OutsideNames, FailBeforeAnythingIsCreated) {
   ASSERT_EQ(effects.size(), 4u);
   EXPECT_EQ(effects[0], kTriggered);
   EXPECT_EQ(effects[1].rfind("log **** SavePath::C:\\velmoran_pose\\", 0), 0u);
-  EXPECT_EQ(effects[2], "log Exception JSON parsing: The path is outside the capture root");
+  EXPECT_EQ(effects[2], std::string("log Exception JSON parsing: ") + GetParam().error);
   EXPECT_EQ(effects[3], kParseFailed);
   EXPECT_EQ(bridge.CurrentSaveDir(), u"C:\\velmoran_pose\\A01\\");
   // Nothing new anywhere: not outside, not even the message's own directory.
@@ -330,21 +320,45 @@ TEST_P(OutsideNames, FailBeforeAnythingIsCreated) {
   EXPECT_EQ(created, (std::vector<std::string>{"C", "C/velmoran_pose", "C/velmoran_pose/A01"}));
 }
 
+const std::string kLongFolder(230, 'f');  // with the root and "B02\\" past the folder limit
+
 INSTANTIATE_TEST_SUITE_P(
-    PageBridge, OutsideNames,
+    PageBridge, RefusedNames,
     ::testing::Values(
-        OutsideCase{"SavePath", "\"..\""}, OutsideCase{"SavePath", "\"..\\\\x\""},
-        OutsideCase{"SavePath", "\"../x\""}, OutsideCase{"SavePath", "\"a\\\\..\\\\..\\\\x\""},
-        OutsideCase{"SavePath", "\"..//..//x\""}, OutsideCase{"SavePath", "\"nul\""},
-        OutsideCase{"jsonfilename", "\"..\\\\..\\\\x.json\""},
-        OutsideCase{"jsonfilename", "\"../../x.json\""}, OutsideCase{"jsonfilename", "\"C:\\\\x.json\""},
-        OutsideCase{"jsonfilename", "\"C:\\\\velmoran_pose\\\\..\\\\x.json\""},
-        OutsideCase{"jsonfilename", "\"D:\\\\x.json\""}, OutsideCase{"jsonfilename", "\"C:x.json\""},
-        OutsideCase{"jsonfilename", "\"\\\\x.json\""},
-        OutsideCase{"jsonfilename", "\"/velmoran_pose/x.json\""},
-        OutsideCase{"jsonfilename", "\"\\\\\\\\server\\\\share\\\\x.json\""},
-        OutsideCase{"filename", "\"..\\\\..\\\\x.png\""},
-        OutsideCase{"filename", "\"..\\\\../velmoran/errlog.txt\""}, OutsideCase{"filename", "\"con.png\""}));
+        RefusedCase{"SavePath", "\"..\""}, RefusedCase{"SavePath", "\"..\\\\x\""},
+        RefusedCase{"SavePath", "\"../x\""}, RefusedCase{"SavePath", "\"a\\\\..\\\\..\\\\x\""},
+        RefusedCase{"SavePath", "\"..//..//x\""}, RefusedCase{"SavePath", "\"nul\""},
+        RefusedCase{"jsonfilename", "\"..\\\\..\\\\x.json\""},
+        RefusedCase{"jsonfilename", "\"../../x.json\""}, RefusedCase{"jsonfilename", "\"C:\\\\x.json\""},
+        RefusedCase{"jsonfilename", "\"C:\\\\velmoran_pose\\\\..\\\\x.json\""},
+        RefusedCase{"jsonfilename", "\"D:\\\\x.json\""}, RefusedCase{"jsonfilename", "\"C:x.json\""},
+        RefusedCase{"jsonfilename", "\"\\\\x.json\""},
+        RefusedCase{"jsonfilename", "\"/velmoran_pose/x.json\""},
+        RefusedCase{"jsonfilename", "\"\\\\\\\\server\\\\share\\\\x.json\""},
+        RefusedCase{"filename", "\"..\\\\..\\\\x.png\""},
+        RefusedCase{"filename", "\"..\\\\../velmoran/errlog.txt\""}, RefusedCase{"filename", "\"con.png\""},
+        // The system would cut these at the NUL: the image would overwrite
+        // user.txt, or go to the NUL device.
+        RefusedCase{"filename", "\"user.txt\\u0000.png\"", "The name contains a NUL character"},
+        RefusedCase{"filename", "\"NUL\\u0000\"", "The name contains a NUL character"},
+        RefusedCase{"jsonfilename", "\"3.json\\u0000x\"", "The name contains a NUL character"},
+        RefusedCase{"filename", "\"\\ud800.png\"", "The name contains an unpaired surrogate"},
+        RefusedCase{"jsonfilename", "\"\\udc00.json\"", "The name contains an unpaired surrogate"},
+        RefusedCase{"filename", "\"3.png:x\"", "The name contains a stream separator"},
+        RefusedCase{"filename", "\"D:\\\\x.png\"", "The name contains a stream separator"},
+        RefusedCase{"jsonfilename", "\"3.json:$DATA\"", "The name contains a stream separator"},
+        RefusedCase{"filename", "\"3.png.\"", "The name ends with a dot or a blank"},
+        RefusedCase{"filename", "\"3.png \"", "The name ends with a dot or a blank"},
+        RefusedCase{"SavePath", "\"B02.\"", "The name ends with a dot or a blank"},
+        RefusedCase{"SavePath", "\"B02 \\\\x\"", "The name ends with a dot or a blank"},
+        RefusedCase{"SavePath", "\"B02\\\\" + kLongFolder + "\"", "The folder path is too long"}),
+    [](const ::testing::TestParamInfo<RefusedCase>& c) {
+      std::string name = std::string(c.param.field) + "_";
+      for (char ch : c.param.value.substr(0, 24)) {
+        if (std::isalnum(static_cast<unsigned char>(ch))) name.push_back(ch);
+      }
+      return name + "_" + std::to_string(c.index);
+    });
 
 TEST_F(PageBridgeTest, OutsideNamesMatterOnlyWhenUsed) {
   CaptureFields fields;
