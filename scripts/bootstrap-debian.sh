@@ -8,6 +8,10 @@ packages=(
   libbenchmark-dev libsimdjson-dev libssl-dev
   clang libclang-rt-14-dev
   g++-mingw-w64-i686 mingw-w64
+  # The Windows programs under Wine: a 32-bit Wine, a display without a
+  # screen, a small window manager, X input and screenshots, the Korean locale
+  # and a font with Korean glyphs.
+  wine wine32:i386 xvfb xauth openbox xdotool x11-utils imagemagick locales fonts-nanum
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -18,5 +22,9 @@ if [ ${#missing[@]} -eq 0 ]; then
 fi
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+# wine32 is an i386 package.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${as_root[@]}" dpkg --add-architecture i386
+fi
 "${as_root[@]}" apt-get update -q
 DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

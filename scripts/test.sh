@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Runs every test: the native build, then the same tests under AddressSanitizer
-# and UndefinedBehaviorSanitizer.
+# Runs every test: the native build on the simulated platform, the same under
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the 32-bit Windows
+# build with its test programs under Wine (the platform contract against the
+# real system, and velmoran.exe's whole road), in one fresh Wine session.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --workflow --preset native
 cmake --workflow --preset sanitize
+cmake --workflow --preset windows-x86
+scripts/wine-session.sh -- ctest --preset windows-x86
