@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "base/Text.h"
+#include "platform/sim/HostNames.h"
 
 namespace velmoran::platform::sim {
 namespace {
@@ -95,6 +96,7 @@ struct FullPath {
   char16_t drive = u'C';                   // upper-case letter
   std::vector<std::u16string> components;  // below the drive's root, as written
   bool trailingSeparator = false;          // written with a final "\": names a folder
+  std::u16string stream;                   // "x" of "a.txt:x"; empty for the file's own data
 
   std::u16string Text() const {
     std::u16string text{drive, u':', u'\\'};
@@ -102,9 +104,29 @@ struct FullPath {
       if (i > 0) text.push_back(u'\\');
       text += components[i];
     }
+    if (!stream.empty()) text += u':' + stream;
     return text;
   }
 };
+
+// Splits the stream part off a final name: "a.txt:x" and "a.txt:x:$DATA" name
+// the stream x, "a.txt::$DATA" the file's own data. False for a stream part
+// NTFS refuses (an empty name, another type than $DATA).
+bool SplitStream(std::u16string& name, std::u16string& stream) {
+  const std::size_t colon = name.find(u':');
+  if (colon == std::u16string::npos) return true;
+  std::u16string spec = name.substr(colon + 1);
+  name.resize(colon);
+  const std::size_t typeColon = spec.find(u':');
+  if (typeColon != std::u16string::npos) {
+    if (!EqualsIgnoringAsciiCase(std::u16string_view(spec).substr(typeColon + 1), u"$DATA")) return false;
+    spec.resize(typeColon);
+  } else if (spec.empty()) {
+    return false;
+  }
+  stream = std::move(spec);
+  return true;
+}
 
 enum class Presence { kExists, kMissing, kParentMissing };
 
@@ -115,14 +137,71 @@ struct HostTarget {
   Presence presence = Presence::kMissing;
   struct stat info {};
 
+  // For a stream: the file (or folder) it belongs to.
+  std::string baseHost;
+  Presence basePresence = Presence::kMissing;
+  struct stat baseInfo {};
+
+  bool IsStream() const { return !path.stream.empty(); }
   bool IsDirectory() const { return presence == Presence::kExists && S_ISDIR(info.st_mode); }
   bool IsFile() const { return presence == Presence::kExists && !S_ISDIR(info.st_mode); }
   bool IsDriveRoot() const { return path.components.empty(); }
+  // What Windows reports about the file: a stream answers with its file's attributes.
+  const struct stat& FileInfo() const { return IsStream() ? baseInfo : info; }
 };
 
 // A file is read-only to Windows when no write permission bit is set; checked
 // here rather than left to open(), which ignores permissions for root.
 bool IsReadOnly(const struct stat& info) { return (info.st_mode & 0222) == 0; }
+
+// Share modes live in byte-range locks of the host file (open file
+// description locks), so they hold between all handles on it, those of other
+// SimFiles objects and other processes included, as Windows keeps them for
+// the whole system. A handle with data access holds shared locks on marker
+// bytes far past any data: one for each access it has and one for each kind
+// of access it refuses to share. An open asks whether a marker it conflicts
+// with is held before it takes its own.
+enum ShareMarker : off_t { kHasRead, kHasWrite, kRefusesRead, kRefusesWrite };
+constexpr off_t kShareMarkerBase = std::numeric_limits<off_t>::max() - 8;
+
+struct flock MarkerLock(ShareMarker marker, short type) {
+  struct flock lock {};
+  lock.l_type = type;
+  lock.l_whence = SEEK_SET;
+  lock.l_start = kShareMarkerBase + marker;
+  lock.l_len = 1;
+  return lock;
+}
+
+bool MarkerHeld(int fd, ShareMarker marker) {
+  struct flock probe = MarkerLock(marker, F_WRLCK);
+  return ::fcntl(fd, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
+}
+
+constexpr std::uint32_t kDataAccess = kGenericRead | kGenericWrite;
+
+// Windows share rules: each side's access must be allowed by the other's
+// share mode; an open without data access is neither checked nor counted.
+bool ConflictsWithOtherHandles(int fd, std::uint32_t access, std::uint32_t share) {
+  if ((access & kDataAccess) == 0) return false;
+  return ((access & kGenericRead) && MarkerHeld(fd, kRefusesRead)) ||
+         ((access & kGenericWrite) && MarkerHeld(fd, kRefusesWrite)) ||
+         (!(share & kFileShareRead) && MarkerHeld(fd, kHasRead)) ||
+         (!(share & kFileShareWrite) && MarkerHeld(fd, kHasWrite));
+}
+
+void HoldShareMarkers(int fd, std::uint32_t access, std::uint32_t share) {
+  if ((access & kDataAccess) == 0) return;
+  const std::pair<bool, ShareMarker> markers[] = {{(access & kGenericRead) != 0, kHasRead},
+                                                  {(access & kGenericWrite) != 0, kHasWrite},
+                                                  {!(share & kFileShareRead), kRefusesRead},
+                                                  {!(share & kFileShareWrite), kRefusesWrite}};
+  for (const auto& [held, marker] : markers) {
+    if (!held) continue;
+    struct flock lock = MarkerLock(marker, F_RDLCK);
+    ::fcntl(fd, F_OFD_SETLK, &lock);
+  }
+}
 
 bool WriteAll(int fd, const char* data, std::size_t size, std::size_t& written) {
   while (written < size) {
@@ -142,9 +221,6 @@ struct SimFiles::Impl {
   struct OpenFile {
     int fd = -1;
     std::uint32_t access = 0;
-    std::uint32_t share = 0;
-    dev_t device = 0;
-    ino_t inode = 0;
   };
   struct VersionResource {
     std::uint32_t versionMS = 0;
@@ -180,11 +256,12 @@ struct SimFiles::Impl {
 
   // The full path of `text`, or the error Windows gives for its form.
   std::uint32_t MakeFullPath(std::u16string_view text, FullPath& out) const {
+    // Win32 takes terminated strings: whatever follows a NUL is not part of the path.
+    text = text.substr(0, text.find(u'\0'));
     if (text.empty()) return kErrorPathNotFound;
     std::u16string path(text);
     for (char16_t& c : path) {
       if (c == u'/') c = u'\\';
-      if (c == 0) return kErrorInvalidName;  // Win32 would cut the name here; refuse it instead
     }
     if (path.size() >= 2 && path[0] == u'\\' && path[1] == u'\\') return kErrorBadNetPath;
 
@@ -223,11 +300,14 @@ struct SimFiles::Impl {
         // Inside the path, only one single trailing dot goes.
         name.pop_back();
       }
+      if (last && !SplitStream(name, out.stream)) return kErrorInvalidName;
       if (name.empty()) continue;
-      for (char16_t c : name) {
+      for (char16_t c : name + out.stream) {
         if (IsInvalidNameCharacter(c)) return kErrorInvalidName;
       }
-      if (name.size() > kMaxComponentLength) return kErrorFilenameExcedRange;
+      if (name.size() > kMaxComponentLength || out.stream.size() > kMaxComponentLength) {
+        return kErrorFilenameExcedRange;
+      }
       out.components.push_back(std::move(name));
     }
     if (out.Text().size() > kMaxPathLength) return kErrorPathNotFound;
@@ -243,7 +323,7 @@ struct SimFiles::Impl {
     while (const dirent* entry = ::readdir(dir)) {
       const std::string_view stored = entry->d_name;
       if (stored == "." || stored == "..") continue;
-      if (EqualsIgnoringCase(Utf8ToUtf16(stored), name)) {
+      if (EqualsIgnoringCase(WindowsNameOf(stored), name)) {
         found = std::string(stored);
         break;
       }
@@ -257,13 +337,44 @@ struct SimFiles::Impl {
   // and resolves the rest of the names against what the folders hold.
   std::uint32_t Resolve(std::u16string_view text, HostTarget& out) const {
     if (const std::uint32_t error = MakeFullPath(text, out.path); error != kErrorSuccess) return error;
+    if (const std::uint32_t error = ResolveNames(out); error != kErrorSuccess) return error;
+    if (out.IsStream()) ResolveStream(out);
+    return kErrorSuccess;
+  }
+
+  // A stream is kept beside its file as the host file "<file>:<stream>", a
+  // name that no Windows file can have, so the file's own content stays its own.
+  static void ResolveStream(HostTarget& out) {
+    out.baseHost = out.host;
+    out.basePresence = out.presence;
+    out.baseInfo = out.info;
+    std::string stream = out.host + ':';
+    AppendHostName(out.path.stream, stream);
+    out.host = stream;
+    if (out.basePresence != Presence::kExists) return;  // kMissing or kParentMissing, as the file's
+    out.presence = Presence::kMissing;
+    if (::stat(stream.c_str(), &out.info) == 0) {
+      out.presence = Presence::kExists;
+      return;
+    }
+    const std::size_t slash = out.baseHost.rfind('/');
+    const std::string folder = out.baseHost.substr(0, slash);
+    const std::u16string wanted = WindowsNameOf(out.baseHost.substr(slash + 1)) + u':' + out.path.stream;
+    if (const auto stored = FindIgnoringCase(folder, wanted)) {
+      out.host = folder + '/' + *stored;
+      if (::stat(out.host.c_str(), &out.info) == 0) out.presence = Presence::kExists;
+    }
+  }
+
+  // Maps the path's names onto the host (the stream part aside).
+  std::uint32_t ResolveNames(HostTarget& out) const {
     const auto& names = out.path.components;
 
     std::string host = DriveRoot(out.path.drive);
     std::vector<std::size_t> prefixEnds{host.size()};
     for (const auto& name : names) {
       host.push_back('/');
-      AppendUtf16AsUtf8(name, host);
+      AppendHostName(name, host);
       prefixEnds.push_back(host.size());
     }
     if (::stat(host.c_str(), &out.info) == 0) {
@@ -315,20 +426,6 @@ struct SimFiles::Impl {
     const auto it = handles.find(file);
     return it == handles.end() ? nullptr : &it->second;
   }
-
-  // Windows share rules: each side's access must be allowed by the other's share mode.
-  bool ConflictsWithOpenHandles(const struct stat& info, std::uint32_t access, std::uint32_t share) const {
-    const std::uint32_t readWrite = kGenericRead | kGenericWrite;
-    for (const auto& [handle, open] : handles) {
-      if (open.device != info.st_dev || open.inode != info.st_ino) continue;
-      if ((access & readWrite) == 0 && (open.access & readWrite) == 0) continue;
-      if ((access & kGenericRead) && !(open.share & kFileShareRead)) return true;
-      if ((access & kGenericWrite) && !(open.share & kFileShareWrite)) return true;
-      if ((open.access & kGenericRead) && !(share & kFileShareRead)) return true;
-      if ((open.access & kGenericWrite) && !(share & kFileShareWrite)) return true;
-    }
-    return false;
-  }
 };
 
 SimFiles::SimFiles(std::filesystem::path root) : impl_(std::make_unique<Impl>()), root_(std::move(root)) {
@@ -345,11 +442,12 @@ std::uint32_t SimFiles::GetFileAttributesW(std::u16string_view path) {
   std::uint32_t error = impl_->Resolve(path, target);
   if (error == kErrorSuccess) {
     if (target.presence == Presence::kExists) {
-      if (target.IsDirectory()) return kFileAttributeDirectory;
+      const struct stat& info = target.FileInfo();
+      if (S_ISDIR(info.st_mode)) return kFileAttributeDirectory;
       if (target.path.trailingSeparator) {
         error = kErrorInvalidName;
       } else {
-        return kFileAttributeArchive | (IsReadOnly(target.info) ? kFileAttributeReadOnly : 0);
+        return kFileAttributeArchive | (IsReadOnly(info) ? kFileAttributeReadOnly : 0);
       }
     } else {
       error = target.presence == Presence::kMissing ? kErrorFileNotFound : kErrorPathNotFound;
@@ -398,41 +496,46 @@ Handle SimFiles::CreateFileW(std::u16string_view path, std::uint32_t desiredAcce
     return kInvalidHandle;
   }
   const bool truncates = creationDisposition == kCreateAlways || creationDisposition == kTruncateExisting;
-  if (exists) {
-    if (IsReadOnly(target.info) && ((desiredAccess & kGenericWrite) || truncates)) {
-      s.Fail(kErrorAccessDenied);
+  const bool writes = (desiredAccess & kGenericWrite) != 0;
+  if (exists && IsReadOnly(target.FileInfo()) && (writes || truncates)) {
+    s.Fail(kErrorAccessDenied);
+    return kInvalidHandle;
+  }
+  // A new stream of a missing file brings the file into being, empty.
+  if (!exists && target.IsStream() && target.basePresence == Presence::kMissing) {
+    const int base = ::open(target.baseHost.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (base < 0) {
+      s.Fail(ErrorFromErrno(errno));
       return kInvalidHandle;
     }
-    // Checked before opening: a refused open must not truncate the other handle's file.
-    if (s.ConflictsWithOpenHandles(target.info, desiredAccess, shareMode)) {
-      s.Fail(kErrorSharingViolation);
-      return kInvalidHandle;
-    }
+    ::close(base);
   }
 
-  int flags = O_CLOEXEC;
-  if ((desiredAccess & kGenericRead) && (desiredAccess & kGenericWrite)) {
-    flags |= O_RDWR;
-  } else if (desiredAccess & kGenericWrite) {
-    flags |= O_WRONLY;
-  } else {
-    flags |= O_RDONLY;
-  }
+  // Every descriptor can read, so that it can hold the share-mode locks;
+  // the handle's own access is enforced by ReadFile and WriteFile.
+  int flags = O_CLOEXEC | (writes || (exists && truncates) ? O_RDWR : O_RDONLY);
   if (!exists) flags |= O_CREAT | O_EXCL;
-  if (exists && truncates) flags |= O_TRUNC;
-  // O_TRUNC needs write access on the host even when the handle only reads.
-  if ((flags & O_TRUNC) && (flags & O_ACCMODE) == O_RDONLY) flags = (flags & ~O_ACCMODE) | O_RDWR;
-
   const int fd = ::open(target.host.c_str(), flags, 0666);
   if (fd < 0) {
     s.Fail(ErrorFromErrno(errno));
     return kInvalidHandle;
   }
-  struct stat info {};
-  ::fstat(fd, &info);
+  // Checked before truncating: a refused open must not empty the other handle's file.
+  if (exists && ConflictsWithOtherHandles(fd, desiredAccess, shareMode)) {
+    ::close(fd);
+    s.Fail(kErrorSharingViolation);
+    return kInvalidHandle;
+  }
+  HoldShareMarkers(fd, desiredAccess, shareMode);
+  if (exists && truncates && ::ftruncate(fd, 0) != 0) {
+    const int error = errno;
+    ::close(fd);
+    s.Fail(ErrorFromErrno(error));
+    return kInvalidHandle;
+  }
   const Handle handle = s.nextHandle;
   s.nextHandle += 4;
-  s.handles.emplace(handle, Impl::OpenFile{fd, desiredAccess, shareMode, info.st_dev, info.st_ino});
+  s.handles.emplace(handle, Impl::OpenFile{fd, desiredAccess});
   // Like Windows, a successful open reports whether it found the file already there.
   const bool reportsExisting = creationDisposition == kCreateAlways || creationDisposition == kOpenAlways;
   s.lastError = exists && reportsExisting ? kErrorAlreadyExists : kErrorSuccess;
@@ -544,6 +647,9 @@ bool SimFiles::CreateDirectoryW(std::u16string_view path) {
   if (const std::uint32_t error = impl_->Resolve(path, target); error != kErrorSuccess) {
     return impl_->Fail(error);
   }
+  // Room is kept for an 8.3 name inside every folder.
+  if (target.path.Text().size() > kMaxDirectoryPathLength) return impl_->Fail(kErrorFilenameExcedRange);
+  if (target.IsStream()) return impl_->Fail(kErrorInvalidName);
   if (target.IsDriveRoot()) return impl_->Fail(kErrorAccessDenied);
   if (target.presence == Presence::kExists) return impl_->Fail(kErrorAlreadyExists);
   if (target.presence == Presence::kParentMissing) return impl_->Fail(kErrorPathNotFound);

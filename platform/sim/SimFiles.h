@@ -12,26 +12,34 @@ namespace velmoran::platform::sim {
 // Windows files on a folder of the host: drive letter X: maps to <root>/X, so
 // "C:\velmoran_pose\A01\1.png" is the real file <root>/C/velmoran_pose/A01/1.png
 // that a test can open. Windows rules the core depends on are kept:
+// - a path ends at its first NUL (Win32 takes terminated strings);
 // - "\" and "/" separate, repeated separators count once, "." and ".." and
 //   relative paths resolve as GetFullPathNameW does (current directory C:\;
 //   "X:name" against X:'s current directory, its root when the process's is
 //   elsewhere), the final name loses its trailing dots and blanks and an inner
 //   name one single trailing dot;
-// - names are case-insensitive (an existing name is found whatever its case,
-//   a new name is created in the case given);
+// - names are UTF-16 code units, unpaired surrogates included, and
+//   case-insensitive (an existing name is found whatever its case, a new name
+//   is created in the case given); see HostNames.h for their host spelling;
+// - "name:stream" (or "name:stream:$DATA") in the final name is a stream of
+//   the file "name", kept beside it as the host file "name:stream";
+//   "name::$DATA" is the file's own content;
 // - characters Windows refuses in names fail with ERROR_INVALID_NAME, UNC
 //   paths with ERROR_BAD_NETPATH, a full path longer than 259 characters with
-//   ERROR_PATH_NOT_FOUND (what CreateFileW reports for an over-long path) and
-//   a name longer than 255 with ERROR_FILENAME_EXCED_RANGE;
+//   ERROR_PATH_NOT_FOUND (what CreateFileW reports for an over-long path), a
+//   name longer than 255 with ERROR_FILENAME_EXCED_RANGE, and CreateDirectoryW
+//   of a path longer than kMaxDirectoryPathLength with ERROR_FILENAME_EXCED_RANGE;
 // - a folder is not a file (ERROR_ACCESS_DENIED), a path ending in "\" names
-//   a folder (ERROR_INVALID_NAME for a file), share modes are enforced between
-//   this object's handles (ERROR_SHARING_VIOLATION);
+//   a folder (ERROR_INVALID_NAME for a file);
+// - share modes hold between all handles on a file, whichever SimFiles or
+//   host process holds them (ERROR_SHARING_VIOLATION);
 // - a host file without write permission bits is read-only (the attribute
 //   FILE_ATTRIBUTE_READONLY, writes refused with ERROR_ACCESS_DENIED), even for root.
 // The form of the whole path is checked before any name is looked up. Not
 // simulated: reserved device names (CON, NUL, COM1...) are ordinary names here,
-// and a name the host refuses for its length in UTF-8 (over 255 bytes) fails
-// with ERROR_FILENAME_EXCED_RANGE. One thread only, like the shell.
+// streams of a folder cannot be made into folders, and a name the host refuses
+// for its length in UTF-8 (over 255 bytes) fails with
+// ERROR_FILENAME_EXCED_RANGE. One thread only, like the shell.
 class SimFiles final : public Files {
  public:
   explicit SimFiles(std::filesystem::path root);

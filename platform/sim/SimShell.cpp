@@ -9,7 +9,19 @@ std::optional<std::u16string> Copy(const char16_t* text) {
   return text == nullptr ? std::nullopt : std::optional<std::u16string>(text);
 }
 
+std::u16string FileNameOf(std::u16string_view path) {
+  const std::size_t separator = path.find_last_of(u"\\/");
+  return std::u16string(separator == std::u16string_view::npos ? path : path.substr(separator + 1));
+}
+
 }  // namespace
+
+std::uint32_t SimShell::AddProcess(std::u16string image) {
+  processes_.push_back(std::move(image));
+  processIds_.push_back(nextProcessId_);
+  nextProcessId_ += 4;  // Windows hands out process ids in steps of four
+  return processIds_.back();
+}
 
 Handle SimShell::CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t) {
   ++snapshotsAsked_;
@@ -19,7 +31,7 @@ Handle SimShell::CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t) {
   }
   const Handle handle = nextHandle_;
   nextHandle_ += 4;
-  snapshots_.emplace(handle, Snapshot{processes_, 0});
+  snapshots_.emplace(handle, Snapshot{processes_, processIds_, 0});
   return handle;
 }
 
@@ -40,7 +52,7 @@ bool SimShell::Fill(Handle snapshot, ProcessEntry32W& entry, bool first) {
     return false;
   }
   const std::u16string& image = state.images[state.next];
-  entry.th32ProcessID = nextProcessId_ + static_cast<std::uint32_t>(state.next) * 4;
+  entry.th32ProcessID = state.ids[state.next];
   entry.szExeFile.fill(u'\0');
   // A name of 260 characters or more fills the field without a terminator.
   std::copy_n(image.begin(), std::min(image.size(), entry.szExeFile.size()), entry.szExeFile.begin());
@@ -75,7 +87,7 @@ bool SimShell::ShellExecuteExW(ShellExecuteInfoW& info) {
     lastError_ = refusal_;
     return false;
   }
-  processes_.emplace_back(info.lpFile);
+  AddProcess(FileNameOf(info.lpFile));
   info.hInstApp = 42;  // above 32: success, as the system reports it
   info.hProcess = 0;
   if (info.fMask & kSeeMaskNoCloseProcess) {

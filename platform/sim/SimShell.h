@@ -11,8 +11,11 @@
 
 namespace velmoran::platform::sim {
 
-// A process table and a shell that starts what it is asked. Image names are
-// kept with their full paths; a snapshot copies the table as it is when taken.
+// A process table and a shell that starts what it is asked. A snapshot copies
+// the table as it is when taken; each process keeps its id in every snapshot.
+// A process the shell starts is listed under its image's file name, as
+// Windows lists it; a test may script any text (a full path, say) to see how
+// a caller copes with it.
 class SimShell final : public Shell {
  public:
   // One ShellExecuteExW request as the caller filled it.
@@ -35,7 +38,8 @@ class SimShell final : public Shell {
   std::uint32_t GetLastError() override { return lastError_; }
 
   // --- Test controls ---
-  void AddProcess(std::u16string imagePath) { processes_.push_back(std::move(imagePath)); }
+  // Adds a running process whose szExeFile reads `image`; answers its id.
+  std::uint32_t AddProcess(std::u16string image);
   const std::vector<std::u16string>& Processes() const { return processes_; }
   // Every later snapshot fails as when the system refuses one.
   void FailSnapshots(bool fail) { failSnapshots_ = fail; }
@@ -51,11 +55,13 @@ class SimShell final : public Shell {
  private:
   struct Snapshot {
     std::vector<std::u16string> images;
+    std::vector<std::uint32_t> ids;
     std::size_t next = 0;
   };
   bool Fill(Handle snapshot, ProcessEntry32W& entry, bool first);
 
   std::vector<std::u16string> processes_;
+  std::vector<std::uint32_t> processIds_;  // beside processes_
   std::map<Handle, Snapshot> snapshots_;
   std::set<Handle> processHandles_;
   Handle nextHandle_ = 0x2000;

@@ -81,12 +81,19 @@ std::vector<PathCase> PathCases() {
       {"AngleBracket", u"C:\\Pose\\a<b", kNone, kErrorInvalidName},
       {"Pipe", u"C:\\Pose\\a|b", kNone, kErrorInvalidName},
       {"Quote", u"C:\\Pose\\a\"b", kNone, kErrorInvalidName},
-      {"ColonAfterTheDrive", u"C:\\Pose\\a:b", kNone, kErrorInvalidName},
+      // A colon in the final name names a stream of the file before it.
+      {"StreamOfMissingFile", u"C:\\Pose\\a:b", kNone, kErrorFileNotFound},
+      {"MissingStreamOfFile", u"C:\\Pose\\A01\\1.png:x", kNone, kErrorFileNotFound},
+      {"MainStreamOfFile", u"C:\\Pose\\A01\\1.PNG::$DATA", kFile, 0},
+      {"StreamOfAnotherType", u"C:\\Pose\\A01\\1.png:x:$INDEX_ALLOCATION", kNone, kErrorInvalidName},
+      {"EmptyStreamName", u"C:\\Pose\\A01\\1.png:", kNone, kErrorInvalidName},
+      {"ColonInAFolderName", u"C:\\Pose\\a:b\\1.png", kNone, kErrorInvalidName},
       {"ControlCharacter",
        u"C:\\Pose\\a\x01"
        u"b",
        kNone, kErrorInvalidName},
-      {"EmbeddedNul", std::u16string(u"C:\\Pose\0x", 9), kNone, kErrorInvalidName},
+      // Win32 calls take terminated strings: the path ends at its first NUL.
+      {"EmbeddedNulEndsThePath", std::u16string(u"C:\\Pose\0x", 9), kFolder, 0},
       {"MissingDrive", u"D:\\Pose", kNone, kErrorPathNotFound},
       {"Unc", u"\\\\server\\share\\1.png", kNone, kErrorBadNetPath},
       {"UncWithForwardSlashes", u"//server/share/1.png", kNone, kErrorBadNetPath},

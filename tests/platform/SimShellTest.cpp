@@ -55,7 +55,8 @@ TEST(SimShell, StartIsRefusedWithTheChosenCodeOrAddsTheProcess) {
 
   shell.RefuseStarts(0);
   ASSERT_TRUE(shell.ShellExecuteExW(info));
-  EXPECT_EQ(shell.Processes(), std::vector<std::u16string>{file});
+  EXPECT_EQ(shell.Processes(), std::vector<std::u16string>{u"server.exe"})
+      << "a started process is listed under its image's file name";
   EXPECT_NE(info.hProcess, 0u);
   EXPECT_TRUE(shell.CloseHandle(info.hProcess));
 

@@ -1,4 +1,3 @@
-#include <atomic>
 #include <filesystem>
 #include <string>
 
@@ -9,21 +8,65 @@
 namespace velmoran::contract {
 namespace {
 
+int ContractAnswer() { return 42; }
+
+std::u16string FolderOf(std::u16string_view path) {
+  return std::u16string(path.substr(0, path.find_last_of(u'\\')));
+}
+
 class SimContractBackend final : public ContractBackend {
  public:
-  SimContractBackend() : platform_(temp_.path()) { std::filesystem::create_directories(temp_.path() / "C"); }
+  SimContractBackend() : platform_(temp_.path()), otherProcessFiles_(temp_.path()) {}
 
   const char* Name() const override { return "sim"; }
+  bool UnderWine() const override { return false; }
   platform::Platform& Services() override { return platform_; }
+
   std::u16string ScratchFolder() override {
     const std::string name = "scratch" + std::to_string(next_++);
     std::filesystem::create_directories(temp_.path() / "C" / name);
     return u"C:\\" + std::u16string(name.begin(), name.end());
   }
 
+  // Another process is another simulated Windows over the same drives.
+  platform::Files& OtherProcessFiles() override { return otherProcessFiles_; }
+
+  std::u16string RegistrySandbox() override { return u"Software\\VelmoranContract"; }
+  void CreateRegistryKey(std::u16string_view subKey) override {
+    platform_.registry().CreateKey(platform::kHkeyCurrentUser, Below(subKey));
+  }
+  void SetRegistryValue(std::u16string_view subKey, std::u16string_view name, std::uint32_t type,
+                        const std::vector<std::uint8_t>& data) override {
+    platform_.registry().SetValue(platform::kHkeyCurrentUser, Below(subKey), name, type, data);
+  }
+
+  void SetVariable(std::u16string_view name, std::optional<std::u16string_view> value) override {
+    if (value) {
+      platform_.environment().SetVariable(name, std::u16string(*value));
+    } else {
+      platform_.environment().RemoveVariable(name);
+    }
+  }
+
+  std::uint32_t StartProcess(std::u16string_view imageName) override {
+    return platform_.shell().AddProcess(std::u16string(imageName));
+  }
+
+  std::u16string LibraryWithExports() override {
+    const std::u16string name = u"velmoran-contract-library.dll";
+    platform_.modules().RegisterLibrary(FolderOf(platform_.process().ExecutablePath()) + u"\\" + name,
+                                        {{"ContractAnswer", reinterpret_cast<platform::ProcAddress>(&ContractAnswer)}});
+    return name;
+  }
+
  private:
+  std::u16string Below(std::u16string_view subKey) {
+    return subKey.empty() ? RegistrySandbox() : RegistrySandbox() + u"\\" + std::u16string(subKey);
+  }
+
   test_support::TempFolder temp_;
   platform::sim::SimPlatform platform_;
+  platform::sim::SimFiles otherProcessFiles_;
   int next_ = 0;
 };
 
