@@ -68,6 +68,7 @@ HRESULT SimController::put_Bounds(RECT bounds) {
   const HRESULT result = values_.Put("Bounds", bounds);
   if (FAILED(result)) return result;
   boundsHistory_.push_back(bounds);
+  Context().Observer().BoundsSet(bounds);
   platform::WindowManager& windows = Context().Platform().windows();
   const std::int32_t width = bounds.right - bounds.left;
   const std::int32_t height = bounds.bottom - bounds.top;
@@ -83,6 +84,7 @@ HRESULT SimController::put_Bounds(RECT bounds) {
 HRESULT SimController::put_IsVisible(BOOL isVisible) {
   const HRESULT result = values_.Put("IsVisible", isVisible);
   if (FAILED(result)) return result;
+  Context().Observer().VisibilitySet(isVisible != FALSE);
   if (widget0_ != 0) {
     Context().Platform().windows().ShowWindow(widget0_,
                                               isVisible != FALSE ? platform::kSwShow : platform::kSwHide);
@@ -102,6 +104,7 @@ HRESULT SimController::Close() {
   if (closed_) return S_OK;
   closed_ = true;
   subscriptionsAtClose_ = events_.Count() + webView_->Events().Count();
+  Context().Observer().ControllerClosed(*subscriptionsAtClose_);
   events_.Clear();
   webView_->Close();
   DestroyChildWindows();

@@ -5,6 +5,8 @@
 // navigation ends and how each script completes. Read at the time of each
 // call, so a test may change them between calls.
 
+#include <cstdint>
+#include <map>
 #include <string>
 
 #include "runtime/sim/SimRuntimeOptions.h"
@@ -29,6 +31,9 @@ struct SimControllerChoices {
   // Each navigation: success, or failure with this web error status.
   bool navigationSucceeds = true;
   COREWEBVIEW2_WEB_ERROR_STATUS navigationErrorStatus = COREWEBVIEW2_WEB_ERROR_STATUS_UNKNOWN;
+  // Navigations of a webview, by number (1 for its first), that fail with the
+  // given web error status whatever navigationSucceeds says.
+  std::map<std::uint64_t, COREWEBVIEW2_WEB_ERROR_STATUS> failingNavigations;
 
   // Each ExecuteScript completion: its code and its result text (JSON).
   HRESULT scriptCompletion = S_OK;

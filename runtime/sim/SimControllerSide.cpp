@@ -50,9 +50,11 @@ HRESULT SimControllerSide::CreateController(
   std::shared_ptr<SimControllerSide> self = shared_from_this();
   context->Post([context, self, completion, outcome, request] {
     if (FAILED(outcome.completion) || outcome.withoutObject) {
+      context->Observer().ControllerFailed(outcome.completion);
       completion->Invoke(outcome.completion, nullptr);
       return;
     }
+    context->Observer().ControllerCreated(request.parentWindow);
     auto controller = MakeComObject<SimController>(context, self, request.parentWindow, request);
     completion->Invoke(outcome.completion, controller.Get());
   });
@@ -82,13 +84,6 @@ HRESULT SimControllerSide::CreatePrintSettings(SimCoreWebView2Environment& envir
 
 void SimControllerSide::ControllerDestroyed(SimController* controller) {
   controllers_.erase(std::remove(controllers_.begin(), controllers_.end(), controller), controllers_.end());
-}
-
-std::shared_ptr<SimControllerSide> InstallSimControllerSide(SimRuntime& runtime,
-                                                            SimControllerChoices choices) {
-  auto side = std::make_shared<SimControllerSide>(std::move(choices));
-  runtime.SetControllerFactory(side);
-  return side;
 }
 
 }  // namespace velmoran::runtime::sim

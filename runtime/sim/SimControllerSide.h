@@ -14,7 +14,7 @@
 
 #include "runtime/sim/SimControllerChoices.h"
 #include "runtime/sim/SimControllerFactory.h"
-#include "runtime/sim/SimRuntime.h"
+#include "runtime/sim/SimRuntimeContext.h"
 
 namespace velmoran::runtime::sim {
 
@@ -58,9 +58,5 @@ class SimControllerSide final : public SimControllerFactory,
   std::vector<SimControllerRequest> requests_;
   std::vector<SimController*> controllers_;
 };
-
-// Installs a controller side into `runtime`; the runtime keeps it.
-std::shared_ptr<SimControllerSide> InstallSimControllerSide(SimRuntime& runtime,
-                                                            SimControllerChoices choices = {});
 
 }  // namespace velmoran::runtime::sim

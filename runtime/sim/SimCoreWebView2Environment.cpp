@@ -1,6 +1,8 @@
 #include "runtime/sim/SimCoreWebView2Environment.h"
 
 #include <array>
+#include <cstdint>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -27,6 +29,12 @@ const std::array<const IID*, 14> kEnvironmentIds = {
 template <typename Out>
 void Clear(Out** value) {
   if (value != nullptr) *value = nullptr;
+}
+
+std::u16string ExecutablePath(platform::Process& process) {
+  constexpr std::uint32_t kLongestPath = 32768;
+  std::u16string path;
+  return process.GetModuleFileNameW(kLongestPath, path) ? path : std::u16string();
 }
 
 }  // namespace
@@ -72,7 +80,7 @@ HRESULT SimCoreWebView2Environment::AnswerText(const char* method, const std::u1
 std::u16string SimCoreWebView2Environment::UserDataFolderText() {
   if (!request_.userDataFolder.empty()) return request_.userDataFolder;
   // The runtime's own choice: "<executable>.WebView2" beside the executable.
-  return Context().Platform().process().ExecutablePath() + u".WebView2";
+  return ExecutablePath(Context().Platform().process()) + u".WebView2";
 }
 
 template <typename Handler>
@@ -83,6 +91,7 @@ HRESULT SimCoreWebView2Environment::Subscribe(const char* method,
   if (const HRESULT scripted = Context().CallResult(method); FAILED(scripted)) return scripted;
   *token = Context().NextToken();
   handlers.emplace(token->value, ComPtr<Handler>(handler));
+  Context().Observer().Subscribed(std::string_view(method).substr(4));  // after "add_"
   return S_OK;
 }
 
@@ -92,7 +101,7 @@ HRESULT SimCoreWebView2Environment::Unsubscribe(const char* method,
                                                 EventRegistrationToken token) {
   if (const HRESULT scripted = Context().CallResult(method); FAILED(scripted)) return scripted;
   // Removing a token that is not subscribed is harmless, as in the runtime.
-  handlers.erase(token.value);
+  if (handlers.erase(token.value) > 0) Context().Observer().Unsubscribed(std::string_view(method).substr(7));
   return S_OK;
 }
 

@@ -10,6 +10,7 @@ HRESULT SimEventHandlers::Add(std::string_view event, IUnknown* handler, EventRe
     return scripted;
   *token = context_.NextToken();
   entries_.push_back({std::string(event), token->value, webview::ComPtr<IUnknown>(handler)});
+  context_.Observer().Subscribed(event);
   return S_OK;
 }
 
@@ -17,10 +18,11 @@ HRESULT SimEventHandlers::Remove(std::string_view event, EventRegistrationToken 
   if (const HRESULT scripted = context_.CallResult("remove_" + std::string(event)); FAILED(scripted)) {
     return scripted;
   }
-  entries_.erase(
+  const auto removed =
       std::remove_if(entries_.begin(), entries_.end(),
-                     [&](const Entry& entry) { return entry.event == event && entry.token == token.value; }),
-      entries_.end());
+                     [&](const Entry& entry) { return entry.event == event && entry.token == token.value; });
+  if (removed != entries_.end()) context_.Observer().Unsubscribed(event);
+  entries_.erase(removed, entries_.end());
   return S_OK;
 }
 

@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "runtime/sim/SimCoreWebView2Environment.h"
-#include "runtime/sim/SimRuntime.h"
 #include "webview/abi/CoTaskMemText.h"
 #include "webview/abi/WV2Text.h"
 #include "webview/abi/WebView2Exports.h"
@@ -105,14 +104,19 @@ SimEnvironmentRequest ReadRequest(platform::Com& com, PCWSTR browserExecutableFo
   return request;
 }
 
-HRESULT RequestEnvironment(PCWSTR browserExecutableFolder, PCWSTR userDataFolder,
+HRESULT RequestEnvironment(const char* exportName, PCWSTR browserExecutableFolder, PCWSTR userDataFolder,
                            ICoreWebView2EnvironmentOptions* environmentOptions,
                            ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* handler) {
-  std::shared_ptr<SimRuntimeContext> context = SimRuntime::ActiveContext();
+  std::shared_ptr<SimRuntimeContext> context = ActiveSimRuntime();
   if (!context) return E_UNEXPECTED;
   if (handler == nullptr) return E_POINTER;
   const SimCallOutcome outcome = context->Options().createEnvironment;
-  if (FAILED(outcome.immediate)) return outcome.immediate;
+  HRESULT refused = context->CallResult(exportName);
+  if (SUCCEEDED(refused)) refused = outcome.immediate;
+  if (FAILED(refused)) {
+    context->Observer().EnvironmentFailed(refused);
+    return refused;
+  }
   SimEnvironmentRequest request =
       ReadRequest(context->Com(), browserExecutableFolder, userDataFolder, environmentOptions);
   context->EnvironmentRequests().push_back(request);
@@ -122,7 +126,10 @@ HRESULT RequestEnvironment(PCWSTR browserExecutableFolder, PCWSTR userDataFolder
                  request = std::move(request), outcome]() mutable {
     ComPtr<SimCoreWebView2Environment> environment;
     if (SUCCEEDED(outcome.completion) && !outcome.withoutObject) {
+      context->Observer().EnvironmentCreated(request);
       environment = webview::MakeComObject<SimCoreWebView2Environment>(context, std::move(request));
+    } else {
+      context->Observer().EnvironmentFailed(outcome.completion);
     }
     handler->Invoke(outcome.completion, environment.Get());
   };
@@ -134,38 +141,14 @@ HRESULT RequestEnvironment(PCWSTR browserExecutableFolder, PCWSTR userDataFolder
   return S_OK;
 }
 
-HRESULT WV2_STDCALL CreateCoreWebView2EnvironmentWithOptions(
-    PCWSTR browserExecutableFolder, PCWSTR userDataFolder,
-    ICoreWebView2EnvironmentOptions* environmentOptions,
-    ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* environmentCreatedHandler) {
-  return RequestEnvironment(browserExecutableFolder, userDataFolder, environmentOptions,
-                            environmentCreatedHandler);
-}
-
-HRESULT WV2_STDCALL CreateCoreWebView2Environment(
-    ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* environmentCreatedHandler) {
-  return RequestEnvironment(nullptr, nullptr, nullptr, environmentCreatedHandler);
-}
-
 HRESULT AnswerAvailableVersion(const char* method, LPWSTR* versionInfo) {
   if (versionInfo == nullptr) return E_POINTER;
   *versionInfo = nullptr;
-  std::shared_ptr<SimRuntimeContext> context = SimRuntime::ActiveContext();
+  std::shared_ptr<SimRuntimeContext> context = ActiveSimRuntime();
   if (!context) return E_UNEXPECTED;
   if (const HRESULT scripted = context->CallResult(method); FAILED(scripted)) return scripted;
   *versionInfo = webview::CoTaskMemDup(context->Com(), context->Options().browserVersion);
   return *versionInfo == nullptr ? E_OUTOFMEMORY : S_OK;
-}
-
-HRESULT WV2_STDCALL GetAvailableCoreWebView2BrowserVersionString(PCWSTR /*browserExecutableFolder*/,
-                                                                 LPWSTR* versionInfo) {
-  return AnswerAvailableVersion("GetAvailableCoreWebView2BrowserVersionString", versionInfo);
-}
-
-HRESULT WV2_STDCALL GetAvailableCoreWebView2BrowserVersionStringWithOptions(
-    PCWSTR /*browserExecutableFolder*/, ICoreWebView2EnvironmentOptions* /*environmentOptions*/,
-    LPWSTR* versionInfo) {
-  return AnswerAvailableVersion("GetAvailableCoreWebView2BrowserVersionStringWithOptions", versionInfo);
 }
 
 // Four whole numbers separated by "."; anything after the fourth (a channel
@@ -189,12 +172,39 @@ bool ParseVersion(std::u16string_view text, std::uint64_t (&parts)[4]) {
   return true;
 }
 
+}  // namespace
+
+HRESULT WV2_STDCALL CreateCoreWebView2EnvironmentWithOptions(
+    PCWSTR browserExecutableFolder, PCWSTR userDataFolder, ICoreWebView2EnvironmentOptions* environmentOptions,
+    ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* environmentCreatedHandler) {
+  return RequestEnvironment(webview::kCreateCoreWebView2EnvironmentWithOptionsExport, browserExecutableFolder,
+                            userDataFolder, environmentOptions, environmentCreatedHandler);
+}
+
+HRESULT WV2_STDCALL CreateCoreWebView2Environment(
+    ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* environmentCreatedHandler) {
+  return RequestEnvironment(webview::kCreateCoreWebView2EnvironmentExport, nullptr, nullptr, nullptr,
+                            environmentCreatedHandler);
+}
+
+HRESULT WV2_STDCALL GetAvailableCoreWebView2BrowserVersionString(PCWSTR /*browserExecutableFolder*/,
+                                                                 LPWSTR* versionInfo) {
+  return AnswerAvailableVersion(webview::kGetAvailableCoreWebView2BrowserVersionStringExport, versionInfo);
+}
+
+HRESULT WV2_STDCALL GetAvailableCoreWebView2BrowserVersionStringWithOptions(
+    PCWSTR /*browserExecutableFolder*/, ICoreWebView2EnvironmentOptions* /*environmentOptions*/,
+    LPWSTR* versionInfo) {
+  return AnswerAvailableVersion(webview::kGetAvailableCoreWebView2BrowserVersionStringWithOptionsExport,
+                                versionInfo);
+}
+
 HRESULT WV2_STDCALL CompareBrowserVersions(PCWSTR version1, PCWSTR version2, int* result) {
   if (result == nullptr) return E_POINTER;
   *result = 0;
-  std::shared_ptr<SimRuntimeContext> context = SimRuntime::ActiveContext();
+  std::shared_ptr<SimRuntimeContext> context = ActiveSimRuntime();
   if (!context) return E_UNEXPECTED;
-  if (const HRESULT scripted = context->CallResult("CompareBrowserVersions"); FAILED(scripted))
+  if (const HRESULT scripted = context->CallResult(webview::kCompareBrowserVersionsExport); FAILED(scripted))
     return scripted;
   std::uint64_t first[4] = {};
   std::uint64_t second[4] = {};
@@ -209,6 +219,8 @@ HRESULT WV2_STDCALL CompareBrowserVersions(PCWSTR version1, PCWSTR version2, int
   }
   return S_OK;
 }
+
+namespace {
 
 // The signatures must be exactly those the loader casts the addresses to.
 static_assert(std::is_same_v<decltype(&CreateCoreWebView2EnvironmentWithOptions),

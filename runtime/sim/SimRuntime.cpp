@@ -6,8 +6,10 @@
 
 #include "platform/Files.h"
 #include "platform/Registry.h"
+#include "runtime/sim/SimControllerSide.h"
 #include "runtime/sim/SimCoreWebView2Environment.h"
 #include "runtime/sim/SimLoaderExports.h"
+#include "runtime/sim/SimPlatformQueue.h"
 #include "webview/abi/ComPtr.h"
 
 namespace velmoran::runtime::sim {
@@ -17,11 +19,6 @@ namespace {
 constexpr char16_t kLoaderLibraryName[] = u"WebView2Loader.dll";
 constexpr char16_t kInstalledRuntimeKey[] =
     u"SOFTWARE\\WOW6432Node\\Microsoft\\EdgeUpdate\\Clients\\{F3017226-FE2A-4295-8BDF-00C3A9A7E4C5}";
-
-std::shared_ptr<SimRuntimeContext>& Active() {
-  static std::shared_ptr<SimRuntimeContext> active;
-  return active;
-}
 
 std::u16string FolderOf(const std::u16string& path) {
   const std::size_t last = path.find_last_of(u'\\');
@@ -60,8 +57,8 @@ void CreateFolders(platform::Files& files, const std::u16string& folder) {
 }  // namespace
 
 SimRuntime::SimRuntime(platform::sim::SimPlatform& platform, SimRuntimeOptions options)
-    : platform_(platform), context_(std::make_shared<SimRuntimeContext>(platform, std::move(options))) {
-  Active() = context_;
+    : platform_(platform), context_(MakeSimRuntimeContext(platform, std::move(options))) {
+  SetActiveSimRuntime(context_);
   InstallLoaderFile();
   InstallRegistryEntry();
   InstallFixedRuntime();
@@ -72,10 +69,8 @@ SimRuntime::~SimRuntime() {
   // A completion never released would keep the context (and the caller's
   // handler) alive for ever: it holds both.
   context_->DropHeld();
-  if (Active() == context_) Active().reset();
+  if (ActiveSimRuntime() == context_) SetActiveSimRuntime(nullptr);
 }
-
-std::shared_ptr<SimRuntimeContext> SimRuntime::ActiveContext() { return Active(); }
 
 std::u16string SimRuntime::LoaderLibraryPath() const {
   return FolderOf(platform_.process().ExecutablePath()) + u"\\" + kLoaderLibraryName;
@@ -170,6 +165,19 @@ std::size_t SimRuntime::Subscriptions() const {
 std::unique_ptr<SimRuntime> InstallSimRuntime(platform::sim::SimPlatform& platform,
                                               SimRuntimeOptions options) {
   return std::make_unique<SimRuntime>(platform, std::move(options));
+}
+
+std::shared_ptr<SimControllerSide> InstallSimControllerSide(SimRuntime& runtime,
+                                                            SimControllerChoices choices) {
+  auto side = std::make_shared<SimControllerSide>(std::move(choices));
+  runtime.SetControllerFactory(side);
+  return side;
+}
+
+std::shared_ptr<SimRuntimeContext> MakeSimRuntimeContext(platform::sim::SimPlatform& platform,
+                                                          SimRuntimeOptions options) {
+  return std::make_shared<SimRuntimeContext>(platform, std::make_shared<SimPlatformQueue>(platform.windows()),
+                                             std::move(options));
 }
 
 }  // namespace velmoran::runtime::sim

@@ -5,19 +5,22 @@
 // header), the installed runtime's "pv" registry entry, and the library with
 // its five exports into the module table; the loader then finds it exactly as
 // it finds the real one. Only one runtime is installed at a time: the exports
-// are plain functions and reach the runtime through it.
+// are plain functions and reach the active runtime (ActiveSimRuntime).
 
 #include <cstddef>
 #include <memory>
 #include <string>
 
 #include "platform/sim/SimPlatform.h"
+#include "runtime/sim/SimControllerChoices.h"
 #include "runtime/sim/SimControllerFactory.h"
 #include "runtime/sim/SimEnvironmentRequest.h"
 #include "runtime/sim/SimRuntimeContext.h"
 #include "runtime/sim/SimRuntimeOptions.h"
 
 namespace velmoran::runtime::sim {
+
+class SimControllerSide;
 
 class SimRuntime {
  public:
@@ -27,7 +30,7 @@ class SimRuntime {
   SimRuntime& operator=(const SimRuntime&) = delete;
 
   // The runtime the exports answer for; none when no runtime is installed.
-  static std::shared_ptr<SimRuntimeContext> ActiveContext();
+  static std::shared_ptr<SimRuntimeContext> ActiveContext() { return ActiveSimRuntime(); }
 
   SimRuntimeContext& Context() { return *context_; }
   // Changes take effect from the next call that reads them.
@@ -80,5 +83,14 @@ class SimRuntime {
 // the returned object lives.
 std::unique_ptr<SimRuntime> InstallSimRuntime(platform::sim::SimPlatform& platform,
                                               SimRuntimeOptions options = {});
+
+// Installs a controller side into `runtime`; the runtime keeps it.
+std::shared_ptr<SimControllerSide> InstallSimControllerSide(SimRuntime& runtime,
+                                                            SimControllerChoices choices = {});
+
+// A runtime context on the simulated Windows, posting to its message queue,
+// for tests that make the runtime's objects without installing it.
+std::shared_ptr<SimRuntimeContext> MakeSimRuntimeContext(platform::sim::SimPlatform& platform,
+                                                          SimRuntimeOptions options = {});
 
 }  // namespace velmoran::runtime::sim

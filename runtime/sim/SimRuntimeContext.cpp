@@ -5,11 +5,28 @@
 
 namespace velmoran::runtime::sim {
 
-SimRuntimeContext::SimRuntimeContext(platform::sim::SimPlatform& platform, SimRuntimeOptions options)
-    : platform_(platform), options_(std::move(options)) {}
+namespace {
 
-void SimRuntimeContext::Post(std::function<void()> work) {
-  platform_.windows().PostCallback(std::move(work));
+std::shared_ptr<SimRuntimeContext>& Active() {
+  static std::shared_ptr<SimRuntimeContext> active;
+  return active;
+}
+
+}  // namespace
+
+std::shared_ptr<SimRuntimeContext> ActiveSimRuntime() { return Active(); }
+
+void SetActiveSimRuntime(std::shared_ptr<SimRuntimeContext> context) { Active() = std::move(context); }
+
+SimRuntimeContext::SimRuntimeContext(platform::Platform& platform, std::shared_ptr<SimMessageQueue> queue,
+                                     SimRuntimeOptions options)
+    : platform_(platform), queue_(std::move(queue)), options_(std::move(options)) {}
+
+void SimRuntimeContext::Post(std::function<void()> work) { queue_->Post(std::move(work)); }
+
+SimRuntimeObserver& SimRuntimeContext::Observer() {
+  static SimRuntimeObserver silent;
+  return observer_ != nullptr ? *observer_ : silent;
 }
 
 void SimRuntimeContext::ReleaseHeld() {

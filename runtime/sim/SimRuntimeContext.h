@@ -1,10 +1,11 @@
 #pragma once
 
 // The state every object of the simulated runtime shares: the platform it runs
-// on, the test's choices, the event tokens, scripted failures, the requests it
-// received and the count of its live objects. Objects hold it by shared
-// reference, so a completion still waiting in the message queue when the test
-// ends never reaches a destroyed runtime.
+// on and the message queue it posts to, the test's choices, the event tokens,
+// scripted failures, the requests it received, the count of its live objects
+// and the observer told of what happens. Objects hold it by shared reference,
+// so a completion still waiting in the message queue when the test ends never
+// reaches a destroyed runtime.
 
 #include <cstddef>
 #include <cstdint>
@@ -15,8 +16,10 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/sim/SimPlatform.h"
+#include "platform/Platform.h"
 #include "runtime/sim/SimEnvironmentRequest.h"
+#include "runtime/sim/SimMessageQueue.h"
+#include "runtime/sim/SimRuntimeObserver.h"
 #include "runtime/sim/SimRuntimeOptions.h"
 #include "webview/abi/ComResults.h"
 #include "webview/abi/ComTypes.h"
@@ -28,17 +31,19 @@ class SimCoreWebView2Environment;
 
 class SimRuntimeContext {
  public:
-  SimRuntimeContext(platform::sim::SimPlatform& platform, SimRuntimeOptions options);
+  SimRuntimeContext(platform::Platform& platform, std::shared_ptr<SimMessageQueue> queue,
+                    SimRuntimeOptions options);
   SimRuntimeContext(const SimRuntimeContext&) = delete;
   SimRuntimeContext& operator=(const SimRuntimeContext&) = delete;
 
-  platform::sim::SimPlatform& Platform() { return platform_; }
+  platform::Platform& Platform() { return platform_; }
   platform::Com& Com() { return platform_.com(); }
   SimRuntimeOptions& Options() { return options_; }
 
-  // Runs `work` when the test pumps the message queue, never inside the call
-  // that asked for it: the runtime's completions and events arrive this way.
+  // Runs `work` from the host thread's message dispatch, never inside the
+  // call that asked for it: the runtime's completions and events arrive this way.
   void Post(std::function<void()> work);
+  SimMessageQueue& Queue() { return *queue_; }
   // Keeps `work` until ReleaseHeld posts it; DropHeld forgets it unrun.
   void Hold(std::function<void()> work) { held_.push_back(std::move(work)); }
   void ReleaseHeld();
@@ -63,6 +68,10 @@ class SimRuntimeContext {
   void RemoveEnvironment(SimCoreWebView2Environment* environment);
   const std::vector<SimCoreWebView2Environment*>& Environments() const { return environments_; }
 
+  // The observer is not owned; whoever installs it removes it before it goes.
+  void SetObserver(SimRuntimeObserver* observer) { observer_ = observer; }
+  SimRuntimeObserver& Observer();
+
   void SetControllerFactory(std::shared_ptr<SimControllerFactory> factory) { factory_ = std::move(factory); }
   SimControllerFactory* ControllerFactory() const { return factory_.get(); }
 
@@ -71,7 +80,8 @@ class SimRuntimeContext {
   std::vector<HWND>& ControllerRequests() { return controllerRequests_; }
 
  private:
-  platform::sim::SimPlatform& platform_;
+  platform::Platform& platform_;
+  std::shared_ptr<SimMessageQueue> queue_;
   SimRuntimeOptions options_;
   std::int64_t nextToken_ = 0x100000001;
   std::map<std::string, HRESULT, std::less<>> callResults_;
@@ -81,7 +91,13 @@ class SimRuntimeContext {
   std::vector<SimEnvironmentRequest> requests_;
   std::vector<HWND> controllerRequests_;
   std::vector<std::function<void()>> held_;
+  SimRuntimeObserver* observer_ = nullptr;
 };
+
+// The runtime the loader exports answer for: they are plain functions, so
+// only one runtime is active at a time. None until one is activated.
+std::shared_ptr<SimRuntimeContext> ActiveSimRuntime();
+void SetActiveSimRuntime(std::shared_ptr<SimRuntimeContext> context);
 
 // Base of every object the simulated runtime creates: counts it alive in the
 // shared context from construction to destruction.

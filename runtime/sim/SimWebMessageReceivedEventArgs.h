@@ -2,7 +2,8 @@
 
 // The arguments of a simulated WebMessageReceived: the page's address and the
 // message in its JSON form. A message the page posted as a string also
-// answers TryGetWebMessageAsString; one posted as JSON does not.
+// answers TryGetWebMessageAsString; one posted as JSON does not. A message
+// without a JSON form cannot be read at all (E_FAIL).
 
 #include <memory>
 #include <optional>
@@ -21,7 +22,8 @@ class SimWebMessageReceivedEventArgs final
       private SimCountedObject {
  public:
   SimWebMessageReceivedEventArgs(std::shared_ptr<SimRuntimeContext> context, std::u16string source,
-                                 std::u16string messageAsJson, std::optional<std::u16string> messageAsString)
+                                 std::optional<std::u16string> messageAsJson,
+                                 std::optional<std::u16string> messageAsString)
       : SimCountedObject(std::move(context)),
         source_(std::move(source)),
         messageAsJson_(std::move(messageAsJson)),
@@ -29,7 +31,8 @@ class SimWebMessageReceivedEventArgs final
 
   HRESULT WV2_STDCALL get_Source(LPWSTR* value) override { return Text("get_Source", source_, value); }
   HRESULT WV2_STDCALL get_WebMessageAsJson(LPWSTR* value) override {
-    return Text("get_WebMessageAsJson", messageAsJson_, value);
+    if (!messageAsJson_) return Unreadable(value);
+    return Text("get_WebMessageAsJson", *messageAsJson_, value);
   }
   HRESULT WV2_STDCALL TryGetWebMessageAsString(LPWSTR* value) override {
     if (value == nullptr) return E_POINTER;
@@ -39,6 +42,12 @@ class SimWebMessageReceivedEventArgs final
   }
 
  private:
+  static HRESULT Unreadable(LPWSTR* value) {
+    if (value == nullptr) return E_POINTER;
+    *value = nullptr;
+    return E_FAIL;
+  }
+
   HRESULT Text(const char* method, const std::u16string& text, LPWSTR* value) {
     if (value == nullptr) return E_POINTER;
     *value = nullptr;
@@ -48,7 +57,7 @@ class SimWebMessageReceivedEventArgs final
   }
 
   std::u16string source_;
-  std::u16string messageAsJson_;
+  std::optional<std::u16string> messageAsJson_;
   std::optional<std::u16string> messageAsString_;
 };
 

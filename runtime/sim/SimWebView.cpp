@@ -66,6 +66,7 @@ HRESULT SimWebView::Navigate(LPCWSTR uri) {
   if (const HRESULT scripted = Context().CallResult("Navigate"); FAILED(scripted)) return scripted;
   std::u16string target(webview::FromWV2Text(uri));
   navigatedUris_.push_back(target);
+  Context().Observer().Navigating(target);
   const UINT64 navigationId = nextNavigationId_++;
   ComPtr<SimWebView> self(this);
   Context().Post([self, target = std::move(target), navigationId]() mutable {
@@ -97,10 +98,15 @@ HRESULT SimWebView::Navigate(LPCWSTR uri) {
 void SimWebView::CompleteNavigation(std::u16string /*uri*/, UINT64 navigationId) {
   if (closed_) return;
   const SimControllerChoices& choices = side_->Choices();
-  auto args = MakeComObject<SimNavigationCompletedEventArgs>(
-      SharedContext(), choices.navigationSucceeds,
-      choices.navigationSucceeds ? COREWEBVIEW2_WEB_ERROR_STATUS_UNKNOWN : choices.navigationErrorStatus,
-      navigationId);
+  bool isSuccess = choices.navigationSucceeds;
+  COREWEBVIEW2_WEB_ERROR_STATUS status =
+      isSuccess ? COREWEBVIEW2_WEB_ERROR_STATUS_UNKNOWN : choices.navigationErrorStatus;
+  if (auto failing = choices.failingNavigations.find(navigationId); failing != choices.failingNavigations.end()) {
+    isSuccess = false;
+    status = failing->second;
+  }
+  auto args = MakeComObject<SimNavigationCompletedEventArgs>(SharedContext(), isSuccess, status, navigationId);
+  Context().Observer().NavigationCompleted(*this, isSuccess, status);
   events_.Raise<ICoreWebView2NavigationCompletedEventHandler>(
       "NavigationCompleted", static_cast<ICoreWebView2*>(this),
       static_cast<ICoreWebView2NavigationCompletedEventArgs*>(args.Get()));
@@ -110,6 +116,7 @@ HRESULT SimWebView::ExecuteScript(LPCWSTR javaScript, ICoreWebView2ExecuteScript
   if (javaScript == nullptr) return E_INVALIDARG;
   if (const HRESULT scripted = Context().CallResult("ExecuteScript"); FAILED(scripted)) return scripted;
   executedScripts_.emplace_back(webview::FromWV2Text(javaScript));
+  Context().Observer().ScriptExecuted(executedScripts_.back());
   ComPtr<ICoreWebView2ExecuteScriptCompletedHandler> completion(handler);
   const HRESULT code = side_->Choices().scriptCompletion;
   std::u16string result = side_->Choices().scriptResult;
@@ -136,7 +143,7 @@ HRESULT SimWebView::PostWebMessageAsString(LPCWSTR webMessageAsString) {
   return S_OK;
 }
 
-void SimWebView::DeliverWebMessage(std::u16string messageAsJson,
+void SimWebView::DeliverWebMessage(std::optional<std::u16string> messageAsJson,
                                    std::optional<std::u16string> messageAsString) {
   ComPtr<SimWebView> self(this);
   Context().Post([self, json = std::move(messageAsJson), text = std::move(messageAsString)]() mutable {

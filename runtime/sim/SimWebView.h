@@ -53,7 +53,9 @@ class SimWebView final : public SimWebViewBase {
 
  private:
   friend class SimWebViewPage;
-  void DeliverWebMessage(std::u16string messageAsJson, std::optional<std::u16string> messageAsString);
+  // A message without a JSON form is one whose text cannot be read.
+  void DeliverWebMessage(std::optional<std::u16string> messageAsJson,
+                         std::optional<std::u16string> messageAsString);
   void CompleteNavigation(std::u16string uri, UINT64 navigationId);
 
   std::shared_ptr<SimControllerSide> side_;

@@ -12,6 +12,8 @@ void SimWebViewPage::PostWebMessageAsJson(std::u16string_view messageAsJson) {
   webView_.DeliverWebMessage(std::u16string(messageAsJson), std::nullopt);
 }
 
+void SimWebViewPage::PostUnreadableWebMessage() { webView_.DeliverWebMessage(std::nullopt, std::nullopt); }
+
 std::u16string SimWebViewPage::JsonStringLiteral(std::u16string_view text) {
   static constexpr char16_t kHex[] = u"0123456789abcdef";
   std::u16string literal = u"\"";

@@ -17,6 +17,8 @@ class SimWebViewPage {
 
   void PostWebMessageAsString(std::u16string_view message);
   void PostWebMessageAsJson(std::u16string_view messageAsJson);
+  // A message whose text the host cannot read: every getter of its text fails.
+  void PostUnreadableWebMessage();
 
   // The JSON string literal of `text`: "AppExit" becomes "\"AppExit\"".
   static std::u16string JsonStringLiteral(std::u16string_view text);

@@ -16,6 +16,7 @@
 #include "runtime/sim/SimController.h"
 #include "runtime/sim/SimControllerSide.h"
 #include "runtime/sim/SimCoreWebView2Environment.h"
+#include "runtime/sim/SimRuntime.h"
 #include "runtime/sim/SimRuntimeContext.h"
 #include "runtime/sim/SimWebView.h"
 #include "tests/platform/TempFolder.h"
@@ -27,7 +28,7 @@ class SimControllerFixture : public testing::Test {
  protected:
   SimControllerFixture()
       : platform(folder.path()),
-        context(std::make_shared<SimRuntimeContext>(platform, SimRuntimeOptions{})),
+        context(MakeSimRuntimeContext(platform)),
         side(std::make_shared<SimControllerSide>()) {
     context->SetControllerFactory(side);
     platform::WindowCreation creation;

@@ -1,0 +1,84 @@
+#pragma once
+
+// The runtime double: the simulated browser runtime driven by a scenario and
+// watched by a transcript, both named by environment variables, for tests that
+// run the real executable (built as "WebView2Loader.dll", runtime/double/win32).
+// It is the same simulated runtime the native tests use, on whatever platform
+// and message queue it is given.
+//
+//   VELMORAN_RUNTIME_SCENARIO    the scenario file (RuntimeScenario.h); unset: nothing fails, the page posts
+//   nothing VELMORAN_RUNTIME_TRANSCRIPT  the transcript file (RuntimeTranscript.h); unset: none is written
+//
+// Both are Windows paths; one that starts with "/" is taken as a path on
+// drive Z:, which Wine maps to the Unix root.
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+#include "platform/Platform.h"
+#include "runtime/double/RuntimeScenario.h"
+#include "runtime/double/RuntimeTranscript.h"
+#include "runtime/sim/SimControllerSide.h"
+#include "runtime/sim/SimMessageQueue.h"
+#include "runtime/sim/SimRuntimeContext.h"
+#include "runtime/sim/SimRuntimeObserver.h"
+#include "webview/abi/ComPtr.h"
+
+namespace velmoran::runtime::doubles {
+
+inline constexpr char16_t kScenarioVariable[] = u"VELMORAN_RUNTIME_SCENARIO";
+inline constexpr char16_t kTranscriptVariable[] = u"VELMORAN_RUNTIME_TRANSCRIPT";
+
+class RuntimeDouble final : public std::enable_shared_from_this<RuntimeDouble>,
+                            private sim::SimRuntimeObserver {
+ public:
+  // Reads the scenario, opens the transcript and becomes the runtime the
+  // loader exports answer for (sim::ActiveSimRuntime) until Unload.
+  static std::shared_ptr<RuntimeDouble> Start(platform::Platform& platform,
+                                              std::shared_ptr<sim::SimMessageQueue> queue);
+  ~RuntimeDouble() override;
+  RuntimeDouble(const RuntimeDouble&) = delete;
+  RuntimeDouble& operator=(const RuntimeDouble&) = delete;
+
+  sim::SimRuntimeContext& Context() { return *context_; }
+
+  // The library is going: records how many of the runtime's objects are still
+  // alive (0 after a clean shutdown) and steps down. Work still waiting in the
+  // message queue holds objects too, so the queue drops it first.
+  void Unload();
+
+ private:
+  RuntimeDouble(platform::Platform& platform, std::shared_ptr<sim::SimMessageQueue> queue);
+  void ReadScenario();
+  void Activate();
+
+  void EnvironmentCreated(const sim::SimEnvironmentRequest& request) override;
+  void EnvironmentFailed(HRESULT result) override;
+  void ControllerCreated(HWND parentWindow) override;
+  void ControllerFailed(HRESULT result) override;
+  void Subscribed(std::string_view event) override;
+  void Unsubscribed(std::string_view event) override;
+  void Navigating(std::u16string_view uri) override;
+  void NavigationCompleted(sim::SimWebView& webView, bool isSuccess,
+                           COREWEBVIEW2_WEB_ERROR_STATUS status) override;
+  void ScriptExecuted(std::u16string_view javaScript) override;
+  void BoundsSet(const RECT& bounds) override;
+  void VisibilitySet(bool isVisible) override;
+  void ControllerClosed(std::size_t subscriptionsLeft) override;
+
+  // The page posts its messages one at a time, each from its own turn of the
+  // message loop, so the host handles one before the next arrives.
+  void QueuePageMessage(webview::ComPtr<sim::SimWebView> webView, std::size_t index);
+  void PostPageMessage(sim::SimWebView& webView, const ScenarioMessage& message);
+
+  platform::Platform& platform_;
+  std::shared_ptr<sim::SimMessageQueue> queue_;
+  RuntimeTranscript transcript_;
+  RuntimeScenario scenario_;
+  std::shared_ptr<sim::SimRuntimeContext> context_;
+  std::shared_ptr<sim::SimControllerSide> side_;
+  bool pageLoaded_ = false;
+};
+
+}  // namespace velmoran::runtime::doubles

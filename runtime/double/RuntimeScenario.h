@@ -1,0 +1,87 @@
+#pragma once
+
+// What the runtime double is told to do: which calls fail, how its requests
+// complete, which navigation fails, and what the page posts once it has
+// loaded. A scenario is a UTF-8 text file, one item per line:
+//
+//   # a comment (the first non-blank character is '#'); blank lines are skipped
+//   fail <Method> <HRESULT>       the named call answers HRESULT at once: an
+//                                 export ("fail CreateCoreWebView2EnvironmentWithOptions 0x80070005"
+//                                 refuses the environment), a method
+//                                 ("fail ExecuteScript E_FAIL") or an event's
+//                                 add_/remove_ ("fail add_WebMessageReceived E_FAIL")
+//   complete <Request> <HRESULT>  the request is accepted and its completion
+//                                 brings HRESULT; Request is environment,
+//                                 controller or script
+//   navigation <N> fails <Status> the webview's N-th navigation (1 is the
+//                                 first) fails with that web error status: its
+//                                 name (CANNOT_CONNECT) or number (12)
+//   wait <Milliseconds>           the page waits that long before posting the
+//                                 next message
+//   <anything else>               one message the page posts, exactly as the
+//                                 host reads it with get_WebMessageAsJson (a
+//                                 posted string arrives as a JSON string
+//                                 literal); "!unreadable" is a message whose
+//                                 text cannot be read. These are the replay
+//                                 tool's input lines.
+//
+// The page posts its messages, one after another in file order, once the
+// first navigation has completed successfully. HRESULTs are hexadecimal
+// (0x80004005), signed decimal (-2147467259) or one of the names S_OK, E_FAIL,
+// E_ABORT, E_ACCESSDENIED, E_INVALIDARG, E_NOINTERFACE, E_NOTIMPL,
+// E_OUTOFMEMORY, E_POINTER, E_UNEXPECTED. A directive line that cannot be
+// understood is reported as an error and otherwise ignored; a message line is
+// never checked, so broken messages can be posted on purpose.
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "webview/abi/ComResults.h"
+#include "webview/abi/ComTypes.h"
+#include "webview/abi/WebView2Enums.h"
+
+namespace velmoran::runtime::doubles {
+
+struct ScenarioCallFailure {
+  std::string method;
+  HRESULT result = S_OK;
+
+  friend bool operator==(const ScenarioCallFailure&, const ScenarioCallFailure&) = default;
+};
+
+struct ScenarioMessage {
+  // How long the page waits, after posting the message before it, to post this one.
+  std::uint32_t delayMilliseconds = 0;
+  // The message's JSON text; none for a message whose text cannot be read.
+  std::optional<std::u16string> json;
+
+  friend bool operator==(const ScenarioMessage&, const ScenarioMessage&) = default;
+};
+
+struct ScenarioError {
+  std::size_t line = 0;  // 1 for the first line
+  std::string reason;
+
+  friend bool operator==(const ScenarioError&, const ScenarioError&) = default;
+};
+
+struct RuntimeScenario {
+  std::vector<ScenarioCallFailure> callFailures;
+  std::optional<HRESULT> environmentCompletion;
+  std::optional<HRESULT> controllerCompletion;
+  std::optional<HRESULT> scriptCompletion;
+  std::map<std::uint64_t, COREWEBVIEW2_WEB_ERROR_STATUS> failingNavigations;
+  std::vector<ScenarioMessage> messages;
+  std::vector<ScenarioError> errors;
+
+  friend bool operator==(const RuntimeScenario&, const RuntimeScenario&) = default;
+};
+
+RuntimeScenario ParseRuntimeScenario(std::string_view utf8);
+
+}  // namespace velmoran::runtime::doubles

@@ -1,0 +1,173 @@
+// The runtime double under the whole program on the simulated Windows: the
+// scenario a test writes decides what the runtime does and the page posts,
+// and the transcript records what the program asked of the runtime, as it
+// does for the executable under Wine.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/Startup.h"
+#include "app/WebCamFrm.h"
+#include "platform/sim/SimPlatform.h"
+#include "runtime/double/RuntimeDouble.h"
+#include "runtime/sim/SimPlatformQueue.h"
+#include "runtime/sim/SimRuntime.h"
+#include "tests/support/TempFolder.h"
+
+namespace velmoran::e2e {
+namespace {
+
+constexpr char kDemoScenario[] = VELMORAN_TEST_DATA_DIR "/../../samples/demo-scenario.txt";
+constexpr char kEnvironmentLine[] =
+    "environment\tC:\\velmoran\\CustomCache\t"
+    "--disable-features=msEdgeRose --remote-debugging-port=9999 --remote-allow-origins=*";
+
+std::string FileText(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+struct RoadCase {
+  const char* name;
+  std::string scenario;
+  // Lines the transcript holds in this order, others between them.
+  std::vector<std::string> inOrder;
+  // Beginnings no line of the transcript has.
+  std::vector<std::string> absent;
+};
+
+class RuntimeDoubleRoadTest : public testing::TestWithParam<RoadCase> {
+ protected:
+  RuntimeDoubleRoadTest() : sim(root.path()) {
+    const auto bin = root.path() / "C" / "xampp" / "apache" / "bin";
+    std::filesystem::create_directories(bin);
+    std::ofstream(bin / "httpd.exe") << "MZ";
+    sim.shell().AddProcess(u"C:\\xampp\\apache\\bin\\httpd.exe");
+    // The library's file, registry entry and exports, as a test prefix has them.
+    installed = runtime::sim::InstallSimRuntime(sim);
+    // The page has posted everything it was given and the queue ran dry: the user closes the window.
+    sim.windows().SetIdleHandler([this] {
+      if (sim.windows().QueuedMessages() == 0 && app::WebCamFrm != nullptr) {
+        sim.windows().PostMessageW(app::WebCamFrm->Handle(), platform::kWmClose, 0, 0);
+      }
+    });
+  }
+
+  // Runs the program with the runtime double reading `scenario`; answers the transcript.
+  std::vector<std::string> Run(const std::string& scenario) {
+    std::ofstream(root.path() / "C" / "scenario.txt", std::ios::binary) << scenario;
+    sim.environment().SetVariable(runtime::doubles::kScenarioVariable, u"C:\\scenario.txt");
+    sim.environment().SetVariable(runtime::doubles::kTranscriptVariable, u"C:\\transcript.txt");
+    auto runtime = runtime::doubles::RuntimeDouble::Start(
+        sim, std::make_shared<runtime::sim::SimPlatformQueue>(sim.windows()));
+    EXPECT_EQ(app::RunVelmoran(sim), 0);
+    runtime->Unload();
+    return Lines(FileText(root.path() / "C" / "transcript.txt"));
+  }
+
+  test_support::TempFolder root;
+  platform::sim::SimPlatform sim;
+  std::unique_ptr<runtime::sim::SimRuntime> installed;
+};
+
+TEST_P(RuntimeDoubleRoadTest, TranscriptFollowsTheScenario) {
+  const std::vector<std::string> transcript = Run(GetParam().scenario);
+  auto next = transcript.begin();
+  for (const std::string& expected : GetParam().inOrder) {
+    next = std::find(next, transcript.end(), expected);
+    ASSERT_NE(next, transcript.end()) << "missing, or out of order: " << expected;
+  }
+  for (const std::string& prefix : GetParam().absent) {
+    for (const std::string& line : transcript) EXPECT_FALSE(line.starts_with(prefix)) << line;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scenarios, RuntimeDoubleRoadTest,
+    testing::Values(
+        RoadCase{"NothingScripted",
+                 "",
+                 {kEnvironmentLine, "subscribe\tNavigationCompleted", "subscribe\tWebMessageReceived",
+                  "navigate\thttp://localhost/www/corvale2/index.html", "navigation-completed\t1",
+                  "unsubscribe\tWebMessageReceived", "close\t0", "unload\t0"},
+                 {"page-message", "script", "scenario-error", "environment-failed"}},
+        RoadCase{"EnvironmentRefused",
+                 "fail CreateCoreWebView2EnvironmentWithOptions 0x80070005\n",
+                 {"environment-failed\t0x80070005", "unload\t0"},
+                 {"environment\t", "controller"}},
+        RoadCase{"EnvironmentCompletesWithAFailure",
+                 "complete environment E_FAIL\n",
+                 {"environment-failed\t0x80004005", "unload\t0"},
+                 {"controller"}},
+        RoadCase{"ControllerCompletesWithAFailure",
+                 "complete controller 0x80004004\n",
+                 {kEnvironmentLine, "controller-failed\t0x80004004", "unload\t0"},
+                 {"navigate"}},
+        RoadCase{"FirstNavigationFails",
+                 "navigation 1 fails CANNOT_CONNECT\n\"AppExit\"\n",
+                 {"navigate\thttp://localhost/www/corvale2/index.html", "navigation-completed\t0\t12",
+                  "close\t0", "unload\t0"},
+                 {"page-message"}},
+        RoadCase{"UnreadableMessageGetsNoReply",
+                 "!unreadable\n",
+                 {"navigation-completed\t1", "page-message\t!unreadable", "close\t0", "unload\t0"},
+                 {"script"}},
+        RoadCase{"ImageQueryRepliesWithoutACapture",
+                 "wait 200\n{\"image\":\"x\",\"name\":\"q\",\"index\":7,\"length\":1}\n",
+                 {"page-message\t{\"image\":\"x\",\"name\":\"q\",\"index\":7,\"length\":1}",
+                  "script\timg_send_indx_done(7,0)", "close\t0", "unload\t0"},
+                 {}},
+        RoadCase{"ReplyScriptRefused",
+                 "fail ExecuteScript E_FAIL\n{\"image\":\"x\",\"name\":\"q\",\"index\":7,\"length\":1}\n",
+                 {"page-message\t{\"image\":\"x\",\"name\":\"q\",\"index\":7,\"length\":1}", "close\t0",
+                  "unload\t0"},
+                 {"script"}},
+        RoadCase{"UnreadableScenarioLine",
+                 "wait soon\n",
+                 {"scenario-error\t1\twait needs a number of milliseconds", "unload\t0"},
+                 {}}),
+    [](const testing::TestParamInfo<RoadCase>& param) { return std::string(param.param.name); });
+
+TEST_F(RuntimeDoubleRoadTest, DemoScenarioStoresOneCaptureAndChecksForFour) {
+  const std::vector<std::string> transcript = Run(FileText(kDemoScenario));
+  std::vector<std::string> scripts;
+  for (const std::string& line : transcript) {
+    if (line.starts_with("script\t")) scripts.push_back(line);
+  }
+  EXPECT_EQ(scripts,
+            (std::vector<std::string>{"script\timg_send_indx_done(1,1)", "script\timg_send_indx_done(1,1)",
+                                      "script\timg_send_all_no(\"2,3,4,\")"}));
+  const auto capture = root.path() / "C" / "velmoran_pose" / "A01" / "2026-04-28";
+  EXPECT_TRUE(std::filesystem::is_regular_file(capture / "1.png"));
+  EXPECT_EQ(FileText(capture / "1.json"), "[[0.5, 0.25, -0.1], [0.45, 0.3, -0.05]]");
+  EXPECT_EQ(FileText(capture / "user.txt"), "{\"member\":\"홍길동\",\"age\":41}");
+  EXPECT_EQ(transcript.back(), "unload\t0");
+}
+
+TEST_F(RuntimeDoubleRoadTest, ScenarioThatCannotBeRead) {
+  sim.environment().SetVariable(runtime::doubles::kScenarioVariable, u"C:\\no such scenario.txt");
+  sim.environment().SetVariable(runtime::doubles::kTranscriptVariable, u"C:\\transcript.txt");
+  auto runtime = runtime::doubles::RuntimeDouble::Start(
+      sim, std::make_shared<runtime::sim::SimPlatformQueue>(sim.windows()));
+  runtime->Unload();
+  EXPECT_EQ(FileText(root.path() / "C" / "transcript.txt"),
+            "scenario-error\t0\tcannot read C:\\no such scenario.txt\nunload\t0\n");
+}
+
+}  // namespace
+}  // namespace velmoran::e2e
