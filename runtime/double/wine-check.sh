@@ -28,12 +28,12 @@ rm -rf "$drive_c/velmoran_pose"
 wine reg add 'HKLM\SOFTWARE\Microsoft\EdgeUpdate\Clients\{F3017226-FE2A-4295-8BDF-00C3A9A7E4C5}' \
   /v pv /t REG_SZ /d 135.0.3179.45 /f >/dev/null 2>&1
 
+httpd='C:\xampp\apache\bin\httpd.exe'
+running() { wine "$httpd" --running >/dev/null 2>&1; }
 # Already running, so the shell opens the page's index directly.
-wine 'C:\xampp\apache\bin\httpd.exe' &
-for _ in $(seq 50); do
-  wine tasklist 2>/dev/null | grep -qi '^httpd.exe' && break
-  sleep 0.2
-done
+wine "$httpd" &
+for _ in $(seq 50); do running && break; sleep 0.2; done
+running || fail "the stand-in web server did not start"
 
 VELMORAN_RUNTIME_SCENARIO="$scenario" VELMORAN_RUNTIME_TRANSCRIPT="$transcript" \
   wine 'C:\velmoran\velmoran.exe' &
@@ -46,12 +46,10 @@ done
 wine taskkill /im velmoran.exe >/dev/null 2>&1 || true
 for _ in $(seq 100); do kill -0 "$shell" 2>/dev/null || break; sleep 0.2; done
 kill -0 "$shell" 2>/dev/null && fail "velmoran.exe did not end after its window was closed"
-wine 'C:\xampp\apache\bin\httpd.exe' --stop
-for _ in $(seq 50); do
-  wine tasklist 2>/dev/null | grep -qi '^httpd.exe' || break
-  sleep 0.2
-done
-wine tasklist 2>/dev/null | grep -qi '^httpd.exe' && fail "the stand-in web server did not end on --stop"
+running || fail "the stand-in web server ended with the shell"
+wine "$httpd" --stop
+for _ in $(seq 50); do running || break; sleep 0.2; done
+running && fail "the stand-in web server did not end on --stop"
 
 expect() { grep -qxF -- "$1" "$transcript" || fail "no transcript line: $1"; }
 tab=$'\t'

@@ -5,6 +5,7 @@
 //   httpd.exe           runs until its hidden window is closed: "taskkill /im httpd.exe"
 //                       (without /f) or "httpd.exe --stop"; it can also be killed
 //   httpd.exe --stop    closes every running stand-in and returns at once
+//   httpd.exe --running exits with 0 when a stand-in is running (its window exists), 1 otherwise
 //
 // Any other argument is ignored, as the shell's launcher passes none.
 
@@ -30,6 +31,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
+int Running() { return ::FindWindowW(kClassName, nullptr) != nullptr ? 0 : 1; }
+
 int StopRunning() {
   for (HWND window = ::FindWindowW(kClassName, nullptr); window != nullptr;
        window = ::FindWindowExW(nullptr, window, kClassName, nullptr)) {
@@ -42,6 +45,7 @@ int StopRunning() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
   if (commandLine != nullptr && std::wcscmp(commandLine, L"--stop") == 0) return StopRunning();
+  if (commandLine != nullptr && std::wcscmp(commandLine, L"--running") == 0) return Running();
 
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof(windowClass);
