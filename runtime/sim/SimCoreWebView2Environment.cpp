@@ -101,7 +101,9 @@ HRESULT SimCoreWebView2Environment::Unsubscribe(const char* method,
                                                 EventRegistrationToken token) {
   if (const HRESULT scripted = Context().CallResult(method); FAILED(scripted)) return scripted;
   // Removing a token that is not subscribed is harmless, as in the runtime.
-  if (handlers.erase(token.value) > 0) Context().Observer().Unsubscribed(std::string_view(method).substr(7));
+  if (handlers.erase(token.value) > 0) {
+    Context().Observer().Unsubscribed(std::string_view(method).substr(7));  // after "remove_"
+  }
   return S_OK;
 }
 
