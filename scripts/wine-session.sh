@@ -22,7 +22,7 @@ if [ "${1:-}" = "--inner" ]; then
   # Second stage, inside the display: window manager, prefix, the command.
   shift
   wm_pid=
-  if command -v openbox >/dev/null; then
+  if [ "${VELMORAN_OWN_DISPLAY:-1}" = 1 ] && command -v openbox >/dev/null; then
     openbox --sm-disable >/dev/null 2>&1 &
     wm_pid=$!
   fi
@@ -62,7 +62,10 @@ mkdir -p "$VELMORAN_ARTIFACTS"
 rm -rf "$WINEPREFIX"
 
 if [ $own_display -eq 1 ] || [ -z "${DISPLAY:-}" ]; then
+  # Tells the command that nobody sees this display.
+  export VELMORAN_OWN_DISPLAY=1
   exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" --inner "$@"
 else
+  export VELMORAN_OWN_DISPLAY=0
   exec "$0" --inner "$@"
 fi
