@@ -1,0 +1,59 @@
+#include "runtime/chromium/FrameSplitter.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace velmoran::runtime::chromium {
+namespace {
+
+using namespace std::string_literals;
+
+struct SplitCase {
+  const char* name;
+  std::vector<std::string> reads;
+  std::vector<std::string> frames;
+  std::size_t pending;
+};
+
+class FrameSplitterCases : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(FrameSplitterCases, CutsAtEachNul) {
+  FrameSplitter splitter;
+  std::vector<std::string> frames;
+  for (const std::string& read : GetParam().reads) {
+    for (std::string& frame : splitter.Feed(read)) frames.push_back(std::move(frame));
+  }
+  EXPECT_EQ(frames, GetParam().frames);
+  EXPECT_EQ(splitter.PendingBytes(), GetParam().pending);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reads, FrameSplitterCases,
+    ::testing::Values(
+        SplitCase{"OneWholeMessage", {"{\"id\":1}\0"s}, {"{\"id\":1}"}, 0},
+        SplitCase{"TwoInOneRead", {"a\0b\0"s}, {"a", "b"}, 0},
+        SplitCase{"SplitAcrossReads", {"ab", "c\0d"s, "e\0"s}, {"abc", "de"}, 0},
+        SplitCase{"NulAloneInARead", {"abc", "\0"s}, {"abc"}, 0},
+        SplitCase{"EmptyMessage", {"\0\0x\0"s}, {"", "", "x"}, 0},
+        SplitCase{"UnfinishedTailKept", {"a\0bc"s, "d"}, {"a"}, 3},
+        SplitCase{"NothingYet", {"", "abc"}, {}, 3}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(FrameSplitter, LargeMessageInSmallReadsArrivesWhole) {
+  const std::string payload(20 * 1024 * 1024 + 3, 'x');
+  const std::string stream = "{\"small\":1}"s + '\0' + payload + '\0';
+  FrameSplitter splitter;
+  std::vector<std::string> frames;
+  constexpr std::size_t kRead = 64 * 1024;
+  for (std::size_t at = 0; at < stream.size(); at += kRead) {
+    for (std::string& frame : splitter.Feed(std::string_view(stream).substr(at, kRead))) frames.push_back(std::move(frame));
+  }
+  ASSERT_EQ(frames.size(), 2u);
+  EXPECT_EQ(frames[0], "{\"small\":1}");
+  EXPECT_EQ(frames[1], payload);
+}
+
+}  // namespace
+}  // namespace velmoran::runtime::chromium
