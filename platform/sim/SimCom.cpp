@@ -27,8 +27,19 @@ void SimCom::CoTaskMemFree(void* block) {
   std::free(block);
 }
 
+namespace {
+
+constexpr std::int32_t kSOk = 0;
+constexpr std::int32_t kSFalse = 1;
+constexpr std::int32_t kRpcEChangedMode = static_cast<std::int32_t>(0x80010106u);
+
+}  // namespace
+
 std::int32_t SimCom::OleInitialize() {
-  return oleDepth_++ == 0 ? 0 : 1;  // S_OK, then S_FALSE as the system answers a repeat
+  // OLE needs a single-threaded apartment.
+  if (apartmentInits_ > 0 && multithreaded_) return kRpcEChangedMode;
+  if (apartmentInits_ == 0) multithreaded_ = false;
+  return oleDepth_++ == 0 ? kSOk : kSFalse;  // S_FALSE as the system answers a repeat
 }
 
 void SimCom::OleUninitialize() {
@@ -39,12 +50,14 @@ void SimCom::OleUninitialize() {
 std::int32_t SimCom::CoInitializeEx(std::uint32_t coInit) {
   ++initCalls_;
   lastCoInit_ = coInit;
-  constexpr std::int32_t kSOk = 0;
-  constexpr std::int32_t kSFalse = 1;
   // An apartment OLE already opened answers S_FALSE, as the system does.
   const bool fresh = apartmentInits_ == 0 && oleDepth_ == 0;
+  const bool multithreaded = (coInit & kCoInitApartmentThreaded) == 0;
+  if (!scriptedInitResult_ && !fresh && multithreaded != multithreaded_) return kRpcEChangedMode;
   const std::int32_t result = scriptedInitResult_.value_or(fresh ? kSOk : kSFalse);
-  if (result >= 0) ++apartmentInits_;
+  if (result < 0) return result;
+  if (fresh) multithreaded_ = multithreaded;
+  ++apartmentInits_;
   return result;
 }
 

@@ -12,8 +12,9 @@ namespace velmoran::platform::sim {
 
 // COM task memory that remembers every block still allocated, so a test can
 // prove that each text handed across an interface was freed. The apartment
-// answers as the system does (S_OK first, S_FALSE when already initialised)
-// unless a test scripts a failure.
+// answers as the system does (S_OK first, S_FALSE when already initialised,
+// RPC_E_CHANGED_MODE when asked for the other kind while it exists) unless a
+// test scripts a failure.
 class SimCom final : public Com {
  public:
   ~SimCom() override;
@@ -53,6 +54,7 @@ class SimCom final : public Com {
   std::int64_t apartmentInits_ = 0;
   std::uint32_t lastCoInit_ = 0;
   int oleDepth_ = 0;
+  bool multithreaded_ = false;  // the kind of the apartment while one exists
   std::function<void()> oleObserver_;
 };
 

@@ -124,10 +124,15 @@ struct CodePageConverter {
       while (done < run.size()) {
         done += ConvertUntilUnmappable(exact, run.substr(done), out);
         if (done == run.size()) break;
-        const std::size_t units =
-            IsHighSurrogate(run[done]) && done + 1 < run.size() && IsLowSurrogate(run[done + 1]) ? 2 : 1;
-        AppendBestFit(run.substr(done, units), translitLocale, out);
-        done += units;
+        // The code pages' best fits are for single UTF-16 units: each unit of
+        // a character outside the BMP becomes a default character.
+        if (IsHighSurrogate(run[done]) && done + 1 < run.size() && IsLowSurrogate(run[done + 1])) {
+          out.append(2, kDefaultCharacter);
+          done += 2;
+          continue;
+        }
+        AppendBestFit(run.substr(done, 1), translitLocale, out);
+        ++done;
       }
       i = end;
     }

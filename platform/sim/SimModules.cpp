@@ -116,7 +116,15 @@ SimModules::Library* SimModules::ByHandle(Handle module) {
 }
 
 Handle SimModules::LoadLibraryW(std::u16string_view fileName) {
-  Library* library = fileName.empty() ? nullptr : Resolve(fileName);
+  // A name without extension gets ".dll"; a final dot says that it has none.
+  std::u16string name(fileName);
+  const std::size_t nameStart = name.find_last_of(u"\\/") + 1;  // npos + 1: the whole text
+  if (!name.empty() && name.back() == u'.') {
+    name.pop_back();
+  } else if (!name.empty() && name.find(u'.', nameStart) == std::u16string::npos) {
+    name += u".dll";
+  }
+  Library* library = name.empty() ? nullptr : Resolve(name);
   if (library == nullptr) {
     lastError_ = kErrorModNotFound;
     return 0;

@@ -5,7 +5,7 @@
 namespace velmoran::platform::sim {
 
 SimPlatform::SimPlatform(std::filesystem::path root)
-    : files_(std::move(root)), modules_(files_, process_) {}
+    : files_(std::move(root)), shell_(files_), modules_(files_, process_) {}
 
 SimPlatform::~SimPlatform() = default;
 

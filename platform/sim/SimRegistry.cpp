@@ -12,12 +12,24 @@ struct SimRegistry::Key {
   };
   std::u16string name;
   bool denied = false;
-  // By lower-case name: the order is the alphabetical order Windows lists in.
+  // By upper-case name: the order Windows lists them in.
   std::map<std::u16string, std::shared_ptr<Key>> subkeys;
   std::map<std::u16string, Value> values;
 };
 
 namespace {
+
+constexpr std::uint32_t kErrorBadPathname = 161;
+
+// Windows orders and compares key names by their upper-case form, so
+// "KeyA" comes before "key_b" ('A' before '_'). ASCII letters only here.
+std::u16string UpperKey(std::u16string_view name) {
+  std::u16string upper(name);
+  for (char16_t& c : upper) {
+    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - (u'a' - u'A'));
+  }
+  return upper;
+}
 
 std::vector<std::u16string_view> SplitPath(std::u16string_view path) {
   std::vector<std::u16string_view> parts;
@@ -60,11 +72,11 @@ std::shared_ptr<SimRegistry::Key> SimRegistry::Walk(std::shared_ptr<Key> from, s
                                                     bool create) {
   std::shared_ptr<Key> key = std::move(from);
   for (std::u16string_view part : SplitPath(path)) {
-    const std::u16string lower = ToLowerAscii(part);
-    auto it = key->subkeys.find(lower);
+    const std::u16string upper = UpperKey(part);
+    auto it = key->subkeys.find(upper);
     if (it == key->subkeys.end()) {
       if (!create) return nullptr;
-      it = key->subkeys.emplace(lower, std::make_shared<Key>(Key{std::u16string(part), false, {}, {}})).first;
+      it = key->subkeys.emplace(upper, std::make_shared<Key>(Key{std::u16string(part), false, {}, {}})).first;
     }
     key = it->second;
   }
@@ -82,6 +94,8 @@ std::uint32_t SimRegistry::RegOpenKeyExW(Handle parent, std::u16string_view subK
     fullPath += subKey;
   }
   openAttempts_.push_back(fullPath);
+  // A subkey is relative to its parent: it cannot start at a root.
+  if (!subKey.empty() && subKey.front() == u'\\') return kErrorBadPathname;
 
   std::shared_ptr<Key> found = Walk(from, subKey, false);
   if (!found) return kErrorFileNotFound;
@@ -149,7 +163,7 @@ void SimRegistry::DeleteKey(Handle root, std::u16string_view path) {
   if (!from || parts.empty()) return;
   std::u16string parentPath;
   for (std::size_t i = 0; i + 1 < parts.size(); ++i) parentPath += std::u16string(parts[i]) + u"\\";
-  if (auto parent = Walk(from, parentPath, false)) parent->subkeys.erase(ToLowerAscii(parts.back()));
+  if (auto parent = Walk(from, parentPath, false)) parent->subkeys.erase(UpperKey(parts.back()));
 }
 
 void SimRegistry::DenyAccess(Handle root, std::u16string_view path) {

@@ -12,8 +12,8 @@ namespace velmoran::platform::sim {
 
 // An in-memory registry with the two roots HKEY_CURRENT_USER and
 // HKEY_LOCAL_MACHINE. Key and value names are case-insensitive and keep the
-// spelling they were created with; subkeys are listed in alphabetical order
-// as Windows lists them. Every key a call tried to open is recorded, so a
+// spelling they were created with; subkeys are listed in the order of their
+// upper-case names, as Windows lists them. Every key a call tried to open is recorded, so a
 // test can see the order of a search.
 class SimRegistry final : public Registry {
  public:

@@ -1,6 +1,10 @@
 #include "platform/sim/SimShell.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/sim/SimFiles.h"
 
 namespace velmoran::platform::sim {
 namespace {
@@ -81,6 +85,12 @@ bool SimShell::ShellExecuteExW(ShellExecuteInfoW& info) {
                               Copy(info.lpParameters), Copy(info.lpDirectory), info.nShow});
   if (info.cbSize != kShellExecuteInfoWSize || info.lpFile == nullptr) {
     lastError_ = kErrorInvalidParameter;
+    return false;
+  }
+  // The file is looked for before elevation is asked for.
+  std::error_code ignored;
+  if (files_ != nullptr && !std::filesystem::is_regular_file(files_->HostPath(info.lpFile), ignored)) {
+    lastError_ = kErrorFileNotFound;
     return false;
   }
   if (refusal_ != 0) {

@@ -11,13 +11,19 @@
 
 namespace velmoran::platform::sim {
 
+class SimFiles;
+
 // A process table and a shell that starts what it is asked. A snapshot copies
 // the table as it is when taken; each process keeps its id in every snapshot.
 // A process the shell starts is listed under its image's file name, as
 // Windows lists it; a test may script any text (a full path, say) to see how
-// a caller copes with it.
+// a caller copes with it. Given the simulated files, the shell starts only
+// a file that exists there (ERROR_FILE_NOT_FOUND otherwise), as Windows does.
 class SimShell final : public Shell {
  public:
+  SimShell() = default;
+  explicit SimShell(SimFiles& files) : files_(&files) {}
+
   // One ShellExecuteExW request as the caller filled it.
   struct Request {
     std::uint32_t cbSize = 0;
@@ -60,6 +66,7 @@ class SimShell final : public Shell {
   };
   bool Fill(Handle snapshot, ProcessEntry32W& entry, bool first);
 
+  SimFiles* files_ = nullptr;
   std::vector<std::u16string> processes_;
   std::vector<std::uint32_t> processIds_;  // beside processes_
   std::map<Handle, Snapshot> snapshots_;

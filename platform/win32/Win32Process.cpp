@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace velmoran::platform::win32 {
@@ -81,7 +82,10 @@ bool Win32Process::GetModuleFileNameW(std::uint32_t capacity, std::u16string& pa
   std::vector<wchar_t> buffer(capacity + 1, L'\0');
   const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), capacity);
   const DWORD error = ::GetLastError();
-  path.assign(reinterpret_cast<const char16_t*>(buffer.data()), length);
+  // A path cut to the buffer ends in a terminator inside the answered length
+  // (Windows Vista and later); Wine, like Windows XP, fills the buffer without one.
+  const wchar_t* text = buffer.data();
+  path.assign(reinterpret_cast<const char16_t*>(text), std::find(text, text + length, L'\0') - text);
   return length != 0 && length < capacity && error != ERROR_INSUFFICIENT_BUFFER;
 }
 

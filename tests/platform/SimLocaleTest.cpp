@@ -31,7 +31,7 @@ INSTANTIATE_TEST_SUITE_P(
                                      "04-28 9:5:07.045:::ok\r\n"},
                       ConversionCase{"LatinKeptIn1252", 1252, u"café €", "caf\xE9 \x80"},
                       ConversionCase{"BestFitIn1252", 1252, u"ā", "a"},
-                      ConversionCase{"AstralCharacterIsOneDefaultCharacter", 1252, u"a\U0001F600b", "a?b"},
+                      ConversionCase{"AstralCharacterIsADefaultCharacterPerUnit", 1252, u"a\U0001F600b", "a??b"},
                       ConversionCase{"UnpairedSurrogateIsDefaultCharacter", 1252,
                                      std::u16string(1, char16_t(0xD800)) + u"x", "?x"},
                       ConversionCase{"Utf8", 65001, u"벨a",

@@ -55,6 +55,10 @@ class ContractBackend {
   // runs until the backend goes. Answers its process id, 0 when it could not start.
   virtual std::uint32_t StartProcess(std::u16string_view imageName) = 0;
 
+  // The full path of a program file that ShellExecuteExW can start; it ends
+  // by itself at once.
+  virtual std::u16string ProgramFile() = 0;
+
   // The file name of a library beside the executable that exports
   // "ContractAnswer", an int() function answering 42.
   virtual std::u16string LibraryWithExports() = 0;

@@ -52,6 +52,13 @@ class SimContractBackend final : public ContractBackend {
     return platform_.shell().AddProcess(std::u16string(imageName));
   }
 
+  std::u16string ProgramFile() override {
+    const std::u16string path = ScratchFolder() + u"\\program.exe";
+    platform_.files().CloseHandle(
+        platform_.files().CreateFileW(path, platform::kGenericWrite, 0, platform::kCreateAlways));
+    return path;
+  }
+
   std::u16string LibraryWithExports() override {
     const std::u16string name = u"velmoran-contract-library.dll";
     platform_.modules().RegisterLibrary(FolderOf(platform_.process().ExecutablePath()) + u"\\" + name,
