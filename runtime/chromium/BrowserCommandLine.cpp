@@ -49,16 +49,25 @@ std::string ShellQuoted(std::string_view text) {
 }
 
 std::string BrowserStartScript(const BrowserLaunch& launch) {
+  // Appended piece by piece: GCC's -O3 restrict check misreads "literal" + temporary here.
   std::string script;
   // Chromium's sandbox refuses to start as root.
   script += "[ \"$EUID\" = 0 ] && set -- --no-sandbox; ";
-  script += "exec 3<>/dev/tcp/127.0.0.1/" + std::to_string(launch.port) + " || exit 1; ";
-  script += "printf '%s\\0' " + ShellQuoted(launch.greeting) + " >&3; ";
-  std::string log = "/dev/null";
-  if (!launch.userDataFolder.empty()) log = launch.userDataFolder + "/chromium-output.log";
-  script += "exec " + ShellQuoted(launch.executable) + " \"$@\"";
-  for (const std::string& argument : BrowserArguments(launch)) script += " " + ShellQuoted(argument);
-  script += " 4>&3 </dev/null >" + ShellQuoted(log) + " 2>&1";
+  script += "exec 3<>/dev/tcp/127.0.0.1/";
+  script += std::to_string(launch.port);
+  script += " || exit 1; printf '%s\\0' ";
+  script += ShellQuoted(launch.greeting);
+  script += " >&3; exec ";
+  script += ShellQuoted(launch.executable);
+  script += " \"$@\"";
+  for (const std::string& argument : BrowserArguments(launch)) {
+    script += ' ';
+    script += ShellQuoted(argument);
+  }
+  script += " 4>&3 </dev/null >";
+  script += ShellQuoted(launch.userDataFolder.empty() ? std::string("/dev/null")
+                                                      : launch.userDataFolder + "/chromium-output.log");
+  script += " 2>&1";
   return script;
 }
 

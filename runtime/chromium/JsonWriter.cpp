@@ -113,6 +113,33 @@ JsonWriter& JsonWriter::Raw(std::string_view json) {
   return *this;
 }
 
+JsonWriter& JsonWriter::Value(const bridge::JsonValue& value) {
+  switch (value.kind()) {
+    case bridge::JsonKind::Null:
+      return Null();
+    case bridge::JsonKind::False:
+      return Bool(false);
+    case bridge::JsonKind::True:
+      return Bool(true);
+    case bridge::JsonKind::Number:
+      return Raw(Utf16ToUtf8(value.view()));
+    case bridge::JsonKind::String:
+      return String(value.view());
+    case bridge::JsonKind::Array:
+      BeginArray();
+      for (const bridge::JsonValue& item : value.items()) Value(item);
+      return EndArray();
+    case bridge::JsonKind::Object:
+      BeginObject();
+      for (const auto& [name, member] : value.members()) {
+        Key(Utf16ToUtf8(name));
+        Value(member);
+      }
+      return EndObject();
+  }
+  return *this;
+}
+
 std::string JsonQuoted(std::string_view utf8) {
   std::string out;
   AppendEscaped(out, utf8);

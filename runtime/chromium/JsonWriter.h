@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "bridge/Json.h"
+
 namespace velmoran::runtime::chromium {
 
 class JsonWriter {
@@ -31,6 +33,8 @@ class JsonWriter {
   JsonWriter& Null();
   // A JSON text already made (a nested object, a value the page sent).
   JsonWriter& Raw(std::string_view json);
+  // A decoded value written back as JSON (numbers as they were written).
+  JsonWriter& Value(const bridge::JsonValue& value);
 
   const std::string& Text() const { return text_; }
   std::string Take() { return std::move(text_); }

@@ -1,0 +1,107 @@
+#pragma once
+
+// One running Chromium and its one page, as the environment, controller and
+// webview objects share them: the pipe, the protocol session, the page's
+// target session, the navigation events, and the embedded window. Used on
+// the user-interface thread only; the COM objects hold it by shared_ptr and
+// the last of them to go ends the browser (the pipe closes, Chromium quits).
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "runtime/chromium/BrowserCommandLine.h"
+#include "runtime/chromium/DevToolsSession.h"
+#include "runtime/chromium/NavigationTracker.h"
+#include "runtime/chromium/PageScripts.h"
+#include "runtime/chromium/win32/EmbeddedWindow.h"
+#include "runtime/chromium/win32/PipeTransport.h"
+#include "runtime/chromium/win32/UiThreadQueue.h"
+#include "webview/abi/WebView2Enums.h"
+
+namespace velmoran::runtime::chromium {
+
+// What the page does, for the webview object to raise as its events.
+class PageEvents {
+ public:
+  virtual bool NavigationStarting(std::uint64_t navigationId, std::u16string_view uri, bool isRedirected) = 0;
+  virtual void SourceChanged(bool isNewDocument) = 0;
+  virtual void ContentLoading(std::uint64_t navigationId, bool isErrorPage) = 0;
+  virtual void HistoryChanged() = 0;
+  virtual void DomContentLoaded(std::uint64_t navigationId) = 0;
+  virtual void NavigationCompleted(const NavigationOutcome& outcome) = 0;
+  virtual void DocumentTitleChanged() = 0;
+  virtual void WebMessageReceived(std::u16string messageAsJson) = 0;
+  virtual void ProcessFailed(COREWEBVIEW2_PROCESS_FAILED_KIND kind) = 0;
+
+ protected:
+  ~PageEvents() = default;
+};
+
+class ChromiumBrowser final : public std::enable_shared_from_this<ChromiumBrowser>, private NavigationObserver {
+ public:
+  ChromiumBrowser(std::shared_ptr<UiThreadQueue> queue, BrowserLaunch launch);
+  ~ChromiumBrowser();
+  ChromiumBrowser(const ChromiumBrowser&) = delete;
+  ChromiumBrowser& operator=(const ChromiumBrowser&) = delete;
+
+  // Starts Chromium; `onReady` runs later on the user-interface thread, once,
+  // with S_OK when the page is ready for a controller or a failure code.
+  // False when nothing could be started.
+  bool Start(std::function<void(HRESULT)> onReady);
+
+  // A command to the page's target session.
+  void CallPage(std::string_view method, std::string_view paramsJson, DevToolsSession::AnswerHandler onAnswer = {});
+  bool Usable() const { return ready_ && !ended_; }
+
+  // The webview receiving the page's events, or none.
+  void SetPageEvents(PageEvents* events) { page_ = events; }
+
+  const std::u16string& Source() const { return tracker_.Source(); }
+  const std::u16string& Title() const { return title_; }
+  const std::u16string& Version() const { return version_; }
+  const std::string& WindowClass() const { return launch_.windowClass; }
+  EmbeddedWindow& Window() { return window_; }
+
+  void ApplyPageSettings(const PageSettings& settings);
+
+  // The host is done with the browser: it is asked to close, and its end is no failure.
+  void Close();
+
+ private:
+  bool NavigationStarting(std::uint64_t navigationId, std::u16string_view uri, bool isRedirected) override;
+  void SourceChanged(bool isNewDocument) override;
+  void ContentLoading(std::uint64_t navigationId, bool isErrorPage) override;
+  void HistoryChanged() override;
+  void DomContentLoaded(std::uint64_t navigationId) override;
+  void NavigationCompleted(const NavigationOutcome& outcome) override;
+
+  void Connected();
+  void Ended(bool everConnected);
+  void SubscribeEvents();
+  void TargetSeen(const bridge::JsonValue& targetInfo);
+  void PrepareThePage();
+  void Finish(HRESULT result);
+  bool IsPage(const DevToolsMessage& event) const;
+  bool IsMainFrame(const bridge::JsonValue& params, std::u16string_view key = u"frameId") const;
+
+  std::shared_ptr<UiThreadQueue> queue_;
+  BrowserLaunch launch_;
+  std::unique_ptr<PipeTransport> transport_;
+  DevToolsSession session_;
+  NavigationTracker tracker_;
+  EmbeddedWindow window_;
+  std::function<void(HRESULT)> onReady_;
+  PageEvents* page_ = nullptr;
+  std::u16string targetId_;  // the page's target, which is also its main frame's id
+  std::u16string pageSession_;
+  std::u16string title_;
+  std::u16string version_;
+  std::u16string settingsScriptId_;
+  bool ready_ = false;
+  bool ended_ = false;
+  bool closing_ = false;
+};
+
+}  // namespace velmoran::runtime::chromium

@@ -1,0 +1,132 @@
+#pragma once
+
+// The event arguments this runtime raises: small objects holding what the
+// event says, answering their getters from it.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "bridge/Json.h"
+#include "runtime/chromium/win32/AtomicComObject.h"
+#include "runtime/chromium/win32/TaskMemText.h"
+#include "webview/abi/WebView2Interfaces.h"
+
+namespace velmoran::runtime::chromium {
+
+template <typename T>
+HRESULT Answer(T* out, T value) {
+  if (out == nullptr) return E_POINTER;
+  *out = value;
+  return S_OK;
+}
+
+class NavigationStartingArgs final : public AtomicComObject<ICoreWebView2NavigationStartingEventArgs> {
+ public:
+  NavigationStartingArgs(std::u16string uri, bool isRedirected, std::uint64_t navigationId)
+      : uri_(std::move(uri)), isRedirected_(isRedirected), navigationId_(navigationId) {}
+  HRESULT WV2_STDCALL get_Uri(LPWSTR* uri) override { return HandOutText(uri_, uri); }
+  HRESULT WV2_STDCALL get_IsUserInitiated(BOOL* value) override { return Answer<BOOL>(value, FALSE); }
+  HRESULT WV2_STDCALL get_IsRedirected(BOOL* value) override { return Answer<BOOL>(value, isRedirected_); }
+  HRESULT WV2_STDCALL get_RequestHeaders(ICoreWebView2HttpRequestHeaders** headers) override {
+    if (headers != nullptr) *headers = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT WV2_STDCALL get_Cancel(BOOL* value) override { return Answer<BOOL>(value, cancel_); }
+  HRESULT WV2_STDCALL put_Cancel(BOOL value) override {
+    cancel_ = value != FALSE;
+    return S_OK;
+  }
+  HRESULT WV2_STDCALL get_NavigationId(UINT64* value) override { return Answer<UINT64>(value, navigationId_); }
+  bool Cancelled() const { return cancel_; }
+
+ private:
+  std::u16string uri_;
+  bool isRedirected_;
+  std::uint64_t navigationId_;
+  bool cancel_ = false;
+};
+
+class NavigationCompletedArgs final : public AtomicComObject<ICoreWebView2NavigationCompletedEventArgs> {
+ public:
+  NavigationCompletedArgs(bool isSuccess, COREWEBVIEW2_WEB_ERROR_STATUS status, std::uint64_t navigationId,
+                          int httpStatusCode)
+      : isSuccess_(isSuccess), status_(status), navigationId_(navigationId), httpStatusCode_(httpStatusCode) {}
+  HRESULT WV2_STDCALL get_IsSuccess(BOOL* value) override { return Answer<BOOL>(value, isSuccess_); }
+  HRESULT WV2_STDCALL get_WebErrorStatus(COREWEBVIEW2_WEB_ERROR_STATUS* value) override {
+    return Answer(value, status_);
+  }
+  HRESULT WV2_STDCALL get_NavigationId(UINT64* value) override { return Answer<UINT64>(value, navigationId_); }
+  // The later interface version that reports it is not among the declared ones yet.
+  int HttpStatusCode() const { return httpStatusCode_; }
+
+ private:
+  bool isSuccess_;
+  COREWEBVIEW2_WEB_ERROR_STATUS status_;
+  std::uint64_t navigationId_;
+  int httpStatusCode_;
+};
+
+class WebMessageReceivedArgs final : public AtomicComObject<ICoreWebView2WebMessageReceivedEventArgs> {
+ public:
+  WebMessageReceivedArgs(std::u16string source, std::u16string json)
+      : source_(std::move(source)), json_(std::move(json)) {}
+  HRESULT WV2_STDCALL get_Source(LPWSTR* value) override { return HandOutText(source_, value); }
+  HRESULT WV2_STDCALL get_WebMessageAsJson(LPWSTR* value) override { return HandOutText(json_, value); }
+  // Only a message that is a string has a text of its own.
+  HRESULT WV2_STDCALL TryGetWebMessageAsString(LPWSTR* value) override {
+    if (value == nullptr) return E_POINTER;
+    *value = nullptr;
+    std::optional<bridge::JsonValue> parsed = bridge::ParseJson(json_);
+    if (!parsed || !parsed->IsString()) return E_INVALIDARG;
+    return HandOutText(parsed->view(), value);
+  }
+
+ private:
+  std::u16string source_;
+  std::u16string json_;
+};
+
+class ContentLoadingArgs final : public AtomicComObject<ICoreWebView2ContentLoadingEventArgs> {
+ public:
+  ContentLoadingArgs(bool isErrorPage, std::uint64_t navigationId)
+      : isErrorPage_(isErrorPage), navigationId_(navigationId) {}
+  HRESULT WV2_STDCALL get_IsErrorPage(BOOL* value) override { return Answer<BOOL>(value, isErrorPage_); }
+  HRESULT WV2_STDCALL get_NavigationId(UINT64* value) override { return Answer<UINT64>(value, navigationId_); }
+
+ private:
+  bool isErrorPage_;
+  std::uint64_t navigationId_;
+};
+
+class DomContentLoadedArgs final : public AtomicComObject<ICoreWebView2DOMContentLoadedEventArgs> {
+ public:
+  explicit DomContentLoadedArgs(std::uint64_t navigationId) : navigationId_(navigationId) {}
+  HRESULT WV2_STDCALL get_NavigationId(UINT64* value) override { return Answer<UINT64>(value, navigationId_); }
+
+ private:
+  std::uint64_t navigationId_;
+};
+
+class SourceChangedArgs final : public AtomicComObject<ICoreWebView2SourceChangedEventArgs> {
+ public:
+  explicit SourceChangedArgs(bool isNewDocument) : isNewDocument_(isNewDocument) {}
+  HRESULT WV2_STDCALL get_IsNewDocument(BOOL* value) override { return Answer<BOOL>(value, isNewDocument_); }
+
+ private:
+  bool isNewDocument_;
+};
+
+class ProcessFailedArgs final : public AtomicComObject<ICoreWebView2ProcessFailedEventArgs> {
+ public:
+  explicit ProcessFailedArgs(COREWEBVIEW2_PROCESS_FAILED_KIND kind) : kind_(kind) {}
+  HRESULT WV2_STDCALL get_ProcessFailedKind(COREWEBVIEW2_PROCESS_FAILED_KIND* value) override {
+    return Answer(value, kind_);
+  }
+
+ private:
+  COREWEBVIEW2_PROCESS_FAILED_KIND kind_;
+};
+
+}  // namespace velmoran::runtime::chromium

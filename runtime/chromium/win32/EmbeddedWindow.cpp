@@ -1,0 +1,96 @@
+#include "runtime/chromium/win32/EmbeddedWindow.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <sstream>
+
+#include "runtime/chromium/BrowserCommandLine.h"
+
+namespace velmoran::runtime::chromium {
+
+namespace {
+
+constexpr wchar_t kWholeWindowProperty[] = L"__wine_x11_whole_window";
+
+std::string Id(unsigned long window) { return std::to_string(window); }
+
+}  // namespace
+
+EmbeddedWindow::Container EmbeddedWindow::ContainerOf(HWND host) const {
+  Container container;
+  if (host == nullptr) return container;
+  // Wine gives child windows no X11 window of their own: the top-level
+  // window's holds them, its client area starting at the X11 window's origin.
+  HWND owner = host;
+  while (owner != nullptr && ::GetPropW(owner, kWholeWindowProperty) == nullptr) owner = ::GetParent(owner);
+  if (owner == nullptr) return container;
+  container.window = static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(::GetPropW(owner, kWholeWindowProperty)));
+  POINT hostOrigin{0, 0};
+  POINT ownerOrigin{0, 0};
+  ::ClientToScreen(host, &hostOrigin);
+  ::ClientToScreen(owner, &ownerOrigin);
+  container.origin = {hostOrigin.x - ownerOrigin.x, hostOrigin.y - ownerOrigin.y};
+  return container;
+}
+
+bool EmbeddedWindow::Attach(HWND host, const std::string& windowClass) {
+  if (!helper_.Start()) return false;
+  // The browser maps its window shortly after it starts; wait for it, within reason.
+  const std::optional<std::string> found = helper_.Run(
+      "timeout 20 xdotool search --sync --onlyvisible --classname " + ShellQuoted(windowClass) + " | head -n 1");
+  if (!found) return false;
+  browserWindow_ = std::strtoul(found->c_str(), nullptr, 10);
+  if (browserWindow_ == 0) return false;
+  return Reparent(host);
+}
+
+bool EmbeddedWindow::Reparent(HWND host) {
+  if (!Attached()) return false;
+  host_ = host;
+  const Container container = ContainerOf(host);
+  std::ostringstream command;
+  // Unmapped first, so the window manager lets go of it before it changes parent.
+  command << "xdotool windowunmap --sync " << Id(browserWindow_);
+  if (container.window != 0) {
+    command << " windowreparent " << Id(browserWindow_) << " " << Id(container.window);
+  } else {
+    command << " windowreparent " << Id(browserWindow_) << " $(xdotool getwindowfocus 2>/dev/null || echo 0)";
+  }
+  containerWindow_ = container.window;
+  if (!helper_.Run(command.str())) return false;
+  return Place();
+}
+
+bool EmbeddedWindow::SetBounds(const RECT& bounds) {
+  bounds_ = bounds;
+  return Place();
+}
+
+bool EmbeddedWindow::SetVisible(bool visible) {
+  visible_ = visible;
+  return Place();
+}
+
+bool EmbeddedWindow::Place() {
+  if (!Attached() || containerWindow_ == 0) return false;
+  const Container container = ContainerOf(host_);
+  const long width = bounds_.right - bounds_.left;
+  const long height = bounds_.bottom - bounds_.top;
+  std::ostringstream command;
+  command << "xdotool";
+  if (!visible_ || width <= 0 || height <= 0) {
+    command << " windowunmap " << Id(browserWindow_);
+  } else {
+    command << " windowmove " << Id(browserWindow_) << " " << container.origin.x + bounds_.left << " "
+            << container.origin.y + bounds_.top << " windowsize " << Id(browserWindow_) << " " << width << " "
+            << height << " windowmap " << Id(browserWindow_);
+  }
+  return helper_.Run(command.str()).has_value();
+}
+
+bool EmbeddedWindow::Focus() {
+  if (!Attached()) return false;
+  return helper_.Run("xdotool windowfocus " + Id(browserWindow_)).has_value();
+}
+
+}  // namespace velmoran::runtime::chromium
