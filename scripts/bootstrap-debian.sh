@@ -12,7 +12,13 @@ packages=(
   # screen, a small window manager, X input and screenshots, the Korean locale
   # and a font with Korean glyphs.
   wine wine32:i386 xvfb xauth openbox xdotool x11-utils imagemagick locales fonts-nanum
+  # The demo page: Debian's Apache serves it (scripts/run-apache.sh), headless
+  # Chromium and curl check it.
+  apache2 chromium curl
 )
+# npm installs the page's pose model (scripts/prepare-www.sh); a nodejs that
+# bundles npm is as good as Debian's own pair.
+command -v npm >/dev/null || packages+=(nodejs npm)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
