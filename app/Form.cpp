@@ -28,7 +28,9 @@ void TForm::Create() {
   creation.style = properties_.style;
   creation.bounds = Rect{left, top, left + width, top + height};
   creation.procedure = this;
+  font_ = Platform().graphics().CreateFontIndirectW(properties_.font);
   handle_ = windows.CreateWindowExW(creation);
+  if (handle_ != 0 && font_ != 0) windows.SendMessageW(handle_, kWmSetFont, font_, 0);
   CreateChildren();
   AlignControls();
   DoCreate();
@@ -46,11 +48,13 @@ void TForm::Show() {
 }
 
 void TForm::DestroyHandle() {
-  if (handle_ == 0) return;
   const WindowHandle handle = handle_;
   handle_ = 0;
   WindowManager& windows = Platform().windows();
-  if (windows.IsWindow(handle)) windows.DestroyWindow(handle);
+  if (handle != 0 && windows.IsWindow(handle)) windows.DestroyWindow(handle);
+  // Only now: no window is left that could still draw with it.
+  if (font_ != 0) Platform().graphics().DeleteObject(font_);
+  font_ = 0;
 }
 
 std::u16string TForm::Caption() const {
@@ -101,6 +105,11 @@ std::intptr_t TForm::WindowProc(WindowHandle window, std::uint32_t message, std:
       if (key == 0) return 0;
       break;
     }
+    case kWmSetFont:
+      fontInUse_ = static_cast<GdiObject>(wParam);
+      return 0;
+    case kWmGetFont:
+      return static_cast<std::intptr_t>(fontInUse_);
     case kWmClose:
       // Closing the main window ends the application's message loop.
       windows.PostQuitMessage(0);

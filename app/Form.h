@@ -1,9 +1,9 @@
 #pragma once
 
 // A top-level window of the application framework: created hidden with a
-// client area of a given size centred on the screen, shown once (its show
-// step running first), its docked children aligned whenever its client area
-// changes, key-down messages delivered to KeyDown.
+// client area of a given size centred on the screen and its own font, shown
+// once (its show step running first), its docked children aligned whenever
+// its client area changes, key-down messages delivered to KeyDown.
 
 #include <cstdint>
 #include <string>
@@ -28,6 +28,7 @@ struct TFormProperties {
   std::int32_t clientHeight = 0;
   std::uint32_t style = 0;
   bool maximisedAtFirstShow = false;
+  platform::LogFont font;
 };
 
 class TForm : public platform::WindowProcedure {
@@ -37,13 +38,16 @@ class TForm : public platform::WindowProcedure {
   TForm(const TForm&) = delete;
   TForm& operator=(const TForm&) = delete;
 
-  // Creates the native window and the children, then runs the creation step.
+  // Creates the font, the native window and the children, then runs the creation step.
   void Create();
   // Runs the show step the first time, then displays the window and focuses it.
   void Show();
+  // Destroys the window, then the font it and its children were using.
   void DestroyHandle();
 
   platform::WindowHandle Handle() const { return handle_; }
+  // The window's font, made with the window; children showing text take it too.
+  platform::GdiObject Font() const { return font_; }
   std::u16string Caption() const;
   void SetCaption(std::u16string_view caption);
   void AlignControls();
@@ -71,6 +75,8 @@ class TForm : public platform::WindowProcedure {
   TApplication& application_;
   TFormProperties properties_;
   platform::WindowHandle handle_ = 0;
+  platform::GdiObject font_ = 0;
+  platform::GdiObject fontInUse_ = 0;  // as WM_SETFONT last set it
   std::u16string caption_;
   bool shown_ = false;
 };

@@ -41,10 +41,12 @@ void LogView::AddLine(std::u16string_view text) {
   std::size_t start = 0;
   for (std::size_t i = FindBreak(text, 0); i != std::u16string_view::npos; i = FindBreak(text, start)) {
     lines_.emplace_back(text.substr(start, i - start));
+    Added();
     if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
     start = i + 1;
   }
   lines_.emplace_back(text.substr(start));
+  Added();
 }
 
 void LogView::AddOwnedLine(std::u16string&& text) {
@@ -53,8 +55,16 @@ void LogView::AddOwnedLine(std::u16string&& text) {
     return;
   }
   lines_.push_back(std::move(text));
+  Added();
 }
 
-void LogView::Clear() { lines_.clear(); }
+void LogView::Clear() {
+  lines_.clear();
+  if (mirror_ != nullptr) mirror_->Cleared();
+}
+
+void LogView::Added() {
+  if (mirror_ != nullptr) mirror_->LineAdded(lines_.back());
+}
 
 }  // namespace velmoran::app

@@ -1,7 +1,8 @@
 #pragma once
 
-// The main window's log view (its multi-line text view Memo1), kept as the
-// text the view holds and counted the way the view counts lines.
+// The lines of the main window's log view Memo1, held in memory and counted
+// the way the view counts them: the log's rules read the count here, and the
+// edit control on screen follows through a mirror.
 
 #include <cstddef>
 #include <string>
@@ -10,9 +11,21 @@
 
 namespace velmoran::app {
 
+// Told of every change to a log view, in order, so a window showing the
+// lines can follow without reading them all again.
+class LogViewMirror {
+ public:
+  // `line` is the view's new last line.
+  virtual void LineAdded(const std::u16string& line) = 0;
+  virtual void Cleared() = 0;
+
+ protected:
+  ~LogViewMirror() = default;
+};
+
 // Lines are kept newest last. A text added with line breaks inside occupies
 // one line per piece, as the view shows it: CR LF, a lone CR and a lone LF
-// each end a line (the view's edit control breaks lines on all three), and a
+// each end a line (the view writes each piece on a line of its own), and a
 // break at the very end leaves an empty last piece. Adding is linear in the
 // text added; the count is kept, never recounted.
 class LogView {
@@ -24,12 +37,17 @@ class LogView {
   // The same, taking over the text's storage when it holds no line break.
   void AddOwnedLine(std::u16string&& text);
   void Clear();
+  // None: nothing follows the view.
+  void SetMirror(LogViewMirror* mirror) { mirror_ = mirror; }
 
   std::size_t LineCount() const { return lines_.size(); }
   const std::vector<std::u16string>& Lines() const { return lines_; }
 
  private:
+  void Added();
+
   std::vector<std::u16string> lines_;
+  LogViewMirror* mirror_ = nullptr;
 };
 
 }  // namespace velmoran::app

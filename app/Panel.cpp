@@ -31,9 +31,39 @@ void TPanel::SetVisible(bool visible) {
   if (realign_) realign_();
 }
 
+void TPanel::SetFillingControl(TFillingControl* control) {
+  filling_ = control;
+  FitFillingControl();
+}
+
+void TPanel::FitFillingControl() {
+  if (handle_ == 0 || filling_ == nullptr || filling_->Handle() == 0) return;
+  Rect client;
+  if (!windows_.GetClientRect(handle_, client)) return;
+  windows_.SetWindowPos(filling_->Handle(), 0, 0, 0, client.Width(), client.Height(),
+                        kSwpNoZOrder | kSwpNoActivate);
+}
+
 std::intptr_t TPanel::WindowProc(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                                  std::intptr_t lParam) {
-  if (message == kWmDestroy && window == handle_) handle_ = 0;
+  if (window == handle_) {
+    switch (message) {
+      case kWmSize:
+        FitFillingControl();
+        break;
+      case kWmCtlColorEdit:
+      case kWmCtlColorStatic:
+        if (filling_ != nullptr && filling_->Handle() == static_cast<WindowHandle>(lParam)) {
+          return static_cast<std::intptr_t>(filling_->ControlColor(static_cast<DeviceContext>(wParam)));
+        }
+        break;
+      case kWmDestroy:
+        handle_ = 0;
+        break;
+      default:
+        break;
+    }
+  }
   return windows_.DefWindowProcW(window, message, wParam, lParam);
 }
 

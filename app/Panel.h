@@ -1,7 +1,8 @@
 #pragma once
 
 // A plain native child window docked to an edge of its form; showing or
-// hiding it asks the form to align its children again.
+// hiding it asks the form to align its children again. One control may fill
+// it, following its size and choosing its own colours.
 
 #include <cstdint>
 #include <functional>
@@ -11,6 +12,19 @@
 #include "platform/Platform.h"
 
 namespace velmoran::app {
+
+// A control of the system inside a panel. The system asks the parent, not
+// the control, for the colours a control paints with (WM_CTLCOLOREDIT,
+// WM_CTLCOLORSTATIC); the panel hands the question on.
+class TFillingControl {
+ public:
+  virtual platform::WindowHandle Handle() const = 0;
+  // Sets the device context's colours and answers the background brush.
+  virtual platform::GdiObject ControlColor(platform::DeviceContext deviceContext) = 0;
+
+ protected:
+  ~TFillingControl() = default;
+};
 
 class TPanel : public platform::WindowProcedure {
  public:
@@ -26,10 +40,15 @@ class TPanel : public platform::WindowProcedure {
   void SetVisible(bool visible);
   DockedWindow Docking() const { return DockedWindow{handle_, align_, size_, visible_}; }
 
+  // The control that covers the client area from now on; none: no control.
+  void SetFillingControl(TFillingControl* control);
+
   std::intptr_t WindowProc(platform::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                            std::intptr_t lParam) override;
 
  private:
+  void FitFillingControl();
+
   platform::WindowManager& windows_;
   std::u16string className_;
   TAlign align_;
@@ -37,6 +56,7 @@ class TPanel : public platform::WindowProcedure {
   bool visible_ = true;
   platform::WindowHandle handle_ = 0;
   std::function<void()> realign_;
+  TFillingControl* filling_ = nullptr;
 };
 
 }  // namespace velmoran::app

@@ -17,7 +17,9 @@ TWebCamFrm* WebCamFrm = nullptr;
 namespace {
 
 TFormProperties WebCamFrmProperties() {
-  return TFormProperties{u"TWebCamFrm", kWebCamFrmClientWidth, kWebCamFrmClientHeight, kWebCamFrmStyle, true};
+  const LogFont font{kWebCamFrmFontHeight, kFwBold, kDefaultCharset, std::u16string(kWebCamFrmFontFace)};
+  return TFormProperties{u"TWebCamFrm", kWebCamFrmClientWidth, kWebCamFrmClientHeight, kWebCamFrmStyle, true,
+                         font};
 }
 
 }  // namespace
@@ -26,9 +28,10 @@ TWebCamFrm::TWebCamFrm(TApplication& application)
     : TForm(application, WebCamFrmProperties()),
       Splitter1(application.Platform().windows(), u"TSplitter", TAlign::alBottom, 5),
       Panel1(application.Platform().windows(), u"TPanel", TAlign::alBottom, 139),
+      Memo1(application.Platform().windows(), application.Platform().graphics()),
       WVWindowParent1(application.Platform().windows()),
       WVBrowser1(application.Platform()),
-      FLog(application.Platform(), Memo1),
+      FLog(application.Platform(), Memo1.Contents()),
       FBridge(application.Platform(), *this) {
   WVWindowParent1.SetBrowser(&WVBrowser1);
   WVBrowser1.SetDefaultURL(std::u16string(kResourceDefaultURL));
@@ -59,6 +62,8 @@ TWebCamFrm::~TWebCamFrm() {
   // The loader outlives the window: it must not call back into a window that is gone.
   ForgetLoaderEvents();
   WVWindowParent1.SetBrowser(nullptr);
+  Panel1.SetFillingControl(nullptr);
+  Memo1.DestroyHandle();
   DestroyHandle();
 }
 
@@ -66,6 +71,8 @@ void TWebCamFrm::CreateChildren() {
   auto realign = [this] { AlignControls(); };
   Splitter1.CreateHandle(Handle(), realign);
   Panel1.CreateHandle(Handle(), realign);
+  Memo1.CreateHandle(Panel1.Handle(), Font());
+  Panel1.SetFillingControl(&Memo1);
   WVWindowParent1.CreateHandle(Handle(), realign);
   WVBrowser1.SetFormHandle(Handle());
 }

@@ -11,7 +11,7 @@
 
 #include "app/ActivityLog.h"
 #include "app/Form.h"
-#include "app/LogView.h"
+#include "app/Memo.h"
 #include "app/Panel.h"
 #include "bridge/PageBridge.h"
 #include "launcher/LauncherHost.h"
@@ -27,6 +27,9 @@ inline constexpr std::int32_t kWebCamFrmClientHeight = 607;
 inline constexpr std::uint32_t kWebCamFrmStyle = platform::kWsCaption | platform::kWsSysMenu |
                                                  platform::kWsMinimizeBox | platform::kWsMaximizeBox |
                                                  platform::kWsClipChildren;
+// The window's font, which the log view takes too: bold, 11 pixels high.
+inline constexpr std::u16string_view kWebCamFrmFontFace = u"맑은 고딕";
+inline constexpr std::int32_t kWebCamFrmFontHeight = -11;
 // Clears WS_CAPTION (WS_BORDER and WS_DLGFRAME) and WS_THICKFRAME, nothing else.
 inline constexpr std::uint32_t kFullScreenStyleMask = 0xFF3BFFFF;
 inline constexpr std::u16string_view kInitializationErrorPrefix = u"Initialization Error: ";
@@ -43,7 +46,7 @@ class TWebCamFrm final : public TForm, public launcher::LauncherHost, public bri
   // Components, in the order of the window's resource.
   TPanel Splitter1;
   TPanel Panel1;
-  LogView Memo1;
+  TMemo Memo1;
   webview::TWVWindowParent WVWindowParent1;
   webview::TWVBrowser WVBrowser1;
 

@@ -9,6 +9,7 @@
 #include "platform/Com.h"
 #include "platform/Environment.h"
 #include "platform/Files.h"
+#include "platform/Graphics.h"
 #include "platform/Locale.h"
 #include "platform/Modules.h"
 #include "platform/Process.h"
@@ -27,6 +28,7 @@ class Platform {
   virtual Process& process() = 0;
   virtual Com& com() = 0;
   virtual WindowManager& windows() = 0;
+  virtual Graphics& graphics() = 0;
   virtual Shell& shell() = 0;
   virtual Registry& registry() = 0;
   virtual Environment& environment() = 0;

@@ -63,6 +63,7 @@ inline constexpr std::uint32_t kWsThickFrame = 0x00040000;
 inline constexpr std::uint32_t kWsMinimizeBox = 0x00020000;
 inline constexpr std::uint32_t kWsMaximizeBox = 0x00010000;
 inline constexpr std::uint32_t kWsTabStop = 0x00010000;
+inline constexpr std::uint32_t kWsExClientEdge = 0x00000200;  // GWL_EXSTYLE
 
 // GetWindowLongW / SetWindowLongW indexes.
 inline constexpr std::int32_t kGwlWndProc = -4;
@@ -75,13 +76,23 @@ inline constexpr std::uint32_t kWmDestroy = 0x0002;
 inline constexpr std::uint32_t kWmSize = 0x0005;
 inline constexpr std::uint32_t kWmSetFocus = 0x0007;
 inline constexpr std::uint32_t kWmKillFocus = 0x0008;
+inline constexpr std::uint32_t kWmSetText = 0x000C;
+inline constexpr std::uint32_t kWmGetText = 0x000D;
+inline constexpr std::uint32_t kWmGetTextLength = 0x000E;
+inline constexpr std::uint32_t kWmPaint = 0x000F;
 inline constexpr std::uint32_t kWmClose = 0x0010;
 inline constexpr std::uint32_t kWmQuit = 0x0012;
 inline constexpr std::uint32_t kWmEraseBkgnd = 0x0014;
+inline constexpr std::uint32_t kWmSetFont = 0x0030;  // wParam: the font, lParam: redraw
+inline constexpr std::uint32_t kWmGetFont = 0x0031;
 inline constexpr std::uint32_t kWmKeyDown = 0x0100;
 inline constexpr std::uint32_t kWmKeyUp = 0x0101;
 inline constexpr std::uint32_t kWmChar = 0x0102;
 inline constexpr std::uint32_t kWmSysKeyDown = 0x0104;
+// Sent to a control's parent before the control paints: wParam is the device
+// context, lParam the control; the answer is the brush of its background.
+inline constexpr std::uint32_t kWmCtlColorEdit = 0x0133;
+inline constexpr std::uint32_t kWmCtlColorStatic = 0x0138;
 inline constexpr std::uint32_t kWmUser = 0x0400;
 inline constexpr std::uint32_t kWmApp = 0x8000;
 
@@ -145,7 +156,9 @@ struct WindowCreation {
   std::uint32_t style = 0;
   Rect bounds;  // screen coordinates for a top-level window, parent client coordinates for a child
   WindowHandle parent = 0;
-  WindowProcedure* procedure = nullptr;  // none: the system's default handling
+  // None: the system's default handling, or the class's own procedure for a
+  // class of the system (kEditClass); a system class is never replaced by one of ours.
+  WindowProcedure* procedure = nullptr;
 };
 
 class WindowManager {

@@ -7,6 +7,7 @@
 #include "platform/sim/SimCom.h"
 #include "platform/sim/SimEnvironment.h"
 #include "platform/sim/SimFiles.h"
+#include "platform/sim/SimGraphics.h"
 #include "platform/sim/SimLocale.h"
 #include "platform/sim/SimModules.h"
 #include "platform/sim/SimProcess.h"
@@ -30,6 +31,7 @@ class SimPlatform final : public Platform {
   SimProcess& process() override { return process_; }
   SimCom& com() override { return com_; }
   SimWindowManager& windows() override { return windows_; }
+  SimGraphics& graphics() override { return graphics_; }
   SimShell& shell() override { return shell_; }
   SimRegistry& registry() override { return registry_; }
   SimEnvironment& environment() override { return environment_; }
@@ -42,6 +44,7 @@ class SimPlatform final : public Platform {
   SimLocale locale_;
   SimProcess process_;
   SimWindowManager windows_;
+  SimGraphics graphics_;
   SimShell shell_;
   SimRegistry registry_;
   SimEnvironment environment_;

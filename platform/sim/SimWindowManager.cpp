@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "base/Text.h"
+#include "platform/EditControl.h"
+#include "platform/sim/SimEditControl.h"
 
 namespace velmoran::platform::sim {
 namespace {
@@ -44,6 +46,7 @@ struct SimWindowManager::Window {
   std::vector<WindowHandle> children;  // creation order
   WindowProcRef procedure = 0;         // 0: default handling
   Rect lastClient;
+  std::unique_ptr<SimEditControl> edit;  // the system's edit control, whose text is the title
 };
 
 class SimWindowManager::CallbackWindow final : public WindowProcedure {
@@ -115,6 +118,9 @@ WindowHandle SimWindowManager::CreateWindowExW(const WindowCreation& creation) {
   window->restoreRect = creation.bounds;
   window->parent = creation.parent;
   window->procedure = creation.procedure != nullptr ? WindowProcRefOf(*creation.procedure) : 0;
+  if (creation.procedure == nullptr && EqualsIgnoringAsciiCase(creation.className, kEditClass)) {
+    window->edit = std::make_unique<SimEditControl>(creation.style);
+  }
   windows_.emplace(handle, std::move(window));
   if (Window* parent = Find(creation.parent)) parent->children.push_back(handle);
 
@@ -187,8 +193,13 @@ WindowProcRef SimWindowManager::WindowProcRefOf(WindowProcedure& procedure) {
 std::intptr_t SimWindowManager::CallWindowProcW(WindowProcRef procedure, WindowHandle window,
                                                 std::uint32_t message, std::uintptr_t wParam,
                                                 std::intptr_t lParam) {
-  if (procedure == 0 || procedure > procedures_.size())
+  if (procedure == 0 || procedure > procedures_.size()) {
+    // No procedure of ours: the system's, the edit control's own where it is one.
+    if (Window* found = Find(window); found != nullptr && found->edit) {
+      if (auto answer = found->edit->WindowProc(found->title, message, wParam, lParam)) return *answer;
+    }
     return DefWindowProcW(window, message, wParam, lParam);
+  }
   return procedures_[procedure - 1]->WindowProc(window, message, wParam, lParam);
 }
 
@@ -202,6 +213,7 @@ bool SimWindowManager::SetWindowTextW(WindowHandle handle, std::u16string_view t
   Window* window = Find(handle);
   if (window == nullptr) return false;
   window->title = std::u16string(text);
+  if (window->edit) window->edit->TextSet();
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/win32/Win32Com.h"
 #include "platform/win32/Win32Environment.h"
 #include "platform/win32/Win32Files.h"
+#include "platform/win32/Win32Graphics.h"
 #include "platform/win32/Win32Locale.h"
 #include "platform/win32/Win32Modules.h"
 #include "platform/win32/Win32Process.h"
@@ -23,6 +24,7 @@ class Win32Platform final : public Platform {
   Process& process() override { return process_; }
   Com& com() override { return com_; }
   WindowManager& windows() override { return windows_; }
+  Graphics& graphics() override { return graphics_; }
   Shell& shell() override { return shell_; }
   Registry& registry() override { return registry_; }
   Environment& environment() override { return environment_; }
@@ -35,6 +37,7 @@ class Win32Platform final : public Platform {
   Win32Process process_;
   Win32Com com_;
   Win32WindowManager windows_;
+  Win32Graphics graphics_;
   Win32Shell shell_;
   Win32Registry registry_;
   Win32Environment environment_;

@@ -56,6 +56,11 @@ WindowProcRef RefOf(const ProcEntry& entry) {
 void RegisterClassOnce(const std::u16string& className) {
   static std::set<std::u16string> registered;
   if (!registered.insert(className).second) return;
+  // A class of the system (the edit control) keeps its own procedure: a
+  // class of ours under its name would hide it from the whole program.
+  WNDCLASSEXW systemClass{};
+  systemClass.cbSize = sizeof(systemClass);
+  if (::GetClassInfoExW(nullptr, Wide(className), &systemClass)) return;
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof(windowClass);
   windowClass.style = CS_DBLCLKS;

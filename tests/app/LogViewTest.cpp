@@ -58,5 +58,26 @@ TEST(LogView, KeepsLinesInOrderNewestLast) {
   EXPECT_EQ(view.LineCount(), 0u);
 }
 
+class RecordingMirror final : public LogViewMirror {
+ public:
+  void LineAdded(const std::u16string& line) override { events.push_back(line); }
+  void Cleared() override { events.push_back(u"<cleared>"); }
+  std::vector<std::u16string> events;
+};
+
+TEST(LogView, MirrorFollowsEveryLineAndClearInOrder) {
+  RecordingMirror mirror;
+  LogView view;
+  view.SetMirror(&mirror);
+  view.AddLine(u"one\ntwo");
+  view.Clear();
+  view.AddOwnedLine(std::u16string(u"three"));
+  view.AddOwnedLine(std::u16string(u"four\r\n"));
+  view.SetMirror(nullptr);
+  view.AddLine(u"unseen");
+  EXPECT_EQ(mirror.events,
+            (std::vector<std::u16string>{u"one", u"two", u"<cleared>", u"three", u"four", u""}));
+}
+
 }  // namespace
 }  // namespace velmoran::app

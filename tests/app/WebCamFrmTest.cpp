@@ -220,6 +220,34 @@ TEST_F(WebCamFrmTest, HostFillsTheClientAreaOnceTheLogPanelIsHidden) {
   EXPECT_EQ(form().WVBrowser1.WindowParentHandle(), form().WVWindowParent1.Handle());
 }
 
+TEST_F(WebCamFrmTest, WindowAndLogViewShareTheBoldElevenPixelFontUntilTheEnd) {
+  Start();
+  auto& windows = sim_.windows();
+  const auto font =
+      static_cast<platform::GdiObject>(windows.SendMessageW(handle(), platform::kWmGetFont, 0, 0));
+  EXPECT_EQ(sim_.graphics().FontOf(font), (platform::LogFont{-11, platform::kFwBold, 1, u"맑은 고딕"}));
+  EXPECT_EQ(static_cast<platform::GdiObject>(
+                windows.SendMessageW(form().Memo1.Handle(), platform::kWmGetFont, 0, 0)),
+            font);
+  application_->DestroyForms();
+  EXPECT_EQ(sim_.graphics().FontsCreated(), 1u);
+  EXPECT_EQ(sim_.graphics().LiveFonts(), 0u) << "deleted once its windows are gone";
+}
+
+TEST_F(WebCamFrmTest, LogViewIsAHiddenEditInTheLogPanelFollowingTheLog) {
+  Start();
+  auto& windows = sim_.windows();
+  const platform::WindowHandle memo = form().Memo1.Handle();
+  EXPECT_EQ(windows.ClassName(memo), u"EDIT");
+  EXPECT_EQ(windows.Parent(memo), form().Panel1.Handle());
+  EXPECT_FALSE(windows.IsWindowVisible(memo));
+  const std::u16string before = windows.GetWindowTextW(memo);
+  EXPECT_TRUE(before.starts_with(u"\r\n")) << "the initial empty line comes first";
+  form().logw(u"a line");
+  EXPECT_EQ(windows.GetWindowTextW(memo), before + form().Memo1.Lines().back() + u"\r\n");
+  EXPECT_TRUE(form().Memo1.Lines().back().ends_with(u":::a line"));
+}
+
 struct NavigationCase {
   BOOL success;
   std::int32_t status;

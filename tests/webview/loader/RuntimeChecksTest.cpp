@@ -297,6 +297,7 @@ class ThrowingRegistryPlatform final : public platform::Platform {
   platform::Process& process() override { return sim_.process(); }
   platform::Com& com() override { return sim_.com(); }
   platform::WindowManager& windows() override { return sim_.windows(); }
+  platform::Graphics& graphics() override { return sim_.graphics(); }
   platform::Shell& shell() override { return sim_.shell(); }
   platform::Registry& registry() override { return registry_; }
   platform::Environment& environment() override { return sim_.environment(); }
