@@ -6,6 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --workflow --preset native
+# The demo page's message shapes (www/corvale2/js/messages.js).
+node --test tests/www/
 cmake --workflow --preset sanitize
 cmake --workflow --preset windows-x86
 scripts/wine-session.sh -- ctest --preset windows-x86

@@ -27,9 +27,11 @@ export function folderName(text) {
     .replace(NOT_IN_FOLDER_NAMES, ' ')
     .replace(/\s+/g, ' ')
     .trim()
+    // Leading dots would read as a parent reference; trailing ones Windows drops.
+    .replace(/^[. ]+/, '')
     .replace(/[. ]+$/, '');
   if (name.length > 60) name = name.slice(0, 60).replace(/[. ]+$/, '');
-  if (name === '' || /^\.+$/.test(name)) return '';
+  if (name === '') return '';
   return DEVICE_NAMES.test(name) ? `_${name}` : name;
 }
 
