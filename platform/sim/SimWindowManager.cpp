@@ -28,6 +28,27 @@ std::int64_t DistanceSquared(const Rect& a, const Rect& b) {
   return dx * dx + dy * dy;
 }
 
+// What the system adds to the styles a window is created with: a top-level
+// window clips its siblings, an overlapped one (neither popup nor child)
+// always has a caption.
+std::uint32_t CompletedStyle(std::uint32_t style) {
+  if (style & kWsChild) return style;
+  style |= kWsClipSiblings;
+  if (!(style & kWsPopup)) style |= kWsCaption;
+  return style;
+}
+
+// A dialog or resizable frame is drawn raised (WS_EX_WINDOWEDGE), unless
+// the window asked for a static edge; a modal dialog frame always is.
+std::uint32_t CompletedExStyle(std::uint32_t style, std::uint32_t exStyle) {
+  constexpr std::uint32_t kWsExDlgModalFrame = 0x00000001;
+  constexpr std::uint32_t kWsExWindowEdge = 0x00000100;
+  constexpr std::uint32_t kWsExStaticEdge = 0x00020000;
+  const bool raised = (exStyle & kWsExDlgModalFrame) ||
+                      (!(exStyle & kWsExStaticEdge) && (style & (kWsDlgFrame | kWsThickFrame)));
+  return raised ? exStyle | kWsExWindowEdge : exStyle & ~kWsExWindowEdge;
+}
+
 std::intptr_t SizeParam(const Rect& client) {
   return static_cast<std::intptr_t>((static_cast<std::uint32_t>(client.Height() & 0xFFFF) << 16) |
                                     static_cast<std::uint32_t>(client.Width() & 0xFFFF));
@@ -43,6 +64,7 @@ struct SimWindowManager::Window {
   Rect rect;         // screen coordinates for a top-level window, parent client coordinates for a child
   Rect restoreRect;  // the bounds a maximised window returns to
   WindowHandle parent = 0;
+  bool needsSize = false;  // an overlapped window learns its client size when first shown
   std::vector<WindowHandle> children;  // creation order
   WindowProcRef procedure = 0;         // 0: default handling
   Rect lastClient;
@@ -112,8 +134,8 @@ WindowHandle SimWindowManager::CreateWindowExW(const WindowCreation& creation) {
   auto window = std::make_unique<Window>();
   window->className = creation.className;
   window->title = creation.windowName;
-  window->style = creation.style;
-  window->exStyle = creation.exStyle;
+  window->style = CompletedStyle(creation.style);
+  window->exStyle = CompletedExStyle(window->style, creation.exStyle);
   window->rect = creation.bounds;
   window->restoreRect = creation.bounds;
   window->parent = creation.parent;
@@ -125,7 +147,14 @@ WindowHandle SimWindowManager::CreateWindowExW(const WindowCreation& creation) {
   if (Window* parent = Find(creation.parent)) parent->children.push_back(handle);
 
   SendMessageW(handle, kWmCreate, 0, 0);
-  Resized(handle, kSizeRestored);
+  // A child or popup learns its client size at once, an overlapped window
+  // when it is first shown (at once when it is created visible).
+  if (Window* created = Find(handle);
+      created != nullptr && !(created->style & (kWsChild | kWsPopup | kWsVisible))) {
+    created->needsSize = true;
+  } else {
+    Resized(handle, kSizeRestored);
+  }
   return Find(handle) != nullptr ? handle : 0;
 }
 
@@ -170,6 +199,8 @@ std::int32_t SimWindowManager::SetWindowLongW(WindowHandle handle, std::int32_t 
   if (word == nullptr) return 0;
   const auto previous = static_cast<std::int32_t>(*word);
   *word = static_cast<std::uint32_t>(value);
+  // A top-level window keeps clipping its siblings whatever is written.
+  if (word == &window->style && !(window->style & kWsChild)) window->style |= kWsClipSiblings;
   return previous;
 }
 
@@ -244,6 +275,7 @@ void SimWindowManager::Resized(WindowHandle handle, std::uintptr_t kind) {
   Rect client;
   GetClientRect(handle, client);
   window->lastClient = client;
+  window->needsSize = false;
   SendMessageW(handle, kWmSize, kind, SizeParam(client));
 }
 
@@ -306,6 +338,9 @@ bool SimWindowManager::ShowWindow(WindowHandle handle, std::int32_t command) {
     default:
       window->style |= kWsVisible;
       break;
+  }
+  if (Window* shown = Find(handle); shown != nullptr && command != kSwHide && shown->needsSize) {
+    Resized(handle, (shown->style & kWsMaximize) ? kSizeMaximized : kSizeRestored);
   }
   return wasVisible;
 }
