@@ -62,8 +62,8 @@ void Unload(bool processEnding) {
   // before counting, and before the code that would run it goes away.
   g_loaded->queue->Close();
   g_loaded->runtime->Unload();
-  // Objects the host still holds would call into the runtime after this;
-  // they keep what they need alive, so only a clean end frees everything.
+  // Objects the host still holds point into this state: leaving it in place
+  // costs nothing, freeing it under them would not. A clean end frees it all.
   if (g_loaded->runtime->Context().LiveObjects() == 0) {
     delete g_loaded;
   }
