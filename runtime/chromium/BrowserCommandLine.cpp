@@ -23,6 +23,8 @@ std::vector<std::string> BrowserArguments(const BrowserLaunch& launch) {
       // Kept off screen until it is embedded in the host window.
       "--window-position=-20000,-20000",
       "--window-size=800,600",
+      // No graphics hardware is assumed: WebGL runs on the software renderer.
+      "--enable-unsafe-swiftshader",
   };
   if (!launch.userDataFolder.empty()) arguments.push_back("--user-data-dir=" + launch.userDataFolder);
   if (!launch.language.empty()) arguments.push_back("--lang=" + Utf16ToUtf8(launch.language));
@@ -30,8 +32,19 @@ std::vector<std::string> BrowserArguments(const BrowserLaunch& launch) {
     arguments.emplace_back("--use-fake-device-for-media-stream");
     arguments.emplace_back("--use-fake-ui-for-media-stream");
   }
-  for (const std::u16string& argument : SplitWindowsArguments(launch.additionalArguments))
-    arguments.push_back(Utf16ToUtf8(argument));
+  // Chromium keeps only the last of a repeated switch: the host's disabled features join the runtime's own.
+  std::string disabledFeatures = "Translate";
+  for (const std::u16string& argument : SplitWindowsArguments(launch.additionalArguments)) {
+    std::string text = Utf16ToUtf8(argument);
+    constexpr std::string_view kDisableFeatures = "--disable-features=";
+    if (text.compare(0, kDisableFeatures.size(), kDisableFeatures) == 0) {
+      disabledFeatures += ',';
+      disabledFeatures += text.substr(kDisableFeatures.size());
+    } else {
+      arguments.push_back(std::move(text));
+    }
+  }
+  arguments.push_back("--disable-features=" + disabledFeatures);
   return arguments;
 }
 

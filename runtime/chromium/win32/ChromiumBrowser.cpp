@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "base/Text.h"
+#include "runtime/chromium/win32/Trace.h"
 #include "runtime/chromium/JsonWriter.h"
 #include "runtime/chromium/win32/UnixProgram.h"
 #include "webview/abi/ComResults.h"
@@ -54,6 +55,7 @@ bool ChromiumBrowser::Start(std::function<void(HRESULT)> onReady) {
 }
 
 void ChromiumBrowser::Finish(HRESULT result) {
+  Trace("browser ready: " + std::to_string(result));
   if (!onReady_) return;
   auto onReady = std::move(onReady_);
   onReady_ = nullptr;
@@ -62,6 +64,7 @@ void ChromiumBrowser::Finish(HRESULT result) {
 }
 
 void ChromiumBrowser::Connected() {
+  Trace("pipe connected");
   SubscribeEvents();
   session_.Call("Browser.getVersion", {}, {}, [this](const DevToolsSession::Answer& answer) {
     // "Chrome/156.0.8078.129" gives the version number alone.
@@ -238,6 +241,7 @@ void ChromiumBrowser::SubscribeEvents() {
 }
 
 void ChromiumBrowser::Ended(bool everConnected) {
+  Trace(everConnected ? "pipe closed" : "browser never connected");
   const bool wasReady = ready_;
   ended_ = true;
   session_.Close(u"The browser has ended.");

@@ -1,5 +1,6 @@
 #include "runtime/chromium/win32/ChromiumEnvironment.h"
 
+#include "runtime/chromium/win32/Trace.h"
 #include "runtime/chromium/win32/ChromiumController.h"
 #include "runtime/chromium/win32/ChromiumWebView.h"
 #include "runtime/chromium/win32/TaskMemText.h"
@@ -15,6 +16,7 @@ HRESULT ChromiumEnvironment::CreateCoreWebView2Controller(
   // One app window, one controller.
   if (controllerRequested_ || !browser_->Usable()) return HRESULT_FROM_WIN32(ERROR_INVALID_STATE);
   controllerRequested_ = true;
+  Trace("controller requested");
   ComPtr<ChromiumEnvironment> self(this);
   ComPtr<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler> completion(handler);
   queue_->Post([self, completion, parentWindow] {

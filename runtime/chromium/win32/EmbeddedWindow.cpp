@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "runtime/chromium/win32/Trace.h"
 #include "runtime/chromium/BrowserCommandLine.h"
 
 namespace velmoran::runtime::chromium {
@@ -34,10 +35,15 @@ EmbeddedWindow::Container EmbeddedWindow::ContainerOf(HWND host) const {
 }
 
 bool EmbeddedWindow::Attach(HWND host, const std::string& windowClass) {
-  if (!helper_.Start()) return false;
+  if (!helper_.Start()) {
+    Trace("no Unix shell");
+    return false;
+  }
   // The browser maps its window shortly after it starts; wait for it, within reason.
   const std::optional<std::string> found = helper_.Run(
-      "timeout 20 xdotool search --sync --onlyvisible --classname " + ShellQuoted(windowClass) + " | head -n 1");
+      "timeout 20 xdotool search --sync --onlyvisible --class " + ShellQuoted("^" + windowClass + "$") + " | head -n 1",
+      30000);
+  Trace("browser window: " + found.value_or("(no answer)"));
   if (!found) return false;
   browserWindow_ = std::strtoul(found->c_str(), nullptr, 10);
   if (browserWindow_ == 0) return false;
@@ -49,14 +55,18 @@ bool EmbeddedWindow::Reparent(HWND host) {
   host_ = host;
   const Container container = ContainerOf(host);
   std::ostringstream command;
-  // Unmapped first, so the window manager lets go of it before it changes parent.
-  command << "xdotool windowunmap --sync " << Id(browserWindow_);
+  // Unmapped first, and given time: the window manager lets go of a window by
+  // moving it back to the root, which must not undo the move into the host.
+  const std::string browser = Id(browserWindow_);
+  command << "xdotool windowunmap --sync " << browser << "; sleep 0.3; ";
   if (container.window != 0) {
-    command << " windowreparent " << Id(browserWindow_) << " " << Id(container.window);
-  } else {
-    command << " windowreparent " << Id(browserWindow_) << " $(xdotool getwindowfocus 2>/dev/null || echo 0)";
+    command << "for i in 1 2 3 4 5; do xdotool windowreparent " << browser << " " << Id(container.window)
+            << "; sleep 0.1; xwininfo -children -id " << browser << " | grep -q 'Parent window id: "
+            << "0x' && [ \"$(xwininfo -children -id " << browser << " | sed -n 's/.*Parent window id: \\(0x[0-9a-f]*\\).*/\\1/p')\" = \"$(printf '0x%x' "
+            << Id(container.window) << ")\" ] && break; done";
   }
   containerWindow_ = container.window;
+  Trace(command.str());
   if (!helper_.Run(command.str())) return false;
   return Place();
 }
@@ -85,6 +95,7 @@ bool EmbeddedWindow::Place() {
             << container.origin.y + bounds_.top << " windowsize " << Id(browserWindow_) << " " << width << " "
             << height << " windowmap " << Id(browserWindow_);
   }
+  Trace(command.str());
   return helper_.Run(command.str()).has_value();
 }
 
