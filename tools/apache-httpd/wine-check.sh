@@ -33,6 +33,9 @@ none_of_ours() { ! ours_running; }
 not_listed() { ! httpd_listed; }
 
 ours_running && fail "an Apache with this configuration is already running; stop it first"
+# Any answer on port 80 before httpd.exe runs would make every check below meaningless.
+curl -s -o /dev/null --max-time 2 http://127.0.0.1:80/ &&
+  fail "another server already answers on port 80; stop it, or run this in a network namespace of its own"
 mkdir -p "$WINEPREFIX/drive_c/xampp/apache/bin"
 cp "$build/tools/apache-httpd/httpd.exe" "$WINEPREFIX/drive_c/xampp/apache/bin/"
 

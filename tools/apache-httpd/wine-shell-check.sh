@@ -36,6 +36,9 @@ httpd_listed() { wine winedbg --command "info process" 2>/dev/null | grep -qi "'
 page_answers() { [ "$(curl -s -o /dev/null -w '%{http_code}' "$1")" = 200 ]; }
 
 ours_running && fail "an Apache with this configuration is already running; stop it first"
+# Any answer on port 80 before httpd.exe runs would make every check below meaningless.
+curl -s -o /dev/null --max-time 2 http://127.0.0.1:80/ &&
+  fail "another server already answers on port 80; stop it, or run this in a network namespace of its own"
 mkdir -p "$drive_c/velmoran" "$drive_c/xampp/apache/bin"
 cp "$build/app/velmoran.exe" "$build/runtime/double/win32/WebView2Loader.dll" "$drive_c/velmoran/"
 cp "$build/tools/apache-httpd/httpd.exe" "$drive_c/xampp/apache/bin/"

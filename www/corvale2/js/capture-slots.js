@@ -12,7 +12,9 @@ const STATUS_TEXT = {
 };
 
 export class CaptureSlots {
-  constructor(container, { onRetake, onCheck }) {
+  // canAsk: whether the shell can be asked about a stored image at all.
+  constructor(container, { onRetake, onCheck, canAsk }) {
+    this.canAsk = canAsk;
     this.slots = VIEWS.map((view) => this.render(container, view, onRetake, onCheck));
     this.refresh();
   }
@@ -93,6 +95,7 @@ export class CaptureSlots {
       card.querySelector('.slot-detail').textContent = slot.detail;
       card.classList.toggle('is-next', slot === target);
       card.querySelector('[data-action="retake"]').disabled = slot.image === '';
+      card.querySelector('[data-action="check"]').disabled = slot.image === '' || !this.canAsk;
     }
   }
 }

@@ -34,7 +34,7 @@ const hint = $('#capture-hint');
 let session = null;
 let capturing = false;
 
-const slots = new CaptureSlots($('#slots'), { onRetake: retake, onCheck: askStored });
+const slots = new CaptureSlots($('#slots'), { onRetake: retake, onCheck: askStored, canAsk: hostAvailable });
 
 function setChip(id, state, text, title = '') {
   const chip = $(id);
@@ -99,7 +99,8 @@ async function listCameras() {
       return option;
     }),
   );
-  select.disabled = cameras.length < 2;
+  // A choice only when there is one to make.
+  select.hidden = cameras.length < 2;
 }
 
 // ---- pose overlay -----------------------------------------------------------
