@@ -46,7 +46,8 @@ inline void AppendHostName(std::u16string_view windowsName, std::string& hostNam
   for (std::size_t i = 0; i < windowsName.size(); ++i) {
     const char16_t unit = windowsName[i];
     if (IsHighSurrogate(unit) && i + 1 < windowsName.size() && IsLowSurrogate(windowsName[i + 1])) {
-      AppendUtf8(0x10000 + ((char32_t{unit} - 0xD800) << 10) + (char32_t{windowsName[i + 1]} - 0xDC00), hostName);
+      AppendUtf8(0x10000 + ((char32_t{unit} - 0xD800) << 10) + (char32_t{windowsName[i + 1]} - 0xDC00),
+                 hostName);
       ++i;
     } else {
       AppendUtf8(unit, hostName);
@@ -109,6 +110,5 @@ inline std::u16string WindowsNameOf(std::string_view hostName) {
   }
   return name;
 }
-
 
 }  // namespace velmoran::platform::sim

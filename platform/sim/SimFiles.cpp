@@ -22,6 +22,9 @@ namespace {
 constexpr std::uint32_t kErrorTooManyOpenFiles = 4;
 constexpr std::uint32_t kErrorBadNetPath = 53;
 constexpr std::uint32_t kErrorNegativeSeek = 131;
+// A file without a version resource set by the test stands for one without
+// any resources, as a plain file or a small program is.
+constexpr std::uint32_t kErrorResourceDataNotFound = 1812;
 constexpr std::uint32_t kErrorResourceTypeNotFound = 1813;
 
 // NTFS's limit for one name; the whole path is limited by kMaxPathLength.
@@ -683,7 +686,7 @@ bool SimFiles::GetFileVersionFixed(std::u16string_view path, std::uint32_t& vers
   }
   if (error != kErrorSuccess) return impl_->Fail(error);
   const auto it = impl_->versions.find(target.host);
-  if (it == impl_->versions.end()) return impl_->Fail(kErrorResourceTypeNotFound);
+  if (it == impl_->versions.end()) return impl_->Fail(kErrorResourceDataNotFound);
   versionMS = it->second.versionMS;
   versionLS = it->second.versionLS;
   return true;
@@ -698,7 +701,7 @@ bool SimFiles::GetFileVersionString(std::u16string_view path, std::u16string_vie
   }
   if (error != kErrorSuccess) return impl_->Fail(error);
   const auto it = impl_->versions.find(target.host);
-  if (it == impl_->versions.end()) return impl_->Fail(kErrorResourceTypeNotFound);
+  if (it == impl_->versions.end()) return impl_->Fail(kErrorResourceDataNotFound);
   // Sub-block keys compare without regard to case, as VerQueryValueW does.
   for (const auto& [key, text] : it->second.strings) {
     if (EqualsIgnoringAsciiCase(key, subBlock)) {

@@ -168,6 +168,7 @@ constexpr struct {
     {740, u"The requested operation requires elevation.\r\n"},
     {1155, u"No application is associated with the specified file for this operation.\r\n"},
     {1223, u"The operation was canceled by the user.\r\n"},
+    {1812, u"The specified image file did not contain a resource section.\r\n"},
     {1813, u"The specified resource type cannot be found in the image file.\r\n"},
 };
 

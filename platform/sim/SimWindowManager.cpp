@@ -64,7 +64,8 @@ struct SimWindowManager::Window {
   Rect rect;         // screen coordinates for a top-level window, parent client coordinates for a child
   Rect restoreRect;  // the bounds a maximised window returns to
   WindowHandle parent = 0;
-  bool needsSize = false;  // an overlapped window learns its client size when first shown
+  // An overlapped window learns its client size when first shown.
+  bool needsSize = false;
   std::vector<WindowHandle> children;  // creation order
   WindowProcRef procedure = 0;         // 0: default handling
   Rect lastClient;

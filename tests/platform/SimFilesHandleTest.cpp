@@ -12,7 +12,7 @@ namespace velmoran::platform::sim {
 namespace {
 
 constexpr std::uint32_t kErrorNegativeSeek = 131;
-constexpr std::uint32_t kErrorResourceTypeNotFound = 1813;
+constexpr std::uint32_t kErrorResourceDataNotFound = 1812;
 constexpr std::uint32_t kReadWrite = kGenericRead | kGenericWrite;
 constexpr std::uint32_t kShareAll = kFileShareRead | kFileShareWrite;
 constexpr std::u16string_view kLog = u"C:\\App\\errlog.txt";
@@ -234,7 +234,7 @@ TEST_F(SimFilesHandles, VersionResourceIsFoundThroughAnySpellingOfThePath) {
   EXPECT_EQ(files_.GetLastError(), kErrorFileNotFound);
   std::ofstream(temp_.path() / "C" / "App" / "plain.dll") << "MZ";
   EXPECT_FALSE(files_.GetFileVersionFixed(u"C:\\App\\plain.dll", ms, ls));
-  EXPECT_EQ(files_.GetLastError(), kErrorResourceTypeNotFound);
+  EXPECT_EQ(files_.GetLastError(), kErrorResourceDataNotFound) << "a file without any resources";
 }
 
 }  // namespace

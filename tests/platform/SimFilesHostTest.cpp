@@ -95,7 +95,8 @@ TEST_F(SimFilesHost, ShareModesHoldBetweenProcesses) {
   if (child == 0) {
     // Another process with its own simulated Windows over the same drives.
     SimFiles other(temp_.path());
-    const Handle file = other.CreateFileW(u"C:\\errlog.txt", kGenericRead | kGenericWrite, kFileShareRead, kOpenExisting);
+    const Handle file =
+        other.CreateFileW(u"C:\\errlog.txt", kGenericRead | kGenericWrite, kFileShareRead, kOpenExisting);
     const char opened = file != kInvalidHandle ? 'y' : 'n';
     char ignored = 0;
     if (::write(held[1], &opened, 1) != 1 || ::read(release[0], &ignored, 1) < 0) ::_exit(2);
@@ -104,9 +105,11 @@ TEST_F(SimFilesHost, ShareModesHoldBetweenProcesses) {
   char opened = 0;
   ASSERT_EQ(::read(held[0], &opened, 1), 1);
   ASSERT_EQ(opened, 'y');
-  EXPECT_EQ(files_.CreateFileW(u"C:\\errlog.txt", kGenericWrite, kFileShareRead, kCreateAlways), kInvalidHandle);
+  EXPECT_EQ(files_.CreateFileW(u"C:\\errlog.txt", kGenericWrite, kFileShareRead, kCreateAlways),
+            kInvalidHandle);
   EXPECT_EQ(files_.GetLastError(), kErrorSharingViolation);
-  const Handle reader = files_.CreateFileW(u"C:\\errlog.txt", kGenericRead, kFileShareRead | kFileShareWrite, kOpenExisting);
+  const Handle reader =
+      files_.CreateFileW(u"C:\\errlog.txt", kGenericRead, kFileShareRead | kFileShareWrite, kOpenExisting);
   EXPECT_NE(reader, kInvalidHandle) << "reading beside a writer that shares reading";
   files_.CloseHandle(reader);
 

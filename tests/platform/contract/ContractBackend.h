@@ -60,7 +60,9 @@ class ContractBackend {
   virtual std::u16string ProgramFile() = 0;
 
   // The file name of a library beside the executable that exports
-  // "ContractAnswer", an int() function answering 42.
+  // "ContractAnswer", an int() function answering 42. Its version resource
+  // holds the file version 1.2.3.4 and, under "\StringFileInfo\040904B0",
+  // the ProductVersion "1.2.3.4".
   virtual std::u16string LibraryWithExports() = 0;
 };
 

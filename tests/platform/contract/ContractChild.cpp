@@ -9,7 +9,8 @@
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
-  const auto parent = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(std::strtoull(argv[1], nullptr, 10)));
+  const auto parent =
+      reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(std::strtoull(argv[1], nullptr, 10)));
   WaitForSingleObject(parent, 60000);
   return 0;
 }

@@ -35,13 +35,15 @@ TEST_P(EnvironmentContract, VariablesAreFoundByNameInAnyCase) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, EnvironmentContract,
     ::testing::Values(
-        VariableCase{"Defined", u"VELMORAN_CONTRACT_A", u"C:\\Runtime", u"VELMORAN_CONTRACT_A", true, u"C:\\Runtime"},
+        VariableCase{"Defined", u"VELMORAN_CONTRACT_A", u"C:\\Runtime", u"VELMORAN_CONTRACT_A", true,
+                     u"C:\\Runtime"},
         VariableCase{"NameInOtherCase", u"VELMORAN_CONTRACT_B", u"x", u"velmoran_contract_b", true, u"x"},
         VariableCase{"DefinedEmpty", u"VELMORAN_CONTRACT_C", u"", u"VELMORAN_CONTRACT_C", true, u""},
         VariableCase{"Undefined", u"VELMORAN_CONTRACT_D", std::nullopt, u"VELMORAN_CONTRACT_D", false, u""},
-        VariableCase{"KoreanValue", u"VELMORAN_CONTRACT_E", u"벨모란", u"VELMORAN_CONTRACT_E", true, u"벨모란"},
-        VariableCase{"LongValue", u"VELMORAN_CONTRACT_F", std::u16string(1000, u'v'), u"VELMORAN_CONTRACT_F", true,
-                     std::u16string(1000, u'v')}),
+        VariableCase{"KoreanValue", u"VELMORAN_CONTRACT_E", u"벨모란", u"VELMORAN_CONTRACT_E", true,
+                     u"벨모란"},
+        VariableCase{"LongValue", u"VELMORAN_CONTRACT_F", std::u16string(1000, u'v'), u"VELMORAN_CONTRACT_F",
+                     true, std::u16string(1000, u'v')}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(EnvironmentContractRemoval, RemovedVariableIsGone) {

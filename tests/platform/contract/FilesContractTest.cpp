@@ -19,6 +19,7 @@ constexpr std::uint32_t kNone = platform::kInvalidFileAttributes;
 constexpr std::uint32_t kReadWrite = platform::kGenericRead | platform::kGenericWrite;
 constexpr std::uint32_t kShareAll = platform::kFileShareRead | platform::kFileShareWrite;
 constexpr std::uint32_t kErrorNegativeSeek = 131;
+constexpr std::uint32_t kErrorResourceDataNotFound = 1812;
 
 // Every case runs in its own scratch folder S holding S\Pose\A01\1.png ("png").
 class FilesContract : public ::testing::Test {
@@ -37,14 +38,16 @@ class FilesContract : public ::testing::Test {
     const Handle file = files_.CreateFileW(At(relative), platform::kGenericWrite, 0, disposition);
     if (file == kInvalidHandle) return false;
     std::uint32_t written = 0;
-    const bool ok = files_.WriteFile(file, content.data(), static_cast<std::uint32_t>(content.size()), written);
+    const bool ok =
+        files_.WriteFile(file, content.data(), static_cast<std::uint32_t>(content.size()), written);
     files_.CloseHandle(file);
     return ok && written == content.size();
   }
 
   // A file's whole content, or nullopt (GetLastError set) when it does not open.
   std::optional<std::string> Content(std::u16string_view relative) {
-    const Handle file = files_.CreateFileW(At(relative), platform::kGenericRead, kShareAll, platform::kOpenExisting);
+    const Handle file =
+        files_.CreateFileW(At(relative), platform::kGenericRead, kShareAll, platform::kOpenExisting);
     if (file == kInvalidHandle) return std::nullopt;
     std::string content(4096, '\0');
     std::uint32_t read = 0;
@@ -101,7 +104,9 @@ std::vector<PathCase> PathCases() {
       {"MissingFolder", u"\\Nope\\A01\\1.png", {kNone, platform::kErrorPathNotFound}},
       {"FileUsedAsFolder", u"\\Pose\\A01\\1.png\\x", {kNone, platform::kErrorPathNotFound}},
       // Wine looks for a folder of that name and finds none.
-      {"FileWithTrailingSeparator", u"\\Pose\\A01\\1.png\\", {kNone, platform::kErrorInvalidName},
+      {"FileWithTrailingSeparator",
+       u"\\Pose\\A01\\1.png\\",
+       {kNone, platform::kErrorInvalidName},
        Answer{kNone, platform::kErrorPathNotFound}},
       {"Asterisk", u"\\Pose\\A0*", {kNone, platform::kErrorInvalidName}},
       {"QuestionMark", u"\\Pose\\A0?\\1.png", {kNone, platform::kErrorInvalidName}},
@@ -114,7 +119,10 @@ std::vector<PathCase> PathCases() {
       // "name:stream" names a stream of the file "name", here of a missing file.
       {"StreamOfMissingFile", u"\\Pose\\a:b", {kNone, platform::kErrorFileNotFound}},
       // Wine reports the missing drive as a missing file.
-      {"MissingDrive", u"Q:\\Pose", {kNone, platform::kErrorPathNotFound}, Answer{kNone, platform::kErrorFileNotFound}},
+      {"MissingDrive",
+       u"Q:\\Pose",
+       {kNone, platform::kErrorPathNotFound},
+       Answer{kNone, platform::kErrorFileNotFound}},
   };
 }
 
@@ -130,8 +138,8 @@ TEST_F(FilesContract, PathLengthLimits) {
   // at it. Wine accepts long paths everywhere and only finds nothing there.
   const std::u16string tooLong = PathOfLength(folder, platform::kMaxPathLength + 1);
   EXPECT_EQ(files_.GetFileAttributesW(tooLong), kNone);
-  EXPECT_EQ(files_.GetLastError(), Expected(*backend_, platform::kErrorPathNotFound,
-                                            std::optional(platform::kErrorFileNotFound)));
+  EXPECT_EQ(files_.GetLastError(),
+            Expected(*backend_, platform::kErrorPathNotFound, std::optional(platform::kErrorFileNotFound)));
   const Handle created = files_.CreateFileW(tooLong, platform::kGenericWrite, 0, platform::kCreateAlways);
   if (backend_->UnderWine()) {
     EXPECT_NE(created, kInvalidHandle);
@@ -253,7 +261,7 @@ TEST_F(FilesContract, ColonNamesAStreamOfTheFileNotAFileOfItsOwn) {
 
 struct Outcome {
   bool opens;
-  std::uint32_t error;        // GetLastError() after the call, success or not
+  std::uint32_t error;       // GetLastError() after the call, success or not
   const char* contentAfter;  // nullptr: no file there
 };
 
@@ -307,9 +315,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, FilesDispositionTable, ::testing::Values(
 
 TEST_F(FilesContract, FolderIsNotAFile) {
   for (const std::u16string_view name : {u"\\Pose", u"\\Pose\\"}) {
-    for (const std::uint32_t disposition :
-         {platform::kOpenExisting, platform::kOpenAlways, platform::kCreateAlways, platform::kTruncateExisting}) {
-      EXPECT_EQ(files_.CreateFileW(At(name), platform::kGenericWrite, kShareAll, disposition), kInvalidHandle);
+    for (const std::uint32_t disposition : {platform::kOpenExisting, platform::kOpenAlways,
+                                            platform::kCreateAlways, platform::kTruncateExisting}) {
+      EXPECT_EQ(files_.CreateFileW(At(name), platform::kGenericWrite, kShareAll, disposition),
+                kInvalidHandle);
       EXPECT_EQ(files_.GetLastError(), platform::kErrorAccessDenied) << "disposition " << disposition;
     }
   }
@@ -323,7 +332,8 @@ TEST_F(FilesContract, FolderIsNotAFile) {
 
 TEST_F(FilesContract, AppendSeekReadAndCut) {
   ASSERT_TRUE(Put(u"\\log.txt", "hello world"));
-  const Handle file = files_.CreateFileW(At(u"\\log.txt"), kReadWrite, platform::kFileShareRead, platform::kOpenExisting);
+  const Handle file =
+      files_.CreateFileW(At(u"\\log.txt"), kReadWrite, platform::kFileShareRead, platform::kOpenExisting);
   ASSERT_NE(file, kInvalidHandle);
 
   std::int64_t position = -1;
@@ -348,7 +358,8 @@ TEST_F(FilesContract, AppendSeekReadAndCut) {
   EXPECT_TRUE(files_.CloseHandle(file));
   EXPECT_EQ(Content(u"\\log.txt"), "hello!");
 
-  const Handle appender = files_.CreateFileW(At(u"\\log.txt"), kReadWrite, platform::kFileShareRead, platform::kOpenAlways);
+  const Handle appender =
+      files_.CreateFileW(At(u"\\log.txt"), kReadWrite, platform::kFileShareRead, platform::kOpenAlways);
   ASSERT_NE(appender, kInvalidHandle);
   ASSERT_TRUE(files_.SetFilePointerEx(appender, 0, platform::kFileEnd, nullptr));
   ASSERT_TRUE(files_.WriteFile(appender, "\r\n", 2, written));
@@ -358,7 +369,8 @@ TEST_F(FilesContract, AppendSeekReadAndCut) {
 
 TEST_F(FilesContract, HandlesRefuseWhatTheirAccessDoesNotAllow) {
   ASSERT_TRUE(Put(u"\\log.txt", "x"));
-  const Handle reader = files_.CreateFileW(At(u"\\log.txt"), platform::kGenericRead, kShareAll, platform::kOpenExisting);
+  const Handle reader =
+      files_.CreateFileW(At(u"\\log.txt"), platform::kGenericRead, kShareAll, platform::kOpenExisting);
   ASSERT_NE(reader, kInvalidHandle);
   std::uint32_t count = 0;
   EXPECT_FALSE(files_.WriteFile(reader, "y", 1, count));
@@ -369,7 +381,8 @@ TEST_F(FilesContract, HandlesRefuseWhatTheirAccessDoesNotAllow) {
                                             std::optional(platform::kErrorInvalidParameter)));
   files_.CloseHandle(reader);
 
-  const Handle writer = files_.CreateFileW(At(u"\\log.txt"), platform::kGenericWrite, kShareAll, platform::kOpenExisting);
+  const Handle writer =
+      files_.CreateFileW(At(u"\\log.txt"), platform::kGenericWrite, kShareAll, platform::kOpenExisting);
   ASSERT_NE(writer, kInvalidHandle);
   char buffer[4];
   EXPECT_FALSE(files_.ReadFile(writer, buffer, sizeof buffer, count));
@@ -393,6 +406,33 @@ TEST_F(FilesContract, CurrentDirectoryAnchorsRelativePaths) {
   ASSERT_TRUE(files_.SetCurrentDirectoryW(before));
 }
 
+// --- Version resources ---------------------------------------------------------
+
+TEST_F(FilesContract, VersionResourceIsReadFromTheFile) {
+  std::u16string executable;
+  backend_->Services().process().GetModuleFileNameW(260, executable);
+  const std::u16string library =
+      executable.substr(0, executable.find_last_of(u'\\') + 1) + backend_->LibraryWithExports();
+  std::uint32_t ms = 0;
+  std::uint32_t ls = 0;
+  ASSERT_TRUE(files_.GetFileVersionFixed(library, ms, ls));
+  EXPECT_EQ(ms, 0x00010002u);
+  EXPECT_EQ(ls, 0x00030004u);
+  std::u16string text;
+  ASSERT_TRUE(files_.GetFileVersionString(library, u"\\StringFileInfo\\040904B0\\ProductVersion", text));
+  EXPECT_EQ(text, u"1.2.3.4");
+  text.clear();
+  EXPECT_TRUE(files_.GetFileVersionString(library, u"\\stringfileinfo\\040904b0\\productversion", text))
+      << "sub-blocks are found whatever their case";
+  EXPECT_EQ(text, u"1.2.3.4");
+  EXPECT_FALSE(files_.GetFileVersionString(library, u"\\StringFileInfo\\040904B0\\FileDescription", text));
+
+  EXPECT_FALSE(files_.GetFileVersionFixed(backend_->ProgramFile(), ms, ls)) << "a program without resources";
+  EXPECT_EQ(files_.GetLastError(), kErrorResourceDataNotFound);
+  EXPECT_FALSE(files_.GetFileVersionFixed(At(u"\\missing.dll"), ms, ls));
+  EXPECT_EQ(files_.GetLastError(), platform::kErrorFileNotFound);
+}
+
 // --- Share modes ---------------------------------------------------------------
 
 struct ShareCase {
@@ -410,7 +450,8 @@ TEST_P(FilesShareModes, SecondOpenRespectsBothShareModes) {
   const auto& [c, otherProcess] = GetParam();
   platform::Files& second = otherProcess ? backend_->OtherProcessFiles() : files_;
   ASSERT_TRUE(Put(u"\\log.txt", "held"));
-  const Handle first = files_.CreateFileW(At(u"\\log.txt"), c.firstAccess, c.firstShare, platform::kOpenExisting);
+  const Handle first =
+      files_.CreateFileW(At(u"\\log.txt"), c.firstAccess, c.firstShare, platform::kOpenExisting);
   ASSERT_NE(first, kInvalidHandle);
   // CREATE_ALWAYS for a writer: a refused open must leave the held file's content alone.
   const std::uint32_t disposition =
@@ -427,7 +468,8 @@ TEST_P(FilesShareModes, SecondOpenRespectsBothShareModes) {
   if (!c.secondOpens) {
     EXPECT_EQ(Content(u"\\log.txt"), "held");
   }
-  const Handle afterClose = second.CreateFileW(At(u"\\log.txt"), c.secondAccess, c.secondShare, platform::kOpenExisting);
+  const Handle afterClose =
+      second.CreateFileW(At(u"\\log.txt"), c.secondAccess, c.secondShare, platform::kOpenExisting);
   EXPECT_NE(afterClose, kInvalidHandle) << "closing the first handle lifts the conflict";
   second.CloseHandle(afterClose);
 }

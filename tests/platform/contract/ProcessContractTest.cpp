@@ -43,7 +43,8 @@ TEST_F(ProcessContract, UnpackagedProcessHasNoApplicationIdentity) {
   std::uint32_t length = 0;
   std::u16string id = u"left over";
   EXPECT_EQ(process_.GetCurrentApplicationUserModelId(length, id),
-            Expected(*backend_, platform::kAppModelErrorNoApplication, std::optional(platform::kErrorProcNotFound)));
+            Expected(*backend_, platform::kAppModelErrorNoApplication,
+                     std::optional(platform::kErrorProcNotFound)));
   EXPECT_EQ(id, u"");
   std::uint32_t bufferLength = 0;
   EXPECT_EQ(process_.GetCurrentPackageInfo(1, bufferLength, nullptr),

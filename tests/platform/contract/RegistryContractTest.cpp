@@ -29,11 +29,13 @@ std::vector<std::uint8_t> Utf16Bytes(std::u16string_view text) {
 class RegistryContract : public ::testing::Test {
  protected:
   RegistryContract() {
-    backend_->SetRegistryValue(u"Runtime", u"pv", platform::kRegSz, Utf16Bytes(std::u16string(u"1.2.3.4\0", 8)));
+    backend_->SetRegistryValue(u"Runtime", u"pv", platform::kRegSz,
+                               Utf16Bytes(std::u16string(u"1.2.3.4\0", 8)));
     backend_->SetRegistryValue(u"Runtime", u"Bare", platform::kRegSz, Utf16Bytes(u"abc"));
     backend_->SetRegistryValue(u"Runtime", u"Count", platform::kRegDword, {1, 0, 0, 0});
     backend_->SetRegistryValue(u"Runtime", u"Empty", platform::kRegSz, {});
-    for (const auto* key : {u"List\\beta", u"List\\Alpha", u"List\\gamma\\deeper", u"List\\key_b", u"List\\KeyA"}) {
+    for (const auto* key :
+         {u"List\\beta", u"List\\Alpha", u"List\\gamma\\deeper", u"List\\key_b", u"List\\KeyA"}) {
       backend_->CreateRegistryKey(key);
     }
   }
@@ -75,17 +77,16 @@ TEST_P(RegistryOpenTable, OpensKeysByPath) {
   EXPECT_EQ(Open(platform::kHkeyCurrentUser, c.before + sandbox_ + c.after, key), c.error);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, RegistryOpenTable,
-                         ::testing::Values(OpenCase{"Existing", u"", u"\\Runtime", 0},
-                                           OpenCase{"OtherCase", u"", u"\\RUNTIME", 0},
-                                           OpenCase{"Nested", u"", u"\\List\\gamma\\deeper", 0},
-                                           OpenCase{"TrailingBackslash", u"", u"\\Runtime\\", 0},
-                                           OpenCase{"Missing", u"", u"\\Nope", platform::kErrorFileNotFound},
-                                           OpenCase{"MissingBelowExisting", u"", u"\\Runtime\\Nope",
-                                                    platform::kErrorFileNotFound},
-                                           // A path below a key is relative: it cannot start at a root.
-                                           OpenCase{"LeadingBackslash", u"\\", u"\\Runtime", kErrorBadPathname}),
-                         [](const auto& testCase) { return std::string(testCase.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RegistryOpenTable,
+    ::testing::Values(OpenCase{"Existing", u"", u"\\Runtime", 0}, OpenCase{"OtherCase", u"", u"\\RUNTIME", 0},
+                      OpenCase{"Nested", u"", u"\\List\\gamma\\deeper", 0},
+                      OpenCase{"TrailingBackslash", u"", u"\\Runtime\\", 0},
+                      OpenCase{"Missing", u"", u"\\Nope", platform::kErrorFileNotFound},
+                      OpenCase{"MissingBelowExisting", u"", u"\\Runtime\\Nope", platform::kErrorFileNotFound},
+                      // A path below a key is relative: it cannot start at a root.
+                      OpenCase{"LeadingBackslash", u"\\", u"\\Runtime", kErrorBadPathname}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 struct ValueCase {
   const char* name;
@@ -114,7 +115,8 @@ TEST_P(RegistryValueTable, ValuesComeBackAsStored) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, RegistryValueTable,
     ::testing::Values(
-        ValueCase{"TextWithTerminator", u"pv", 0, platform::kRegSz, Utf16Bytes(std::u16string(u"1.2.3.4\0", 8))},
+        ValueCase{"TextWithTerminator", u"pv", 0, platform::kRegSz,
+                  Utf16Bytes(std::u16string(u"1.2.3.4\0", 8))},
         ValueCase{"NameInOtherCase", u"PV", 0, platform::kRegSz, Utf16Bytes(std::u16string(u"1.2.3.4\0", 8))},
         ValueCase{"TextWithoutTerminatorStaysSo", u"Bare", 0, platform::kRegSz, Utf16Bytes(u"abc")},
         ValueCase{"Dword", u"Count", 0, platform::kRegDword, {1, 0, 0, 0}},
@@ -127,7 +129,8 @@ TEST_F(RegistryContract, SubkeysAreListedInOrderOfTheirUpperCaseNames) {
   const Handle list = OpenBelowSandbox(u"List");
   std::vector<std::u16string> names;
   std::u16string name;
-  for (std::uint32_t index = 0; registry_.RegEnumKeyExW(list, index, name) == platform::kErrorSuccess; ++index) {
+  for (std::uint32_t index = 0; registry_.RegEnumKeyExW(list, index, name) == platform::kErrorSuccess;
+       ++index) {
     names.push_back(name);
   }
   // Windows compares key names in upper case, so "KEYA" sorts before

@@ -25,7 +25,8 @@ class ShellContract : public ::testing::Test {
     std::vector<Listed> entries;
     platform::ProcessEntry32W entry;
     entry.dwSize = platform::kProcessEntry32WSize;
-    for (bool more = shell_.Process32FirstW(snapshot, entry); more; more = shell_.Process32NextW(snapshot, entry)) {
+    for (bool more = shell_.Process32FirstW(snapshot, entry); more;
+         more = shell_.Process32NextW(snapshot, entry)) {
       entries.push_back(Listed{std::u16string(entry.szExeFile.data()), entry.th32ProcessID});
     }
     return entries;

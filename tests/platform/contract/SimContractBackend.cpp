@@ -59,10 +59,19 @@ class SimContractBackend final : public ContractBackend {
     return path;
   }
 
+  // Registered with the modules, and a file beside the executable with the
+  // version resource set on it.
   std::u16string LibraryWithExports() override {
     const std::u16string name = u"velmoran-contract-library.dll";
-    platform_.modules().RegisterLibrary(FolderOf(platform_.process().ExecutablePath()) + u"\\" + name,
-                                        {{"ContractAnswer", reinterpret_cast<platform::ProcAddress>(&ContractAnswer)}});
+    const std::u16string folder = FolderOf(platform_.process().ExecutablePath());
+    const std::u16string path = folder + u"\\" + name;
+    platform_.modules().RegisterLibrary(
+        path, {{"ContractAnswer", reinterpret_cast<platform::ProcAddress>(&ContractAnswer)}});
+    platform::sim::SimFiles& files = platform_.files();
+    files.CreateDirectoryW(folder);
+    files.CloseHandle(files.CreateFileW(path, platform::kGenericWrite, 0, platform::kOpenAlways));
+    files.SetVersionResource(path, 0x00010002, 0x00030004,
+                             {{u"\\StringFileInfo\\040904B0\\ProductVersion", u"1.2.3.4"}});
     return name;
   }
 

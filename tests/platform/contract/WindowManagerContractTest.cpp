@@ -93,7 +93,8 @@ class WindowManagerContract : public ::testing::Test {
   std::vector<Message> TakeOurs() {
     std::vector<Message> taken;
     Message message;
-    while (windows_.PeekMessageW(message, 0, platform::kWmUser, platform::kWmUser + 0xFF, platform::kPmRemove)) {
+    while (
+        windows_.PeekMessageW(message, 0, platform::kWmUser, platform::kWmUser + 0xFF, platform::kPmRemove)) {
       taken.push_back(message);
     }
     return taken;
@@ -113,10 +114,12 @@ class WindowManagerContract : public ::testing::Test {
 
 TEST_F(WindowManagerContract, OverlappedWindowLearnsItsClientSizeWhenFirstShown) {
   Recorder& recorder = NewRecorder();
-  const WindowHandle window = Create(platform::kWsCaption | platform::kWsSysMenu, Rect{100, 100, 500, 400}, &recorder);
+  const WindowHandle window =
+      Create(platform::kWsCaption | platform::kWsSysMenu, Rect{100, 100, 500, 400}, &recorder);
   ASSERT_NE(window, 0u);
   EXPECT_TRUE(windows_.IsWindow(window));
-  EXPECT_EQ(recorder.Kinds(), std::vector<std::uint32_t>{platform::kWmCreate}) << "WM_CREATE before it returns";
+  EXPECT_EQ(recorder.Kinds(), std::vector<std::uint32_t>{platform::kWmCreate})
+      << "WM_CREATE before it returns";
   windows_.ShowWindow(window, platform::kSwShow);
   windows_.ShowWindow(window, platform::kSwHide);
   windows_.ShowWindow(window, platform::kSwShow);
@@ -184,10 +187,12 @@ TEST_F(WindowManagerContract, StyleWordIsWrittenBackAsGivenButATopLevelWindowKee
   const std::uint32_t style = Style(window);
   // Entering full screen: the caption and the thick frame go, nothing else.
   const std::uint32_t bare = style & 0xFF3BFFFFu;
-  EXPECT_EQ(static_cast<std::uint32_t>(windows_.SetWindowLongW(window, platform::kGwlStyle, static_cast<std::int32_t>(bare))),
+  EXPECT_EQ(static_cast<std::uint32_t>(
+                windows_.SetWindowLongW(window, platform::kGwlStyle, static_cast<std::int32_t>(bare))),
             style);
   EXPECT_EQ(Style(window), bare);
-  EXPECT_EQ(static_cast<std::uint32_t>(windows_.SetWindowLongW(window, platform::kGwlStyle, static_cast<std::int32_t>(style))),
+  EXPECT_EQ(static_cast<std::uint32_t>(
+                windows_.SetWindowLongW(window, platform::kGwlStyle, static_cast<std::int32_t>(style))),
             bare);
   EXPECT_EQ(Style(window), style);
   windows_.SetWindowLongW(window, platform::kGwlStyle, 0);
@@ -198,7 +203,8 @@ TEST_F(WindowManagerContract, StyleWordIsWrittenBackAsGivenButATopLevelWindowKee
 
 TEST_F(WindowManagerContract, ClientAreaIsTheBoundsLessTheFrameOfTheStyle) {
   const WindowHandle window = Create(platform::kWsCaption | platform::kWsSysMenu, Rect{100, 100, 500, 400});
-  ASSERT_TRUE(windows_.SetWindowPos(window, 0, 120, 80, 640, 480, platform::kSwpNoZOrder | platform::kSwpNoActivate));
+  ASSERT_TRUE(
+      windows_.SetWindowPos(window, 0, 120, 80, 640, 480, platform::kSwpNoZOrder | platform::kSwpNoActivate));
   Rect rect;
   ASSERT_TRUE(windows_.GetWindowRect(window, rect));
   EXPECT_EQ(rect, (Rect{120, 80, 760, 560}));
@@ -213,7 +219,8 @@ TEST_F(WindowManagerContract, ClientAreaIsTheBoundsLessTheFrameOfTheStyle) {
   const WindowHandle child = Create(platform::kWsChild, Rect{10, 20, 110, 70}, nullptr, window);
   Rect childRect;
   ASSERT_TRUE(windows_.GetWindowRect(child, childRect));
-  EXPECT_EQ(childRect, (Rect{120 - frame.left + 10, 80 - frame.top + 20, 120 - frame.left + 110, 80 - frame.top + 70}));
+  EXPECT_EQ(childRect,
+            (Rect{120 - frame.left + 10, 80 - frame.top + 20, 120 - frame.left + 110, 80 - frame.top + 70}));
   ASSERT_TRUE(windows_.GetClientRect(child, client));
   EXPECT_EQ(client, (Rect{0, 0, 100, 50}));
 }
@@ -226,7 +233,8 @@ TEST_F(WindowManagerContract, EveryWindowHasANearestMonitor) {
   const WindowHandle onScreen = Create(platform::kWsPopup, Rect{100, 100, 300, 300});
   const WindowHandle farAway = Create(platform::kWsPopup, Rect{-30000, -30000, -29900, -29900});
   for (const WindowHandle window : {onScreen, farAway}) {
-    const platform::MonitorHandle monitor = windows_.MonitorFromWindow(window, platform::kMonitorDefaultToNearest);
+    const platform::MonitorHandle monitor =
+        windows_.MonitorFromWindow(window, platform::kMonitorDefaultToNearest);
     ASSERT_NE(monitor, 0u);
     platform::MonitorInfo info;
     ASSERT_TRUE(windows_.GetMonitorInfoW(monitor, info));
@@ -236,14 +244,17 @@ TEST_F(WindowManagerContract, EveryWindowHasANearestMonitor) {
     EXPECT_LE(info.rcWork.bottom, info.rcMonitor.bottom);
   }
   platform::MonitorInfo primary;
-  ASSERT_TRUE(windows_.GetMonitorInfoW(windows_.MonitorFromWindow(onScreen, platform::kMonitorDefaultToNearest), primary));
+  ASSERT_TRUE(windows_.GetMonitorInfoW(
+      windows_.MonitorFromWindow(onScreen, platform::kMonitorDefaultToNearest), primary));
   EXPECT_EQ(primary.dwFlags & kMonitorInfoPrimary, kMonitorInfoPrimary);
-  EXPECT_EQ(primary.rcMonitor, (Rect{0, 0, screenWidth, screenHeight})) << "the primary monitor is the screen";
+  EXPECT_EQ(primary.rcMonitor, (Rect{0, 0, screenWidth, screenHeight}))
+      << "the primary monitor is the screen";
 }
 
 TEST_F(WindowManagerContract, ShowingAndHiding) {
   const WindowHandle parent = Create(platform::kWsPopup, Rect{100, 100, 300, 300});
-  const WindowHandle child = Create(platform::kWsChild | platform::kWsVisible, Rect{0, 0, 50, 50}, nullptr, parent);
+  const WindowHandle child =
+      Create(platform::kWsChild | platform::kWsVisible, Rect{0, 0, 50, 50}, nullptr, parent);
   EXPECT_FALSE(windows_.IsWindowVisible(parent));
   EXPECT_FALSE(windows_.IsWindowVisible(child)) << "visible only with its parent";
   EXPECT_FALSE(windows_.ShowWindow(parent, platform::kSwShow)) << "answers that it was hidden";
@@ -257,13 +268,14 @@ TEST_F(WindowManagerContract, ShowingAndHiding) {
 // --- Text and lookup -----------------------------------------------------------
 
 TEST_F(WindowManagerContract, TitlesAndChildLookup) {
-  const WindowHandle parent = Create(platform::kWsPopup, Rect{0, 0, 200, 200}, nullptr, 0, u"VelmoranContract",
-                                     u"벨모란 V.26.04.28");
+  const WindowHandle parent =
+      Create(platform::kWsPopup, Rect{0, 0, 200, 200}, nullptr, 0, u"VelmoranContract", u"벨모란 V.26.04.28");
   EXPECT_EQ(windows_.GetWindowTextW(parent), u"벨모란 V.26.04.28");
   ASSERT_TRUE(windows_.SetWindowTextW(parent, u"벨모란-VELMORAN"));
   EXPECT_EQ(windows_.GetWindowTextW(parent), u"벨모란-VELMORAN");
 
-  const WindowHandle host = Create(platform::kWsChild, Rect{0, 0, 10, 10}, nullptr, parent, u"VelmoranContractHost");
+  const WindowHandle host =
+      Create(platform::kWsChild, Rect{0, 0, 10, 10}, nullptr, parent, u"VelmoranContractHost");
   const WindowHandle named =
       Create(platform::kWsChild, Rect{0, 0, 10, 10}, nullptr, parent, u"VelmoranContractHost", u"named");
   EXPECT_EQ(windows_.FindWindowExW(parent, 0, u"velmorancontracthost", u"named"), named)
@@ -288,7 +300,8 @@ TEST_F(WindowManagerContract, PostedMessagesWaitInOrderAndFiltersPickThem) {
   Message peeked;
   ASSERT_TRUE(windows_.PeekMessageW(peeked, 0, platform::kWmUser, platform::kWmUser + 0xFF, 0));
   EXPECT_EQ(peeked.wParam, 11u) << "a peek without PM_REMOVE leaves it queued";
-  ASSERT_TRUE(windows_.PeekMessageW(peeked, 0, platform::kWmUser + 3, platform::kWmUser + 3, platform::kPmRemove));
+  ASSERT_TRUE(
+      windows_.PeekMessageW(peeked, 0, platform::kWmUser + 3, platform::kWmUser + 3, platform::kPmRemove));
   EXPECT_EQ(peeked.wParam, 33u);
   EXPECT_EQ(peeked.hwnd, window);
 
@@ -341,7 +354,8 @@ TEST_F(WindowManagerContract, ReplacedProcedureCanHandOnToTheOneItReplaced) {
   EXPECT_EQ(originalRef, windows_.WindowProcRefOf(original));
 
   Recorder& replacement = NewRecorder();
-  const platform::WindowProcRef previous = windows_.SetWindowProcW(window, windows_.WindowProcRefOf(replacement));
+  const platform::WindowProcRef previous =
+      windows_.SetWindowProcW(window, windows_.WindowProcRefOf(replacement));
   EXPECT_EQ(previous, originalRef);
   EXPECT_EQ(windows_.GetWindowProcW(window), windows_.WindowProcRefOf(replacement));
   replacement.SetNext(previous);
