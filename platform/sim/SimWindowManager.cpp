@@ -323,7 +323,11 @@ bool SimWindowManager::ShowWindow(WindowHandle handle, std::int32_t command) {
         window->style |= kWsMaximize;
         MonitorInfo info;
         GetMonitorInfoW(MonitorFromWindow(handle, kMonitorDefaultToNearest), info);
-        window->rect = info.rcWork;
+        // The frame's border hangs over the work area's edges, so that the
+        // client area spans its whole width and everything below the caption.
+        const std::int32_t border = FrameOf(window->style).left;
+        window->rect = Rect{info.rcWork.left - border, info.rcWork.top - border, info.rcWork.right + border,
+                            info.rcWork.bottom + border};
         Resized(handle, kSizeMaximized);
       }
       break;

@@ -90,14 +90,17 @@ TEST(SimWindowManager, NearestMonitorIsTheOneOverlappedMostOrElseTheClosest) {
   }
 }
 
-TEST(SimWindowManager, MaximisedWindowFillsTheWorkAreaAndRestoresItsBounds) {
+TEST(SimWindowManager, MaximisedWindowSpansTheWorkAreaAndRestoresItsBounds) {
   SimWindowManager windows;
   const Rect bounds{100, 100, 600, 500};
   const WindowHandle window = CreateTopLevel(windows, u"A", bounds);
   windows.ShowWindow(window, kSwShowMaximized);
   Rect rect;
   windows.GetWindowRect(window, rect);
-  EXPECT_EQ(rect, (Rect{0, 0, 1920, 1040}));
+  // The thin frame's border (3 pixels) hangs over the 1920 x 1040 work area.
+  EXPECT_EQ(rect, (Rect{-3, -3, 1923, 1043}));
+  windows.GetClientRect(window, rect);
+  EXPECT_EQ(rect, (Rect{0, 0, 1920, 1040 - SimWindowManager::kSimCaption}));
   EXPECT_TRUE(static_cast<std::uint32_t>(windows.GetWindowLongW(window, kGwlStyle)) & kWsMaximize);
   windows.ShowWindow(window, kSwRestore);
   windows.GetWindowRect(window, rect);

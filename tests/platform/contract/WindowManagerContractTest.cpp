@@ -265,6 +265,42 @@ TEST_F(WindowManagerContract, ShowingAndHiding) {
   EXPECT_EQ(Style(parent) & platform::kWsVisible, 0u);
 }
 
+TEST_F(WindowManagerContract, MaximisedWindowSpansTheWorkAreaWithItsClientAndRestoresItsBounds) {
+  Recorder& recorder = NewRecorder();
+  const std::uint32_t style = platform::kWsCaption | platform::kWsSysMenu | platform::kWsThickFrame |
+                              platform::kWsMinimizeBox | platform::kWsMaximizeBox;
+  const Rect bounds{100, 100, 500, 400};
+  const WindowHandle window = Create(style, bounds, &recorder);
+  platform::MonitorInfo monitor;
+  ASSERT_TRUE(windows_.GetMonitorInfoW(windows_.MonitorFromWindow(window, platform::kMonitorDefaultToNearest),
+                                       monitor));
+  const Rect frame = Frame(window);
+
+  windows_.ShowWindow(window, platform::kSwShowMaximized);
+  EXPECT_EQ(Style(window) & (platform::kWsMaximize | platform::kWsVisible),
+            platform::kWsMaximize | platform::kWsVisible);
+  // The frame's border hangs over the work area's edges.
+  const Rect& work = monitor.rcWork;
+  Rect rect;
+  ASSERT_TRUE(windows_.GetWindowRect(window, rect));
+  EXPECT_EQ(rect, (Rect{work.left + frame.left, work.top + frame.left, work.right - frame.left,
+                        work.bottom - frame.left}));
+  Rect client;
+  ASSERT_TRUE(windows_.GetClientRect(window, client));
+  EXPECT_EQ(client, (Rect{0, 0, work.Width(), work.Height() - (frame.left - frame.top)}));
+  ASSERT_FALSE(recorder.seen.empty());
+  EXPECT_EQ(recorder.seen.back().message, platform::kWmSize);
+  EXPECT_EQ(recorder.seen.back().wParam, platform::kSizeMaximized);
+  EXPECT_EQ(recorder.seen.back().lParam, client.Width() | (client.Height() << 16));
+
+  windows_.ShowWindow(window, platform::kSwRestore);
+  EXPECT_EQ(Style(window) & platform::kWsMaximize, 0u);
+  ASSERT_TRUE(windows_.GetWindowRect(window, rect));
+  EXPECT_EQ(rect, bounds);
+  EXPECT_EQ(recorder.seen.back().message, platform::kWmSize);
+  EXPECT_EQ(recorder.seen.back().wParam, platform::kSizeRestored);
+}
+
 // --- Text and lookup -----------------------------------------------------------
 
 TEST_F(WindowManagerContract, TitlesAndChildLookup) {
