@@ -5,6 +5,8 @@
 namespace velmoran::platform::sim {
 
 bool SimEnvironment::GetEnvironmentVariableW(std::u16string_view name, std::u16string& value) {
+  // Win32 takes terminated strings: whatever follows a NUL is not part of it.
+  name = name.substr(0, name.find(u'\0'));
   auto it = variables_.find(ToLowerAscii(name));
   if (it == variables_.end()) {
     value.clear();

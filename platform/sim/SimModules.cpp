@@ -117,7 +117,7 @@ SimModules::Library* SimModules::ByHandle(Handle module) {
 
 Handle SimModules::LoadLibraryW(std::u16string_view fileName) {
   // A name without extension gets ".dll"; a final dot says that it has none.
-  std::u16string name(fileName);
+  std::u16string name(fileName.substr(0, fileName.find(u'\0')));
   const std::size_t nameStart = name.find_last_of(u"\\/") + 1;  // npos + 1: the whole text
   if (!name.empty() && name.back() == u'.') {
     name.pop_back();
@@ -141,6 +141,8 @@ Handle SimModules::LoadLibraryW(std::u16string_view fileName) {
 }
 
 ProcAddress SimModules::GetProcAddress(Handle module, std::string_view procName) {
+  // Win32 takes terminated strings: whatever follows a NUL is not part of it.
+  procName = procName.substr(0, procName.find('\0'));
   Library* library = ByHandle(module);
   if (library == nullptr) {
     lastError_ = kErrorModNotFound;

@@ -85,6 +85,8 @@ std::shared_ptr<SimRegistry::Key> SimRegistry::Walk(std::shared_ptr<Key> from, s
 
 std::uint32_t SimRegistry::RegOpenKeyExW(Handle parent, std::u16string_view subKey, std::uint32_t,
                                          Handle& key) {
+  // Win32 takes terminated strings: whatever follows a NUL is not part of it.
+  subKey = subKey.substr(0, subKey.find(u'\0'));
   std::u16string parentPath;
   std::shared_ptr<Key> from = KeyOfHandle(parent, &parentPath);
   if (!from) return kErrorInvalidHandle;
@@ -108,6 +110,7 @@ std::uint32_t SimRegistry::RegOpenKeyExW(Handle parent, std::u16string_view subK
 
 std::uint32_t SimRegistry::RegQueryValueExW(Handle key, std::u16string_view valueName, std::uint32_t& type,
                                             std::vector<std::uint8_t>& data) {
+  valueName = valueName.substr(0, valueName.find(u'\0'));
   std::shared_ptr<Key> open = KeyOfHandle(key, nullptr);
   if (!open) return kErrorInvalidHandle;
   auto it = open->values.find(ToLowerAscii(valueName));

@@ -244,7 +244,7 @@ std::intptr_t SimWindowManager::DefWindowProcW(WindowHandle window, std::uint32_
 bool SimWindowManager::SetWindowTextW(WindowHandle handle, std::u16string_view text) {
   Window* window = Find(handle);
   if (window == nullptr) return false;
-  window->title = std::u16string(text);
+  window->title = std::u16string(text.substr(0, text.find(u'\0')));  // Win32 takes a terminated string
   if (window->edit) window->edit->TextSet();
   return true;
 }

@@ -38,6 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
         VariableCase{"Defined", u"VELMORAN_CONTRACT_A", u"C:\\Runtime", u"VELMORAN_CONTRACT_A", true,
                      u"C:\\Runtime"},
         VariableCase{"NameInOtherCase", u"VELMORAN_CONTRACT_B", u"x", u"velmoran_contract_b", true, u"x"},
+        VariableCase{"NameEndsAtItsFirstNul", u"VELMORAN_CONTRACT_H", u"h",
+                     std::u16string(u"VELMORAN_CONTRACT_H\0x", 21), true, u"h"},
         VariableCase{"DefinedEmpty", u"VELMORAN_CONTRACT_C", u"", u"VELMORAN_CONTRACT_C", true, u""},
         VariableCase{"Undefined", u"VELMORAN_CONTRACT_D", std::nullopt, u"VELMORAN_CONTRACT_D", false, u""},
         VariableCase{"KoreanValue", u"VELMORAN_CONTRACT_E", u"벨모란", u"VELMORAN_CONTRACT_E", true,

@@ -38,6 +38,8 @@ TEST_F(ModulesContract, ExportsAreFoundByTheirExactName) {
   const platform::ProcAddress answer = modules_.GetProcAddress(module, "ContractAnswer");
   ASSERT_NE(answer, nullptr);
   EXPECT_EQ(reinterpret_cast<int (*)()>(answer)(), 42);
+  EXPECT_EQ(modules_.GetProcAddress(module, std::string_view("ContractAnswer\0x", 16)), answer)
+      << "the name ends at its first NUL";
   EXPECT_EQ(modules_.GetProcAddress(module, "contractanswer"), nullptr);
   EXPECT_EQ(modules_.GetLastError(), platform::kErrorProcNotFound);
   EXPECT_EQ(modules_.GetProcAddress(module, "Missing"), nullptr);
@@ -53,6 +55,7 @@ TEST_F(ModulesContract, EverySpellingOfALoadedLibraryGivesItsHandle) {
       ToLowerAscii(library_) == library_ ? u"VELMORAN-CONTRACT-LIBRARY.DLL" : ToLowerAscii(library_),
       withoutExtension,  // ".dll" is added to a name without extension
       ExecutableFolder() + u"\\" + library_,
+      library_ + std::u16string(u"\0junk", 5),  // the name ends at its first NUL
   };
   for (const std::u16string& spelling : spellings) {
     EXPECT_EQ(Load(spelling), module) << std::string(spelling.begin(), spelling.end());

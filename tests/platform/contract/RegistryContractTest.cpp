@@ -82,6 +82,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(OpenCase{"Existing", u"", u"\\Runtime", 0}, OpenCase{"OtherCase", u"", u"\\RUNTIME", 0},
                       OpenCase{"Nested", u"", u"\\List\\gamma\\deeper", 0},
                       OpenCase{"TrailingBackslash", u"", u"\\Runtime\\", 0},
+                      // Win32 takes terminated strings: the path ends at its first NUL.
+                      OpenCase{"EmbeddedNulEndsThePath", u"", std::u16string(u"\\Runtime\0x", 10), 0},
                       OpenCase{"Missing", u"", u"\\Nope", platform::kErrorFileNotFound},
                       OpenCase{"MissingBelowExisting", u"", u"\\Runtime\\Nope", platform::kErrorFileNotFound},
                       // A path below a key is relative: it cannot start at a root.
@@ -118,6 +120,8 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"TextWithTerminator", u"pv", 0, platform::kRegSz,
                   Utf16Bytes(std::u16string(u"1.2.3.4\0", 8))},
         ValueCase{"NameInOtherCase", u"PV", 0, platform::kRegSz, Utf16Bytes(std::u16string(u"1.2.3.4\0", 8))},
+        ValueCase{"NameEndsAtItsFirstNul", std::u16string(u"pv\0x", 4), 0, platform::kRegSz,
+                  Utf16Bytes(std::u16string(u"1.2.3.4\0", 8))},
         ValueCase{"TextWithoutTerminatorStaysSo", u"Bare", 0, platform::kRegSz, Utf16Bytes(u"abc")},
         ValueCase{"Dword", u"Count", 0, platform::kRegDword, {1, 0, 0, 0}},
         ValueCase{"EmptyText", u"Empty", 0, platform::kRegSz, {}},

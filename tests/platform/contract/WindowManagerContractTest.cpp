@@ -307,8 +307,8 @@ TEST_F(WindowManagerContract, TitlesAndChildLookup) {
   const WindowHandle parent =
       Create(platform::kWsPopup, Rect{0, 0, 200, 200}, nullptr, 0, u"VelmoranContract", u"벨모란 V.26.04.28");
   EXPECT_EQ(windows_.GetWindowTextW(parent), u"벨모란 V.26.04.28");
-  ASSERT_TRUE(windows_.SetWindowTextW(parent, u"벨모란-VELMORAN"));
-  EXPECT_EQ(windows_.GetWindowTextW(parent), u"벨모란-VELMORAN");
+  ASSERT_TRUE(windows_.SetWindowTextW(parent, std::u16string(u"벨모란-VELMORAN\0x", 14)));
+  EXPECT_EQ(windows_.GetWindowTextW(parent), u"벨모란-VELMORAN") << "the title ends at its first NUL";
 
   const WindowHandle host =
       Create(platform::kWsChild, Rect{0, 0, 10, 10}, nullptr, parent, u"VelmoranContractHost");
