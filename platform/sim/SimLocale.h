@@ -10,7 +10,14 @@ namespace velmoran::platform::sim {
 // switch to 1252 for a Western system. Conversions use glibc's iconv with the
 // code page's name ("CP949", "CP1252", "CP<n>"; 65001 is UTF-8); a code page
 // iconv does not know converts to nothing, as WideCharToMultiByte fails for it.
-// FormatMessageW knows the English system texts of the codes this system meets.
+// Known to differ from Windows: a character the code page lacks gets glibc's
+// transliteration where Windows has its own best-fit tables. Korean, ASCII,
+// the code pages' own characters and the default character agree; about one
+// in six of the Latin, Greek, Cyrillic and symbol characters outside 949
+// (Windows keeps "?" for "ā", the sim writes "a"; Windows maps "¢" into the
+// code page, the sim writes "c") and one in sixteen outside 1252 come out
+// otherwise. FormatMessageW knows the English system texts of the codes this
+// system meets; a Korean Windows answers in Korean.
 class SimLocale final : public Locale {
  public:
   SimLocale();
