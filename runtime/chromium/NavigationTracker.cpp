@@ -9,7 +9,9 @@ bool NavigationTracker::Started(std::u16string_view loaderId, std::u16string_vie
   if (cancelled_.count(loaderId) > 0) return false;
   // Only one navigation of the main frame runs at a time: a new one ends the one before.
   if (current_) {
-    current_->netError = u"net::ERR_ABORTED";
+    // A failure already seen stays the cause: Chromium reloads a failed page
+    // by itself, and that reload must not turn the failure into a cancel.
+    if (current_->netError.empty()) current_->netError = u"net::ERR_ABORTED";
     Complete();
   }
   current_ = Navigation{std::u16string(loaderId), nextId_++, 0, {}, false, false};

@@ -1,5 +1,6 @@
 #include "runtime/chromium/win32/ChromiumBrowser.h"
 
+#include <initializer_list>
 #include <utility>
 
 #include "base/Text.h"
@@ -25,6 +26,16 @@ std::string Params(const std::function<void(JsonWriter&)>& members) {
 
 bool StartsWith(std::u16string_view text, std::u16string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
+}
+
+// One trace line for a loading report of the main frame: what happened, then its fields.
+void TraceLoading(std::string_view what, std::initializer_list<std::u16string_view> fields) {
+  std::string line(what);
+  for (std::u16string_view field : fields) {
+    line += ' ';
+    line += Utf16ToUtf8(field.substr(0, 200));
+  }
+  Trace(line);
 }
 
 }  // namespace
@@ -162,6 +173,7 @@ void ChromiumBrowser::SubscribeEvents() {
     const std::u16string_view type = TextMember(event.body, u"navigationType");
     if (type == u"sameDocument" || type == u"historySameDocument") return;
     const std::u16string_view url = TextMember(event.body, u"url");
+    TraceLoading("frame started navigating", {TextMember(event.body, u"loaderId"), type, url});
     const bool goesOn = tracker_.Started(TextMember(event.body, u"loaderId"), url);
     // HTTP documents wait in Fetch for the answer; nothing else can be held back, only stopped.
     if (!goesOn && !StartsWith(url, u"http:") && !StartsWith(url, u"https:")) CallPage("Page.stopLoading", {});
@@ -194,6 +206,8 @@ void ChromiumBrowser::SubscribeEvents() {
   });
   session_.Subscribe(u"Network.loadingFailed", [this](const DevToolsMessage& event) {
     if (!IsPage(event) || TextMember(event.body, u"type") != u"Document") return;
+    TraceLoading("document loading failed",
+                 {TextMember(event.body, u"requestId"), TextMember(event.body, u"errorText")});
     // A document's request id is its loader's id.
     tracker_.LoadingFailed(TextMember(event.body, u"requestId"), TextMember(event.body, u"errorText"));
   });
@@ -203,6 +217,7 @@ void ChromiumBrowser::SubscribeEvents() {
     const std::u16string_view unreachable = TextMember(*frame, u"unreachableUrl");
     const std::u16string_view url = TextMember(*frame, u"url");
     const bool isErrorPage = !unreachable.empty() || StartsWith(url, u"chrome-error:");
+    TraceLoading("frame navigated", {TextMember(*frame, u"loaderId"), url, unreachable});
     const std::u16string shown =
         !unreachable.empty() ? std::u16string(unreachable) : std::u16string(url) + std::u16string(TextMember(*frame, u"urlFragment"));
     tracker_.Committed(TextMember(*frame, u"loaderId"), shown, isErrorPage);
@@ -210,11 +225,15 @@ void ChromiumBrowser::SubscribeEvents() {
   session_.Subscribe(u"Page.lifecycleEvent", [this](const DevToolsMessage& event) {
     if (!IsPage(event) || !IsMainFrame(event.body)) return;
     const std::u16string_view name = TextMember(event.body, u"name");
+    if (name == u"DOMContentLoaded" || name == u"load")
+      TraceLoading("lifecycle", {name, TextMember(event.body, u"loaderId")});
     if (name == u"DOMContentLoaded") tracker_.DomContentLoaded(TextMember(event.body, u"loaderId"));
     if (name == u"load") tracker_.Loaded(TextMember(event.body, u"loaderId"));
   });
   session_.Subscribe(u"Page.frameStoppedLoading", [this](const DevToolsMessage& event) {
-    if (IsPage(event) && IsMainFrame(event.body)) tracker_.StoppedLoading();
+    if (!IsPage(event) || !IsMainFrame(event.body)) return;
+    Trace("frame stopped loading");
+    tracker_.StoppedLoading();
   });
   session_.Subscribe(u"Page.navigatedWithinDocument", [this](const DevToolsMessage& event) {
     if (IsPage(event) && IsMainFrame(event.body)) tracker_.SameDocument(TextMember(event.body, u"url"));

@@ -16,6 +16,7 @@
 #include "runtime/chromium/win32/ChromiumBrowser.h"
 #include "runtime/chromium/win32/ChromiumEnvironment.h"
 #include "runtime/chromium/win32/TaskMemText.h"
+#include "runtime/chromium/win32/Trace.h"
 #include "runtime/chromium/win32/UnixProgram.h"
 #include "runtime/chromium/win32/UnixShell.h"
 #include "webview/abi/WebView2Exports.h"
@@ -74,6 +75,7 @@ std::string WindowClass() {
 HRESULT CreateEnvironment(PCWSTR userDataFolder, ICoreWebView2EnvironmentOptions* options,
                           ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* handler) {
   if (handler == nullptr) return E_POINTER;
+  Trace("environment requested");
   if (!UnixFileExists(kChromium)) return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
   BrowserLaunch launch;
   launch.executable = kChromium;

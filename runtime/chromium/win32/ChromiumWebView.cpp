@@ -7,6 +7,7 @@
 #include "runtime/chromium/ScriptResult.h"
 #include "runtime/chromium/win32/ChromiumEventArgs.h"
 #include "runtime/chromium/win32/ChromiumSettings.h"
+#include "runtime/chromium/win32/Trace.h"
 #include "webview/abi/WebView2Ids.h"
 
 namespace velmoran::runtime::chromium {
@@ -75,6 +76,7 @@ HRESULT ChromiumWebView::get_Source(LPWSTR* uri) { return HandOutText(browser_->
 HRESULT ChromiumWebView::Navigate(LPCWSTR uri) {
   if (uri == nullptr) return E_INVALIDARG;
   if (!Usable()) return kNotUsable;
+  Trace("navigate " + Utf16ToUtf8(ReadText(uri)));
   // Its events follow from what Chromium reports, the cancellable NavigationStarting first.
   browser_->CallPage("Page.navigate", OneMember("url", ReadText(uri)));
   return S_OK;
@@ -232,6 +234,9 @@ void ChromiumWebView::DomContentLoaded(std::uint64_t navigationId) {
 }
 
 void ChromiumWebView::NavigationCompleted(const NavigationOutcome& outcome) {
+  Trace("navigation completed " + std::to_string(outcome.navigationId) + (outcome.isSuccess ? " success" : " failure") +
+        " status " + std::to_string(outcome.webErrorStatus) + " http " + std::to_string(outcome.httpStatusCode) + " " +
+        Utf16ToUtf8(browser_->Source()));
   auto args = MakeObject<NavigationCompletedArgs>(outcome.isSuccess, outcome.webErrorStatus, outcome.navigationId,
                                                   outcome.httpStatusCode);
   events_.Raise<ICoreWebView2NavigationCompletedEventHandler>(

@@ -18,8 +18,13 @@ void Trace(std::string_view line) {
   if (path.empty()) return;
   std::lock_guard lock(mutex);
   if (FILE* file = ::_wfopen(path.c_str(), L"ab")) {
-    std::fprintf(file, "%10llu %.*s\n", static_cast<unsigned long long>(::GetTickCount64()),
-                 static_cast<int>(line.size()), line.data());
+    // Milliseconds since 1970, as "date +%s%3N" prints them on the Unix side,
+    // so a trace lines up with what scripts outside Wine measure.
+    FILETIME now{};
+    ::GetSystemTimePreciseAsFileTime(&now);
+    const unsigned long long ticks = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    constexpr unsigned long long kUnixEpochTicks = 116444736000000000ULL;
+    std::fprintf(file, "%llu %.*s\n", (ticks - kUnixEpochTicks) / 10000, static_cast<int>(line.size()), line.data());
     std::fclose(file);
   }
 }

@@ -2,7 +2,8 @@
 
 // A diagnostic trace of the runtime's steps, written only when the
 // environment variable VELMORAN_CHROMIUM_TRACE names a file (Unix or Windows
-// path as Wine sees it). Costs one environment read otherwise.
+// path as Wine sees it), one line per step after the Unix time in
+// milliseconds. Costs one environment read otherwise.
 
 #include <string_view>
 
