@@ -1,10 +1,10 @@
 #pragma once
 
 // Memo1, the log view as a window: the system's multi-line edit control,
-// white text on black, with both scroll bars, filling its panel. Its lines
-// are held in a LogView, which the log's rules read; every change there is
-// written into the control at its end, so adding a line costs the line's
-// length and never the whole text's.
+// text in the system's window colour on black, with both scroll bars,
+// filling its panel. Its lines are held in a LogView, which the log's rules
+// read; every change there is written into the control at its end, so adding
+// a line costs the line's length on our side, never the whole text's.
 
 #include <cstddef>
 #include <string>
