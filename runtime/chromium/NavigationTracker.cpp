@@ -63,7 +63,10 @@ void NavigationTracker::Loaded(std::u16string_view loaderId) {
 }
 
 void NavigationTracker::StoppedLoading() {
-  if (current_) Complete();
+  // The report names no loader. One that comes before anything else of the
+  // current navigation is the end of the document before it (Chromium reports
+  // the earlier document's stop as the next navigation begins), not this one's.
+  if (current_ && (current_->committed || current_->httpStatusCode != 0 || !current_->netError.empty())) Complete();
 }
 
 void NavigationTracker::SameDocument(std::u16string_view url) {

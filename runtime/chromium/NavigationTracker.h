@@ -8,8 +8,9 @@
 //   DOMContentLoaded → NavigationCompleted (exactly once per started navigation)
 //
 // A navigation is known by Chromium's loader id. It completes at its
-// document's load, or when loading stops without one (a failure that shows
-// no page, a stop), or when another navigation replaces it. A failure's
+// document's load, or when loading stops without one after a response or a
+// failure of its own (a failure that shows no page, a stop), or when another
+// navigation replaces it. A failure's
 // error page is loaded as the navigation's own document: it raises
 // ContentLoading with IsErrorPage, no DOMContentLoaded, and its load completes
 // the navigation as failed.

@@ -281,21 +281,27 @@ void ChromiumBrowser::Close() {
 }
 
 bool ChromiumBrowser::NavigationStarting(std::uint64_t navigationId, std::u16string_view uri, bool isRedirected) {
-  return page_ != nullptr && ready_ && page_->NavigationStarting(navigationId, uri, isRedirected);
+  if (page_ == nullptr || !ready_ || hiddenNavigations_.count(navigationId) > 0) {
+    hiddenNavigations_.insert(navigationId);
+    return false;
+  }
+  return page_->NavigationStarting(navigationId, uri, isRedirected);
 }
 void ChromiumBrowser::SourceChanged(bool isNewDocument) {
   if (page_ != nullptr && ready_) page_->SourceChanged(isNewDocument);
 }
 void ChromiumBrowser::ContentLoading(std::uint64_t navigationId, bool isErrorPage) {
-  if (page_ != nullptr && ready_) page_->ContentLoading(navigationId, isErrorPage);
+  if (page_ != nullptr && ready_ && hiddenNavigations_.count(navigationId) == 0)
+    page_->ContentLoading(navigationId, isErrorPage);
 }
 void ChromiumBrowser::HistoryChanged() {
   if (page_ != nullptr && ready_) page_->HistoryChanged();
 }
 void ChromiumBrowser::DomContentLoaded(std::uint64_t navigationId) {
-  if (page_ != nullptr && ready_) page_->DomContentLoaded(navigationId);
+  if (page_ != nullptr && ready_ && hiddenNavigations_.count(navigationId) == 0) page_->DomContentLoaded(navigationId);
 }
 void ChromiumBrowser::NavigationCompleted(const NavigationOutcome& outcome) {
+  if (hiddenNavigations_.erase(outcome.navigationId) > 0) return;
   if (page_ != nullptr && ready_) page_->NavigationCompleted(outcome);
 }
 

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "runtime/chromium/BrowserCommandLine.h"
@@ -99,6 +100,10 @@ class ChromiumBrowser final : public std::enable_shared_from_this<ChromiumBrowse
   std::u16string title_;
   std::u16string version_;
   std::u16string settingsScriptId_;
+  // Navigations that began before the host had a webview (the runtime's own
+  // about:blank among them): the host never heard them start, so it hears
+  // nothing else of them either, however late Chromium reports them.
+  std::set<std::uint64_t> hiddenNavigations_;
   bool ready_ = false;
   bool ended_ = false;
   bool closing_ = false;
