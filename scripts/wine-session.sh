@@ -3,11 +3,13 @@
 # locale (so Windows' ANSI code page is 949, as on the clinics' machines), and
 # an X display with a small window manager.
 #
-#   scripts/wine-session.sh [--display-from-env] -- command [args...]
+#   scripts/wine-session.sh [--display-from-env] [--keep-prefix] -- command [args...]
 #
 # Without --display-from-env the command always gets its own Xvfb, so tests
 # never depend on the desktop they were started from. The prefix lives in
 # $VELMORAN_WINE_ROOT (default build/wine) and is made anew on every run.
+# With --keep-prefix the prefix is $WINEPREFIX when that is set, otherwise
+# $VELMORAN_WINE_ROOT/prefix, and it is kept: made on first use, reused after.
 #
 # Facts behind the choices:
 # - WINEARCH=win32 avoids the registry redirection of a 64-bit prefix, so the
@@ -26,8 +28,11 @@ if [ "${1:-}" = "--inner" ]; then
     openbox --sm-disable >/dev/null 2>&1 &
     wm_pid=$!
   fi
-  wineboot -i >/dev/null 2>&1
-  wineserver -w
+  # A prefix kept from an earlier session is ready as it is.
+  if [ ! -e "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+  fi
   status=0
   "$@" || status=$?
   wineserver -k 2>/dev/null || true
@@ -37,12 +42,17 @@ if [ "${1:-}" = "--inner" ]; then
 fi
 
 own_display=1
-if [ "${1:-}" = "--display-from-env" ]; then
-  own_display=0
+keep_prefix=0
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --display-from-env) own_display=0 ;;
+    --keep-prefix) keep_prefix=1 ;;
+    *) break ;;
+  esac
   shift
-fi
+done
 [ "${1:-}" = "--" ] && shift
-[ $# -gt 0 ] || { echo "usage: $0 [--display-from-env] -- command [args...]" >&2; exit 2; }
+[ $# -gt 0 ] || { echo "usage: $0 [--display-from-env] [--keep-prefix] -- command [args...]" >&2; exit 2; }
 
 root="$(realpath -m "${VELMORAN_WINE_ROOT:-build/wine}")"
 mkdir -p "$root"
@@ -54,12 +64,19 @@ fi
 # Korean for the code page; English messages, as the tests expect system texts.
 unset LC_ALL
 export LANG=ko_KR.UTF-8 LC_MESSAGES=C.UTF-8
-export WINEARCH=win32 WINEPREFIX="$root/prefix" WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+if [ $keep_prefix -eq 1 ]; then
+  export WINEPREFIX="$(realpath -m "${WINEPREFIX:-$root/prefix}")"
+  # An existing prefix keeps the architecture it was made with.
+  if [ -e "$WINEPREFIX/system.reg" ]; then unset WINEARCH; else export WINEARCH=win32; fi
+else
+  export WINEARCH=win32 WINEPREFIX="$root/prefix"
+  rm -rf "$WINEPREFIX"
+fi
 # No Mono or Gecko prompts in a fresh prefix: the shell needs neither.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 export VELMORAN_ARTIFACTS="$(realpath -m "${VELMORAN_ARTIFACTS:-build/artifacts}")"
 mkdir -p "$VELMORAN_ARTIFACTS"
-rm -rf "$WINEPREFIX"
 
 if [ $own_display -eq 1 ] || [ -z "${DISPLAY:-}" ]; then
   # Tells the command that nobody sees this display.
