@@ -44,7 +44,9 @@ ChromiumBrowser::ChromiumBrowser(std::shared_ptr<UiThreadQueue> queue, BrowserLa
     : queue_(std::move(queue)),
       launch_(std::move(launch)),
       session_([this](std::string text) { return transport_ && transport_->Send(std::move(text)); }),
-      tracker_(*this) {}
+      tracker_(*this) {
+  window_.SetRepaint([this] { RepaintPage(); });
+}
 
 ChromiumBrowser::~ChromiumBrowser() {
   if (transport_) transport_->Close();
@@ -151,6 +153,18 @@ void ChromiumBrowser::ApplyPageSettings(const PageSettings& settings) {
            [this](const DevToolsSession::Answer& answer) {
              settingsScriptId_ = std::u16string(TextMember(answer.result, u"identifier"));
            });
+}
+
+void ChromiumBrowser::RepaintPage() {
+  if (!Usable()) return;
+  // A change of the page's base background (shown only where the page itself
+  // paints none) invalidates the whole view; set and cleared at once, the
+  // page looks the same and Chromium draws all of it.
+  CallPage("Emulation.setDefaultBackgroundColorOverride", Params([](JsonWriter& j) {
+             j.Key("color").BeginObject().Key("r").Number(254).Key("g").Number(254).Key("b").Number(254)
+                 .Key("a").Number(1).EndObject();
+           }));
+  CallPage("Emulation.setDefaultBackgroundColorOverride", "{}");
 }
 
 bool ChromiumBrowser::IsPage(const DevToolsMessage& event) const {

@@ -67,6 +67,9 @@ class ChromiumBrowser final : public std::enable_shared_from_this<ChromiumBrowse
 
   void ApplyPageSettings(const PageSettings& settings);
 
+  // Makes Chromium draw the whole page again, as it stands.
+  void RepaintPage();
+
   // The host is done with the browser: it is asked to close, and its end is no failure.
   void Close();
 

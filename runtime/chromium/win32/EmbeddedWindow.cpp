@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <sstream>
 
 #include "runtime/chromium/win32/Trace.h"
@@ -12,10 +13,26 @@ namespace velmoran::runtime::chromium {
 namespace {
 
 constexpr wchar_t kWholeWindowProperty[] = L"__wine_x11_whole_window";
+// Long enough for the host to paint and Wine to hand its painting to X11.
+// Timer messages come only after the thread's paint messages anyway.
+constexpr UINT kRepaintDelayMs = 300;
+
+// The window each pending repaint timer belongs to (user-interface thread only).
+std::map<UINT_PTR, EmbeddedWindow*>& RepaintTimers() {
+  static std::map<UINT_PTR, EmbeddedWindow*> timers;
+  return timers;
+}
 
 std::string Id(unsigned long window) { return std::to_string(window); }
 
 }  // namespace
+
+EmbeddedWindow::~EmbeddedWindow() {
+  if (repaintTimer_ != 0) {
+    ::KillTimer(nullptr, repaintTimer_);
+    RepaintTimers().erase(repaintTimer_);
+  }
+}
 
 EmbeddedWindow::Container EmbeddedWindow::ContainerOf(HWND host) const {
   Container container;
@@ -96,7 +113,32 @@ bool EmbeddedWindow::Place() {
             << height << " windowmap " << Id(browserWindow_);
   }
   Trace(command.str());
-  return helper_.Run(command.str()).has_value();
+  if (!helper_.Run(command.str())) return false;
+  if (visible_ && width > 0 && height > 0) RepaintSoon();
+  return true;
+}
+
+void EmbeddedWindow::RepaintSoon() {
+  // One repaint after the last of several changes in a row.
+  if (repaintTimer_ != 0) {
+    ::KillTimer(nullptr, repaintTimer_);
+    RepaintTimers().erase(repaintTimer_);
+  }
+  repaintTimer_ = ::SetTimer(nullptr, 0, kRepaintDelayMs, &EmbeddedWindow::RepaintTimer);
+  if (repaintTimer_ != 0) RepaintTimers()[repaintTimer_] = this;
+}
+
+void CALLBACK EmbeddedWindow::RepaintTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+  ::KillTimer(nullptr, timer);
+  const auto found = RepaintTimers().find(timer);
+  if (found == RepaintTimers().end()) return;
+  EmbeddedWindow* window = found->second;
+  RepaintTimers().erase(found);
+  window->repaintTimer_ = 0;
+  if (window->visible_ && window->repaint_) {
+    Trace("repaint the page");
+    window->repaint_();
+  }
 }
 
 bool EmbeddedWindow::Focus() {
