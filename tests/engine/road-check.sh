@@ -1,0 +1,163 @@
+#!/usr/bin/env bash
+# velmoran.exe's whole road with its real engine under Wine, driven from
+# outside through the browser's remote debugging port 9999 as any tool could:
+#  - the shell starts httpd.exe, so Debian's Apache, and shows the demo page in
+#    Chromium inside its window; in a screenshot the window's client area
+#    shows the page's own colours (its navy top bar, its grey-blue ground),
+#    so the page is there and nothing paints over it;
+#  - the page posts four real captures and the check of all four: every file
+#    under C:\velmoran_pose\ holds exactly what the page posted, and the
+#    shell's replies show on the page (slot badges, banner);
+#  - the page's full-screen button (AppExit) makes the window cover the
+#    screen (its X11 geometry, the page's viewport, the screenshot again);
+#    pressed again, the window gets its frame back;
+#  - the shell logged no failed navigation;
+#  - closing the window ends Chromium; the server the shell started outlives
+#    it, as its launcher intends, until httpd.exe is closed: then no Apache
+#    process is left either.
+#
+#   tests/engine/road-check.sh [BUILD]     BUILD: a windows-x86 build (default build/windows-x86)
+#
+# Needs root: Apache binds port 80, and the check runs in a network namespace
+# and a Wine session of its own (its own loopback, prefix and Xvfb), so ports
+# 80 and 9999 and the display are its alone. Without root it is skipped (77).
+# Screenshots go to $VELMORAN_ARTIFACTS (default build/artifacts).
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+build="$(realpath "${1:-build/windows-x86}")"
+
+if [ "${VELMORAN_ENGINE_ROAD_INNER:-}" != 1 ]; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "engine-road: skipped, needs root (port 80 and a network namespace of its own)"
+    exit 77
+  fi
+  export VELMORAN_ENGINE_ROAD_INNER=1 VELMORAN_WINE_ROOT="$build/engine-road-wine"
+  exec scripts/own-network.sh scripts/wine-session.sh -- "$0" "$build"
+fi
+
+: "${WINEPREFIX:?}"
+drive_c="$WINEPREFIX/drive_c"
+shots="$VELMORAN_ARTIFACTS"
+work="$(mktemp -d)"
+export VELMORAN_RUN_ID="engine-road-$$"
+export VELMORAN_FAKE_CAMERA=1
+export VELMORAN_CHROMIUM_TRACE="$work/chromium-trace.txt"
+export VELMORAN_APACHE_STATE="$work/apache"
+shell=
+
+say() { echo "engine-road: $*"; }
+fail() {
+  echo "engine-road: FAIL $*" >&2
+  [ -f "$drive_c/velmoran/errlog.txt" ] && iconv -f CP949 -t UTF-8 "$drive_c/velmoran/errlog.txt" | cut -c1-150 | sed 's/^/  | /' >&2
+  exit 1
+}
+ours() { scripts/run-processes.sh "$VELMORAN_RUN_ID" "$WINEPREFIX" || true; }
+cleanup() {
+  if [ -n "$shell" ]; then wine taskkill /f /im velmoran.exe >/dev/null 2>&1 || true; fi
+  wine taskkill /im httpd.exe >/dev/null 2>&1 || true
+  for _ in $(seq 50); do [ -z "$(ours)" ] && break; sleep 0.2; done
+  ours | awk '{print $1}' | xargs -r kill -KILL 2>/dev/null || true
+  cp "$VELMORAN_CHROMIUM_TRACE" "$shots/engine-road-chromium-trace.txt" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+remote_page() { node --experimental-websocket tools/remote-page/shell-page.mjs "$@"; }
+screenshot() { import -window root "$shots/$1" || fail "no screenshot $1"; echo "$shots/$1"; }
+
+# The shell's window as X11 sees it (Wine's window for its client area): "X Y WIDTH HEIGHT".
+shell_window() { xdotool search --onlyvisible --name 'V\.26\.04\.28' | head -1; }
+geometry() {
+  xwininfo -id "$(shell_window)" |
+    awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4} /Width:/ {w = $2} /Height:/ {h = $2}
+         END {print x, y, w, h}'
+}
+
+# The colour of one pixel of a screenshot, RRGGBB.
+pixel() { convert "$1" -crop "1x1+$2+$3" +repage -depth 8 txt:- | grep -o '#[0-9A-Fa-f]\{6\}' | head -1 | tr -d '#' | tr a-f A-F; }
+# Whether two colours differ by at most 6 in each channel.
+close_to() {
+  local i d
+  for i in 0 2 4; do
+    d=$((16#${1:i:2} - 16#${2:i:2}))
+    [ "${d#-}" -le 6 ] || return 1
+  done
+}
+# The page's colours (www/corvale2/css/app.css): the top bar and the ground
+# beside the cards. The window's own background never has either.
+navy=12314F
+ground=EEF2F6
+page_visible() {
+  local shot="$1" x y w h px at
+  read -r x y w h <<<"$2"
+  # Only what lies on the screen can be seen.
+  [ $((x + w)) -le "$screen_w" ] || w=$((screen_w - x))
+  for percent in 5 50 95; do
+    at="$((x + w * percent / 100)) $((y + 4))"
+    px="$(pixel "$shot" ${at% *} ${at#* })"
+    close_to "$px" "$navy" || fail "$shot: at ($at) inside the window #$px, not the page's top bar #$navy"
+  done
+  at="$((x + 8)) $((y + 90))"
+  px="$(pixel "$shot" ${at% *} ${at#* })"
+  close_to "$px" "$ground" || fail "$shot: at ($at) inside the window #$px, not the page's ground #$ground"
+}
+
+read -r screen_w screen_h < <(xwininfo -root | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
+scripts/install-shell.sh "$build" velmoran
+started=$(date +%s%3N)
+wine 'C:\velmoran\velmoran.exe' &
+shell=$!
+
+remote_page loaded || fail "the page did not load in the shell"
+sleep 1
+windowed="$(geometry)"
+say "the window's client area: $windowed (X Y WIDTH HEIGHT) on a ${screen_w}x${screen_h} screen"
+page_visible "$(screenshot engine-road-1-loaded.png)" "$windowed"
+say "the page shows inside the window (screenshot engine-road-1-loaded.png)"
+
+remote_page captures --capture-root "$drive_c/velmoran_pose" --out "$work/captures.json" ||
+  fail "the four captures did not make the road"
+screenshot engine-road-2-captured.png >/dev/null
+
+viewport() { node -p 'const v = JSON.parse(require("fs").readFileSync(0, "utf8").trim().split("\n").pop()).after;
+                      [v.width, v.height, v.screenWidth, v.screenHeight].join(" ")'; }
+toggled="$(remote_page full-screen)" || fail "AppExit did not change the page's size: $toggled"
+echo "$toggled"
+read -r w h sw sh <<<"$(viewport <<<"$toggled")"
+[ "$w $h" = "$sw $sh" ] || fail "after AppExit the page is ${w}x${h}, not the screen's ${sw}x${sh}"
+full="$(geometry)"
+[ "$full" = "0 0 $screen_w $screen_h" ] || fail "after AppExit the window is at $full, not covering the screen"
+page_visible "$(screenshot engine-road-3-full-screen.png)" "$full"
+say "AppExit: full screen, the window covers the screen ($full) and the page fills it"
+
+toggled="$(remote_page full-screen)" || fail "a second AppExit changed nothing: $toggled"
+echo "$toggled"
+read -r w h sw sh <<<"$(viewport <<<"$toggled")"
+# Not the exact former size: while Wine and openbox show the maximised window
+# at its restored size, Windows' maximised bounds are what comes back.
+[ "$h" -lt "$sh" ] || fail "after the second AppExit the page still fills the screen (${w}x${h})"
+again="$(geometry)"
+page_visible "$(screenshot engine-road-4-windowed-again.png)" "$again"
+say "AppExit again: the window has its frame back, client area $again (before full screen: $windowed)"
+
+failed_navigation="$(iconv -f CP949 -t UTF-8 "$drive_c/velmoran/errlog.txt" | grep -E '페이지 이동 실패|알 수 없는 오류' || true)"
+[ -z "$failed_navigation" ] || fail "the shell logged a failed navigation: $failed_navigation"
+first="$(grep -m1 ' navigation completed .* success' "$VELMORAN_CHROMIUM_TRACE" | cut -d' ' -f1)"
+say "start-up: $((first - started)) ms from velmoran.exe's start to the first navigation completed"
+
+wine taskkill /im velmoran.exe >/dev/null 2>&1 || true
+for _ in $(seq 100); do kill -0 "$shell" 2>/dev/null || break; sleep 0.2; done
+kill -0 "$shell" 2>/dev/null && fail "velmoran.exe did not end after its window was closed"
+shell=
+for _ in $(seq 50); do ours | grep -q chromium || break; sleep 0.2; done
+browser_left="$(ours | grep chromium || true)"
+[ -z "$browser_left" ] || fail "Chromium outlived the shell's window: $browser_left"
+ours | grep -q apache2 || fail "the server the shell started ended with it"
+say "window closed: no Chromium process left; Apache runs on, as the shell's launcher intends"
+
+wine taskkill /im httpd.exe >/dev/null 2>&1 || true
+for _ in $(seq 75); do [ -z "$(ours)" ] && break; sleep 0.2; done
+left="$(ours)"
+[ -z "$left" ] || fail "left running after httpd.exe was closed: $left"
+say "httpd.exe closed: no Chromium or Apache process of this run is left"
+say "passed"
