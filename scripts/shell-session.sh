@@ -66,8 +66,8 @@ finish() {
   close_shell
   # The shell leaves the server it started running; the run does not.
   wine taskkill /im httpd.exe >/dev/null 2>&1 || true
-  for _ in $(seq 75); do scripts/run-processes.sh "$VELMORAN_RUN_ID" >/dev/null || break; sleep 0.2; done
-  if left="$(scripts/run-processes.sh "$VELMORAN_RUN_ID")"; then
+  for _ in $(seq 75); do scripts/run-processes.sh "$VELMORAN_RUN_ID" "$WINEPREFIX" >/dev/null || break; sleep 0.2; done
+  if left="$(scripts/run-processes.sh "$VELMORAN_RUN_ID" "$WINEPREFIX")"; then
     echo "== still running after the shell ended (now killed):" >&2
     echo "$left" >&2
     awk '{print $1}' <<<"$left" | xargs -r kill -KILL 2>/dev/null || true
