@@ -357,7 +357,7 @@ TEST_F(WineRoadTest, ServerStartedByTheShellAndAFailedNavigationIsOnlyLogged) {
   const HWND window = shell.WaitForMainWindow();
   ASSERT_NE(window, nullptr);
   // The shell started the server itself and so opens the folder's address.
-  EXPECT_EQ(StandInServer::Running(), 1u);
+  EXPECT_TRUE(WaitUntil([] { return StandInServer::Running() == 1; }));
   ASSERT_TRUE(shell.WaitForTranscript("navigation-completed", "0\t12")) << shell.ReadTranscript().Text();
   EXPECT_EQ(shell.ReadTranscript().Values("navigate"), std::vector<std::string>{kFolderUrl});
   const std::wstring failed = L"\uD398\uC774\uC9C0 \uC774\uB3D9 \uC2E4\uD328: 12";  // 페이지 이동 실패: 12
