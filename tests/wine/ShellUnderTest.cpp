@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "tests/wine/Polling.h"
+#include "tests/wine/PrefixState.h"
 #include "tests/wine/WineText.h"
 
 namespace velmoran::wine_road {
@@ -13,24 +14,15 @@ namespace {
 constexpr wchar_t kRunsFolder[] = L"C:\\velmoran-road";
 constexpr wchar_t kScenarioVariable[] = L"VELMORAN_RUNTIME_SCENARIO";
 constexpr wchar_t kTranscriptVariable[] = L"VELMORAN_RUNTIME_TRANSCRIPT";
-constexpr wchar_t kRuntimeKey[] =
-    L"SOFTWARE\\Microsoft\\EdgeUpdate\\Clients\\{F3017226-FE2A-4295-8BDF-00C3A9A7E4C5}";
 constexpr wchar_t kRuntimeVersion[] = L"135.0.3179.45";
 constexpr unsigned kKoreanCodePage = 949;
 
 void RegisterRuntime(bool registered) {
   if (!registered) {
-    ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, kRuntimeKey);
-    return;
-  }
-  HKEY key = nullptr;
-  if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRuntimeKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
+    ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRuntimeKey, L"pv");
+  } else if (!WriteRegistryText(HKEY_LOCAL_MACHINE, kRuntimeKey, L"pv", kRuntimeVersion)) {
     throw std::runtime_error("cannot register the runtime");
   }
-  ::RegSetValueExW(key, L"pv", 0, REG_SZ, reinterpret_cast<const BYTE*>(kRuntimeVersion),
-                   sizeof(kRuntimeVersion));
-  ::RegCloseKey(key);
 }
 
 void Place(const char* unixSource, const std::wstring& target) {

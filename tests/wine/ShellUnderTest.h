@@ -18,6 +18,9 @@ namespace velmoran::wine_road {
 inline constexpr wchar_t kMainWindowTitle[] = L"\uBCA8\uBAA8\uB780 V.26.04.28";  // 벨모란 V.26.04.28
 inline constexpr wchar_t kApplicationTitle[] = L"\uBCA8\uBAA8\uB780-VELMORAN";   // 벨모란-VELMORAN
 inline constexpr wchar_t kLoaderBoxCaption[] = L"Error";
+// Where the shell looks for the runtime's version ("pv").
+inline constexpr wchar_t kRuntimeKey[] =
+    L"SOFTWARE\\Microsoft\\EdgeUpdate\\Clients\\{F3017226-FE2A-4295-8BDF-00C3A9A7E4C5}";
 
 struct ShellSetup {
   bool runtime = true;   // the double beside the executable and the runtime registered

@@ -20,6 +20,7 @@
 #include "tests/wine/Desktop.h"
 #include "tests/wine/EditMetrics.h"
 #include "tests/wine/Polling.h"
+#include "tests/wine/PrefixState.h"
 #include "tests/wine/ShellUnderTest.h"
 #include "tests/wine/StandInServer.h"
 #include "tests/wine/WineText.h"
@@ -152,29 +153,29 @@ std::vector<HWND> ChildrenOf(HWND window) {
   return children;
 }
 
-// Everything the suite shares: the folder of the runs, and Wine placing
-// windows itself, as Windows does. A window manager refuses to maximise a
-// window that cannot be resized, and the shell's main window cannot be.
+// The prefix as the suite needs it, and as it was found afterwards. Wine
+// places windows itself, as Windows does: a window manager refuses to
+// maximise a window that cannot be resized, and the shell's main window
+// cannot be.
 class WinePrefix final : public ::testing::Environment {
  public:
   void SetUp() override {
     ASSERT_EQ(::GetACP(), 949u) << "the session's Korean code page";
-    HKEY key = nullptr;
-    ASSERT_EQ(
-        ::RegCreateKeyExW(HKEY_CURRENT_USER, kX11Key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-        ERROR_SUCCESS);
-    ::RegSetValueExW(key, L"Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"N"), sizeof(L"N"));
-    ::RegCloseKey(key);
+    found_.KeepRegistryText(HKEY_CURRENT_USER, kX11Key, L"Managed");
+    found_.KeepRegistryText(HKEY_LOCAL_MACHINE, kRuntimeKey, L"pv");
+    found_.SetAside(L"C:\\xampp");
+    found_.SetAside(L"C:\\velmoran_pose");
+    found_.SetAside(L"C:\\velmoran-road");
+    ASSERT_TRUE(WriteRegistryText(HKEY_CURRENT_USER, kX11Key, L"Managed", L"N"));
   }
   void TearDown() override {
-    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kX11Key, L"Managed");
-    RemoveTree(L"C:\\velmoran-road");
-    RemoveTree(L"C:\\velmoran_pose");
-    RemoveTree(L"C:\\xampp");
+    StandInServer::StopAll();
+    found_.Restore();
   }
 
  private:
   static constexpr wchar_t kX11Key[] = L"Software\\Wine\\X11 Driver";
+  PrefixState found_;
 };
 
 [[maybe_unused]] ::testing::Environment* const kWinePrefix =
