@@ -47,7 +47,7 @@ if [ -z "${VELMORAN_FAKE_CAMERA:-}" ]; then
   if compgen -G '/dev/video*' >/dev/null; then export VELMORAN_FAKE_CAMERA=0; else export VELMORAN_FAKE_CAMERA=1; fi
 fi
 
-remote_page() { node --experimental-websocket tools/remote-page/shell-page.mjs "$@"; }
+remote_page() { node tools/remote-page/shell-page.mjs "$@"; }
 screenshot() { import -window root "$out/$1" && echo "== screenshot: $out/$1"; }
 log_size=$(stat -c %s "$errlog" 2>/dev/null || echo 0)
 shell=

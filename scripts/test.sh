@@ -6,8 +6,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --workflow --preset native
-# The demo page's message shapes (www/corvale2/js/messages.js).
-node --test tests/www/
+# The demo page's message shapes (www/corvale2/js/messages.js), and the
+# outside driver of the page (tools/remote-page/).
+node --test tests/www/ tests/remote-page/
 cmake --workflow --preset sanitize
 cmake --workflow --preset windows-x86
 scripts/wine-session.sh -- ctest --preset windows-x86

@@ -62,7 +62,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-remote_page() { node --experimental-websocket tools/remote-page/shell-page.mjs "$@"; }
+remote_page() { node tools/remote-page/shell-page.mjs "$@"; }
 screenshot() { import -window root "$shots/$1" || fail "no screenshot $1"; echo "$shots/$1"; }
 
 # The shell's window as X11 sees it (Wine's window for its client area): "X Y WIDTH HEIGHT".

@@ -1,7 +1,8 @@
 // A page of a running browser, reached the way any outside tool reaches it:
 // the DevTools HTTP endpoint on the remote debugging port lists the pages,
-// and one WebSocket per page carries the protocol. Node 20 has WebSocket only
-// behind --experimental-websocket; run the scripts with that switch.
+// and one WebSocket per page carries the protocol.
+
+import { WebSocketClient } from './websocket-client.mjs';
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
@@ -23,40 +24,30 @@ export class DevToolsPage {
     this.nextId = 1;
     this.pending = new Map();
     this.listeners = new Set();
-    socket.addEventListener('message', (event) => this.receive(event.data));
-    socket.addEventListener('close', () => {
+    socket.onmessage = (text) => this.receive(text);
+    socket.onclose = () => {
       for (const { reject, method } of this.pending.values()) reject(new Error(`${method}: the page went away`));
       this.pending.clear();
-    });
+    };
   }
 
   // Waits until the browser on `port` shows a page whose address contains
   // `addressPart`, then opens the page's protocol socket.
   static async attach({ port = 9999, addressPart, timeoutMs = 60000 }) {
-    if (typeof WebSocket !== 'function') throw new Error('no WebSocket: run node with --experimental-websocket');
     const until = Date.now() + timeoutMs;
     let seen = [];
     while (Date.now() < until) {
       seen = await listPages(port);
       const target = seen.find((page) => page.url.includes(addressPart) && page.webSocketDebuggerUrl);
-      if (target) {
-        const socket = new WebSocket(target.webSocketDebuggerUrl);
-        await new Promise((resolve, reject) => {
-          socket.addEventListener('open', resolve, { once: true });
-          socket.addEventListener('error', () => reject(new Error(`cannot open ${target.webSocketDebuggerUrl}`)), {
-            once: true,
-          });
-        });
-        return new DevToolsPage(socket, target);
-      }
+      if (target) return new DevToolsPage(await WebSocketClient.connect(target.webSocketDebuggerUrl), target);
       await sleep(250);
     }
     const shown = seen.map((page) => page.url).join(', ') || 'nothing';
     throw new Error(`no page at ${addressPart} on port ${port} within ${timeoutMs / 1000} s (pages: ${shown})`);
   }
 
-  receive(data) {
-    const message = JSON.parse(typeof data === 'string' ? data : Buffer.from(data).toString('utf8'));
+  receive(text) {
+    const message = JSON.parse(text);
     if (message.id !== undefined && this.pending.has(message.id)) {
       const { resolve, reject, method } = this.pending.get(message.id);
       this.pending.delete(message.id);

@@ -1,7 +1,7 @@
 // Drives the demo page inside the running velmoran.exe from outside, through
 // the browser's remote debugging port (9999), as any outside tool would.
 //
-//   node --experimental-websocket tools/remote-page/shell-page.mjs COMMAND [options]
+//   node tools/remote-page/shell-page.mjs COMMAND [options]
 //
 //   loaded                       waits until the page has loaded and the shell's bridge is there
 //   captures --capture-root DIR  fills the member form, takes the four pictures (the page posts
