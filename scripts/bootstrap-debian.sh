@@ -15,6 +15,8 @@ packages=(
   # The demo page: Debian's Apache serves it (scripts/run-apache.sh), headless
   # Chromium and curl check it.
   apache2 chromium curl
+  # A loopback of its own for the real engine's test (scripts/own-network.sh).
+  iproute2
 )
 # npm installs the page's pose model (scripts/prepare-www.sh); a nodejs that
 # bundles npm is as good as Debian's own pair.
