@@ -51,6 +51,7 @@ remote_page() { node tools/remote-page/shell-page.mjs "$@"; }
 screenshot() { import -window root "$out/$1" && echo "== screenshot: $out/$1"; }
 log_size=$(stat -c %s "$errlog" 2>/dev/null || echo 0)
 shell=
+started=
 status=0
 
 close_shell() {
@@ -82,7 +83,7 @@ finish() {
 report() {
   local first
   first="$(grep -m1 ' navigation completed .* success' "$VELMORAN_CHROMIUM_TRACE" 2>/dev/null || true)"
-  if [ -n "$first" ]; then
+  if [ -n "$first" ] && [ -n "$started" ]; then
     awk -v start="$started" '{ printf "== start-up: %.2f s from velmoran.exe'"'"'s start to the first navigation completed (%s)\n", ($1 - start) / 1000, $NF }' <<<"$first"
   fi
   echo "== files under C:\\velmoran_pose\\"
