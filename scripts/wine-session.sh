@@ -33,6 +33,14 @@ if [ "${1:-}" = "--inner" ]; then
     wineboot -i >/dev/null 2>&1
     wineserver -w
   fi
+  if [ "${VELMORAN_OWN_DISPLAY:-1}" = 1 ]; then
+    # Nobody sees this display: Wine places its windows itself. A window
+    # manager keeps a window without a sizing border at its restored size
+    # even when the program maximises it, and the shell's main window is such
+    # a window.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    wineserver -w
+  fi
   status=0
   "$@" || status=$?
   wineserver -k 2>/dev/null || true

@@ -65,8 +65,26 @@ trap cleanup EXIT
 remote_page() { node tools/remote-page/shell-page.mjs "$@"; }
 screenshot() { import -window root "$shots/$1" || fail "no screenshot $1"; echo "$shots/$1"; }
 
-# The shell's window as X11 sees it (Wine's window for its client area): "X Y WIDTH HEIGHT".
+# The shell's window as X11 sees it: "X Y WIDTH HEIGHT". Wine draws the
+# caption and frame inside it when no window manager does.
 shell_window() { xdotool search --onlyvisible --name 'V\.26\.04\.28' | head -1; }
+# The browser's window inside it (its largest child), on the screen: "X Y WIDTH HEIGHT".
+page_geometry() {
+  xwininfo -children -id "$(shell_window)" |
+    awk 'NF >= 2 && $(NF-1) ~ /^[0-9]+x[0-9]+[+-][0-9]+[+-][0-9]+$/ && $NF ~ /^[+-][0-9]+[+-][0-9]+$/ {
+           split($(NF-1), size, /[x+-]/); split(substr($NF, 2), at, /[+-]/)
+           if (size[1] * size[2] > best) { best = size[1] * size[2]; page = at[1] " " at[2] " " size[1] " " size[2] }
+         }
+         END {print page}'
+}
+# The page lies within the shell's window.
+page_inside() {
+  local px py pw ph wx wy ww wh
+  read -r px py pw ph <<<"$1"
+  read -r wx wy ww wh <<<"$2"
+  [ -n "$pw" ] && [ "$px" -ge "$wx" ] && [ "$py" -ge "$wy" ] && [ $((px + pw)) -le $((wx + ww)) ] &&
+    [ $((py + ph)) -le $((wy + wh)) ] || fail "the page ($1) is not inside the shell's window ($2)"
+}
 geometry() {
   xwininfo -id "$(shell_window)" |
     awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4} /Width:/ {w = $2} /Height:/ {h = $2}
@@ -111,8 +129,10 @@ shell=$!
 remote_page loaded || fail "the page did not load in the shell"
 sleep 1
 windowed="$(geometry)"
-say "the window's client area: $windowed (X Y WIDTH HEIGHT) on a ${screen_w}x${screen_h} screen"
-page_visible "$(screenshot engine-road-1-loaded.png)" "$windowed"
+page="$(page_geometry)"
+page_inside "$page" "$windowed"
+say "the window: $windowed, the page in it: $page (X Y WIDTH HEIGHT) on a ${screen_w}x${screen_h} screen"
+page_visible "$(screenshot engine-road-1-loaded.png)" "$page"
 say "the page shows inside the window (screenshot engine-road-1-loaded.png)"
 
 remote_page captures --capture-root "$drive_c/velmoran_pose" --out "$work/captures.json" ||
@@ -127,17 +147,20 @@ read -r w h sw sh <<<"$(viewport <<<"$toggled")"
 [ "$w $h" = "$sw $sh" ] || fail "after AppExit the page is ${w}x${h}, not the screen's ${sw}x${sh}"
 full="$(geometry)"
 [ "$full" = "0 0 $screen_w $screen_h" ] || fail "after AppExit the window is at $full, not covering the screen"
-page_visible "$(screenshot engine-road-3-full-screen.png)" "$full"
+page="$(page_geometry)"
+[ "$page" = "$full" ] || fail "after AppExit the page is at $page, not filling the window ($full)"
+page_visible "$(screenshot engine-road-3-full-screen.png)" "$page"
 say "AppExit: full screen, the window covers the screen ($full) and the page fills it"
 
 toggled="$(remote_page full-screen)" || fail "a second AppExit changed nothing: $toggled"
 echo "$toggled"
 read -r w h sw sh <<<"$(viewport <<<"$toggled")"
-# Not the exact former size: while Wine and openbox show the maximised window
-# at its restored size, Windows' maximised bounds are what comes back.
 [ "$h" -lt "$sh" ] || fail "after the second AppExit the page still fills the screen (${w}x${h})"
 again="$(geometry)"
-page_visible "$(screenshot engine-road-4-windowed-again.png)" "$again"
+[ "$again" = "$windowed" ] || fail "after the second AppExit the window is at $again, not back at $windowed"
+page="$(page_geometry)"
+page_inside "$page" "$again"
+page_visible "$(screenshot engine-road-4-windowed-again.png)" "$page"
 say "AppExit again: the window has its frame back, client area $again (before full screen: $windowed)"
 
 failed_navigation="$(iconv -f CP949 -t UTF-8 "$drive_c/velmoran/errlog.txt" | grep -E '페이지 이동 실패|알 수 없는 오류' || true)"

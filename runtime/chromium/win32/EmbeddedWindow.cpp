@@ -34,20 +34,33 @@ EmbeddedWindow::~EmbeddedWindow() {
   }
 }
 
-EmbeddedWindow::Container EmbeddedWindow::ContainerOf(HWND host) const {
+EmbeddedWindow::Container EmbeddedWindow::ContainerOf(HWND host) {
   Container container;
   if (host == nullptr) return container;
   // Wine gives child windows no X11 window of their own: the top-level
-  // window's holds them, its client area starting at the X11 window's origin.
+  // window's holds them.
   HWND owner = host;
   while (owner != nullptr && ::GetPropW(owner, kWholeWindowProperty) == nullptr) owner = ::GetParent(owner);
   if (owner == nullptr) return container;
   container.window = static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(::GetPropW(owner, kWholeWindowProperty)));
+  // Where that X11 window starts depends on who draws the frame: under a
+  // window manager that draws it, at the client area; when Wine draws the
+  // caption and border itself, at the window's outer corner. X11 knows; the
+  // host's client area is placed relative to that (screen and root
+  // coordinates are the same without Wine's virtual desktop).
   POINT hostOrigin{0, 0};
-  POINT ownerOrigin{0, 0};
   ::ClientToScreen(host, &hostOrigin);
-  ::ClientToScreen(owner, &ownerOrigin);
-  container.origin = {hostOrigin.x - ownerOrigin.x, hostOrigin.y - ownerOrigin.y};
+  POINT windowOrigin{0, 0};
+  ::ClientToScreen(owner, &windowOrigin);
+  const std::optional<std::string> geometry =
+      helper_.Run("xdotool getwindowgeometry --shell " + Id(container.window) + " | sed -n 's/^[XY]=//p'");
+  if (geometry) {
+    std::istringstream numbers(*geometry);
+    long x = 0;
+    long y = 0;
+    if (numbers >> x >> y) windowOrigin = {x, y};
+  }
+  container.origin = {hostOrigin.x - windowOrigin.x, hostOrigin.y - windowOrigin.y};
   return container;
 }
 

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "runtime/chromium/win32/UnixShell.h"
@@ -44,7 +45,7 @@ class EmbeddedWindow {
     unsigned long window = 0;
     POINT origin{};
   };
-  Container ContainerOf(HWND host) const;
+  Container ContainerOf(HWND host);
   bool Place();
   // When the host repaints after a move or a resize, Wine may hand its
   // painting of the host's client area to X11 after Chromium has drawn the
