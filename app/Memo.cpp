@@ -14,6 +14,9 @@ namespace {
 // one empty line of a new view is the text "\r\n".
 constexpr char16_t kLineBreak[] = u"\r\n";
 
+// Lines up to this many characters are copied to be joined with their line break.
+constexpr std::size_t kJoinedLineLimit = 4096;
+
 constexpr std::uint32_t kMemoStyle = kWsChild | kWsVisible | kWsClipSiblings | kWsTabStop | kWsHScroll |
                                      kWsVScroll | kEsMultiline | kEsAutoVScroll | kEsAutoHScroll;
 
@@ -59,7 +62,16 @@ void TMemo::LineAdded(const std::u16string& line) {
   if (handle_ == 0) return;
   const auto end = static_cast<std::uintptr_t>(windows_.SendMessageW(handle_, kWmGetTextLength, 0, 0));
   windows_.SendMessageW(handle_, kEmSetSel, end, static_cast<std::intptr_t>(end));
-  // Two insertions rather than one joined copy: a line can be megabytes long.
+  // Each insertion makes the control lay its text out again, so a line of
+  // ordinary length goes in with its line break at once; a long one (a line
+  // can be megabytes) goes in as it is, and the line break after it.
+  if (line.size() <= kJoinedLineLimit) {
+    std::u16string joined;
+    joined.reserve(line.size() + 2);
+    joined.append(line).append(kLineBreak);
+    windows_.SendMessageW(handle_, kEmReplaceSel, 0, reinterpret_cast<std::intptr_t>(joined.c_str()));
+    return;
+  }
   windows_.SendMessageW(handle_, kEmReplaceSel, 0, reinterpret_cast<std::intptr_t>(line.c_str()));
   windows_.SendMessageW(handle_, kEmReplaceSel, 0, reinterpret_cast<std::intptr_t>(kLineBreak));
 }

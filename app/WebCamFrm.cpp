@@ -200,8 +200,12 @@ void TWebCamFrm::WVBrowser1WebMessageReceived(webview::TWVBrowserBase*, ICoreWeb
                                               ICoreWebView2WebMessageReceivedEventArgs* aArgs) {
   webview::CoTaskMemText json(Platform().com());
   const bool read = aArgs != nullptr && aArgs->get_WebMessageAsJson(json.Put()) == 0;
-  const std::u16string text = json.ToU16String();
-  FBridge.WebMessageReceived(read ? &text : nullptr);
+  // Decoded where the runtime handed it over: a capture's megabytes are not copied again first.
+  if (read) {
+    FBridge.WebMessageReceived(json.View());
+  } else {
+    FBridge.WebMessageReceived(nullptr);
+  }
 }
 
 void TWebCamFrm::WVBrowser1ExecuteScriptCompleted(webview::TWVBrowserBase*, HRESULT aErrorCode,

@@ -27,6 +27,14 @@ PageBridge::PageBridge(platform::Platform& platform, PageBridgeHost& host)
       store_(platform, [&host](std::u16string_view text) { host.logw(text); }) {}
 
 void PageBridge::WebMessageReceived(const std::u16string* messageJson) noexcept {
+  if (messageJson == nullptr) return HandleMessage(nullptr);
+  const std::u16string_view text(*messageJson);
+  HandleMessage(&text);
+}
+
+void PageBridge::WebMessageReceived(std::u16string_view messageJson) noexcept { HandleMessage(&messageJson); }
+
+void PageBridge::HandleMessage(const std::u16string_view* messageJson) noexcept {
   try {
     host_.logw(u"WebMessageReceived triggered");
     std::u16string callMode;

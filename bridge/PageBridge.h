@@ -31,6 +31,9 @@ class PageBridge {
   // The handler of a web message: `messageJson` is the message's JSON text,
   // or nullptr when the browser could not give it. Never throws.
   void WebMessageReceived(const std::u16string* messageJson) noexcept;
+  // The same for a text read where the browser handed it over: a capture's
+  // megabytes are decoded in place, not copied once more first.
+  void WebMessageReceived(std::u16string_view messageJson) noexcept;
   // The handler of a reply's completion: logs a failed run. Never throws.
   void ExecuteScriptCompleted(std::int32_t errorCode, std::u16string_view resultObjectAsJson,
                               std::int32_t executionId) noexcept;
@@ -55,6 +58,7 @@ class PageBridge {
   void AnswerIndex(std::int32_t index);
   void CheckFourImages(std::u16string_view text);
   bool IsRegularFile(std::u16string_view path);
+  void HandleMessage(const std::u16string_view* messageJson) noexcept;
 
   platform::Platform& platform_;
   PageBridgeHost& host_;

@@ -135,6 +135,15 @@ TEST_F(PageBridgeTest, AppExitTogglesFullScreenEachTime) {
   }
 }
 
+// The shell hands over the runtime's own copy of a message, read in place.
+TEST_F(PageBridgeTest, MessageReadInPlaceIsHandledAsACopyIs) {
+  const std::u16string message = u"\"AppExit\"";
+  const Effects copied = Send(message);
+  host.effects.clear();
+  bridge.WebMessageReceived(std::u16string_view(message));
+  EXPECT_EQ(host.effects, copied);
+}
+
 TEST_F(PageBridgeTest, UnreadableMessageIsLoggedOnly) {
   host.effects.clear();
   bridge.WebMessageReceived(nullptr);
