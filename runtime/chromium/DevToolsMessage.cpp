@@ -47,6 +47,19 @@ const JsonValue* ObjectMember(const JsonValue& object, std::u16string_view key) 
   return member != nullptr && member->IsObject() ? member : nullptr;
 }
 
+std::optional<std::u16string> TakeTextMember(JsonValue& object, std::u16string_view key) {
+  for (auto& [name, value] : object.members()) {
+    if (name != key) continue;
+    if (!value.IsString()) return std::nullopt;
+    // Parsed messages own their texts; a borrowed one is copied.
+    if (value.borrows()) return std::u16string(value.view());
+    std::u16string taken = std::move(value.text());
+    value.text().clear();
+    return taken;
+  }
+  return std::nullopt;
+}
+
 std::optional<DevToolsMessage> ParseDevToolsMessage(std::string_view utf8) {
   std::optional<JsonValue> parsed = bridge::ParseJson(Utf8ToUtf16(utf8));
   if (!parsed || !parsed->IsObject()) return std::nullopt;

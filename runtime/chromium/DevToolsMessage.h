@@ -39,5 +39,8 @@ std::u16string_view TextMember(const bridge::JsonValue& object, std::u16string_v
 std::int64_t IntegerMember(const bridge::JsonValue& object, std::u16string_view key);
 bool BoolMember(const bridge::JsonValue& object, std::u16string_view key);
 const bridge::JsonValue* ObjectMember(const bridge::JsonValue& object, std::u16string_view key);
+// Moves a string member's text out of `object` (none when the member is
+// missing or no string), leaving it empty.
+std::optional<std::u16string> TakeTextMember(bridge::JsonValue& object, std::u16string_view key);
 
 }  // namespace velmoran::runtime::chromium

@@ -25,7 +25,9 @@ class DevToolsSession {
     bool Succeeded() const { return error == nullptr; }
   };
   using AnswerHandler = std::function<void(const Answer&)>;
-  using EventHandler = std::function<void(const DevToolsMessage&)>;
+  // A handler may take what it keeps out of the event (a page message's
+  // megabytes are moved, not copied); the handlers after it see what is left.
+  using EventHandler = std::function<void(DevToolsMessage&)>;
   // Writes one message's text to the pipe; false when the pipe is gone.
   using Writer = std::function<bool(std::string)>;
 

@@ -21,6 +21,21 @@ TEST(Text, InvalidUtf8BecomesReplacementCharacter) {
   EXPECT_EQ(Utf8ToUtf16("\xE2\x82"), u"\uFFFD");
 }
 
+// Long runs of ASCII go sixteen bytes a step; a multi-byte character at any
+// place inside or at the edge of such a block still decodes, as does one cut
+// off at the very end.
+TEST(Text, Utf8WithLongAsciiRunsDecodesAtEveryOffset) {
+  for (std::size_t before = 0; before < 40; ++before) {
+    for (std::size_t after = 0; after < 20; ++after) {
+      const std::u16string text = std::u16string(before, u'a') + u"벨😀" + std::u16string(after, u'z');
+      EXPECT_EQ(Utf8ToUtf16(Utf16ToUtf8(text)), text) << before << " " << after;
+    }
+    EXPECT_EQ(Utf8ToUtf16(std::string(before, 'b') + "\xE2\x82"), std::u16string(before, u'b') + u"\uFFFD");
+  }
+  const std::string large(3 * 1024 * 1024 + 7, 'Q');
+  EXPECT_EQ(Utf8ToUtf16(large), std::u16string(large.size(), u'Q'));
+}
+
 TEST(Text, Hex8IsEightUpperCaseDigitsOfTheBitPattern) {
   EXPECT_EQ(Hex8(0x80004004u), u"80004004");
   EXPECT_EQ(Hex8(static_cast<std::uint32_t>(-2147024891)), u"80070005");

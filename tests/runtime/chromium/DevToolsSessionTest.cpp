@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,24 @@ TEST(DevToolsSession, EventsReachTheSubscribersOfTheirMethodWithTheirSession) {
   pipe.session.Receive(R"({"method":"Page.loadEventFired","params":{}})");
   pipe.session.Receive(R"({"method":"Runtime.bindingCalled","params":{"payload":"\"AppExit\""}})");
   EXPECT_EQ(seen, (std::vector<std::string>{"navigated S1 http://a/", "binding \"AppExit\""}));
+}
+
+// A page message is moved out of its event, not copied; the handlers after
+// the one that took it see it empty.
+TEST(DevToolsSession, AHandlerTakesAStringMemberOutOfTheEvent) {
+  Pipe pipe;
+  std::vector<std::string> seen;
+  pipe.session.Subscribe(u"Runtime.bindingCalled", [&](DevToolsMessage& event) {
+    std::optional<std::u16string> payload = TakeTextMember(event.body, u"payload");
+    seen.push_back(payload ? "took " + Utf16ToUtf8(*payload) : "none");
+    seen.push_back(TakeTextMember(event.body, u"executionContextId") ? "a number taken" : "no string there");
+    seen.push_back(TakeTextMember(event.body, u"missing") ? "a missing member taken" : "nothing missing taken");
+  });
+  pipe.session.Subscribe(u"Runtime.bindingCalled", [&](const DevToolsMessage& event) {
+    seen.push_back("after: [" + Utf16ToUtf8(TextMember(event.body, u"payload")) + "]");
+  });
+  pipe.session.Receive(R"({"method":"Runtime.bindingCalled","params":{"name":"p","payload":"\"big\"","executionContextId":1}})");
+  EXPECT_EQ(seen, (std::vector<std::string>{"took \"big\"", "no string there", "nothing missing taken", "after: []"}));
 }
 
 }  // namespace
