@@ -41,9 +41,63 @@ void AppendCodePointUtf8(char32_t cp, std::string& out) {
 
 }  // namespace
 
-std::u16string Utf8ToUtf16(std::string_view text) {
-  std::u16string out;
-  out.reserve(text.size());
+void AppendAscii16(const char* sixteen, std::u16string& out) {
+  char16_t wide[16];
+#if defined(__SSE2__)
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sixteen));
+  const __m128i zero = _mm_setzero_si128();
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(wide), _mm_unpacklo_epi8(bytes, zero));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(wide + 8), _mm_unpackhi_epi8(bytes, zero));
+#else
+  for (int k = 0; k < 16; ++k) wide[k] = static_cast<unsigned char>(sixteen[k]);
+#endif
+  out.append(wide, 16);
+}
+
+std::size_t AppendUtf8Character(std::string_view text, std::size_t i, std::u16string& out) {
+  const std::size_t n = text.size();
+  const auto b0 = static_cast<unsigned char>(text[i]);
+  if (b0 < 0x80) {
+    out.push_back(b0);
+    return i + 1;
+  }
+  int extra = 0;
+  char32_t cp = 0;
+  char32_t min = 0;
+  if ((b0 & 0xE0) == 0xC0) {
+    extra = 1;
+    cp = b0 & 0x1F;
+    min = 0x80;
+  } else if ((b0 & 0xF0) == 0xE0) {
+    extra = 2;
+    cp = b0 & 0x0F;
+    min = 0x800;
+  } else if ((b0 & 0xF8) == 0xF0) {
+    extra = 3;
+    cp = b0 & 0x07;
+    min = 0x10000;
+  } else {
+    out.push_back(static_cast<char16_t>(kReplacement));
+    return i + 1;
+  }
+  std::size_t j = i + 1;
+  bool ok = true;
+  for (int k = 0; k < extra; ++k, ++j) {
+    if (j >= n || (static_cast<unsigned char>(text[j]) & 0xC0) != 0x80) {
+      ok = false;
+      break;
+    }
+    cp = (cp << 6) | (static_cast<unsigned char>(text[j]) & 0x3F);
+  }
+  if (!ok || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    out.push_back(static_cast<char16_t>(kReplacement));
+    return ok ? j : std::max(j, i + 1);
+  }
+  AppendCodePointUtf16(cp, out);
+  return j;
+}
+
+void AppendUtf8AsUtf16(std::string_view text, std::u16string& out) {
   std::size_t i = 0;
   const std::size_t n = text.size();
   while (i < n) {
@@ -53,53 +107,20 @@ std::u16string Utf8ToUtf16(std::string_view text) {
     if (n - i >= 16) {
       const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
       if (_mm_movemask_epi8(bytes) == 0) {
-        char16_t wide[16];
-        const __m128i zero = _mm_setzero_si128();
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(wide), _mm_unpacklo_epi8(bytes, zero));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(wide + 8), _mm_unpackhi_epi8(bytes, zero));
-        out.append(wide, 16);
+        AppendAscii16(text.data() + i, out);
         i += 16;
         continue;
       }
     }
 #endif
-    const auto b0 = static_cast<unsigned char>(text[i]);
-    if (b0 < 0x80) {
-      out.push_back(b0);
-      ++i;
-      continue;
-    }
-    int extra = 0;
-    char32_t cp = 0;
-    char32_t min = 0;
-    if ((b0 & 0xE0) == 0xC0) {
-      extra = 1; cp = b0 & 0x1F; min = 0x80;
-    } else if ((b0 & 0xF0) == 0xE0) {
-      extra = 2; cp = b0 & 0x0F; min = 0x800;
-    } else if ((b0 & 0xF8) == 0xF0) {
-      extra = 3; cp = b0 & 0x07; min = 0x10000;
-    } else {
-      out.push_back(static_cast<char16_t>(kReplacement));
-      ++i;
-      continue;
-    }
-    std::size_t j = i + 1;
-    bool ok = true;
-    for (int k = 0; k < extra; ++k, ++j) {
-      if (j >= n || (static_cast<unsigned char>(text[j]) & 0xC0) != 0x80) {
-        ok = false;
-        break;
-      }
-      cp = (cp << 6) | (static_cast<unsigned char>(text[j]) & 0x3F);
-    }
-    if (!ok || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-      out.push_back(static_cast<char16_t>(kReplacement));
-      i = ok ? j : std::max(j, i + 1);
-      continue;
-    }
-    AppendCodePointUtf16(cp, out);
-    i = j;
+    i = AppendUtf8Character(text, i, out);
   }
+}
+
+std::u16string Utf8ToUtf16(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  AppendUtf8AsUtf16(text, out);
   return out;
 }
 

@@ -3,6 +3,7 @@
 // Small text helpers shared by every layer. Text lives in memory as UTF-16,
 // as Win32 and the browser runtime use it; these convert only at the edges.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,6 +12,13 @@ namespace velmoran {
 
 // UTF-8 to UTF-16. Invalid UTF-8 sequences become U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view text);
+void AppendUtf8AsUtf16(std::string_view text, std::u16string& out);
+// Appends the one character whose UTF-8 form starts at text[at], as
+// Utf8ToUtf16 converts it there; the index after it. For decoders that take
+// UTF-8 apart themselves and must read it exactly as Utf8ToUtf16 does.
+std::size_t AppendUtf8Character(std::string_view text, std::size_t at, std::u16string& out);
+// Appends sixteen bytes known to be ASCII as sixteen UTF-16 code units.
+void AppendAscii16(const char* sixteen, std::u16string& out);
 
 // UTF-16 to UTF-8. An unpaired surrogate becomes U+FFFD (EF BF BD).
 std::string Utf16ToUtf8(std::u16string_view text);

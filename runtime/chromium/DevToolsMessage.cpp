@@ -5,6 +5,7 @@
 
 #include "base/Text.h"
 #include "runtime/chromium/JsonWriter.h"
+#include "runtime/chromium/Utf8Json.h"
 
 namespace velmoran::runtime::chromium {
 
@@ -61,7 +62,7 @@ std::optional<std::u16string> TakeTextMember(JsonValue& object, std::u16string_v
 }
 
 std::optional<DevToolsMessage> ParseDevToolsMessage(std::string_view utf8) {
-  std::optional<JsonValue> parsed = bridge::ParseJson(Utf8ToUtf16(utf8));
+  std::optional<JsonValue> parsed = ParseUtf8Json(utf8);
   if (!parsed || !parsed->IsObject()) return std::nullopt;
   DevToolsMessage message;
   message.sessionId = std::u16string(TextMember(*parsed, u"sessionId"));
