@@ -38,10 +38,8 @@ else
   echo "== display $DISPLAY"
 fi
 
-# Marks every process of this run, Chromium's and Apache's included (scripts/run-processes.sh).
-export VELMORAN_RUN_ID="velmoran-run-$$-$(date +%s)"
-export VELMORAN_CHROMIUM_TRACE="$out/chromium-trace.txt"
-export VELMORAN_APACHE_STATE="$out/apache"
+source scripts/shell-lifecycle.sh
+shell_run_environment "velmoran-run-$$-$(date +%s)" "$out"
 # Without a camera Chromium shows its own test picture (and asks nothing).
 if [ -z "${VELMORAN_FAKE_CAMERA:-}" ]; then
   if compgen -G '/dev/video*' >/dev/null; then export VELMORAN_FAKE_CAMERA=0; else export VELMORAN_FAKE_CAMERA=1; fi
@@ -50,31 +48,15 @@ fi
 remote_page() { node tools/remote-page/shell-page.mjs "$@"; }
 screenshot() { import -window root "$out/$1" && echo "== screenshot: $out/$1"; }
 log_size=$(stat -c %s "$errlog" 2>/dev/null || echo 0)
-shell=
 started=
 status=0
 
-close_shell() {
-  [ -n "$shell" ] || return 0
-  # Without /f taskkill closes the main window, as a person would.
-  wine taskkill /im velmoran.exe >/dev/null 2>&1 || true
-  for _ in $(seq 100); do kill -0 "$shell" 2>/dev/null || break; sleep 0.2; done
-  wait "$shell" 2>/dev/null || true
-  shell=
-}
-
 finish() {
-  close_shell
-  # The shell leaves the server it started running; the run does not.
-  wine taskkill /im httpd.exe >/dev/null 2>&1 || true
-  for _ in $(seq 75); do scripts/run-processes.sh "$VELMORAN_RUN_ID" "$WINEPREFIX" >/dev/null || break; sleep 0.2; done
-  if left="$(scripts/run-processes.sh "$VELMORAN_RUN_ID" "$WINEPREFIX")"; then
-    echo "== still running after the shell ended (now killed):" >&2
-    echo "$left" >&2
-    awk '{print $1}' <<<"$left" | xargs -r kill -KILL 2>/dev/null || true
-    status=1
-  else
+  shell_close
+  if shell_end_run; then
     echo "== the window is closed: no Chromium or Apache process of this run is left"
+  else
+    status=1
   fi
   report
   exit $status
@@ -99,8 +81,7 @@ trap finish EXIT
 trap 'status=130; exit 130' INT TERM
 
 started=$(date +%s%3N)
-wine 'C:\velmoran\velmoran.exe' &
-shell=$!
+shell_start
 
 if [ $demo -eq 1 ]; then
   remote_page loaded || status=1
@@ -114,6 +95,6 @@ elif [ "${VELMORAN_OWN_DISPLAY:-0}" = 1 ]; then
   screenshot page-loaded.png
 else
   echo "== close the window to end the run"
-  wait "$shell" || true
-  shell=
+  wait "$shell_pid" || true
+  shell_pid=
 fi
