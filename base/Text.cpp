@@ -6,6 +6,18 @@
 #include <emmintrin.h>
 #endif
 
+#include <cstdint>
+
+// Clang tells of AddressSanitizer through __has_feature, GCC through __SANITIZE_ADDRESS__.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VELMORAN_ADDRESS_SANITIZER 1
+#endif
+#endif
+#ifndef VELMORAN_ADDRESS_SANITIZER
+#define VELMORAN_ADDRESS_SANITIZER 0
+#endif
+
 namespace velmoran {
 namespace {
 
@@ -52,6 +64,32 @@ void AppendAscii16(const char* sixteen, std::u16string& out) {
   for (int k = 0; k < 16; ++k) wide[k] = static_cast<unsigned char>(sixteen[k]);
 #endif
   out.append(wide, 16);
+}
+
+std::size_t Utf16Length(const char16_t* text) {
+  const char16_t* p = text;
+#if defined(__SSE2__) && !defined(__SANITIZE_ADDRESS__) && !VELMORAN_ADDRESS_SANITIZER
+  // Aligned loads from the first sixteen-byte boundary on: such a load never
+  // crosses a page, so reading past the terminator within it cannot fault.
+  // (AddressSanitizer would still call that read an overflow: its builds
+  // count one unit at a time.)
+  while ((reinterpret_cast<std::uintptr_t>(p) & 15) != 0) {
+    if (*p == 0) return static_cast<std::size_t>(p - text);
+    ++p;
+  }
+  const __m128i zero = _mm_setzero_si128();
+  for (;; p += 8) {
+    const int mask =
+        _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_load_si128(reinterpret_cast<const __m128i*>(p)), zero));
+    if (mask != 0) {
+      return static_cast<std::size_t>(p - text) +
+             static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask))) / 2;
+    }
+  }
+#else
+  while (*p != 0) ++p;
+  return static_cast<std::size_t>(p - text);
+#endif
 }
 
 std::size_t AppendUtf8Character(std::string_view text, std::size_t i, std::u16string& out) {

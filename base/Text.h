@@ -20,6 +20,11 @@ std::size_t AppendUtf8Character(std::string_view text, std::size_t at, std::u16s
 // Appends sixteen bytes known to be ASCII as sixteen UTF-16 code units.
 void AppendAscii16(const char* sixteen, std::u16string& out);
 
+// The length of a zero-terminated UTF-16 text, in code units: a text the
+// browser runtime hands over (a page message of megabytes) is measured eight
+// units a step.
+std::size_t Utf16Length(const char16_t* text);
+
 // UTF-16 to UTF-8. An unpaired surrogate becomes U+FFFD (EF BF BD).
 std::string Utf16ToUtf8(std::u16string_view text);
 void AppendUtf16AsUtf8(std::u16string_view text, std::string& out);

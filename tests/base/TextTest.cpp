@@ -36,6 +36,20 @@ TEST(Text, Utf8WithLongAsciiRunsDecodesAtEveryOffset) {
   EXPECT_EQ(Utf8ToUtf16(large), std::u16string(large.size(), u'Q'));
 }
 
+// Every length at every alignment the terminator can have.
+TEST(Text, Utf16LengthFindsTheTerminatorWherever) {
+  std::u16string buffer(80, u'x');
+  for (std::size_t start = 0; start < 8; ++start) {
+    for (std::size_t length = 0; length < 60; ++length) {
+      std::u16string text = buffer;
+      text[start + length] = u'\0';
+      EXPECT_EQ(Utf16Length(text.c_str() + start), length) << start << " " << length;
+    }
+  }
+  const std::u16string large(3 * 1024 * 1024 + 3, u'\uAC00');
+  EXPECT_EQ(Utf16Length(large.c_str()), large.size());
+}
+
 TEST(Text, Hex8IsEightUpperCaseDigitsOfTheBitPattern) {
   EXPECT_EQ(Hex8(0x80004004u), u"80004004");
   EXPECT_EQ(Hex8(static_cast<std::uint32_t>(-2147024891)), u"80070005");

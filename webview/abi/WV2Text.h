@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/Text.h"
 #include "webview/abi/ComTypes.h"
 
 namespace velmoran::webview {
@@ -34,10 +35,11 @@ LPCWSTR WV2Text(std::u16string&& text) = delete;
 inline std::u16string_view FromWV2Text(LPCWSTR text) {
   if (text == nullptr) return {};
 #if defined(_WIN32)
-  return std::u16string_view(reinterpret_cast<const char16_t*>(text));
+  const auto* units = reinterpret_cast<const char16_t*>(text);
 #else
-  return std::u16string_view(text);
+  const char16_t* units = text;
 #endif
+  return std::u16string_view(units, Utf16Length(units));
 }
 
 }  // namespace velmoran::webview
