@@ -118,16 +118,16 @@ struct FullPath {
 bool SplitStream(std::u16string& name, std::u16string& stream) {
   const std::size_t colon = name.find(u':');
   if (colon == std::u16string::npos) return true;
-  std::u16string spec = name.substr(colon + 1);
+  std::u16string streamPart = name.substr(colon + 1);
   name.resize(colon);
-  const std::size_t typeColon = spec.find(u':');
+  const std::size_t typeColon = streamPart.find(u':');
   if (typeColon != std::u16string::npos) {
-    if (!EqualsIgnoringAsciiCase(std::u16string_view(spec).substr(typeColon + 1), u"$DATA")) return false;
-    spec.resize(typeColon);
-  } else if (spec.empty()) {
+    if (!EqualsIgnoringAsciiCase(std::u16string_view(streamPart).substr(typeColon + 1), u"$DATA")) return false;
+    streamPart.resize(typeColon);
+  } else if (streamPart.empty()) {
     return false;
   }
-  stream = std::move(spec);
+  stream = std::move(streamPart);
   return true;
 }
 
