@@ -34,7 +34,7 @@ class SimControllerBase : public webview::ComObject<ICoreWebView2Controller4>, p
       *object = nullptr;
       return E_NOINTERFACE;
     }
-    return ComObject::QueryInterface(riid, object);
+    return BasicComObject::QueryInterface(riid, object);
   }
 
   SimEventHandlers& Events() { return events_; }

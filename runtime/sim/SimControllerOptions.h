@@ -33,7 +33,7 @@ class SimControllerOptions final : public webview::ComObject<ICoreWebView2Contro
       *object = nullptr;
       return E_NOINTERFACE;
     }
-    return ComObject::QueryInterface(riid, object);
+    return BasicComObject::QueryInterface(riid, object);
   }
 
   SimEventHandlers& Events() { return events_; }

@@ -65,7 +65,7 @@ HRESULT SimCoreWebView2Environment::QueryInterface(REFIID riid, void** object) {
       return E_NOINTERFACE;
     }
   }
-  return ComObject::QueryInterface(riid, object);
+  return BasicComObject::QueryInterface(riid, object);
 }
 
 HRESULT SimCoreWebView2Environment::AnswerText(const char* method, const std::u16string& text,

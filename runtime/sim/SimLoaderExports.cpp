@@ -3,10 +3,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <type_traits>
 #include <utility>
 
+#include "runtime/common/BrowserVersionOrder.h"
 #include "runtime/sim/SimCoreWebView2Environment.h"
 #include "webview/abi/CoTaskMemText.h"
 #include "webview/abi/WV2Text.h"
@@ -151,27 +153,6 @@ HRESULT AnswerAvailableVersion(const char* method, LPWSTR* versionInfo) {
   return *versionInfo == nullptr ? E_OUTOFMEMORY : S_OK;
 }
 
-// Four whole numbers separated by "."; anything after the fourth (a channel
-// name) is ignored.
-bool ParseVersion(std::u16string_view text, std::uint64_t (&parts)[4]) {
-  std::size_t at = 0;
-  for (int part = 0; part < 4; ++part) {
-    if (part > 0) {
-      if (at >= text.size() || text[at] != u'.') return false;
-      ++at;
-    }
-    const std::size_t start = at;
-    std::uint64_t value = 0;
-    while (at < text.size() && text[at] >= u'0' && text[at] <= u'9' && at - start < 10) {
-      value = value * 10 + static_cast<std::uint64_t>(text[at] - u'0');
-      ++at;
-    }
-    if (at == start) return false;
-    parts[part] = value;
-  }
-  return true;
-}
-
 }  // namespace
 
 HRESULT WV2_STDCALL CreateCoreWebView2EnvironmentWithOptions(
@@ -206,17 +187,9 @@ HRESULT WV2_STDCALL CompareBrowserVersions(PCWSTR version1, PCWSTR version2, int
   if (!context) return E_UNEXPECTED;
   if (const HRESULT scripted = context->CallResult(webview::kCompareBrowserVersionsExport); FAILED(scripted))
     return scripted;
-  std::uint64_t first[4] = {};
-  std::uint64_t second[4] = {};
-  if (!ParseVersion(FromWV2Text(version1), first) || !ParseVersion(FromWV2Text(version2), second)) {
-    return E_INVALIDARG;
-  }
-  for (int i = 0; i < 4; ++i) {
-    if (first[i] != second[i]) {
-      *result = first[i] < second[i] ? -1 : 1;
-      break;
-    }
-  }
+  const std::optional<int> order = CompareBrowserVersionTexts(FromWV2Text(version1), FromWV2Text(version2));
+  if (!order) return E_INVALIDARG;
+  *result = *order;
   return S_OK;
 }
 

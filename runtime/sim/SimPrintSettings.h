@@ -33,7 +33,7 @@ class SimPrintSettings final : public webview::ComObject<ICoreWebView2PrintSetti
       *object = nullptr;
       return E_NOINTERFACE;
     }
-    return ComObject::QueryInterface(riid, object);
+    return BasicComObject::QueryInterface(riid, object);
   }
 
   SimEventHandlers& Events() { return events_; }

@@ -36,7 +36,7 @@ class SimProfileBase : public webview::ComObject<ICoreWebView2Profile8>, protect
       *object = nullptr;
       return E_NOINTERFACE;
     }
-    return ComObject::QueryInterface(riid, object);
+    return BasicComObject::QueryInterface(riid, object);
   }
 
   SimEventHandlers& Events() { return events_; }

@@ -35,7 +35,7 @@ class SimSettings final : public webview::ComObject<ICoreWebView2Settings9>, pro
       *object = nullptr;
       return E_NOINTERFACE;
     }
-    return ComObject::QueryInterface(riid, object);
+    return BasicComObject::QueryInterface(riid, object);
   }
 
   SimEventHandlers& Events() { return events_; }

@@ -40,7 +40,7 @@ class SimWebViewBase : public webview::ComObject<ICoreWebView2_27>, protected Si
       *object = nullptr;
       return E_NOINTERFACE;
     }
-    return ComObject::QueryInterface(riid, object);
+    return BasicComObject::QueryInterface(riid, object);
   }
 
   SimEventHandlers& Events() { return events_; }

@@ -13,9 +13,11 @@
 // version it derives from (ICoreWebView2Environment10 answers for
 // ICoreWebView2Environment too). Interfaces that do not derive from one
 // another, such as the environment options and its later versions, are listed
-// one by one. One thread uses these objects, as every runtime object does, so
-// the count is a plain integer.
+// one by one. Most objects live on one thread, as every runtime object does,
+// and take ComObject with its plain count; AtomicComObject is for objects
+// that another thread may hold and release too (a runtime's reader thread).
 
+#include <atomic>
 #include <type_traits>
 #include <utility>
 
@@ -26,11 +28,11 @@
 
 namespace velmoran::webview {
 
-template <typename First, typename... Rest>
-class ComObject : public First, public Rest... {
+template <typename Count, typename First, typename... Rest>
+class BasicComObject : public First, public Rest... {
  public:
-  ComObject(const ComObject&) = delete;
-  ComObject& operator=(const ComObject&) = delete;
+  BasicComObject(const BasicComObject&) = delete;
+  BasicComObject& operator=(const BasicComObject&) = delete;
 
   HRESULT WV2_STDCALL QueryInterface(REFIID riid, void** object) override {
     if (object == nullptr) return E_POINTER;
@@ -55,8 +57,8 @@ class ComObject : public First, public Rest... {
 
  protected:
   // A new object holds one reference, owned by whoever created it (see MakeComObject).
-  ComObject() = default;
-  virtual ~ComObject() = default;
+  BasicComObject() = default;
+  virtual ~BasicComObject() = default;
 
  private:
   // Whether `riid` names Interface or one of the versions it derives from.
@@ -79,8 +81,13 @@ class ComObject : public First, public Rest... {
     return true;
   }
 
-  ULONG references_ = 1;
+  Count references_{1};
 };
+
+template <typename First, typename... Rest>
+using ComObject = BasicComObject<ULONG, First, Rest...>;
+template <typename First, typename... Rest>
+using AtomicComObject = BasicComObject<std::atomic<ULONG>, First, Rest...>;
 
 // Creates a COM object and hands its first reference to a ComPtr.
 template <typename T, typename... Arguments>

@@ -6,6 +6,5 @@
 // The tests run natively only: instantiating the COM helpers here makes the
 // cross build check them against the system's IUnknown and __stdcall as well.
 template class velmoran::webview::ComPtr<ICoreWebView2Controller>;
-template class velmoran::webview::ComObject<ICoreWebView2ExecuteScriptCompletedHandler,
-                                            ICoreWebView2EnvironmentOptions,
-                                            ICoreWebView2EnvironmentOptions2>;
+template class velmoran::webview::BasicComObject<ULONG, ICoreWebView2ExecuteScriptCompletedHandler,
+                                                 ICoreWebView2EnvironmentOptions, ICoreWebView2EnvironmentOptions2>;

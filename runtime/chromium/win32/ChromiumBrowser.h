@@ -18,7 +18,7 @@
 #include "runtime/chromium/PageScripts.h"
 #include "runtime/chromium/win32/EmbeddedWindow.h"
 #include "runtime/chromium/win32/PipeTransport.h"
-#include "runtime/chromium/win32/UiThreadQueue.h"
+#include "runtime/win32/UiThreadQueue.h"
 #include "webview/abi/WebView2Enums.h"
 
 namespace velmoran::runtime::chromium {

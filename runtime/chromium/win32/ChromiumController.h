@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "runtime/chromium/win32/AtomicComObject.h"
+#include "webview/abi/ComObject.h"
 #include "runtime/chromium/win32/ChromiumBrowser.h"
 #include "runtime/chromium/win32/EventHandlerList.h"
 #include "webview/abi/WebView2Interfaces.h"
@@ -16,7 +16,7 @@ namespace velmoran::runtime::chromium {
 
 class ChromiumWebView;
 
-class ChromiumController final : public AtomicComObject<ICoreWebView2Controller2> {
+class ChromiumController final : public webview::AtomicComObject<ICoreWebView2Controller2> {
  public:
   ChromiumController(std::shared_ptr<ChromiumBrowser> browser, HWND parent, webview::ComPtr<ChromiumWebView> webView);
   ~ChromiumController() override;

@@ -29,8 +29,8 @@ HRESULT ChromiumEnvironment::CreateCoreWebView2Controller(
       completion->Invoke(E_FAIL, nullptr);
       return;
     }
-    auto webView = MakeObject<ChromiumWebView>(self->browser_, ComPtr<ICoreWebView2Environment>(self));
-    auto controller = MakeObject<ChromiumController>(self->browser_, parentWindow, webView);
+    auto webView = webview::MakeComObject<ChromiumWebView>(self->browser_, ComPtr<ICoreWebView2Environment>(self));
+    auto controller = webview::MakeComObject<ChromiumController>(self->browser_, parentWindow, webView);
     completion->Invoke(S_OK, controller.Get());
   });
   return S_OK;

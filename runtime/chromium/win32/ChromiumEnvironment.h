@@ -5,14 +5,14 @@
 
 #include <memory>
 
-#include "runtime/chromium/win32/AtomicComObject.h"
+#include "webview/abi/ComObject.h"
 #include "runtime/chromium/win32/ChromiumBrowser.h"
 #include "runtime/chromium/win32/EventHandlerList.h"
 #include "webview/abi/WebView2Interfaces.h"
 
 namespace velmoran::runtime::chromium {
 
-class ChromiumEnvironment final : public AtomicComObject<ICoreWebView2Environment> {
+class ChromiumEnvironment final : public webview::AtomicComObject<ICoreWebView2Environment> {
  public:
   ChromiumEnvironment(std::shared_ptr<UiThreadQueue> queue, std::shared_ptr<ChromiumBrowser> browser)
       : queue_(std::move(queue)), browser_(std::move(browser)) {}

@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "bridge/Json.h"
-#include "runtime/chromium/win32/AtomicComObject.h"
+#include "webview/abi/ComObject.h"
 #include "runtime/chromium/win32/TaskMemText.h"
 #include "webview/abi/WebView2Interfaces.h"
 
@@ -22,7 +22,7 @@ HRESULT Answer(T* out, T value) {
   return S_OK;
 }
 
-class NavigationStartingArgs final : public AtomicComObject<ICoreWebView2NavigationStartingEventArgs> {
+class NavigationStartingArgs final : public webview::AtomicComObject<ICoreWebView2NavigationStartingEventArgs> {
  public:
   NavigationStartingArgs(std::u16string uri, bool isRedirected, std::uint64_t navigationId)
       : uri_(std::move(uri)), isRedirected_(isRedirected), navigationId_(navigationId) {}
@@ -48,7 +48,7 @@ class NavigationStartingArgs final : public AtomicComObject<ICoreWebView2Navigat
   bool cancel_ = false;
 };
 
-class NavigationCompletedArgs final : public AtomicComObject<ICoreWebView2NavigationCompletedEventArgs> {
+class NavigationCompletedArgs final : public webview::AtomicComObject<ICoreWebView2NavigationCompletedEventArgs> {
  public:
   NavigationCompletedArgs(bool isSuccess, COREWEBVIEW2_WEB_ERROR_STATUS status, std::uint64_t navigationId,
                           int httpStatusCode)
@@ -68,7 +68,7 @@ class NavigationCompletedArgs final : public AtomicComObject<ICoreWebView2Naviga
   int httpStatusCode_;
 };
 
-class WebMessageReceivedArgs final : public AtomicComObject<ICoreWebView2WebMessageReceivedEventArgs> {
+class WebMessageReceivedArgs final : public webview::AtomicComObject<ICoreWebView2WebMessageReceivedEventArgs> {
  public:
   WebMessageReceivedArgs(std::u16string source, std::u16string json)
       : source_(std::move(source)), json_(std::move(json)) {}
@@ -88,7 +88,7 @@ class WebMessageReceivedArgs final : public AtomicComObject<ICoreWebView2WebMess
   std::u16string json_;
 };
 
-class ContentLoadingArgs final : public AtomicComObject<ICoreWebView2ContentLoadingEventArgs> {
+class ContentLoadingArgs final : public webview::AtomicComObject<ICoreWebView2ContentLoadingEventArgs> {
  public:
   ContentLoadingArgs(bool isErrorPage, std::uint64_t navigationId)
       : isErrorPage_(isErrorPage), navigationId_(navigationId) {}
@@ -100,7 +100,7 @@ class ContentLoadingArgs final : public AtomicComObject<ICoreWebView2ContentLoad
   std::uint64_t navigationId_;
 };
 
-class DomContentLoadedArgs final : public AtomicComObject<ICoreWebView2DOMContentLoadedEventArgs> {
+class DomContentLoadedArgs final : public webview::AtomicComObject<ICoreWebView2DOMContentLoadedEventArgs> {
  public:
   explicit DomContentLoadedArgs(std::uint64_t navigationId) : navigationId_(navigationId) {}
   HRESULT WV2_STDCALL get_NavigationId(UINT64* value) override { return Answer<UINT64>(value, navigationId_); }
@@ -109,7 +109,7 @@ class DomContentLoadedArgs final : public AtomicComObject<ICoreWebView2DOMConten
   std::uint64_t navigationId_;
 };
 
-class SourceChangedArgs final : public AtomicComObject<ICoreWebView2SourceChangedEventArgs> {
+class SourceChangedArgs final : public webview::AtomicComObject<ICoreWebView2SourceChangedEventArgs> {
  public:
   explicit SourceChangedArgs(bool isNewDocument) : isNewDocument_(isNewDocument) {}
   HRESULT WV2_STDCALL get_IsNewDocument(BOOL* value) override { return Answer<BOOL>(value, isNewDocument_); }
@@ -118,7 +118,7 @@ class SourceChangedArgs final : public AtomicComObject<ICoreWebView2SourceChange
   bool isNewDocument_;
 };
 
-class ProcessFailedArgs final : public AtomicComObject<ICoreWebView2ProcessFailedEventArgs> {
+class ProcessFailedArgs final : public webview::AtomicComObject<ICoreWebView2ProcessFailedEventArgs> {
  public:
   explicit ProcessFailedArgs(COREWEBVIEW2_PROCESS_FAILED_KIND kind) : kind_(kind) {}
   HRESULT WV2_STDCALL get_ProcessFailedKind(COREWEBVIEW2_PROCESS_FAILED_KIND* value) override {

@@ -9,10 +9,12 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <new>
 #include <string>
 
 #include "base/Text.h"
+#include "runtime/common/BrowserVersionOrder.h"
 #include "runtime/chromium/win32/ChromiumBrowser.h"
 #include "runtime/chromium/win32/ChromiumEnvironment.h"
 #include "runtime/chromium/win32/TaskMemText.h"
@@ -25,6 +27,8 @@ namespace {
 
 using namespace velmoran::runtime::chromium;
 using velmoran::webview::ComPtr;
+using velmoran::runtime::UiThreadQueue;
+using velmoran::webview::MakeComObject;
 
 HINSTANCE g_module = nullptr;
 std::shared_ptr<UiThreadQueue>* g_queue = nullptr;
@@ -32,7 +36,7 @@ std::shared_ptr<UiThreadQueue>* g_queue = nullptr;
 constexpr char kChromium[] = "/usr/bin/chromium";
 
 std::shared_ptr<UiThreadQueue> Queue() {
-  if (g_queue == nullptr) g_queue = new std::shared_ptr<UiThreadQueue>(std::make_shared<UiThreadQueue>(g_module));
+  if (g_queue == nullptr) g_queue = new std::shared_ptr<UiThreadQueue>(std::make_shared<UiThreadQueue>(g_module, L"VelmoranChromiumRuntimeQueue"));
   return *g_queue;
 }
 
@@ -95,7 +99,7 @@ HRESULT CreateEnvironment(PCWSTR userDataFolder, ICoreWebView2EnvironmentOptions
   // The request keeps the browser alive until it is answered; the environment keeps it after that.
   const bool started = browser->Start([queue, running = browser, completion](HRESULT result) mutable {
     if (SUCCEEDED(result)) {
-      auto environment = MakeObject<ChromiumEnvironment>(queue, running);
+      auto environment = MakeComObject<ChromiumEnvironment>(queue, running);
       completion->Invoke(S_OK, environment.Get());
     } else {
       completion->Invoke(result, nullptr);
@@ -104,26 +108,6 @@ HRESULT CreateEnvironment(PCWSTR userDataFolder, ICoreWebView2EnvironmentOptions
     queue->Post([last = std::move(running)] {});
   });
   return started ? S_OK : HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
-}
-
-// Four whole numbers separated by "."; anything after the fourth (a channel name) is ignored.
-bool ParseVersion(std::u16string_view text, std::uint64_t (&parts)[4]) {
-  std::size_t at = 0;
-  for (int part = 0; part < 4; ++part) {
-    if (part > 0) {
-      if (at >= text.size() || text[at] != u'.') return false;
-      ++at;
-    }
-    const std::size_t start = at;
-    std::uint64_t value = 0;
-    while (at < text.size() && text[at] >= u'0' && text[at] <= u'9' && at - start < 10) {
-      value = value * 10 + static_cast<std::uint64_t>(text[at] - u'0');
-      ++at;
-    }
-    if (at == start) return false;
-    parts[part] = value;
-  }
-  return true;
 }
 
 // Chromium's own word on its version: "Chromium 156.0.8078.129 built on Debian ...".
@@ -139,7 +123,7 @@ HRESULT AvailableVersion(LPWSTR* versionInfo) {
   for (std::size_t at = 0; at < text.size(); ++at) {
     std::uint64_t parts[4];
     if (text[at] >= u'0' && text[at] <= u'9' && (at == 0 || text[at - 1] == u' ') &&
-        ParseVersion(std::u16string_view(text).substr(at), parts)) {
+        velmoran::runtime::ParseBrowserVersion(std::u16string_view(text).substr(at), parts)) {
       const std::size_t end = text.find_first_not_of(u"0123456789.", at);
       return HandOutText(std::u16string_view(text).substr(at, end == std::u16string::npos ? end : end - at),
                          versionInfo);
@@ -188,15 +172,9 @@ HRESULT WV2_STDCALL GetAvailableCoreWebView2BrowserVersionStringWithOptions(
 HRESULT WV2_STDCALL CompareBrowserVersions(PCWSTR version1, PCWSTR version2, int* result) {
   if (result == nullptr) return E_POINTER;
   *result = 0;
-  std::uint64_t first[4] = {};
-  std::uint64_t second[4] = {};
-  if (!ParseVersion(ReadText(version1), first) || !ParseVersion(ReadText(version2), second)) return E_INVALIDARG;
-  for (int i = 0; i < 4; ++i) {
-    if (first[i] != second[i]) {
-      *result = first[i] < second[i] ? -1 : 1;
-      break;
-    }
-  }
+  const std::optional<int> order = velmoran::runtime::CompareBrowserVersionTexts(ReadText(version1), ReadText(version2));
+  if (!order) return E_INVALIDARG;
+  *result = *order;
   return S_OK;
 }
 

@@ -9,13 +9,13 @@
 #include <memory>
 
 #include "runtime/chromium/PageScripts.h"
-#include "runtime/chromium/win32/AtomicComObject.h"
+#include "webview/abi/ComObject.h"
 #include "runtime/chromium/win32/ChromiumBrowser.h"
 #include "webview/abi/WebView2Interfaces.h"
 
 namespace velmoran::runtime::chromium {
 
-class ChromiumSettings final : public AtomicComObject<ICoreWebView2Settings> {
+class ChromiumSettings final : public webview::AtomicComObject<ICoreWebView2Settings> {
  public:
   explicit ChromiumSettings(std::shared_ptr<ChromiumBrowser> browser) : browser_(std::move(browser)) {}
 

@@ -46,7 +46,7 @@ std::u16string HtmlDataAddress(std::u16string_view html) {
 
 ChromiumWebView::ChromiumWebView(std::shared_ptr<ChromiumBrowser> browser, ComPtr<ICoreWebView2Environment> environment)
     : browser_(std::move(browser)), environment_(std::move(environment)) {
-  settings_ = MakeObject<ChromiumSettings>(browser_);
+  settings_ = webview::MakeComObject<ChromiumSettings>(browser_);
   browser_->SetPageEvents(this);
 }
 
@@ -204,20 +204,20 @@ HRESULT ChromiumWebView::get_Environment(ICoreWebView2Environment** environment)
 }
 
 bool ChromiumWebView::NavigationStarting(std::uint64_t navigationId, std::u16string_view uri, bool isRedirected) {
-  auto args = MakeObject<NavigationStartingArgs>(std::u16string(uri), isRedirected, navigationId);
+  auto args = webview::MakeComObject<NavigationStartingArgs>(std::u16string(uri), isRedirected, navigationId);
   events_.Raise<ICoreWebView2NavigationStartingEventHandler>("NavigationStarting", static_cast<ICoreWebView2*>(this),
                                                              static_cast<ICoreWebView2NavigationStartingEventArgs*>(args.Get()));
   return args->Cancelled();
 }
 
 void ChromiumWebView::SourceChanged(bool isNewDocument) {
-  auto args = MakeObject<SourceChangedArgs>(isNewDocument);
+  auto args = webview::MakeComObject<SourceChangedArgs>(isNewDocument);
   events_.Raise<ICoreWebView2SourceChangedEventHandler>("SourceChanged", static_cast<ICoreWebView2*>(this),
                                                         static_cast<ICoreWebView2SourceChangedEventArgs*>(args.Get()));
 }
 
 void ChromiumWebView::ContentLoading(std::uint64_t navigationId, bool isErrorPage) {
-  auto args = MakeObject<ContentLoadingArgs>(isErrorPage, navigationId);
+  auto args = webview::MakeComObject<ContentLoadingArgs>(isErrorPage, navigationId);
   events_.Raise<ICoreWebView2ContentLoadingEventHandler>("ContentLoading", static_cast<ICoreWebView2*>(this),
                                                          static_cast<ICoreWebView2ContentLoadingEventArgs*>(args.Get()));
 }
@@ -228,7 +228,7 @@ void ChromiumWebView::HistoryChanged() {
 }
 
 void ChromiumWebView::DomContentLoaded(std::uint64_t navigationId) {
-  auto args = MakeObject<DomContentLoadedArgs>(navigationId);
+  auto args = webview::MakeComObject<DomContentLoadedArgs>(navigationId);
   events_.Raise<ICoreWebView2DOMContentLoadedEventHandler>(
       "DOMContentLoaded", static_cast<ICoreWebView2*>(this), static_cast<ICoreWebView2DOMContentLoadedEventArgs*>(args.Get()));
 }
@@ -237,7 +237,7 @@ void ChromiumWebView::NavigationCompleted(const NavigationOutcome& outcome) {
   Trace("navigation completed " + std::to_string(outcome.navigationId) + (outcome.isSuccess ? " success" : " failure") +
         " status " + std::to_string(outcome.webErrorStatus) + " http " + std::to_string(outcome.httpStatusCode) + " " +
         Utf16ToUtf8(browser_->Source()));
-  auto args = MakeObject<NavigationCompletedArgs>(outcome.isSuccess, outcome.webErrorStatus, outcome.navigationId,
+  auto args = webview::MakeComObject<NavigationCompletedArgs>(outcome.isSuccess, outcome.webErrorStatus, outcome.navigationId,
                                                   outcome.httpStatusCode);
   events_.Raise<ICoreWebView2NavigationCompletedEventHandler>(
       "NavigationCompleted", static_cast<ICoreWebView2*>(this),
@@ -251,14 +251,14 @@ void ChromiumWebView::DocumentTitleChanged() {
 
 void ChromiumWebView::WebMessageReceived(std::u16string messageAsJson) {
   if (!settings_->WebMessagesEnabled()) return;
-  auto args = MakeObject<WebMessageReceivedArgs>(browser_->Source(), std::move(messageAsJson));
+  auto args = webview::MakeComObject<WebMessageReceivedArgs>(browser_->Source(), std::move(messageAsJson));
   events_.Raise<ICoreWebView2WebMessageReceivedEventHandler>(
       "WebMessageReceived", static_cast<ICoreWebView2*>(this),
       static_cast<ICoreWebView2WebMessageReceivedEventArgs*>(args.Get()));
 }
 
 void ChromiumWebView::ProcessFailed(COREWEBVIEW2_PROCESS_FAILED_KIND kind) {
-  auto args = MakeObject<ProcessFailedArgs>(kind);
+  auto args = webview::MakeComObject<ProcessFailedArgs>(kind);
   events_.Raise<ICoreWebView2ProcessFailedEventHandler>("ProcessFailed", static_cast<ICoreWebView2*>(this),
                                                         static_cast<ICoreWebView2ProcessFailedEventArgs*>(args.Get()));
 }

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-#include "runtime/chromium/win32/AtomicComObject.h"
+#include "webview/abi/ComObject.h"
 #include "runtime/chromium/win32/ChromiumBrowser.h"
 #include "runtime/chromium/win32/EventHandlerList.h"
 #include "webview/abi/WebView2Interfaces.h"
@@ -17,7 +17,7 @@ namespace velmoran::runtime::chromium {
 
 class ChromiumSettings;
 
-class ChromiumWebView final : public AtomicComObject<ICoreWebView2_2>, public PageEvents {
+class ChromiumWebView final : public webview::AtomicComObject<ICoreWebView2_2>, public PageEvents {
  public:
   ChromiumWebView(std::shared_ptr<ChromiumBrowser> browser, webview::ComPtr<ICoreWebView2Environment> environment);
   ~ChromiumWebView() override;

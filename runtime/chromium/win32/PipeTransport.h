@@ -15,7 +15,7 @@
 #include <thread>
 
 #include "runtime/chromium/win32/LoopbackSocket.h"
-#include "runtime/chromium/win32/UiThreadQueue.h"
+#include "runtime/win32/UiThreadQueue.h"
 
 namespace velmoran::runtime::chromium {
 

@@ -1,44 +1,33 @@
 #pragma once
 
-// The runtime double's message queue on Windows: a message-only window of the
-// library's own, created on the thread that first calls the library (the
-// host's user-interface thread). Work is posted to the window, or waits on a
-// timer of the window, and runs from the thread's real message dispatch,
-// never inside the call that posted it.
+// The runtime double's message queue on Windows: the simulated runtime's
+// queue seam answered by the library's queue to the host's thread, so its
+// work runs from the thread's real message dispatch.
 
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
-#include <map>
+#include <utility>
 
 #include "runtime/sim/SimMessageQueue.h"
+#include "runtime/win32/UiThreadQueue.h"
 
 namespace velmoran::runtime::doubles {
 
 class MessageWindowQueue final : public sim::SimMessageQueue {
  public:
-  explicit MessageWindowQueue(HINSTANCE module);
-  ~MessageWindowQueue() override;
-  MessageWindowQueue(const MessageWindowQueue&) = delete;
-  MessageWindowQueue& operator=(const MessageWindowQueue&) = delete;
+  explicit MessageWindowQueue(HINSTANCE module) : queue_(module, L"VelmoranRuntimeDoubleQueue") {}
 
-  void Post(std::function<void()> work) override;
-  void PostAfter(std::uint32_t milliseconds, std::function<void()> work) override;
-
-  // Drops the work not run yet and the window: the library is unloading, and
-  // nothing may reach its code afterwards. Later posts are dropped too.
-  void Close();
+  void Post(std::function<void()> work) override { queue_.Post(std::move(work)); }
+  void PostAfter(std::uint32_t milliseconds, std::function<void()> work) override {
+    queue_.PostAfter(milliseconds, std::move(work));
+  }
+  // The library is unloading: see UiThreadQueue::Close.
+  void Close() { queue_.Close(); }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  std::uintptr_t Keep(std::function<void()> work);
-  void Run(std::uintptr_t id);
-
-  HINSTANCE module_;
-  HWND window_ = nullptr;
-  std::map<std::uintptr_t, std::function<void()>> waiting_;
-  std::uintptr_t nextId_ = 1;
+  UiThreadQueue queue_;
 };
 
 }  // namespace velmoran::runtime::doubles
