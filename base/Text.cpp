@@ -33,6 +33,8 @@ void AppendCodePointUtf16(char32_t cp, std::u16string& out) {
   }
 }
 
+}  // namespace
+
 void AppendCodePointUtf8(char32_t cp, std::string& out) {
   if (cp < 0x80) {
     out.push_back(static_cast<char>(cp));
@@ -50,8 +52,6 @@ void AppendCodePointUtf8(char32_t cp, std::string& out) {
     out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
   }
 }
-
-}  // namespace
 
 void AppendAscii16(const char* sixteen, std::u16string& out) {
   char16_t wide[16];
@@ -190,13 +190,9 @@ std::string Utf16ToUtf8(std::u16string_view text) {
   return out;
 }
 
-std::u16string AsciiToUtf16(std::string_view ascii) {
-  return std::u16string(ascii.begin(), ascii.end());
-}
+std::u16string AsciiToUtf16(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
-std::u16string DecimalText(std::int64_t value) {
-  return AsciiToUtf16(std::to_string(value));
-}
+std::u16string DecimalText(std::int64_t value) { return AsciiToUtf16(std::to_string(value)); }
 
 std::u16string Hex8(std::uint32_t value) {
   static constexpr char16_t kDigits[] = u"0123456789ABCDEF";

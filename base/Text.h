@@ -25,6 +25,10 @@ void AppendAscii16(const char* sixteen, std::u16string& out);
 // units a step.
 std::size_t Utf16Length(const char16_t* text);
 
+// One code point as UTF-8; a surrogate (below 0x10000) takes the three-byte
+// form like any other, which generalized UTF-8 relies on.
+void AppendCodePointUtf8(char32_t cp, std::string& out);
+
 // UTF-16 to UTF-8. An unpaired surrogate becomes U+FFFD (EF BF BD).
 std::string Utf16ToUtf8(std::u16string_view text);
 void AppendUtf16AsUtf8(std::u16string_view text, std::string& out);

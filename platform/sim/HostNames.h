@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/Text.h"
+
 namespace velmoran::platform::sim {
 
 namespace host_names_detail {
@@ -20,24 +22,6 @@ inline constexpr char16_t kReplacement = 0xFFFD;
 inline bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 inline bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
-inline void AppendUtf8(char32_t cp, std::string& out) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {  // an unpaired surrogate takes this form too
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-}
-
 }  // namespace host_names_detail
 
 // Appends the host spelling of one Windows name.
@@ -46,11 +30,11 @@ inline void AppendHostName(std::u16string_view windowsName, std::string& hostNam
   for (std::size_t i = 0; i < windowsName.size(); ++i) {
     const char16_t unit = windowsName[i];
     if (IsHighSurrogate(unit) && i + 1 < windowsName.size() && IsLowSurrogate(windowsName[i + 1])) {
-      AppendUtf8(0x10000 + ((char32_t{unit} - 0xD800) << 10) + (char32_t{windowsName[i + 1]} - 0xDC00),
-                 hostName);
+      AppendCodePointUtf8(
+          0x10000 + ((char32_t{unit} - 0xD800) << 10) + (char32_t{windowsName[i + 1]} - 0xDC00), hostName);
       ++i;
     } else {
-      AppendUtf8(unit, hostName);
+      AppendCodePointUtf8(unit, hostName);
     }
   }
 }
