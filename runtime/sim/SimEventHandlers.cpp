@@ -1,6 +1,6 @@
 #include "runtime/sim/SimEventHandlers.h"
 
-#include <algorithm>
+#include <string>
 
 namespace velmoran::runtime::sim {
 
@@ -9,7 +9,7 @@ HRESULT SimEventHandlers::Add(std::string_view event, IUnknown* handler, EventRe
   if (const HRESULT scripted = context_.CallResult("add_" + std::string(event)); FAILED(scripted))
     return scripted;
   *token = context_.NextToken();
-  entries_.push_back({std::string(event), token->value, webview::ComPtr<IUnknown>(handler)});
+  handlers_.Add(event, *token, handler);
   context_.Observer().Subscribed(event);
   return S_OK;
 }
@@ -18,17 +18,8 @@ HRESULT SimEventHandlers::Remove(std::string_view event, EventRegistrationToken 
   if (const HRESULT scripted = context_.CallResult("remove_" + std::string(event)); FAILED(scripted)) {
     return scripted;
   }
-  const auto removed =
-      std::remove_if(entries_.begin(), entries_.end(),
-                     [&](const Entry& entry) { return entry.event == event && entry.token == token.value; });
-  if (removed != entries_.end()) context_.Observer().Unsubscribed(event);
-  entries_.erase(removed, entries_.end());
+  if (handlers_.Remove(event, token)) context_.Observer().Unsubscribed(event);
   return S_OK;
-}
-
-std::size_t SimEventHandlers::Count(std::string_view event) const {
-  return static_cast<std::size_t>(std::count_if(entries_.begin(), entries_.end(),
-                                                [&](const Entry& entry) { return entry.event == event; }));
 }
 
 }  // namespace velmoran::runtime::sim

@@ -7,11 +7,9 @@
 // handlers subscribed at that moment in the order they came.
 
 #include <cstddef>
-#include <cstdint>
-#include <string>
 #include <string_view>
-#include <vector>
 
+#include "runtime/common/EventHandlerList.h"
 #include "runtime/sim/SimRuntimeContext.h"
 #include "webview/abi/ComPtr.h"
 #include "webview/abi/ComResults.h"
@@ -28,31 +26,20 @@ class SimEventHandlers {
   HRESULT Add(std::string_view event, IUnknown* handler, EventRegistrationToken* token);
   HRESULT Remove(std::string_view event, EventRegistrationToken token);
 
-  // Calls Invoke(arguments...) on every handler of `event`. The list is copied
-  // first: a handler may remove itself, or others, while it runs.
+  // Calls Invoke(arguments...) on every handler of `event` (see EventHandlerList).
   template <typename Handler, typename... Arguments>
   void Raise(std::string_view event, Arguments... arguments) {
-    std::vector<webview::ComPtr<IUnknown>> handlers;
-    for (const Entry& entry : entries_) {
-      if (entry.event == event) handlers.push_back(entry.handler);
-    }
-    for (const auto& handler : handlers) static_cast<Handler*>(handler.Get())->Invoke(arguments...);
+    handlers_.Raise<Handler>(event, arguments...);
   }
 
-  std::size_t Count() const { return entries_.size(); }
-  std::size_t Count(std::string_view event) const;
+  std::size_t Count() const { return handlers_.Count(); }
+  std::size_t Count(std::string_view event) const { return handlers_.Count(event); }
   // Drops every handler, as the runtime does when its object closes.
-  void Clear() { entries_.clear(); }
+  void Clear() { handlers_.Clear(); }
 
  private:
-  struct Entry {
-    std::string event;
-    std::int64_t token = 0;
-    webview::ComPtr<IUnknown> handler;
-  };
-
   SimRuntimeContext& context_;
-  std::vector<Entry> entries_;
+  EventHandlerList handlers_;
 };
 
 }  // namespace velmoran::runtime::sim

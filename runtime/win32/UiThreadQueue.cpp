@@ -9,7 +9,8 @@ constexpr UINT kRunWork = WM_APP + 1;
 
 }  // namespace
 
-UiThreadQueue::UiThreadQueue(HINSTANCE module, const wchar_t* className) : module_(module), className_(className) {
+UiThreadQueue::UiThreadQueue(HINSTANCE module, const wchar_t* className)
+    : module_(module), className_(className) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof(windowClass);
   windowClass.lpfnWndProc = WindowProc;

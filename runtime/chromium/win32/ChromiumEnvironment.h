@@ -7,7 +7,7 @@
 
 #include "webview/abi/ComObject.h"
 #include "runtime/chromium/win32/ChromiumBrowser.h"
-#include "runtime/chromium/win32/EventHandlerList.h"
+#include "runtime/common/EventHandlerList.h"
 #include "webview/abi/WebView2Interfaces.h"
 
 namespace velmoran::runtime::chromium {
@@ -31,7 +31,8 @@ class ChromiumEnvironment final : public webview::AtomicComObject<ICoreWebView2E
     return events_.Add("NewBrowserVersionAvailable", eventHandler, token);
   }
   HRESULT WV2_STDCALL remove_NewBrowserVersionAvailable(EventRegistrationToken token) override {
-    return events_.Remove("NewBrowserVersionAvailable", token);
+    events_.Remove("NewBrowserVersionAvailable", token);
+    return S_OK;
   }
 
  private:
