@@ -1,11 +1,11 @@
 #!/usr/bin/env python3
 """Writes the browser runtime's COM declarations into webview/abi/.
 
-Reads the three ABI tables (interfaces.tsv, exports.tsv, enums.tsv) and writes
-ordinary C++ headers, which are committed as source: the build never reads the
-tables. Run it again when the tables change:
+Reads the three ABI tables in tools/abigen/tables/ (interfaces.tsv, exports.tsv,
+enums.tsv) and writes ordinary C++ headers, which are committed as source: the
+build never reads the tables. Run it again when the tables change:
 
-    python3 tools/abigen/abigen.py --tables <folder with the tables> [--out webview/abi]
+    python3 tools/abigen/abigen.py [--tables tools/abigen/tables] [--out webview/abi]
 
 The tables list each interface's own methods in vtable order with their slot
 numbers; this script checks that the slots are continuous along every chain
@@ -373,7 +373,7 @@ def write_exports(exports: list[Export]) -> str:
 def main() -> int:
     repo = Path(__file__).resolve().parents[2]
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--tables", type=Path, default=repo.parent / "shared" / "webview2-abi",
+    parser.add_argument("--tables", type=Path, default=Path(__file__).resolve().parent / "tables",
                         help="folder holding interfaces.tsv, exports.tsv and enums.tsv")
     parser.add_argument("--out", type=Path, default=repo / "webview" / "abi", help="folder to write the headers to")
     args = parser.parse_args()
