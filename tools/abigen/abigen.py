@@ -23,6 +23,10 @@ import argparse
 import sys
 from pathlib import Path
 
+# The modules beside this script are imported from the source tree: leave no
+# compiled copies of them there.
+sys.dont_write_bytecode = True
+
 from abi_tables import (FIELD_TYPES, GUID_PATTERN, OWN_STRUCTS, EnumType, Export, Interface, Parameter,
                         StructType, TableError, read_abi_tables)
 from sim_objects import write_sim_objects

@@ -51,10 +51,11 @@ class SimObject:
 def read_sim_objects(path: Path) -> list[SimObject]:
     objects = []
     for row in read_table(path):
-        name = row["class"]
-        if not re.fullmatch(r"Sim[A-Za-z0-9]+", name):
-            raise TableError(f"{path.name}: '{name}' is not a simulated object's class name")
-        objects.append(SimObject(name, row["latest_interface"], row["behaviour_class"]))
+        sim = SimObject(row["class"], row["latest_interface"], row["behaviour_class"])
+        for name in filter(None, (sim.class_name, sim.behaviour_class)):
+            if not re.fullmatch(r"Sim[A-Za-z0-9]+", name):
+                raise TableError(f"{path.name}: '{name}' is not a simulated object's class name")
+        objects.append(sim)
     return objects
 
 
@@ -72,10 +73,6 @@ def stored_property(method: Method, tables: AbiTables) -> Parameter | None:
         return None
     parameter = method.parameters[0]
     return None if is_interface(parameter.base_type, tables) else parameter
-
-
-def event_handler(method: Method) -> bool:
-    return method.name.startswith(("add_", "remove_"))
 
 
 def method_definition(method: Method, tables: AbiTables) -> str:
