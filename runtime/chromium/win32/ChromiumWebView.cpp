@@ -141,7 +141,7 @@ HRESULT ChromiumWebView::PostWebMessageAsJson(LPCWSTR webMessageAsJson) {
   if (!Usable()) return kNotUsable;
   if (!settings_->WebMessagesEnabled()) return E_INVALIDARG;
   const std::u16string_view json = ReadText(webMessageAsJson);
-  if (!bridge::ParseJson(json)) return E_INVALIDARG;
+  if (!codec::ParseJson(json)) return E_INVALIDARG;
   Evaluate(DeliverMessageExpression(Utf16ToUtf8(json)));
   return S_OK;
 }
@@ -159,7 +159,7 @@ HRESULT ChromiumWebView::CallDevToolsProtocolMethod(LPCWSTR methodName, LPCWSTR 
   if (methodName == nullptr || parametersAsJson == nullptr) return E_INVALIDARG;
   if (!Usable()) return kNotUsable;
   const std::u16string_view parameters = ReadText(parametersAsJson);
-  std::optional<bridge::JsonValue> parsed = bridge::ParseJson(parameters);
+  std::optional<codec::JsonValue> parsed = codec::ParseJson(parameters);
   if (!parsed || !parsed->IsObject()) return E_INVALIDARG;
   ComPtr<ICoreWebView2CallDevToolsProtocolMethodCompletedHandler> completion(handler);
   browser_->CallPage(Utf16ToUtf8(ReadText(methodName)), Utf16ToUtf8(parameters),

@@ -8,10 +8,15 @@
 #include <algorithm>
 #include <string>
 
-#include "bridge/JsonStringScan.h"
+#include "codec/JsonStringScan.h"
 
 namespace velmoran::bridge::json_scan {
 namespace {
+
+using codec::json_scan::FindQuote;
+using codec::json_scan::FindQuotePortable;
+using codec::json_scan::FindStringSpecial;
+using codec::json_scan::FindStringSpecialPortable;
 
 bool IsStop(char16_t c) { return c == u'"' || c == u'\\' || c < 0x20; }
 

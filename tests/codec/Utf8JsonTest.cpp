@@ -1,41 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "base/Text.h"
-#include "runtime/chromium/DevToolsMessage.h"
-#include "runtime/chromium/Utf8Json.h"
+#include "codec/Json.h"
+#include "tests/codec/JsonTestSupport.h"
 
 namespace velmoran::runtime::chromium {
 namespace {
 
-namespace fs = std::filesystem;
-using bridge::JsonValue;
-
-bool SameValue(const JsonValue& a, const JsonValue& b) {
-  if (a.kind() != b.kind() || a.view() != b.view() || a.items().size() != b.items().size() ||
-      a.members().size() != b.members().size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < a.items().size(); ++i) {
-    if (!SameValue(a.items()[i], b.items()[i])) return false;
-  }
-  for (std::size_t i = 0; i < a.members().size(); ++i) {
-    if (a.members()[i].first != b.members()[i].first ||
-        !SameValue(a.members()[i].second, b.members()[i].second))
-      return false;
-  }
-  return true;
-}
+using codec::ParseUtf8Json;
+using codec::testing::SameValue;
 
 // What the UTF-8 decoder must give for `bytes`: the bridge's decoder on the widened text.
 ::testing::AssertionResult DecodesAsWidened(const std::string& bytes) {
-  const auto widened = bridge::ParseJson(Utf8ToUtf16(bytes));
+  const auto widened = codec::ParseJson(Utf8ToUtf16(bytes));
   const auto direct = ParseUtf8Json(bytes);
   if (widened.has_value() != direct.has_value()) {
     return ::testing::AssertionFailure()
@@ -103,52 +83,25 @@ TEST(Utf8Json, LongStringsDecodeWithSpecialsAtEveryOffset) {
 
 TEST(Utf8Json, NestingLimitIsTheBridges) {
   const std::string deepest =
-      std::string(bridge::kMaxJsonDepth, '[') + std::string(bridge::kMaxJsonDepth, ']');
+      std::string(codec::kMaxJsonDepth, '[') + std::string(codec::kMaxJsonDepth, ']');
   const std::string deeper = "[" + deepest + "]";
   EXPECT_TRUE(ParseUtf8Json(deepest).has_value());
   EXPECT_FALSE(ParseUtf8Json(deeper).has_value());
   EXPECT_TRUE(DecodesAsWidened(deeper));
 }
 
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::string bytes;
-  char chunk[4096];
-  while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
-    bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
-  return bytes;
-}
-
-TEST(Utf8Json, EverySuiteFileDecodesAsTheBridgeDecodesIt) {
-  const fs::path folder = fs::path(VELMORAN_TEST_DATA_DIR) / "jsontestsuite" / "test_parsing";
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(folder)) files.push_back(entry.path());
-  std::sort(files.begin(), files.end());
-  ASSERT_GT(files.size(), 300u);
-  for (const fs::path& file : files)
-    EXPECT_TRUE(DecodesAsWidened(ReadBytes(file))) << file.filename().string();
-}
-
-// The message a 2 MB capture makes: its payload is the page's JSON text, with escapes.
-TEST(Utf8Json, CaptureSizedProtocolMessageGivesItsPayload) {
-  std::u16string image(2 * 1024 * 1024 + 5, u'A');
-  for (std::size_t i = 0; i < image.size(); i += 4099) image[i] = u'+';
-  const std::u16string payload =
-      u"\"{\\\"callMode\\\":\\\"imgSave\\\",\\\"name\\\":\\\"홍길동\\\",\\\"image\\\":\\\"" + image +
-      u"\\\"}\"";
-  std::string message = R"({"method":"Runtime.bindingCalled","params":{"name":"p","payload":)";
-  message += '"';
-  for (const char16_t c : Utf16ToUtf8(payload)) {
-    if (c == '"' || c == '\\') message += '\\';
-    message += static_cast<char>(c);
+// A string with escapes is scanned a few thousand bytes at a time: a
+// character of any length, or an invalid sequence, across every place where
+// such a piece may end still reads as in the widened text.
+TEST(Utf8Json, LongEscapedStringsReadEveryCharacterWholeWherePiecesEnd) {
+  for (const std::string character :
+       {"\xC3\xA9", "\xEB\xB2\xA8", "\xF0\x9F\x98\x80", "\xE2\x82", "\x80\x80\x80\x80\x80", "\xF0\x9F\x98"}) {
+    for (std::size_t before = 4088; before < 4102; ++before) {
+      const std::string text =
+          "[\"\\n" + std::string(before, 'x') + character + std::string(5000, 'y') + character + "\\t\"]";
+      EXPECT_TRUE(DecodesAsWidened(text)) << before;
+    }
   }
-  message += R"(","executionContextId":1},"sessionId":"S"})";
-  const auto parsed = ParseDevToolsMessage(message);
-  ASSERT_TRUE(parsed.has_value());
-  EXPECT_EQ(parsed->method, u"Runtime.bindingCalled");
-  EXPECT_EQ(parsed->sessionId, u"S");
-  EXPECT_EQ(TextMember(parsed->body, u"payload"), payload);
-  EXPECT_TRUE(DecodesAsWidened(message));
 }
 
 }  // namespace
