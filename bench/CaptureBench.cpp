@@ -116,8 +116,8 @@ void BM_CaptureFloor(benchmark::State& state) {
 
   const auto outer = codec::ParseJson(message.text);
   const auto inner = codec::ParseJson(outer->text());
-  const std::string memberInfo = Utf16ToUtf8(codec::JsonGetString(*inner, u"member_info"));
-  const std::string pose = Utf16ToUtf8(codec::JsonGetString(*inner, u"poseWorldLandmarks2"));
+  const std::string memberInfo = Utf16ToUtf8(bridge::JsonGetString(*inner, u"member_info"));
+  const std::string pose = Utf16ToUtf8(bridge::JsonGetString(*inner, u"poseWorldLandmarks2"));
   // The four records the handler logs for this message, already converted.
   const std::vector<std::string> records = {
       "04-28 9:5:07.045:::WebMessageReceived triggered\r\n",
