@@ -110,7 +110,8 @@ bool PageBridge::DecodeMessage(std::u16string_view text, std::u16string& callMod
   // A capture message: a string holding the JSON text of an object. The
   // outer decode saw where the inner strings end, so the image is not read
   // again until it is decoded.
-  const std::optional<codec::JsonValue> inner = codec::ParseJsonInString(value->view(), specials, codec::JsonTexts::kBorrowed);
+  const std::optional<codec::JsonValue> inner =
+      codec::ParseJsonInString(value->view(), specials, codec::JsonTexts::kBorrowed);
   if (!inner) {
     host_.logw(u"Failed to parse the string into a JSON object.");
     return false;

@@ -43,7 +43,8 @@ const Unit* StringEndHint(const Unit* p, const Unit* end) {
 void AppendContent(const char16_t* from, const char16_t* to, std::u16string& out) { out.append(from, to); }
 
 void AppendContent(const unsigned char* from, const unsigned char* to, std::u16string& out) {
-  AppendUtf8AsUtf16(std::string_view(reinterpret_cast<const char*>(from), static_cast<std::size_t>(to - from)), out);
+  AppendUtf8AsUtf16(
+      std::string_view(reinterpret_cast<const char*>(from), static_cast<std::size_t>(to - from)), out);
 }
 
 // Where a long run may be cut for scanning at `limit` (which lies inside the
@@ -218,7 +219,8 @@ bool JsonParser<Unit>::ParseEscapedString(const Unit* stop, bool wholeText, std:
 // content at `runStart` that is not plain text. `record`: note in
 // *recorded_ where the escapes put characters that end runs.
 template <typename Unit>
-bool JsonParser<Unit>::ParseEscapedRest(const Unit* runStart, const Unit* stop, bool record, std::u16string& out) {
+bool JsonParser<Unit>::ParseEscapedRest(const Unit* runStart, const Unit* stop, bool record,
+                                        std::u16string& out) {
   for (;;) {
     AppendContent(runStart, stop, out);
     if (stop == end_) return false;

@@ -19,7 +19,9 @@ inline const wchar_t* AsWide(const std::u16string& text) { return AsWide(text.c_
 inline const char16_t* AsUtf16(const wchar_t* text) { return reinterpret_cast<const char16_t*>(text); }
 
 // A terminated copy of a view, for the calls that read up to a terminator.
-inline std::wstring TerminatedWide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+inline std::wstring TerminatedWide(std::u16string_view text) {
+  return std::wstring(text.begin(), text.end());
+}
 
 // The text up to its terminator, or `length` units of it; empty for nullptr.
 inline std::u16string Utf16Text(const wchar_t* terminated) {

@@ -96,7 +96,8 @@ class PngBase64 : public testing::TestWithParam<Base64Case> {};
 TEST_P(PngBase64, DecodesByTheLenientRules) {
   const std::string expected(GetParam().bytes, GetParam().size);
   EXPECT_EQ(DecodePngBase64(GetParam().text), expected) << Utf16ToUtf8(GetParam().text);
-  EXPECT_EQ(codec::base64_detail::DecodePngBase64Portable(GetParam().text), expected) << Utf16ToUtf8(GetParam().text);
+  EXPECT_EQ(codec::base64_detail::DecodePngBase64Portable(GetParam().text), expected)
+      << Utf16ToUtf8(GetParam().text);
 }
 
 #define BYTES(literal) literal, sizeof(literal) - 1

@@ -21,7 +21,8 @@ inline bool SameValue(const JsonValue& a, const JsonValue& b) {
     if (!SameValue(a.items()[i], b.items()[i])) return false;
   }
   for (std::size_t i = 0; i < a.members().size(); ++i) {
-    if (a.members()[i].first != b.members()[i].first || !SameValue(a.members()[i].second, b.members()[i].second))
+    if (a.members()[i].first != b.members()[i].first ||
+        !SameValue(a.members()[i].second, b.members()[i].second))
       return false;
   }
   return true;

@@ -88,7 +88,8 @@ void ChromiumBrowser::Connected() {
   });
   session_.Call("Target.setDiscoverTargets", Params([](JsonWriter& j) { j.Key("discover").Bool(true); }));
   session_.Call("Target.getTargets", {}, {}, [this](const DevToolsSession::Answer& answer) {
-    if (const codec::JsonValue* infos = answer.result.Find(u"targetInfos"); infos != nullptr && infos->IsArray()) {
+    if (const codec::JsonValue* infos = answer.result.Find(u"targetInfos");
+        infos != nullptr && infos->IsArray()) {
       for (const codec::JsonValue& info : infos->items()) TargetSeen(info);
     }
   });
