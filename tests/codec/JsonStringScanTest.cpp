@@ -57,5 +57,31 @@ TEST(JsonStringScan, FindsTheFirstStopAtEveryPosition) {
   }
 }
 
+// The UTF-8 scans: bytes of multi-byte characters (0x80 and up) share their
+// low bits with the characters looked for, and must pass as content.
+TEST(JsonStringScan, FindsTheFirstStopInUtf8AtEveryPosition) {
+  constexpr unsigned char kByteLookalikes[] = {'a', 0xA2, 0xDC, 0x80, 0x9F, 0xFF, 0xE2, 0x20, 0x7F, 0xC2};
+  const std::basic_string<unsigned char> stops = {'"', '\\', 0x00, 0x0A, 0x1F};
+  for (std::size_t length = 0; length <= 80; ++length) {
+    std::basic_string<unsigned char> text(length, 'a');
+    for (std::size_t i = 0; i < length; ++i) text[i] = kByteLookalikes[(i * 7) % std::size(kByteLookalikes)];
+    ASSERT_EQ(FindStringSpecial(text.data(), text.data() + length), text.data() + length) << length;
+    ASSERT_EQ(FindQuote(text.data(), text.data() + length), text.data() + length) << length;
+
+    for (std::size_t at = 0; at < length; ++at) {
+      for (const unsigned char stop : stops) {
+        std::basic_string<unsigned char> marked = text;
+        marked[at] = stop;
+        if (at + 3 < length) marked[at + 3] = '"';  // a later stop must not win
+        const unsigned char* b = marked.data();
+        const unsigned char* e = b + length;
+        const unsigned char* expected = std::find_if(b, e, [](unsigned char c) { return IsStop(c); });
+        ASSERT_EQ(FindStringSpecial(b, e), expected) << length << " " << at;
+        ASSERT_EQ(FindQuote(b, e), std::find(b, e, '"')) << length << " " << at;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace velmoran::bridge::json_scan
