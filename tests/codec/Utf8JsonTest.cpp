@@ -13,7 +13,7 @@ namespace {
 using codec::ParseUtf8Json;
 using codec::testing::SameValue;
 
-// What the UTF-8 decoder must give for `bytes`: the bridge's decoder on the widened text.
+// What the UTF-8 form must give for `bytes`: what the UTF-16 form gives for the widened text.
 ::testing::AssertionResult DecodesAsWidened(const std::string& bytes) {
   const auto widened = codec::ParseJson(Utf8ToUtf16(bytes));
   const auto direct = ParseUtf8Json(bytes);
@@ -26,7 +26,7 @@ using codec::testing::SameValue;
   return ::testing::AssertionSuccess();
 }
 
-TEST(Utf8Json, DecodesAsTheBridgeDecodesTheWidenedText) {
+TEST(Utf8Json, DecodesAsTheWidenedTextDecodes) {
   const std::vector<std::string> cases = {
       R"({"id":7,"result":{"result":{"type":"string","value":"a\"b\\c\/d\b\f\n\r\t\u00e9\ud83d\ude00"}}})",
       R"({"method":"Runtime.bindingCalled","params":{"name":"p","payload":"\"{\\\"a\\\":1}\"","executionContextId":3}})",
@@ -81,7 +81,7 @@ TEST(Utf8Json, LongStringsDecodeWithSpecialsAtEveryOffset) {
   }
 }
 
-TEST(Utf8Json, NestingLimitIsTheBridges) {
+TEST(Utf8Json, NestingLimitIsTheUtf16Forms) {
   const std::string deepest =
       std::string(codec::kMaxJsonDepth, '[') + std::string(codec::kMaxJsonDepth, ']');
   const std::string deeper = "[" + deepest + "]";

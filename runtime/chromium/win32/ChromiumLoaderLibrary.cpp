@@ -62,7 +62,7 @@ void CreateFolders(const std::u16string& folder) {
   for (std::size_t at = 0; at != std::u16string::npos;) {
     at = folder.find(u'\\', at + 1);
     const std::u16string part = folder.substr(0, at);
-    if (part.size() > 3) ::CreateDirectoryW(platform::win32::AsWide(part), nullptr);
+    if (part.size() > 3) ::CreateDirectoryW(velmoran::platform::win32::AsWide(part), nullptr);
   }
 }
 
