@@ -222,4 +222,20 @@ bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
   return true;
 }
 
+namespace {
+bool IsSpaceOrControl(char16_t c) { return c <= u' '; }
+}  // namespace
+
+std::u16string_view TrimSpacesAndControls(std::u16string_view text) {
+  std::size_t begin = 0;
+  while (begin < text.size() && IsSpaceOrControl(text[begin])) ++begin;
+  return TrimTrailingSpacesAndControls(text.substr(begin));
+}
+
+std::u16string_view TrimTrailingSpacesAndControls(std::u16string_view text) {
+  std::size_t end = text.size();
+  while (end > 0 && IsSpaceOrControl(text[end - 1])) --end;
+  return text.substr(0, end);
+}
+
 }  // namespace velmoran

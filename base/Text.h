@@ -47,4 +47,10 @@ std::u16string ToLowerAscii(std::u16string_view text);
 // Compares ignoring case for the letters A to Z only; every other character must match.
 bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b);
 
+// `text` without the blanks and control characters (U+0000 to U+0020) at
+// either end, or at its end only: what the system's messages and the user's
+// settings carry around their content.
+std::u16string_view TrimSpacesAndControls(std::u16string_view text);
+std::u16string_view TrimTrailingSpacesAndControls(std::u16string_view text);
+
 }  // namespace velmoran

@@ -24,9 +24,9 @@
 #include "app/LogView.h"
 #include "base/Text.h"
 #include "bench/BenchMessage.h"
-#include "bridge/Json.h"
 #include "bridge/JsonFields.h"
 #include "bridge/PageBridge.h"
+#include "codec/Json.h"
 #include "platform/sim/SimPlatform.h"
 
 namespace velmoran::bench {
@@ -114,8 +114,8 @@ void BM_CaptureFloor(benchmark::State& state) {
   std::filesystem::create_directories(directory);
   std::filesystem::create_directories(logFile.parent_path());
 
-  const auto outer = bridge::ParseJson(message.text);
-  const auto inner = bridge::ParseJson(outer->text());
+  const auto outer = codec::ParseJson(message.text);
+  const auto inner = codec::ParseJson(outer->text());
   const std::string memberInfo = Utf16ToUtf8(bridge::JsonGetString(*inner, u"member_info"));
   const std::string pose = Utf16ToUtf8(bridge::JsonGetString(*inner, u"poseWorldLandmarks2"));
   // The four records the handler logs for this message, already converted.

@@ -13,8 +13,8 @@
 #include <string>
 
 #include "bench/BenchMessage.h"
-#include "bridge/Base64.h"
-#include "bridge/Json.h"
+#include "codec/Base64.h"
+#include "codec/Json.h"
 
 namespace velmoran::bench {
 namespace {
@@ -26,9 +26,9 @@ const BenchMessage& MessageFor(const benchmark::State& state) {
 void BM_JsonDecode(benchmark::State& state) {
   const BenchMessage& message = MessageFor(state);
   for (auto _ : state) {
-    auto outer = bridge::ParseJson(message.text);
+    auto outer = codec::ParseJson(message.text);
     if (!outer || !outer->IsString()) throw std::runtime_error("outer message does not decode");
-    auto inner = bridge::ParseJson(outer->text());
+    auto inner = codec::ParseJson(outer->text());
     if (!inner || !inner->IsObject()) throw std::runtime_error("inner object does not decode");
     benchmark::DoNotOptimize(inner->Find(u"image"));
   }
@@ -41,11 +41,11 @@ void BM_JsonDecode(benchmark::State& state) {
 // strings' ends come from what the outer decode saw.
 void BM_JsonDecodeBridge(benchmark::State& state) {
   const BenchMessage& message = MessageFor(state);
-  bridge::JsonEscapedSpecials specials;
+  codec::JsonEscapedSpecials specials;
   for (auto _ : state) {
-    auto outer = bridge::ParseJson(message.text, bridge::JsonTexts::kBorrowed, specials);
+    auto outer = codec::ParseJson(message.text, codec::JsonTexts::kBorrowed, specials);
     if (!outer || !outer->IsString()) throw std::runtime_error("outer message does not decode");
-    auto inner = bridge::ParseJsonInString(outer->view(), specials, bridge::JsonTexts::kBorrowed);
+    auto inner = codec::ParseJsonInString(outer->view(), specials, codec::JsonTexts::kBorrowed);
     if (!inner || !inner->IsObject()) throw std::runtime_error("inner object does not decode");
     benchmark::DoNotOptimize(inner->Find(u"image"));
   }
@@ -74,10 +74,10 @@ void BM_JsonDecodeSimdjson(benchmark::State& state) {
 
 void BM_Base64Decode(benchmark::State& state) {
   const BenchMessage& message = MessageFor(state);
-  if (bridge::DecodePngBase64(message.image) != message.png)
+  if (codec::DecodePngBase64(message.image) != message.png)
     throw std::runtime_error("image does not decode");
   for (auto _ : state) {
-    std::string png = bridge::DecodePngBase64(message.image);
+    std::string png = codec::DecodePngBase64(message.image);
     benchmark::DoNotOptimize(png.data());
   }
   state.SetBytesProcessed(

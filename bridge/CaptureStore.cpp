@@ -4,8 +4,8 @@
 #include <optional>
 #include <utility>
 
-#include "bridge/Base64.h"
 #include "bridge/FileHelpers.h"
+#include "codec/Base64.h"
 
 namespace velmoran::bridge {
 namespace {
@@ -55,8 +55,8 @@ void CaptureStore::StoreCapture(std::u16string_view callMode, std::u16string_vie
 bool CaptureStore::SaveBase64Png(std::u16string_view text, const CapturePath& fileName) {
   // An uninitialised buffer: the decode writes every byte that is kept, so
   // clearing megabytes first would only be one more pass over them.
-  const auto bytes = std::make_unique_for_overwrite<char[]>(Base64DecodeCapacity(text.size()));
-  const std::size_t size = DecodePngBase64Into(text, bytes.get());
+  const auto bytes = std::make_unique_for_overwrite<char[]>(codec::Base64DecodeCapacity(text.size()));
+  const std::size_t size = codec::DecodePngBase64Into(text, bytes.get());
   WriteFileBytes(platform_, fileName, std::string_view(bytes.get(), size));
   return true;
 }

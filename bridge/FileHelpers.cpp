@@ -15,8 +15,6 @@ using platform::kInvalidHandle;
 
 bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 bool IsAsciiLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
-// Trim's notion of white space: every control character and the blank.
-bool IsTrimmed(char16_t c) { return c <= u' '; }
 
 bool IsDirectory(Files& files, std::u16string_view path) {
   const std::uint32_t attributes = files.GetFileAttributesW(path);
@@ -33,9 +31,8 @@ std::u16string ParentOf(const std::u16string& resolved) {
 
 // The system's message for an error code without the line break it ends in.
 std::u16string SystemMessage(platform::Locale& locale, std::uint32_t error) {
-  std::u16string message = locale.FormatMessageW(error);
-  while (!message.empty() && IsTrimmed(message.back())) message.pop_back();
-  return message;
+  const std::u16string message = locale.FormatMessageW(error);
+  return std::u16string(TrimTrailingSpacesAndControls(message));
 }
 
 class WrittenFile {
@@ -70,8 +67,7 @@ void CheckPathFormat(std::u16string_view path) {
 }
 
 std::u16string FolderOf(std::u16string_view directory) {
-  while (!directory.empty() && IsTrimmed(directory.front())) directory.remove_prefix(1);
-  while (!directory.empty() && IsTrimmed(directory.back())) directory.remove_suffix(1);
+  directory = TrimSpacesAndControls(directory);
   const std::size_t slash = directory.find_last_of(u"\\/");
   if (slash == std::u16string_view::npos) return {};
   return std::u16string(directory.substr(0, slash));

@@ -9,6 +9,9 @@
 namespace velmoran::bridge {
 namespace {
 
+using codec::JsonKind;
+using codec::JsonValue;
+
 const JsonValue& Member(const JsonValue& object, std::u16string_view key) {
   const JsonValue* value = object.Find(key);
   if (value == nullptr) throw BridgeError(u"Value '" + std::u16string(key) + u"' not found");

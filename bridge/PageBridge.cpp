@@ -6,8 +6,8 @@
 
 #include "base/Text.h"
 #include "bridge/BridgeError.h"
-#include "bridge/Json.h"
 #include "bridge/JsonFields.h"
+#include "codec/Json.h"
 
 namespace velmoran::bridge {
 namespace {
@@ -93,8 +93,8 @@ bool PageBridge::DecodeMessage(std::u16string_view text, std::u16string& callMod
   // Values borrow their texts from `text` or from the outer value's own
   // text; both live until the capture is stored, so the fields are read and
   // the image decoded where they stand in the message.
-  JsonEscapedSpecials specials;
-  const std::optional<JsonValue> value = ParseJson(text, JsonTexts::kBorrowed, specials);
+  codec::JsonEscapedSpecials specials;
+  const std::optional<codec::JsonValue> value = codec::ParseJson(text, codec::JsonTexts::kBorrowed, specials);
   if (!value) throw BridgeError(u"Failed to parse JSON value.");
 
   if (value->IsObject()) {  // an image query
@@ -110,13 +110,14 @@ bool PageBridge::DecodeMessage(std::u16string_view text, std::u16string& callMod
   // A capture message: a string holding the JSON text of an object. The
   // outer decode saw where the inner strings end, so the image is not read
   // again until it is decoded.
-  const std::optional<JsonValue> inner = ParseJsonInString(value->view(), specials, JsonTexts::kBorrowed);
+  const std::optional<codec::JsonValue> inner =
+      codec::ParseJsonInString(value->view(), specials, codec::JsonTexts::kBorrowed);
   if (!inner) {
     host_.logw(u"Failed to parse the string into a JSON object.");
     return false;
   }
   if (!inner->IsObject()) throw BridgeError(u"Invalid class typecast");
-  const JsonValue& message = *inner;
+  const codec::JsonValue& message = *inner;
   callMode = JsonGetString(message, u"callMode");
   JsonGetText(message, u"name");
   index = JsonGetInt(message, u"index");

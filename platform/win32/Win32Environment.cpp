@@ -4,11 +4,13 @@
 
 #include <vector>
 
+#include "platform/win32/WideText.h"
+
 namespace velmoran::platform::win32 {
 
 bool Win32Environment::GetEnvironmentVariableW(std::u16string_view name, std::u16string& value) {
   value.clear();
-  const std::wstring wideName(name.begin(), name.end());
+  const std::wstring wideName = TerminatedWide(name);
   std::vector<wchar_t> buffer(256, L'\0');
   // The variable may change between the size query and the read; ask again then.
   for (int attempt = 0; attempt < 4; ++attempt) {
@@ -20,7 +22,7 @@ bool Win32Environment::GetEnvironmentVariableW(std::u16string_view name, std::u1
       return ::GetLastError() != ERROR_ENVVAR_NOT_FOUND;
     }
     if (length < buffer.size()) {
-      value.assign(buffer.data(), buffer.data() + length);
+      value = Utf16Text(buffer.data(), length);
       return true;
     }
     buffer.assign(length, L'\0');

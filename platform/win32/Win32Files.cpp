@@ -5,17 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/WideText.h"
+
 namespace velmoran::platform::win32 {
 namespace {
 
-// Win32 wants a terminated wchar_t string; wchar_t is 16 bits on Windows.
-std::wstring Terminated(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
 HANDLE AsHandle(Handle file) { return reinterpret_cast<HANDLE>(file); }
 
 // The whole version resource of a file, or empty (last error set) when it has none.
 std::vector<BYTE> VersionResource(std::u16string_view path) {
-  const std::wstring name = Terminated(path);
+  const std::wstring name = TerminatedWide(path);
   DWORD ignored = 0;
   const DWORD size = ::GetFileVersionInfoSizeW(name.c_str(), &ignored);
   if (size == 0) return {};
@@ -27,7 +27,7 @@ std::vector<BYTE> VersionResource(std::u16string_view path) {
 }  // namespace
 
 std::uint32_t Win32Files::GetFileAttributesW(std::u16string_view path) {
-  const auto name = Terminated(path);
+  const auto name = TerminatedWide(path);
   const DWORD attributes = ::GetFileAttributesW(name.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
     return attributes;
@@ -50,7 +50,7 @@ std::uint32_t Win32Files::GetFileAttributesW(std::u16string_view path) {
 
 Handle Win32Files::CreateFileW(std::u16string_view path, std::uint32_t desiredAccess, std::uint32_t shareMode,
                                std::uint32_t creationDisposition) {
-  const HANDLE file = ::CreateFileW(Terminated(path).c_str(), desiredAccess, shareMode, nullptr,
+  const HANDLE file = ::CreateFileW(TerminatedWide(path).c_str(), desiredAccess, shareMode, nullptr,
                                     creationDisposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   return reinterpret_cast<Handle>(file);
 }
@@ -92,7 +92,7 @@ bool Win32Files::SetEndOfFile(Handle file) { return ::SetEndOfFile(AsHandle(file
 bool Win32Files::CloseHandle(Handle file) { return ::CloseHandle(AsHandle(file)) != FALSE; }
 
 bool Win32Files::CreateDirectoryW(std::u16string_view path) {
-  return ::CreateDirectoryW(Terminated(path).c_str(), nullptr) != FALSE;
+  return ::CreateDirectoryW(TerminatedWide(path).c_str(), nullptr) != FALSE;
 }
 
 std::u16string Win32Files::GetCurrentDirectoryW() {
@@ -101,11 +101,11 @@ std::u16string Win32Files::GetCurrentDirectoryW() {
   std::wstring buffer(size, L'\0');
   const DWORD length = ::GetCurrentDirectoryW(size, buffer.data());
   if (length == 0 || length >= size) return {};
-  return std::u16string(reinterpret_cast<const char16_t*>(buffer.data()), length);
+  return Utf16Text(buffer.data(), length);
 }
 
 bool Win32Files::SetCurrentDirectoryW(std::u16string_view path) {
-  return ::SetCurrentDirectoryW(Terminated(path).c_str()) != FALSE;
+  return ::SetCurrentDirectoryW(TerminatedWide(path).c_str()) != FALSE;
 }
 
 bool Win32Files::GetFileVersionFixed(std::u16string_view path, std::uint32_t& versionMS,
@@ -128,9 +128,9 @@ bool Win32Files::GetFileVersionString(std::u16string_view path, std::u16string_v
   if (data.empty()) return false;
   void* text = nullptr;
   UINT length = 0;
-  if (!::VerQueryValueW(data.data(), Terminated(subBlock).c_str(), &text, &length)) return false;
+  if (!::VerQueryValueW(data.data(), TerminatedWide(subBlock).c_str(), &text, &length)) return false;
   // The length counts characters and, for most resources, the terminator.
-  std::u16string result(static_cast<const char16_t*>(text), length);
+  std::u16string result = Utf16Text(static_cast<const wchar_t*>(text), length);
   while (!result.empty() && result.back() == u'\0') result.pop_back();
   value = std::move(result);
   return true;

@@ -4,13 +4,15 @@
 
 #include <string>
 
+#include "platform/win32/WideText.h"
+
 namespace velmoran::platform::win32 {
 
 std::uint32_t Win32Locale::GetACP() { return ::GetACP(); }
 
 std::string Win32Locale::WideCharToMultiByte(std::uint32_t codePage, std::u16string_view text) {
   if (text.empty()) return {};
-  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+  const wchar_t* wide = AsWide(text.data());
   const int length = static_cast<int>(text.size());
   const int size = ::WideCharToMultiByte(codePage, 0, wide, length, nullptr, 0, nullptr, nullptr);
   if (size <= 0) return {};
@@ -24,7 +26,7 @@ std::u16string Win32Locale::TimeSeparator() {
   wchar_t separator[8] = {};
   const int length = ::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STIME, separator, 8);
   if (length <= 1) return u":";
-  return std::u16string(reinterpret_cast<const char16_t*>(separator), static_cast<std::size_t>(length - 1));
+  return Utf16Text(separator, static_cast<std::size_t>(length - 1));
 }
 
 std::u16string Win32Locale::FormatMessageW(std::uint32_t errorCode) {
@@ -34,7 +36,7 @@ std::u16string Win32Locale::FormatMessageW(std::uint32_t errorCode) {
           FORMAT_MESSAGE_ALLOCATE_BUFFER, nullptr,
       errorCode, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   std::u16string text;
-  if (length > 0 && buffer != nullptr) text.assign(reinterpret_cast<const char16_t*>(buffer), length);
+  if (length > 0 && buffer != nullptr) text = Utf16Text(buffer, length);
   if (buffer != nullptr) ::LocalFree(buffer);
   return text;
 }

@@ -4,10 +4,12 @@
 
 #include <string>
 
+#include "platform/win32/WideText.h"
+
 namespace velmoran::platform::win32 {
 
 Handle Win32Modules::LoadLibraryW(std::u16string_view fileName) {
-  const std::wstring name(fileName.begin(), fileName.end());
+  const std::wstring name = TerminatedWide(fileName);
   return reinterpret_cast<Handle>(::LoadLibraryW(name.c_str()));
 }
 

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/WideText.h"
+
 namespace velmoran::platform::win32 {
 
 namespace {
@@ -69,12 +71,6 @@ class SystemLibrary {
   HMODULE module_;
 };
 
-std::u16string ToU16(const wchar_t* text) {
-  std::u16string result;
-  if (text == nullptr) return result;
-  for (; *text != L'\0'; ++text) result.push_back(static_cast<char16_t>(*text));
-  return result;
-}
 
 }  // namespace
 
@@ -85,7 +81,7 @@ bool Win32Process::GetModuleFileNameW(std::uint32_t capacity, std::u16string& pa
   // A path cut to the buffer ends in a terminator inside the answered length
   // (Windows Vista and later); Wine, like Windows XP, fills the buffer without one.
   const wchar_t* text = buffer.data();
-  path.assign(reinterpret_cast<const char16_t*>(text), std::find(text, text + length, L'\0') - text);
+  path = Utf16Text(text, static_cast<std::size_t>(std::find(text, text + length, L'\0') - text));
   return length != 0 && length < capacity && error != ERROR_INSUFFICIENT_BUFFER;
 }
 
@@ -98,7 +94,7 @@ std::uint32_t Win32Process::GetCurrentApplicationUserModelId(std::uint32_t& leng
   UINT32 offered = length;
   const LONG result = proc(&offered, length == 0 ? nullptr : buffer.data());
   length = offered;
-  if (result == ERROR_SUCCESS) id = ToU16(buffer.data());
+  if (result == ERROR_SUCCESS) id = Utf16Text(buffer.data());
   return static_cast<std::uint32_t>(result);
 }
 
@@ -110,7 +106,7 @@ std::int32_t Win32Process::GetCurrentProcessExplicitAppUserModelID(std::u16strin
   if (proc == nullptr) return static_cast<std::int32_t>(HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND));
   PWSTR text = nullptr;
   const HRESULT result = proc(&text);
-  if (SUCCEEDED(result)) id = ToU16(text);
+  if (SUCCEEDED(result)) id = Utf16Text(text);
   ::CoTaskMemFree(text);
   return static_cast<std::int32_t>(result);
 }
@@ -131,7 +127,7 @@ std::uint32_t Win32Process::GetCurrentPackageInfo(std::uint32_t flags, std::uint
   packages->clear();
   for (UINT32 i = 0; i < count; ++i) {
     const SystemPackageInfo& info = buffer[i];
-    packages->push_back(PackageInfo{ToU16(info.packageFamilyName), ToU16(info.path),
+    packages->push_back(PackageInfo{Utf16Text(info.packageFamilyName), Utf16Text(info.path),
                                     info.packageId.version.major, info.packageId.version.minor,
                                     info.packageId.version.build, info.packageId.version.revision});
   }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/win32/WideText.h"
+
 namespace velmoran::platform::win32 {
 
 namespace {
@@ -12,14 +14,13 @@ namespace {
 // converts the same way.
 HKEY ToHkey(Handle handle) { return reinterpret_cast<HKEY>(handle); }
 
-std::wstring ToWide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
 }  // namespace
 
 std::uint32_t Win32Registry::RegOpenKeyExW(Handle parent, std::u16string_view subKey,
                                            std::uint32_t samDesired, Handle& key) {
   HKEY opened = nullptr;
-  const std::wstring name = ToWide(subKey);
+  const std::wstring name = TerminatedWide(subKey);
   const LSTATUS status = ::RegOpenKeyExW(ToHkey(parent), name.c_str(), 0, samDesired, &opened);
   if (status == ERROR_SUCCESS) key = reinterpret_cast<Handle>(opened);
   return static_cast<std::uint32_t>(status);
@@ -27,7 +28,7 @@ std::uint32_t Win32Registry::RegOpenKeyExW(Handle parent, std::u16string_view su
 
 std::uint32_t Win32Registry::RegQueryValueExW(Handle key, std::u16string_view valueName, std::uint32_t& type,
                                               std::vector<std::uint8_t>& data) {
-  const std::wstring name = ToWide(valueName);
+  const std::wstring name = TerminatedWide(valueName);
   // The value may grow between the size query and the read; ask again then.
   for (int attempt = 0; attempt < 4; ++attempt) {
     DWORD valueType = REG_NONE;
@@ -52,7 +53,7 @@ std::uint32_t Win32Registry::RegEnumKeyExW(Handle key, std::uint32_t index, std:
   DWORD length = 256;
   const LSTATUS status =
       ::RegEnumKeyExW(ToHkey(key), index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
-  if (status == ERROR_SUCCESS) name.assign(buffer, buffer + length);
+  if (status == ERROR_SUCCESS) name = Utf16Text(buffer, length);
   return static_cast<std::uint32_t>(status);
 }
 

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+#include "platform/win32/WideText.h"
+
 namespace velmoran::platform::win32 {
 namespace {
 
@@ -18,7 +20,6 @@ static_assert(sizeof(SHELLEXECUTEINFOW) == kShellExecuteInfoWSize, "SHELLEXECUTE
 static_assert(sizeof(PROCESSENTRY32W::szExeFile) / sizeof(wchar_t) == 260, "szExeFile holds 260 characters");
 
 HANDLE H(Handle handle) { return reinterpret_cast<HANDLE>(handle); }
-const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
 
 // The caller's dwSize is the record size of the program's 32-bit layout; the
 // system gets its own record's size, and a wrong one is refused as it would be.
@@ -58,10 +59,10 @@ bool Win32Shell::ShellExecuteExW(ShellExecuteInfoW& info) {
   native.cbSize = info.cbSize == kShellExecuteInfoWSize ? sizeof(native) : info.cbSize;
   native.fMask = info.fMask;
   native.hwnd = reinterpret_cast<HWND>(info.hwnd);
-  native.lpVerb = Wide(info.lpVerb);
-  native.lpFile = Wide(info.lpFile);
-  native.lpParameters = Wide(info.lpParameters);
-  native.lpDirectory = Wide(info.lpDirectory);
+  native.lpVerb = AsWide(info.lpVerb);
+  native.lpFile = AsWide(info.lpFile);
+  native.lpParameters = AsWide(info.lpParameters);
+  native.lpDirectory = AsWide(info.lpDirectory);
   native.nShow = info.nShow;
   const BOOL started = ::ShellExecuteExW(&native);
   info.hInstApp = reinterpret_cast<Handle>(native.hInstApp);

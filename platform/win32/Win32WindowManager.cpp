@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/WideText.h"
+
 namespace velmoran::platform::win32 {
 namespace {
 
@@ -29,7 +31,6 @@ WindowProcedure* g_pendingProcedure = nullptr;  // the window being created
 
 HWND H(WindowHandle window) { return reinterpret_cast<HWND>(window); }
 WindowHandle W(HWND window) { return reinterpret_cast<WindowHandle>(window); }
-const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 LRESULT CALLBACK SharedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto& procedures = OwnProcedures();
@@ -60,7 +61,7 @@ void RegisterClassOnce(const std::u16string& className) {
   // class of ours under its name would hide it from the whole program.
   WNDCLASSEXW systemClass{};
   systemClass.cbSize = sizeof(systemClass);
-  if (::GetClassInfoExW(nullptr, Wide(className), &systemClass)) return;
+  if (::GetClassInfoExW(nullptr, AsWide(className), &systemClass)) return;
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof(windowClass);
   windowClass.style = CS_DBLCLKS;
@@ -69,7 +70,7 @@ void RegisterClassOnce(const std::u16string& className) {
   windowClass.hIcon = ::LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(1));
   windowClass.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = Wide(className);
+  windowClass.lpszClassName = AsWide(className);
   ::RegisterClassExW(&windowClass);
 }
 
@@ -80,7 +81,7 @@ Rect FromRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 WindowHandle Win32WindowManager::CreateWindowExW(const WindowCreation& creation) {
   RegisterClassOnce(creation.className);
   g_pendingProcedure = creation.procedure;
-  HWND window = ::CreateWindowExW(creation.exStyle, Wide(creation.className), Wide(creation.windowName),
+  HWND window = ::CreateWindowExW(creation.exStyle, AsWide(creation.className), AsWide(creation.windowName),
                                   creation.style, creation.bounds.left, creation.bounds.top,
                                   creation.bounds.Width(), creation.bounds.Height(), H(creation.parent),
                                   nullptr, ::GetModuleHandleW(nullptr), nullptr);
@@ -146,14 +147,14 @@ std::intptr_t Win32WindowManager::DefWindowProcW(WindowHandle window, std::uint3
 
 bool Win32WindowManager::SetWindowTextW(WindowHandle window, std::u16string_view text) {
   const std::u16string copy(text);
-  return ::SetWindowTextW(H(window), Wide(copy)) != FALSE;
+  return ::SetWindowTextW(H(window), AsWide(copy)) != FALSE;
 }
 
 std::u16string Win32WindowManager::GetWindowTextW(WindowHandle window) {
   const int length = ::GetWindowTextLengthW(H(window));
   if (length <= 0) return {};
   std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-  const int copied = ::GetWindowTextW(H(window), reinterpret_cast<wchar_t*>(text.data()), length + 1);
+  const int copied = ::GetWindowTextW(H(window), AsWide(text.data()), length + 1);
   text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
   return text;
 }
@@ -222,8 +223,8 @@ WindowHandle Win32WindowManager::FindWindowExW(WindowHandle parent, WindowHandle
                                                std::optional<std::u16string_view> windowName) {
   const std::u16string classText = className ? std::u16string(*className) : std::u16string();
   const std::u16string titleText = windowName ? std::u16string(*windowName) : std::u16string();
-  return W(::FindWindowExW(H(parent), H(childAfter), className ? Wide(classText) : nullptr,
-                           windowName ? Wide(titleText) : nullptr));
+  return W(::FindWindowExW(H(parent), H(childAfter), className ? AsWide(classText) : nullptr,
+                           windowName ? AsWide(titleText) : nullptr));
 }
 
 bool Win32WindowManager::RedrawWindow(WindowHandle window, std::uint32_t flags) {
@@ -281,7 +282,7 @@ std::int32_t Win32WindowManager::MessageBoxW(WindowHandle owner, std::u16string_
                                              std::u16string_view caption, std::uint32_t flags) {
   const std::u16string textCopy(text);
   const std::u16string captionCopy(caption);
-  return ::MessageBoxW(H(owner), Wide(textCopy), Wide(captionCopy), flags);
+  return ::MessageBoxW(H(owner), AsWide(textCopy), AsWide(captionCopy), flags);
 }
 
 std::int32_t Win32WindowManager::GetDeviceCaps(std::int32_t index) {

@@ -4,13 +4,13 @@
 #include <utility>
 
 #include "base/Text.h"
+#include "codec/Json.h"
 #include "runtime/chromium/JsonWriter.h"
-#include "runtime/chromium/Utf8Json.h"
 
 namespace velmoran::runtime::chromium {
 
-using bridge::JsonKind;
-using bridge::JsonValue;
+using codec::JsonKind;
+using codec::JsonValue;
 
 std::string BuildCommand(std::int64_t id, std::string_view method, std::string_view sessionId,
                          std::string_view paramsJson) {
@@ -62,7 +62,7 @@ std::optional<std::u16string> TakeTextMember(JsonValue& object, std::u16string_v
 }
 
 std::optional<DevToolsMessage> ParseDevToolsMessage(std::string_view utf8) {
-  std::optional<JsonValue> parsed = ParseUtf8Json(utf8);
+  std::optional<JsonValue> parsed = codec::ParseUtf8Json(utf8);
   if (!parsed || !parsed->IsObject()) return std::nullopt;
   DevToolsMessage message;
   message.sessionId = std::u16string(TextMember(*parsed, u"sessionId"));

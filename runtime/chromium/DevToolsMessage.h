@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "bridge/Json.h"
+#include "codec/Json.h"
 
 namespace velmoran::runtime::chromium {
 
@@ -26,7 +26,7 @@ struct DevToolsMessage {
   std::int64_t id = 0;             // responses
   std::u16string method;           // events
   std::u16string sessionId;        // empty for the browser's own session
-  bridge::JsonValue body;          // a response's "result" or an event's "params" (an object, maybe empty)
+  codec::JsonValue body;          // a response's "result" or an event's "params" (an object, maybe empty)
   std::optional<std::u16string> error;  // a response's error message, when the command failed
 };
 
@@ -35,12 +35,12 @@ std::optional<DevToolsMessage> ParseDevToolsMessage(std::string_view utf8);
 
 // Reading helpers for the members of a message body; a missing member or
 // one of another type reads as empty, zero or false.
-std::u16string_view TextMember(const bridge::JsonValue& object, std::u16string_view key);
-std::int64_t IntegerMember(const bridge::JsonValue& object, std::u16string_view key);
-bool BoolMember(const bridge::JsonValue& object, std::u16string_view key);
-const bridge::JsonValue* ObjectMember(const bridge::JsonValue& object, std::u16string_view key);
+std::u16string_view TextMember(const codec::JsonValue& object, std::u16string_view key);
+std::int64_t IntegerMember(const codec::JsonValue& object, std::u16string_view key);
+bool BoolMember(const codec::JsonValue& object, std::u16string_view key);
+const codec::JsonValue* ObjectMember(const codec::JsonValue& object, std::u16string_view key);
 // Moves a string member's text out of `object` (none when the member is
 // missing or no string), leaving it empty.
-std::optional<std::u16string> TakeTextMember(bridge::JsonValue& object, std::u16string_view key);
+std::optional<std::u16string> TakeTextMember(codec::JsonValue& object, std::u16string_view key);
 
 }  // namespace velmoran::runtime::chromium

@@ -17,7 +17,7 @@ std::int64_t DevToolsSession::Call(std::string_view method, std::string_view par
   if (!written) {
     auto handler = pending_.extract(id);
     if (!handler.empty()) {
-      const bridge::JsonValue empty(bridge::JsonKind::Object);
+      const codec::JsonValue empty(codec::JsonKind::Object);
       const std::u16string reason = u"The browser's pipe is closed.";
       handler.mapped()(Answer{empty, &reason});
     }
@@ -49,7 +49,7 @@ void DevToolsSession::Close(const std::u16string& reason) {
   closed_ = true;
   std::map<std::int64_t, AnswerHandler> pending = std::move(pending_);
   pending_.clear();
-  const bridge::JsonValue empty(bridge::JsonKind::Object);
+  const codec::JsonValue empty(codec::JsonKind::Object);
   for (auto& [id, handler] : pending) handler(Answer{empty, &reason});
 }
 

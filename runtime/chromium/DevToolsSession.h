@@ -20,7 +20,7 @@ class DevToolsSession {
  public:
   // What a command's answer brings: its result object, or the failure's message.
   struct Answer {
-    const bridge::JsonValue& result;
+    const codec::JsonValue& result;
     const std::u16string* error;  // null when the command succeeded
     bool Succeeded() const { return error == nullptr; }
   };

@@ -113,23 +113,23 @@ JsonWriter& JsonWriter::Raw(std::string_view json) {
   return *this;
 }
 
-JsonWriter& JsonWriter::Value(const bridge::JsonValue& value) {
+JsonWriter& JsonWriter::Value(const codec::JsonValue& value) {
   switch (value.kind()) {
-    case bridge::JsonKind::Null:
+    case codec::JsonKind::Null:
       return Null();
-    case bridge::JsonKind::False:
+    case codec::JsonKind::False:
       return Bool(false);
-    case bridge::JsonKind::True:
+    case codec::JsonKind::True:
       return Bool(true);
-    case bridge::JsonKind::Number:
+    case codec::JsonKind::Number:
       return Raw(Utf16ToUtf8(value.view()));
-    case bridge::JsonKind::String:
+    case codec::JsonKind::String:
       return String(value.view());
-    case bridge::JsonKind::Array:
+    case codec::JsonKind::Array:
       BeginArray();
-      for (const bridge::JsonValue& item : value.items()) Value(item);
+      for (const codec::JsonValue& item : value.items()) Value(item);
       return EndArray();
-    case bridge::JsonKind::Object:
+    case codec::JsonKind::Object:
       BeginObject();
       for (const auto& [name, member] : value.members()) {
         Key(Utf16ToUtf8(name));

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "bridge/Json.h"
+#include "codec/Json.h"
 
 namespace velmoran::runtime::chromium {
 
@@ -34,7 +34,7 @@ class JsonWriter {
   // A JSON text already made (a nested object, a value the page sent).
   JsonWriter& Raw(std::string_view json);
   // A decoded value written back as JSON (numbers as they were written).
-  JsonWriter& Value(const bridge::JsonValue& value);
+  JsonWriter& Value(const codec::JsonValue& value);
 
   const std::string& Text() const { return text_; }
   std::string Take() { return std::move(text_); }

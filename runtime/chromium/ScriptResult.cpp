@@ -7,9 +7,9 @@ namespace velmoran::runtime::chromium {
 ScriptResult ScriptResultFromAnswer(const DevToolsSession::Answer& answer) {
   if (!answer.Succeeded()) return {E_FAIL, u""};
   if (answer.result.Find(u"exceptionDetails") != nullptr) return {S_OK, u"null"};
-  const bridge::JsonValue* result = ObjectMember(answer.result, u"result");
+  const codec::JsonValue* result = ObjectMember(answer.result, u"result");
   if (result == nullptr) return {S_OK, u"null"};
-  const bridge::JsonValue* value = result->Find(u"value");
+  const codec::JsonValue* value = result->Find(u"value");
   if (value == nullptr || !value->IsString()) return {S_OK, u"null"};
   return {S_OK, std::u16string(value->view())};
 }

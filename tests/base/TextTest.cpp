@@ -62,5 +62,13 @@ TEST(Text, AsciiCaseFoldingLeavesOtherLettersAlone) {
   EXPECT_FALSE(EqualsIgnoringAsciiCase(u"Ä", u"ä"));
 }
 
+TEST(Text, TrimmingTakesBlanksAndControlsFromTheEndsOnly) {
+  EXPECT_EQ(TrimSpacesAndControls(u" \t\r\n\x01 a b\u00A0 \r\n"), u"a b\u00A0");
+  EXPECT_EQ(TrimSpacesAndControls(u" \x1F "), u"");
+  EXPECT_EQ(TrimSpacesAndControls(u""), u"");
+  EXPECT_EQ(TrimTrailingSpacesAndControls(u" Access is denied.\r\n"), u" Access is denied.");
+  EXPECT_EQ(TrimTrailingSpacesAndControls(u"\r\n"), u"");
+}
+
 }  // namespace
 }  // namespace velmoran

@@ -6,11 +6,16 @@
 #include "base/Text.h"
 #include "bridge/BridgeError.h"
 #include "bridge/IntegerText.h"
-#include "bridge/Json.h"
 #include "bridge/JsonFields.h"
+#include "codec/Json.h"
 
 namespace velmoran::bridge {
 namespace {
+
+using codec::JsonKind;
+using codec::JsonTexts;
+using codec::JsonValue;
+using codec::ParseJson;
 
 struct IntegerCase {
   const char16_t* text;

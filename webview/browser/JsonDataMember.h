@@ -9,8 +9,8 @@
 namespace velmoran::webview {
 
 // The text of the top-level "data" member when it is a string, escapes
-// resolved; empty when the text is not an object, has no such member, or the
-// member is not a string.
+// resolved; empty when the text is not a JSON object, has no such member, or
+// the member is not a string. A member named twice counts at its first.
 std::u16string JsonDataMember(std::u16string_view aJson);
 
 }  // namespace velmoran::webview

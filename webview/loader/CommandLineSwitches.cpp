@@ -3,7 +3,6 @@
 #include <charconv>
 
 #include "base/Text.h"
-#include "webview/loader/TrimText.h"
 
 namespace velmoran::webview {
 

@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
+#include "base/Text.h"
 #include "webview/abi/CoTaskMemText.h"
 #include "webview/abi/WV2Text.h"
-#include "webview/loader/TrimText.h"
 
 namespace velmoran::webview {
 

@@ -1,7 +1,7 @@
 #include "webview/loader/ProcessIdentity.h"
 
+#include "base/Text.h"
 #include "webview/loader/LoaderPaths.h"
-#include "webview/loader/TrimText.h"
 
 namespace velmoran::webview {
 

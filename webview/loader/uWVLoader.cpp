@@ -13,7 +13,6 @@
 #include "webview/loader/LoaderErrorTexts.h"
 #include "webview/loader/LoaderPaths.h"
 #include "webview/loader/RuntimeEntryPoints.h"
-#include "webview/loader/TrimText.h"
 
 namespace velmoran::webview {
 namespace {

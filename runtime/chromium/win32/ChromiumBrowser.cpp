@@ -88,13 +88,14 @@ void ChromiumBrowser::Connected() {
   });
   session_.Call("Target.setDiscoverTargets", Params([](JsonWriter& j) { j.Key("discover").Bool(true); }));
   session_.Call("Target.getTargets", {}, {}, [this](const DevToolsSession::Answer& answer) {
-    if (const bridge::JsonValue* infos = answer.result.Find(u"targetInfos"); infos != nullptr && infos->IsArray()) {
-      for (const bridge::JsonValue& info : infos->items()) TargetSeen(info);
+    if (const codec::JsonValue* infos = answer.result.Find(u"targetInfos");
+        infos != nullptr && infos->IsArray()) {
+      for (const codec::JsonValue& info : infos->items()) TargetSeen(info);
     }
   });
 }
 
-void ChromiumBrowser::TargetSeen(const bridge::JsonValue& info) {
+void ChromiumBrowser::TargetSeen(const codec::JsonValue& info) {
   if (TextMember(info, u"type") != u"page") return;
   const std::u16string_view id = TextMember(info, u"targetId");
   if (targetId_.empty()) {
@@ -172,16 +173,16 @@ bool ChromiumBrowser::IsPage(const DevToolsMessage& event) const {
   return !pageSession_.empty() && event.sessionId == pageSession_;
 }
 
-bool ChromiumBrowser::IsMainFrame(const bridge::JsonValue& params, std::u16string_view key) const {
+bool ChromiumBrowser::IsMainFrame(const codec::JsonValue& params, std::u16string_view key) const {
   return TextMember(params, key) == targetId_;
 }
 
 void ChromiumBrowser::SubscribeEvents() {
   session_.Subscribe(u"Target.targetCreated", [this](const DevToolsMessage& event) {
-    if (const bridge::JsonValue* info = ObjectMember(event.body, u"targetInfo")) TargetSeen(*info);
+    if (const codec::JsonValue* info = ObjectMember(event.body, u"targetInfo")) TargetSeen(*info);
   });
   session_.Subscribe(u"Target.targetInfoChanged", [this](const DevToolsMessage& event) {
-    if (const bridge::JsonValue* info = ObjectMember(event.body, u"targetInfo")) TargetSeen(*info);
+    if (const codec::JsonValue* info = ObjectMember(event.body, u"targetInfo")) TargetSeen(*info);
   });
   session_.Subscribe(u"Page.frameStartedNavigating", [this](const DevToolsMessage& event) {
     if (!IsPage(event) || !IsMainFrame(event.body)) return;
@@ -199,7 +200,7 @@ void ChromiumBrowser::SubscribeEvents() {
     bool goesOn = true;
     if (TextMember(event.body, u"resourceType") == u"Document" && IsMainFrame(event.body)) {
       const std::u16string_view loader = TextMember(event.body, u"networkId");
-      const bridge::JsonValue* request = ObjectMember(event.body, u"request");
+      const codec::JsonValue* request = ObjectMember(event.body, u"request");
       goesOn = event.body.Find(u"redirectedRequestId") != nullptr && request != nullptr
                    ? tracker_.Redirected(loader, TextMember(*request, u"url"))
                    : tracker_.MayProceed(loader);
@@ -214,7 +215,7 @@ void ChromiumBrowser::SubscribeEvents() {
   });
   session_.Subscribe(u"Network.responseReceived", [this](const DevToolsMessage& event) {
     if (!IsPage(event) || TextMember(event.body, u"type") != u"Document" || !IsMainFrame(event.body)) return;
-    if (const bridge::JsonValue* response = ObjectMember(event.body, u"response")) {
+    if (const codec::JsonValue* response = ObjectMember(event.body, u"response")) {
       tracker_.ResponseReceived(TextMember(event.body, u"loaderId"),
                                 static_cast<int>(IntegerMember(*response, u"status")));
     }
@@ -227,7 +228,7 @@ void ChromiumBrowser::SubscribeEvents() {
     tracker_.LoadingFailed(TextMember(event.body, u"requestId"), TextMember(event.body, u"errorText"));
   });
   session_.Subscribe(u"Page.frameNavigated", [this](const DevToolsMessage& event) {
-    const bridge::JsonValue* frame = ObjectMember(event.body, u"frame");
+    const codec::JsonValue* frame = ObjectMember(event.body, u"frame");
     if (!IsPage(event) || frame == nullptr || !IsMainFrame(*frame, u"id")) return;
     const std::u16string_view unreachable = TextMember(*frame, u"unreachableUrl");
     const std::u16string_view url = TextMember(*frame, u"url");

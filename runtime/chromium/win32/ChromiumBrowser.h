@@ -84,11 +84,11 @@ class ChromiumBrowser final : public std::enable_shared_from_this<ChromiumBrowse
   void Connected();
   void Ended(bool everConnected);
   void SubscribeEvents();
-  void TargetSeen(const bridge::JsonValue& targetInfo);
+  void TargetSeen(const codec::JsonValue& targetInfo);
   void PrepareThePage();
   void Finish(HRESULT result);
   bool IsPage(const DevToolsMessage& event) const;
-  bool IsMainFrame(const bridge::JsonValue& params, std::u16string_view key = u"frameId") const;
+  bool IsMainFrame(const codec::JsonValue& params, std::u16string_view key = u"frameId") const;
 
   std::shared_ptr<UiThreadQueue> queue_;
   BrowserLaunch launch_;

@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "bridge/Json.h"
+#include "codec/Json.h"
 #include "webview/abi/ComObject.h"
 #include "runtime/chromium/win32/TaskMemText.h"
 #include "webview/abi/WebView2Interfaces.h"
@@ -78,7 +78,7 @@ class WebMessageReceivedArgs final : public webview::AtomicComObject<ICoreWebVie
   HRESULT WV2_STDCALL TryGetWebMessageAsString(LPWSTR* value) override {
     if (value == nullptr) return E_POINTER;
     *value = nullptr;
-    std::optional<bridge::JsonValue> parsed = bridge::ParseJson(json_);
+    std::optional<codec::JsonValue> parsed = codec::ParseJson(json_);
     if (!parsed || !parsed->IsString()) return E_INVALIDARG;
     return HandOutText(parsed->view(), value);
   }

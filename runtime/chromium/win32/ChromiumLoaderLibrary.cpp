@@ -14,6 +14,7 @@
 #include <string>
 
 #include "base/Text.h"
+#include "platform/win32/WideText.h"
 #include "runtime/common/BrowserVersionOrder.h"
 #include "runtime/chromium/win32/ChromiumBrowser.h"
 #include "runtime/chromium/win32/ChromiumEnvironment.h"
@@ -61,7 +62,7 @@ void CreateFolders(const std::u16string& folder) {
   for (std::size_t at = 0; at != std::u16string::npos;) {
     at = folder.find(u'\\', at + 1);
     const std::u16string part = folder.substr(0, at);
-    if (part.size() > 3) ::CreateDirectoryW(reinterpret_cast<LPCWSTR>(part.c_str()), nullptr);
+    if (part.size() > 3) ::CreateDirectoryW(velmoran::platform::win32::AsWide(part), nullptr);
   }
 }
 

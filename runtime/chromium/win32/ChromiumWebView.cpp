@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "base/Text.h"
+#include "platform/win32/WideText.h"
 #include "runtime/chromium/JsonWriter.h"
 #include "runtime/chromium/ScriptResult.h"
 #include "runtime/chromium/win32/ChromiumEventArgs.h"
@@ -85,7 +86,7 @@ HRESULT ChromiumWebView::Navigate(LPCWSTR uri) {
 HRESULT ChromiumWebView::NavigateToString(LPCWSTR htmlContent) {
   if (htmlContent == nullptr) return E_INVALIDARG;
   const std::u16string address = HtmlDataAddress(ReadText(htmlContent));
-  return Navigate(reinterpret_cast<LPCWSTR>(address.c_str()));
+  return Navigate(platform::win32::AsWide(address));
 }
 
 HRESULT ChromiumWebView::AddScriptToExecuteOnDocumentCreated(
@@ -98,7 +99,7 @@ HRESULT ChromiumWebView::AddScriptToExecuteOnDocumentCreated(
                        if (!completion) return;
                        const std::u16string id(TextMember(answer.result, u"identifier"));
                        completion->Invoke(answer.Succeeded() ? S_OK : E_FAIL,
-                                          reinterpret_cast<LPCWSTR>(id.c_str()));
+                                          platform::win32::AsWide(id));
                      });
   return S_OK;
 }
@@ -125,7 +126,7 @@ HRESULT ChromiumWebView::ExecuteScript(LPCWSTR javaScript, ICoreWebView2ExecuteS
   browser_->CallPage("Runtime.evaluate", params.Text(), [completion](const DevToolsSession::Answer& answer) {
     if (!completion) return;
     const ScriptResult result = ScriptResultFromAnswer(answer);
-    completion->Invoke(result.errorCode, reinterpret_cast<LPCWSTR>(result.resultAsJson.c_str()));
+    completion->Invoke(result.errorCode, platform::win32::AsWide(result.resultAsJson));
   });
   return S_OK;
 }
@@ -141,7 +142,7 @@ HRESULT ChromiumWebView::PostWebMessageAsJson(LPCWSTR webMessageAsJson) {
   if (!Usable()) return kNotUsable;
   if (!settings_->WebMessagesEnabled()) return E_INVALIDARG;
   const std::u16string_view json = ReadText(webMessageAsJson);
-  if (!bridge::ParseJson(json)) return E_INVALIDARG;
+  if (!codec::ParseJson(json)) return E_INVALIDARG;
   Evaluate(DeliverMessageExpression(Utf16ToUtf8(json)));
   return S_OK;
 }
@@ -159,7 +160,7 @@ HRESULT ChromiumWebView::CallDevToolsProtocolMethod(LPCWSTR methodName, LPCWSTR 
   if (methodName == nullptr || parametersAsJson == nullptr) return E_INVALIDARG;
   if (!Usable()) return kNotUsable;
   const std::u16string_view parameters = ReadText(parametersAsJson);
-  std::optional<bridge::JsonValue> parsed = bridge::ParseJson(parameters);
+  std::optional<codec::JsonValue> parsed = codec::ParseJson(parameters);
   if (!parsed || !parsed->IsObject()) return E_INVALIDARG;
   ComPtr<ICoreWebView2CallDevToolsProtocolMethodCompletedHandler> completion(handler);
   browser_->CallPage(Utf16ToUtf8(ReadText(methodName)), Utf16ToUtf8(parameters),
@@ -168,7 +169,7 @@ HRESULT ChromiumWebView::CallDevToolsProtocolMethod(LPCWSTR methodName, LPCWSTR 
                        JsonWriter result;
                        result.Value(answer.result);
                        const std::u16string text = answer.Succeeded() ? Utf8ToUtf16(result.Text()) : u"{}";
-                       completion->Invoke(answer.Succeeded() ? S_OK : E_FAIL, reinterpret_cast<LPCWSTR>(text.c_str()));
+                       completion->Invoke(answer.Succeeded() ? S_OK : E_FAIL, platform::win32::AsWide(text));
                      });
   return S_OK;
 }

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/win32/WideText.h"
 #include "webview/abi/ComResults.h"
 
 namespace velmoran::runtime::chromium {
@@ -23,7 +24,7 @@ inline HRESULT HandOutText(std::u16string_view text, LPWSTR* out) {
 }
 
 inline std::u16string_view ReadText(LPCWSTR text) {
-  return text == nullptr ? std::u16string_view() : std::u16string_view(reinterpret_cast<const char16_t*>(text));
+  return text == nullptr ? std::u16string_view() : std::u16string_view(platform::win32::AsUtf16(text));
 }
 
 }  // namespace velmoran::runtime::chromium

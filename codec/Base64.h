@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace velmoran::bridge {
+namespace velmoran::codec {
 
 // The image of a capture message: every "data:image/png;base64," (ASCII
 // letter case ignored, wherever it stands, as often as it occurs) is removed,
@@ -40,4 +40,4 @@ std::string DecodePngBase64Portable(std::u16string_view text);
 std::string DecodeBase64LenientPortable(std::u16string_view text);
 }  // namespace base64_detail
 
-}  // namespace velmoran::bridge
+}  // namespace velmoran::codec

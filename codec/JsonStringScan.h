@@ -3,7 +3,9 @@
 // Bulk scanning of JSON string content. A capture message is one string of
 // about two million code units, almost all of them plain base64 letters, so
 // the decoder looks for the few characters that end a run of plain content
-// several code units at a time instead of one by one.
+// several code units at a time instead of one by one. UTF-16 texts are
+// scanned by the functions on char16_t, UTF-8 ones by those on bytes
+// (unsigned char, so that bytes from 0x80 up never pass for controls).
 //
 // With SSE2 (every x86-64 build, and the 32-bit Windows build, which asks
 // for it) sixteen code units are tested per step. Builds without it get the
@@ -18,7 +20,7 @@
 #include <emmintrin.h>
 #endif
 
-namespace velmoran::bridge::json_scan {
+namespace velmoran::codec::json_scan {
 
 namespace detail {
 
@@ -124,4 +126,39 @@ inline const char16_t* FindQuote(const char16_t* p, const char16_t* end) {
 #endif
 }
 
-}  // namespace velmoran::bridge::json_scan
+// The UTF-8 forms: the first byte in [p, end) that is '"', '\' or below
+// 0x20, or `end`. The bytes of a multi-byte character are 0x80 and above, so
+// they are never taken for one of these.
+inline const unsigned char* FindStringSpecial(const unsigned char* p, const unsigned char* end) {
+#if defined(__SSE2__)
+  const __m128i quote = _mm_set1_epi8('"');
+  const __m128i backslash = _mm_set1_epi8('\\');
+  const __m128i lastControl = _mm_set1_epi8(0x1F);
+  while (end - p >= 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i control = _mm_cmpeq_epi8(_mm_min_epu8(v, lastControl), v);
+    const int mask = _mm_movemask_epi8(
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, quote), _mm_cmpeq_epi8(v, backslash)), control));
+    if (mask != 0) return p + std::countr_zero(static_cast<unsigned>(mask));
+    p += 16;
+  }
+#endif
+  while (p != end && !EndsRun(*p)) ++p;
+  return p;
+}
+
+inline const unsigned char* FindQuote(const unsigned char* p, const unsigned char* end) {
+#if defined(__SSE2__)
+  const __m128i quote = _mm_set1_epi8('"');
+  while (end - p >= 16) {
+    const int mask =
+        _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), quote));
+    if (mask != 0) return p + std::countr_zero(static_cast<unsigned>(mask));
+    p += 16;
+  }
+#endif
+  while (p != end && *p != '"') ++p;
+  return p;
+}
+
+}  // namespace velmoran::codec::json_scan

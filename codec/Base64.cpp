@@ -1,4 +1,4 @@
-#include "bridge/Base64.h"
+#include "codec/Base64.h"
 
 #include <array>
 #include <bit>
@@ -9,7 +9,7 @@
 #include <emmintrin.h>
 #endif
 
-namespace velmoran::bridge {
+namespace velmoran::codec {
 namespace {
 
 constexpr std::uint8_t kNotAlphabet = 0xFF;
@@ -264,4 +264,4 @@ std::string DecodeBase64LenientPortable(std::u16string_view text) { return Decod
 
 }  // namespace base64_detail
 
-}  // namespace velmoran::bridge
+}  // namespace velmoran::codec

@@ -1,33 +1,44 @@
-// Runs the JSON conformance suite under tests/data/jsontestsuite: y_ files
-// must decode, n_ files must fail, i_ files may do either but must return.
-// A decode that borrows its texts, and one of the file posted as the text of
-// a string, must give the same answer and tree.
+// Runs the JSON conformance suite under tests/data/jsontestsuite through
+// both text forms of the decoder, UTF-16 and UTF-8: y_ files must decode, n_
+// files must fail, i_ files may do either but must return, and the UTF-8
+// decode of any file, valid UTF-8 or not, is the UTF-16 decode of the
+// widened file. A UTF-16 decode that borrows its texts, and one of the file
+// posted as the text of a string, must give the same answer and tree.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/Text.h"
-#include "bridge/Json.h"
+#include "codec/Json.h"
+#include "tests/codec/JsonTestSupport.h"
 
 namespace velmoran::bridge {
 namespace {
 
 namespace fs = std::filesystem;
+using codec::JsonEscapedSpecials;
+using codec::JsonTexts;
+using codec::JsonValue;
+using codec::ParseJson;
+using codec::ParseJsonInString;
+using codec::testing::ReadBytes;
+using codec::testing::SameValue;
 
-std::string ReadBytes(const fs::path& path) {
-  std::string bytes(static_cast<std::size_t>(fs::file_size(path)), '\0');
-  std::ifstream in(path, std::ios::binary);
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return bytes;
+std::vector<fs::path> SuiteFiles() {
+  const fs::path folder = fs::path(VELMORAN_TEST_DATA_DIR) / "jsontestsuite" / "test_parsing";
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(folder)) files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  return files;
 }
 
-// The browser hands messages over as UTF-16, so byte sequences that are not
-// UTF-8 never reach the decoder. A text is valid UTF-8 exactly when it
+// The browser hands page messages over as UTF-16, so byte sequences that are
+// not UTF-8 never reach the decoder's UTF-16 form. A text is valid UTF-8 exactly when it
 // survives the trip to UTF-16 and back, invalid sequences being replaced.
 bool IsValidUtf8(const std::string& bytes) { return Utf16ToUtf8(Utf8ToUtf16(bytes)) == bytes; }
 
@@ -71,32 +82,54 @@ std::u16string QuoteAsJsonString(std::u16string_view text, bool plainly) {
   return out + u"\"";
 }
 
-// The same tree, whether its texts were copied or borrowed.
-bool SameValue(const JsonValue& a, const JsonValue& b) {
-  if (a.kind() != b.kind() || a.view() != b.view() || a.items().size() != b.items().size() ||
-      a.members().size() != b.members().size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < a.items().size(); ++i) {
-    if (!SameValue(a.items()[i], b.items()[i])) return false;
-  }
-  for (std::size_t i = 0; i < a.members().size(); ++i) {
-    if (a.members()[i].first != b.members()[i].first || !SameValue(a.members()[i].second, b.members()[i].second))
-      return false;
-  }
-  return true;
-}
+// One text form of the decoder: the decode of a suite file's bytes.
+struct TextForm {
+  const char* name;
+  std::optional<JsonValue> (*decode)(const std::string& bytes);
+};
 
-TEST(JsonConformance, EverySuiteFileDecodesAsTheSuiteSays) {
-  const fs::path folder = fs::path(VELMORAN_TEST_DATA_DIR) / "jsontestsuite" / "test_parsing";
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(folder)) files.push_back(entry.path());
-  std::sort(files.begin(), files.end());
+class JsonConformance : public ::testing::TestWithParam<TextForm> {};
 
+TEST_P(JsonConformance, EverySuiteFileDecodesAsTheSuiteSays) {
   int mustDecode = 0;
   int mustFail = 0;
   std::vector<std::string> wrong;
-  for (const auto& file : files) {
+  for (const auto& file : SuiteFiles()) {
+    const std::string name = file.filename().string();
+    const std::string bytes = ReadBytes(file);
+    const auto widened = ParseJson(Utf8ToUtf16(bytes));
+    const auto decodedValue = GetParam().decode(bytes);
+    const bool decoded = decodedValue.has_value();
+    if (decoded != widened.has_value() || (decoded && !SameValue(*decodedValue, *widened))) {
+      wrong.push_back(name + " (decodes otherwise than the widened text)");
+    }
+    if (!IsValidUtf8(bytes)) continue;
+    if (name.starts_with("y_")) {
+      ++mustDecode;
+      if (!decoded) wrong.push_back(name + " (valid, rejected)");
+    } else if (name.starts_with("n_")) {
+      ++mustFail;
+      if (decoded) wrong.push_back(name + " (invalid, accepted)");
+    }
+  }
+
+  // The whole suite must have been there, not an empty or partial folder
+  // (twelve n_ files are not UTF-8 and are left out of these counts).
+  EXPECT_EQ(mustDecode, 95);
+  EXPECT_EQ(mustFail, 176);
+  for (const auto& name : wrong) ADD_FAILURE() << name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TextForms, JsonConformance,
+    ::testing::Values(
+        TextForm{"Utf16", [](const std::string& bytes) { return ParseJson(Utf8ToUtf16(bytes)); }},
+        TextForm{"Utf8", [](const std::string& bytes) { return codec::ParseUtf8Json(bytes); }}),
+    [](const ::testing::TestParamInfo<TextForm>& form) { return std::string(form.param.name); });
+
+TEST(JsonConformanceUtf16, EverySuiteFileDecodesAlikeBorrowedAndInsideAString) {
+  std::vector<std::string> wrong;
+  for (const auto& file : SuiteFiles()) {
     const std::string name = file.filename().string();
     const std::string bytes = ReadBytes(file);
     if (!IsValidUtf8(bytes)) continue;
@@ -123,19 +156,7 @@ TEST(JsonConformance, EverySuiteFileDecodesAsTheSuiteSays) {
                                         : " (decodes otherwise inside a fully escaped string)"));
       }
     }
-    if (name.starts_with("y_")) {
-      ++mustDecode;
-      if (!decoded) wrong.push_back(name + " (valid, rejected)");
-    } else if (name.starts_with("n_")) {
-      ++mustFail;
-      if (decoded) wrong.push_back(name + " (invalid, accepted)");
-    }
   }
-
-  // The whole suite must have been there, not an empty or partial folder
-  // (twelve n_ files are not UTF-8 and are left out above).
-  EXPECT_EQ(mustDecode, 95);
-  EXPECT_EQ(mustFail, 176);
   for (const auto& name : wrong) ADD_FAILURE() << name;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
-// The page bridge's JSON decoder: one standard JSON value from UTF-16 text.
-// Number texts are kept exactly as written; object members keep their order
-// and a key that occurs twice is found at its first occurrence.
+// The JSON decoder: one standard JSON value from UTF-16 text (the page's
+// messages) or UTF-8 text (the browser's protocol messages), into the same
+// values, whose texts are UTF-16. Number texts are kept exactly as written;
+// object members keep their order and a key that occurs twice is found at
+// its first occurrence.
 
 #include <cstddef>
 #include <optional>
@@ -11,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-namespace velmoran::bridge {
+namespace velmoran::codec {
 
 enum class JsonKind { Null, False, True, Number, String, Array, Object };
 
@@ -99,4 +101,11 @@ std::optional<JsonValue> ParseJson(std::u16string_view text, JsonTexts texts, Js
 std::optional<JsonValue> ParseJsonInString(std::u16string_view content, const JsonEscapedSpecials& specials,
                                            JsonTexts texts = JsonTexts::kCopied);
 
-}  // namespace velmoran::bridge
+// The value ParseJson(Utf8ToUtf16(text)) gives, texts copied: the same
+// grammar, nesting limit and rule on white space after a value, and invalid
+// UTF-8 inside strings read as Utf8ToUtf16 reads it. Decoding straight from
+// UTF-8 writes each string once: widening a protocol message first would
+// write its megabytes twice and read them three times.
+std::optional<JsonValue> ParseUtf8Json(std::string_view text);
+
+}  // namespace velmoran::codec

@@ -8,10 +8,15 @@
 #include <string>
 
 #include "base/Text.h"
-#include "bridge/Base64.h"
+#include "codec/Base64.h"
 
 namespace velmoran::bridge {
 namespace {
+
+using codec::Base64DecodeCapacity;
+using codec::DecodeBase64Lenient;
+using codec::DecodePngBase64;
+using codec::DecodePngBase64Into;
 
 constexpr std::string_view kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
@@ -91,7 +96,8 @@ class PngBase64 : public testing::TestWithParam<Base64Case> {};
 TEST_P(PngBase64, DecodesByTheLenientRules) {
   const std::string expected(GetParam().bytes, GetParam().size);
   EXPECT_EQ(DecodePngBase64(GetParam().text), expected) << Utf16ToUtf8(GetParam().text);
-  EXPECT_EQ(base64_detail::DecodePngBase64Portable(GetParam().text), expected) << Utf16ToUtf8(GetParam().text);
+  EXPECT_EQ(codec::base64_detail::DecodePngBase64Portable(GetParam().text), expected)
+      << Utf16ToUtf8(GetParam().text);
 }
 
 #define BYTES(literal) literal, sizeof(literal) - 1
@@ -147,9 +153,9 @@ void ExpectAllDecodersFollowTheRules(std::u16string_view text, const std::string
   const std::string withPrefixRemoved = ReferenceDecode(text, true);
   const std::string lenient = ReferenceDecode(text, false);
   ASSERT_EQ(DecodePngBase64(text), withPrefixRemoved) << context;
-  ASSERT_EQ(base64_detail::DecodePngBase64Portable(text), withPrefixRemoved) << context;
+  ASSERT_EQ(codec::base64_detail::DecodePngBase64Portable(text), withPrefixRemoved) << context;
   ASSERT_EQ(DecodeBase64Lenient(text), lenient) << context;
-  ASSERT_EQ(base64_detail::DecodeBase64LenientPortable(text), lenient) << context;
+  ASSERT_EQ(codec::base64_detail::DecodeBase64LenientPortable(text), lenient) << context;
   const auto buffer = std::make_unique<char[]>(Base64DecodeCapacity(text.size()));
   const std::size_t size = DecodePngBase64Into(text, buffer.get());
   ASSERT_EQ(std::string(buffer.get(), size), withPrefixRemoved) << context;

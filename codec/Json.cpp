@@ -1,8 +1,8 @@
-#include "bridge/Json.h"
+#include "codec/Json.h"
 
-#include "bridge/JsonParser.h"
+#include "codec/JsonParser.h"
 
-namespace velmoran::bridge {
+namespace velmoran::codec {
 
 const JsonValue* JsonValue::Find(std::u16string_view key) const {
   for (const auto& member : members_) {
@@ -12,20 +12,24 @@ const JsonValue* JsonValue::Find(std::u16string_view key) const {
 }
 
 std::optional<JsonValue> ParseJson(std::u16string_view text, JsonTexts texts) {
-  return JsonParser(text, texts).Parse();
+  return JsonParser<char16_t>(text.data(), text.size(), texts).Parse();
 }
 
 std::optional<JsonValue> ParseJson(std::u16string_view text, JsonTexts texts, JsonEscapedSpecials& specials) {
-  JsonParser parser(text, texts);
+  JsonParser<char16_t> parser(text.data(), text.size(), texts);
   parser.RecordSpecials(specials);
   return parser.Parse();
 }
 
 std::optional<JsonValue> ParseJsonInString(std::u16string_view content, const JsonEscapedSpecials& specials,
                                            JsonTexts texts) {
-  JsonParser parser(content, texts);
+  JsonParser<char16_t> parser(content.data(), content.size(), texts);
   parser.UseKnownSpecials(specials);
   return parser.Parse();
 }
 
-}  // namespace velmoran::bridge
+std::optional<JsonValue> ParseUtf8Json(std::string_view text) {
+  return JsonParser<unsigned char>(reinterpret_cast<const unsigned char*>(text.data()), text.size()).Parse();
+}
+
+}  // namespace velmoran::codec

@@ -8,10 +8,18 @@
 #include <vector>
 
 #include "base/Text.h"
-#include "bridge/Json.h"
+#include "codec/Json.h"
 
 namespace velmoran::bridge {
 namespace {
+
+using codec::JsonEscapedSpecials;
+using codec::JsonKind;
+using codec::JsonTexts;
+using codec::JsonValue;
+using codec::kMaxJsonDepth;
+using codec::ParseJson;
+using codec::ParseJsonInString;
 
 std::u16string Repeat(std::u16string_view piece, std::size_t count) {
   std::u16string out;

@@ -1,11 +1,13 @@
-#include "bridge/JsonParser.h"
+#include "codec/JsonParser.h"
 
+#include <type_traits>
 #include <utility>
 #include <vector>
 
-#include "bridge/JsonStringScan.h"
+#include "base/Text.h"
+#include "codec/JsonStringScan.h"
 
-namespace velmoran::bridge {
+namespace velmoran::codec {
 namespace {
 
 bool IsWhiteSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
@@ -20,17 +22,41 @@ int HexDigitValue(char16_t c) {
 
 // Where the string ends whose content goes on at `p` (not inside an escape),
 // if it is well formed: at the first '"' after `p` preceded by an even number
-// of backslashes. Only a size hint for the decoded text, so a malformed
-// string may give any answer.
-const char16_t* StringEndHint(const char16_t* p, const char16_t* end) {
+// of backslashes. Only a size hint for the decoded text (never more code
+// units than the text has units), so a malformed string may give any answer.
+template <typename Unit>
+const Unit* StringEndHint(const Unit* p, const Unit* end) {
   for (;;) {
-    const char16_t* quote = json_scan::FindQuote(p, end);
+    const Unit* quote = json_scan::FindQuote(p, end);
     if (quote == end) return end;
-    const char16_t* before = quote;
+    const Unit* before = quote;
     while (before != p && before[-1] == u'\\') --before;
     if ((quote - before) % 2 == 0) return quote;
     p = quote + 1;
   }
+}
+
+// Appends plain string content (no escapes, quotes or controls) as UTF-16.
+// UTF-8 is read exactly as Utf8ToUtf16 reads it, invalid sequences included:
+// a run ends before an ASCII byte or, see RunCut, before a character, and
+// neither ever belongs to the character before it.
+void AppendContent(const char16_t* from, const char16_t* to, std::u16string& out) { out.append(from, to); }
+
+void AppendContent(const unsigned char* from, const unsigned char* to, std::u16string& out) {
+  AppendUtf8AsUtf16(
+      std::string_view(reinterpret_cast<const char*>(from), static_cast<std::size_t>(to - from)), out);
+}
+
+// Where a long run may be cut for scanning at `limit` (which lies inside the
+// text): anywhere in UTF-16, where surrogates are kept as they come; in UTF-8
+// not inside a character, so each piece converts as the whole run would. A
+// character's lead byte stands at most three bytes before its last one; a
+// longer row of continuation bytes belongs to no character.
+const char16_t* RunCut(const char16_t*, const char16_t* limit) { return limit; }
+
+const unsigned char* RunCut(const unsigned char* from, const unsigned char* limit) {
+  for (int back = 0; back < 3 && limit != from && (*limit & 0xC0) == 0x80; ++back) --limit;
+  return limit;
 }
 
 // An array or object whose closing bracket has not come yet. `name` holds
@@ -42,10 +68,12 @@ struct OpenContainer {
 
 }  // namespace
 
-JsonParser::JsonParser(std::u16string_view text, JsonTexts texts)
-    : begin_(text.data()), pos_(text.data()), end_(text.data() + text.size()), texts_(texts) {}
+template <typename Unit>
+JsonParser<Unit>::JsonParser(const Unit* text, std::size_t size, JsonTexts texts)
+    : begin_(text), pos_(text), end_(text + size), texts_(texts) {}
 
-std::optional<JsonValue> JsonParser::Parse() {
+template <typename Unit>
+std::optional<JsonValue> JsonParser<Unit>::Parse() {
   if (recorded_ != nullptr) recorded_->clear();
   std::vector<OpenContainer> open;
   JsonValue done;
@@ -53,7 +81,7 @@ std::optional<JsonValue> JsonParser::Parse() {
   for (;;) {
     // pos_ stands where a value must begin.
     if (pos_ == end_) return std::nullopt;
-    const char16_t first = *pos_;
+    const Unit first = *pos_;
     if (first == u'[' || first == u'{') {
       if (open.size() == kMaxJsonDepth) return std::nullopt;
       ++pos_;
@@ -106,18 +134,19 @@ std::optional<JsonValue> JsonParser::Parse() {
   }
 }
 
-void JsonParser::SkipWhiteSpace() {
+template <typename Unit>
+void JsonParser<Unit>::SkipWhiteSpace() {
   while (pos_ != end_ && IsWhiteSpace(*pos_)) ++pos_;
 }
 
-bool JsonParser::ParseScalar(JsonValue& out, bool wholeText) {
+template <typename Unit>
+bool JsonParser<Unit>::ParseScalar(JsonValue& out, bool wholeText) {
   switch (*pos_) {
     case u'"': {
-      std::u16string_view plain;
-      const char16_t* stop = nullptr;
-      if (ParsePlainString(plain, stop)) {
-        out = texts_ == JsonTexts::kBorrowed ? JsonValue::Borrowing(JsonKind::String, plain)
-                                             : JsonValue(JsonKind::String, std::u16string(plain));
+      const Unit* content = nullptr;
+      const Unit* stop = nullptr;
+      if (ParsePlainString(content, stop)) {
+        out = TextValue(JsonKind::String, content, stop);
         return true;
       }
       std::u16string text;
@@ -127,20 +156,21 @@ bool JsonParser::ParseScalar(JsonValue& out, bool wholeText) {
     }
     case u't':
       out = JsonValue(JsonKind::True);
-      return ParseWord(u"true");
+      return ParseWord("true");
     case u'f':
       out = JsonValue(JsonKind::False);
-      return ParseWord(u"false");
+      return ParseWord("false");
     case u'n':
       out = JsonValue(JsonKind::Null);
-      return ParseWord(u"null");
+      return ParseWord("null");
     default:
       return ParseNumber(out);
   }
 }
 
 // A member name, the colon after it and the white space around the colon.
-bool JsonParser::ParseMemberName(std::u16string& name) {
+template <typename Unit>
+bool JsonParser<Unit>::ParseMemberName(std::u16string& name) {
   if (pos_ == end_ || *pos_ != u'"' || !ParseString(name)) return false;
   SkipWhiteSpace();
   if (pos_ == end_ || *pos_ != u':') return false;
@@ -149,29 +179,33 @@ bool JsonParser::ParseMemberName(std::u16string& name) {
   return true;
 }
 
-bool JsonParser::ParseString(std::u16string& out) {
-  std::u16string_view plain;
-  const char16_t* stop = nullptr;
-  if (ParsePlainString(plain, stop)) {
-    out.assign(plain);
+template <typename Unit>
+bool JsonParser<Unit>::ParseString(std::u16string& out) {
+  const Unit* content = nullptr;
+  const Unit* stop = nullptr;
+  if (ParsePlainString(content, stop)) {
+    out.clear();
+    AppendContent(content, stop, out);
     return true;
   }
   return ParseEscapedString(stop, false, out);
 }
 
-bool JsonParser::ParsePlainString(std::u16string_view& content, const char16_t*& stop) {
-  const char16_t* const first = pos_ + 1;  // past the opening quote
+template <typename Unit>
+bool JsonParser<Unit>::ParsePlainString(const Unit*& content, const Unit*& stop) {
+  const Unit* const first = pos_ + 1;  // past the opening quote
   stop = FindSpecial(first, end_);
   if (stop == end_ || *stop != u'"') return false;
-  content = std::u16string_view(first, static_cast<std::size_t>(stop - first));
+  content = first;
   pos_ = stop + 1;
   return true;
 }
 
 // The string at pos_, whose plain part ends at `stop`, into `out`.
-bool JsonParser::ParseEscapedString(const char16_t* stop, bool wholeText, std::u16string& out) {
+template <typename Unit>
+bool JsonParser<Unit>::ParseEscapedString(const Unit* stop, bool wholeText, std::u16string& out) {
   if (stop == end_) return false;
-  const char16_t* const content = pos_ + 1;
+  const Unit* const content = pos_ + 1;
   // The result is reserved once at its largest possible size, so runs are
   // appended without regrowing. A string that is the whole text (the page's
   // capture message) can only be as long as the rest of the text; any other
@@ -184,10 +218,11 @@ bool JsonParser::ParseEscapedString(const char16_t* stop, bool wholeText, std::u
 // Decodes a string with escapes; `stop` is the first character of the
 // content at `runStart` that is not plain text. `record`: note in
 // *recorded_ where the escapes put characters that end runs.
-bool JsonParser::ParseEscapedRest(const char16_t* runStart, const char16_t* stop, bool record,
-                                  std::u16string& out) {
+template <typename Unit>
+bool JsonParser<Unit>::ParseEscapedRest(const Unit* runStart, const Unit* stop, bool record,
+                                        std::u16string& out) {
   for (;;) {
-    out.append(runStart, stop);
+    AppendContent(runStart, stop, out);
     if (stop == end_) return false;
     if (!json_scan::EndsRun(*stop)) {  // only a piece of a long run ended
       runStart = stop;
@@ -199,7 +234,7 @@ bool JsonParser::ParseEscapedRest(const char16_t* runStart, const char16_t* stop
       return true;
     }
     if (*stop != u'\\' || end_ - stop < 2) return false;  // a raw control character, or a cut escape
-    const char16_t* next = stop + 2;
+    const Unit* next = stop + 2;
     char16_t unit = 0;
     switch (stop[1]) {
       case u'"':
@@ -249,11 +284,13 @@ bool JsonParser::ParseEscapedRest(const char16_t* runStart, const char16_t* stop
 // FindSpecial over at most kScanChunk code units. A long run is then
 // copied in pieces that are still in the cache from the scan, instead of
 // being read from memory a second time.
-const char16_t* JsonParser::ScanRun(const char16_t* from) {
-  return FindSpecial(from, end_ - from > kScanChunk ? from + kScanChunk : end_);
+template <typename Unit>
+const Unit* JsonParser<Unit>::ScanRun(const Unit* from) {
+  return FindSpecial(from, end_ - from > kScanChunk ? RunCut(from, from + kScanChunk) : end_);
 }
 
-const char16_t* JsonParser::FindSpecial(const char16_t* from, const char16_t* limit) {
+template <typename Unit>
+const Unit* JsonParser<Unit>::FindSpecial(const Unit* from, const Unit* limit) {
   if (known_ == nullptr) return json_scan::FindStringSpecial(from, limit);
   // The decode only moves forward, so the specials behind it are passed once.
   const auto at = static_cast<std::size_t>(from - begin_);
@@ -264,11 +301,26 @@ const char16_t* JsonParser::FindSpecial(const char16_t* from, const char16_t* li
   return begin_ + (*known_)[nextKnown_];
 }
 
+template <typename Unit>
+JsonValue JsonParser<Unit>::TextValue(JsonKind kind, const Unit* from, const Unit* to) const {
+  if constexpr (std::is_same_v<Unit, char16_t>) {
+    const std::u16string_view text(from, static_cast<std::size_t>(to - from));
+    if (texts_ == JsonTexts::kBorrowed) return JsonValue::Borrowing(kind, text);
+    return JsonValue(kind, std::u16string(text));
+  } else {
+    std::u16string text;
+    text.reserve(static_cast<std::size_t>(to - from));
+    AppendContent(from, to, text);
+    return JsonValue(kind, std::move(text));
+  }
+}
+
 // A number by the JSON grammar, kept exactly as written.
-bool JsonParser::ParseNumber(JsonValue& out) {
-  const char16_t* p = pos_;
+template <typename Unit>
+bool JsonParser<Unit>::ParseNumber(JsonValue& out) {
+  const Unit* p = pos_;
   auto digits = [&] {
-    const char16_t* from = p;
+    const Unit* from = p;
     while (p != end_ && IsDigit(*p)) ++p;
     return p != from;
   };
@@ -288,19 +340,22 @@ bool JsonParser::ParseNumber(JsonValue& out) {
     if (p != end_ && (*p == u'+' || *p == u'-')) ++p;
     if (!digits()) return false;
   }
-  const std::u16string_view written(pos_, static_cast<std::size_t>(p - pos_));
-  out = texts_ == JsonTexts::kBorrowed ? JsonValue::Borrowing(JsonKind::Number, written)
-                                       : JsonValue(JsonKind::Number, std::u16string(written));
+  out = TextValue(JsonKind::Number, pos_, p);
   pos_ = p;
   return true;
 }
 
-bool JsonParser::ParseWord(std::u16string_view word) {
-  if (static_cast<std::size_t>(end_ - pos_) < word.size() || std::u16string_view(pos_, word.size()) != word) {
-    return false;
+template <typename Unit>
+bool JsonParser<Unit>::ParseWord(std::string_view word) {
+  if (static_cast<std::size_t>(end_ - pos_) < word.size()) return false;
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    if (pos_[i] != static_cast<unsigned char>(word[i])) return false;
   }
   pos_ += word.size();
   return true;
 }
 
-}  // namespace velmoran::bridge
+template class JsonParser<char16_t>;
+template class JsonParser<unsigned char>;
+
+}  // namespace velmoran::codec

@@ -8,10 +8,15 @@
 #include <algorithm>
 #include <string>
 
-#include "bridge/JsonStringScan.h"
+#include "codec/JsonStringScan.h"
 
 namespace velmoran::bridge::json_scan {
 namespace {
+
+using codec::json_scan::FindQuote;
+using codec::json_scan::FindQuotePortable;
+using codec::json_scan::FindStringSpecial;
+using codec::json_scan::FindStringSpecialPortable;
 
 bool IsStop(char16_t c) { return c == u'"' || c == u'\\' || c < 0x20; }
 
@@ -47,6 +52,32 @@ TEST(JsonStringScan, FindsTheFirstStopAtEveryPosition) {
         const char16_t* quote = std::find(b, e, u'"');
         ASSERT_EQ(FindQuote(b, e), quote) << length << " " << at;
         ASSERT_EQ(FindQuotePortable(b, e), quote) << length << " " << at;
+      }
+    }
+  }
+}
+
+// The UTF-8 scans: bytes of multi-byte characters (0x80 and up) share their
+// low bits with the characters looked for, and must pass as content.
+TEST(JsonStringScan, FindsTheFirstStopInUtf8AtEveryPosition) {
+  constexpr unsigned char kByteLookalikes[] = {'a', 0xA2, 0xDC, 0x80, 0x9F, 0xFF, 0xE2, 0x20, 0x7F, 0xC2};
+  const std::basic_string<unsigned char> stops = {'"', '\\', 0x00, 0x0A, 0x1F};
+  for (std::size_t length = 0; length <= 80; ++length) {
+    std::basic_string<unsigned char> text(length, 'a');
+    for (std::size_t i = 0; i < length; ++i) text[i] = kByteLookalikes[(i * 7) % std::size(kByteLookalikes)];
+    ASSERT_EQ(FindStringSpecial(text.data(), text.data() + length), text.data() + length) << length;
+    ASSERT_EQ(FindQuote(text.data(), text.data() + length), text.data() + length) << length;
+
+    for (std::size_t at = 0; at < length; ++at) {
+      for (const unsigned char stop : stops) {
+        std::basic_string<unsigned char> marked = text;
+        marked[at] = stop;
+        if (at + 3 < length) marked[at + 3] = '"';  // a later stop must not win
+        const unsigned char* b = marked.data();
+        const unsigned char* e = b + length;
+        const unsigned char* expected = std::find_if(b, e, [](unsigned char c) { return IsStop(c); });
+        ASSERT_EQ(FindStringSpecial(b, e), expected) << length << " " << at;
+        ASSERT_EQ(FindQuote(b, e), std::find(b, e, '"')) << length << " " << at;
       }
     }
   }
