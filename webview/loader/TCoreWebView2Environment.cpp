@@ -1,6 +1,5 @@
 #include "webview/loader/TCoreWebView2Environment.h"
 
-#include "webview/loader/QueryInterfaceLogged.h"
 #include "webview/sinks/CoreWebView2Sinks.h"
 
 namespace velmoran::webview {
@@ -28,55 +27,25 @@ bool ReceiveOpaque(ComPtr<IUnknown>& out, Call&& call) {
 }  // namespace
 
 TCoreWebView2Environment::TCoreWebView2Environment(platform::Com& com, ICoreWebView2Environment* aBaseIntf)
-    : FCom(com), FBaseIntf(aBaseIntf) {
-  if (!FBaseIntf) return;
-  // Versions are asked in order and the first refusal ends the questions, so
-  // the versions held always form an unbroken run from the base.
-  [[maybe_unused]] const bool all =
-      QueryInterfaceLogged(FBaseIntf, IID_ICoreWebView2Environment2, FBaseIntf2) &&
-      QueryInterfaceLogged(FBaseIntf, IID_ICoreWebView2Environment3, FBaseIntf3) &&
-      QueryInterfaceLogged(FBaseIntf, IID_ICoreWebView2Environment4, FBaseIntf4) &&
-      QueryInterfaceLogged(FBaseIntf, IID_ICoreWebView2Environment5, FBaseIntf5) &&
-      QueryInterfaceLogged(FBaseIntf, IID_ICoreWebView2Environment6, FBaseIntf6) &&
-      QueryInterfaceLogged(FBaseIntf, IID_ICoreWebView2Environment7, FBaseIntf7) &&
-      QueryInterfaceLogged(FBaseIntf, IID_ICoreWebView2Environment8, FBaseIntf8) &&
-      QueryInterfaceLogged(FBaseIntf, IID_ICoreWebView2Environment9, FBaseIntf9) &&
-      QueryInterfaceLogged(FBaseIntf, IID_ICoreWebView2Environment10, FBaseIntf10) &&
-      QueryInterfaceLogged(FBaseIntf, IID_ICoreWebView2Environment11, FBaseIntf11) &&
-      QueryInterfaceLogged(FBaseIntf, IID_ICoreWebView2Environment12, FBaseIntf12) &&
-      QueryInterfaceLogged(FBaseIntf, IID_ICoreWebView2Environment13, FBaseIntf13) &&
-      QueryInterfaceLogged(FBaseIntf, IID_ICoreWebView2Environment14, FBaseIntf14);
-}
+    : FCom(com), FVersions(aBaseIntf) {}
 
 TCoreWebView2Environment::~TCoreWebView2Environment() {
   RemoveAllEvents();
-  FBaseIntf14.Reset();
-  FBaseIntf13.Reset();
-  FBaseIntf12.Reset();
-  FBaseIntf11.Reset();
-  FBaseIntf10.Reset();
-  FBaseIntf9.Reset();
-  FBaseIntf8.Reset();
-  FBaseIntf7.Reset();
-  FBaseIntf6.Reset();
-  FBaseIntf5.Reset();
-  FBaseIntf4.Reset();
-  FBaseIntf3.Reset();
-  FBaseIntf2.Reset();
-  FBaseIntf.Reset();
+  FVersions.Release();
 }
 
 void TCoreWebView2Environment::RemoveAllEvents() {
-  if (!FBaseIntf) return;
+  if (!FVersions.Get<ICoreWebView2Environment>()) return;
   // Results are not looked at: the token is given up either way.
   if (FNewBrowserVersionAvailableEventToken.value != 0) {
-    FBaseIntf->remove_NewBrowserVersionAvailable(FNewBrowserVersionAvailableEventToken);
+    FVersions.Get<ICoreWebView2Environment>()->remove_NewBrowserVersionAvailable(
+        FNewBrowserVersionAvailableEventToken);
   }
-  if (FBrowserProcessExitedEventToken.value != 0 && FBaseIntf5) {
-    FBaseIntf5->remove_BrowserProcessExited(FBrowserProcessExitedEventToken);
+  if (FBrowserProcessExitedEventToken.value != 0 && FVersions.Get<ICoreWebView2Environment5>()) {
+    FVersions.Get<ICoreWebView2Environment5>()->remove_BrowserProcessExited(FBrowserProcessExitedEventToken);
   }
-  if (FProcessInfosChangedEventToken.value != 0 && FBaseIntf8) {
-    FBaseIntf8->remove_ProcessInfosChanged(FProcessInfosChangedEventToken);
+  if (FProcessInfosChangedEventToken.value != 0 && FVersions.Get<ICoreWebView2Environment8>()) {
+    FVersions.Get<ICoreWebView2Environment8>()->remove_ProcessInfosChanged(FProcessInfosChangedEventToken);
   }
   FNewBrowserVersionAvailableEventToken.value = 0;
   FBrowserProcessExitedEventToken.value = 0;
@@ -84,30 +53,39 @@ void TCoreWebView2Environment::RemoveAllEvents() {
 }
 
 bool TCoreWebView2Environment::AddNewBrowserVersionAvailableEvent(IWVLoaderEvents* aEvents) {
-  if (!FBaseIntf || aEvents == nullptr || FNewBrowserVersionAvailableEventToken.value != 0) return false;
+  if (!FVersions.Get<ICoreWebView2Environment>() || aEvents == nullptr ||
+      FNewBrowserVersionAvailableEventToken.value != 0)
+    return false;
   auto sink = MakeComObject<TCoreWebView2NewBrowserVersionAvailableEventHandler>(aEvents);
   EventRegistrationToken token{};
-  if (FAILED(FBaseIntf->add_NewBrowserVersionAvailable(sink.Get(), &token))) return false;
+  if (FAILED(FVersions.Get<ICoreWebView2Environment>()->add_NewBrowserVersionAvailable(sink.Get(), &token)))
+    return false;
   FNewBrowserVersionAvailableEventToken = token;
   return true;
 }
 
 template <typename Face>
 bool TCoreWebView2Environment::AddBrowserProcessExitedEvent(Face* aEvents) {
-  if (!FBaseIntf5 || aEvents == nullptr || FBrowserProcessExitedEventToken.value != 0) return false;
+  if (!FVersions.Get<ICoreWebView2Environment5>() || aEvents == nullptr ||
+      FBrowserProcessExitedEventToken.value != 0)
+    return false;
   auto sink = MakeComObject<TCoreWebView2BrowserProcessExitedEventHandler>(aEvents);
   EventRegistrationToken token{};
-  if (FAILED(FBaseIntf5->add_BrowserProcessExited(sink.Get(), &token))) return false;
+  if (FAILED(FVersions.Get<ICoreWebView2Environment5>()->add_BrowserProcessExited(sink.Get(), &token)))
+    return false;
   FBrowserProcessExitedEventToken = token;
   return true;
 }
 
 template <typename Face>
 bool TCoreWebView2Environment::AddProcessInfosChangedEvent(Face* aEvents) {
-  if (!FBaseIntf8 || aEvents == nullptr || FProcessInfosChangedEventToken.value != 0) return false;
+  if (!FVersions.Get<ICoreWebView2Environment8>() || aEvents == nullptr ||
+      FProcessInfosChangedEventToken.value != 0)
+    return false;
   auto sink = MakeComObject<TCoreWebView2ProcessInfosChangedEventHandler>(aEvents);
   EventRegistrationToken token{};
-  if (FAILED(FBaseIntf8->add_ProcessInfosChanged(sink.Get(), &token))) return false;
+  if (FAILED(FVersions.Get<ICoreWebView2Environment8>()->add_ProcessInfosChanged(sink.Get(), &token)))
+    return false;
   FProcessInfosChangedEventToken = token;
   return true;
 }
@@ -125,9 +103,10 @@ bool TCoreWebView2Environment::CreateCoreWebView2Controller(HWND aParentWindow,
                                                             IWVBrowserEvents* aBrowserEvents,
                                                             HRESULT& aResult) {
   aResult = E_FAIL;
-  if (!FBaseIntf) return false;
+  if (!FVersions.Get<ICoreWebView2Environment>()) return false;
   auto sink = MakeComObject<TCoreWebView2CreateCoreWebView2ControllerCompletedHandler>(aBrowserEvents);
-  aResult = FBaseIntf->CreateCoreWebView2Controller(aParentWindow, sink.Get());
+  aResult =
+      FVersions.Get<ICoreWebView2Environment>()->CreateCoreWebView2Controller(aParentWindow, sink.Get());
   return SUCCEEDED(aResult);
 }
 
@@ -135,14 +114,16 @@ bool TCoreWebView2Environment::CreateWebResourceResponse(
     IStream* aContent, std::int32_t aStatusCode, const std::u16string& aReasonPhrase,
     const std::u16string& aHeaders, ComPtr<ICoreWebView2WebResourceResponse>& aResponse) {
   aResponse.Reset();
-  if (!FBaseIntf) return false;
-  return SUCCEEDED(FBaseIntf->CreateWebResourceResponse(aContent, aStatusCode, AsWideText(aReasonPhrase),
-                                                        AsWideText(aHeaders), aResponse.Put()));
+  if (!FVersions.Get<ICoreWebView2Environment>()) return false;
+  return SUCCEEDED(FVersions.Get<ICoreWebView2Environment>()->CreateWebResourceResponse(
+      aContent, aStatusCode, AsWideText(aReasonPhrase), AsWideText(aHeaders), aResponse.Put()));
 }
 
 std::u16string TCoreWebView2Environment::BrowserVersionInfo() {
-  if (!FBaseIntf) return {};
-  return ReadText(FCom, [&](LPWSTR* value) { return FBaseIntf->get_BrowserVersionString(value); });
+  if (!FVersions.Get<ICoreWebView2Environment>()) return {};
+  return ReadText(FCom, [&](LPWSTR* value) {
+    return FVersions.Get<ICoreWebView2Environment>()->get_BrowserVersionString(value);
+  });
 }
 
 bool TCoreWebView2Environment::CreateWebResourceRequest(const std::u16string& aURI,
@@ -150,50 +131,57 @@ bool TCoreWebView2Environment::CreateWebResourceRequest(const std::u16string& aU
                                                         const std::u16string& aHeaders,
                                                         ComPtr<ICoreWebView2WebResourceRequest>& aRequest) {
   aRequest.Reset();
-  if (!FBaseIntf2) return false;
-  return SUCCEEDED(FBaseIntf2->CreateWebResourceRequest(AsWideText(aURI), AsWideText(aMethod), aPostData,
-                                                        AsWideText(aHeaders), aRequest.Put()));
+  if (!FVersions.Get<ICoreWebView2Environment2>()) return false;
+  return SUCCEEDED(FVersions.Get<ICoreWebView2Environment2>()->CreateWebResourceRequest(
+      AsWideText(aURI), AsWideText(aMethod), aPostData, AsWideText(aHeaders), aRequest.Put()));
 }
 
 bool TCoreWebView2Environment::CreateCoreWebView2CompositionController(HWND aParentWindow,
                                                                        IWVBrowserEvents* aBrowserEvents,
                                                                        HRESULT& aResult) {
   aResult = E_FAIL;
-  if (!FBaseIntf3) return false;
+  if (!FVersions.Get<ICoreWebView2Environment3>()) return false;
   auto sink =
       MakeComObject<TCoreWebView2CreateCoreWebView2CompositionControllerCompletedHandler>(aBrowserEvents);
-  aResult = FBaseIntf3->CreateCoreWebView2CompositionController(aParentWindow, sink.Get());
+  aResult = FVersions.Get<ICoreWebView2Environment3>()->CreateCoreWebView2CompositionController(aParentWindow,
+                                                                                                sink.Get());
   return SUCCEEDED(aResult);
 }
 
 bool TCoreWebView2Environment::CreateCoreWebView2PointerInfo(ComPtr<IUnknown>& aPointerInfo) {
   aPointerInfo.Reset();
-  if (!FBaseIntf3) return false;
+  if (!FVersions.Get<ICoreWebView2Environment3>()) return false;
   return ReceiveOpaque<ICoreWebView2PointerInfo>(aPointerInfo, [&](ICoreWebView2PointerInfo** value) {
-    return FBaseIntf3->CreateCoreWebView2PointerInfo(value);
+    return FVersions.Get<ICoreWebView2Environment3>()->CreateCoreWebView2PointerInfo(value);
   });
 }
 
 bool TCoreWebView2Environment::GetAutomationProviderForWindow(HWND aHandle, ComPtr<IUnknown>& aProvider) {
   aProvider.Reset();
-  if (!FBaseIntf4) return false;
-  return SUCCEEDED(FBaseIntf4->GetAutomationProviderForWindow(aHandle, aProvider.Put()));
+  if (!FVersions.Get<ICoreWebView2Environment4>()) return false;
+  return SUCCEEDED(
+      FVersions.Get<ICoreWebView2Environment4>()->GetAutomationProviderForWindow(aHandle, aProvider.Put()));
 }
 
 bool TCoreWebView2Environment::CreatePrintSettings(ComPtr<ICoreWebView2PrintSettings>& aPrintSettings) {
   aPrintSettings.Reset();
-  if (!FBaseIntf6) return false;
-  return SUCCEEDED(FBaseIntf6->CreatePrintSettings(aPrintSettings.Put())) && aPrintSettings;
+  if (!FVersions.Get<ICoreWebView2Environment6>()) return false;
+  return SUCCEEDED(FVersions.Get<ICoreWebView2Environment6>()->CreatePrintSettings(aPrintSettings.Put())) &&
+         aPrintSettings;
 }
 
 std::u16string TCoreWebView2Environment::UserDataFolder() {
-  if (!FBaseIntf7) return {};
-  return ReadText(FCom, [&](LPWSTR* value) { return FBaseIntf7->get_UserDataFolder(value); });
+  if (!FVersions.Get<ICoreWebView2Environment7>()) return {};
+  return ReadText(FCom, [&](LPWSTR* value) {
+    return FVersions.Get<ICoreWebView2Environment7>()->get_UserDataFolder(value);
+  });
 }
 
 ComPtr<ICoreWebView2ProcessInfoCollection> TCoreWebView2Environment::ProcessInfos() {
   ComPtr<ICoreWebView2ProcessInfoCollection> collection;
-  if (!FBaseIntf8 || FAILED(FBaseIntf8->GetProcessInfos(collection.Put()))) collection.Reset();
+  if (!FVersions.Get<ICoreWebView2Environment8>() ||
+      FAILED(FVersions.Get<ICoreWebView2Environment8>()->GetProcessInfos(collection.Put())))
+    collection.Reset();
   return collection;
 }
 
@@ -201,20 +189,21 @@ bool TCoreWebView2Environment::CreateContextMenuItem(const std::u16string& aLabe
                                                      COREWEBVIEW2_CONTEXT_MENU_ITEM_KIND aKind,
                                                      ComPtr<IUnknown>& aMenuItem) {
   aMenuItem.Reset();
-  if (!FBaseIntf9) return false;
+  if (!FVersions.Get<ICoreWebView2Environment9>()) return false;
   return ReceiveOpaque<ICoreWebView2ContextMenuItem>(aMenuItem, [&](ICoreWebView2ContextMenuItem** value) {
-    return FBaseIntf9->CreateContextMenuItem(AsWideText(aLabel), aIconStream, aKind, value);
+    return FVersions.Get<ICoreWebView2Environment9>()->CreateContextMenuItem(AsWideText(aLabel), aIconStream,
+                                                                             aKind, value);
   });
 }
 
 bool TCoreWebView2Environment::CreateCoreWebView2ControllerOptions(
     ComPtr<ICoreWebView2ControllerOptions>& aOptions, HRESULT& aResult) {
   aOptions.Reset();
-  if (!FBaseIntf10) {
+  if (!FVersions.Get<ICoreWebView2Environment10>()) {
     aResult = E_NOTIMPL;
     return false;
   }
-  aResult = FBaseIntf10->CreateCoreWebView2ControllerOptions(aOptions.Put());
+  aResult = FVersions.Get<ICoreWebView2Environment10>()->CreateCoreWebView2ControllerOptions(aOptions.Put());
   return SUCCEEDED(aResult);
 }
 
@@ -222,9 +211,10 @@ bool TCoreWebView2Environment::CreateCoreWebView2ControllerWithOptions(
     HWND aParentWindow, ICoreWebView2ControllerOptions* aOptions, HRESULT& aResult,
     IWVBrowserEvents* aBrowserEvents) {
   aResult = E_FAIL;
-  if (!FBaseIntf10) return false;
+  if (!FVersions.Get<ICoreWebView2Environment10>()) return false;
   auto sink = MakeComObject<TCoreWebView2CreateCoreWebView2ControllerCompletedHandler>(aBrowserEvents);
-  aResult = FBaseIntf10->CreateCoreWebView2ControllerWithOptions(aParentWindow, aOptions, sink.Get());
+  aResult = FVersions.Get<ICoreWebView2Environment10>()->CreateCoreWebView2ControllerWithOptions(
+      aParentWindow, aOptions, sink.Get());
   return SUCCEEDED(aResult);
 }
 
@@ -232,40 +222,43 @@ bool TCoreWebView2Environment::CreateCoreWebView2CompositionControllerWithOption
     HWND aParentWindow, ICoreWebView2ControllerOptions* aOptions, HRESULT& aResult,
     IWVBrowserEvents* aBrowserEvents) {
   aResult = E_FAIL;
-  if (!FBaseIntf10) return false;
+  if (!FVersions.Get<ICoreWebView2Environment10>()) return false;
   auto sink =
       MakeComObject<TCoreWebView2CreateCoreWebView2CompositionControllerCompletedHandler>(aBrowserEvents);
-  aResult =
-      FBaseIntf10->CreateCoreWebView2CompositionControllerWithOptions(aParentWindow, aOptions, sink.Get());
+  aResult = FVersions.Get<ICoreWebView2Environment10>()->CreateCoreWebView2CompositionControllerWithOptions(
+      aParentWindow, aOptions, sink.Get());
   return SUCCEEDED(aResult);
 }
 
 std::u16string TCoreWebView2Environment::FailureReportFolderPath() {
-  if (!FBaseIntf11) return {};
-  return ReadText(FCom, [&](LPWSTR* value) { return FBaseIntf11->get_FailureReportFolderPath(value); });
+  if (!FVersions.Get<ICoreWebView2Environment11>()) return {};
+  return ReadText(FCom, [&](LPWSTR* value) {
+    return FVersions.Get<ICoreWebView2Environment11>()->get_FailureReportFolderPath(value);
+  });
 }
 
 bool TCoreWebView2Environment::CreateSharedBuffer(std::uint64_t aSize, ComPtr<IUnknown>& aSharedBuffer) {
   aSharedBuffer.Reset();
-  if (!FBaseIntf12) return false;
+  if (!FVersions.Get<ICoreWebView2Environment12>()) return false;
   return ReceiveOpaque<ICoreWebView2SharedBuffer>(aSharedBuffer, [&](ICoreWebView2SharedBuffer** value) {
-    return FBaseIntf12->CreateSharedBuffer(aSize, value);
+    return FVersions.Get<ICoreWebView2Environment12>()->CreateSharedBuffer(aSize, value);
   });
 }
 
 bool TCoreWebView2Environment::GetProcessExtendedInfos(IWVBrowserEvents* aBrowserEvents) {
-  if (!FBaseIntf13) return false;
+  if (!FVersions.Get<ICoreWebView2Environment13>()) return false;
   auto sink = MakeComObject<TCoreWebView2GetProcessExtendedInfosCompletedHandler>(aBrowserEvents);
-  return SUCCEEDED(FBaseIntf13->GetProcessExtendedInfos(sink.Get()));
+  return SUCCEEDED(FVersions.Get<ICoreWebView2Environment13>()->GetProcessExtendedInfos(sink.Get()));
 }
 
 bool TCoreWebView2Environment::CreateWebFileSystemFileHandle(
     const std::u16string& aPath, COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION aPermission,
     ComPtr<IUnknown>& aValue) {
   aValue.Reset();
-  if (!FBaseIntf14) return false;
+  if (!FVersions.Get<ICoreWebView2Environment14>()) return false;
   return ReceiveOpaque<ICoreWebView2FileSystemHandle>(aValue, [&](ICoreWebView2FileSystemHandle** value) {
-    return FBaseIntf14->CreateWebFileSystemFileHandle(AsWideText(aPath), aPermission, value);
+    return FVersions.Get<ICoreWebView2Environment14>()->CreateWebFileSystemFileHandle(AsWideText(aPath),
+                                                                                      aPermission, value);
   });
 }
 
@@ -273,19 +266,20 @@ bool TCoreWebView2Environment::CreateWebFileSystemDirectoryHandle(
     const std::u16string& aPath, COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION aPermission,
     ComPtr<IUnknown>& aValue) {
   aValue.Reset();
-  if (!FBaseIntf14) return false;
+  if (!FVersions.Get<ICoreWebView2Environment14>()) return false;
   return ReceiveOpaque<ICoreWebView2FileSystemHandle>(aValue, [&](ICoreWebView2FileSystemHandle** value) {
-    return FBaseIntf14->CreateWebFileSystemDirectoryHandle(AsWideText(aPath), aPermission, value);
+    return FVersions.Get<ICoreWebView2Environment14>()->CreateWebFileSystemDirectoryHandle(
+        AsWideText(aPath), aPermission, value);
   });
 }
 
 bool TCoreWebView2Environment::CreateObjectCollection(std::uint32_t aLength, IUnknown** aItems,
                                                       ComPtr<IUnknown>& aObjectCollection) {
   aObjectCollection.Reset();
-  if (!FBaseIntf14) return false;
+  if (!FVersions.Get<ICoreWebView2Environment14>()) return false;
   return ReceiveOpaque<ICoreWebView2ObjectCollection>(
       aObjectCollection, [&](ICoreWebView2ObjectCollection** value) {
-        return FBaseIntf14->CreateObjectCollection(aLength, aItems, value);
+        return FVersions.Get<ICoreWebView2Environment14>()->CreateObjectCollection(aLength, aItems, value);
       });
 }
 

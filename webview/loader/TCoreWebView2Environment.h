@@ -11,6 +11,7 @@
 
 #include "platform/Com.h"
 #include "webview/abi/WebView2Abi.h"
+#include "webview/loader/InterfaceVersions.h"
 #include "webview/sinks/IWVBrowserEvents.h"
 #include "webview/sinks/IWVLoaderEvents.h"
 
@@ -28,8 +29,8 @@ class TCoreWebView2Environment {
   TCoreWebView2Environment(const TCoreWebView2Environment&) = delete;
   TCoreWebView2Environment& operator=(const TCoreWebView2Environment&) = delete;
 
-  bool Initialized() const { return static_cast<bool>(FBaseIntf); }
-  ICoreWebView2Environment* BaseIntf() const { return FBaseIntf.Get(); }
+  bool Initialized() const { return FVersions.Initialized(); }
+  ICoreWebView2Environment* BaseIntf() const { return FVersions.Get<ICoreWebView2Environment>(); }
 
   // New browser version (base), browser process exited (5) and process infos
   // changed (8), in that order, for the loader; stops at the first not made.
@@ -55,8 +56,8 @@ class TCoreWebView2Environment {
   ComPtr<ICoreWebView2ProcessInfoCollection> ProcessInfos();
   bool CreateContextMenuItem(const std::u16string& aLabel, IStream* aIconStream,
                              COREWEBVIEW2_CONTEXT_MENU_ITEM_KIND aKind, ComPtr<IUnknown>& aMenuItem);
-  bool SupportsControllerOptions() const { return static_cast<bool>(FBaseIntf10); }
-  bool SupportsCompositionController() const { return static_cast<bool>(FBaseIntf3); }
+  bool SupportsControllerOptions() const { return FVersions.Get<ICoreWebView2Environment10>() != nullptr; }
+  bool SupportsCompositionController() const { return FVersions.Get<ICoreWebView2Environment3>() != nullptr; }
   // aResult is the call's HRESULT, or E_NOTIMPL when version 10 is missing.
   bool CreateCoreWebView2ControllerOptions(ComPtr<ICoreWebView2ControllerOptions>& aOptions,
                                            HRESULT& aResult);
@@ -92,20 +93,14 @@ class TCoreWebView2Environment {
   void RemoveAllEvents();
 
   platform::Com& FCom;
-  ComPtr<ICoreWebView2Environment> FBaseIntf;
-  ComPtr<ICoreWebView2Environment2> FBaseIntf2;
-  ComPtr<ICoreWebView2Environment3> FBaseIntf3;
-  ComPtr<ICoreWebView2Environment4> FBaseIntf4;
-  ComPtr<ICoreWebView2Environment5> FBaseIntf5;
-  ComPtr<ICoreWebView2Environment6> FBaseIntf6;
-  ComPtr<ICoreWebView2Environment7> FBaseIntf7;
-  ComPtr<ICoreWebView2Environment8> FBaseIntf8;
-  ComPtr<ICoreWebView2Environment9> FBaseIntf9;
-  ComPtr<ICoreWebView2Environment10> FBaseIntf10;
-  ComPtr<ICoreWebView2Environment11> FBaseIntf11;
-  ComPtr<ICoreWebView2Environment12> FBaseIntf12;
-  ComPtr<ICoreWebView2Environment13> FBaseIntf13;
-  ComPtr<ICoreWebView2Environment14> FBaseIntf14;
+  // FBaseIntf and FBaseIntf2 to FBaseIntf14, each held or none:
+  // Get<ICoreWebView2Environment>() and Get<ICoreWebView2Environment2>() onwards.
+  InterfaceVersions<ICoreWebView2Environment, ICoreWebView2Environment2, ICoreWebView2Environment3,
+                    ICoreWebView2Environment4, ICoreWebView2Environment5, ICoreWebView2Environment6,
+                    ICoreWebView2Environment7, ICoreWebView2Environment8, ICoreWebView2Environment9,
+                    ICoreWebView2Environment10, ICoreWebView2Environment11, ICoreWebView2Environment12,
+                    ICoreWebView2Environment13, ICoreWebView2Environment14>
+      FVersions;
   EventRegistrationToken FNewBrowserVersionAvailableEventToken{};
   EventRegistrationToken FBrowserProcessExitedEventToken{};
   EventRegistrationToken FProcessInfosChangedEventToken{};
