@@ -4,19 +4,19 @@ namespace velmoran::app {
 
 using namespace platform;
 
-TApplication::TApplication(platform::Platform& platform) : platform_(platform) {
-  oleInitialized_ = platform_.com().OleInitialize() >= 0;
+TApplication::TApplication(platform::Platform& platform) : FPlatform(platform) {
+  FOleInitialized = FPlatform.com().OleInitialize() >= 0;
 }
 
 TApplication::~TApplication() {
   DestroyForms();
-  if (oleInitialized_) platform_.com().OleUninitialize();
+  if (FOleInitialized) FPlatform.com().OleUninitialize();
 }
 
 std::int32_t TApplication::Run() {
-  if (!mainForm_) return 0;
-  mainForm_->Show();
-  WindowManager& windows = platform_.windows();
+  if (!FMainForm) return 0;
+  FMainForm->Show();
+  WindowManager& windows = FPlatform.windows();
   Message message;
   for (;;) {
     const std::int32_t result = windows.GetMessageW(message, 0, 0, 0);
@@ -28,10 +28,10 @@ std::int32_t TApplication::Run() {
 }
 
 void TApplication::DestroyForms() {
-  if (!mainForm_) return;
-  mainForm_.reset();
-  if (clearMainFormReference_) clearMainFormReference_();
-  clearMainFormReference_ = nullptr;
+  if (!FMainForm) return;
+  FMainForm.reset();
+  if (FClearMainFormReference) FClearMainFormReference();
+  FClearMainFormReference = nullptr;
 }
 
 }  // namespace velmoran::app

@@ -22,8 +22,8 @@ class TApplication {
   TApplication& operator=(const TApplication&) = delete;
 
   void Initialize() {}
-  const std::u16string& Title() const { return title_; }
-  void SetTitle(std::u16string title) { title_ = std::move(title); }
+  const std::u16string& Title() const { return FTitle; }
+  void SetTitle(std::u16string title) { FTitle = std::move(title); }
 
   // Builds the form, stores it in `reference` before its creation step runs,
   // and makes the first form created the main window.
@@ -32,9 +32,9 @@ class TApplication {
     auto form = std::make_unique<TFormClass>(*this);
     reference = form.get();
     TForm* created = form.get();
-    if (!mainForm_) {
-      mainForm_ = std::move(form);
-      clearMainFormReference_ = [&reference] { reference = nullptr; };
+    if (!FMainForm) {
+      FMainForm = std::move(form);
+      FClearMainFormReference = [&reference] { reference = nullptr; };
     }
     created->Create();
   }
@@ -45,15 +45,15 @@ class TApplication {
   // Destroys the main window and everything on it.
   void DestroyForms();
 
-  TForm* MainForm() const { return mainForm_.get(); }
-  platform::Platform& Platform() const { return platform_; }
+  TForm* MainForm() const { return FMainForm.get(); }
+  platform::Platform& Platform() const { return FPlatform; }
 
  private:
-  platform::Platform& platform_;
-  bool oleInitialized_ = false;
-  std::u16string title_;
-  std::unique_ptr<TForm> mainForm_;
-  std::function<void()> clearMainFormReference_;
+  platform::Platform& FPlatform;
+  bool FOleInitialized = false;
+  std::u16string FTitle;
+  std::unique_ptr<TForm> FMainForm;
+  std::function<void()> FClearMainFormReference;
 };
 
 }  // namespace velmoran::app

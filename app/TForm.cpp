@@ -7,70 +7,70 @@ namespace velmoran::app {
 using namespace platform;
 
 TForm::TForm(TApplication& application, TFormProperties properties)
-    : application_(application), properties_(std::move(properties)) {}
+    : FApplication(application), FProperties(std::move(properties)) {}
 
 TForm::~TForm() { DestroyHandle(); }
 
-platform::Platform& TForm::Platform() const { return application_.Platform(); }
+platform::Platform& TForm::Platform() const { return FApplication.Platform(); }
 
 void TForm::Create() {
   WindowManager& windows = Platform().windows();
-  Rect bounds{0, 0, properties_.clientWidth, properties_.clientHeight};
-  windows.AdjustWindowRectEx(bounds, properties_.style, false, 0);
+  Rect bounds{0, 0, FProperties.clientWidth, FProperties.clientHeight};
+  windows.AdjustWindowRectEx(bounds, FProperties.style, false, 0);
   const std::int32_t width = bounds.Width();
   const std::int32_t height = bounds.Height();
   const std::int32_t left = (windows.GetSystemMetrics(kSmCxScreen) - width) / 2;
   const std::int32_t top = (windows.GetSystemMetrics(kSmCyScreen) - height) / 2;
 
   WindowCreation creation;
-  creation.className = properties_.className;
-  creation.windowName = caption_;
-  creation.style = properties_.style;
+  creation.className = FProperties.className;
+  creation.windowName = FCaption;
+  creation.style = FProperties.style;
   creation.bounds = Rect{left, top, left + width, top + height};
   creation.procedure = this;
-  font_ = Platform().graphics().CreateFontIndirectW(properties_.font);
-  handle_ = windows.CreateWindowExW(creation);
-  if (handle_ != 0 && font_ != 0) windows.SendMessageW(handle_, kWmSetFont, font_, 0);
+  FFont = Platform().graphics().CreateFontIndirectW(FProperties.font);
+  FHandle = windows.CreateWindowExW(creation);
+  if (FHandle != 0 && FFont != 0) windows.SendMessageW(FHandle, kWmSetFont, FFont, 0);
   CreateChildren();
   AlignControls();
   DoCreate();
 }
 
 void TForm::Show() {
-  if (handle_ == 0) return;
-  if (!shown_) {
-    shown_ = true;
+  if (FHandle == 0) return;
+  if (!FShown) {
+    FShown = true;
     DoShow();
   }
   WindowManager& windows = Platform().windows();
-  windows.ShowWindow(handle_, properties_.maximisedAtFirstShow ? kSwShowMaximized : kSwShowNormal);
-  windows.SetFocus(handle_);
+  windows.ShowWindow(FHandle, FProperties.maximisedAtFirstShow ? kSwShowMaximized : kSwShowNormal);
+  windows.SetFocus(FHandle);
 }
 
 void TForm::DestroyHandle() {
-  const WindowHandle handle = handle_;
-  handle_ = 0;
+  const WindowHandle handle = FHandle;
+  FHandle = 0;
   WindowManager& windows = Platform().windows();
   if (handle != 0 && windows.IsWindow(handle)) windows.DestroyWindow(handle);
   // Only now: no window is left that could still draw with it.
-  if (font_ != 0) Platform().graphics().DeleteObject(font_);
-  font_ = 0;
+  if (FFont != 0) Platform().graphics().DeleteObject(FFont);
+  FFont = 0;
 }
 
 std::u16string TForm::Caption() const {
-  return handle_ != 0 ? Platform().windows().GetWindowTextW(handle_) : caption_;
+  return FHandle != 0 ? Platform().windows().GetWindowTextW(FHandle) : FCaption;
 }
 
 void TForm::SetCaption(std::u16string_view caption) {
-  caption_ = std::u16string(caption);
-  if (handle_ != 0) Platform().windows().SetWindowTextW(handle_, caption_);
+  FCaption = std::u16string(caption);
+  if (FHandle != 0) Platform().windows().SetWindowTextW(FHandle, FCaption);
 }
 
 void TForm::AlignControls() {
-  if (handle_ == 0) return;
+  if (FHandle == 0) return;
   WindowManager& windows = Platform().windows();
   Rect client;
-  if (!windows.GetClientRect(handle_, client)) return;
+  if (!windows.GetClientRect(FHandle, client)) return;
   const std::vector<DockedWindow> children = DockedChildren();
   const std::vector<Rect> rects = AlignDocked(client, children);
   for (std::size_t i = 0; i < children.size(); ++i) {
@@ -95,7 +95,7 @@ std::intptr_t TForm::WindowProc(WindowHandle window, std::uint32_t message, std:
   WindowManager& windows = Platform().windows();
   switch (message) {
     case kWmSize:
-      if (window == handle_) AlignControls();
+      if (window == FHandle) AlignControls();
       break;
     case kWmKeyDown:
     case kWmSysKeyDown: {
@@ -106,16 +106,16 @@ std::intptr_t TForm::WindowProc(WindowHandle window, std::uint32_t message, std:
       break;
     }
     case kWmSetFont:
-      fontInUse_ = static_cast<GdiObject>(wParam);
+      FFontInUse = static_cast<GdiObject>(wParam);
       return 0;
     case kWmGetFont:
-      return static_cast<std::intptr_t>(fontInUse_);
+      return static_cast<std::intptr_t>(FFontInUse);
     case kWmClose:
       // Closing the main window ends the application's message loop.
       windows.PostQuitMessage(0);
       return 0;
     case kWmDestroy:
-      if (window == handle_) handle_ = 0;
+      if (window == FHandle) FHandle = 0;
       break;
     default:
       break;

@@ -45,14 +45,14 @@ class TForm : public platform::WindowProcedure {
   // Destroys the window, then the font it and its children were using.
   void DestroyHandle();
 
-  platform::WindowHandle Handle() const { return handle_; }
+  platform::WindowHandle Handle() const { return FHandle; }
   // The window's font, made with the window; children showing text take it too.
-  platform::GdiObject Font() const { return font_; }
+  platform::GdiObject Font() const { return FFont; }
   std::u16string Caption() const;
   void SetCaption(std::u16string_view caption);
   void AlignControls();
 
-  TApplication& Application() const { return application_; }
+  TApplication& Application() const { return FApplication; }
   platform::Platform& Platform() const;
 
   std::intptr_t WindowProc(platform::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
@@ -72,13 +72,13 @@ class TForm : public platform::WindowProcedure {
  private:
   TShiftState CurrentShiftState() const;
 
-  TApplication& application_;
-  TFormProperties properties_;
-  platform::WindowHandle handle_ = 0;
-  platform::GdiObject font_ = 0;
-  platform::GdiObject fontInUse_ = 0;  // as WM_SETFONT last set it
-  std::u16string caption_;
-  bool shown_ = false;
+  TApplication& FApplication;
+  TFormProperties FProperties;
+  platform::WindowHandle FHandle = 0;
+  platform::GdiObject FFont = 0;
+  platform::GdiObject FFontInUse = 0;  // as WM_SETFONT last set it
+  std::u16string FCaption;
+  bool FShown = false;
 };
 
 }  // namespace velmoran::app

@@ -22,18 +22,18 @@ constexpr std::uint32_t kMemoStyle = kWsChild | kWsVisible | kWsClipSiblings | k
 
 }  // namespace
 
-TMemo::TMemo(WindowManager& windows, Graphics& graphics) : windows_(windows), graphics_(graphics) {
-  contents_.SetMirror(this);
+TMemo::TMemo(WindowManager& windows, Graphics& graphics) : FWindows(windows), FGraphics(graphics) {
+  FContents.SetMirror(this);
 }
 
 TMemo::~TMemo() {
-  contents_.SetMirror(nullptr);
+  FContents.SetMirror(nullptr);
   DestroyHandle();
 }
 
 void TMemo::DestroyHandle() {
-  const WindowHandle handle = std::exchange(handle_, 0);
-  if (handle != 0 && windows_.IsWindow(handle)) windows_.DestroyWindow(handle);
+  const WindowHandle handle = std::exchange(FHandle, 0);
+  if (handle != 0 && FWindows.IsWindow(handle)) FWindows.DestroyWindow(handle);
 }
 
 bool TMemo::CreateHandle(WindowHandle parent, GdiObject font) {
@@ -42,26 +42,26 @@ bool TMemo::CreateHandle(WindowHandle parent, GdiObject font) {
   creation.className = std::u16string(kEditClass);
   creation.style = kMemoStyle;
   creation.parent = parent;
-  windows_.GetClientRect(parent, creation.bounds);
-  handle_ = windows_.CreateWindowExW(creation);
-  if (handle_ == 0) return false;
-  windows_.SendMessageW(handle_, kWmSetFont, static_cast<std::uintptr_t>(font), 0);
+  FWindows.GetClientRect(parent, creation.bounds);
+  FHandle = FWindows.CreateWindowExW(creation);
+  if (FHandle == 0) return false;
+  FWindows.SendMessageW(FHandle, kWmSetFont, static_cast<std::uintptr_t>(font), 0);
   // The log view has no length limit of its own; the control's default
   // would cut lines off after 30000 characters.
-  windows_.SendMessageW(handle_, kEmSetLimitText, 0, 0);
+  FWindows.SendMessageW(FHandle, kEmSetLimitText, 0, 0);
   std::u16string text;
-  for (const std::u16string& line : contents_.Lines()) {
+  for (const std::u16string& line : FContents.Lines()) {
     text.append(line);
     text.append(kLineBreak);
   }
-  windows_.SetWindowTextW(handle_, text);
+  FWindows.SetWindowTextW(FHandle, text);
   return true;
 }
 
 void TMemo::LineAdded(const std::u16string& line) {
-  if (handle_ == 0) return;
-  const auto end = static_cast<std::uintptr_t>(windows_.SendMessageW(handle_, kWmGetTextLength, 0, 0));
-  windows_.SendMessageW(handle_, kEmSetSel, end, static_cast<std::intptr_t>(end));
+  if (FHandle == 0) return;
+  const auto end = static_cast<std::uintptr_t>(FWindows.SendMessageW(FHandle, kWmGetTextLength, 0, 0));
+  FWindows.SendMessageW(FHandle, kEmSetSel, end, static_cast<std::intptr_t>(end));
   // Each insertion makes the control lay its text out again, so a line of
   // ordinary length goes in with its line break at once; a long one (a line
   // can be megabytes) goes in as it is, and the line break after it.
@@ -69,21 +69,21 @@ void TMemo::LineAdded(const std::u16string& line) {
     std::u16string joined;
     joined.reserve(line.size() + 2);
     joined.append(line).append(kLineBreak);
-    windows_.SendMessageW(handle_, kEmReplaceSel, 0, reinterpret_cast<std::intptr_t>(joined.c_str()));
+    FWindows.SendMessageW(FHandle, kEmReplaceSel, 0, reinterpret_cast<std::intptr_t>(joined.c_str()));
     return;
   }
-  windows_.SendMessageW(handle_, kEmReplaceSel, 0, reinterpret_cast<std::intptr_t>(line.c_str()));
-  windows_.SendMessageW(handle_, kEmReplaceSel, 0, reinterpret_cast<std::intptr_t>(kLineBreak));
+  FWindows.SendMessageW(FHandle, kEmReplaceSel, 0, reinterpret_cast<std::intptr_t>(line.c_str()));
+  FWindows.SendMessageW(FHandle, kEmReplaceSel, 0, reinterpret_cast<std::intptr_t>(kLineBreak));
 }
 
 void TMemo::Cleared() {
-  if (handle_ != 0) windows_.SetWindowTextW(handle_, u"");
+  if (FHandle != 0) FWindows.SetWindowTextW(FHandle, u"");
 }
 
 GdiObject TMemo::ControlColor(DeviceContext deviceContext) {
-  graphics_.SetTextColor(deviceContext, graphics_.GetSysColor(kColorWindow));
-  graphics_.SetBkColor(deviceContext, kBlack);
-  return graphics_.GetStockObject(kBlackBrush);
+  FGraphics.SetTextColor(deviceContext, FGraphics.GetSysColor(kColorWindow));
+  FGraphics.SetBkColor(deviceContext, kBlack);
+  return FGraphics.GetStockObject(kBlackBrush);
 }
 
 }  // namespace velmoran::app

@@ -29,11 +29,11 @@ class TMemo final : public TFillingControl, private LogViewMirror {
   // The lines stay; the control is gone. The control has no procedure of
   // ours to learn that its parent took it down, so the owner says when.
   void DestroyHandle();
-  platform::WindowHandle Handle() const override { return handle_; }
+  platform::WindowHandle Handle() const override { return FHandle; }
 
-  LogView& Contents() { return contents_; }
-  std::size_t LineCount() const { return contents_.LineCount(); }
-  const std::vector<std::u16string>& Lines() const { return contents_.Lines(); }
+  LogView& Contents() { return FContents; }
+  std::size_t LineCount() const { return FContents.LineCount(); }
+  const std::vector<std::u16string>& Lines() const { return FContents.Lines(); }
 
   platform::GdiObject ControlColor(platform::DeviceContext deviceContext) override;
 
@@ -41,10 +41,10 @@ class TMemo final : public TFillingControl, private LogViewMirror {
   void LineAdded(const std::u16string& line) override;
   void Cleared() override;
 
-  platform::WindowManager& windows_;
-  platform::Graphics& graphics_;
-  LogView contents_;
-  platform::WindowHandle handle_ = 0;
+  platform::WindowManager& FWindows;
+  platform::Graphics& FGraphics;
+  LogView FContents;
+  platform::WindowHandle FHandle = 0;
 };
 
 }  // namespace velmoran::app

@@ -7,64 +7,64 @@ namespace velmoran::app {
 using namespace platform;
 
 TPanel::TPanel(WindowManager& windows, std::u16string className, TAlign align, std::int32_t size)
-    : windows_(windows), className_(std::move(className)), align_(align), size_(size) {}
+    : FWindows(windows), FClassName(std::move(className)), FAlign(align), FSize(size) {}
 
 TPanel::~TPanel() {
-  if (handle_ != 0 && windows_.IsWindow(handle_)) windows_.DestroyWindow(handle_);
+  if (FHandle != 0 && FWindows.IsWindow(FHandle)) FWindows.DestroyWindow(FHandle);
 }
 
 bool TPanel::CreateHandle(WindowHandle parent, std::function<void()> realign) {
   WindowCreation creation;
-  creation.className = className_;
-  creation.style = kWsChild | kWsClipSiblings | (visible_ ? kWsVisible : 0);
+  creation.className = FClassName;
+  creation.style = kWsChild | kWsClipSiblings | (FVisible ? kWsVisible : 0);
   creation.parent = parent;
   creation.procedure = this;
-  handle_ = windows_.CreateWindowExW(creation);
-  realign_ = std::move(realign);
-  return handle_ != 0;
+  FHandle = FWindows.CreateWindowExW(creation);
+  FRealign = std::move(realign);
+  return FHandle != 0;
 }
 
 void TPanel::SetVisible(bool visible) {
-  if (visible_ == visible) return;
-  visible_ = visible;
-  if (handle_ != 0) windows_.ShowWindow(handle_, visible ? kSwShow : kSwHide);
-  if (realign_) realign_();
+  if (FVisible == visible) return;
+  FVisible = visible;
+  if (FHandle != 0) FWindows.ShowWindow(FHandle, visible ? kSwShow : kSwHide);
+  if (FRealign) FRealign();
 }
 
 void TPanel::SetFillingControl(TFillingControl* control) {
-  filling_ = control;
+  FFilling = control;
   FitFillingControl();
 }
 
 void TPanel::FitFillingControl() {
-  if (handle_ == 0 || filling_ == nullptr || filling_->Handle() == 0) return;
+  if (FHandle == 0 || FFilling == nullptr || FFilling->Handle() == 0) return;
   Rect client;
-  if (!windows_.GetClientRect(handle_, client)) return;
-  windows_.SetWindowPos(filling_->Handle(), 0, 0, 0, client.Width(), client.Height(),
+  if (!FWindows.GetClientRect(FHandle, client)) return;
+  FWindows.SetWindowPos(FFilling->Handle(), 0, 0, 0, client.Width(), client.Height(),
                         kSwpNoZOrder | kSwpNoActivate);
 }
 
 std::intptr_t TPanel::WindowProc(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                                  std::intptr_t lParam) {
-  if (window == handle_) {
+  if (window == FHandle) {
     switch (message) {
       case kWmSize:
         FitFillingControl();
         break;
       case kWmCtlColorEdit:
       case kWmCtlColorStatic:
-        if (filling_ != nullptr && filling_->Handle() == static_cast<WindowHandle>(lParam)) {
-          return static_cast<std::intptr_t>(filling_->ControlColor(static_cast<DeviceContext>(wParam)));
+        if (FFilling != nullptr && FFilling->Handle() == static_cast<WindowHandle>(lParam)) {
+          return static_cast<std::intptr_t>(FFilling->ControlColor(static_cast<DeviceContext>(wParam)));
         }
         break;
       case kWmDestroy:
-        handle_ = 0;
+        FHandle = 0;
         break;
       default:
         break;
     }
   }
-  return windows_.DefWindowProcW(window, message, wParam, lParam);
+  return FWindows.DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace velmoran::app

@@ -34,11 +34,11 @@ class TPanel : public platform::WindowProcedure {
   TPanel& operator=(const TPanel&) = delete;
 
   bool CreateHandle(platform::WindowHandle parent, std::function<void()> realign);
-  platform::WindowHandle Handle() const { return handle_; }
+  platform::WindowHandle Handle() const { return FHandle; }
 
-  bool Visible() const { return visible_; }
+  bool Visible() const { return FVisible; }
   void SetVisible(bool visible);
-  DockedWindow Docking() const { return DockedWindow{handle_, align_, size_, visible_}; }
+  DockedWindow Docking() const { return DockedWindow{FHandle, FAlign, FSize, FVisible}; }
 
   // The control that covers the client area from now on; none: no control.
   void SetFillingControl(TFillingControl* control);
@@ -49,14 +49,14 @@ class TPanel : public platform::WindowProcedure {
  private:
   void FitFillingControl();
 
-  platform::WindowManager& windows_;
-  std::u16string className_;
-  TAlign align_;
-  std::int32_t size_;
-  bool visible_ = true;
-  platform::WindowHandle handle_ = 0;
-  std::function<void()> realign_;
-  TFillingControl* filling_ = nullptr;
+  platform::WindowManager& FWindows;
+  std::u16string FClassName;
+  TAlign FAlign;
+  std::int32_t FSize;
+  bool FVisible = true;
+  platform::WindowHandle FHandle = 0;
+  std::function<void()> FRealign;
+  TFillingControl* FFilling = nullptr;
 };
 
 }  // namespace velmoran::app

@@ -29,24 +29,24 @@ std::vector<std::u16string_view> AllowedOriginItems(std::u16string_view domains)
 
 TCoreWebView2CustomSchemeRegistration::TCoreWebView2CustomSchemeRegistration(platform::Com& com,
                                                                              TWVCustomSchemeInfo info)
-    : com_(com), info_(std::move(info)) {}
+    : FCom(com), FInfo(std::move(info)) {}
 
 HRESULT WV2_STDCALL TCoreWebView2CustomSchemeRegistration::get_SchemeName(LPWSTR* schemeName) {
   if (schemeName == nullptr) return E_POINTER;
   *schemeName = nullptr;
-  if (info_.SchemeName.empty()) return S_OK;
-  *schemeName = CoTaskMemDup(com_, info_.SchemeName);
+  if (FInfo.SchemeName.empty()) return S_OK;
+  *schemeName = CoTaskMemDup(FCom, FInfo.SchemeName);
   return *schemeName == nullptr ? E_OUTOFMEMORY : S_OK;
 }
 
 HRESULT WV2_STDCALL TCoreWebView2CustomSchemeRegistration::get_TreatAsSecure(BOOL* treatAsSecure) {
   if (treatAsSecure == nullptr) return E_POINTER;
-  *treatAsSecure = info_.TreatAsSecure ? TRUE : FALSE;
+  *treatAsSecure = FInfo.TreatAsSecure ? TRUE : FALSE;
   return S_OK;
 }
 
 HRESULT WV2_STDCALL TCoreWebView2CustomSchemeRegistration::put_TreatAsSecure(BOOL value) {
-  info_.TreatAsSecure = value != FALSE;
+  FInfo.TreatAsSecure = value != FALSE;
   return S_OK;
 }
 
@@ -55,17 +55,17 @@ HRESULT WV2_STDCALL TCoreWebView2CustomSchemeRegistration::GetAllowedOrigins(UIN
   if (allowedOriginsCount == nullptr || allowedOrigins == nullptr) return E_POINTER;
   *allowedOriginsCount = 0;
   *allowedOrigins = nullptr;
-  const std::vector<std::u16string_view> items = AllowedOriginItems(info_.AllowedDomains);
+  const std::vector<std::u16string_view> items = AllowedOriginItems(FInfo.AllowedDomains);
   if (items.empty()) return S_OK;
 
-  auto* array = static_cast<LPWSTR*>(com_.CoTaskMemAlloc(items.size() * sizeof(LPWSTR)));
+  auto* array = static_cast<LPWSTR*>(FCom.CoTaskMemAlloc(items.size() * sizeof(LPWSTR)));
   if (array == nullptr) return E_OUTOFMEMORY;
   for (std::size_t i = 0; i < items.size(); ++i) {
-    array[i] = CoTaskMemDup(com_, items[i]);
+    array[i] = CoTaskMemDup(FCom, items[i]);
     if (array[i] == nullptr) {
       // Half an answer would leave the caller unable to tell what to free.
-      for (std::size_t j = 0; j < i; ++j) com_.CoTaskMemFree(array[j]);
-      com_.CoTaskMemFree(array);
+      for (std::size_t j = 0; j < i; ++j) FCom.CoTaskMemFree(array[j]);
+      FCom.CoTaskMemFree(array);
       return E_OUTOFMEMORY;
     }
   }
@@ -84,20 +84,20 @@ HRESULT WV2_STDCALL TCoreWebView2CustomSchemeRegistration::SetAllowedOrigins(UIN
     if (!domains.empty()) domains += u',';
     domains += origin;
   }
-  info_.AllowedDomains = std::move(domains);
+  FInfo.AllowedDomains = std::move(domains);
   return S_OK;
 }
 
 HRESULT WV2_STDCALL
 TCoreWebView2CustomSchemeRegistration::get_HasAuthorityComponent(BOOL* hasAuthorityComponent) {
   if (hasAuthorityComponent == nullptr) return E_POINTER;
-  *hasAuthorityComponent = info_.HasAuthorityComponent ? TRUE : FALSE;
+  *hasAuthorityComponent = FInfo.HasAuthorityComponent ? TRUE : FALSE;
   return S_OK;
 }
 
 HRESULT WV2_STDCALL
 TCoreWebView2CustomSchemeRegistration::put_HasAuthorityComponent(BOOL hasAuthorityComponent) {
-  info_.HasAuthorityComponent = hasAuthorityComponent != FALSE;
+  FInfo.HasAuthorityComponent = hasAuthorityComponent != FALSE;
   return S_OK;
 }
 

@@ -24,11 +24,11 @@ class TCoreWebView2CustomSchemeRegistration final : public ComObject<ICoreWebVie
   HRESULT WV2_STDCALL get_HasAuthorityComponent(BOOL* hasAuthorityComponent) override;
   HRESULT WV2_STDCALL put_HasAuthorityComponent(BOOL hasAuthorityComponent) override;
 
-  const TWVCustomSchemeInfo& Info() const { return info_; }
+  const TWVCustomSchemeInfo& Info() const { return FInfo; }
 
  private:
-  platform::Com& com_;
-  TWVCustomSchemeInfo info_;
+  platform::Com& FCom;
+  TWVCustomSchemeInfo FInfo;
 };
 
 }  // namespace velmoran::webview

@@ -1,7 +1,7 @@
 #pragma once
 
 // The completion sink of an environment request. Made with a browser
-// control's face (FBrowserEvents) or with the loader's face (FLoaderEvents);
+// control's face (browserEvents_) or with the loader's face (loaderEvents_);
 // Invoke hands the result code and the environment to the face it was made
 // with and answers what that face answers. A sink made for a browser control
 // never falls back to the loader, and a sink whose face is gone answers E_FAIL.

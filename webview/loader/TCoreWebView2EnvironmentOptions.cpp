@@ -24,71 +24,71 @@ TCoreWebView2EnvironmentOptions::TCoreWebView2EnvironmentOptions(
     bool exclusiveUserDataFolderAccess, bool customCrashReportingEnabled, Registrations schemeRegistrations,
     bool enableTrackingPrevention, bool areBrowserExtensionsEnabled, std::uint32_t channelSearchKind,
     std::uint32_t releaseChannels, std::uint32_t scrollBarStyle)
-    : com_(com),
-      additionalBrowserArguments_(std::move(additionalBrowserArguments)),
-      language_(std::move(language)),
-      targetCompatibleBrowserVersion_(std::move(targetCompatibleBrowserVersion)),
-      allowSingleSignOnUsingOSPrimaryAccount_(allowSingleSignOnUsingOSPrimaryAccount),
-      exclusiveUserDataFolderAccess_(exclusiveUserDataFolderAccess),
-      customCrashReportingEnabled_(customCrashReportingEnabled),
-      schemeRegistrations_(std::move(schemeRegistrations)),
-      enableTrackingPrevention_(enableTrackingPrevention),
-      areBrowserExtensionsEnabled_(areBrowserExtensionsEnabled),
-      channelSearchKind_(channelSearchKind),
-      releaseChannels_(releaseChannels),
-      scrollBarStyle_(scrollBarStyle) {}
+    : FCom(com),
+      FAdditionalBrowserArguments(std::move(additionalBrowserArguments)),
+      FLanguage(std::move(language)),
+      FTargetCompatibleBrowserVersion(std::move(targetCompatibleBrowserVersion)),
+      FAllowSingleSignOnUsingOSPrimaryAccount(allowSingleSignOnUsingOSPrimaryAccount),
+      FExclusiveUserDataFolderAccess(exclusiveUserDataFolderAccess),
+      FCustomCrashReportingEnabled(customCrashReportingEnabled),
+      FSchemeRegistrations(std::move(schemeRegistrations)),
+      FEnableTrackingPrevention(enableTrackingPrevention),
+      FAreBrowserExtensionsEnabled(areBrowserExtensionsEnabled),
+      FChannelSearchKind(channelSearchKind),
+      FReleaseChannels(releaseChannels),
+      FScrollBarStyle(scrollBarStyle) {}
 
 HRESULT TCoreWebView2EnvironmentOptions::GetText(const std::u16string& text, LPWSTR* value) {
   if (value == nullptr) return E_POINTER;
   *value = nullptr;
   // The runtime reads "no text" for an option left empty.
   if (text.empty()) return S_OK;
-  *value = CoTaskMemDup(com_, text);
+  *value = CoTaskMemDup(FCom, text);
   return *value == nullptr ? E_OUTOFMEMORY : S_OK;
 }
 
 HRESULT WV2_STDCALL TCoreWebView2EnvironmentOptions::get_AdditionalBrowserArguments(LPWSTR* value) {
-  return GetText(additionalBrowserArguments_, value);
+  return GetText(FAdditionalBrowserArguments, value);
 }
 HRESULT WV2_STDCALL TCoreWebView2EnvironmentOptions::put_AdditionalBrowserArguments(LPCWSTR value) {
-  additionalBrowserArguments_ = FromWideText(value);
+  FAdditionalBrowserArguments = FromWideText(value);
   return S_OK;
 }
 HRESULT WV2_STDCALL TCoreWebView2EnvironmentOptions::get_Language(LPWSTR* value) {
-  return GetText(language_, value);
+  return GetText(FLanguage, value);
 }
 HRESULT WV2_STDCALL TCoreWebView2EnvironmentOptions::put_Language(LPCWSTR value) {
-  language_ = FromWideText(value);
+  FLanguage = FromWideText(value);
   return S_OK;
 }
 HRESULT WV2_STDCALL TCoreWebView2EnvironmentOptions::get_TargetCompatibleBrowserVersion(LPWSTR* value) {
-  return GetText(targetCompatibleBrowserVersion_, value);
+  return GetText(FTargetCompatibleBrowserVersion, value);
 }
 HRESULT WV2_STDCALL TCoreWebView2EnvironmentOptions::put_TargetCompatibleBrowserVersion(LPCWSTR value) {
-  targetCompatibleBrowserVersion_ = FromWideText(value);
+  FTargetCompatibleBrowserVersion = FromWideText(value);
   return S_OK;
 }
 HRESULT WV2_STDCALL TCoreWebView2EnvironmentOptions::get_AllowSingleSignOnUsingOSPrimaryAccount(BOOL* allow) {
-  return GetBool(allowSingleSignOnUsingOSPrimaryAccount_, allow);
+  return GetBool(FAllowSingleSignOnUsingOSPrimaryAccount, allow);
 }
 HRESULT WV2_STDCALL TCoreWebView2EnvironmentOptions::put_AllowSingleSignOnUsingOSPrimaryAccount(BOOL allow) {
-  allowSingleSignOnUsingOSPrimaryAccount_ = allow != FALSE;
+  FAllowSingleSignOnUsingOSPrimaryAccount = allow != FALSE;
   return S_OK;
 }
 
 HRESULT WV2_STDCALL TCoreWebView2EnvironmentOptions::get_ExclusiveUserDataFolderAccess(BOOL* value) {
-  return GetBool(exclusiveUserDataFolderAccess_, value);
+  return GetBool(FExclusiveUserDataFolderAccess, value);
 }
 HRESULT WV2_STDCALL TCoreWebView2EnvironmentOptions::put_ExclusiveUserDataFolderAccess(BOOL value) {
-  exclusiveUserDataFolderAccess_ = value != FALSE;
+  FExclusiveUserDataFolderAccess = value != FALSE;
   return S_OK;
 }
 
 HRESULT WV2_STDCALL TCoreWebView2EnvironmentOptions::get_IsCustomCrashReportingEnabled(BOOL* value) {
-  return GetBool(customCrashReportingEnabled_, value);
+  return GetBool(FCustomCrashReportingEnabled, value);
 }
 HRESULT WV2_STDCALL TCoreWebView2EnvironmentOptions::put_IsCustomCrashReportingEnabled(BOOL value) {
-  customCrashReportingEnabled_ = value != FALSE;
+  FCustomCrashReportingEnabled = value != FALSE;
   return S_OK;
 }
 
@@ -97,15 +97,15 @@ HRESULT WV2_STDCALL TCoreWebView2EnvironmentOptions::GetCustomSchemeRegistration
   if (count == nullptr || schemeRegistrations == nullptr) return E_POINTER;
   *count = 0;
   *schemeRegistrations = nullptr;
-  if (schemeRegistrations_.empty()) return S_OK;
+  if (FSchemeRegistrations.empty()) return S_OK;
   auto* array = static_cast<ICoreWebView2CustomSchemeRegistration**>(
-      com_.CoTaskMemAlloc(schemeRegistrations_.size() * sizeof(ICoreWebView2CustomSchemeRegistration*)));
+      FCom.CoTaskMemAlloc(FSchemeRegistrations.size() * sizeof(ICoreWebView2CustomSchemeRegistration*)));
   if (array == nullptr) return E_OUTOFMEMORY;
-  for (std::size_t i = 0; i < schemeRegistrations_.size(); ++i) {
-    ComPtr<ICoreWebView2CustomSchemeRegistration> copy = schemeRegistrations_[i];
+  for (std::size_t i = 0; i < FSchemeRegistrations.size(); ++i) {
+    ComPtr<ICoreWebView2CustomSchemeRegistration> copy = FSchemeRegistrations[i];
     array[i] = copy.Detach();
   }
-  *count = static_cast<UINT32>(schemeRegistrations_.size());
+  *count = static_cast<UINT32>(FSchemeRegistrations.size());
   *schemeRegistrations = array;
   return S_OK;
 }
@@ -119,56 +119,56 @@ HRESULT WV2_STDCALL TCoreWebView2EnvironmentOptions::SetCustomSchemeRegistration
     // A null entry holds no registration; keeping it would hand the runtime a null reference later.
     if (schemeRegistrations[i] != nullptr) replacement.emplace_back(schemeRegistrations[i]);
   }
-  schemeRegistrations_ = std::move(replacement);
+  FSchemeRegistrations = std::move(replacement);
   return S_OK;
 }
 
 HRESULT WV2_STDCALL TCoreWebView2EnvironmentOptions::get_EnableTrackingPrevention(BOOL* value) {
-  return GetBool(enableTrackingPrevention_, value);
+  return GetBool(FEnableTrackingPrevention, value);
 }
 HRESULT WV2_STDCALL TCoreWebView2EnvironmentOptions::put_EnableTrackingPrevention(BOOL value) {
-  enableTrackingPrevention_ = value != FALSE;
+  FEnableTrackingPrevention = value != FALSE;
   return S_OK;
 }
 
 HRESULT WV2_STDCALL TCoreWebView2EnvironmentOptions::get_AreBrowserExtensionsEnabled(BOOL* value) {
-  return GetBool(areBrowserExtensionsEnabled_, value);
+  return GetBool(FAreBrowserExtensionsEnabled, value);
 }
 HRESULT WV2_STDCALL TCoreWebView2EnvironmentOptions::put_AreBrowserExtensionsEnabled(BOOL value) {
-  areBrowserExtensionsEnabled_ = value != FALSE;
+  FAreBrowserExtensionsEnabled = value != FALSE;
   return S_OK;
 }
 
 HRESULT WV2_STDCALL
 TCoreWebView2EnvironmentOptions::get_ChannelSearchKind(COREWEBVIEW2_CHANNEL_SEARCH_KIND* value) {
   if (value == nullptr) return E_POINTER;
-  *value = static_cast<COREWEBVIEW2_CHANNEL_SEARCH_KIND>(channelSearchKind_);
+  *value = static_cast<COREWEBVIEW2_CHANNEL_SEARCH_KIND>(FChannelSearchKind);
   return S_OK;
 }
 HRESULT WV2_STDCALL
 TCoreWebView2EnvironmentOptions::put_ChannelSearchKind(COREWEBVIEW2_CHANNEL_SEARCH_KIND value) {
-  channelSearchKind_ = static_cast<std::uint32_t>(value);
+  FChannelSearchKind = static_cast<std::uint32_t>(value);
   return S_OK;
 }
 HRESULT WV2_STDCALL
 TCoreWebView2EnvironmentOptions::get_ReleaseChannels(COREWEBVIEW2_RELEASE_CHANNELS* value) {
   if (value == nullptr) return E_POINTER;
-  *value = static_cast<COREWEBVIEW2_RELEASE_CHANNELS>(releaseChannels_);
+  *value = static_cast<COREWEBVIEW2_RELEASE_CHANNELS>(FReleaseChannels);
   return S_OK;
 }
 HRESULT WV2_STDCALL
 TCoreWebView2EnvironmentOptions::put_ReleaseChannels(COREWEBVIEW2_RELEASE_CHANNELS value) {
-  releaseChannels_ = static_cast<std::uint32_t>(value);
+  FReleaseChannels = static_cast<std::uint32_t>(value);
   return S_OK;
 }
 
 HRESULT WV2_STDCALL TCoreWebView2EnvironmentOptions::get_ScrollBarStyle(COREWEBVIEW2_SCROLLBAR_STYLE* value) {
   if (value == nullptr) return E_POINTER;
-  *value = static_cast<COREWEBVIEW2_SCROLLBAR_STYLE>(scrollBarStyle_);
+  *value = static_cast<COREWEBVIEW2_SCROLLBAR_STYLE>(FScrollBarStyle);
   return S_OK;
 }
 HRESULT WV2_STDCALL TCoreWebView2EnvironmentOptions::put_ScrollBarStyle(COREWEBVIEW2_SCROLLBAR_STYLE value) {
-  scrollBarStyle_ = static_cast<std::uint32_t>(value);
+  FScrollBarStyle = static_cast<std::uint32_t>(value);
   return S_OK;
 }
 

@@ -70,19 +70,19 @@ class TCoreWebView2EnvironmentOptions final
  private:
   HRESULT GetText(const std::u16string& text, LPWSTR* value);
 
-  platform::Com& com_;
-  std::u16string additionalBrowserArguments_;
-  std::u16string language_;
-  std::u16string targetCompatibleBrowserVersion_;
-  bool allowSingleSignOnUsingOSPrimaryAccount_;
-  bool exclusiveUserDataFolderAccess_;
-  bool customCrashReportingEnabled_;
-  Registrations schemeRegistrations_;
-  bool enableTrackingPrevention_;
-  bool areBrowserExtensionsEnabled_;
-  std::uint32_t channelSearchKind_;
-  std::uint32_t releaseChannels_;
-  std::uint32_t scrollBarStyle_;
+  platform::Com& FCom;
+  std::u16string FAdditionalBrowserArguments;
+  std::u16string FLanguage;
+  std::u16string FTargetCompatibleBrowserVersion;
+  bool FAllowSingleSignOnUsingOSPrimaryAccount;
+  bool FExclusiveUserDataFolderAccess;
+  bool FCustomCrashReportingEnabled;
+  Registrations FSchemeRegistrations;
+  bool FEnableTrackingPrevention;
+  bool FAreBrowserExtensionsEnabled;
+  std::uint32_t FChannelSearchKind;
+  std::uint32_t FReleaseChannels;
+  std::uint32_t FScrollBarStyle;
 };
 
 // The options object the loader requests the environment with: `switches` as
