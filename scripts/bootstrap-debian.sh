@@ -4,6 +4,8 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ make pkg-config
+  # The generated-files check runs the header generator (tools/abigen).
+  python3
   googletest libgtest-dev libgmock-dev
   libbenchmark-dev libsimdjson-dev libssl-dev
   clang libclang-rt-14-dev

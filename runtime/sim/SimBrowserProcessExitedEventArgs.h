@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "runtime/common/AnswerValue.h"
 #include "runtime/sim/SimRuntimeContext.h"
 #include "webview/abi/ComObject.h"
 #include "webview/abi/WebView2Interfaces.h"
@@ -17,15 +18,9 @@ class SimBrowserProcessExitedEventArgs final
       : SimCountedObject(std::move(context)), kind_(kind), processId_(processId) {}
 
   HRESULT WV2_STDCALL get_BrowserProcessExitKind(COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND* value) override {
-    if (value == nullptr) return E_POINTER;
-    *value = kind_;
-    return S_OK;
+    return AnswerValue(value, kind_);
   }
-  HRESULT WV2_STDCALL get_BrowserProcessId(UINT32* value) override {
-    if (value == nullptr) return E_POINTER;
-    *value = processId_;
-    return S_OK;
-  }
+  HRESULT WV2_STDCALL get_BrowserProcessId(UINT32* value) override { return AnswerValue(value, processId_); }
 
  private:
   COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND kind_;

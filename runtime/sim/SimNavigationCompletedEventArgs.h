@@ -6,6 +6,7 @@
 #include <memory>
 #include <utility>
 
+#include "runtime/common/AnswerValue.h"
 #include "runtime/sim/SimRuntimeContext.h"
 #include "webview/abi/ComObject.h"
 #include "webview/abi/WebView2Interfaces.h"
@@ -23,20 +24,13 @@ class SimNavigationCompletedEventArgs final
         webErrorStatus_(webErrorStatus),
         navigationId_(navigationId) {}
 
-  HRESULT WV2_STDCALL get_IsSuccess(BOOL* value) override { return Answer(value, isSuccess_); }
+  HRESULT WV2_STDCALL get_IsSuccess(BOOL* value) override { return AnswerValue(value, isSuccess_); }
   HRESULT WV2_STDCALL get_WebErrorStatus(COREWEBVIEW2_WEB_ERROR_STATUS* value) override {
-    return Answer(value, webErrorStatus_);
+    return AnswerValue(value, webErrorStatus_);
   }
-  HRESULT WV2_STDCALL get_NavigationId(UINT64* value) override { return Answer(value, navigationId_); }
+  HRESULT WV2_STDCALL get_NavigationId(UINT64* value) override { return AnswerValue(value, navigationId_); }
 
  private:
-  template <typename T>
-  static HRESULT Answer(T* out, T value) {
-    if (out == nullptr) return E_POINTER;
-    *out = value;
-    return S_OK;
-  }
-
   BOOL isSuccess_;
   COREWEBVIEW2_WEB_ERROR_STATUS webErrorStatus_;
   UINT64 navigationId_;

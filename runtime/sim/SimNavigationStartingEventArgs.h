@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "runtime/common/AnswerValue.h"
 #include "runtime/sim/SimRuntimeContext.h"
 #include "webview/abi/CoTaskMemText.h"
 #include "webview/abi/ComObject.h"
@@ -29,27 +30,20 @@ class SimNavigationStartingEventArgs final
     *uri = webview::CoTaskMemDup(Context().Com(), uri_);
     return *uri == nullptr ? E_OUTOFMEMORY : S_OK;
   }
-  HRESULT WV2_STDCALL get_IsUserInitiated(BOOL* value) override { return Answer(value, FALSE); }
-  HRESULT WV2_STDCALL get_IsRedirected(BOOL* value) override { return Answer(value, FALSE); }
+  HRESULT WV2_STDCALL get_IsUserInitiated(BOOL* value) override { return AnswerValue(value, FALSE); }
+  HRESULT WV2_STDCALL get_IsRedirected(BOOL* value) override { return AnswerValue(value, FALSE); }
   HRESULT WV2_STDCALL get_RequestHeaders(ICoreWebView2HttpRequestHeaders** value) override {
     if (value != nullptr) *value = nullptr;
     return E_NOTIMPL;
   }
-  HRESULT WV2_STDCALL get_Cancel(BOOL* value) override { return Answer(value, cancel_); }
+  HRESULT WV2_STDCALL get_Cancel(BOOL* value) override { return AnswerValue(value, cancel_); }
   HRESULT WV2_STDCALL put_Cancel(BOOL value) override {
     cancel_ = value;
     return S_OK;
   }
-  HRESULT WV2_STDCALL get_NavigationId(UINT64* value) override { return Answer(value, navigationId_); }
+  HRESULT WV2_STDCALL get_NavigationId(UINT64* value) override { return AnswerValue(value, navigationId_); }
 
  private:
-  template <typename T>
-  static HRESULT Answer(T* out, T value) {
-    if (out == nullptr) return E_POINTER;
-    *out = value;
-    return S_OK;
-  }
-
   std::u16string uri_;
   UINT64 navigationId_;
   BOOL cancel_ = FALSE;

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "runtime/common/AnswerValue.h"
 #include "runtime/sim/SimRuntimeContext.h"
 #include "webview/abi/ComObject.h"
 #include "webview/abi/WebView2Interfaces.h"
@@ -13,16 +14,8 @@ class SimProcessInfo final : public webview::ComObject<ICoreWebView2ProcessInfo>
   SimProcessInfo(std::shared_ptr<SimRuntimeContext> context, INT32 processId, COREWEBVIEW2_PROCESS_KIND kind)
       : SimCountedObject(std::move(context)), processId_(processId), kind_(kind) {}
 
-  HRESULT WV2_STDCALL get_ProcessId(INT32* value) override {
-    if (value == nullptr) return E_POINTER;
-    *value = processId_;
-    return S_OK;
-  }
-  HRESULT WV2_STDCALL get_Kind(COREWEBVIEW2_PROCESS_KIND* kind) override {
-    if (kind == nullptr) return E_POINTER;
-    *kind = kind_;
-    return S_OK;
-  }
+  HRESULT WV2_STDCALL get_ProcessId(INT32* value) override { return AnswerValue(value, processId_); }
+  HRESULT WV2_STDCALL get_Kind(COREWEBVIEW2_PROCESS_KIND* kind) override { return AnswerValue(kind, kind_); }
 
  private:
   INT32 processId_;

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/common/AnswerValue.h"
 #include "runtime/sim/SimRuntimeContext.h"
 #include "webview/abi/ComObject.h"
 #include "webview/abi/ComPtr.h"
@@ -19,9 +20,7 @@ class SimProcessInfoCollection final : public webview::ComObject<ICoreWebView2Pr
       : SimCountedObject(std::move(context)), items_(std::move(items)) {}
 
   HRESULT WV2_STDCALL get_Count(UINT32* value) override {
-    if (value == nullptr) return E_POINTER;
-    *value = static_cast<UINT32>(items_.size());
-    return S_OK;
+    return AnswerValue(value, static_cast<UINT32>(items_.size()));
   }
   HRESULT WV2_STDCALL GetValueAtIndex(UINT32 index, ICoreWebView2ProcessInfo** value) override {
     if (value == nullptr) return E_POINTER;

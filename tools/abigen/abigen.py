@@ -1,17 +1,18 @@
 #!/usr/bin/env python3
-"""Writes the browser runtime's COM declarations into webview/abi/.
+"""Writes the runtime's COM declarations (webview/abi/) and the simulated runtime's objects (runtime/sim/).
 
-Reads the three ABI tables (interfaces.tsv, exports.tsv, enums.tsv) and writes
-ordinary C++ headers, which are committed as source: the build never reads the
-tables. Run it again when the tables change:
+Reads the three ABI tables in tools/abigen/tables/ (interfaces.tsv, exports.tsv,
+enums.tsv) and the table of simulated objects beside them (sim-objects.tsv, see
+sim_objects.py), and writes ordinary C++ headers, which are committed as source:
+the build never reads the tables. Run it again when the tables change:
 
-    python3 tools/abigen/abigen.py --tables <folder with the tables> [--out webview/abi]
+    python3 tools/abigen/abigen.py [--tables tools/abigen/tables] [--out webview/abi] [--sim-out runtime/sim]
 
-The tables list each interface's own methods in vtable order with their slot
-numbers; this script checks that the slots are continuous along every chain
-and that every type named in a parameter is known, and refuses to write
-anything otherwise, since a header that compiles but misplaces one slot would
-call the wrong method of the real runtime.
+tests/tools/check_generated.py regenerates every file into a temporary folder
+and fails when one differs from the committed file.
+
+The tables are read and checked by abi_tables.py; tables that fail a check
+write nothing.
 
 Python 3 standard library only.
 """
@@ -19,11 +20,16 @@ Python 3 standard library only.
 from __future__ import annotations
 
 import argparse
-import csv
-import re
 import sys
-from dataclasses import dataclass, field
 from pathlib import Path
+
+# The modules beside this script are imported from the source tree: leave no
+# compiled copies of them there.
+sys.dont_write_bytecode = True
+
+from abi_tables import (FIELD_TYPES, GUID_PATTERN, OWN_STRUCTS, EnumType, Export, Interface, Parameter,
+                        StructType, TableError, read_abi_tables)
+from sim_objects import write_sim_objects
 
 # Generated files are regenerated, never edited, so the formatter leaves them
 # as the generator wrote them: one declaration per line, easy to compare with the tables.
@@ -32,14 +38,6 @@ GENERATED_NOTE = (
     "// change the generator or the tables and run it again.\n"
     "// clang-format off\n"
 )
-
-# Types of parameters that ComTypes.h or WebView2Structs.h declare.
-SCALAR_TYPES = {
-    "BOOL", "HRESULT", "HWND", "INT", "INT32", "UINT", "UINT32", "UINT64", "LPCWSTR", "LPWSTR",
-    "PCWSTR", "double", "int", "void", "REFIID", "EventRegistrationToken", "RECT", "POINT",
-}
-# System interfaces: the system's own on Windows, opaque elsewhere (ComTypes.h).
-SYSTEM_INTERFACES = {"IUnknown", "IStream", "VARIANT"}
 
 # Enums whose members combine as bit flags; the published header gives them the
 # bitwise operators too.
@@ -50,191 +48,6 @@ FLAG_ENUMS = {
     "COREWEBVIEW2_RELEASE_CHANNELS",
     "COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS",
 }
-
-# Structures the runtime's header itself declares (the others are the system's).
-OWN_STRUCTS = {"COREWEBVIEW2_COLOR", "COREWEBVIEW2_PHYSICAL_KEY_STATUS"}
-FIELD_TYPES = {"BYTE": "BYTE", "UINT32": "UINT32", "BOOL": "BOOL"}
-
-GUID_PATTERN = re.compile(
-    r"^\{([0-9A-F]{8})-([0-9A-F]{4})-([0-9A-F]{4})-([0-9A-F]{4})-([0-9A-F]{12})\}$")
-
-
-class TableError(Exception):
-    pass
-
-
-@dataclass
-class Parameter:
-    type: str  # as written, e.g. "const LPCWSTR" or "ICoreWebView2Settings**"
-    name: str
-
-    @property
-    def base_type(self) -> str:
-        return self.type.replace("const ", "").rstrip("*").strip()
-
-
-@dataclass
-class Method:
-    slot: int
-    name: str
-    parameters: list[Parameter]
-
-
-@dataclass
-class Interface:
-    name: str
-    iid: str
-    base: str
-    methods: list[Method] = field(default_factory=list)
-
-
-@dataclass
-class Export:
-    name: str
-    return_type: str
-    parameters: list[Parameter]
-    stack_bytes: int
-
-
-@dataclass
-class EnumType:
-    name: str
-    members: list[tuple[str, int]] = field(default_factory=list)
-
-
-@dataclass
-class StructField:
-    name: str
-    type: str
-    offset: int
-    size: int
-
-
-@dataclass
-class StructType:
-    name: str
-    fields: list[StructField] = field(default_factory=list)
-    size: int = 0
-
-
-def read_table(path: Path) -> list[dict[str, str]]:
-    with path.open(newline="", encoding="utf-8") as f:
-        return list(csv.DictReader(f, delimiter="\t"))
-
-
-def parse_parameters(text: str, where: str) -> list[Parameter]:
-    parameters = []
-    for piece in filter(None, (p.strip() for p in text.split(","))):
-        match = re.fullmatch(r"((?:const\s+)?[A-Za-z_][A-Za-z0-9_]*\s*\**)\s*([A-Za-z_][A-Za-z0-9_]*)", piece)
-        if not match:
-            raise TableError(f"{where}: cannot read the parameter '{piece}'")
-        parameters.append(Parameter(re.sub(r"\s+\*", "*", match.group(1).strip()), match.group(2)))
-    return parameters
-
-
-def read_interfaces(path: Path) -> list[Interface]:
-    interfaces: dict[str, Interface] = {}
-    for row in read_table(path):
-        name = row["interface"]
-        where = f"{path.name}: {name}::{row['method_name']}"
-        interface = interfaces.get(name)
-        if interface is None:
-            interface = interfaces[name] = Interface(name, row["iid"], row["base_interface"])
-        elif interface.iid != row["iid"] or interface.base != row["base_interface"]:
-            raise TableError(f"{where}: id or base differs from the interface's first row")
-        interface.methods.append(
-            Method(int(row["slot_index"]), row["method_name"], parse_parameters(row["parameters"], where)))
-    return list(interfaces.values())
-
-
-def check_interfaces(interfaces: list[Interface], enums: set[str], structs: set[str]) -> set[str]:
-    """Checks the chains and answers the interfaces that are named but not declared."""
-    declared: dict[str, Interface] = {}
-    ids: dict[str, str] = {}
-    for interface in interfaces:
-        if not GUID_PATTERN.match(interface.iid):
-            raise TableError(f"{interface.name}: malformed id {interface.iid}")
-        if interface.iid in ids:
-            raise TableError(f"{interface.name}: same id as {ids[interface.iid]}")
-        ids[interface.iid] = interface.name
-        if interface.name == "IUnknown":
-            first_slot = 0
-        else:
-            if interface.base not in declared:
-                raise TableError(f"{interface.name}: base {interface.base} is not declared before it")
-            first_slot = slot_count(declared[interface.base])
-        for offset, method in enumerate(interface.methods):
-            if method.slot != first_slot + offset:
-                raise TableError(f"{interface.name}::{method.name}: slot {method.slot}, "
-                                 f"expected {first_slot + offset} after its base and the methods before it")
-        declared[interface.name] = interface
-        check_no_hiding(interface, declared)
-
-    opaque = set()
-    for interface in interfaces:
-        for method in interface.methods:
-            for parameter in method.parameters:
-                type_name = parameter.base_type
-                if type_name in declared or type_name in SYSTEM_INTERFACES or type_name in SCALAR_TYPES:
-                    continue
-                if type_name in enums or type_name in structs:
-                    continue
-                if re.fullmatch(r"ICoreWebView2[A-Za-z0-9_]*", type_name):
-                    opaque.add(type_name)
-                    continue
-                raise TableError(f"{interface.name}::{method.name}: unknown type {parameter.type}")
-    return opaque
-
-
-def check_no_hiding(interface: Interface, declared: dict[str, Interface]) -> None:
-    # A later version re-declaring a name would hide the earlier method in C++.
-    names = {m.name for m in interface.methods}
-    base = declared.get(interface.base)
-    while base is not None:
-        clash = names & {m.name for m in base.methods}
-        if clash:
-            raise TableError(f"{interface.name}: re-declares {sorted(clash)} of {base.name}")
-        base = declared.get(base.base) if base.name != "IUnknown" else None
-
-
-def slot_count(interface: Interface) -> int:
-    return interface.methods[-1].slot + 1 if interface.methods else 0
-
-
-def read_exports(path: Path) -> list[Export]:
-    exports = []
-    for row in read_table(path):
-        if "__stdcall" not in row["calling_convention"]:
-            raise TableError(f"{path.name}: {row['name']} is not __stdcall")
-        exports.append(Export(row["name"], row["return_type"],
-                              parse_parameters(row["parameters"], f"{path.name}: {row['name']}"),
-                              int(row["x86_stack_bytes"])))
-    return exports
-
-
-def read_enums_and_structs(path: Path) -> tuple[list[EnumType], list[StructType]]:
-    enums: dict[str, EnumType] = {}
-    structs: dict[str, StructType] = {}
-    for row in read_table(path):
-        kind = row["kind"]
-        if kind == "enum":
-            enum = enums.setdefault(row["type"], EnumType(row["type"]))
-            value = int(row["value"])
-            if value != int(row["hex"], 16) and value != int(row["hex"], 16) - (1 << 32):
-                raise TableError(f"{path.name}: {row['member']}: value and bit pattern disagree")
-            enum.members.append((row["member"], value))
-        elif kind == "struct":
-            struct = structs.setdefault(row["type"], StructType(row["type"]))
-            struct.fields.append(StructField(row["member"], row["c_type"], int(row["offset"]), int(row["size"])))
-        elif kind == "struct-total":
-            structs.setdefault(row["type"], StructType(row["type"])).size = int(row["size"])
-    for struct in structs.values():
-        if struct.name in OWN_STRUCTS:
-            for f in struct.fields:
-                if f.type not in FIELD_TYPES:
-                    raise TableError(f"{path.name}: {struct.name}.{f.name}: field type {f.type} not known")
-    return list(enums.values()), list(structs.values())
-
 
 def guid_initializer(iid: str) -> str:
     parts = GUID_PATTERN.match(iid).groups()
@@ -373,36 +186,33 @@ def write_exports(exports: list[Export]) -> str:
 def main() -> int:
     repo = Path(__file__).resolve().parents[2]
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--tables", type=Path, default=repo.parent / "shared" / "webview2-abi",
-                        help="folder holding interfaces.tsv, exports.tsv and enums.tsv")
+    parser.add_argument("--tables", type=Path, default=Path(__file__).resolve().parent / "tables",
+                        help="folder holding interfaces.tsv, exports.tsv, enums.tsv and sim-objects.tsv")
     parser.add_argument("--out", type=Path, default=repo / "webview" / "abi", help="folder to write the headers to")
+    parser.add_argument("--sim-out", type=Path, default=repo / "runtime" / "sim",
+                        help="folder to write the simulated runtime's objects to")
     args = parser.parse_args()
 
     try:
-        interfaces = read_interfaces(args.tables / "interfaces.tsv")
-        exports = read_exports(args.tables / "exports.tsv")
-        enums, structs = read_enums_and_structs(args.tables / "enums.tsv")
-        opaque = check_interfaces(interfaces, {e.name for e in enums}, {s.name for s in structs})
-        for e in exports:
-            for p in e.parameters:
-                if p.base_type not in SCALAR_TYPES and p.base_type not in {i.name for i in interfaces}:
-                    raise TableError(f"exports.tsv: {e.name}: unknown type {p.type}")
+        tables = read_abi_tables(args.tables)
+        sim_files = write_sim_objects(args.tables / "sim-objects.tsv", tables)
     except (TableError, KeyError, ValueError) as error:
         print(f"abigen: {error}", file=sys.stderr)
         return 1
 
     files = {
-        "WebView2Interfaces.h": write_interfaces(interfaces, opaque),
-        "WebView2Ids.h": write_ids(interfaces),
-        "WebView2Enums.h": write_enums(enums),
-        "WebView2Structs.h": write_structs(structs),
-        "WebView2Exports.h": write_exports(exports),
+        "WebView2Interfaces.h": write_interfaces(tables.interfaces, tables.opaque),
+        "WebView2Ids.h": write_ids(tables.interfaces),
+        "WebView2Enums.h": write_enums(tables.enums),
+        "WebView2Structs.h": write_structs(tables.structs),
+        "WebView2Exports.h": write_exports(tables.exports),
     }
-    args.out.mkdir(parents=True, exist_ok=True)
-    for name, text in files.items():
-        (args.out / name).write_text(text, encoding="utf-8", newline="\n")
-    print(f"abigen: {len(interfaces)} interfaces, {len(enums)} enums, {len(exports)} exports "
-          f"written to {args.out}")
+    for folder, written in ((args.out, files), (args.sim_out, sim_files)):
+        folder.mkdir(parents=True, exist_ok=True)
+        for name, text in written.items():
+            (folder / name).write_text(text, encoding="utf-8", newline="\n")
+    print(f"abigen: {len(tables.interfaces)} interfaces, {len(tables.enums)} enums, {len(tables.exports)} exports "
+          f"written to {args.out}, {len(sim_files)} simulated objects to {args.sim_out}")
     return 0
 
 
