@@ -1,8 +1,8 @@
 #include "app/Startup.h"
 
-#include "app/Application.h"
-#include "app/WebCamFrm.h"
-#include "webview/loader/uWVLoader.h"
+#include "app/TApplication.h"
+#include "app/TWebCamFrm.h"
+#include "webview/loader/TWVLoader.h"
 
 namespace velmoran::app {
 namespace {

@@ -80,19 +80,19 @@ void RuntimeDouble::ReadScenario() {
 }
 
 void RuntimeDouble::Activate() {
-  sim::SimRuntimeOptions options;
-  if (scenario_.environmentCompletion)
-    options.createEnvironment.completion = *scenario_.environmentCompletion;
-  sim::SimControllerChoices choices;
-  if (scenario_.controllerCompletion) choices.createController.completion = *scenario_.controllerCompletion;
-  if (scenario_.scriptCompletion) choices.scriptCompletion = *scenario_.scriptCompletion;
-  choices.failingNavigations = scenario_.failingNavigations;
+  sim::SimRuntimeConfig config;
+  if (scenario_.environmentCompletion) config.createEnvironment.completion = *scenario_.environmentCompletion;
+  sim::SimControllerConfig controllerConfig;
+  if (scenario_.controllerCompletion)
+    controllerConfig.createController.completion = *scenario_.controllerCompletion;
+  if (scenario_.scriptCompletion) controllerConfig.scriptCompletion = *scenario_.scriptCompletion;
+  controllerConfig.failingNavigations = scenario_.failingNavigations;
 
-  context_ = std::make_shared<sim::SimRuntimeContext>(platform_, queue_, std::move(options));
+  context_ = std::make_shared<sim::SimRuntimeContext>(platform_, queue_, std::move(config));
   for (const ScenarioCallFailure& failure : scenario_.callFailures) {
     context_->SetCallResult(failure.method, failure.result);
   }
-  side_ = std::make_shared<sim::SimControllerSide>(std::move(choices));
+  side_ = std::make_shared<sim::SimControllerSide>(std::move(controllerConfig));
   context_->SetControllerFactory(side_);
   context_->SetObserver(this);
   sim::SetActiveSimRuntime(context_);

@@ -17,7 +17,7 @@ platform::WindowHandle AsWindowHandle(HWND window) {
 SimController::SimController(std::shared_ptr<SimRuntimeContext> context,
                              std::shared_ptr<SimControllerSide> side, HWND parentWindow,
                              const SimControllerRequest& request)
-    : SimControllerBase(context, side->Choices().controllerVersions), side_(std::move(side)) {
+    : SimControllerBase(context, side->Config().controllerVersions), side_(std::move(side)) {
   webView_ = webview::MakeComObject<SimWebView>(std::move(context), side_, request.profileName,
                                                 request.isInPrivateModeEnabled);
   // The runtime's defaults: visible, no zoom, no scaling, an empty rectangle until the host sizes it.

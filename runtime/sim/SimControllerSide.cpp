@@ -41,7 +41,7 @@ SimControllerRequest ReadRequest(platform::Com& com, HWND parentWindow,
 HRESULT SimControllerSide::CreateController(
     SimCoreWebView2Environment& environment, HWND parentWindow, ICoreWebView2ControllerOptions* options,
     ICoreWebView2CreateCoreWebView2ControllerCompletedHandler* handler) {
-  const SimCallOutcome outcome = choices_.createController;
+  const SimCallOutcome outcome = config_.createController;
   if (FAILED(outcome.immediate)) return outcome.immediate;
   SimControllerRequest request = ReadRequest(environment.Context().Com(), parentWindow, options);
   requests_.push_back(request);
@@ -64,7 +64,7 @@ HRESULT SimControllerSide::CreateController(
 HRESULT SimControllerSide::CreateControllerOptions(SimCoreWebView2Environment& environment,
                                                    ICoreWebView2ControllerOptions** value) {
   auto options =
-      MakeComObject<SimControllerOptions>(environment.SharedContext(), choices_.controllerOptionsVersions);
+      MakeComObject<SimControllerOptions>(environment.SharedContext(), config_.controllerOptionsVersions);
   options->Values().Write<std::u16string>("ProfileName", u"");
   options->Values().Write<BOOL>("IsInPrivateModeEnabled", FALSE);
   *value = ComPtr<ICoreWebView2ControllerOptions>(options).Detach();
@@ -73,8 +73,7 @@ HRESULT SimControllerSide::CreateControllerOptions(SimCoreWebView2Environment& e
 
 HRESULT SimControllerSide::CreatePrintSettings(SimCoreWebView2Environment& environment,
                                                ICoreWebView2PrintSettings** value) {
-  auto settings =
-      MakeComObject<SimPrintSettings>(environment.SharedContext(), choices_.printSettingsVersions);
+  auto settings = MakeComObject<SimPrintSettings>(environment.SharedContext(), config_.printSettingsVersions);
   settings->Values().Write<double>("ScaleFactor", 1.0);
   settings->Values().Write<INT32>("Copies", 1);
   settings->Values().Write<INT32>("PagesPerSide", 1);

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/sim/SimControllerChoices.h"
+#include "runtime/sim/SimControllerConfig.h"
 #include "runtime/sim/SimControllerFactory.h"
 #include "runtime/sim/SimRuntimeContext.h"
 
@@ -32,7 +32,7 @@ struct SimControllerRequest {
 class SimControllerSide final : public SimControllerFactory,
                                 public std::enable_shared_from_this<SimControllerSide> {
  public:
-  explicit SimControllerSide(SimControllerChoices choices = {}) : choices_(std::move(choices)) {}
+  explicit SimControllerSide(SimControllerConfig config = {}) : config_(std::move(config)) {}
 
   HRESULT CreateController(SimCoreWebView2Environment& environment, HWND parentWindow,
                            ICoreWebView2ControllerOptions* options,
@@ -42,7 +42,7 @@ class SimControllerSide final : public SimControllerFactory,
   HRESULT CreatePrintSettings(SimCoreWebView2Environment& environment,
                               ICoreWebView2PrintSettings** value) override;
 
-  SimControllerChoices& Choices() { return choices_; }
+  SimControllerConfig& Config() { return config_; }
   const std::vector<SimControllerRequest>& Requests() const { return requests_; }
 
   // The controllers alive now, oldest first.
@@ -54,7 +54,7 @@ class SimControllerSide final : public SimControllerFactory,
   void ControllerDestroyed(SimController* controller);
 
  private:
-  SimControllerChoices choices_;
+  SimControllerConfig config_;
   std::vector<SimControllerRequest> requests_;
   std::vector<SimController*> controllers_;
 };

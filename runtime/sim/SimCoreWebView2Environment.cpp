@@ -59,9 +59,8 @@ HRESULT SimCoreWebView2Environment::QueryInterface(REFIID riid, void** object) {
   *object = nullptr;
   const std::uint32_t version = EnvironmentVersionOf(riid);
   if (version > 0) {
-    const SimRuntimeOptions& options = Context().Options();
-    if (version > options.highestEnvironmentVersion ||
-        options.refusedEnvironmentVersions.count(version) > 0) {
+    const SimRuntimeConfig& config = Context().Config();
+    if (version > config.highestEnvironmentVersion || config.refusedEnvironmentVersions.count(version) > 0) {
       return E_NOINTERFACE;
     }
   }
@@ -120,7 +119,7 @@ HRESULT SimCoreWebView2Environment::CreateWebResourceResponse(IStream* /*content
 }
 
 HRESULT SimCoreWebView2Environment::get_BrowserVersionString(LPWSTR* versionInfo) {
-  return AnswerText("get_BrowserVersionString", Context().Options().browserVersion, versionInfo);
+  return AnswerText("get_BrowserVersionString", Context().Config().browserVersion, versionInfo);
 }
 
 HRESULT SimCoreWebView2Environment::add_NewBrowserVersionAvailable(
@@ -190,7 +189,7 @@ HRESULT SimCoreWebView2Environment::GetProcessInfos(ICoreWebView2ProcessInfoColl
   if (const HRESULT scripted = Context().CallResult("GetProcessInfos"); FAILED(scripted)) return scripted;
   std::vector<ComPtr<ICoreWebView2ProcessInfo>> items;
   items.emplace_back(webview::MakeComObject<SimProcessInfo>(
-      SharedContext(), static_cast<INT32>(Context().Options().browserProcessId),
+      SharedContext(), static_cast<INT32>(Context().Config().browserProcessId),
       COREWEBVIEW2_PROCESS_KIND_BROWSER));
   *value = webview::MakeComObject<SimProcessInfoCollection>(SharedContext(), std::move(items)).Detach();
   return S_OK;
@@ -294,7 +293,7 @@ void SimCoreWebView2Environment::FireNewBrowserVersionAvailable() {
 
 void SimCoreWebView2Environment::FireBrowserProcessExited(COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND kind) {
   auto args = webview::MakeComObject<SimBrowserProcessExitedEventArgs>(SharedContext(), kind,
-                                                                       Context().Options().browserProcessId);
+                                                                       Context().Config().browserProcessId);
   for (const auto& handler : Snapshot(processExitedHandlers_)) handler->Invoke(this, args.Get());
 }
 

@@ -11,7 +11,7 @@
 #include "runtime/common/BrowserVersionOrder.h"
 #include "runtime/sim/SimCoreWebView2Environment.h"
 #include "webview/abi/CoTaskMemText.h"
-#include "webview/abi/WV2Text.h"
+#include "webview/abi/WideText.h"
 #include "webview/abi/WebView2Exports.h"
 #include "webview/abi/WebView2Ids.h"
 
@@ -19,7 +19,7 @@ namespace velmoran::runtime::sim {
 
 using webview::ComPtr;
 using webview::CoTaskMemText;
-using webview::FromWV2Text;
+using webview::FromWideText;
 
 namespace {
 
@@ -43,8 +43,8 @@ bool ReadBool(Getter&& getter) {
 SimEnvironmentRequest ReadRequest(platform::Com& com, PCWSTR browserExecutableFolder, PCWSTR userDataFolder,
                                   ICoreWebView2EnvironmentOptions* environmentOptions) {
   SimEnvironmentRequest request;
-  request.browserExecutableFolder = std::u16string(FromWV2Text(browserExecutableFolder));
-  request.userDataFolder = std::u16string(FromWV2Text(userDataFolder));
+  request.browserExecutableFolder = std::u16string(FromWideText(browserExecutableFolder));
+  request.userDataFolder = std::u16string(FromWideText(userDataFolder));
   if (environmentOptions == nullptr) return request;
   request.hasOptions = true;
   ICoreWebView2EnvironmentOptions& options = *environmentOptions;
@@ -112,7 +112,7 @@ HRESULT RequestEnvironment(const char* exportName, PCWSTR browserExecutableFolde
   std::shared_ptr<SimRuntimeContext> context = ActiveSimRuntime();
   if (!context) return E_UNEXPECTED;
   if (handler == nullptr) return E_POINTER;
-  const SimCallOutcome outcome = context->Options().createEnvironment;
+  const SimCallOutcome outcome = context->Config().createEnvironment;
   HRESULT refused = context->CallResult(exportName);
   if (SUCCEEDED(refused)) refused = outcome.immediate;
   if (FAILED(refused)) {
@@ -135,7 +135,7 @@ HRESULT RequestEnvironment(const char* exportName, PCWSTR browserExecutableFolde
     }
     handler->Invoke(outcome.completion, environment.Get());
   };
-  if (context->Options().holdEnvironmentCompletions) {
+  if (context->Config().holdEnvironmentCompletions) {
     context->Hold(std::move(answer));
   } else {
     context->Post(std::move(answer));
@@ -149,7 +149,7 @@ HRESULT AnswerAvailableVersion(const char* method, LPWSTR* versionInfo) {
   std::shared_ptr<SimRuntimeContext> context = ActiveSimRuntime();
   if (!context) return E_UNEXPECTED;
   if (const HRESULT scripted = context->CallResult(method); FAILED(scripted)) return scripted;
-  *versionInfo = webview::CoTaskMemDup(context->Com(), context->Options().browserVersion);
+  *versionInfo = webview::CoTaskMemDup(context->Com(), context->Config().browserVersion);
   return *versionInfo == nullptr ? E_OUTOFMEMORY : S_OK;
 }
 
@@ -187,7 +187,7 @@ HRESULT WV2_STDCALL CompareBrowserVersions(PCWSTR version1, PCWSTR version2, int
   if (!context) return E_UNEXPECTED;
   if (const HRESULT scripted = context->CallResult(webview::kCompareBrowserVersionsExport); FAILED(scripted))
     return scripted;
-  const std::optional<int> order = CompareBrowserVersionTexts(FromWV2Text(version1), FromWV2Text(version2));
+  const std::optional<int> order = CompareBrowserVersionTexts(FromWideText(version1), FromWideText(version2));
   if (!order) return E_INVALIDARG;
   *result = *order;
   return S_OK;

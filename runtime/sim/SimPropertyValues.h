@@ -15,7 +15,7 @@
 #include "webview/abi/CoTaskMemText.h"
 #include "webview/abi/ComResults.h"
 #include "webview/abi/ComTypes.h"
-#include "webview/abi/WV2Text.h"
+#include "webview/abi/WideText.h"
 
 namespace velmoran::runtime::sim {
 
@@ -53,7 +53,7 @@ class SimPropertyValues {
   HRESULT Put(std::string_view name, LPCWSTR value) {
     if (const HRESULT scripted = context_.CallResult("put_" + std::string(name)); FAILED(scripted))
       return scripted;
-    Write(name, std::u16string(webview::FromWV2Text(value)));
+    Write(name, std::u16string(webview::FromWideText(value)));
     return S_OK;
   }
 

@@ -56,8 +56,8 @@ void CreateFolders(platform::Files& files, const std::u16string& folder) {
 
 }  // namespace
 
-SimRuntime::SimRuntime(platform::sim::SimPlatform& platform, SimRuntimeOptions options)
-    : platform_(platform), context_(MakeSimRuntimeContext(platform, std::move(options))) {
+SimRuntime::SimRuntime(platform::sim::SimPlatform& platform, SimRuntimeConfig config)
+    : platform_(platform), context_(MakeSimRuntimeContext(platform, std::move(config))) {
   SetActiveSimRuntime(context_);
   InstallLoaderFile();
   InstallRegistryEntry();
@@ -96,31 +96,31 @@ void WriteImage(platform::sim::SimFiles& files, const std::u16string& path, std:
 }  // namespace
 
 void SimRuntime::InstallLoaderFile() {
-  const SimRuntimeOptions& options = context_->Options();
-  if (!options.writeLoaderFile) return;
-  WriteImage(platform_.files(), LoaderLibraryPath(), options.loaderMachine, options.loaderVersion);
+  const SimRuntimeConfig& config = context_->Config();
+  if (!config.writeLoaderFile) return;
+  WriteImage(platform_.files(), LoaderLibraryPath(), config.loaderMachine, config.loaderVersion);
 }
 
 void SimRuntime::InstallFixedRuntime() {
-  const SimRuntimeOptions& options = context_->Options();
-  if (options.fixedRuntimeFolder.empty()) return;
-  std::u16string folder = options.fixedRuntimeFolder;
+  const SimRuntimeConfig& config = context_->Config();
+  if (config.fixedRuntimeFolder.empty()) return;
+  std::u16string folder = config.fixedRuntimeFolder;
   if (folder.back() != u'\\') folder += u'\\';
-  WriteImage(platform_.files(), folder + u"msedgewebview2.exe", options.loaderMachine,
-             options.fixedRuntimeVersion);
+  WriteImage(platform_.files(), folder + u"msedgewebview2.exe", config.loaderMachine,
+             config.fixedRuntimeVersion);
 }
 
 void SimRuntime::InstallRegistryEntry() {
-  const std::u16string& version = context_->Options().installedVersion;
+  const std::u16string& version = context_->Config().installedVersion;
   if (version.empty()) return;
   platform_.registry().SetStringValue(platform::kHkeyLocalMachine, kInstalledRuntimeKey, u"pv", version);
 }
 
 void SimRuntime::RegisterLoaderLibrary() {
-  const SimRuntimeOptions& options = context_->Options();
-  if (!options.registerLoaderLibrary) return;
+  const SimRuntimeConfig& config = context_->Config();
+  if (!config.registerLoaderLibrary) return;
   std::map<std::string, platform::ProcAddress> exports = SimLoaderExports();
-  for (const std::string& missing : options.missingExports) exports.erase(missing);
+  for (const std::string& missing : config.missingExports) exports.erase(missing);
   platform_.modules().RegisterLibrary(kLoaderLibraryName, std::move(exports));
 }
 
@@ -163,21 +163,21 @@ std::size_t SimRuntime::Subscriptions() const {
 }
 
 std::unique_ptr<SimRuntime> InstallSimRuntime(platform::sim::SimPlatform& platform,
-                                              SimRuntimeOptions options) {
-  return std::make_unique<SimRuntime>(platform, std::move(options));
+                                              SimRuntimeConfig config) {
+  return std::make_unique<SimRuntime>(platform, std::move(config));
 }
 
 std::shared_ptr<SimControllerSide> InstallSimControllerSide(SimRuntime& runtime,
-                                                            SimControllerChoices choices) {
-  auto side = std::make_shared<SimControllerSide>(std::move(choices));
+                                                            SimControllerConfig config) {
+  auto side = std::make_shared<SimControllerSide>(std::move(config));
   runtime.SetControllerFactory(side);
   return side;
 }
 
 std::shared_ptr<SimRuntimeContext> MakeSimRuntimeContext(platform::sim::SimPlatform& platform,
-                                                          SimRuntimeOptions options) {
+                                                          SimRuntimeConfig config) {
   return std::make_shared<SimRuntimeContext>(platform, std::make_shared<SimPlatformQueue>(platform.windows()),
-                                             std::move(options));
+                                             std::move(config));
 }
 
 }  // namespace velmoran::runtime::sim

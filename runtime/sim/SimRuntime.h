@@ -12,11 +12,11 @@
 #include <string>
 
 #include "platform/sim/SimPlatform.h"
-#include "runtime/sim/SimControllerChoices.h"
+#include "runtime/sim/SimControllerConfig.h"
 #include "runtime/sim/SimControllerFactory.h"
 #include "runtime/sim/SimEnvironmentRequest.h"
 #include "runtime/sim/SimRuntimeContext.h"
-#include "runtime/sim/SimRuntimeOptions.h"
+#include "runtime/sim/SimRuntimeConfig.h"
 
 namespace velmoran::runtime::sim {
 
@@ -24,7 +24,7 @@ class SimControllerSide;
 
 class SimRuntime {
  public:
-  SimRuntime(platform::sim::SimPlatform& platform, SimRuntimeOptions options);
+  SimRuntime(platform::sim::SimPlatform& platform, SimRuntimeConfig config);
   ~SimRuntime();
   SimRuntime(const SimRuntime&) = delete;
   SimRuntime& operator=(const SimRuntime&) = delete;
@@ -34,7 +34,7 @@ class SimRuntime {
 
   SimRuntimeContext& Context() { return *context_; }
   // Changes take effect from the next call that reads them.
-  SimRuntimeOptions& Options() { return context_->Options(); }
+  SimRuntimeConfig& Config() { return context_->Config(); }
 
   // Failure injection for one named method or export; S_OK clears it.
   void SetCallResult(std::string method, HRESULT result) {
@@ -82,15 +82,15 @@ class SimRuntime {
 // Installs a simulated runtime on `platform`; it stays installed as long as
 // the returned object lives.
 std::unique_ptr<SimRuntime> InstallSimRuntime(platform::sim::SimPlatform& platform,
-                                              SimRuntimeOptions options = {});
+                                              SimRuntimeConfig config = {});
 
 // Installs a controller side into `runtime`; the runtime keeps it.
 std::shared_ptr<SimControllerSide> InstallSimControllerSide(SimRuntime& runtime,
-                                                            SimControllerChoices choices = {});
+                                                            SimControllerConfig config = {});
 
 // A runtime context on the simulated Windows, posting to its message queue,
 // for tests that make the runtime's objects without installing it.
 std::shared_ptr<SimRuntimeContext> MakeSimRuntimeContext(platform::sim::SimPlatform& platform,
-                                                          SimRuntimeOptions options = {});
+                                                          SimRuntimeConfig config = {});
 
 }  // namespace velmoran::runtime::sim

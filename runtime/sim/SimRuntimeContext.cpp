@@ -19,8 +19,8 @@ std::shared_ptr<SimRuntimeContext> ActiveSimRuntime() { return Active(); }
 void SetActiveSimRuntime(std::shared_ptr<SimRuntimeContext> context) { Active() = std::move(context); }
 
 SimRuntimeContext::SimRuntimeContext(platform::Platform& platform, std::shared_ptr<SimMessageQueue> queue,
-                                     SimRuntimeOptions options)
-    : platform_(platform), queue_(std::move(queue)), options_(std::move(options)) {}
+                                     SimRuntimeConfig config)
+    : platform_(platform), queue_(std::move(queue)), config_(std::move(config)) {}
 
 void SimRuntimeContext::Post(std::function<void()> work) { queue_->Post(std::move(work)); }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // The state every object of the simulated runtime shares: the platform it runs
-// on and the message queue it posts to, the test's choices, the event tokens,
+// on and the message queue it posts to, the test's config, the event tokens,
 // scripted failures, the requests it received, the count of its live objects
 // and the observer told of what happens. Objects hold it by shared reference,
 // so a completion still waiting in the message queue when the test ends never
@@ -19,8 +19,8 @@
 #include "platform/Platform.h"
 #include "runtime/sim/SimEnvironmentRequest.h"
 #include "runtime/sim/SimMessageQueue.h"
+#include "runtime/sim/SimRuntimeConfig.h"
 #include "runtime/sim/SimRuntimeObserver.h"
-#include "runtime/sim/SimRuntimeOptions.h"
 #include "webview/abi/ComResults.h"
 #include "webview/abi/ComTypes.h"
 
@@ -32,13 +32,13 @@ class SimCoreWebView2Environment;
 class SimRuntimeContext {
  public:
   SimRuntimeContext(platform::Platform& platform, std::shared_ptr<SimMessageQueue> queue,
-                    SimRuntimeOptions options);
+                    SimRuntimeConfig config);
   SimRuntimeContext(const SimRuntimeContext&) = delete;
   SimRuntimeContext& operator=(const SimRuntimeContext&) = delete;
 
   platform::Platform& Platform() { return platform_; }
   platform::Com& Com() { return platform_.com(); }
-  SimRuntimeOptions& Options() { return options_; }
+  SimRuntimeConfig& Config() { return config_; }
 
   // Runs `work` from the host thread's message dispatch, never inside the
   // call that asked for it: the runtime's completions and events arrive this way.
@@ -82,7 +82,7 @@ class SimRuntimeContext {
  private:
   platform::Platform& platform_;
   std::shared_ptr<SimMessageQueue> queue_;
-  SimRuntimeOptions options_;
+  SimRuntimeConfig config_;
   std::int64_t nextToken_ = 0x100000001;
   std::map<std::string, HRESULT, std::less<>> callResults_;
   std::size_t liveObjects_ = 0;

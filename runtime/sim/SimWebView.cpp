@@ -7,7 +7,7 @@
 #include "runtime/sim/SimProfile.h"
 #include "runtime/sim/SimSettings.h"
 #include "runtime/sim/SimWebMessageReceivedEventArgs.h"
-#include "webview/abi/WV2Text.h"
+#include "webview/abi/WideText.h"
 
 namespace velmoran::runtime::sim {
 
@@ -34,10 +34,10 @@ void WriteRuntimeDefaults(SimPropertyValues& values) {
 
 SimWebView::SimWebView(std::shared_ptr<SimRuntimeContext> context, std::shared_ptr<SimControllerSide> side,
                        std::u16string profileName, bool isInPrivateModeEnabled)
-    : SimWebViewBase(context, side->Choices().webViewVersions), side_(std::move(side)) {
-  settings_ = MakeComObject<SimSettings>(context, side_->Choices().settingsVersions);
+    : SimWebViewBase(context, side->Config().webViewVersions), side_(std::move(side)) {
+  settings_ = MakeComObject<SimSettings>(context, side_->Config().settingsVersions);
   WriteRuntimeDefaults(settings_->Values());
-  profile_ = MakeComObject<SimProfile>(std::move(context), side_->Choices().profileVersions,
+  profile_ = MakeComObject<SimProfile>(std::move(context), side_->Config().profileVersions,
                                        std::move(profileName), isInPrivateModeEnabled);
   values_.Write<std::u16string>("Source", u"about:blank");
   values_.Write<std::u16string>("DocumentTitle", u"");
@@ -64,7 +64,7 @@ HRESULT SimWebView::get_Profile(ICoreWebView2Profile** value) {
 HRESULT SimWebView::Navigate(LPCWSTR uri) {
   if (uri == nullptr) return E_INVALIDARG;
   if (const HRESULT scripted = Context().CallResult("Navigate"); FAILED(scripted)) return scripted;
-  std::u16string target(webview::FromWV2Text(uri));
+  std::u16string target(webview::FromWideText(uri));
   navigatedUris_.push_back(target);
   Context().Observer().Navigating(target);
   const UINT64 navigationId = nextNavigationId_++;
@@ -97,11 +97,11 @@ HRESULT SimWebView::Navigate(LPCWSTR uri) {
 
 void SimWebView::CompleteNavigation(std::u16string /*uri*/, UINT64 navigationId) {
   if (closed_) return;
-  const SimControllerChoices& choices = side_->Choices();
-  bool isSuccess = choices.navigationSucceeds;
+  const SimControllerConfig& config = side_->Config();
+  bool isSuccess = config.navigationSucceeds;
   COREWEBVIEW2_WEB_ERROR_STATUS status =
-      isSuccess ? COREWEBVIEW2_WEB_ERROR_STATUS_UNKNOWN : choices.navigationErrorStatus;
-  if (auto failing = choices.failingNavigations.find(navigationId); failing != choices.failingNavigations.end()) {
+      isSuccess ? COREWEBVIEW2_WEB_ERROR_STATUS_UNKNOWN : config.navigationErrorStatus;
+  if (auto failing = config.failingNavigations.find(navigationId); failing != config.failingNavigations.end()) {
     isSuccess = false;
     status = failing->second;
   }
@@ -115,14 +115,14 @@ void SimWebView::CompleteNavigation(std::u16string /*uri*/, UINT64 navigationId)
 HRESULT SimWebView::ExecuteScript(LPCWSTR javaScript, ICoreWebView2ExecuteScriptCompletedHandler* handler) {
   if (javaScript == nullptr) return E_INVALIDARG;
   if (const HRESULT scripted = Context().CallResult("ExecuteScript"); FAILED(scripted)) return scripted;
-  executedScripts_.emplace_back(webview::FromWV2Text(javaScript));
+  executedScripts_.emplace_back(webview::FromWideText(javaScript));
   Context().Observer().ScriptExecuted(executedScripts_.back());
   ComPtr<ICoreWebView2ExecuteScriptCompletedHandler> completion(handler);
-  const HRESULT code = side_->Choices().scriptCompletion;
-  std::u16string result = side_->Choices().scriptResult;
+  const HRESULT code = side_->Config().scriptCompletion;
+  std::u16string result = side_->Config().scriptResult;
   // The runtime holds the handler until it has completed, then lets it go.
   Context().Post([completion, code, result = std::move(result)] {
-    if (completion) completion->Invoke(code, webview::WV2Text(result));
+    if (completion) completion->Invoke(code, webview::AsWideText(result));
   });
   return S_OK;
 }
@@ -131,7 +131,7 @@ HRESULT SimWebView::PostWebMessageAsJson(LPCWSTR webMessageAsJson) {
   if (webMessageAsJson == nullptr) return E_INVALIDARG;
   if (const HRESULT scripted = Context().CallResult("PostWebMessageAsJson"); FAILED(scripted))
     return scripted;
-  messagesToPage_.emplace_back(webview::FromWV2Text(webMessageAsJson));
+  messagesToPage_.emplace_back(webview::FromWideText(webMessageAsJson));
   return S_OK;
 }
 
@@ -139,7 +139,7 @@ HRESULT SimWebView::PostWebMessageAsString(LPCWSTR webMessageAsString) {
   if (webMessageAsString == nullptr) return E_INVALIDARG;
   if (const HRESULT scripted = Context().CallResult("PostWebMessageAsString"); FAILED(scripted))
     return scripted;
-  messagesToPage_.push_back(SimWebViewPage::JsonStringLiteral(webview::FromWV2Text(webMessageAsString)));
+  messagesToPage_.push_back(SimWebViewPage::JsonStringLiteral(webview::FromWideText(webMessageAsString)));
   return S_OK;
 }
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "app/ActivityLog.h"
-#include "app/Memo.h"
-#include "app/Panel.h"
+#include "app/TMemo.h"
+#include "app/TPanel.h"
 #include "platform/EditControl.h"
 #include "tests/app/SimShellFixture.h"
 

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "app/Startup.h"
-#include "app/WebCamFrm.h"
+#include "app/TWebCamFrm.h"
 #include "base/Text.h"
 #include "runtime/sim/SimLoaderExports.h"
 #include "runtime/sim/SimRuntime.h"
 #include "tests/app/SimShellFixture.h"
 #include "webview/abi/WebView2Exports.h"
-#include "webview/loader/uWVLoader.h"
+#include "webview/loader/TWVLoader.h"
 
 namespace velmoran::app {
 namespace {
@@ -117,7 +117,7 @@ class StartupTest : public testing::SimShellFixture {
     return state;
   }
 
-  runtime::sim::SimRuntimeOptions options_;
+  runtime::sim::SimRuntimeConfig options_;
   std::unique_ptr<runtime::sim::SimRuntime> runtime_;
   std::optional<LoaderAtStart> atStart_;
   std::vector<std::function<void()>> steps_;

@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "app/Application.h"
-#include "app/WebCamFrm.h"
+#include "app/TApplication.h"
+#include "app/TWebCamFrm.h"
 #include "base/Text.h"
 #include "runtime/sim/SimRuntime.h"
 #include "tests/app/SimShellFixture.h"
 #include "webview/abi/CoTaskMemText.h"
 #include "webview/abi/ComObject.h"
-#include "webview/loader/uWVLoader.h"
+#include "webview/loader/TWVLoader.h"
 
 namespace velmoran::app {
 namespace {
@@ -115,7 +115,7 @@ class WebCamFrmTest : public testing::SimShellFixture {
     form().WVBrowser1WebMessageReceived(&form().WVBrowser1, nullptr, args.Get());
   }
 
-  runtime::sim::SimRuntimeOptions options_;
+  runtime::sim::SimRuntimeConfig options_;
   std::unique_ptr<runtime::sim::SimRuntime> runtime_;
   std::unique_ptr<TApplication> application_;
 };

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/Startup.h"
-#include "app/WebCamFrm.h"
+#include "app/TWebCamFrm.h"
 #include "platform/sim/SimPlatform.h"
 #include "runtime/double/RuntimeDouble.h"
 #include "runtime/sim/SimPlatformQueue.h"

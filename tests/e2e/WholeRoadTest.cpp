@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "app/Startup.h"
-#include "app/WebCamFrm.h"
+#include "app/TWebCamFrm.h"
 #include "base/Text.h"
 #include "platform/sim/SimPlatform.h"
 #include "runtime/sim/SimController.h"
@@ -23,7 +23,7 @@
 #include "runtime/sim/SimRuntime.h"
 #include "runtime/sim/SimWebView.h"
 #include "tests/platform/TempFolder.h"
-#include "webview/loader/uWVLoader.h"
+#include "webview/loader/TWVLoader.h"
 
 namespace velmoran::e2e {
 namespace {
@@ -140,21 +140,21 @@ TEST_F(WholeRoadTest, FromStartUpThroughThePageToShutdown) {
         EXPECT_EQ(scripts[1], u"img_send_indx_done(3,1)");
         EXPECT_EQ(scripts[2], u"img_send_all_no(\"1,2,4,\")");
         // The page fails the next reply.
-        side->Choices().scriptCompletion = E_FAIL;
+        side->Config().scriptCompletion = E_FAIL;
         Controller().WebView().Page().PostWebMessageAsString(CaptureObject(u"imgSave", 4));
       },
       [&] {
         ++stepsRun;
         EXPECT_TRUE(Logged(u"--- 스크립트 실행 실패: -2147467259"));
-        side->Choices().scriptCompletion = S_OK;
+        side->Config().scriptCompletion = S_OK;
         EXPECT_FALSE(WebCamFrm->FIsFullScreen);
         Controller().WebView().Page().PostWebMessageAsString(u"AppExit");
       },
       [&] {
         ++stepsRun;
         EXPECT_TRUE(WebCamFrm->FIsFullScreen);
-        side->Choices().navigationSucceeds = false;
-        side->Choices().navigationErrorStatus = COREWEBVIEW2_WEB_ERROR_STATUS_SERVER_UNREACHABLE;
+        side->Config().navigationSucceeds = false;
+        side->Config().navigationErrorStatus = COREWEBVIEW2_WEB_ERROR_STATUS_SERVER_UNREACHABLE;
         EXPECT_TRUE(WebCamFrm->WVBrowser1.Navigate(u"http://localhost/www/corvale2/missing.html"));
       },
       [&] {

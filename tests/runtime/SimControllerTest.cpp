@@ -42,7 +42,7 @@ class ScriptCompletion final : public ComObject<ICoreWebView2ExecuteScriptComple
   HRESULT WV2_STDCALL Invoke(HRESULT errorCode, LPCWSTR result) override {
     ++calls;
     code = errorCode;
-    text = std::u16string(webview::FromWV2Text(result));
+    text = std::u16string(webview::FromWideText(result));
     return S_OK;
   }
   int calls = 0;
@@ -109,7 +109,7 @@ class SimControllerCreationTest : public SimControllerFixture,
                                   public testing::WithParamInterface<CreationCase> {};
 
 TEST_P(SimControllerCreationTest, CompletesLaterAsChosen) {
-  side->Choices().createController = GetParam().outcome;
+  side->Config().createController = GetParam().outcome;
   auto environment = Environment();
   auto completion = MakeComObject<ControllerCompletion>();
 
@@ -133,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<CreationCase>& param) { return std::string(param.param.label); });
 
 TEST_F(SimControllerTest, ARefusedRequestNeverCompletes) {
-  side->Choices().createController.immediate = E_INVALIDARG;
+  side->Config().createController.immediate = E_INVALIDARG;
   auto environment = Environment();
   auto completion = MakeComObject<ControllerCompletion>();
 
@@ -175,8 +175,8 @@ TEST_F(SimControllerTest, BoundsAreRecordedAndMoveTheRuntimesWindow) {
 }
 
 TEST_F(SimControllerTest, QueryInterfaceRefusesVersionsAboveTheChosenOnes) {
-  side->Choices().controllerVersions = {2, {}};
-  side->Choices().webViewVersions = {13, {}};
+  side->Config().controllerVersions = {2, {}};
+  side->Config().webViewVersions = {13, {}};
   auto controller = MakeController();
   ComPtr<ICoreWebView2Controller2> controller2;
   ComPtr<ICoreWebView2Controller3> controller3;
@@ -192,8 +192,8 @@ TEST_F(SimControllerTest, QueryInterfaceRefusesVersionsAboveTheChosenOnes) {
 }
 
 TEST_F(SimControllerTest, NavigationStartsOnTheNextPumpAndCompletesOnALaterOne) {
-  side->Choices().navigationSucceeds = false;
-  side->Choices().navigationErrorStatus = COREWEBVIEW2_WEB_ERROR_STATUS_CONNECTION_ABORTED;
+  side->Config().navigationSucceeds = false;
+  side->Config().navigationErrorStatus = COREWEBVIEW2_WEB_ERROR_STATUS_CONNECTION_ABORTED;
   auto controller = MakeController();
   SimWebView& webView = controller->WebView();
   auto recorder = MakeComObject<NavigationRecorder>(platform.com());
@@ -245,8 +245,8 @@ TEST_F(SimControllerTest, NoMessageArrivesWhileWebMessagesAreDisabled) {
 }
 
 TEST_F(SimControllerTest, AScriptCompletesLaterWithTheChosenCodeAndText) {
-  side->Choices().scriptCompletion = E_INVALIDARG;
-  side->Choices().scriptResult = u"\"done\"";
+  side->Config().scriptCompletion = E_INVALIDARG;
+  side->Config().scriptResult = u"\"done\"";
   auto controller = MakeController();
   auto completion = MakeComObject<ScriptCompletion>();
 

@@ -81,7 +81,7 @@ class SimRuntimeTest : public testing::Test {
 
   webview::test::TempRoot tempRoot;
   platform::sim::SimPlatform sim;
-  SimRuntimeOptions options;
+  SimRuntimeConfig options;
   std::unique_ptr<SimRuntime> runtime;
 };
 
@@ -250,7 +250,7 @@ TEST_F(SimRuntimeTest, TextsComeFromTheTaskAllocator) {
       "GetAvailableCoreWebView2BrowserVersionString");
   LPWSTR version = nullptr;
   ASSERT_EQ(available(nullptr, &version), S_OK);
-  EXPECT_EQ(webview::FromWV2Text(version), u"135.0.3179.45");
+  EXPECT_EQ(webview::FromWideText(version), u"135.0.3179.45");
   EXPECT_EQ(sim.com().OutstandingBlocks(), 1u);
   sim.com().CoTaskMemFree(version);
   EXPECT_EQ(sim.com().OutstandingBlocks(), 0u);

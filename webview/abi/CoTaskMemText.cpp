@@ -4,7 +4,7 @@
 #include <limits>
 #include <utility>
 
-#include "webview/abi/WV2Text.h"
+#include "webview/abi/WideText.h"
 
 namespace velmoran::webview {
 
@@ -25,7 +25,7 @@ LPWSTR* CoTaskMemText::Put() noexcept {
   return &text_;
 }
 
-std::u16string_view CoTaskMemText::View() const noexcept { return FromWV2Text(text_); }
+std::u16string_view CoTaskMemText::View() const noexcept { return FromWideText(text_); }
 
 void CoTaskMemText::Reset() noexcept {
   LPWSTR old = std::exchange(text_, nullptr);

@@ -225,12 +225,12 @@ std::u16string TCoreWebView2::Source() const {
 }
 
 bool TCoreWebView2::Navigate(const std::u16string& aUri) {
-  return CallSucceeded(FVersions.Get<ICoreWebView2>(), &ICoreWebView2::Navigate, WV2Text(aUri));
+  return CallSucceeded(FVersions.Get<ICoreWebView2>(), &ICoreWebView2::Navigate, AsWideText(aUri));
 }
 
 bool TCoreWebView2::NavigateToString(const std::u16string& aHtmlContent) {
   return CallSucceeded(FVersions.Get<ICoreWebView2>(), &ICoreWebView2::NavigateToString,
-                       WV2Text(aHtmlContent));
+                       AsWideText(aHtmlContent));
 }
 
 bool TCoreWebView2::AddScriptToExecuteOnDocumentCreated(const std::u16string& aJavaScript,
@@ -238,13 +238,13 @@ bool TCoreWebView2::AddScriptToExecuteOnDocumentCreated(const std::u16string& aJ
   ICoreWebView2* intf = FVersions.Get<ICoreWebView2>();
   if (intf == nullptr) return false;
   return CallSucceeded(
-      intf, &ICoreWebView2::AddScriptToExecuteOnDocumentCreated, WV2Text(aJavaScript),
+      intf, &ICoreWebView2::AddScriptToExecuteOnDocumentCreated, AsWideText(aJavaScript),
       MakeComObject<TCoreWebView2AddScriptToExecuteOnDocumentCreatedCompletedHandler>(aBrowserEvents).Get());
 }
 
 bool TCoreWebView2::RemoveScriptToExecuteOnDocumentCreated(const std::u16string& aId) {
   return CallSucceeded(FVersions.Get<ICoreWebView2>(), &ICoreWebView2::RemoveScriptToExecuteOnDocumentCreated,
-                       WV2Text(aId));
+                       AsWideText(aId));
 }
 
 bool TCoreWebView2::ExecuteScript(const std::u16string& aJavaScript, IWVBrowserEvents* aBrowserEvents,
@@ -252,7 +252,7 @@ bool TCoreWebView2::ExecuteScript(const std::u16string& aJavaScript, IWVBrowserE
   ICoreWebView2* intf = FVersions.Get<ICoreWebView2>();
   if (intf == nullptr) return false;
   return CallSucceeded(
-      intf, &ICoreWebView2::ExecuteScript, WV2Text(aJavaScript),
+      intf, &ICoreWebView2::ExecuteScript, AsWideText(aJavaScript),
       MakeComObject<TCoreWebView2ExecuteScriptCompletedHandler>(aBrowserEvents, aExecutionID).Get());
 }
 
@@ -268,12 +268,12 @@ bool TCoreWebView2::Reload() { return CallSucceeded(FVersions.Get<ICoreWebView2>
 
 bool TCoreWebView2::PostWebMessageAsJson(const std::u16string& aWebMessageAsJson) {
   return CallSucceeded(FVersions.Get<ICoreWebView2>(), &ICoreWebView2::PostWebMessageAsJson,
-                       WV2Text(aWebMessageAsJson));
+                       AsWideText(aWebMessageAsJson));
 }
 
 bool TCoreWebView2::PostWebMessageAsString(const std::u16string& aWebMessageAsString) {
   return CallSucceeded(FVersions.Get<ICoreWebView2>(), &ICoreWebView2::PostWebMessageAsString,
-                       WV2Text(aWebMessageAsString));
+                       AsWideText(aWebMessageAsString));
 }
 
 bool TCoreWebView2::CallDevToolsProtocolMethod(const std::u16string& aMethodName,
@@ -282,7 +282,8 @@ bool TCoreWebView2::CallDevToolsProtocolMethod(const std::u16string& aMethodName
   ICoreWebView2* intf = FVersions.Get<ICoreWebView2>();
   if (intf == nullptr) return false;
   return CallSucceeded(
-      intf, &ICoreWebView2::CallDevToolsProtocolMethod, WV2Text(aMethodName), WV2Text(aParametersAsJson),
+      intf, &ICoreWebView2::CallDevToolsProtocolMethod, AsWideText(aMethodName),
+      AsWideText(aParametersAsJson),
       MakeComObject<TCoreWebView2CallDevToolsProtocolMethodCompletedHandler>(aBrowserEvents, aExecutionID)
           .Get());
 }
@@ -312,13 +313,13 @@ std::u16string TCoreWebView2::DocumentTitle() const {
 }
 
 bool TCoreWebView2::AddHostObjectToScript(const std::u16string& aName, VARIANT* aObject) {
-  return CallSucceeded(FVersions.Get<ICoreWebView2>(), &ICoreWebView2::AddHostObjectToScript, WV2Text(aName),
-                       aObject);
+  return CallSucceeded(FVersions.Get<ICoreWebView2>(), &ICoreWebView2::AddHostObjectToScript,
+                       AsWideText(aName), aObject);
 }
 
 bool TCoreWebView2::RemoveHostObjectFromScript(const std::u16string& aName) {
   return CallSucceeded(FVersions.Get<ICoreWebView2>(), &ICoreWebView2::RemoveHostObjectFromScript,
-                       WV2Text(aName));
+                       AsWideText(aName));
 }
 
 bool TCoreWebView2::OpenDevToolsWindow() {
@@ -332,13 +333,13 @@ bool TCoreWebView2::ContainsFullScreenElement() const {
 bool TCoreWebView2::AddWebResourceRequestedFilter(const std::u16string& aUri,
                                                   COREWEBVIEW2_WEB_RESOURCE_CONTEXT aResourceContext) {
   return CallSucceeded(FVersions.Get<ICoreWebView2>(), &ICoreWebView2::AddWebResourceRequestedFilter,
-                       WV2Text(aUri), aResourceContext);
+                       AsWideText(aUri), aResourceContext);
 }
 
 bool TCoreWebView2::RemoveWebResourceRequestedFilter(const std::u16string& aUri,
                                                      COREWEBVIEW2_WEB_RESOURCE_CONTEXT aResourceContext) {
   return CallSucceeded(FVersions.Get<ICoreWebView2>(), &ICoreWebView2::RemoveWebResourceRequestedFilter,
-                       WV2Text(aUri), aResourceContext);
+                       AsWideText(aUri), aResourceContext);
 }
 
 bool TCoreWebView2::NavigateWithWebResourceRequest(ICoreWebView2WebResourceRequest* aRequest) {
@@ -375,12 +376,12 @@ bool TCoreWebView2::SetVirtualHostNameToFolderMapping(const std::u16string& aHos
                                                       const std::u16string& aFolderPath,
                                                       COREWEBVIEW2_HOST_RESOURCE_ACCESS_KIND aAccessKind) {
   return CallSucceeded(FVersions.Get<ICoreWebView2_3>(), &ICoreWebView2_3::SetVirtualHostNameToFolderMapping,
-                       WV2Text(aHostName), WV2Text(aFolderPath), aAccessKind);
+                       AsWideText(aHostName), AsWideText(aFolderPath), aAccessKind);
 }
 
 bool TCoreWebView2::ClearVirtualHostNameToFolderMapping(const std::u16string& aHostName) {
   return CallSucceeded(FVersions.Get<ICoreWebView2_3>(),
-                       &ICoreWebView2_3::ClearVirtualHostNameToFolderMapping, WV2Text(aHostName));
+                       &ICoreWebView2_3::ClearVirtualHostNameToFolderMapping, AsWideText(aHostName));
 }
 
 bool TCoreWebView2::OpenTaskManagerWindow() {
@@ -391,7 +392,7 @@ bool TCoreWebView2::PrintToPdf(const std::u16string& aResultFilePath,
                                ICoreWebView2PrintSettings* aPrintSettings, IWVBrowserEvents* aBrowserEvents) {
   ICoreWebView2_7* intf = FVersions.Get<ICoreWebView2_7>();
   if (intf == nullptr) return false;
-  return CallSucceeded(intf, &ICoreWebView2_7::PrintToPdf, WV2Text(aResultFilePath), aPrintSettings,
+  return CallSucceeded(intf, &ICoreWebView2_7::PrintToPdf, AsWideText(aResultFilePath), aPrintSettings,
                        MakeComObject<TCoreWebView2PrintToPdfCompletedHandler>(aBrowserEvents).Get());
 }
 
@@ -449,8 +450,8 @@ bool TCoreWebView2::CallDevToolsProtocolMethodForSession(const std::u16string& a
   ICoreWebView2_11* intf = FVersions.Get<ICoreWebView2_11>();
   if (intf == nullptr) return false;
   return CallSucceeded(
-      intf, &ICoreWebView2_11::CallDevToolsProtocolMethodForSession, WV2Text(aSessionId),
-      WV2Text(aMethodName), WV2Text(aParametersAsJson),
+      intf, &ICoreWebView2_11::CallDevToolsProtocolMethodForSession, AsWideText(aSessionId),
+      AsWideText(aMethodName), AsWideText(aParametersAsJson),
       MakeComObject<TCoreWebView2CallDevToolsProtocolMethodCompletedHandler>(aBrowserEvents, aExecutionID)
           .Get());
 }
@@ -506,7 +507,7 @@ bool TCoreWebView2::PostSharedBufferToScript(ICoreWebView2SharedBuffer* aSharedB
                                              COREWEBVIEW2_SHARED_BUFFER_ACCESS aAccess,
                                              const std::u16string& aAdditionalDataAsJson) {
   return CallSucceeded(FVersions.Get<ICoreWebView2_17>(), &ICoreWebView2_17::PostSharedBufferToScript,
-                       aSharedBuffer, aAccess, WV2Text(aAdditionalDataAsJson));
+                       aSharedBuffer, aAccess, AsWideText(aAdditionalDataAsJson));
 }
 
 COREWEBVIEW2_MEMORY_USAGE_TARGET_LEVEL TCoreWebView2::MemoryUsageTargetLevel() const {
@@ -528,7 +529,7 @@ bool TCoreWebView2::ExecuteScriptWithResult(const std::u16string& aJavaScript,
   ICoreWebView2_21* intf = FVersions.Get<ICoreWebView2_21>();
   if (intf == nullptr) return false;
   return CallSucceeded(
-      intf, &ICoreWebView2_21::ExecuteScriptWithResult, WV2Text(aJavaScript),
+      intf, &ICoreWebView2_21::ExecuteScriptWithResult, AsWideText(aJavaScript),
       MakeComObject<TCoreWebView2ExecuteScriptWithResultCompletedHandler>(aBrowserEvents, aExecutionID)
           .Get());
 }
@@ -537,8 +538,8 @@ bool TCoreWebView2::AddWebResourceRequestedFilterWithRequestSourceKinds(
     const std::u16string& aUri, COREWEBVIEW2_WEB_RESOURCE_CONTEXT aResourceContext,
     COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS aRequestSourceKinds) {
   return CallSucceeded(FVersions.Get<ICoreWebView2_22>(),
-                       &ICoreWebView2_22::AddWebResourceRequestedFilterWithRequestSourceKinds, WV2Text(aUri),
-                       aResourceContext, aRequestSourceKinds);
+                       &ICoreWebView2_22::AddWebResourceRequestedFilterWithRequestSourceKinds,
+                       AsWideText(aUri), aResourceContext, aRequestSourceKinds);
 }
 
 bool TCoreWebView2::RemoveWebResourceRequestedFilterWithRequestSourceKinds(
@@ -546,14 +547,14 @@ bool TCoreWebView2::RemoveWebResourceRequestedFilterWithRequestSourceKinds(
     COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS aRequestSourceKinds) {
   return CallSucceeded(FVersions.Get<ICoreWebView2_22>(),
                        &ICoreWebView2_22::RemoveWebResourceRequestedFilterWithRequestSourceKinds,
-                       WV2Text(aUri), aResourceContext, aRequestSourceKinds);
+                       AsWideText(aUri), aResourceContext, aRequestSourceKinds);
 }
 
 bool TCoreWebView2::PostWebMessageAsJsonWithAdditionalObjects(
     const std::u16string& aWebMessageAsJson, ICoreWebView2ObjectCollectionView* aAdditionalObjects) {
   return CallSucceeded(FVersions.Get<ICoreWebView2_23>(),
                        &ICoreWebView2_23::PostWebMessageAsJsonWithAdditionalObjects,
-                       WV2Text(aWebMessageAsJson), aAdditionalObjects);
+                       AsWideText(aWebMessageAsJson), aAdditionalObjects);
 }
 
 bool TCoreWebView2::ShowSaveAsUI(IWVBrowserEvents* aBrowserEvents) {

@@ -15,7 +15,7 @@ std::u16string TCoreWebView2ControllerOptions::ProfileName() const {
 
 bool TCoreWebView2ControllerOptions::SetProfileName(const std::u16string& aValue) {
   return CallSucceeded(FVersions.Get<ICoreWebView2ControllerOptions>(),
-                       &ICoreWebView2ControllerOptions::put_ProfileName, WV2Text(aValue));
+                       &ICoreWebView2ControllerOptions::put_ProfileName, AsWideText(aValue));
 }
 
 bool TCoreWebView2ControllerOptions::IsInPrivateModeEnabled() const {
@@ -35,7 +35,7 @@ std::u16string TCoreWebView2ControllerOptions::ScriptLocale() const {
 
 bool TCoreWebView2ControllerOptions::SetScriptLocale(const std::u16string& aValue) {
   return CallSucceeded(FVersions.Get<ICoreWebView2ControllerOptions2>(),
-                       &ICoreWebView2ControllerOptions2::put_ScriptLocale, WV2Text(aValue));
+                       &ICoreWebView2ControllerOptions2::put_ScriptLocale, AsWideText(aValue));
 }
 
 }  // namespace velmoran::webview

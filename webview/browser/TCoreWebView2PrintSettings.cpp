@@ -125,7 +125,7 @@ std::u16string TCoreWebView2PrintSettings::HeaderTitle() const {
 
 bool TCoreWebView2PrintSettings::SetHeaderTitle(const std::u16string& aValue) {
   return CallSucceeded(FVersions.Get<ICoreWebView2PrintSettings>(),
-                       &ICoreWebView2PrintSettings::put_HeaderTitle, WV2Text(aValue));
+                       &ICoreWebView2PrintSettings::put_HeaderTitle, AsWideText(aValue));
 }
 
 std::u16string TCoreWebView2PrintSettings::FooterUri() const {
@@ -135,7 +135,7 @@ std::u16string TCoreWebView2PrintSettings::FooterUri() const {
 
 bool TCoreWebView2PrintSettings::SetFooterUri(const std::u16string& aValue) {
   return CallSucceeded(FVersions.Get<ICoreWebView2PrintSettings>(),
-                       &ICoreWebView2PrintSettings::put_FooterUri, WV2Text(aValue));
+                       &ICoreWebView2PrintSettings::put_FooterUri, AsWideText(aValue));
 }
 
 std::u16string TCoreWebView2PrintSettings::PageRanges() const {
@@ -145,7 +145,7 @@ std::u16string TCoreWebView2PrintSettings::PageRanges() const {
 
 bool TCoreWebView2PrintSettings::SetPageRanges(const std::u16string& aValue) {
   return CallSucceeded(FVersions.Get<ICoreWebView2PrintSettings2>(),
-                       &ICoreWebView2PrintSettings2::put_PageRanges, WV2Text(aValue));
+                       &ICoreWebView2PrintSettings2::put_PageRanges, AsWideText(aValue));
 }
 
 std::int32_t TCoreWebView2PrintSettings::PagesPerSide() const {
@@ -215,7 +215,7 @@ std::u16string TCoreWebView2PrintSettings::PrinterName() const {
 
 bool TCoreWebView2PrintSettings::SetPrinterName(const std::u16string& aValue) {
   return CallSucceeded(FVersions.Get<ICoreWebView2PrintSettings2>(),
-                       &ICoreWebView2PrintSettings2::put_PrinterName, WV2Text(aValue));
+                       &ICoreWebView2PrintSettings2::put_PrinterName, AsWideText(aValue));
 }
 
 }  // namespace velmoran::webview

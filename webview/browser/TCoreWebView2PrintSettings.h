@@ -9,7 +9,7 @@
 
 #include "platform/Com.h"
 #include "webview/abi/WebView2Abi.h"
-#include "webview/browser/InterfaceVersions.h"
+#include "webview/loader/InterfaceVersions.h"
 
 namespace velmoran::webview {
 

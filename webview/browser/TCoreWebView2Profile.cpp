@@ -45,7 +45,7 @@ std::u16string TCoreWebView2Profile::DefaultDownloadFolderPath() const {
 
 bool TCoreWebView2Profile::SetDefaultDownloadFolderPath(const std::u16string& aValue) {
   return CallSucceeded(FVersions.Get<ICoreWebView2Profile>(),
-                       &ICoreWebView2Profile::put_DefaultDownloadFolderPath, WV2Text(aValue));
+                       &ICoreWebView2Profile::put_DefaultDownloadFolderPath, AsWideText(aValue));
 }
 
 COREWEBVIEW2_PREFERRED_COLOR_SCHEME TCoreWebView2Profile::PreferredColorScheme() const {
@@ -100,7 +100,7 @@ bool TCoreWebView2Profile::SetPermissionState(COREWEBVIEW2_PERMISSION_KIND aPerm
                                               IWVBrowserEvents* aBrowserEvents) {
   ICoreWebView2Profile4* intf = FVersions.Get<ICoreWebView2Profile4>();
   if (intf == nullptr) return false;
-  return CallSucceeded(intf, &ICoreWebView2Profile4::SetPermissionState, aPermissionKind, WV2Text(aOrigin),
+  return CallSucceeded(intf, &ICoreWebView2Profile4::SetPermissionState, aPermissionKind, AsWideText(aOrigin),
                        aState,
                        MakeComObject<TCoreWebView2SetPermissionStateCompletedHandler>(aBrowserEvents).Get());
 }
@@ -143,7 +143,7 @@ bool TCoreWebView2Profile::AddBrowserExtension(const std::u16string& aExtensionF
   ICoreWebView2Profile7* intf = FVersions.Get<ICoreWebView2Profile7>();
   if (intf == nullptr) return false;
   return CallSucceeded(
-      intf, &ICoreWebView2Profile7::AddBrowserExtension, WV2Text(aExtensionFolderPath),
+      intf, &ICoreWebView2Profile7::AddBrowserExtension, AsWideText(aExtensionFolderPath),
       MakeComObject<TCoreWebView2ProfileAddBrowserExtensionCompletedHandler>(aBrowserEvents).Get());
 }
 

@@ -10,7 +10,7 @@
 
 #include "platform/Com.h"
 #include "webview/abi/WebView2Abi.h"
-#include "webview/browser/InterfaceVersions.h"
+#include "webview/loader/InterfaceVersions.h"
 #include "webview/sinks/IWVBrowserEvents.h"
 
 namespace velmoran::webview {

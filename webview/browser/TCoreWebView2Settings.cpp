@@ -97,7 +97,7 @@ std::u16string TCoreWebView2Settings::UserAgent() const {
 
 bool TCoreWebView2Settings::SetUserAgent(const std::u16string& aValue) {
   return CallSucceeded(FVersions.Get<ICoreWebView2Settings2>(), &ICoreWebView2Settings2::put_UserAgent,
-                       WV2Text(aValue));
+                       AsWideText(aValue));
 }
 
 bool TCoreWebView2Settings::AreBrowserAcceleratorKeysEnabled() const {

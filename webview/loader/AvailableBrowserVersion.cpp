@@ -4,11 +4,11 @@
 
 #include "webview/abi/CoTaskMemText.h"
 #include "webview/abi/ComResults.h"
-#include "webview/abi/WV2Text.h"
+#include "webview/abi/WideText.h"
 #include "webview/loader/ClientDllSearch.h"
 #include "webview/loader/ExceptionPolicy.h"
 #include "webview/loader/RuntimeOverrides.h"
-#include "webview/loader/WebView2EnvironmentParams.h"
+#include "webview/loader/TWebView2EnvironmentParams.h"
 
 namespace velmoran::webview {
 
@@ -52,7 +52,7 @@ HRESULT GetAvailableCoreWebView2BrowserVersionString(const DiscoveryContext& con
   *versionInfo = nullptr;
   std::u16string answer;
   const HRESULT result = GuardStep(context.reRaiseExceptions, E_FAIL, [&] {
-    return FindVersionText(context, FromWV2Text(browserExecutableFolder), answer);
+    return FindVersionText(context, FromWideText(browserExecutableFolder), answer);
   });
   if (FAILED(result)) return result;
   LPWSTR text = CoTaskMemDup(context.platform.com(), answer);

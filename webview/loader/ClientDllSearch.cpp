@@ -34,8 +34,8 @@ PackageSearch FindInPackages(const DiscoveryContext& context, const ReleaseChann
   }
   for (const platform::PackageInfo& package : packages) {
     if (!EqualsIgnoringAsciiCase(package.familyName, channel.packageFamilyName)) continue;
-    const Version4 version{package.versionMajor, package.versionMinor, package.versionBuild,
-                           package.versionRevision};
+    const FourPartVersion version{package.versionMajor, package.versionMinor, package.versionBuild,
+                                  package.versionRevision};
     const std::u16string path =
         IncludeTrailingPathDelimiter(package.installPath) + std::u16string(kClientDllBelowRuntimeFolder);
     if (IsVersionAtLeast(version, kMinimumClientVersion) && FileExists(context.platform.files(), path)) {
@@ -68,10 +68,10 @@ bool FindInstalledClientDllForChannel(const DiscoveryContext& context, std::u16s
     // The runtime folder is named after its version: "...\Application\120.0.2210.91".
     const std::u16string_view runtimeFolder = ExcludeTrailingPathDelimiter(folder);
     const std::u16string version(ExtractFileName(runtimeFolder));
-    Version4 parsed;
+    FourPartVersion parsed;
     const std::u16string path =
         IncludeTrailingPathDelimiter(runtimeFolder) + std::u16string(kClientDllBelowRuntimeFolder);
-    if (!ParseVersion4(version, parsed) || !IsVersionAtLeast(parsed, kMinimumClientVersion) ||
+    if (!ParseFourPartVersion(version, parsed) || !IsVersionAtLeast(parsed, kMinimumClientVersion) ||
         !FileExists(context.platform.files(), path)) {
       return false;
     }

@@ -10,8 +10,8 @@
 
 #include "webview/abi/ComTypes.h"
 #include "webview/loader/DiscoveryContext.h"
-#include "webview/loader/Version4.h"
-#include "webview/loader/WebView2EnvironmentParams.h"
+#include "webview/loader/FourPartVersion.h"
+#include "webview/loader/TWebView2EnvironmentParams.h"
 
 namespace velmoran::webview {
 
@@ -36,7 +36,7 @@ inline constexpr std::u16string_view kClientStateKeyWow64 =
     u"Software\\WOW6432Node\\Microsoft\\EdgeUpdate\\ClientState\\";
 inline constexpr std::u16string_view kClientDllBelowRuntimeFolder =
     u"EBWebView\\x86\\EmbeddedBrowserWebView.dll";
-inline constexpr Version4 kMinimumClientVersion{86, 0, 616, 0};
+inline constexpr FourPartVersion kMinimumClientVersion{86, 0, 616, 0};
 
 // Searches the five channels in `order`. S_OK with the client library's path,
 // its version text and the channel's name when one was found; S_OK with an

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "webview/loader/LoaderSettings.h"
+#include "webview/loader/TWVLoaderSettings.h"
 
 namespace velmoran::webview {
 

@@ -2,7 +2,7 @@
 
 #include "webview/abi/ComResults.h"
 #include "webview/loader/LoaderErrorTexts.h"
-#include "webview/loader/uWVLoader.h"
+#include "webview/loader/TWVLoader.h"
 
 namespace velmoran::webview {
 

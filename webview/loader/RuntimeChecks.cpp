@@ -201,7 +201,7 @@ bool RuntimeChecks::CheckLoaderLibrary() {
     }
   }
 
-  Version4 found;
+  FourPartVersion found;
   if (GetFileVersion(library, found)) {
     const std::u16string expected = u"Expected WebView2Loader.dll version : " + ExpectedLoaderVersion();
     const std::u16string foundLine = u"Found WebView2Loader.dll version : " + VersionText(found);
@@ -220,20 +220,21 @@ std::uint64_t RuntimeChecks::GetExtendedFileVersion(std::u16string_view file) {
   });
 }
 
-bool RuntimeChecks::GetFileVersion(std::u16string_view file, Version4& version) {
+bool RuntimeChecks::GetFileVersion(std::u16string_view file, FourPartVersion& version) {
   const std::uint64_t packed = GetExtendedFileVersion(file);
   if (packed == 0) return false;
-  version = Version4{static_cast<std::uint32_t>((packed >> 48) & 0xFFFF),
-                     static_cast<std::uint32_t>((packed >> 32) & 0xFFFF),
-                     static_cast<std::uint32_t>((packed >> 16) & 0xFFFF),
-                     static_cast<std::uint32_t>(packed & 0xFFFF)};
+  version = FourPartVersion{static_cast<std::uint32_t>((packed >> 48) & 0xFFFF),
+                            static_cast<std::uint32_t>((packed >> 32) & 0xFFFF),
+                            static_cast<std::uint32_t>((packed >> 16) & 0xFFFF),
+                            static_cast<std::uint32_t>(packed & 0xFFFF)};
   return true;
 }
 
 bool RuntimeChecks::IsFileVersionAtLeast(std::u16string_view file, std::uint16_t major, std::uint16_t minor,
                                          std::uint16_t build, std::uint16_t revision) {
-  Version4 version;
-  return GetFileVersion(file, version) && IsVersionAtLeast(version, Version4{major, minor, build, revision});
+  FourPartVersion version;
+  return GetFileVersion(file, version) &&
+         IsVersionAtLeast(version, FourPartVersion{major, minor, build, revision});
 }
 
 bool RuntimeChecks::GetDLLHeaderMachine(std::u16string_view file, std::uint16_t& machine) {

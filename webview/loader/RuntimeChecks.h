@@ -10,9 +10,9 @@
 #include <string_view>
 
 #include "platform/Platform.h"
+#include "webview/loader/FourPartVersion.h"
 #include "webview/loader/LoaderErrorReporter.h"
-#include "webview/loader/LoaderSettings.h"
-#include "webview/loader/Version4.h"
+#include "webview/loader/TWVLoaderSettings.h"
 
 namespace velmoran::webview {
 
@@ -56,7 +56,7 @@ class RuntimeChecks {
                               std::u16string_view publisher);
 
   // The four 16-bit numbers of a file's version resource.
-  bool GetFileVersion(std::u16string_view file, Version4& version);
+  bool GetFileVersion(std::u16string_view file, FourPartVersion& version);
   // Most significant 32 bits, then least significant; 0 when unknown.
   std::uint64_t GetExtendedFileVersion(std::u16string_view file);
   bool IsFileVersionAtLeast(std::u16string_view file, std::uint16_t major, std::uint16_t minor,

@@ -9,7 +9,7 @@
 
 #include "platform/Types.h"
 #include "webview/loader/DiscoveryContext.h"
-#include "webview/loader/WebView2EnvironmentParams.h"
+#include "webview/loader/TWebView2EnvironmentParams.h"
 
 namespace velmoran::webview {
 

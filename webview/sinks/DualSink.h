@@ -30,22 +30,22 @@ class DualSink<Interface, BrowserMethod, LoaderMethod, Name> final : public ComO
  public:
   static constexpr std::u16string_view kCallbackName = Name.View();
 
-  explicit DualSink(IWVBrowserEvents* aBrowserEvents) : FBrowserEvents(aBrowserEvents) {}
-  explicit DualSink(IWVLoaderEvents* aLoaderEvents) : FLoaderEvents(aLoaderEvents) {}
+  explicit DualSink(IWVBrowserEvents* aBrowserEvents) : browserEvents_(aBrowserEvents) {}
+  explicit DualSink(IWVLoaderEvents* aLoaderEvents) : loaderEvents_(aLoaderEvents) {}
 
   HRESULT WV2_STDCALL Invoke(Arguments... arguments) override {
-    if (FBrowserEvents.IsSet()) {
-      return DispatchToTarget(FBrowserEvents, Name.View(), [&](IWVBrowserEvents& target) {
+    if (browserEvents_.IsSet()) {
+      return DispatchToTarget(browserEvents_, Name.View(), [&](IWVBrowserEvents& target) {
         return (target.*BrowserMethod)(arguments...);
       });
     }
-    return DispatchToTarget(FLoaderEvents, Name.View(),
+    return DispatchToTarget(loaderEvents_, Name.View(),
                             [&](IWVLoaderEvents& target) { return (target.*LoaderMethod)(arguments...); });
   }
 
  private:
-  SinkLink<IWVBrowserEvents> FBrowserEvents;
-  SinkLink<IWVLoaderEvents> FLoaderEvents;
+  SinkLink<IWVBrowserEvents> browserEvents_;
+  SinkLink<IWVLoaderEvents> loaderEvents_;
 };
 
 }  // namespace velmoran::webview

@@ -2,7 +2,7 @@
 
 // The sink shape of a completion that must find its way back to the call that
 // started it: besides its target face it keeps the caller's execution id,
-// `FID`, and hands it to the face after the runtime's two arguments.
+// `executionId_`, and hands it to the face after the runtime's two arguments.
 
 #include <cstdint>
 #include <string_view>
@@ -23,16 +23,16 @@ class ExecutionIdSink<Interface, Method, Name> final : public ComObject<Interfac
  public:
   static constexpr std::u16string_view kCallbackName = Name.View();
 
-  ExecutionIdSink(Face* aEvents, std::int32_t aID) : FEvents(aEvents), FID(aID) {}
+  ExecutionIdSink(Face* aEvents, std::int32_t aID) : events_(aEvents), executionId_(aID) {}
 
   HRESULT WV2_STDCALL Invoke(HRESULT errorCode, Result result) override {
-    return DispatchToTarget(FEvents, Name.View(),
-                            [&](Face& target) { return (target.*Method)(errorCode, result, FID); });
+    return DispatchToTarget(events_, Name.View(),
+                            [&](Face& target) { return (target.*Method)(errorCode, result, executionId_); });
   }
 
  private:
-  SinkLink<Face> FEvents;
-  std::int32_t FID;
+  SinkLink<Face> events_;
+  std::int32_t executionId_;
 };
 
 }  // namespace velmoran::webview

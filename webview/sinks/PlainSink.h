@@ -1,6 +1,6 @@
 #pragma once
 
-// The plain sink shape: one target face, `FEvents`. Invoke passes the
+// The plain sink shape: one target face, `events_`. Invoke passes the
 // runtime's arguments unchanged to the face method `Method` and answers what
 // it answers; E_FAIL when there is no live target.
 //
@@ -26,15 +26,15 @@ class PlainSink<Interface, Method, Name> final : public ComObject<Interface> {
  public:
   static constexpr std::u16string_view kCallbackName = Name.View();
 
-  explicit PlainSink(Face* aEvents) : FEvents(aEvents) {}
+  explicit PlainSink(Face* aEvents) : events_(aEvents) {}
 
   HRESULT WV2_STDCALL Invoke(Arguments... arguments) override {
-    return DispatchToTarget(FEvents, Name.View(),
+    return DispatchToTarget(events_, Name.View(),
                             [&](Face& target) { return (target.*Method)(arguments...); });
   }
 
  private:
-  SinkLink<Face> FEvents;
+  SinkLink<Face> events_;
 };
 
 }  // namespace velmoran::webview

@@ -11,18 +11,18 @@ template <typename Face>
 class SinkLink {
  public:
   SinkLink() = default;
-  explicit SinkLink(Face* face) : FFace(face) {
-    if (face != nullptr) FLifeToken = face->LifeToken();
+  explicit SinkLink(Face* face) : face_(face) {
+    if (face != nullptr) lifeToken_ = face->LifeToken();
   }
 
   // Whether the sink was made with a target at all, alive or not.
-  bool IsSet() const noexcept { return FFace != nullptr; }
+  bool IsSet() const noexcept { return face_ != nullptr; }
   // The target while it takes callbacks, else null.
-  Face* Target() const noexcept { return (FFace != nullptr && FLifeToken && *FLifeToken) ? FFace : nullptr; }
+  Face* Target() const noexcept { return (face_ != nullptr && lifeToken_ && *lifeToken_) ? face_ : nullptr; }
 
  private:
-  Face* FFace = nullptr;
-  std::shared_ptr<const bool> FLifeToken;
+  Face* face_ = nullptr;
+  std::shared_ptr<const bool> lifeToken_;
 };
 
 }  // namespace velmoran::webview

@@ -12,12 +12,13 @@ namespace velmoran::webview {
 template <std::size_t Size>
 struct SinkName {
   // NOLINTNEXTLINE(google-explicit-constructor): written as a literal in the sink list
-  constexpr SinkName(const char16_t (&text)[Size]) {
-    for (std::size_t i = 0; i < Size; ++i) FText[i] = text[i];
+  constexpr SinkName(const char16_t (&literal)[Size]) {
+    for (std::size_t i = 0; i < Size; ++i) text[i] = literal[i];
   }
-  constexpr std::u16string_view View() const { return {FText, Size - 1}; }
+  constexpr std::u16string_view View() const { return {text, Size - 1}; }
 
-  char16_t FText[Size]{};
+  // Public, as a type used as a template argument must keep its fields.
+  char16_t text[Size]{};
 };
 
 }  // namespace velmoran::webview

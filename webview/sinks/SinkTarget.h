@@ -21,7 +21,7 @@ class SinkTarget {
   SinkTarget& operator=(const SinkTarget&) = delete;
 
   // Shared with every sink aimed at this target: true while the target takes callbacks.
-  const std::shared_ptr<const bool>& LifeToken() const noexcept { return FLifeToken; }
+  const std::shared_ptr<const bool>& LifeToken() const noexcept { return lifeToken_; }
 
   // An application handler behind `callbackName` threw; the sink swallowed the
   // exception so that it never travels back into the runtime, and tells the
@@ -37,8 +37,8 @@ class SinkTarget {
   void DetachSinks() noexcept;
 
  private:
-  std::shared_ptr<bool> FAlive;
-  std::shared_ptr<const bool> FLifeToken;
+  std::shared_ptr<bool> alive_;
+  std::shared_ptr<const bool> lifeToken_;
 };
 
 }  // namespace velmoran::webview

@@ -6,7 +6,7 @@
 #include "platform/sim/SimCom.h"
 #include "webview/abi/CoTaskMemText.h"
 #include "webview/abi/ComResults.h"
-#include "webview/abi/WV2Text.h"
+#include "webview/abi/WideText.h"
 
 namespace velmoran::webview {
 namespace {
@@ -73,7 +73,7 @@ TEST_F(CoTaskMemTextTest, ANullTextReadsAsEmpty) {
   CoTaskMemText nothing(com);
   EXPECT_TRUE(nothing.IsNull());
   EXPECT_EQ(nothing.View(), u"");
-  EXPECT_EQ(FromWV2Text(nullptr), u"");
+  EXPECT_EQ(FromWideText(nullptr), u"");
 }
 
 TEST_F(CoTaskMemTextTest, DuplicatesAreZeroTerminatedAndKeepEveryUnit) {
@@ -91,9 +91,9 @@ TEST_F(CoTaskMemTextTest, DuplicatesAreZeroTerminatedAndKeepEveryUnit) {
 
 TEST_F(CoTaskMemTextTest, TextsHandedToTheRuntimeReadBackUnchanged) {
   const std::u16string folder = u"C:\\app\\CustomCache";
-  LPCWSTR passed = WV2Text(folder);
-  EXPECT_EQ(FromWV2Text(passed), folder);
-  EXPECT_EQ(FromWV2Text(WV2Text(u"literal")), u"literal");
+  LPCWSTR passed = AsWideText(folder);
+  EXPECT_EQ(FromWideText(passed), folder);
+  EXPECT_EQ(FromWideText(AsWideText(u"literal")), u"literal");
 }
 
 }  // namespace

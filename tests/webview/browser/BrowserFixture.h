@@ -18,9 +18,9 @@
 #include "runtime/sim/SimRuntime.h"
 #include "runtime/sim/SimWebView.h"
 #include "tests/platform/TempFolder.h"
-#include "webview/browser/uWVBrowser.h"
-#include "webview/browser/uWVWindowParent.h"
-#include "webview/loader/uWVLoader.h"
+#include "webview/browser/TWVBrowser.h"
+#include "webview/browser/TWVWindowParent.h"
+#include "webview/loader/TWVLoader.h"
 
 namespace velmoran::webview::test {
 
@@ -88,8 +88,8 @@ class BrowserTest : public testing::Test {
   platform::test::TempFolder temp;
   platform::sim::SimPlatform sim;
   platform::sim::SimWindowManager& windows;
-  runtime::sim::SimRuntimeOptions options;
-  runtime::sim::SimControllerChoices choices;
+  runtime::sim::SimRuntimeConfig options;
+  runtime::sim::SimControllerConfig choices;
   std::unique_ptr<runtime::sim::SimRuntime> runtime;
   std::shared_ptr<runtime::sim::SimControllerSide> side;
   platform::WindowHandle formHandle = 0;

@@ -6,8 +6,8 @@
 #include "tests/platform/TempFolder.h"
 #include "webview/browser/JsonDataMember.h"
 #include "webview/browser/RetrievedText.h"
+#include "webview/browser/TWVBrowser.h"
 #include "webview/browser/ZoomSteps.h"
-#include "webview/browser/uWVBrowser.h"
 
 namespace velmoran::webview {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-#include "webview/browser/uWVWindowParent.h"
+#include "webview/browser/TWVWindowParent.h"
 
 namespace velmoran::webview {
 

@@ -11,8 +11,8 @@
 #include "tests/platform/TempFolder.h"
 #include "tests/webview/browser/DefaultHandlingRecorder.h"
 #include "tests/webview/browser/FailingWindowParent.h"
-#include "webview/browser/uWVBrowser.h"
-#include "webview/browser/uWVWindowParent.h"
+#include "webview/browser/TWVBrowser.h"
+#include "webview/browser/TWVWindowParent.h"
 
 namespace velmoran::webview {
 namespace {

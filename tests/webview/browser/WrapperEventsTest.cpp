@@ -98,8 +98,8 @@ TEST_F(WrapperEventsTest, SubscribedEventsReachTheFaceWithTheRuntimesArguments) 
 
 TEST_F(WrapperEventsTest, AScriptCompletionBringsItsExecutionIdAndTheRuntimesTextUnchanged) {
   TCoreWebView2 webView(&controller->WebView(), platform.com());
-  side->Choices().scriptCompletion = S_OK;
-  side->Choices().scriptResult = u"{\"stored\":1}";
+  side->Config().scriptCompletion = S_OK;
+  side->Config().scriptResult = u"{\"stored\":1}";
 
   ASSERT_TRUE(webView.ExecuteScript(u"img_send_indx_done(3,1)", &events, 0));
   EXPECT_TRUE(events.calls.empty());

@@ -12,7 +12,7 @@
 #include "tests/runtime/SimControllerFixture.h"
 #include "tests/webview/sinks/RecordingEvents.h"
 #include "webview/abi/WebView2Abi.h"
-#include "webview/loader/uWVLoader.h"
+#include "webview/loader/TWVLoader.h"
 
 namespace velmoran::webview {
 

@@ -40,7 +40,7 @@ TEST_F(WrapperVersionsTest, AWrapperBuiltFromNoneHoldsNothingAndSubscribesNothin
 }
 
 TEST_F(WrapperVersionsTest, AWebViewOfferingUpToVersion3MakesRows1To18AndStopsAtRow19) {
-  side->Choices().webViewVersions = {3, {}};
+  side->Config().webViewVersions = {3, {}};
   auto controller = MakeController();
   TCoreWebView2 webView(&controller->WebView(), platform.com());
 
@@ -55,7 +55,7 @@ TEST_F(WrapperVersionsTest, AWebViewOfferingUpToVersion3MakesRows1To18AndStopsAt
 }
 
 TEST_F(WrapperVersionsTest, TheQueryStopsAtTheFirstRefusalEvenWhenALaterVersionWouldBeGranted) {
-  side->Choices().webViewVersions = {27, {5}};
+  side->Config().webViewVersions = {27, {5}};
   auto controller = MakeController();
   controller->WebView().Values().Write<BOOL>("IsMuted", TRUE);  // a version 8 property
   TCoreWebView2 webView(&controller->WebView(), platform.com());
@@ -84,7 +84,7 @@ TEST_F(WrapperVersionsTest, AFullRuntimeLeavesNoLineInTheErrorLog) {
 }
 
 TEST_F(WrapperVersionsTest, AControllerWithoutVersion2GivesNoWebViewAndNeverAsksForIt) {
-  side->Choices().controllerVersions = {1, {}};
+  side->Config().controllerVersions = {1, {}};
   auto controller = MakeController();
   TCoreWebView2Controller wrapper(controller.Get());
 
@@ -98,7 +98,7 @@ TEST_F(WrapperVersionsTest, AControllerWithoutVersion2GivesNoWebViewAndNeverAsks
 }
 
 TEST_F(WrapperVersionsTest, TheSettingsGetterGoesThroughVersion2OfTheWebView) {
-  side->Choices().webViewVersions = {1, {}};
+  side->Config().webViewVersions = {1, {}};
   auto controller = MakeController();
   TCoreWebView2 webView(&controller->WebView(), platform.com());
 
@@ -135,7 +135,7 @@ TEST_F(WrapperVersionsTest, AFailingGetterAnswersEmptyAndStillFreesWhatItWasGive
 }
 
 TEST_F(WrapperVersionsTest, ScriptLocaleIsPutOnlyThroughVersion2OfTheControllerOptions) {
-  side->Choices().controllerOptionsVersions = {1, {}};
+  side->Config().controllerOptionsVersions = {1, {}};
   auto environment = Environment();
   ComPtr<ICoreWebView2ControllerOptions> options;
   ComPtr<ICoreWebView2Environment10> environment10;

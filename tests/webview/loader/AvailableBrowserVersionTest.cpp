@@ -3,7 +3,7 @@
 #include "DiscoveryFixture.h"
 #include "webview/abi/CoTaskMemText.h"
 #include "webview/abi/ComResults.h"
-#include "webview/abi/WV2Text.h"
+#include "webview/abi/WideText.h"
 #include "webview/loader/AvailableBrowserVersion.h"
 #include "webview/loader/ClientDllSearch.h"
 #include "webview/loader/RuntimeOverrides.h"
@@ -25,7 +25,7 @@ class AvailableBrowserVersionTest : public DiscoveryTest {
     CoTaskMemText text(sim.com());
     const std::u16string folderText = folder == nullptr ? u"" : folder;
     const HRESULT result = GetAvailableCoreWebView2BrowserVersionString(
-        Context(), folder == nullptr ? nullptr : WV2Text(folderText), text.Put());
+        Context(), folder == nullptr ? nullptr : AsWideText(folderText), text.Put());
     answer = text.ToU16String();
     if (FAILED(result)) {
       EXPECT_TRUE(text.IsNull());

@@ -168,17 +168,17 @@ TEST_F(ClientDllSearchTest, ExistingClientBelowAFolderIsFound) {
   EXPECT_EQ(ResolveClientDllFromFolder(Context(), u"C:\\rt", path), S_OK);
 }
 
-TEST(ParseVersion4, ReadsFourNumbers) {
-  Version4 version;
-  EXPECT_FALSE(ParseVersion4(u"1.2.3", version));
-  EXPECT_FALSE(ParseVersion4(u"", version));
-  EXPECT_FALSE(ParseVersion4(u"1..2.3", version));
-  EXPECT_FALSE(ParseVersion4(u"1.2.3.99999999999", version));
-  ASSERT_TRUE(ParseVersion4(u"1.2.3.4.5", version));
+TEST(ParseFourPartVersion, ReadsFourNumbers) {
+  FourPartVersion version;
+  EXPECT_FALSE(ParseFourPartVersion(u"1.2.3", version));
+  EXPECT_FALSE(ParseFourPartVersion(u"", version));
+  EXPECT_FALSE(ParseFourPartVersion(u"1..2.3", version));
+  EXPECT_FALSE(ParseFourPartVersion(u"1.2.3.99999999999", version));
+  ASSERT_TRUE(ParseFourPartVersion(u"1.2.3.4.5", version));
   EXPECT_EQ(VersionText(version), u"1.2.3.4");
-  ASSERT_TRUE(ParseVersion4(u"120.0.2210.91 beta", version));
+  ASSERT_TRUE(ParseFourPartVersion(u"120.0.2210.91 beta", version));
   EXPECT_EQ(VersionText(version), u"120.0.2210.91");
-  ASSERT_TRUE(ParseVersion4(u"4294967295.0.0.1", version));
+  ASSERT_TRUE(ParseFourPartVersion(u"4294967295.0.0.1", version));
   EXPECT_EQ(version.major, 4294967295u);
 }
 

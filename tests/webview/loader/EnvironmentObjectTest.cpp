@@ -11,8 +11,8 @@
 #include "tests/webview/loader/LoaderFixture.h"
 #include "tests/webview/sinks/RecordingEvents.h"
 #include "webview/abi/ComResults.h"
-#include "webview/loader/CoreWebView2Environment.h"
-#include "webview/loader/CoreWebView2EnvironmentCompletedHandler.h"
+#include "webview/loader/TCoreWebView2Environment.h"
+#include "webview/loader/TCoreWebView2EnvironmentCompletedHandler.h"
 
 namespace velmoran::webview::test {
 namespace {

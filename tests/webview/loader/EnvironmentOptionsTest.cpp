@@ -5,10 +5,10 @@
 
 #include "DiscoveryFixture.h"
 #include "webview/abi/CoTaskMemText.h"
-#include "webview/abi/WV2Text.h"
+#include "webview/abi/WideText.h"
 #include "webview/loader/CommandLineSwitches.h"
-#include "webview/loader/CoreWebView2CustomSchemeRegistration.h"
-#include "webview/loader/CoreWebView2EnvironmentOptions.h"
+#include "webview/loader/TCoreWebView2CustomSchemeRegistration.h"
+#include "webview/loader/TCoreWebView2EnvironmentOptions.h"
 
 namespace velmoran::webview::test {
 namespace {
@@ -115,7 +115,7 @@ TEST_F(EnvironmentOptionsTest, EveryOptionsVersionAnswersByItsOwnId) {
 TEST_F(EnvironmentOptionsTest, SettersStoreWhatTheyAreGiven) {
   ComPtr<TCoreWebView2EnvironmentOptions> options = ProgramOptions();
   const std::u16string language = u"ko-KR";
-  EXPECT_EQ(options->put_Language(WV2Text(language)), S_OK);
+  EXPECT_EQ(options->put_Language(AsWideText(language)), S_OK);
   EXPECT_EQ(options->put_ExclusiveUserDataFolderAccess(42), S_OK);
   EXPECT_EQ(options->put_AdditionalBrowserArguments(nullptr), S_OK);
   LPWSTR text = nullptr;
@@ -176,7 +176,7 @@ TEST_F(EnvironmentOptionsTest, AllowedOriginsAreTrimmedAndEmptyItemsLeftOut) {
 
   const std::u16string first = u"https://c.example";
   const std::u16string empty;
-  LPCWSTR items[] = {WV2Text(first), nullptr, WV2Text(empty), WV2Text(first)};
+  LPCWSTR items[] = {AsWideText(first), nullptr, AsWideText(empty), AsWideText(first)};
   EXPECT_EQ(registration->SetAllowedOrigins(4, items), S_OK);
   EXPECT_EQ(registration->Info().AllowedDomains, u"https://c.example,https://c.example");
 

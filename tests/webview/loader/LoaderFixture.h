@@ -13,7 +13,7 @@
 #include "platform/sim/SimPlatform.h"
 #include "runtime/sim/SimRuntime.h"
 #include "tests/webview/loader/DiscoveryFixture.h"
-#include "webview/loader/uWVLoader.h"
+#include "webview/loader/TWVLoader.h"
 
 namespace velmoran::webview::test {
 
@@ -52,7 +52,7 @@ class LoaderTest : public testing::Test {
 
   TempRoot tempRoot;
   platform::sim::SimPlatform sim;
-  runtime::sim::SimRuntimeOptions options;
+  runtime::sim::SimRuntimeConfig options;
   std::unique_ptr<runtime::sim::SimRuntime> runtime;
 };
 

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "app/Startup.h"
-#include "app/WebCamFrm.h"
+#include "app/TWebCamFrm.h"
 #include "runtime/sim/SimRuntime.h"
 #include "tests/app/SimShellFixture.h"
 #include "webview/abi/ComResults.h"
-#include "webview/loader/uWVLoader.h"
+#include "webview/loader/TWVLoader.h"
 
 namespace velmoran::webview::test {
 namespace {
@@ -74,7 +74,7 @@ class LoaderStartupTest : public velmoran::testing::SimShellFixture {
   }
 
   bool install_ = true;
-  runtime::sim::SimRuntimeOptions options_;
+  runtime::sim::SimRuntimeConfig options_;
   std::unique_ptr<runtime::sim::SimRuntime> runtime_;
   AtFirstIdle atFirstIdle_;
 };
@@ -108,7 +108,7 @@ TEST_F(LoaderStartupTest, AnswerAfterTheFirstShowStillAsksForTheBrowserOnce) {
 
 struct FailureCase {
   const char* name;
-  std::function<void(bool& install, runtime::sim::SimRuntimeOptions&)> arrange;
+  std::function<void(bool& install, runtime::sim::SimRuntimeConfig&)> arrange;
   bool serverRunning;
   bool loaderDialog;  // the loader's own box before the main window's
   std::u16string errorMessage;

@@ -41,7 +41,7 @@ class RuntimeChecksTest : public DiscoveryTest {
 struct LoaderLibraryCase {
   const char* name;
   bool present;
-  std::optional<Version4> version;
+  std::optional<FourPartVersion> version;
   std::vector<std::uint8_t> content;
   bool process64Bit;
   bool passes;
@@ -74,20 +74,30 @@ INSTANTIATE_TEST_SUITE_P(
         LoaderLibraryCase{
             "OlderVersionNamesBothVersions",
             true,
-            Version4{1, 0, 3179, 44},
+            FourPartVersion{1, 0, 3179, 44},
             PeHeader(kMachineI386),
             false,
             false,
             {"Unsupported WebView2Loader.dll version !", "Expected WebView2Loader.dll version : 1.0.3179.45",
              "Found WebView2Loader.dll version : 1.0.3179.44"}},
-        LoaderLibraryCase{
-            "ExpectedVersionPasses", true, Version4{1, 0, 3179, 45}, PeHeader(kMachineI386), false, true, {}},
-        LoaderLibraryCase{
-            "LaterBuildPasses", true, Version4{1, 0, 3180, 0}, PeHeader(kMachineI386), false, true, {}},
+        LoaderLibraryCase{"ExpectedVersionPasses",
+                          true,
+                          FourPartVersion{1, 0, 3179, 45},
+                          PeHeader(kMachineI386),
+                          false,
+                          true,
+                          {}},
+        LoaderLibraryCase{"LaterBuildPasses",
+                          true,
+                          FourPartVersion{1, 0, 3180, 0},
+                          PeHeader(kMachineI386),
+                          false,
+                          true,
+                          {}},
         LoaderLibraryCase{
             "SixtyFourBitLoaderInThisProcess",
             true,
-            Version4{1, 0, 3179, 45},
+            FourPartVersion{1, 0, 3179, 45},
             PeHeader(kMachineAmd64),
             false,
             false,
@@ -95,30 +105,35 @@ INSTANTIATE_TEST_SUITE_P(
         LoaderLibraryCase{
             "ThirtyTwoBitLoaderInA64BitProcess",
             true,
-            Version4{1, 0, 3179, 45},
+            FourPartVersion{1, 0, 3179, 45},
             PeHeader(kMachineI386),
             true,
             false,
             {"Wrong WebView2Loader.dll !", "Use the 32 bit loader DLL with 32 bits applications only."}},
         LoaderLibraryCase{"SixtyFourBitLoaderInA64BitProcess",
                           true,
-                          Version4{1, 0, 3179, 45},
+                          FourPartVersion{1, 0, 3179, 45},
                           PeHeader(kMachineAmd64),
                           true,
                           true,
                           {}},
         LoaderLibraryCase{"UnknownMachine",
                           true,
-                          Version4{1, 0, 3179, 45},
+                          FourPartVersion{1, 0, 3179, 45},
                           PeHeader(0xAA64),
                           false,
                           false,
                           {"Unknown WebView2Loader.dll !"}},
-        LoaderLibraryCase{
-            "UnreadableHeaderPasses", true, Version4{1, 0, 3179, 45}, {'M', 'Z', 0, 0}, false, true, {}},
+        LoaderLibraryCase{"UnreadableHeaderPasses",
+                          true,
+                          FourPartVersion{1, 0, 3179, 45},
+                          {'M', 'Z', 0, 0},
+                          false,
+                          true,
+                          {}},
         LoaderLibraryCase{"HeaderWithoutNtSignaturePasses",
                           true,
-                          Version4{1, 0, 3179, 45},
+                          FourPartVersion{1, 0, 3179, 45},
                           std::vector<std::uint8_t>(400, 0),
                           false,
                           true,

@@ -104,7 +104,7 @@ TEST(SinkTest, ScriptCompletionBringsBackTheCallersExecutionId) {
   RecordingBrowserEvents events;
   auto sink = MakeComObject<TCoreWebView2ExecuteScriptCompletedHandler>(&events, 10001);
   const char16_t resultText[] = u"\"done\"";
-  LPCWSTR result = WV2Text(resultText);
+  LPCWSTR result = AsWideText(resultText);
 
   EXPECT_EQ(sink->Invoke(E_INVALIDARG, result), S_OK);
 

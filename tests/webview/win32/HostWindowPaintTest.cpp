@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/win32/Win32WindowManager.h"
-#include "webview/browser/uWVWindowParent.h"
+#include "webview/browser/TWVWindowParent.h"
 
 namespace velmoran::webview {
 namespace {
