@@ -45,14 +45,14 @@ class RunApacheDirectTest : public testing::SimShellFixture,
 TEST_P(RunApacheDirectTest, ChoosesTheAddressAndReportsOnlyWhatItShould) {
   const LaunchCase& c = GetParam();
   InstallApache(c.executable);
-  for (const auto& process : c.processes) sim_.shell().AddProcess(process);
-  sim_.shell().RefuseStarts(c.refusal);
+  for (const auto& process : c.processes) sim.shell().AddProcess(process);
+  sim.shell().RefuseStarts(c.refusal);
   RecordingHost host;
 
-  RunApacheDirect(sim_, host);
+  RunApacheDirect(sim, host);
 
   EXPECT_EQ(host.defaultURL, c.expectedURL);
-  const auto& boxes = sim_.windows().MessageBoxes();
+  const auto& boxes = sim.windows().MessageBoxes();
   ASSERT_EQ(boxes.size(), c.expectBox ? 1u : 0u);
   if (c.expectBox) {
     EXPECT_EQ(boxes[0].text, u"Apache 실행 파일이 없습니다. XAMPP를 설치해 주세요.");
@@ -60,17 +60,17 @@ TEST_P(RunApacheDirectTest, ChoosesTheAddressAndReportsOnlyWhatItShould) {
     EXPECT_EQ(boxes[0].flags, platform::kMbOk);
     EXPECT_EQ(boxes[0].owner, 0u);
   }
-  EXPECT_EQ(sim_.shell().SnapshotsAsked(), c.expectBox ? 0u : 1u)
+  EXPECT_EQ(sim.shell().SnapshotsAsked(), c.expectBox ? 0u : 1u)
       << "a missing executable ends the launcher before any process check";
-  EXPECT_EQ(sim_.shell().Requests().size(), c.expectStart ? 1u : 0u);
+  EXPECT_EQ(sim.shell().Requests().size(), c.expectStart ? 1u : 0u);
   EXPECT_EQ(host.waits, c.expectStart ? std::vector<std::int32_t>{1000} : std::vector<std::int32_t>{});
   if (c.expectLog) {
-    const std::u16string reason(TrimSystemMessage(sim_.locale().FormatMessageW(c.refusal)));
+    const std::u16string reason(TrimSystemMessage(sim.locale().FormatMessageW(c.refusal)));
     EXPECT_EQ(host.lines, std::vector<std::u16string>{u"Apache 실행 실패: " + reason});
   } else {
     EXPECT_TRUE(host.lines.empty());
   }
-  EXPECT_EQ(sim_.shell().OpenHandles(), 0u);
+  EXPECT_EQ(sim.shell().OpenHandles(), 0u);
 }
 
 constexpr std::u16string_view kPageURL = u"http://localhost/www/corvale2/index.html";
@@ -94,10 +94,10 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, RunApacheDirectTest, ::testing::Values(
 TEST_F(RunApacheDirectTest, StartRequestIsElevatedHiddenAndWithoutUi) {
   InstallApache(ApacheExecutable::File);
   RecordingHost host;
-  RunApacheDirect(sim_, host);
+  RunApacheDirect(sim, host);
 
-  ASSERT_EQ(sim_.shell().Requests().size(), 1u);
-  const SimShell::Request& request = sim_.shell().Requests()[0];
+  ASSERT_EQ(sim.shell().Requests().size(), 1u);
+  const SimShell::Request& request = sim.shell().Requests()[0];
   EXPECT_EQ(request.cbSize, 60u);
   EXPECT_EQ(request.fMask, 0x440u);
   EXPECT_EQ(request.hwnd, 0u);
@@ -106,14 +106,14 @@ TEST_F(RunApacheDirectTest, StartRequestIsElevatedHiddenAndWithoutUi) {
   EXPECT_FALSE(request.lpParameters.has_value());
   EXPECT_FALSE(request.lpDirectory.has_value());
   EXPECT_EQ(request.nShow, 0);
-  EXPECT_TRUE(IsApacheRunning(sim_.shell()));
+  EXPECT_TRUE(IsApacheRunning(sim.shell()));
 }
 
 TEST_F(RunApacheDirectTest, DeclinedElevationLogsTheSystemReasonTrimmed) {
   InstallApache(ApacheExecutable::File);
-  sim_.shell().RefuseStarts(platform::kErrorCancelled);
+  sim.shell().RefuseStarts(platform::kErrorCancelled);
   RecordingHost host;
-  RunApacheDirect(sim_, host);
+  RunApacheDirect(sim, host);
   EXPECT_EQ(host.lines,
             std::vector<std::u16string>{u"Apache 실행 실패: The operation was canceled by the user"});
 }
@@ -127,10 +127,10 @@ class IsApacheRunningTest : public testing::SimShellFixture,
                             public ::testing::WithParamInterface<ImageCase> {};
 
 TEST_P(IsApacheRunningTest, MatchesTheFileNameOnlyIgnoringAsciiCase) {
-  sim_.shell().AddProcess(u"C:\\Windows\\System32\\svchost.exe");
-  sim_.shell().AddProcess(GetParam().image);
-  EXPECT_EQ(IsApacheRunning(sim_.shell()), GetParam().running);
-  EXPECT_EQ(sim_.shell().OpenHandles(), 0u);
+  sim.shell().AddProcess(u"C:\\Windows\\System32\\svchost.exe");
+  sim.shell().AddProcess(GetParam().image);
+  EXPECT_EQ(IsApacheRunning(sim.shell()), GetParam().running);
+  EXPECT_EQ(sim.shell().OpenHandles(), 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Images, IsApacheRunningTest,
@@ -146,9 +146,9 @@ INSTANTIATE_TEST_SUITE_P(Images, IsApacheRunningTest,
                                            ImageCase{std::u16string(250, u'a') + u"\\httpd.exeXYZ", true}));
 
 TEST_F(IsApacheRunningTest, RefusedSnapshotCountsAsNotRunning) {
-  sim_.shell().AddProcess(u"httpd.exe");
-  sim_.shell().FailSnapshots(true);
-  EXPECT_FALSE(IsApacheRunning(sim_.shell()));
+  sim.shell().AddProcess(u"httpd.exe");
+  sim.shell().FailSnapshots(true);
+  EXPECT_FALSE(IsApacheRunning(sim.shell()));
 }
 
 TEST(TrimSystemMessageTest, DropsTrailingControlsBlanksAndFullStops) {
