@@ -5,13 +5,11 @@
 
 #include "app/Startup.h"
 #include "app/WebCamFrm.h"
-#include "runtime/sim/SimRuntimeObserver.h"
 
 namespace velmoran::test {
 
 using app::WebCamFrm;
 
-constexpr std::string_view kSubscribe = "subscribe ";
 constexpr std::string_view kMainWindowDestroyed = "destroy main window";
 
 std::string FileText(const std::filesystem::path& path) {
@@ -22,20 +20,6 @@ std::string FileText(const std::filesystem::path& path) {
   std::ifstream(path, std::ios::binary).read(text.data(), static_cast<std::streamsize>(text.size()));
   return text;
 }
-
-class ShellSession::RuntimeRecorder final : public runtime::sim::SimRuntimeObserver {
- public:
-  explicit RuntimeRecorder(std::vector<std::string>& events) : events_(events) {}
-
-  void Subscribed(std::string_view event) override { events_.push_back(std::string(kSubscribe) += event); }
-  void Unsubscribed(std::string_view event) override { events_.push_back("unsubscribe " + std::string(event)); }
-  void ControllerClosed(std::size_t subscriptionsLeft) override {
-    events_.push_back("close controller, " + std::to_string(subscriptionsLeft) + " left");
-  }
-
- private:
-  std::vector<std::string>& events_;
-};
 
 ShellSession::ShellSession() : sim(root.path()) {
   sim.windows().SetIdleHandler([this] { Idle(); });
@@ -53,15 +37,14 @@ ShellSession::ShellSession() : sim(root.path()) {
 ShellSession::~ShellSession() {
   // A run that ended early may have left the loader; it must go while the runtime is still there.
   webview::DestroySharedWebViewLoader();
-  if (runtime) runtime->Context().SetObserver(nullptr);
+  recorder_.reset();
   side.reset();
   runtime.reset();
 }
 
 runtime::sim::SimRuntime& ShellSession::InstallRuntime(runtime::sim::SimRuntimeOptions options) {
   runtime = runtime::sim::InstallSimRuntime(sim, std::move(options));
-  recorder_ = std::make_unique<RuntimeRecorder>(events_);
-  runtime->Context().SetObserver(recorder_.get());
+  recorder_ = std::make_unique<RuntimeEventRecorder>(runtime->Context(), events_);
   return *runtime;
 }
 
@@ -114,13 +97,7 @@ bool ShellSession::Logged(std::u16string_view ending) const {
   return false;
 }
 
-std::vector<std::string> ShellSession::Subscriptions() const {
-  std::vector<std::string> events;
-  for (const std::string& event : events_) {
-    if (event.starts_with(kSubscribe)) events.push_back(event.substr(kSubscribe.size()));
-  }
-  return events;
-}
+std::vector<std::string> ShellSession::Subscriptions() const { return SubscribedEvents(events_); }
 
 std::vector<std::string> ShellSession::Teardown() const {
   auto first = events_.begin();

@@ -19,6 +19,7 @@
 #include "runtime/sim/SimControllerSide.h"
 #include "runtime/sim/SimRuntime.h"
 #include "tests/support/ApacheInstall.h"
+#include "tests/support/RuntimeEventRecorder.h"
 #include "tests/support/TempFolder.h"
 #include "webview/loader/uWVLoader.h"
 
@@ -94,11 +95,9 @@ class ShellSession {
   std::shared_ptr<runtime::sim::SimControllerSide> side;
 
  private:
-  class RuntimeRecorder;
-
   void Idle();
 
-  std::unique_ptr<RuntimeRecorder> recorder_;
+  std::unique_ptr<RuntimeEventRecorder> recorder_;
   std::vector<std::string> events_;
   std::vector<std::function<void()>> steps_;
   std::size_t next_ = 0;
