@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include "app/ActivityLog.h"
@@ -9,14 +10,19 @@
 #include "platform/EditControl.h"
 #include "tests/app/SimShellFixture.h"
 
-namespace velmoran::app {
+namespace velmoran::test {
 namespace {
 
+using app::ActivityLog;
+using app::LogView;
+using app::TAlign;
+using app::TMemo;
+using app::TPanel;
 using platform::Rect;
 using platform::WindowHandle;
 
 // A memo filling a panel of a plain top-level window, as the main window holds Memo1.
-class MemoTest : public testing::SimShellFixture {
+class MemoTest : public SimShellFixture {
  protected:
   MemoTest() {
     platform::WindowCreation creation;
@@ -50,9 +56,8 @@ TEST_F(MemoTest, IsTheSystemsMultiLineEditWithBothScrollBarsFillingItsPanel) {
        {platform::kEsMultiline, platform::kWsHScroll, platform::kWsVScroll, platform::kWsChild}) {
     EXPECT_EQ(style & bit, bit) << std::hex << bit;
   }
-  EXPECT_EQ(
-      static_cast<platform::GdiObject>(windows.SendMessageW(memo.Handle(), platform::kWmGetFont, 0, 0)),
-      font);
+  EXPECT_EQ(static_cast<platform::GdiObject>(windows.SendMessageW(memo.Handle(), platform::kWmGetFont, 0, 0)),
+            font);
   Rect bounds;
   windows.GetWindowRect(memo.Handle(), bounds);
   EXPECT_EQ(bounds.Width(), 700);
@@ -69,7 +74,7 @@ TEST_F(MemoTest, PaintsWindowColouredTextOnBlack) {
   constexpr platform::DeviceContext kDeviceContext = 0x5DC;
   for (std::uint32_t message : {platform::kWmCtlColorEdit, platform::kWmCtlColorStatic}) {
     const auto brush = sim.windows().SendMessageW(panel.Handle(), message, kDeviceContext,
-                                                   static_cast<std::intptr_t>(memo.Handle()));
+                                                  static_cast<std::intptr_t>(memo.Handle()));
     EXPECT_EQ(static_cast<platform::GdiObject>(brush),
               platform::sim::SimGraphics::StockObject(platform::kBlackBrush));
     const auto colors = sim.graphics().ColorsOf(kDeviceContext);
@@ -83,6 +88,8 @@ struct MirrorCase {
   std::function<void(LogView&)> change;
   std::u16string text;  // the control's text afterwards
 };
+
+void PrintTo(const MirrorCase& mirror, std::ostream* out) { *out << mirror.name; }
 
 class MemoMirrorTest : public MemoTest, public ::testing::WithParamInterface<MirrorCase> {};
 
@@ -141,4 +148,4 @@ TEST_F(MemoTest, ControlGoneLeavesTheLinesToTheView) {
 }
 
 }  // namespace
-}  // namespace velmoran::app
+}  // namespace velmoran::test

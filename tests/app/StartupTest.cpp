@@ -74,9 +74,12 @@ class StartupTest : public ::testing::Test {
     session.sim.modules().RegisterLibrary(u"WebView2Loader.dll", std::move(exports));
     EnvironmentRequestObserver() = [this] {
       const TWVLoader& loader = *SharedWebViewLoader();
-      atStart = LoaderAtStart{loader.UserDataFolder(),      loader.RemoteDebuggingPort(),
-                              loader.RemoteAllowOrigins(),  loader.AreBrowserExtensionsEnabled(),
-                              session.sim.windows().LiveWindows(), session.sim.com().OleDepth()};
+      atStart = LoaderAtStart{loader.UserDataFolder(),
+                              loader.RemoteDebuggingPort(),
+                              loader.RemoteAllowOrigins(),
+                              loader.AreBrowserExtensionsEnabled(),
+                              session.sim.windows().LiveWindows(),
+                              session.sim.com().OleDepth()};
     };
   }
 
@@ -141,10 +144,9 @@ TEST_F(StartupTest, RunsInOrderShowsTheBrowserAndTearsDownInReverse) {
   // The loader's three environment events, each removed again once the window is gone and before OLE ends.
   EXPECT_THAT(session.Subscriptions(),
               ElementsAre("NewBrowserVersionAvailable", "BrowserProcessExited", "ProcessInfosChanged"));
-  EXPECT_THAT(session.Teardown(),
-              ElementsAre("destroy main window", "unsubscribe NewBrowserVersionAvailable",
-                          "unsubscribe BrowserProcessExited", "unsubscribe ProcessInfosChanged",
-                          "uninitialize OLE"));
+  EXPECT_THAT(session.Teardown(), ElementsAre("destroy main window", "unsubscribe NewBrowserVersionAvailable",
+                                              "unsubscribe BrowserProcessExited",
+                                              "unsubscribe ProcessInfosChanged", "uninitialize OLE"));
   EXPECT_TRUE(loaderAliveAtWindowEnd);
   EXPECT_EQ(oleAtWindowEnd, 1);
   EXPECT_TRUE(loaderGoneAtOleEnd);
@@ -260,7 +262,8 @@ TEST_P(StartupAnswerOrderTest, BrowserIsRequestedOnceWhicheverComesFirst) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Orders, StartupAnswerOrderTest,
-                         ::testing::Values(AnswerCase{"DuringTheLaunchersWait", AnswerArrives::DuringTheLaunchersWait},
+                         ::testing::Values(AnswerCase{"DuringTheLaunchersWait",
+                                                      AnswerArrives::DuringTheLaunchersWait},
                                            AnswerCase{"OnTheMainLoop", AnswerArrives::OnTheMainLoop},
                                            AnswerCase{"AfterTheFirstIdle", AnswerArrives::AfterTheFirstIdle}),
                          [](const auto& testInfo) { return std::string(testInfo.param.name); });

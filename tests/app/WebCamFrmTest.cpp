@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,12 +14,17 @@
 #include "webview/abi/ComObject.h"
 #include "webview/loader/uWVLoader.h"
 
-namespace velmoran::app {
+namespace velmoran::test {
 namespace {
 
+using app::ssAlt;
+using app::ssCtrl;
+using app::ssShift;
+using app::TApplication;
+using app::TWebCamFrm;
+using app::WebCamFrm;
 using platform::MonitorInfo;
 using platform::Rect;
-using testing::ApacheExecutable;
 
 class FakeNavigationArgs final : public webview::ComObject<ICoreWebView2NavigationCompletedEventArgs> {
  public:
@@ -65,7 +71,7 @@ class FakeWebMessageArgs final : public webview::ComObject<ICoreWebView2WebMessa
 // The main window built and shown as start-up does it, on the simulated
 // runtime, with the server running and the loader's answer handled before
 // the window is made (unless the test holds it back).
-class WebCamFrmTest : public testing::SimShellFixture {
+class WebCamFrmTest : public SimShellFixture {
  protected:
   WebCamFrmTest() {
     InstallApache(ApacheExecutable::File);
@@ -144,6 +150,8 @@ struct ToggleCase {
   std::uint16_t modifier;
 };
 
+void PrintTo(const ToggleCase& toggle, std::ostream* out) { *out << toggle.name; }
+
 class FullScreenTest : public WebCamFrmTest, public ::testing::WithParamInterface<ToggleCase> {};
 
 TEST_P(FullScreenTest, CoversTheMonitorAndComesBackExactly) {
@@ -176,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(Triggers, FullScreenTest,
 
 TEST_F(WebCamFrmTest, FullScreenCoversTheMonitorTheWindowIsOn) {
   sim.windows().SetMonitors({MonitorInfo{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 1},
-                              MonitorInfo{{1920, -200, 3200, 824}, {1920, -200, 3200, 784}, 0}});
+                             MonitorInfo{{1920, -200, 3200, 824}, {1920, -200, 3200, 784}, 0}});
   Start();
   sim.windows().ShowWindow(handle(), platform::kSwRestore);
   sim.windows().SetWindowPos(handle(), 0, 2100, 0, 800, 600, platform::kSwpNoZOrder);
@@ -249,10 +257,13 @@ TEST_F(WebCamFrmTest, LogViewIsAHiddenEditInTheLogPanelFollowingTheLog) {
 }
 
 struct NavigationCase {
+  const char* name;
   BOOL success;
   std::int32_t status;
   std::u16string_view logged;  // empty: nothing
 };
+
+void PrintTo(const NavigationCase& navigation, std::ostream* out) { *out << navigation.name; }
 
 class NavigationCompletedTest : public WebCamFrmTest, public ::testing::WithParamInterface<NavigationCase> {};
 
@@ -270,10 +281,13 @@ TEST_P(NavigationCompletedTest, LogsOnlyFailures) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Results, NavigationCompletedTest,
-                         ::testing::Values(NavigationCase{1, 0, u""}, NavigationCase{1, 6, u""},
-                                           NavigationCase{0, 0, u"알 수 없는 오류 발생."},
-                                           NavigationCase{0, 6, u"페이지 이동 실패: 6"},
-                                           NavigationCase{0, 16, u"페이지 이동 실패: 16"}));
+                         ::testing::Values(NavigationCase{"Succeeded", 1, 0, u""},
+                                           NavigationCase{"SucceededWithAStatus", 1, 6, u""},
+                                           NavigationCase{"FailedWithoutAStatus", 0, 0,
+                                                          u"알 수 없는 오류 발생."},
+                                           NavigationCase{"ServerUnreachable", 0, 6, u"페이지 이동 실패: 6"},
+                                           NavigationCase{"OtherStatus", 0, 16, u"페이지 이동 실패: 16"}),
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(WebCamFrmTest, ClosedWindowForgetsTheLoaderItWasWaitingFor) {
   options.holdEnvironmentCompletions = true;  // no answer before the first show
@@ -358,4 +372,4 @@ TEST_F(PumpedWaitTest, QuitRequestIsHandedBackWithItsCode) {
 }
 
 }  // namespace
-}  // namespace velmoran::app
+}  // namespace velmoran::test

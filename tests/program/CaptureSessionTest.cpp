@@ -44,6 +44,7 @@ std::u16string CaptureObject(std::u16string_view callMode, int index) {
 const std::vector<std::string> kEnvironmentEvents = {"NewBrowserVersionAvailable", "BrowserProcessExited",
                                                      "ProcessInfosChanged"};
 // The browser control's handlers on the webview and the controller, in the order it adds them.
+// clang-format off
 const std::vector<std::string> kBrowserEvents = {
     "Deleted", "NavigationStarting", "NavigationCompleted", "SourceChanged", "HistoryChanged",
     "ContentLoading", "DocumentTitleChanged", "NewWindowRequested", "FrameNavigationStarting",
@@ -56,6 +57,7 @@ const std::vector<std::string> kBrowserEvents = {
     "NotificationReceived", "SaveAsUIShowing", "SaveFileSecurityCheckStarting", "ScreenCaptureStarting",
     "AcceleratorKeyPressed", "GotFocus", "LostFocus", "MoveFocusRequested", "ZoomFactorChanged",
     "RasterizationScaleChanged"};
+// clang-format on
 
 // The order of subscribing: the loader's, then the browser's.
 std::vector<std::string> SubscriptionOrder() {

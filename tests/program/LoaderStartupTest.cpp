@@ -138,13 +138,14 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"RefusedOnTheMainLoop",
                     [](bool&, auto& options) { options.createEnvironment.completion = E_FAIL; },
                     Refusal::OnTheMainLoop, false, kRuntimeUnableToStart},
-        FailureCase{"NotFoundAfterTheFirstIdle",
-                    [](bool&, auto& options) {
-                      options.createEnvironment.completion = static_cast<HRESULT>(0x80070002);
-                    },
-                    Refusal::AfterTheFirstIdle, false,
-                    u"There was a problem initializing the browser environment.\r\nError code : 0x80070002\r\n"
-                    u"Could not find Edge installation.\r\n"}),
+        FailureCase{
+            "NotFoundAfterTheFirstIdle",
+            [](bool&, auto& options) {
+              options.createEnvironment.completion = static_cast<HRESULT>(0x80070002);
+            },
+            Refusal::AfterTheFirstIdle, false,
+            u"There was a problem initializing the browser environment.\r\nError code : 0x80070002\r\n"
+            u"Could not find Edge installation.\r\n"}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 }  // namespace

@@ -153,8 +153,7 @@ TEST_F(RuntimeDoubleRoadTest, DemoScenarioStoresOneCaptureAndChecksForFour) {
 TEST_F(RuntimeDoubleRoadTest, ScenarioThatCannotBeRead) {
   auto runtime = StartDouble(u"C:\\no such scenario.txt");
   runtime->Unload();
-  EXPECT_EQ(Transcript(),
-            "scenario-error\t0\tcannot read C:\\no such scenario.txt\nunload\t0\n");
+  EXPECT_EQ(Transcript(), "scenario-error\t0\tcannot read C:\\no such scenario.txt\nunload\t0\n");
 }
 
 }  // namespace

@@ -29,7 +29,9 @@ class RuntimeEventRecorder final : public runtime::sim::SimRuntimeObserver {
   static constexpr std::string_view kSubscribe = "subscribe ";
 
   void Subscribed(std::string_view event) override { events_.push_back(std::string(kSubscribe) += event); }
-  void Unsubscribed(std::string_view event) override { events_.push_back("unsubscribe " + std::string(event)); }
+  void Unsubscribed(std::string_view event) override {
+    events_.push_back("unsubscribe " + std::string(event));
+  }
   void ControllerClosed(std::size_t subscriptionsLeft) override {
     events_.push_back("close controller, " + std::to_string(subscriptionsLeft) + " left");
   }

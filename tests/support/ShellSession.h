@@ -53,7 +53,9 @@ class ShellSession {
 
   // --- Arranging the machine, before Run ---
 
-  void InstallApache(ApacheExecutable kind = ApacheExecutable::File) { test::InstallApache(root.path(), kind); }
+  void InstallApache(ApacheExecutable kind = ApacheExecutable::File) {
+    test::InstallApache(root.path(), kind);
+  }
   // The web server already runs when the program starts.
   void StartServer() { sim.shell().AddProcess(u"C:\\xampp\\apache\\bin\\httpd.exe"); }
   // The simulated runtime beside the executable; what it is asked is recorded in Events().

@@ -148,7 +148,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "A previous call to CoInitializeEx specified an incompatible concurrency model for this "
                    "thread."},
         ComFailure{"OutOfMemory", E_OUTOFMEMORY, "CoInitializeEx failed to allocate necessary memory."},
-        ComFailure{"InvalidArgument", E_INVALIDARG, "CoInitializeEx failed. One or more arguments are not valid."},
+        ComFailure{"InvalidArgument", E_INVALIDARG,
+                   "CoInitializeEx failed. One or more arguments are not valid."},
         ComFailure{"Unknown", E_FAIL, "Unknown CoInitializeEx failure."}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
@@ -168,10 +169,10 @@ TEST_P(LoaderMissingExportTest, FailsTheStartEvenWithTheOtherFourPresent) {
 
 INSTANTIATE_TEST_SUITE_P(Exports, LoaderMissingExportTest,
                          ::testing::Values("CreateCoreWebView2EnvironmentWithOptions",
-                                         "CreateCoreWebView2Environment",
-                                         "GetAvailableCoreWebView2BrowserVersionString",
-                                         "GetAvailableCoreWebView2BrowserVersionStringWithOptions",
-                                         "CompareBrowserVersions"),
+                                           "CreateCoreWebView2Environment",
+                                           "GetAvailableCoreWebView2BrowserVersionString",
+                                           "GetAvailableCoreWebView2BrowserVersionStringWithOptions",
+                                           "CompareBrowserVersions"),
                          [](const auto& testInfo) { return std::string(testInfo.param); });
 
 TEST_F(LoaderTest, LibraryThatCannotBeLoadedIsReportedWithTheSystemCode) {
@@ -209,7 +210,8 @@ struct RuntimeVersionCase {
 
 void PrintTo(const RuntimeVersionCase& version, std::ostream* out) { *out << version.name; }
 
-class LoaderRuntimeVersionTest : public LoaderTest, public ::testing::WithParamInterface<RuntimeVersionCase> {};
+class LoaderRuntimeVersionTest : public LoaderTest,
+                                 public ::testing::WithParamInterface<RuntimeVersionCase> {};
 
 TEST_P(LoaderRuntimeVersionTest, OlderRuntimeWarnsWhileAllowedAndStopsTheStartOtherwise) {
   const RuntimeVersionCase& c = GetParam();
@@ -252,12 +254,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RuntimeVersionCase{"InstalledOlderAllowed", u"120.0.2210.91", std::nullopt, true, true, true, true},
         RuntimeVersionCase{"InstalledOlderRefused", u"135.0.3179.44", std::nullopt, false, true, false, true},
-        RuntimeVersionCase{"InstalledNewerRefusingOlder", u"136.0.1.0", std::nullopt, false, true, true, false},
+        RuntimeVersionCase{"InstalledNewerRefusingOlder", u"136.0.1.0", std::nullopt, false, true, true,
+                           false},
         RuntimeVersionCase{"NotInTheRegistryCountsAsOlder", u"", std::nullopt, true, false, true, true},
-        RuntimeVersionCase{"FolderSame", u"200.0.0.0", std::array<std::uint16_t, 4>{135, 0, 3179, 45}, false, true,
-                           true, false},
-        RuntimeVersionCase{"FolderNewer", u"200.0.0.0", std::array<std::uint16_t, 4>{135, 0, 3180, 0}, false, true,
-                           true, false},
+        RuntimeVersionCase{"FolderSame", u"200.0.0.0", std::array<std::uint16_t, 4>{135, 0, 3179, 45}, false,
+                           true, true, false},
+        RuntimeVersionCase{"FolderNewer", u"200.0.0.0", std::array<std::uint16_t, 4>{135, 0, 3180, 0}, false,
+                           true, true, false},
         RuntimeVersionCase{"FolderOlderAllowed", u"200.0.0.0", std::array<std::uint16_t, 4>{135, 0, 3179, 44},
                            true, true, true, true},
         RuntimeVersionCase{"FolderOlderRefused", u"200.0.0.0", std::array<std::uint16_t, 4>{134, 9, 9999, 99},
@@ -450,8 +453,8 @@ TEST_F(LoaderTest, DestructionReleasesEveryObjectTextAndTheLibrary) {
   DestroySharedWebViewLoader();
   Pump();
 
-  EXPECT_THAT(teardown, ElementsAre("unsubscribe NewBrowserVersionAvailable", "unsubscribe BrowserProcessExited",
-                                    "unsubscribe ProcessInfosChanged"));
+  EXPECT_THAT(teardown, ElementsAre("unsubscribe NewBrowserVersionAvailable",
+                                    "unsubscribe BrowserProcessExited", "unsubscribe ProcessInfosChanged"));
   EXPECT_EQ(runtime->LiveObjects(), 0u);
   EXPECT_EQ(sim.com().OutstandingBlocks(), 0u);
   EXPECT_EQ(sim.com().ForeignFrees(), 0u);
