@@ -20,9 +20,3 @@ class SimShellFixture : public ::testing::Test {
 };
 
 }  // namespace velmoran::test
-
-namespace velmoran::testing {
-// The names the launcher's tests still use.
-using test::ApacheExecutable;
-using test::SimShellFixture;
-}  // namespace velmoran::testing

@@ -1,17 +1,21 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "launcher/ApacheLauncher.h"
 #include "tests/app/SimShellFixture.h"
 
-namespace velmoran::launcher {
+namespace velmoran::test {
 namespace {
 
+using launcher::IsApacheRunning;
+using launcher::LauncherHost;
+using launcher::RunApacheDirect;
+using launcher::TrimSystemMessage;
 using platform::sim::SimShell;
-using testing::ApacheExecutable;
 
 constexpr std::u16string_view kTitle = u"벨모란-VELMORAN";
 constexpr std::u16string_view kResourceURL = u"http://localhost/www/corvale2/";
@@ -39,8 +43,9 @@ struct LaunchCase {
   bool expectLog;
 };
 
-class RunApacheDirectTest : public testing::SimShellFixture,
-                            public ::testing::WithParamInterface<LaunchCase> {};
+void PrintTo(const LaunchCase& launch, std::ostream* out) { *out << launch.name; }
+
+class RunApacheDirectTest : public SimShellFixture, public ::testing::WithParamInterface<LaunchCase> {};
 
 TEST_P(RunApacheDirectTest, ChoosesTheAddressAndReportsOnlyWhatItShould) {
   const LaunchCase& c = GetParam();
@@ -119,12 +124,14 @@ TEST_F(RunApacheDirectTest, DeclinedElevationLogsTheSystemReasonTrimmed) {
 }
 
 struct ImageCase {
+  const char* name;
   std::u16string image;
   bool running;
 };
 
-class IsApacheRunningTest : public testing::SimShellFixture,
-                            public ::testing::WithParamInterface<ImageCase> {};
+void PrintTo(const ImageCase& image, std::ostream* out) { *out << image.name; }
+
+class IsApacheRunningTest : public SimShellFixture, public ::testing::WithParamInterface<ImageCase> {};
 
 TEST_P(IsApacheRunningTest, MatchesTheFileNameOnlyIgnoringAsciiCase) {
   sim.shell().AddProcess(u"C:\\Windows\\System32\\svchost.exe");
@@ -133,17 +140,20 @@ TEST_P(IsApacheRunningTest, MatchesTheFileNameOnlyIgnoringAsciiCase) {
   EXPECT_EQ(sim.shell().OpenHandles(), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Images, IsApacheRunningTest,
-                         ::testing::Values(ImageCase{u"httpd.exe", true},
-                                           ImageCase{u"C:\\xampp\\apache\\bin\\HtTpD.ExE", true},
-                                           ImageCase{u"D:httpd.exe", true}, ImageCase{u"httpd.exe ", false},
-                                           ImageCase{u"xhttpd.exe", false},
-                                           ImageCase{u"httpd.exe.bak", false},
-                                           ImageCase{u"C:\\httpd.exe\\other.exe", false},
-                                           // 260 characters without a terminator end the name there.
-                                           ImageCase{std::u16string(251, u'a') + u"\\httpd.exe", false},
-                                           ImageCase{std::u16string(250, u'a') + u"\\httpd.exe", true},
-                                           ImageCase{std::u16string(250, u'a') + u"\\httpd.exeXYZ", true}));
+INSTANTIATE_TEST_SUITE_P(
+    Images, IsApacheRunningTest,
+    ::testing::Values(ImageCase{"BareName", u"httpd.exe", true},
+                      ImageCase{"FullPathInAnyCase", u"C:\\xampp\\apache\\bin\\HtTpD.ExE", true},
+                      ImageCase{"DriveRelative", u"D:httpd.exe", true},
+                      ImageCase{"TrailingBlank", u"httpd.exe ", false},
+                      ImageCase{"LongerName", u"xhttpd.exe", false},
+                      ImageCase{"FurtherExtension", u"httpd.exe.bak", false},
+                      ImageCase{"FolderOfThatName", u"C:\\httpd.exe\\other.exe", false},
+                      // 260 characters without a terminator end the name there.
+                      ImageCase{"NameCutShortAt260", std::u16string(251, u'a') + u"\\httpd.exe", false},
+                      ImageCase{"NameEndingAt260", std::u16string(250, u'a') + u"\\httpd.exe", true},
+                      ImageCase{"TailPast260Ignored", std::u16string(250, u'a') + u"\\httpd.exeXYZ", true}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(IsApacheRunningTest, RefusedSnapshotCountsAsNotRunning) {
   sim.shell().AddProcess(u"httpd.exe");
@@ -169,4 +179,4 @@ TEST(TrimSystemMessageTest, DropsTrailingControlsBlanksAndFullStops) {
 }
 
 }  // namespace
-}  // namespace velmoran::launcher
+}  // namespace velmoran::test
