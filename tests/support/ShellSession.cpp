@@ -40,6 +40,10 @@ ShellSession::~ShellSession() {
   recorder_.reset();
   side.reset();
   runtime.reset();
+  // The simulation outlives what these write to.
+  sim.windows().SetIdleHandler(nullptr);
+  sim.windows().SetDestroyObserver(nullptr);
+  sim.com().SetOleUninitializeObserver(nullptr);
 }
 
 runtime::sim::SimRuntime& ShellSession::InstallRuntime(runtime::sim::SimRuntimeOptions options) {

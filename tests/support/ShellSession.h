@@ -87,7 +87,7 @@ class ShellSession {
   // The events from the main window's end on.
   std::vector<std::string> Teardown() const;
 
-  // Run inside the main window's destruction and inside the last OLE uninitialisation.
+  // Run inside the main window's destruction and inside each OLE uninitialisation.
   std::function<void()> onMainWindowDestroyed;
   std::function<void()> onOleUninitialize;
 
