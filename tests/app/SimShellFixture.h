@@ -15,7 +15,7 @@ class SimShellFixture : public ::testing::Test {
  protected:
   void InstallApache(ApacheExecutable kind) { test::InstallApache(root.path(), kind); }
 
-  TempFolder root;
+  test_support::TempFolder root;
   platform::sim::SimPlatform sim{root.path()};
 };
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <system_error>
 
-namespace velmoran::test {
+namespace velmoran::test_support {
 
 class TempFolder {
  public:
@@ -36,8 +36,4 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
-}  // namespace velmoran::test
-
-namespace velmoran::test_support {
-using TempFolder = test::TempFolder;  // the name older tests still use
 }  // namespace velmoran::test_support
