@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include "app/ActivityLog.h"
@@ -9,57 +10,61 @@
 #include "platform/EditControl.h"
 #include "tests/app/SimShellFixture.h"
 
-namespace velmoran::app {
+namespace velmoran::test {
 namespace {
 
+using app::ActivityLog;
+using app::LogView;
+using app::TAlign;
+using app::TMemo;
+using app::TPanel;
 using platform::Rect;
 using platform::WindowHandle;
 
 // A memo filling a panel of a plain top-level window, as the main window holds Memo1.
-class MemoTest : public testing::SimShellFixture {
+class MemoTest : public SimShellFixture {
  protected:
   MemoTest() {
     platform::WindowCreation creation;
     creation.className = u"Host";
     creation.style = platform::kWsCaption;
     creation.bounds = Rect{0, 0, 800, 600};
-    host_ = sim_.windows().CreateWindowExW(creation);
-    panel_.CreateHandle(host_, {});
-    sim_.windows().SetWindowPos(panel_.Handle(), 0, 0, 400, 700, 139, platform::kSwpNoZOrder);
+    host = sim.windows().CreateWindowExW(creation);
+    panel.CreateHandle(host, {});
+    sim.windows().SetWindowPos(panel.Handle(), 0, 0, 400, 700, 139, platform::kSwpNoZOrder);
   }
 
   void Create() {
-    memo_.CreateHandle(panel_.Handle(), font_);
-    panel_.SetFillingControl(&memo_);
+    memo.CreateHandle(panel.Handle(), font);
+    panel.SetFillingControl(&memo);
   }
-  std::u16string ControlText() { return sim_.windows().GetWindowTextW(memo_.Handle()); }
+  std::u16string ControlText() { return sim.windows().GetWindowTextW(memo.Handle()); }
 
-  const platform::GdiObject font_ = sim_.graphics().CreateFontIndirectW(platform::LogFont{-11, 700, 1, u"x"});
-  WindowHandle host_ = 0;
-  TPanel panel_{sim_.windows(), u"TPanel", TAlign::alBottom, 139};
-  TMemo memo_{sim_.windows(), sim_.graphics()};
+  const platform::GdiObject font = sim.graphics().CreateFontIndirectW(platform::LogFont{-11, 700, 1, u"x"});
+  WindowHandle host = 0;
+  TPanel panel{sim.windows(), u"TPanel", TAlign::alBottom, 139};
+  TMemo memo{sim.windows(), sim.graphics()};
 };
 
 TEST_F(MemoTest, IsTheSystemsMultiLineEditWithBothScrollBarsFillingItsPanel) {
   Create();
-  auto& windows = sim_.windows();
-  EXPECT_EQ(windows.ClassName(memo_.Handle()), u"EDIT");
-  EXPECT_EQ(windows.Parent(memo_.Handle()), panel_.Handle());
-  const auto style = static_cast<std::uint32_t>(windows.GetWindowLongW(memo_.Handle(), platform::kGwlStyle));
+  auto& windows = sim.windows();
+  EXPECT_EQ(windows.ClassName(memo.Handle()), u"EDIT");
+  EXPECT_EQ(windows.Parent(memo.Handle()), panel.Handle());
+  const auto style = static_cast<std::uint32_t>(windows.GetWindowLongW(memo.Handle(), platform::kGwlStyle));
   for (std::uint32_t bit :
        {platform::kEsMultiline, platform::kWsHScroll, platform::kWsVScroll, platform::kWsChild}) {
     EXPECT_EQ(style & bit, bit) << std::hex << bit;
   }
-  EXPECT_EQ(
-      static_cast<platform::GdiObject>(windows.SendMessageW(memo_.Handle(), platform::kWmGetFont, 0, 0)),
-      font_);
+  EXPECT_EQ(static_cast<platform::GdiObject>(windows.SendMessageW(memo.Handle(), platform::kWmGetFont, 0, 0)),
+            font);
   Rect bounds;
-  windows.GetWindowRect(memo_.Handle(), bounds);
+  windows.GetWindowRect(memo.Handle(), bounds);
   EXPECT_EQ(bounds.Width(), 700);
   EXPECT_EQ(bounds.Height(), 139);
 
-  windows.SetWindowPos(panel_.Handle(), 0, 0, 300, 640, 200, platform::kSwpNoZOrder);
-  windows.GetWindowRect(memo_.Handle(), bounds);
+  windows.SetWindowPos(panel.Handle(), 0, 0, 300, 640, 200, platform::kSwpNoZOrder);
+  windows.GetWindowRect(memo.Handle(), bounds);
   EXPECT_EQ(bounds.Width(), 640) << "the memo follows its panel";
   EXPECT_EQ(bounds.Height(), 200);
 }
@@ -68,12 +73,12 @@ TEST_F(MemoTest, PaintsWindowColouredTextOnBlack) {
   Create();
   constexpr platform::DeviceContext kDeviceContext = 0x5DC;
   for (std::uint32_t message : {platform::kWmCtlColorEdit, platform::kWmCtlColorStatic}) {
-    const auto brush = sim_.windows().SendMessageW(panel_.Handle(), message, kDeviceContext,
-                                                   static_cast<std::intptr_t>(memo_.Handle()));
+    const auto brush = sim.windows().SendMessageW(panel.Handle(), message, kDeviceContext,
+                                                  static_cast<std::intptr_t>(memo.Handle()));
     EXPECT_EQ(static_cast<platform::GdiObject>(brush),
               platform::sim::SimGraphics::StockObject(platform::kBlackBrush));
-    const auto colors = sim_.graphics().ColorsOf(kDeviceContext);
-    EXPECT_EQ(colors.text, sim_.graphics().GetSysColor(platform::kColorWindow));
+    const auto colors = sim.graphics().ColorsOf(kDeviceContext);
+    EXPECT_EQ(colors.text, sim.graphics().GetSysColor(platform::kColorWindow));
     EXPECT_EQ(colors.background, platform::kBlack);
   }
 }
@@ -84,11 +89,13 @@ struct MirrorCase {
   std::u16string text;  // the control's text afterwards
 };
 
+void PrintTo(const MirrorCase& mirror, std::ostream* out) { *out << mirror.name; }
+
 class MemoMirrorTest : public MemoTest, public ::testing::WithParamInterface<MirrorCase> {};
 
 TEST_P(MemoMirrorTest, ControlHoldsTheLinesEachEndedByCrLf) {
   Create();
-  GetParam().change(memo_.Contents());
+  GetParam().change(memo.Contents());
   EXPECT_EQ(ControlText(), GetParam().text);
 }
 
@@ -115,30 +122,30 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(MemoTest, LinesHeldBeforeTheControlExistsAreInIt) {
-  memo_.Contents().AddLine(u"early");
+  memo.Contents().AddLine(u"early");
   Create();
-  memo_.Contents().AddLine(u"late");
+  memo.Contents().AddLine(u"late");
   EXPECT_EQ(ControlText(), u"\r\nearly\r\nlate\r\n");
 }
 
 TEST_F(MemoTest, LogEmptiesTheControlWithTheViewPastItsLimit) {
   Create();
-  std::filesystem::create_directories(root_.path() / "C" / "velmoran");
-  ActivityLog log(sim_, memo_.Contents());
-  while (memo_.LineCount() <= ActivityLog::kMaxViewLines) memo_.Contents().AddLine(u"old");
+  std::filesystem::create_directories(root.path() / "C" / "velmoran");
+  ActivityLog log(sim, memo.Contents());
+  while (memo.LineCount() <= ActivityLog::kMaxViewLines) memo.Contents().AddLine(u"old");
   log.logw(u"alone");
-  ASSERT_EQ(memo_.LineCount(), 1u);
-  EXPECT_EQ(ControlText(), memo_.Lines().front() + u"\r\n");
+  ASSERT_EQ(memo.LineCount(), 1u);
+  EXPECT_EQ(ControlText(), memo.Lines().front() + u"\r\n");
   EXPECT_TRUE(ControlText().ends_with(u":::alone\r\n"));
 }
 
 TEST_F(MemoTest, ControlGoneLeavesTheLinesToTheView) {
   Create();
-  memo_.DestroyHandle();
-  memo_.Contents().AddLine(u"after");
-  EXPECT_EQ(memo_.Handle(), 0u);
-  EXPECT_EQ(memo_.LineCount(), 2u);
+  memo.DestroyHandle();
+  memo.Contents().AddLine(u"after");
+  EXPECT_EQ(memo.Handle(), 0u);
+  EXPECT_EQ(memo.LineCount(), 2u);
 }
 
 }  // namespace
-}  // namespace velmoran::app
+}  // namespace velmoran::test

@@ -1,8 +1,15 @@
+// The program's start-up on the simulated Windows and runtime: what the
+// loader is told and when, how the launcher's outcome reaches the first
+// address, the loader's answer arriving before or after the first show, and
+// the teardown in reverse.
+
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -12,14 +19,17 @@
 #include "runtime/sim/SimLoaderExports.h"
 #include "runtime/sim/SimRuntime.h"
 #include "tests/app/SimShellFixture.h"
+#include "tests/support/ShellSession.h"
 #include "webview/abi/WebView2Exports.h"
 #include "webview/loader/TWVLoader.h"
 
-namespace velmoran::app {
+namespace velmoran::test {
 namespace {
 
+using app::UserDataFolderFor;
+using app::WebCamFrm;
 using platform::Rect;
-using testing::ApacheExecutable;
+using ::testing::ElementsAre;
 using webview::SharedWebViewLoader;
 using webview::TWVLoader;
 
@@ -30,18 +40,6 @@ struct LoaderAtStart {
   bool extensions = false;
   std::size_t windows = 0;
   int oleDepth = 0;
-};
-
-struct ShownState {
-  std::u16string caption;
-  std::u16string defaultURL;
-  platform::WindowHandle browserParent = 0;  // the window CreateBrowser was given
-  platform::WindowHandle host = 0;
-  bool panelVisible = true;
-  bool splitterVisible = true;
-  Rect hostRect, client, window;
-  std::uint32_t style = 0;
-  std::vector<std::u16string> logLines;
 };
 
 // Start-up's state at the moment the loader asks the runtime for the
@@ -61,98 +59,76 @@ HRESULT WV2_STDCALL ObservedCreateEnvironment(
   return RuntimeCreateEnvironment()(browserExecutableFolder, userDataFolder, options, handler);
 }
 
-class StartupTest : public testing::SimShellFixture {
+class StartupTest : public ::testing::Test {
  protected:
-  ~StartupTest() override {
-    EnvironmentRequestObserver() = nullptr;
-    webview::DestroySharedWebViewLoader();
-  }
+  ~StartupTest() override { EnvironmentRequestObserver() = nullptr; }
 
-  // The simulated runtime as options_ describe it, its environment request
+  // The simulated runtime as `options` describe it, its environment request
   // watched on its way in.
   void InstallRuntime() {
-    runtime_ = runtime::sim::InstallSimRuntime(sim_, options_);
+    session.InstallRuntime(options);
     auto exports = runtime::sim::SimLoaderExports();
     platform::ProcAddress& create = exports[webview::kCreateCoreWebView2EnvironmentWithOptionsExport];
     RuntimeCreateEnvironment() = reinterpret_cast<CreateCoreWebView2EnvironmentWithOptionsFunc>(create);
     create = reinterpret_cast<platform::ProcAddress>(&ObservedCreateEnvironment);
-    sim_.modules().RegisterLibrary(u"WebView2Loader.dll", std::move(exports));
+    session.sim.modules().RegisterLibrary(u"WebView2Loader.dll", std::move(exports));
     EnvironmentRequestObserver() = [this] {
       const TWVLoader& loader = *SharedWebViewLoader();
-      atStart_ = LoaderAtStart{loader.UserDataFolder(),      loader.RemoteDebuggingPort(),
-                               loader.RemoteAllowOrigins(),  loader.AreBrowserExtensionsEnabled(),
-                               sim_.windows().LiveWindows(), sim_.com().OleDepth()};
+      atStart = LoaderAtStart{loader.UserDataFolder(),
+                              loader.RemoteDebuggingPort(),
+                              loader.RemoteAllowOrigins(),
+                              loader.AreBrowserExtensionsEnabled(),
+                              session.sim.windows().LiveWindows(),
+                              session.sim.com().OleDepth()};
     };
   }
 
-  // The user's part, one step each time the queue runs dry; then the window is closed.
-  void Script(std::vector<std::function<void()>> steps) {
-    steps_ = std::move(steps);
-    sim_.windows().SetIdleHandler([this] {
-      ++idleCalls_;
-      auto& windows = sim_.windows();
-      while (windows.QueuedMessages() == 0 && next_ < steps_.size()) steps_[next_++]();
-      if (windows.QueuedMessages() == 0 && WebCamFrm != nullptr) {
-        windows.PostMessageW(WebCamFrm->Handle(), platform::kWmClose, 0, 0);
-      }
-    });
+  std::vector<std::uintptr_t> ControllerParents() const {
+    std::vector<std::uintptr_t> parents;
+    for (HWND parent : session.runtime->ControllerRequests())
+      parents.push_back(reinterpret_cast<std::uintptr_t>(parent));
+    return parents;
   }
 
-  ShownState Observe() {
-    ShownState state;
-    TWebCamFrm& form = *WebCamFrm;
-    auto& windows = sim_.windows();
-    state.caption = windows.GetWindowTextW(form.Handle());
-    state.defaultURL = form.WVBrowser1.DefaultURL();
-    state.browserParent = form.WVBrowser1.WindowParentHandle();
-    state.host = form.WVWindowParent1.Handle();
-    // Hidden both as the form knows it and as the system shows it.
-    state.panelVisible = form.Panel1.Visible() || windows.IsWindowVisible(form.Panel1.Handle());
-    state.splitterVisible = form.Splitter1.Visible() || windows.IsWindowVisible(form.Splitter1.Handle());
-    windows.GetWindowRect(state.host, state.hostRect);
-    windows.GetClientRect(form.Handle(), state.client);
-    windows.GetWindowRect(form.Handle(), state.window);
-    state.style = static_cast<std::uint32_t>(windows.GetWindowLongW(form.Handle(), platform::kGwlStyle));
-    state.logLines = form.Memo1.Lines();
-    return state;
-  }
-
-  runtime::sim::SimRuntimeConfig options_;
-  std::unique_ptr<runtime::sim::SimRuntime> runtime_;
-  std::optional<LoaderAtStart> atStart_;
-  std::vector<std::function<void()>> steps_;
-  std::size_t next_ = 0;
-  int idleCalls_ = 0;
+  ShellSession session;
+  runtime::sim::SimRuntimeConfig options;
+  std::optional<LoaderAtStart> atStart;
 };
 
 TEST_F(StartupTest, RunsInOrderShowsTheBrowserAndTearsDownInReverse) {
-  InstallApache(ApacheExecutable::File);
+  session.InstallApache(ApacheExecutable::File);
   InstallRuntime();  // the answer arrives during the launcher's pumped wait
   bool loaderAliveAtWindowEnd = false;
   int oleAtWindowEnd = 0;
   bool loaderGoneAtOleEnd = false;
-  sim_.windows().SetDestroyObserver([&](platform::WindowHandle window) {
-    if (sim_.windows().ClassName(window) != u"TWebCamFrm") return;
+  session.onMainWindowDestroyed = [&] {
     loaderAliveAtWindowEnd = SharedWebViewLoader() != nullptr;
-    oleAtWindowEnd = sim_.com().OleDepth();
-  });
-  sim_.com().SetOleUninitializeObserver([&] { loaderGoneAtOleEnd = SharedWebViewLoader() == nullptr; });
-  ShownState shown;
-  Script({[&] { shown = Observe(); }});
+    oleAtWindowEnd = session.sim.com().OleDepth();
+  };
+  session.onOleUninitialize = [&] { loaderGoneAtOleEnd = SharedWebViewLoader() == nullptr; };
+  MainWindowView shown;
 
-  EXPECT_EQ(RunVelmoran(sim_), 0);
+  EXPECT_EQ(session.Run({[&] { shown = session.Observe(); }}), 0);
 
-  ASSERT_TRUE(atStart_.has_value());
-  EXPECT_EQ(atStart_->userDataFolder, u"C:\\velmoran\\CustomCache");
-  EXPECT_EQ(atStart_->port, 9999);
-  EXPECT_EQ(atStart_->origins, u"*");
-  EXPECT_TRUE(atStart_->extensions);
-  EXPECT_EQ(atStart_->windows, 0u) << "the loader starts before any window exists";
-  EXPECT_EQ(atStart_->oleDepth, 1) << "and after OLE is initialised";
+  ASSERT_TRUE(atStart.has_value());
+  EXPECT_EQ(atStart->userDataFolder, u"C:\\velmoran\\CustomCache");
+  EXPECT_EQ(atStart->port, 9999);
+  EXPECT_EQ(atStart->origins, u"*");
+  EXPECT_TRUE(atStart->extensions);
+  EXPECT_EQ(atStart->windows, 0u) << "the loader starts before any window exists";
+  EXPECT_EQ(atStart->oleDepth, 1) << "and after OLE is initialised";
+  // What reached the runtime: the settings above as the request carries them.
+  ASSERT_EQ(session.runtime->EnvironmentRequests().size(), 1u);
+  const runtime::sim::SimEnvironmentRequest& request = session.runtime->EnvironmentRequests()[0];
+  EXPECT_EQ(request.userDataFolder, u"C:\\velmoran\\CustomCache");
+  EXPECT_EQ(request.additionalBrowserArguments,
+            u"--disable-features=msEdgeRose --remote-debugging-port=9999 --remote-allow-origins=*");
+  EXPECT_TRUE(request.areBrowserExtensionsEnabled);
+  EXPECT_THAT(session.sim.modules().LoadLog(), ElementsAre(u"WebView2Loader.dll"));
 
   EXPECT_EQ(shown.caption, u"벨모란 V.26.04.28");
   EXPECT_EQ(shown.defaultURL, u"http://localhost/www/corvale2/");
-  EXPECT_EQ(sim_.clock().TotalSlept(), 1000u);
+  EXPECT_EQ(session.sim.clock().TotalSlept(), 1000u);
   EXPECT_NE(shown.host, 0u);
   EXPECT_EQ(shown.browserParent, shown.host);
   EXPECT_FALSE(shown.panelVisible);
@@ -162,16 +138,22 @@ TEST_F(StartupTest, RunsInOrderShowsTheBrowserAndTearsDownInReverse) {
   EXPECT_TRUE(shown.style & platform::kWsMaximize);
   // Maximised: the frame's border hangs over the 1920 x 1040 work area.
   EXPECT_EQ(shown.window, (Rect{-3, -3, 1923, 1043}));
-  EXPECT_TRUE(sim_.windows().MessageBoxes().empty());
-  EXPECT_EQ(runtime_->ControllerRequests().size(), 1u);
+  EXPECT_TRUE(session.sim.windows().MessageBoxes().empty());
+  EXPECT_EQ(ControllerParents(), std::vector<std::uintptr_t>{shown.host});
 
+  // The loader's three environment events, each removed again once the window is gone and before OLE ends.
+  EXPECT_THAT(session.Subscriptions(),
+              ElementsAre("NewBrowserVersionAvailable", "BrowserProcessExited", "ProcessInfosChanged"));
+  EXPECT_THAT(session.Teardown(), ElementsAre("destroy main window", "unsubscribe NewBrowserVersionAvailable",
+                                              "unsubscribe BrowserProcessExited",
+                                              "unsubscribe ProcessInfosChanged", "uninitialize OLE"));
   EXPECT_TRUE(loaderAliveAtWindowEnd);
   EXPECT_EQ(oleAtWindowEnd, 1);
   EXPECT_TRUE(loaderGoneAtOleEnd);
   EXPECT_EQ(WebCamFrm, nullptr);
   EXPECT_EQ(SharedWebViewLoader(), nullptr);
-  EXPECT_EQ(sim_.windows().LiveWindows(), 0u);
-  EXPECT_EQ(sim_.com().OleDepth(), 0);
+  EXPECT_EQ(session.sim.windows().LiveWindows(), 0u);
+  EXPECT_EQ(session.sim.com().OleDepth(), 0);
 }
 
 struct LaunchCase {
@@ -184,27 +166,28 @@ struct LaunchCase {
   std::u16string_view logLine;  // empty: nothing logged
 };
 
+void PrintTo(const LaunchCase& launch, std::ostream* out) { *out << launch.name; }
+
 class StartupLaunchTest : public StartupTest, public ::testing::WithParamInterface<LaunchCase> {};
 
 TEST_P(StartupLaunchTest, LauncherOutcomeReachesTheFirstAddress) {
   const LaunchCase& c = GetParam();
-  InstallApache(c.executable);
-  if (c.serverRunning) sim_.shell().AddProcess(u"C:\\xampp\\apache\\bin\\httpd.exe");
-  sim_.shell().RefuseStarts(c.refusal);
+  session.InstallApache(c.executable);
+  if (c.serverRunning) session.StartServer();
+  session.sim.shell().RefuseStarts(c.refusal);
   InstallRuntime();
   bool formReachableAtBox = false;
-  sim_.windows().SetMessageBoxHandler([&](const auto&) {
+  session.sim.windows().SetMessageBoxHandler([&](const auto&) {
     formReachableAtBox = WebCamFrm != nullptr && WebCamFrm->Handle() != 0;
     return platform::kIdOk;
   });
-  ShownState shown;
-  Script({[&] { shown = Observe(); }});
+  MainWindowView shown;
 
-  RunVelmoran(sim_);
+  session.Run({[&] { shown = session.Observe(); }});
 
   EXPECT_EQ(shown.defaultURL, c.url);
-  EXPECT_EQ(sim_.clock().TotalSlept(), c.slept);
-  const auto& boxes = sim_.windows().MessageBoxes();
+  EXPECT_EQ(session.sim.clock().TotalSlept(), c.slept);
+  const auto& boxes = session.sim.windows().MessageBoxes();
   if (c.executable != ApacheExecutable::File) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, u"벨모란-VELMORAN") << "the title is in place before the window exists";
@@ -235,131 +218,91 @@ INSTANTIATE_TEST_SUITE_P(
                                  u"Apache 실행 실패: The operation was canceled by the user"}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
-TEST_F(StartupTest, LoaderErrorAtFirstShowIsShownAndNoBrowserIsAsked) {
-  InstallApache(ApacheExecutable::File);  // no server yet: the launcher's wait delivers the refusal
-  options_.createEnvironment.completion = E_FAIL;
-  InstallRuntime();
-  int idleCallsAtBox = -1;
-  sim_.windows().SetMessageBoxHandler([&](const auto&) {
-    idleCallsAtBox = idleCalls_;
-    return platform::kIdOk;
-  });
-  ShownState shown;
-  Script({[&] { shown = Observe(); }});
+// The loader's answer may come during the launcher's pumped wait, on the main
+// loop's first pump (the server was already running, so nothing pumped the
+// queue before the first show), or only once the window sat idle: each time
+// exactly one browser is asked for, in the host.
+enum class AnswerArrives { DuringTheLaunchersWait, OnTheMainLoop, AfterTheFirstIdle };
 
-  RunVelmoran(sim_);
-
-  const auto& boxes = sim_.windows().MessageBoxes();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text,
-            u"Initialization Error: There was a problem initializing the browser environment.\r\n"
-            u"Error code : 0x80004005\r\nEdge runtime unable to start.\r\n");
-  EXPECT_EQ(boxes[0].caption, u"벨모란-VELMORAN");
-  EXPECT_EQ(boxes[0].flags, platform::kMbOk);
-  EXPECT_EQ(idleCallsAtBox, 0) << "shown by the first show, before the main loop ran dry";
-  EXPECT_EQ(shown.browserParent, 0u);
-  EXPECT_TRUE(runtime_->ControllerRequests().empty());
-  EXPECT_FALSE(shown.panelVisible);
-  EXPECT_FALSE(shown.splitterVisible);
-}
-
-// The loader's answer may come before the first show (handled in the
-// launcher's wait) or after it (the server was already running, so nothing
-// pumped the queue): either way exactly one browser is asked for, in the host.
-struct OrderCase {
+struct AnswerCase {
   const char* name;
-  bool serverRunning;
+  AnswerArrives arrives;
 };
 
-class StartupAnswerOrderTest : public StartupTest, public ::testing::WithParamInterface<OrderCase> {};
+void PrintTo(const AnswerCase& answer, std::ostream* out) { *out << answer.name; }
+
+class StartupAnswerOrderTest : public StartupTest, public ::testing::WithParamInterface<AnswerCase> {};
 
 TEST_P(StartupAnswerOrderTest, BrowserIsRequestedOnceWhicheverComesFirst) {
-  InstallApache(ApacheExecutable::File);
-  // With the server running nothing pumps the queue before the first show;
-  // the answer waits in the runtime until the window is up.
-  if (GetParam().serverRunning) sim_.shell().AddProcess(u"httpd.exe");
-  options_.holdEnvironmentCompletions = GetParam().serverRunning;
+  const AnswerArrives arrives = GetParam().arrives;
+  session.InstallApache(ApacheExecutable::File);
+  if (arrives != AnswerArrives::DuringTheLaunchersWait) session.sim.shell().AddProcess(u"httpd.exe");
+  options.holdEnvironmentCompletions = arrives == AnswerArrives::AfterTheFirstIdle;
   InstallRuntime();
-  platform::WindowHandle parentBeforeAnswer = 1;
-  ShownState shown;
-  Script({[&] {
-            parentBeforeAnswer = WebCamFrm->WVBrowser1.WindowParentHandle();
-            runtime_->ReleaseEnvironmentCompletions();
-          },
-          [&] { shown = Observe(); }});
+  platform::WindowHandle parentAtFirstIdle = 1;
+  MainWindowView shown;
 
-  RunVelmoran(sim_);
+  session.Run({[&] {
+                 parentAtFirstIdle = WebCamFrm->WVBrowser1.WindowParentHandle();
+                 session.runtime->ReleaseEnvironmentCompletions();
+               },
+               [&] { shown = session.Observe(); }});
 
-  EXPECT_EQ(parentBeforeAnswer, GetParam().serverRunning ? 0u : shown.host);
+  EXPECT_EQ(parentAtFirstIdle, arrives == AnswerArrives::AfterTheFirstIdle ? 0u : shown.host);
   EXPECT_NE(shown.host, 0u);
+  EXPECT_EQ(shown.loaderStatus, webview::wvlsInitialized);
   EXPECT_EQ(shown.browserParent, shown.host);
-  EXPECT_EQ(runtime_->ControllerRequests().size(), 1u);
-  EXPECT_TRUE(sim_.windows().MessageBoxes().empty());
+  EXPECT_EQ(ControllerParents(), std::vector<std::uintptr_t>{shown.host});
+  EXPECT_TRUE(session.sim.windows().MessageBoxes().empty());
+  // Nothing of the loader or the runtime outlives the program.
+  EXPECT_EQ(SharedWebViewLoader(), nullptr);
+  EXPECT_EQ(session.runtime->LiveObjects(), 0u);
+  EXPECT_EQ(session.sim.com().OutstandingBlocks(), 0u);
+  EXPECT_EQ(session.sim.modules().LoadedLibraries(), 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Orders, StartupAnswerOrderTest,
-                         ::testing::Values(OrderCase{"AnswerBeforeFirstShow", false},
-                                           OrderCase{"AnswerAfterFirstShow", true}),
+                         ::testing::Values(AnswerCase{"DuringTheLaunchersWait",
+                                                      AnswerArrives::DuringTheLaunchersWait},
+                                           AnswerCase{"OnTheMainLoop", AnswerArrives::OnTheMainLoop},
+                                           AnswerCase{"AfterTheFirstIdle", AnswerArrives::AfterTheFirstIdle}),
                          [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
-TEST_F(StartupTest, LoaderFailureAfterFirstShowIsShownAsAtFirstShow) {
-  InstallApache(ApacheExecutable::File);
-  sim_.shell().AddProcess(u"httpd.exe");
-  options_.holdEnvironmentCompletions = true;
-  options_.createEnvironment.completion = static_cast<HRESULT>(0x80070002);
-  InstallRuntime();
-  std::size_t boxesBeforeAnswer = 99;
-  ShownState shown;
-  Script({[&] {
-            boxesBeforeAnswer = sim_.windows().MessageBoxes().size();
-            runtime_->ReleaseEnvironmentCompletions();
-          },
-          [&] { shown = Observe(); }});
-
-  RunVelmoran(sim_);
-
-  EXPECT_EQ(boxesBeforeAnswer, 0u);
-  const auto& boxes = sim_.windows().MessageBoxes();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text,
-            u"Initialization Error: There was a problem initializing the browser environment.\r\n"
-            u"Error code : 0x80070002\r\nCould not find Edge installation.\r\n");
-  EXPECT_EQ(shown.browserParent, 0u);
-  EXPECT_TRUE(runtime_->ControllerRequests().empty());
-}
-
 TEST_F(StartupTest, QuitTakenByThePumpedWaitStillEndsTheLoop) {
-  InstallApache(ApacheExecutable::File);
+  session.InstallApache(ApacheExecutable::File);
   InstallRuntime();
-  sim_.windows().PostQuitMessage(7);  // queued before the launcher's wait takes it
-  Script({});
+  session.sim.windows().PostQuitMessage(7);  // queued before the launcher's wait takes it
 
-  EXPECT_EQ(RunVelmoran(sim_), 7);
-  EXPECT_EQ(idleCalls_, 0) << "the main loop met the quit request before running dry";
-  EXPECT_EQ(sim_.clock().TotalSlept(), 1000u);
+  EXPECT_EQ(session.Run(), 7);
+  EXPECT_EQ(session.IdleCalls(), 0) << "the main loop met the quit request before running dry";
+  EXPECT_EQ(session.sim.clock().TotalSlept(), 1000u);
 }
 
 struct FolderCase {
+  const char* name;
   std::u16string executable;
   std::u16string userDataFolder;
 };
 
-class UserDataFolderTest : public testing::SimShellFixture,
-                           public ::testing::WithParamInterface<FolderCase> {};
+void PrintTo(const FolderCase& folder, std::ostream* out) { *out << folder.name; }
+
+class UserDataFolderTest : public SimShellFixture, public ::testing::WithParamInterface<FolderCase> {};
 
 TEST_P(UserDataFolderTest, FolderOfTheExecutablePlusCustomCache) {
-  sim_.process().SetExecutablePath(GetParam().executable);
-  EXPECT_EQ(UserDataFolderFor(sim_.process()), GetParam().userDataFolder);
+  sim.process().SetExecutablePath(GetParam().executable);
+  EXPECT_EQ(UserDataFolderFor(sim.process()), GetParam().userDataFolder);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, UserDataFolderTest,
-    ::testing::Values(FolderCase{u"C:\\velmoran\\velmoran.exe", u"C:\\velmoran\\CustomCache"},
-                      FolderCase{u"C:\\velmoran.exe", u"C:\\\\CustomCache"},
-                      FolderCase{u"D:\\a\\b\\c.exe", u"D:\\a\\b\\CustomCache"},
-                      FolderCase{u"\\\\server\\share\\v.exe", u"\\\\server\\share\\CustomCache"},
-                      // A path the buffer cut short would name another folder: the runtime chooses instead.
-                      FolderCase{u"C:\\" + std::u16string(300, u'x') + u"\\v.exe", u""}));
+    ::testing::Values(
+        FolderCase{"BesideTheExecutable", u"C:\\velmoran\\velmoran.exe", u"C:\\velmoran\\CustomCache"},
+        FolderCase{"AtTheDriveRoot", u"C:\\velmoran.exe", u"C:\\\\CustomCache"},
+        FolderCase{"DeeperOnAnotherDrive", u"D:\\a\\b\\c.exe", u"D:\\a\\b\\CustomCache"},
+        FolderCase{"OnANetworkShare", u"\\\\server\\share\\v.exe", u"\\\\server\\share\\CustomCache"},
+        // A path the buffer cut short would name another folder: the runtime chooses instead.
+        FolderCase{"TooLongForTheBuffer", u"C:\\" + std::u16string(300, u'x') + u"\\v.exe", u""}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 }  // namespace
-}  // namespace velmoran::app
+}  // namespace velmoran::test

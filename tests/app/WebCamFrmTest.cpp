@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,12 +14,17 @@
 #include "webview/abi/ComObject.h"
 #include "webview/loader/TWVLoader.h"
 
-namespace velmoran::app {
+namespace velmoran::test {
 namespace {
 
+using app::ssAlt;
+using app::ssCtrl;
+using app::ssShift;
+using app::TApplication;
+using app::TWebCamFrm;
+using app::WebCamFrm;
 using platform::MonitorInfo;
 using platform::Rect;
-using testing::ApacheExecutable;
 
 class FakeNavigationArgs final : public webview::ComObject<ICoreWebView2NavigationCompletedEventArgs> {
  public:
@@ -65,33 +71,33 @@ class FakeWebMessageArgs final : public webview::ComObject<ICoreWebView2WebMessa
 // The main window built and shown as start-up does it, on the simulated
 // runtime, with the server running and the loader's answer handled before
 // the window is made (unless the test holds it back).
-class WebCamFrmTest : public testing::SimShellFixture {
+class WebCamFrmTest : public SimShellFixture {
  protected:
   WebCamFrmTest() {
     InstallApache(ApacheExecutable::File);
-    sim_.shell().AddProcess(u"httpd.exe");
+    sim.shell().AddProcess(u"httpd.exe");
   }
   ~WebCamFrmTest() override {
     // The start-up's teardown order: the window, the loader, then OLE with the application.
-    if (application_) application_->DestroyForms();
+    if (application) application->DestroyForms();
     webview::DestroySharedWebViewLoader();
-    application_.reset();
+    application.reset();
   }
 
   void Start(bool show = true) {
-    runtime_ = runtime::sim::InstallSimRuntime(sim_, options_);
-    application_ = std::make_unique<TApplication>(sim_);
-    webview::CreateSharedWebViewLoader(sim_).StartWebView2();
+    runtime = runtime::sim::InstallSimRuntime(sim, options);
+    application = std::make_unique<TApplication>(sim);
+    webview::CreateSharedWebViewLoader(sim).StartWebView2();
     Pump();  // the running server leaves no launcher's wait to deliver the answer
-    application_->SetTitle(u"벨모란-VELMORAN");
-    application_->CreateForm(WebCamFrm);
+    application->SetTitle(u"벨모란-VELMORAN");
+    application->CreateForm(WebCamFrm);
     if (show) form().Show();
   }
   TWebCamFrm& form() { return *WebCamFrm; }
   platform::WindowHandle handle() { return form().Handle(); }
 
   void Pump() {
-    auto& windows = sim_.windows();
+    auto& windows = sim.windows();
     platform::Message message;
     while (windows.PeekMessageW(message, 0, 0, 0, platform::kPmRemove)) {
       windows.TranslateMessage(message);
@@ -100,31 +106,31 @@ class WebCamFrmTest : public testing::SimShellFixture {
   }
   Rect WindowRect() {
     Rect rect;
-    sim_.windows().GetWindowRect(handle(), rect);
+    sim.windows().GetWindowRect(handle(), rect);
     return rect;
   }
-  std::int32_t Style() { return sim_.windows().GetWindowLongW(handle(), platform::kGwlStyle); }
+  std::int32_t Style() { return sim.windows().GetWindowLongW(handle(), platform::kGwlStyle); }
   void PressF11(std::uint16_t modifier) {
-    if (modifier != 0) sim_.windows().SetKeyDown(modifier, true);
-    sim_.windows().PressKey(platform::kVkF11, handle());
+    if (modifier != 0) sim.windows().SetKeyDown(modifier, true);
+    sim.windows().PressKey(platform::kVkF11, handle());
     Pump();
-    if (modifier != 0) sim_.windows().SetKeyDown(modifier, false);
+    if (modifier != 0) sim.windows().SetKeyDown(modifier, false);
   }
   void PostAppExit() {
-    auto args = webview::MakeComObject<FakeWebMessageArgs>(sim_.com(), u"\"AppExit\"");
+    auto args = webview::MakeComObject<FakeWebMessageArgs>(sim.com(), u"\"AppExit\"");
     form().WVBrowser1WebMessageReceived(&form().WVBrowser1, nullptr, args.Get());
   }
 
-  runtime::sim::SimRuntimeConfig options_;
-  std::unique_ptr<runtime::sim::SimRuntime> runtime_;
-  std::unique_ptr<TApplication> application_;
+  runtime::sim::SimRuntimeConfig options;
+  std::unique_ptr<runtime::sim::SimRuntime> runtime;
+  std::unique_ptr<TApplication> application;
 };
 
 TEST_F(WebCamFrmTest, RestoredWindowHasTheFixedClientSizeCentredAndAFixedBorder) {
   Start();
-  sim_.windows().ShowWindow(handle(), platform::kSwRestore);
+  sim.windows().ShowWindow(handle(), platform::kSwRestore);
   Rect client;
-  sim_.windows().GetClientRect(handle(), client);
+  sim.windows().GetClientRect(handle(), client);
   EXPECT_EQ(client, (Rect{0, 0, 1106, 607}));
   const Rect window = WindowRect();
   EXPECT_LE(std::abs(window.left + window.right - 1920), 1);
@@ -144,6 +150,8 @@ struct ToggleCase {
   std::uint16_t modifier;
 };
 
+void PrintTo(const ToggleCase& toggle, std::ostream* out) { *out << toggle.name; }
+
 class FullScreenTest : public WebCamFrmTest, public ::testing::WithParamInterface<ToggleCase> {};
 
 TEST_P(FullScreenTest, CoversTheMonitorAndComesBackExactly) {
@@ -162,7 +170,7 @@ TEST_P(FullScreenTest, CoversTheMonitorAndComesBackExactly) {
   EXPECT_FALSE(form().FIsFullScreen);
   EXPECT_EQ(WindowRect(), before);
   EXPECT_EQ(Style(), styleBefore);
-  EXPECT_TRUE(sim_.windows().IsWindowVisible(handle()));
+  EXPECT_TRUE(sim.windows().IsWindowVisible(handle()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Triggers, FullScreenTest,
@@ -175,11 +183,11 @@ INSTANTIATE_TEST_SUITE_P(Triggers, FullScreenTest,
                          [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(WebCamFrmTest, FullScreenCoversTheMonitorTheWindowIsOn) {
-  sim_.windows().SetMonitors({MonitorInfo{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 1},
-                              MonitorInfo{{1920, -200, 3200, 824}, {1920, -200, 3200, 784}, 0}});
+  sim.windows().SetMonitors({MonitorInfo{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 1},
+                             MonitorInfo{{1920, -200, 3200, 824}, {1920, -200, 3200, 784}, 0}});
   Start();
-  sim_.windows().ShowWindow(handle(), platform::kSwRestore);
-  sim_.windows().SetWindowPos(handle(), 0, 2100, 0, 800, 600, platform::kSwpNoZOrder);
+  sim.windows().ShowWindow(handle(), platform::kSwRestore);
+  sim.windows().SetWindowPos(handle(), 0, 2100, 0, 800, 600, platform::kSwpNoZOrder);
   const Rect before = WindowRect();
 
   PressF11(0);
@@ -190,7 +198,7 @@ TEST_F(WebCamFrmTest, FullScreenCoversTheMonitorTheWindowIsOn) {
 
 TEST_F(WebCamFrmTest, F11GoesToTheBrowserWhenItHasTheFocus) {
   Start();
-  sim_.windows().SetFocus(form().WVWindowParent1.Handle());
+  sim.windows().SetFocus(form().WVWindowParent1.Handle());
   PressF11(0);
   EXPECT_FALSE(form().FIsFullScreen);
 }
@@ -209,12 +217,12 @@ TEST_F(WebCamFrmTest, OtherKeysAreLeftAlone) {
 TEST_F(WebCamFrmTest, HostFillsTheClientAreaOnceTheLogPanelIsHidden) {
   Start(false);
   Rect host;
-  sim_.windows().GetWindowRect(form().WVWindowParent1.Handle(), host);
+  sim.windows().GetWindowRect(form().WVWindowParent1.Handle(), host);
   EXPECT_EQ(host.Height(), 607 - 139 - 5) << "the log panel and its splitter take the bottom at first";
   form().Show();
   Rect client;
-  sim_.windows().GetClientRect(handle(), client);
-  sim_.windows().GetWindowRect(form().WVWindowParent1.Handle(), host);
+  sim.windows().GetClientRect(handle(), client);
+  sim.windows().GetWindowRect(form().WVWindowParent1.Handle(), host);
   EXPECT_EQ(host.Width(), client.Width());
   EXPECT_EQ(host.Height(), client.Height());
   EXPECT_EQ(form().WVBrowser1.WindowParentHandle(), form().WVWindowParent1.Handle());
@@ -222,21 +230,21 @@ TEST_F(WebCamFrmTest, HostFillsTheClientAreaOnceTheLogPanelIsHidden) {
 
 TEST_F(WebCamFrmTest, WindowAndLogViewShareTheBoldElevenPixelFontUntilTheEnd) {
   Start();
-  auto& windows = sim_.windows();
+  auto& windows = sim.windows();
   const auto font =
       static_cast<platform::GdiObject>(windows.SendMessageW(handle(), platform::kWmGetFont, 0, 0));
-  EXPECT_EQ(sim_.graphics().FontOf(font), (platform::LogFont{-11, platform::kFwBold, 1, u"맑은 고딕"}));
+  EXPECT_EQ(sim.graphics().FontOf(font), (platform::LogFont{-11, platform::kFwBold, 1, u"맑은 고딕"}));
   EXPECT_EQ(static_cast<platform::GdiObject>(
                 windows.SendMessageW(form().Memo1.Handle(), platform::kWmGetFont, 0, 0)),
             font);
-  application_->DestroyForms();
-  EXPECT_EQ(sim_.graphics().FontsCreated(), 1u);
-  EXPECT_EQ(sim_.graphics().LiveFonts(), 0u) << "deleted once its windows are gone";
+  application->DestroyForms();
+  EXPECT_EQ(sim.graphics().FontsCreated(), 1u);
+  EXPECT_EQ(sim.graphics().LiveFonts(), 0u) << "deleted once its windows are gone";
 }
 
 TEST_F(WebCamFrmTest, LogViewIsAHiddenEditInTheLogPanelFollowingTheLog) {
   Start();
-  auto& windows = sim_.windows();
+  auto& windows = sim.windows();
   const platform::WindowHandle memo = form().Memo1.Handle();
   EXPECT_EQ(windows.ClassName(memo), u"EDIT");
   EXPECT_EQ(windows.Parent(memo), form().Panel1.Handle());
@@ -249,10 +257,13 @@ TEST_F(WebCamFrmTest, LogViewIsAHiddenEditInTheLogPanelFollowingTheLog) {
 }
 
 struct NavigationCase {
+  const char* name;
   BOOL success;
   std::int32_t status;
   std::u16string_view logged;  // empty: nothing
 };
+
+void PrintTo(const NavigationCase& navigation, std::ostream* out) { *out << navigation.name; }
 
 class NavigationCompletedTest : public WebCamFrmTest, public ::testing::WithParamInterface<NavigationCase> {};
 
@@ -270,21 +281,24 @@ TEST_P(NavigationCompletedTest, LogsOnlyFailures) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Results, NavigationCompletedTest,
-                         ::testing::Values(NavigationCase{1, 0, u""}, NavigationCase{1, 6, u""},
-                                           NavigationCase{0, 0, u"알 수 없는 오류 발생."},
-                                           NavigationCase{0, 6, u"페이지 이동 실패: 6"},
-                                           NavigationCase{0, 16, u"페이지 이동 실패: 16"}));
+                         ::testing::Values(NavigationCase{"Succeeded", 1, 0, u""},
+                                           NavigationCase{"SucceededWithAStatus", 1, 6, u""},
+                                           NavigationCase{"FailedWithoutAStatus", 0, 0,
+                                                          u"알 수 없는 오류 발생."},
+                                           NavigationCase{"ServerUnreachable", 0, 6, u"페이지 이동 실패: 6"},
+                                           NavigationCase{"OtherStatus", 0, 16, u"페이지 이동 실패: 16"}),
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(WebCamFrmTest, ClosedWindowForgetsTheLoaderItWasWaitingFor) {
-  options_.holdEnvironmentCompletions = true;  // no answer before the first show
+  options.holdEnvironmentCompletions = true;  // no answer before the first show
   Start();
   EXPECT_EQ(form().WVBrowser1.WindowParentHandle(), 0u);
-  application_->DestroyForms();
-  runtime_->ReleaseEnvironmentCompletions();  // must not reach the window
+  application->DestroyForms();
+  runtime->ReleaseEnvironmentCompletions();  // must not reach the window
   Pump();
   EXPECT_TRUE(webview::SharedWebViewLoader()->Initialized()) << "the answer did arrive";
   EXPECT_EQ(WebCamFrm, nullptr);
-  EXPECT_TRUE(runtime_->ControllerRequests().empty());
+  EXPECT_TRUE(runtime->ControllerRequests().empty());
   EXPECT_FALSE(static_cast<bool>(webview::SharedWebViewLoader()->OnEnvironmentCreated));
 }
 
@@ -292,7 +306,7 @@ TEST_F(WebCamFrmTest, ClosedWindowForgetsTheLoaderItWasWaitingFor) {
 // its own; the window's handler drops both while it runs and must read
 // nothing of itself afterwards.
 TEST_F(WebCamFrmTest, LateAnswerHandlerMayDropItselfWhileRunning) {
-  options_.holdEnvironmentCompletions = true;  // no answer before the first show
+  options.holdEnvironmentCompletions = true;  // no answer before the first show
   Start();
   webview::TWVLoader& loader = *webview::SharedWebViewLoader();
   struct Padding {
@@ -303,7 +317,7 @@ TEST_F(WebCamFrmTest, LateAnswerHandlerMayDropItselfWhileRunning) {
     (void)padding;
     inner(sender);
   };
-  runtime_->ReleaseEnvironmentCompletions();
+  runtime->ReleaseEnvironmentCompletions();
   Pump();
   EXPECT_EQ(form().WVBrowser1.WindowParentHandle(), form().WVWindowParent1.Handle());
   EXPECT_FALSE(static_cast<bool>(loader.OnEnvironmentCreated));
@@ -312,50 +326,50 @@ TEST_F(WebCamFrmTest, LateAnswerHandlerMayDropItselfWhileRunning) {
 class PumpedWaitTest : public WebCamFrmTest {
  protected:
   int Queue(int count) {
-    for (int i = 0; i < count; ++i) sim_.windows().PostCallback([this] { ++handled_; });
+    for (int i = 0; i < count; ++i) sim.windows().PostCallback([this] { ++handled; });
     return count;
   }
-  int handled_ = 0;
+  int handled = 0;
 };
 
 TEST_F(PumpedWaitTest, ZeroHandlesNothing) {
   Start();
   Queue(3);
-  const auto slept = sim_.clock().TotalSlept();
+  const auto slept = sim.clock().TotalSlept();
   form().SleepWithPeekMessage(0);
-  EXPECT_EQ(handled_, 0);
-  EXPECT_EQ(sim_.clock().TotalSlept(), slept);
+  EXPECT_EQ(handled, 0);
+  EXPECT_EQ(sim.clock().TotalSlept(), slept);
 }
 
 TEST_F(PumpedWaitTest, HandlesAtMostOneMessagePerMillisecond) {
   Start();
   Queue(150);
   form().SleepWithPeekMessage(100);
-  EXPECT_EQ(handled_, 100);
+  EXPECT_EQ(handled, 100);
   form().SleepWithPeekMessage(100);
-  EXPECT_EQ(handled_, 150);
+  EXPECT_EQ(handled, 150);
 }
 
 TEST_F(PumpedWaitTest, LastsItsFullLengthAcrossTheCounterWrap) {
   Start();
-  sim_.clock().SetTickCount(0xFFFFFFFFu - 300);
-  const auto slept = sim_.clock().TotalSlept();
+  sim.clock().SetTickCount(0xFFFFFFFFu - 300);
+  const auto slept = sim.clock().TotalSlept();
   form().SleepWithPeekMessage(1000);
-  EXPECT_EQ(sim_.clock().TotalSlept() - slept, 1000u);
-  EXPECT_EQ(sim_.clock().GetTickCount(), 699u);
+  EXPECT_EQ(sim.clock().TotalSlept() - slept, 1000u);
+  EXPECT_EQ(sim.clock().GetTickCount(), 699u);
 }
 
 TEST_F(PumpedWaitTest, QuitRequestIsHandedBackWithItsCode) {
   Start();
   Queue(2);
-  sim_.windows().PostQuitMessage(5);
+  sim.windows().PostQuitMessage(5);
   form().SleepWithPeekMessage(10);
-  EXPECT_EQ(handled_, 2);
+  EXPECT_EQ(handled, 2);
   platform::Message message;
-  ASSERT_TRUE(sim_.windows().PeekMessageW(message, 0, 0, 0, platform::kPmRemove));
+  ASSERT_TRUE(sim.windows().PeekMessageW(message, 0, 0, 0, platform::kPmRemove));
   EXPECT_EQ(message.message, platform::kWmQuit);
   EXPECT_EQ(message.wParam, 5u);
 }
 
 }  // namespace
-}  // namespace velmoran::app
+}  // namespace velmoran::test

@@ -1,17 +1,21 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "launcher/ApacheLauncher.h"
 #include "tests/app/SimShellFixture.h"
 
-namespace velmoran::launcher {
+namespace velmoran::test {
 namespace {
 
+using launcher::IsApacheRunning;
+using launcher::LauncherHost;
+using launcher::RunApacheDirect;
+using launcher::TrimSystemMessage;
 using platform::sim::SimShell;
-using testing::ApacheExecutable;
 
 constexpr std::u16string_view kTitle = u"벨모란-VELMORAN";
 constexpr std::u16string_view kResourceURL = u"http://localhost/www/corvale2/";
@@ -39,20 +43,21 @@ struct LaunchCase {
   bool expectLog;
 };
 
-class RunApacheDirectTest : public testing::SimShellFixture,
-                            public ::testing::WithParamInterface<LaunchCase> {};
+void PrintTo(const LaunchCase& launch, std::ostream* out) { *out << launch.name; }
+
+class RunApacheDirectTest : public SimShellFixture, public ::testing::WithParamInterface<LaunchCase> {};
 
 TEST_P(RunApacheDirectTest, ChoosesTheAddressAndReportsOnlyWhatItShould) {
   const LaunchCase& c = GetParam();
   InstallApache(c.executable);
-  for (const auto& process : c.processes) sim_.shell().AddProcess(process);
-  sim_.shell().RefuseStarts(c.refusal);
+  for (const auto& process : c.processes) sim.shell().AddProcess(process);
+  sim.shell().RefuseStarts(c.refusal);
   RecordingHost host;
 
-  RunApacheDirect(sim_, host);
+  RunApacheDirect(sim, host);
 
   EXPECT_EQ(host.defaultURL, c.expectedURL);
-  const auto& boxes = sim_.windows().MessageBoxes();
+  const auto& boxes = sim.windows().MessageBoxes();
   ASSERT_EQ(boxes.size(), c.expectBox ? 1u : 0u);
   if (c.expectBox) {
     EXPECT_EQ(boxes[0].text, u"Apache 실행 파일이 없습니다. XAMPP를 설치해 주세요.");
@@ -60,17 +65,17 @@ TEST_P(RunApacheDirectTest, ChoosesTheAddressAndReportsOnlyWhatItShould) {
     EXPECT_EQ(boxes[0].flags, platform::kMbOk);
     EXPECT_EQ(boxes[0].owner, 0u);
   }
-  EXPECT_EQ(sim_.shell().SnapshotsAsked(), c.expectBox ? 0u : 1u)
+  EXPECT_EQ(sim.shell().SnapshotsAsked(), c.expectBox ? 0u : 1u)
       << "a missing executable ends the launcher before any process check";
-  EXPECT_EQ(sim_.shell().Requests().size(), c.expectStart ? 1u : 0u);
+  EXPECT_EQ(sim.shell().Requests().size(), c.expectStart ? 1u : 0u);
   EXPECT_EQ(host.waits, c.expectStart ? std::vector<std::int32_t>{1000} : std::vector<std::int32_t>{});
   if (c.expectLog) {
-    const std::u16string reason(TrimSystemMessage(sim_.locale().FormatMessageW(c.refusal)));
+    const std::u16string reason(TrimSystemMessage(sim.locale().FormatMessageW(c.refusal)));
     EXPECT_EQ(host.lines, std::vector<std::u16string>{u"Apache 실행 실패: " + reason});
   } else {
     EXPECT_TRUE(host.lines.empty());
   }
-  EXPECT_EQ(sim_.shell().OpenHandles(), 0u);
+  EXPECT_EQ(sim.shell().OpenHandles(), 0u);
 }
 
 constexpr std::u16string_view kPageURL = u"http://localhost/www/corvale2/index.html";
@@ -94,10 +99,10 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, RunApacheDirectTest, ::testing::Values(
 TEST_F(RunApacheDirectTest, StartRequestIsElevatedHiddenAndWithoutUi) {
   InstallApache(ApacheExecutable::File);
   RecordingHost host;
-  RunApacheDirect(sim_, host);
+  RunApacheDirect(sim, host);
 
-  ASSERT_EQ(sim_.shell().Requests().size(), 1u);
-  const SimShell::Request& request = sim_.shell().Requests()[0];
+  ASSERT_EQ(sim.shell().Requests().size(), 1u);
+  const SimShell::Request& request = sim.shell().Requests()[0];
   EXPECT_EQ(request.cbSize, 60u);
   EXPECT_EQ(request.fMask, 0x440u);
   EXPECT_EQ(request.hwnd, 0u);
@@ -106,49 +111,54 @@ TEST_F(RunApacheDirectTest, StartRequestIsElevatedHiddenAndWithoutUi) {
   EXPECT_FALSE(request.lpParameters.has_value());
   EXPECT_FALSE(request.lpDirectory.has_value());
   EXPECT_EQ(request.nShow, 0);
-  EXPECT_TRUE(IsApacheRunning(sim_.shell()));
+  EXPECT_TRUE(IsApacheRunning(sim.shell()));
 }
 
 TEST_F(RunApacheDirectTest, DeclinedElevationLogsTheSystemReasonTrimmed) {
   InstallApache(ApacheExecutable::File);
-  sim_.shell().RefuseStarts(platform::kErrorCancelled);
+  sim.shell().RefuseStarts(platform::kErrorCancelled);
   RecordingHost host;
-  RunApacheDirect(sim_, host);
+  RunApacheDirect(sim, host);
   EXPECT_EQ(host.lines,
             std::vector<std::u16string>{u"Apache 실행 실패: The operation was canceled by the user"});
 }
 
 struct ImageCase {
+  const char* name;
   std::u16string image;
   bool running;
 };
 
-class IsApacheRunningTest : public testing::SimShellFixture,
-                            public ::testing::WithParamInterface<ImageCase> {};
+void PrintTo(const ImageCase& image, std::ostream* out) { *out << image.name; }
+
+class IsApacheRunningTest : public SimShellFixture, public ::testing::WithParamInterface<ImageCase> {};
 
 TEST_P(IsApacheRunningTest, MatchesTheFileNameOnlyIgnoringAsciiCase) {
-  sim_.shell().AddProcess(u"C:\\Windows\\System32\\svchost.exe");
-  sim_.shell().AddProcess(GetParam().image);
-  EXPECT_EQ(IsApacheRunning(sim_.shell()), GetParam().running);
-  EXPECT_EQ(sim_.shell().OpenHandles(), 0u);
+  sim.shell().AddProcess(u"C:\\Windows\\System32\\svchost.exe");
+  sim.shell().AddProcess(GetParam().image);
+  EXPECT_EQ(IsApacheRunning(sim.shell()), GetParam().running);
+  EXPECT_EQ(sim.shell().OpenHandles(), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Images, IsApacheRunningTest,
-                         ::testing::Values(ImageCase{u"httpd.exe", true},
-                                           ImageCase{u"C:\\xampp\\apache\\bin\\HtTpD.ExE", true},
-                                           ImageCase{u"D:httpd.exe", true}, ImageCase{u"httpd.exe ", false},
-                                           ImageCase{u"xhttpd.exe", false},
-                                           ImageCase{u"httpd.exe.bak", false},
-                                           ImageCase{u"C:\\httpd.exe\\other.exe", false},
-                                           // 260 characters without a terminator end the name there.
-                                           ImageCase{std::u16string(251, u'a') + u"\\httpd.exe", false},
-                                           ImageCase{std::u16string(250, u'a') + u"\\httpd.exe", true},
-                                           ImageCase{std::u16string(250, u'a') + u"\\httpd.exeXYZ", true}));
+INSTANTIATE_TEST_SUITE_P(
+    Images, IsApacheRunningTest,
+    ::testing::Values(ImageCase{"BareName", u"httpd.exe", true},
+                      ImageCase{"FullPathInAnyCase", u"C:\\xampp\\apache\\bin\\HtTpD.ExE", true},
+                      ImageCase{"DriveRelative", u"D:httpd.exe", true},
+                      ImageCase{"TrailingBlank", u"httpd.exe ", false},
+                      ImageCase{"LongerName", u"xhttpd.exe", false},
+                      ImageCase{"FurtherExtension", u"httpd.exe.bak", false},
+                      ImageCase{"FolderOfThatName", u"C:\\httpd.exe\\other.exe", false},
+                      // 260 characters without a terminator end the name there.
+                      ImageCase{"NameCutShortAt260", std::u16string(251, u'a') + u"\\httpd.exe", false},
+                      ImageCase{"NameEndingAt260", std::u16string(250, u'a') + u"\\httpd.exe", true},
+                      ImageCase{"TailPast260Ignored", std::u16string(250, u'a') + u"\\httpd.exeXYZ", true}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(IsApacheRunningTest, RefusedSnapshotCountsAsNotRunning) {
-  sim_.shell().AddProcess(u"httpd.exe");
-  sim_.shell().FailSnapshots(true);
-  EXPECT_FALSE(IsApacheRunning(sim_.shell()));
+  sim.shell().AddProcess(u"httpd.exe");
+  sim.shell().FailSnapshots(true);
+  EXPECT_FALSE(IsApacheRunning(sim.shell()));
 }
 
 TEST(TrimSystemMessageTest, DropsTrailingControlsBlanksAndFullStops) {
@@ -169,4 +179,4 @@ TEST(TrimSystemMessageTest, DropsTrailingControlsBlanksAndFullStops) {
 }
 
 }  // namespace
-}  // namespace velmoran::launcher
+}  // namespace velmoran::test

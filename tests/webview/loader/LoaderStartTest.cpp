@@ -5,24 +5,41 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <iterator>
+#include <optional>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "tests/support/RuntimeEventRecorder.h"
 #include "tests/webview/loader/LoaderFixture.h"
 #include "webview/abi/ComResults.h"
 #include "webview/loader/QueryInterfaceLogged.h"
 
-namespace velmoran::webview::test {
+namespace velmoran::test {
 namespace {
 
-using testing::ElementsAre;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using webview::ComPtr;
+using webview::DestroySharedWebViewLoader;
+using webview::QueryInterfaceLogged;
+using webview::TWVCustomSchemeInfo;
+using webview::TWVLoader;
+using webview::wvlsCreated;
+using webview::wvlsError;
+using webview::wvlsImported;
+using webview::test::LoaderTest;
 
 constexpr std::uint32_t kErrorDialogFlags = platform::kMbIconError | platform::kMbTopMost;
 
 TEST_F(LoaderTest, StartSendsTheRequestAndTheAnswerArrivesOnALaterPump) {
   TWVLoader& loader = MakeLoader();
+  std::vector<std::string> events;
+  RuntimeEventRecorder recorder(runtime->Context(), events);
   int created = 0;
   loader.OnEnvironmentCreated = [&](TWVLoader* sender) {
     EXPECT_EQ(sender, &loader);
@@ -42,7 +59,9 @@ TEST_F(LoaderTest, StartSendsTheRequestAndTheAnswerArrivesOnALaterPump) {
   EXPECT_NE(loader.Environment(), nullptr);
   EXPECT_TRUE(loader.ErrorLog().empty());
   EXPECT_TRUE(Dialogs().empty());
-  EXPECT_EQ(runtime->Subscriptions(), 3u);  // the loader's three environment events
+  EXPECT_EQ(runtime->Subscriptions(), 3u);
+  EXPECT_THAT(SubscribedEvents(events),
+              ElementsAre("NewBrowserVersionAvailable", "BrowserProcessExited", "ProcessInfosChanged"));
 }
 
 TEST_F(LoaderTest, RequestCarriesThisProgramsSettings) {
@@ -91,11 +110,14 @@ TEST_F(LoaderTest, SecondStartDoesNotInitialiseComAgainAndTheEndUninitialisesItO
 }
 
 struct ComFailure {
+  const char* name;
   HRESULT result;
   const char* line;
 };
 
-class LoaderComFailureTest : public LoaderTest, public testing::WithParamInterface<ComFailure> {};
+void PrintTo(const ComFailure& failure, std::ostream* out) { *out << failure.name; }
+
+class LoaderComFailureTest : public LoaderTest, public ::testing::WithParamInterface<ComFailure> {};
 
 TEST_P(LoaderComFailureTest, ShowsTheDialogReturnsFalseAndLeavesTheStatus) {
   TWVLoader& loader = MakeLoader();
@@ -120,16 +142,18 @@ TEST_P(LoaderComFailureTest, ShowsTheDialogReturnsFalseAndLeavesTheStatus) {
 
 INSTANTIATE_TEST_SUITE_P(
     Codes, LoaderComFailureTest,
-    testing::Values(
-        ComFailure{E_UNEXPECTED, "Unexpected CoInitializeEx failure."},
-        ComFailure{RPC_E_CHANGED_MODE,
+    ::testing::Values(
+        ComFailure{"Unexpected", E_UNEXPECTED, "Unexpected CoInitializeEx failure."},
+        ComFailure{"ChangedMode", RPC_E_CHANGED_MODE,
                    "A previous call to CoInitializeEx specified an incompatible concurrency model for this "
                    "thread."},
-        ComFailure{E_OUTOFMEMORY, "CoInitializeEx failed to allocate necessary memory."},
-        ComFailure{E_INVALIDARG, "CoInitializeEx failed. One or more arguments are not valid."},
-        ComFailure{E_FAIL, "Unknown CoInitializeEx failure."}));
+        ComFailure{"OutOfMemory", E_OUTOFMEMORY, "CoInitializeEx failed to allocate necessary memory."},
+        ComFailure{"InvalidArgument", E_INVALIDARG,
+                   "CoInitializeEx failed. One or more arguments are not valid."},
+        ComFailure{"Unknown", E_FAIL, "Unknown CoInitializeEx failure."}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
-class LoaderMissingExportTest : public LoaderTest, public testing::WithParamInterface<const char*> {};
+class LoaderMissingExportTest : public LoaderTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(LoaderMissingExportTest, FailsTheStartEvenWithTheOtherFourPresent) {
   options.missingExports = {GetParam()};
@@ -144,11 +168,12 @@ TEST_P(LoaderMissingExportTest, FailsTheStartEvenWithTheOtherFourPresent) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Exports, LoaderMissingExportTest,
-                         testing::Values("CreateCoreWebView2EnvironmentWithOptions",
-                                         "CreateCoreWebView2Environment",
-                                         "GetAvailableCoreWebView2BrowserVersionString",
-                                         "GetAvailableCoreWebView2BrowserVersionStringWithOptions",
-                                         "CompareBrowserVersions"));
+                         ::testing::Values("CreateCoreWebView2EnvironmentWithOptions",
+                                           "CreateCoreWebView2Environment",
+                                           "GetAvailableCoreWebView2BrowserVersionString",
+                                           "GetAvailableCoreWebView2BrowserVersionStringWithOptions",
+                                           "CompareBrowserVersions"),
+                         [](const auto& testInfo) { return std::string(testInfo.param); });
 
 TEST_F(LoaderTest, LibraryThatCannotBeLoadedIsReportedWithTheSystemCode) {
   options.registerLoaderLibrary = false;  // the file is there, the system cannot load it
@@ -165,86 +190,82 @@ TEST_F(LoaderTest, LibraryThatCannotBeLoadedIsReportedWithTheSystemCode) {
   EXPECT_EQ(sim.files().GetCurrentDirectoryW(), before);  // restored after the load
 }
 
-TEST_F(LoaderTest, OldRuntimeIsOnlyAWarningWhileAllowed) {
-  options.installedVersion = u"120.0.2210.91";
-  TWVLoader& loader = MakeLoader();
+constexpr char kOldRuntimeWarning[] =
+    "The WebView Runtime version is older than expected! Some Quillmoor features won't work.";
 
-  EXPECT_TRUE(loader.StartWebView2());
-  Pump();
-
-  EXPECT_TRUE(loader.Initialized());
-  EXPECT_THAT(
-      ErrorLogUtf8(),
-      ElementsAre("The WebView Runtime version is older than expected! Some Quillmoor features won't work."));
-  EXPECT_TRUE(Dialogs().empty());
-}
-
-TEST_F(LoaderTest, RuntimeMissingFromTheRegistryCountsAsOld) {
-  options.installedVersion.clear();
-  TWVLoader& loader = MakeLoader();
-  loader.SetCheckFiles(false);  // the file checks would refuse a runtime the registry does not show
-
-  EXPECT_TRUE(loader.StartWebView2());
-  EXPECT_EQ(loader.ErrorLog().size(), 1u);
-}
-
-TEST_F(LoaderTest, OldRuntimeStopsTheStartWithoutDialogWhenNotAllowed) {
-  options.installedVersion = u"135.0.3179.44";
-  TWVLoader& loader = MakeLoader();
-  loader.SetAllowOldRuntime(false);
-
-  EXPECT_FALSE(loader.StartWebView2());
-
-  EXPECT_EQ(loader.Status(), wvlsError);
-  EXPECT_EQ(loader.ErrorLog().size(), 1u);
-  EXPECT_TRUE(Dialogs().empty());
-  EXPECT_TRUE(runtime->EnvironmentRequests().empty());
-}
-
-TEST_F(LoaderTest, NewerRuntimeThanTheTargetPasses) {
-  options.installedVersion = u"136.0.1.0";
-  TWVLoader& loader = MakeLoader();
-  loader.SetAllowOldRuntime(false);
-  EXPECT_TRUE(loader.StartWebView2());
-  EXPECT_TRUE(loader.ErrorLog().empty());
-}
-
-struct FixedRuntimeCase {
+// The runtime's version against the one this program was built for: from the
+// registry's entry for the installed runtime, or from the files of a browser
+// folder the program names (then neither the registry nor the target version
+// decides). An older runtime is a warning while allowed, and stops the start
+// quietly when not.
+struct RuntimeVersionCase {
   const char* name;
-  std::uint16_t version[4];
+  std::u16string_view registryVersion;  // the installed runtime's entry; empty: none
+  std::optional<std::array<std::uint16_t, 4>> folderVersion;
   bool allowOldRuntime;
+  bool checkFiles;  // off where the file checks would refuse a runtime the registry does not show
   bool started;
-  std::size_t logLines;
+  bool warned;
 };
 
-class LoaderFixedRuntimeTest : public LoaderTest, public testing::WithParamInterface<FixedRuntimeCase> {};
+void PrintTo(const RuntimeVersionCase& version, std::ostream* out) { *out << version.name; }
 
-TEST_P(LoaderFixedRuntimeTest, BrowserFolderVersionIsCheckedAgainstTheBuiltInVersion) {
-  const FixedRuntimeCase& c = GetParam();
-  options.fixedRuntimeFolder = u"C:\\rt";
-  std::copy(std::begin(c.version), std::end(c.version), std::begin(options.fixedRuntimeVersion));
-  options.installedVersion = u"200.0.0.0";  // the registry does not decide for a browser folder
+class LoaderRuntimeVersionTest : public LoaderTest,
+                                 public ::testing::WithParamInterface<RuntimeVersionCase> {};
+
+TEST_P(LoaderRuntimeVersionTest, OlderRuntimeWarnsWhileAllowedAndStopsTheStartOtherwise) {
+  const RuntimeVersionCase& c = GetParam();
+  options.installedVersion = c.registryVersion;
+  std::u16string browserFolder;
+  if (c.folderVersion) {
+    browserFolder = u"C:\\rt";
+    options.fixedRuntimeFolder = browserFolder;
+    std::copy(c.folderVersion->begin(), c.folderVersion->end(), std::begin(options.fixedRuntimeVersion));
+  }
   TWVLoader& loader = MakeLoader();
-  loader.SetBrowserExecPath(u"C:\\rt");
-  loader.SetTargetCompatibleBrowserVersion(u"1.0.0.0");  // nor does the target version
+  if (c.folderVersion) {
+    loader.SetBrowserExecPath(browserFolder);
+    loader.SetTargetCompatibleBrowserVersion(u"1.0.0.0");
+  }
   loader.SetAllowOldRuntime(c.allowOldRuntime);
+  loader.SetCheckFiles(c.checkFiles);
 
   EXPECT_EQ(loader.StartWebView2(), c.started);
 
-  EXPECT_EQ(loader.ErrorLog().size(), c.logLines);
+  if (c.warned) {
+    EXPECT_THAT(ErrorLogUtf8(), ElementsAre(kOldRuntimeWarning));
+  } else {
+    EXPECT_THAT(ErrorLogUtf8(), IsEmpty());
+  }
+  EXPECT_TRUE(Dialogs().empty());
   if (c.started) {
     ASSERT_EQ(runtime->EnvironmentRequests().size(), 1u);
-    EXPECT_EQ(runtime->EnvironmentRequests()[0].browserExecutableFolder, u"C:\\rt");
+    EXPECT_EQ(runtime->EnvironmentRequests()[0].browserExecutableFolder, browserFolder);
+    Pump();
+    EXPECT_TRUE(loader.Initialized());
+  } else {
+    EXPECT_EQ(loader.Status(), wvlsError);
+    EXPECT_TRUE(runtime->EnvironmentRequests().empty());
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Versions, LoaderFixedRuntimeTest,
-                         testing::Values(FixedRuntimeCase{"Same", {135, 0, 3179, 45}, false, true, 0},
-                                         FixedRuntimeCase{"Newer", {135, 0, 3180, 0}, false, true, 0},
-                                         FixedRuntimeCase{"OlderAllowed", {135, 0, 3179, 44}, true, true, 1},
-                                         FixedRuntimeCase{
-                                             "OlderRefused", {134, 9, 9999, 99}, false, false, 1}),
-                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Versions, LoaderRuntimeVersionTest,
+    ::testing::Values(
+        RuntimeVersionCase{"InstalledOlderAllowed", u"120.0.2210.91", std::nullopt, true, true, true, true},
+        RuntimeVersionCase{"InstalledOlderRefused", u"135.0.3179.44", std::nullopt, false, true, false, true},
+        RuntimeVersionCase{"InstalledNewerRefusingOlder", u"136.0.1.0", std::nullopt, false, true, true,
+                           false},
+        RuntimeVersionCase{"NotInTheRegistryCountsAsOlder", u"", std::nullopt, true, false, true, true},
+        RuntimeVersionCase{"FolderSame", u"200.0.0.0", std::array<std::uint16_t, 4>{135, 0, 3179, 45}, false,
+                           true, true, false},
+        RuntimeVersionCase{"FolderNewer", u"200.0.0.0", std::array<std::uint16_t, 4>{135, 0, 3180, 0}, false,
+                           true, true, false},
+        RuntimeVersionCase{"FolderOlderAllowed", u"200.0.0.0", std::array<std::uint16_t, 4>{135, 0, 3179, 44},
+                           true, true, true, true},
+        RuntimeVersionCase{"FolderOlderRefused", u"200.0.0.0", std::array<std::uint16_t, 4>{134, 9, 9999, 99},
+                           false, true, false, true}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(LoaderTest, CompareVersionsBeforeTheEntryPointsAnswersFalseAndZero) {
   TWVLoader& loader = MakeLoader();
@@ -426,10 +447,14 @@ TEST_F(LoaderTest, DestructionReleasesEveryObjectTextAndTheLibrary) {
   ASSERT_TRUE(loader.Initialized());
   EXPECT_FALSE(loader.AvailableBrowserVersion().empty());
   ASSERT_GT(runtime->LiveObjects(), 0u);
+  std::vector<std::string> teardown;
+  RuntimeEventRecorder recorder(runtime->Context(), teardown);
 
   DestroySharedWebViewLoader();
   Pump();
 
+  EXPECT_THAT(teardown, ElementsAre("unsubscribe NewBrowserVersionAvailable",
+                                    "unsubscribe BrowserProcessExited", "unsubscribe ProcessInfosChanged"));
   EXPECT_EQ(runtime->LiveObjects(), 0u);
   EXPECT_EQ(sim.com().OutstandingBlocks(), 0u);
   EXPECT_EQ(sim.com().ForeignFrees(), 0u);
@@ -539,4 +564,4 @@ TEST_F(LoaderTest, ConstructionMasksTheSixFloatingPointExceptions) {
 #endif
 
 }  // namespace
-}  // namespace velmoran::webview::test
+}  // namespace velmoran::test

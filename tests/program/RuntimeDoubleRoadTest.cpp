@@ -5,35 +5,26 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "app/Startup.h"
-#include "app/TWebCamFrm.h"
-#include "platform/sim/SimPlatform.h"
 #include "runtime/double/RuntimeDouble.h"
 #include "runtime/sim/SimPlatformQueue.h"
-#include "runtime/sim/SimRuntime.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/ShellSession.h"
 
-namespace velmoran::e2e {
+namespace velmoran::test {
 namespace {
 
 constexpr char kDemoScenario[] = VELMORAN_TEST_DATA_DIR "/../../samples/demo-scenario.txt";
 constexpr char kEnvironmentLine[] =
     "environment\tC:\\velmoran\\CustomCache\t"
     "--disable-features=msEdgeRose --remote-debugging-port=9999 --remote-allow-origins=*";
-
-std::string FileText(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -51,38 +42,38 @@ struct RoadCase {
   std::vector<std::string> absent;
 };
 
-class RuntimeDoubleRoadTest : public testing::TestWithParam<RoadCase> {
+void PrintTo(const RoadCase& road, std::ostream* out) { *out << road.name; }
+
+// The server already runs; the simulated runtime's file, registry entry and
+// exports are in place as a test prefix has them, and the double answers for
+// them. The page posts everything it was given, the queue runs dry, and the
+// user closes the window.
+class RuntimeDoubleRoadTest : public ::testing::TestWithParam<RoadCase> {
  protected:
-  RuntimeDoubleRoadTest() : sim(root.path()) {
-    const auto bin = root.path() / "C" / "xampp" / "apache" / "bin";
-    std::filesystem::create_directories(bin);
-    std::ofstream(bin / "httpd.exe") << "MZ";
-    sim.shell().AddProcess(u"C:\\xampp\\apache\\bin\\httpd.exe");
-    // The library's file, registry entry and exports, as a test prefix has them.
-    installed = runtime::sim::InstallSimRuntime(sim);
-    // The page has posted everything it was given and the queue ran dry: the user closes the window.
-    sim.windows().SetIdleHandler([this] {
-      if (sim.windows().QueuedMessages() == 0 && app::WebCamFrm != nullptr) {
-        sim.windows().PostMessageW(app::WebCamFrm->Handle(), platform::kWmClose, 0, 0);
-      }
-    });
+  RuntimeDoubleRoadTest() {
+    session.InstallApache(ApacheExecutable::File);
+    session.StartServer();
+    session.InstallRuntime();
   }
+
+  std::shared_ptr<runtime::doubles::RuntimeDouble> StartDouble(const std::u16string& scenarioPath) {
+    session.sim.environment().SetVariable(runtime::doubles::kScenarioVariable, scenarioPath);
+    session.sim.environment().SetVariable(runtime::doubles::kTranscriptVariable, u"C:\\transcript.txt");
+    return runtime::doubles::RuntimeDouble::Start(
+        session.sim, std::make_shared<runtime::sim::SimPlatformQueue>(session.sim.windows()));
+  }
+  std::string Transcript() { return FileText(session.root.path() / "C" / "transcript.txt"); }
 
   // Runs the program with the runtime double reading `scenario`; answers the transcript.
   std::vector<std::string> Run(const std::string& scenario) {
-    std::ofstream(root.path() / "C" / "scenario.txt", std::ios::binary) << scenario;
-    sim.environment().SetVariable(runtime::doubles::kScenarioVariable, u"C:\\scenario.txt");
-    sim.environment().SetVariable(runtime::doubles::kTranscriptVariable, u"C:\\transcript.txt");
-    auto runtime = runtime::doubles::RuntimeDouble::Start(
-        sim, std::make_shared<runtime::sim::SimPlatformQueue>(sim.windows()));
-    EXPECT_EQ(app::RunVelmoran(sim), 0);
+    std::ofstream(session.root.path() / "C" / "scenario.txt", std::ios::binary) << scenario;
+    auto runtime = StartDouble(u"C:\\scenario.txt");
+    EXPECT_EQ(session.Run(), 0);
     runtime->Unload();
-    return Lines(FileText(root.path() / "C" / "transcript.txt"));
+    return Lines(Transcript());
   }
 
-  test_support::TempFolder root;
-  platform::sim::SimPlatform sim;
-  std::unique_ptr<runtime::sim::SimRuntime> installed;
+  ShellSession session;
 };
 
 TEST_P(RuntimeDoubleRoadTest, TranscriptFollowsTheScenario) {
@@ -99,7 +90,7 @@ TEST_P(RuntimeDoubleRoadTest, TranscriptFollowsTheScenario) {
 
 INSTANTIATE_TEST_SUITE_P(
     Scenarios, RuntimeDoubleRoadTest,
-    testing::Values(
+    ::testing::Values(
         RoadCase{"NothingScripted",
                  "",
                  {kEnvironmentLine, "subscribe\tNavigationCompleted", "subscribe\tWebMessageReceived",
@@ -141,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "wait soon\n",
                  {"scenario-error\t1\twait needs a number of milliseconds", "unload\t0"},
                  {}}),
-    [](const testing::TestParamInfo<RoadCase>& param) { return std::string(param.param.name); });
+    [](const ::testing::TestParamInfo<RoadCase>& param) { return std::string(param.param.name); });
 
 TEST_F(RuntimeDoubleRoadTest, DemoScenarioStoresOneCaptureAndChecksForFour) {
   const std::vector<std::string> transcript = Run(FileText(kDemoScenario));
@@ -152,7 +143,7 @@ TEST_F(RuntimeDoubleRoadTest, DemoScenarioStoresOneCaptureAndChecksForFour) {
   EXPECT_EQ(scripts,
             (std::vector<std::string>{"script\timg_send_indx_done(1,1)", "script\timg_send_indx_done(1,1)",
                                       "script\timg_send_all_no(\"2,3,4,\")"}));
-  const auto capture = root.path() / "C" / "velmoran_pose" / "A01" / "2026-04-28";
+  const auto capture = session.root.path() / "C" / "velmoran_pose" / "A01" / "2026-04-28";
   EXPECT_TRUE(std::filesystem::is_regular_file(capture / "1.png"));
   EXPECT_EQ(FileText(capture / "1.json"), "[[0.5, 0.25, -0.1], [0.45, 0.3, -0.05]]");
   EXPECT_EQ(FileText(capture / "user.txt"), "{\"member\":\"홍길동\",\"age\":41}");
@@ -160,14 +151,10 @@ TEST_F(RuntimeDoubleRoadTest, DemoScenarioStoresOneCaptureAndChecksForFour) {
 }
 
 TEST_F(RuntimeDoubleRoadTest, ScenarioThatCannotBeRead) {
-  sim.environment().SetVariable(runtime::doubles::kScenarioVariable, u"C:\\no such scenario.txt");
-  sim.environment().SetVariable(runtime::doubles::kTranscriptVariable, u"C:\\transcript.txt");
-  auto runtime = runtime::doubles::RuntimeDouble::Start(
-      sim, std::make_shared<runtime::sim::SimPlatformQueue>(sim.windows()));
+  auto runtime = StartDouble(u"C:\\no such scenario.txt");
   runtime->Unload();
-  EXPECT_EQ(FileText(root.path() / "C" / "transcript.txt"),
-            "scenario-error\t0\tcannot read C:\\no such scenario.txt\nunload\t0\n");
+  EXPECT_EQ(Transcript(), "scenario-error\t0\tcannot read C:\\no such scenario.txt\nunload\t0\n");
 }
 
 }  // namespace
-}  // namespace velmoran::e2e
+}  // namespace velmoran::test
