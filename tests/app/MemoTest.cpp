@@ -8,9 +8,17 @@
 #include "app/Panel.h"
 #include "platform/EditControl.h"
 #include "tests/app/SimShellFixture.h"
+#include "tests/support/CaseName.h"
 
-namespace velmoran::app {
+namespace velmoran::test {
 namespace {
+
+using app::ActivityLog;
+using app::LogView;
+using app::TAlign;
+using app::TMemo;
+using app::TPanel;
+using velmoran::testing::SimShellFixture;
 
 using platform::Rect;
 using platform::WindowHandle;
@@ -112,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  u"kept\r\n"},
                       MirrorCase{"LongLineIsKeptWhole", [](LogView& v) { v.AddLine(kLongLine); },
                                  u"\r\n" + kLongLine + u"\r\n"}),
-    [](const auto& c) { return std::string(c.param.name); });
+    CaseName());
 
 TEST_F(MemoTest, LinesHeldBeforeTheControlExistsAreInIt) {
   memo_.Contents().AddLine(u"early");
@@ -141,4 +149,4 @@ TEST_F(MemoTest, ControlGoneLeavesTheLinesToTheView) {
 }
 
 }  // namespace
-}  // namespace velmoran::app
+}  // namespace velmoran::test

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,16 +10,25 @@
 #include "base/Text.h"
 #include "runtime/sim/SimRuntime.h"
 #include "tests/app/SimShellFixture.h"
+#include "tests/support/CaseName.h"
 #include "webview/abi/CoTaskMemText.h"
 #include "webview/abi/ComObject.h"
 #include "webview/loader/uWVLoader.h"
 
-namespace velmoran::app {
+namespace velmoran::test {
 namespace {
+
+using app::TApplication;
+using app::TWebCamFrm;
+using app::WebCamFrm;
+using app::ssAlt;
+using app::ssCtrl;
+using app::ssShift;
+using velmoran::testing::ApacheExecutable;
+using velmoran::testing::SimShellFixture;
 
 using platform::MonitorInfo;
 using platform::Rect;
-using testing::ApacheExecutable;
 
 class FakeNavigationArgs final : public webview::ComObject<ICoreWebView2NavigationCompletedEventArgs> {
  public:
@@ -172,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(Triggers, FullScreenTest,
                                            ToggleCase{"F11WithAlt", true, true, platform::kVkMenu},
                                            ToggleCase{"AppExitTwice", false, false, 0},
                                            ToggleCase{"F11ThenAppExit", true, false, 0}),
-                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+                         CaseName());
 
 TEST_F(WebCamFrmTest, FullScreenCoversTheMonitorTheWindowIsOn) {
   sim_.windows().SetMonitors({MonitorInfo{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 1},
@@ -253,6 +263,10 @@ struct NavigationCase {
   std::int32_t status;
   std::u16string_view logged;  // empty: nothing
 };
+
+void PrintTo(const NavigationCase& c, std::ostream* out) {
+  *out << (c.success ? "success" : "failure") << " with status " << c.status;
+}
 
 class NavigationCompletedTest : public WebCamFrmTest, public ::testing::WithParamInterface<NavigationCase> {};
 
@@ -358,4 +372,4 @@ TEST_F(PumpedWaitTest, QuitRequestIsHandedBackWithItsCode) {
 }
 
 }  // namespace
-}  // namespace velmoran::app
+}  // namespace velmoran::test

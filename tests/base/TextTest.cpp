@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace velmoran {
+namespace velmoran::test {
 namespace {
 
 TEST(Text, Utf8RoundTripKeepsKoreanAndAstralCharacters) {
@@ -63,4 +63,4 @@ TEST(Text, AsciiCaseFoldingLeavesOtherLettersAlone) {
 }
 
 }  // namespace
-}  // namespace velmoran
+}  // namespace velmoran::test

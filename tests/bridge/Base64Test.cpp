@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -10,8 +11,13 @@
 #include "base/Text.h"
 #include "bridge/Base64.h"
 
-namespace velmoran::bridge {
+namespace velmoran::test {
 namespace {
+
+using bridge::Base64DecodeCapacity;
+using bridge::DecodeBase64Lenient;
+using bridge::DecodePngBase64;
+using bridge::DecodePngBase64Into;
 
 constexpr std::string_view kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
@@ -85,6 +91,10 @@ struct Base64Case {
   const char* bytes;
   std::size_t size;
 };
+
+void PrintTo(const Base64Case& c, std::ostream* out) {
+  *out << "base64 \"" << Utf16ToUtf8(c.text) << "\" of " << c.size << " bytes";
+}
 
 class PngBase64 : public testing::TestWithParam<Base64Case> {};
 
@@ -207,4 +217,4 @@ TEST(PngBase64Prefix, PlainDecoderKeepsThePrefixLetters) {
 }
 
 }  // namespace
-}  // namespace velmoran::bridge
+}  // namespace velmoran::test

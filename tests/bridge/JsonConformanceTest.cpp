@@ -14,8 +14,14 @@
 #include "base/Text.h"
 #include "bridge/Json.h"
 
-namespace velmoran::bridge {
+namespace velmoran::test {
 namespace {
+
+using bridge::JsonEscapedSpecials;
+using bridge::JsonTexts;
+using bridge::JsonValue;
+using bridge::ParseJson;
+using bridge::ParseJsonInString;
 
 namespace fs = std::filesystem;
 
@@ -140,4 +146,4 @@ TEST(JsonConformance, EverySuiteFileDecodesAsTheSuiteSays) {
 }
 
 }  // namespace
-}  // namespace velmoran::bridge
+}  // namespace velmoran::test

@@ -10,8 +10,16 @@
 #include "base/Text.h"
 #include "bridge/Json.h"
 
-namespace velmoran::bridge {
+namespace velmoran::test {
 namespace {
+
+using bridge::JsonEscapedSpecials;
+using bridge::JsonKind;
+using bridge::JsonTexts;
+using bridge::JsonValue;
+using bridge::ParseJson;
+using bridge::ParseJsonInString;
+using bridge::kMaxJsonDepth;
 
 std::u16string Repeat(std::u16string_view piece, std::size_t count) {
   std::u16string out;
@@ -245,4 +253,4 @@ TEST(JsonRules, KindsAndLiterals) {
 }
 
 }  // namespace
-}  // namespace velmoran::bridge
+}  // namespace velmoran::test

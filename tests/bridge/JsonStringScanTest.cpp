@@ -10,7 +10,7 @@
 
 #include "bridge/JsonStringScan.h"
 
-namespace velmoran::bridge::json_scan {
+namespace velmoran::test {
 namespace {
 
 bool IsStop(char16_t c) { return c == u'"' || c == u'\\' || c < 0x20; }
@@ -53,4 +53,4 @@ TEST(JsonStringScan, FindsTheFirstStopAtEveryPosition) {
 }
 
 }  // namespace
-}  // namespace velmoran::bridge::json_scan
+}  // namespace velmoran::test

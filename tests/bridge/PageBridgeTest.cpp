@@ -5,13 +5,9 @@
 #include "bridge/PageBridge.h"
 #include "tests/bridge/BridgeTestSupport.h"
 
-namespace velmoran::bridge {
+namespace velmoran::test {
 namespace {
 
-using testing::BridgeFixture;
-using testing::CaptureFields;
-using testing::ReadHostFile;
-using testing::WriteHostFile;
 using Effects = std::vector<std::string>;
 
 const std::string kTriggered = "log WebMessageReceived triggered";
@@ -401,4 +397,4 @@ TEST_F(PageBridgeTest, OnlyFailedRepliesAreLogged) {
 }
 
 }  // namespace
-}  // namespace velmoran::bridge
+}  // namespace velmoran::test

@@ -1,17 +1,26 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "base/Text.h"
 #include "launcher/ApacheLauncher.h"
 #include "tests/app/SimShellFixture.h"
+#include "tests/support/CaseName.h"
 
-namespace velmoran::launcher {
+namespace velmoran::test {
 namespace {
 
+using launcher::IsApacheRunning;
+using launcher::LauncherHost;
+using launcher::RunApacheDirect;
+using launcher::TrimSystemMessage;
+using velmoran::testing::ApacheExecutable;
+using velmoran::testing::SimShellFixture;
+
 using platform::sim::SimShell;
-using testing::ApacheExecutable;
 
 constexpr std::u16string_view kTitle = u"벨모란-VELMORAN";
 constexpr std::u16string_view kResourceURL = u"http://localhost/www/corvale2/";
@@ -88,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, RunApacheDirectTest, ::testing::Values(
     LaunchCase{"RunningInCapitals",            ApacheExecutable::File,    {u"D:\\SERVER\\HTTPD.EXE"},                 0,                        kPageURL,     false, false, false},
     LaunchCase{"Started",                      ApacheExecutable::File,    {u"C:\\Windows\\explorer.exe"},            0,                        kResourceURL, false, true,  false},
     LaunchCase{"ElevationDeclined",            ApacheExecutable::File,    {},                                       platform::kErrorCancelled, kResourceURL, false, true,  true}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    CaseName());
 // clang-format on
 
 TEST_F(RunApacheDirectTest, StartRequestIsElevatedHiddenAndWithoutUi) {
@@ -122,6 +131,10 @@ struct ImageCase {
   std::u16string image;
   bool running;
 };
+
+void PrintTo(const ImageCase& c, std::ostream* out) {
+  *out << "image \"" << Utf16ToUtf8(c.image) << '"' << (c.running ? " counts as running" : " does not count");
+}
 
 class IsApacheRunningTest : public testing::SimShellFixture,
                             public ::testing::WithParamInterface<ImageCase> {};
@@ -169,4 +182,4 @@ TEST(TrimSystemMessageTest, DropsTrailingControlsBlanksAndFullStops) {
 }
 
 }  // namespace
-}  // namespace velmoran::launcher
+}  // namespace velmoran::test

@@ -11,8 +11,12 @@
 #include "runtime/chromium/DevToolsMessage.h"
 #include "runtime/chromium/Utf8Json.h"
 
-namespace velmoran::runtime::chromium {
+namespace velmoran::test {
 namespace {
+
+using runtime::chromium::ParseDevToolsMessage;
+using runtime::chromium::ParseUtf8Json;
+using runtime::chromium::TextMember;
 
 namespace fs = std::filesystem;
 using bridge::JsonValue;
@@ -152,4 +156,4 @@ TEST(Utf8Json, CaptureSizedProtocolMessageGivesItsPayload) {
 }
 
 }  // namespace
-}  // namespace velmoran::runtime::chromium
+}  // namespace velmoran::test

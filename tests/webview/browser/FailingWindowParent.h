@@ -7,7 +7,7 @@
 
 #include "webview/browser/uWVWindowParent.h"
 
-namespace velmoran::webview {
+namespace velmoran::test {
 
 class FailingWindowParent final : public TWVWindowParent {
  public:
@@ -26,4 +26,4 @@ class FailingWindowParent final : public TWVWindowParent {
   }
 };
 
-}  // namespace velmoran::webview
+}  // namespace velmoran::test
