@@ -20,7 +20,7 @@ class PageBridgeTest : public ::testing::Test, public BridgeFixture {
   void UseDirectory(const char* savePath) {
     CaptureFields fields;
     fields.callMode = "\"setDir\"";
-    fields.SavePath = testing::JsonQuote(savePath);
+    fields.SavePath = JsonQuote(savePath);
     Send(fields.Message());
   }
   std::u16string Query(int index) {
