@@ -9,10 +9,10 @@
 
 namespace velmoran::test {
 
-class FailingWindowParent final : public TWVWindowParent {
+class FailingWindowParent final : public webview::TWVWindowParent {
  public:
-  using TWVWindowParent::CreateHandle;
-  using TWVWindowParent::TWVWindowParent;
+  using webview::TWVWindowParent::CreateHandle;
+  using webview::TWVWindowParent::TWVWindowParent;
 
   bool failNextCreation = false;
 
