@@ -1,15 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include "app/ActivityLog.h"
+#include "base/Text.h"
 #include "platform/sim/SimPlatform.h"
-#include "tests/bridge/TempRoot.h"
+#include "tests/support/HostFiles.h"
+#include "tests/support/TempFolder.h"
 
-namespace velmoran::app {
+namespace velmoran::test {
 namespace {
 
-using bridge::testing::ReadHostFile;
-using bridge::testing::TempRoot;
-using bridge::testing::WriteHostFile;
+using app::ActivityLog;
+using app::LogView;
+
 using platform::SystemTime;
 
 // 28 April 2026, 09:05:07.045, as in the log's own example.
@@ -24,7 +27,7 @@ class ActivityLogTest : public ::testing::Test {
   std::filesystem::path LogFolder() const { return root.path() / "C" / "velmoran"; }
   std::string LogFile() const { return ReadHostFile(LogFolder() / "errlog.txt"); }
 
-  TempRoot root;
+  TempFolder root;
   platform::sim::SimPlatform platform;
   LogView view;
   ActivityLog log;
@@ -42,6 +45,10 @@ struct StampCase {
   const char16_t* separator;
   const char16_t* stamp;
 };
+
+void PrintTo(const StampCase& c, std::ostream* out) {
+  *out << "stamp \"" << Utf16ToUtf8(c.stamp) << "\" with separator \"" << Utf16ToUtf8(c.separator) << '"';
+}
 
 class Timestamps : public ::testing::TestWithParam<StampCase> {};
 
@@ -97,6 +104,10 @@ struct EofCase {
   std::string before;
   std::string after;
 };
+
+void PrintTo(const EofCase& c, std::ostream* out) {
+  *out << ::testing::PrintToString(c.before) << " read as " << ::testing::PrintToString(c.after);
+}
 
 class EofMarks : public ActivityLogTest, public ::testing::WithParamInterface<EofCase> {};
 
@@ -173,4 +184,4 @@ TEST_F(ActivityLogTest, TruncatedExecutablePathWritesNoFile) {
 }
 
 }  // namespace
-}  // namespace velmoran::app
+}  // namespace velmoran::test

@@ -3,9 +3,14 @@
 #include <vector>
 
 #include "app/DockLayout.h"
+#include "tests/support/CaseName.h"
 
-namespace velmoran::app {
+namespace velmoran::test {
 namespace {
+
+using app::AlignDocked;
+using app::DockedWindow;
+using app::TAlign;
 
 using platform::Rect;
 
@@ -42,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"AllShown", true, true, {0, 468, 1106, 607}, {0, 463, 1106, 468}, {0, 0, 1106, 463}},
         LayoutCase{"PanelHidden", false, true, {}, {0, 602, 1106, 607}, {0, 0, 1106, 602}},
         LayoutCase{"BothHidden", false, false, {}, {}, {0, 0, 1106, 607}}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    CaseName());
 
 TEST(AlignDockedLimits, EdgesNeverOverrunATooSmallClientArea) {
   const std::vector<DockedWindow> windows = {
@@ -54,4 +59,4 @@ TEST(AlignDockedLimits, EdgesNeverOverrunATooSmallClientArea) {
 }
 
 }  // namespace
-}  // namespace velmoran::app
+}  // namespace velmoran::test

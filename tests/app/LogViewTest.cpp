@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <vector>
 
 #include "app/LogView.h"
+#include "base/Text.h"
 
-namespace velmoran::app {
+namespace velmoran::test {
 namespace {
+
+using app::LogView;
+using app::LogViewMirror;
 
 TEST(LogView, StartsWithOneEmptyLine) {
   const LogView view;
@@ -16,6 +21,10 @@ struct BreakCase {
   const char16_t* text;
   std::vector<std::u16string> lines;
 };
+
+void PrintTo(const BreakCase& c, std::ostream* out) {
+  *out << "text " << ::testing::PrintToString(Utf16ToUtf8(c.text)) << " in " << c.lines.size() << " lines";
+}
 
 class LogViewBreaks : public ::testing::TestWithParam<BreakCase> {};
 
@@ -80,4 +89,4 @@ TEST(LogView, MirrorFollowsEveryLineAndClearInOrder) {
 }
 
 }  // namespace
-}  // namespace velmoran::app
+}  // namespace velmoran::test

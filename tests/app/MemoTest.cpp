@@ -9,6 +9,7 @@
 #include "app/TPanel.h"
 #include "platform/EditControl.h"
 #include "tests/app/SimShellFixture.h"
+#include "tests/support/CaseName.h"
 
 namespace velmoran::test {
 namespace {
@@ -119,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  u"kept\r\n"},
                       MirrorCase{"LongLineIsKeptWhole", [](LogView& v) { v.AddLine(kLongLine); },
                                  u"\r\n" + kLongLine + u"\r\n"}),
-    [](const auto& c) { return std::string(c.param.name); });
+    CaseName());
 
 TEST_F(MemoTest, LinesHeldBeforeTheControlExistsAreInIt) {
   memo.Contents().AddLine(u"early");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -10,6 +11,7 @@
 #include "base/Text.h"
 #include "runtime/sim/SimRuntime.h"
 #include "tests/app/SimShellFixture.h"
+#include "tests/support/CaseName.h"
 #include "webview/abi/CoTaskMemText.h"
 #include "webview/abi/ComObject.h"
 #include "webview/loader/TWVLoader.h"
@@ -180,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(Triggers, FullScreenTest,
                                            ToggleCase{"F11WithAlt", true, true, platform::kVkMenu},
                                            ToggleCase{"AppExitTwice", false, false, 0},
                                            ToggleCase{"F11ThenAppExit", true, false, 0}),
-                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+                         CaseName());
 
 TEST_F(WebCamFrmTest, FullScreenCoversTheMonitorTheWindowIsOn) {
   sim.windows().SetMonitors({MonitorInfo{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 1},

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace velmoran {
+namespace velmoran::test {
 namespace {
 
 TEST(Text, Utf8RoundTripKeepsKoreanAndAstralCharacters) {
@@ -71,4 +71,4 @@ TEST(Text, TrimmingTakesBlanksAndControlsFromTheEndsOnly) {
 }
 
 }  // namespace
-}  // namespace velmoran
+}  // namespace velmoran::test

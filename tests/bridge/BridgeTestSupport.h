@@ -12,9 +12,12 @@
 #include "base/Text.h"
 #include "bridge/PageBridge.h"
 #include "platform/sim/SimPlatform.h"
-#include "tests/bridge/TempRoot.h"
+#include "tests/support/HostFiles.h"
+#include "tests/support/TempFolder.h"
 
-namespace velmoran::bridge::testing {
+namespace velmoran::test {
+using bridge::PageBridge;
+using bridge::PageBridgeHost;
 
 // Every effect in order, as text: "log <text>", "script <text>", "fullscreen".
 class RecordingHost final : public PageBridgeHost {
@@ -94,10 +97,10 @@ class BridgeFixture {
     return host.effects;
   }
 
-  TempRoot root;
+  TempFolder root;
   platform::sim::SimPlatform platform;
   RecordingHost host;
   PageBridge bridge;
 };
 
-}  // namespace velmoran::bridge::testing
+}  // namespace velmoran::test

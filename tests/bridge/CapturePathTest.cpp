@@ -1,17 +1,25 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include "base/Text.h"
 #include "bridge/BridgeError.h"
 #include "bridge/CapturePath.h"
 
-namespace velmoran::bridge {
+namespace velmoran::test {
 namespace {
+
+using bridge::BridgeError;
+using bridge::CapturePath;
 
 struct PathCase {
   std::u16string path;
   const char16_t* resolved;  // nullptr: refused with `error`
   const char16_t* error = u"The path is outside the capture root";
 };
+
+void PrintTo(const PathCase& c, std::ostream* out) {
+  *out << "path \"" << Utf16ToUtf8(c.path) << '"';
+}
 
 class CapturePathCases : public ::testing::TestWithParam<PathCase> {};
 
@@ -79,4 +87,4 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{u"C:\\velmoran_pose\\ A01\\3.png", u"C:\\velmoran_pose\\ A01\\3.png"}));
 
 }  // namespace
-}  // namespace velmoran::bridge
+}  // namespace velmoran::test

@@ -4,11 +4,19 @@
 #include "bridge/FileHelpers.h"
 #include "tests/bridge/BridgeTestSupport.h"
 
-namespace velmoran::bridge {
+namespace velmoran::test {
 namespace {
 
-using testing::ReadHostFile;
-using testing::TempRoot;
+using bridge::BridgeError;
+using bridge::CapturePath;
+using bridge::CheckPathCharacters;
+using bridge::CheckPathFormat;
+using bridge::CombineFolderAndName;
+using bridge::EnsureDirectory;
+using bridge::FolderOf;
+using bridge::WriteFileBytes;
+using bridge::WriteTextToFolder;
+
 
 std::u16string ErrorOf(const std::function<void()>& action) {
   try {
@@ -52,7 +60,7 @@ class FileHelpersTest : public ::testing::Test {
   FileHelpersTest() : platform(root.path()) {}
   std::filesystem::path Host(const char* underC) { return root.path() / "C" / underC; }
 
-  TempRoot root;
+  TempFolder root;
   platform::sim::SimPlatform platform;
 };
 
@@ -137,4 +145,4 @@ TEST_F(FileHelpersTest, FullDiskIsAStreamWriteError) {
 }
 
 }  // namespace
-}  // namespace velmoran::bridge
+}  // namespace velmoran::test

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <functional>
 #include <optional>
 
@@ -9,18 +10,28 @@
 #include "bridge/JsonFields.h"
 #include "codec/Json.h"
 
-namespace velmoran::bridge {
+namespace velmoran::test {
 namespace {
 
 using codec::JsonKind;
 using codec::JsonTexts;
 using codec::JsonValue;
 using codec::ParseJson;
+using bridge::BridgeError;
+using bridge::JsonGetInt;
+using bridge::JsonGetString;
+using bridge::JsonGetText;
+using bridge::JsonTakeString;
+using bridge::ParseIntegerText;
 
 struct IntegerCase {
   const char16_t* text;
   std::optional<std::int32_t> value;
 };
+
+void PrintTo(const IntegerCase& c, std::ostream* out) {
+  *out << "integer text \"" << Utf16ToUtf8(c.text) << '"';
+}
 
 class IntegerTextCases : public ::testing::TestWithParam<IntegerCase> {};
 
@@ -147,4 +158,4 @@ TEST(JsonGetText, BorrowedFieldsReadLikeCopiedOnes) {
 }
 
 }  // namespace
-}  // namespace velmoran::bridge
+}  // namespace velmoran::test

@@ -5,13 +5,9 @@
 #include "bridge/PageBridge.h"
 #include "tests/bridge/BridgeTestSupport.h"
 
-namespace velmoran::bridge {
+namespace velmoran::test {
 namespace {
 
-using testing::BridgeFixture;
-using testing::CaptureFields;
-using testing::ReadHostFile;
-using testing::WriteHostFile;
 using Effects = std::vector<std::string>;
 
 const std::string kTriggered = "log WebMessageReceived triggered";
@@ -24,7 +20,7 @@ class PageBridgeTest : public ::testing::Test, public BridgeFixture {
   void UseDirectory(const char* savePath) {
     CaptureFields fields;
     fields.callMode = "\"setDir\"";
-    fields.SavePath = testing::JsonQuote(savePath);
+    fields.SavePath = JsonQuote(savePath);
     Send(fields.Message());
   }
   std::u16string Query(int index) {
@@ -401,4 +397,4 @@ TEST_F(PageBridgeTest, OnlyFailedRepliesAreLogged) {
 }
 
 }  // namespace
-}  // namespace velmoran::bridge
+}  // namespace velmoran::test

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -10,7 +11,7 @@
 #include "base/Text.h"
 #include "codec/Base64.h"
 
-namespace velmoran::bridge {
+namespace velmoran::test {
 namespace {
 
 using codec::Base64DecodeCapacity;
@@ -90,6 +91,10 @@ struct Base64Case {
   const char* bytes;
   std::size_t size;
 };
+
+void PrintTo(const Base64Case& c, std::ostream* out) {
+  *out << "base64 \"" << Utf16ToUtf8(c.text) << "\" of " << c.size << " bytes";
+}
 
 class PngBase64 : public testing::TestWithParam<Base64Case> {};
 
@@ -213,4 +218,4 @@ TEST(PngBase64Prefix, PlainDecoderKeepsThePrefixLetters) {
 }
 
 }  // namespace
-}  // namespace velmoran::bridge
+}  // namespace velmoran::test

@@ -17,8 +17,14 @@
 #include "codec/Json.h"
 #include "tests/codec/JsonTestSupport.h"
 
-namespace velmoran::bridge {
+namespace velmoran::test {
 namespace {
+
+using bridge::JsonEscapedSpecials;
+using bridge::JsonTexts;
+using bridge::JsonValue;
+using bridge::ParseJson;
+using bridge::ParseJsonInString;
 
 namespace fs = std::filesystem;
 using codec::JsonEscapedSpecials;
@@ -161,4 +167,4 @@ TEST(JsonConformanceUtf16, EverySuiteFileDecodesAlikeBorrowedAndInsideAString) {
 }
 
 }  // namespace
-}  // namespace velmoran::bridge
+}  // namespace velmoran::test

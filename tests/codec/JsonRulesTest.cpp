@@ -10,7 +10,7 @@
 #include "base/Text.h"
 #include "codec/Json.h"
 
-namespace velmoran::bridge {
+namespace velmoran::test {
 namespace {
 
 using codec::JsonEscapedSpecials;
@@ -253,4 +253,4 @@ TEST(JsonRules, KindsAndLiterals) {
 }
 
 }  // namespace
-}  // namespace velmoran::bridge
+}  // namespace velmoran::test

@@ -10,7 +10,7 @@
 
 #include "codec/JsonStringScan.h"
 
-namespace velmoran::bridge::json_scan {
+namespace velmoran::test {
 namespace {
 
 using codec::json_scan::FindQuote;
@@ -84,4 +84,4 @@ TEST(JsonStringScan, FindsTheFirstStopInUtf8AtEveryPosition) {
 }
 
 }  // namespace
-}  // namespace velmoran::bridge::json_scan
+}  // namespace velmoran::test

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "base/Text.h"
 #include "launcher/ApacheLauncher.h"
 #include "tests/app/SimShellFixture.h"
+#include "tests/support/CaseName.h"
 
 namespace velmoran::test {
 namespace {
@@ -93,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, RunApacheDirectTest, ::testing::Values(
     LaunchCase{"RunningInCapitals",            ApacheExecutable::File,    {u"D:\\SERVER\\HTTPD.EXE"},                 0,                        kPageURL,     false, false, false},
     LaunchCase{"Started",                      ApacheExecutable::File,    {u"C:\\Windows\\explorer.exe"},            0,                        kResourceURL, false, true,  false},
     LaunchCase{"ElevationDeclined",            ApacheExecutable::File,    {},                                       platform::kErrorCancelled, kResourceURL, false, true,  true}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    CaseName());
 // clang-format on
 
 TEST_F(RunApacheDirectTest, StartRequestIsElevatedHiddenAndWithoutUi) {

@@ -4,9 +4,25 @@
 
 #include "platform/EditControl.h"
 #include "platform/sim/SimWindowManager.h"
+#include "tests/support/CaseName.h"
 
-namespace velmoran::platform::sim {
+namespace velmoran::test {
 namespace {
+
+using platform::Rect;
+using platform::WindowCreation;
+using platform::WindowHandle;
+using platform::kEditDefaultLimit;
+using platform::kEmGetLineCount;
+using platform::kEmReplaceSel;
+using platform::kEmSetLimitText;
+using platform::kEmSetSel;
+using platform::kEsMultiline;
+using platform::kWmGetFont;
+using platform::kWmGetTextLength;
+using platform::kWmSetFont;
+using platform::kWsChild;
+using platform::sim::SimWindowManager;
 
 // The system's edit control as the simulation answers its messages.
 class SimEditControlTest : public ::testing::Test {
@@ -54,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, EditSelection,
                                            SelectionCase{"BeyondTheEndIsTheEnd", 100, 100, u"abcdef-"},
                                            SelectionCase{"MinusOneStartKeepsTheCaret",
                                                          static_cast<std::uintptr_t>(-1), 5, u"ab-cdef"}),
-                         [](const auto& c) { return std::string(c.param.name); });
+                         CaseName());
 
 TEST_F(SimEditControlTest, CaretFollowsWhatWasInsertedAndSettingTextPutsItBackToTheStart) {
   Replace(u"ab");
@@ -84,4 +100,4 @@ TEST_F(SimEditControlTest, KeepsItsFont) {
 }
 
 }  // namespace
-}  // namespace velmoran::platform::sim
+}  // namespace velmoran::test

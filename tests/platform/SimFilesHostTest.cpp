@@ -7,13 +7,28 @@
 #include <string>
 
 #include "platform/sim/SimFiles.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 // How the simulated Windows keeps its files on the host, where the contract
 // tests cannot look: each Windows name has a host name of its own, streams
 // live beside their files, and share modes hold for every process.
-namespace velmoran::platform::sim {
+namespace velmoran::test {
 namespace {
+
+using platform::Handle;
+using platform::kCreateAlways;
+using platform::kErrorFilenameExcedRange;
+using platform::kErrorInvalidName;
+using platform::kErrorSharingViolation;
+using platform::kFileAttributeArchive;
+using platform::kFileShareRead;
+using platform::kFileShareWrite;
+using platform::kGenericRead;
+using platform::kGenericWrite;
+using platform::kInvalidHandle;
+using platform::kMaxDirectoryPathLength;
+using platform::kOpenExisting;
+using platform::sim::SimFiles;
 
 class SimFilesHost : public ::testing::Test {
  protected:
@@ -125,4 +140,4 @@ TEST_F(SimFilesHost, ShareModesHoldBetweenProcesses) {
 }
 
 }  // namespace
-}  // namespace velmoran::platform::sim
+}  // namespace velmoran::test

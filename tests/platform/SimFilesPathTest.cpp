@@ -5,10 +5,27 @@
 #include <vector>
 
 #include "platform/sim/SimFiles.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/CaseName.h"
+#include "tests/support/TempFolder.h"
 
-namespace velmoran::platform::sim {
+namespace velmoran::test {
 namespace {
+
+using platform::Handle;
+using platform::kCreateAlways;
+using platform::kCreateNew;
+using platform::kErrorAlreadyExists;
+using platform::kErrorDirectory;
+using platform::kErrorFileNotFound;
+using platform::kErrorFilenameExcedRange;
+using platform::kErrorInvalidName;
+using platform::kErrorPathNotFound;
+using platform::kFileAttributeArchive;
+using platform::kFileAttributeDirectory;
+using platform::kGenericWrite;
+using platform::kInvalidFileAttributes;
+using platform::kInvalidHandle;
+using platform::sim::SimFiles;
 
 constexpr std::uint32_t kErrorBadNetPath = 53;
 constexpr std::uint32_t kFile = kFileAttributeArchive;
@@ -18,14 +35,14 @@ constexpr std::uint32_t kNone = kInvalidFileAttributes;
 // Every case runs against the same small tree: C:\Pose\A01\1.png.
 class SimFilesPaths : public ::testing::Test {
  protected:
-  SimFilesPaths() : files_(temp_.path()) {
-    std::filesystem::create_directories(temp_.path() / "C" / "Pose" / "A01");
-    std::ofstream(temp_.path() / "C" / "Pose" / "A01" / "1.png") << "png";
+  SimFilesPaths() : files(temp.path()) {
+    std::filesystem::create_directories(temp.path() / "C" / "Pose" / "A01");
+    std::ofstream(temp.path() / "C" / "Pose" / "A01" / "1.png") << "png";
   }
-  std::filesystem::path Host(const char* relative) const { return temp_.path() / relative; }
+  std::filesystem::path Host(const char* relative) const { return temp.path() / relative; }
 
-  test::TempFolder temp_;
-  SimFiles files_;
+  test::TempFolder temp;
+  SimFiles files;
 };
 
 struct PathCase {
@@ -39,11 +56,11 @@ class SimFilesPathTable : public SimFilesPaths, public ::testing::WithParamInter
 
 TEST_P(SimFilesPathTable, AttributesFollowWindowsPathRules) {
   const PathCase& c = GetParam();
-  EXPECT_EQ(files_.GetFileAttributesW(c.path), c.attributes);
+  EXPECT_EQ(files.GetFileAttributesW(c.path), c.attributes);
   if (c.attributes == kNone) {
-    EXPECT_EQ(files_.GetLastError(), c.error);
+    EXPECT_EQ(files.GetLastError(), c.error);
   } else if (c.attributes == kFile) {
-    EXPECT_EQ(files_.HostPath(c.path), Host("C/Pose/A01/1.png"));
+    EXPECT_EQ(files.HostPath(c.path), Host("C/Pose/A01/1.png"));
   }
 }
 
@@ -105,63 +122,63 @@ std::vector<PathCase> PathCases() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SimFilesPathTable, ::testing::ValuesIn(PathCases()),
-                         [](const auto& testCase) { return testCase.param.name; });
+                         CaseName());
 
 TEST_F(SimFilesPaths, NewNamesKeepTheirCaseAndExistingNamesAreFoundInAnyCase) {
-  ASSERT_TRUE(files_.CreateDirectoryW(u"c:\\pose\\New"));
+  ASSERT_TRUE(files.CreateDirectoryW(u"c:\\pose\\New"));
   EXPECT_TRUE(std::filesystem::is_directory(Host("C/Pose/New")));
-  EXPECT_FALSE(files_.CreateDirectoryW(u"C:\\POSE\\NEW"));
-  EXPECT_EQ(files_.GetLastError(), kErrorAlreadyExists);
+  EXPECT_FALSE(files.CreateDirectoryW(u"C:\\POSE\\NEW"));
+  EXPECT_EQ(files.GetLastError(), kErrorAlreadyExists);
 
-  const Handle file = files_.CreateFileW(u"C:\\pose\\new\\Capture.TXT", kGenericWrite, 0, kCreateNew);
+  const Handle file = files.CreateFileW(u"C:\\pose\\new\\Capture.TXT", kGenericWrite, 0, kCreateNew);
   ASSERT_NE(file, kInvalidHandle);
-  files_.CloseHandle(file);
+  files.CloseHandle(file);
   EXPECT_TRUE(std::filesystem::is_regular_file(Host("C/Pose/New/Capture.TXT")));
 
   // Replacing through another case must hit the same file, not make a second one.
-  const Handle again = files_.CreateFileW(u"C:\\POSE\\NEW\\capture.txt", kGenericWrite, 0, kCreateAlways);
+  const Handle again = files.CreateFileW(u"C:\\POSE\\NEW\\capture.txt", kGenericWrite, 0, kCreateAlways);
   ASSERT_NE(again, kInvalidHandle);
-  EXPECT_EQ(files_.GetLastError(), kErrorAlreadyExists);
-  files_.CloseHandle(again);
+  EXPECT_EQ(files.GetLastError(), kErrorAlreadyExists);
+  files.CloseHandle(again);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Host("C/Pose/New")),
                           std::filesystem::directory_iterator()),
             1);
 }
 
 TEST_F(SimFilesPaths, CreateDirectoryNeedsItsParentAndRefusesExistingNames) {
-  EXPECT_FALSE(files_.CreateDirectoryW(u"C:\\Pose\\B\\C"));
-  EXPECT_EQ(files_.GetLastError(), kErrorPathNotFound);
-  EXPECT_FALSE(files_.CreateDirectoryW(u"C:\\Pose\\A01\\1.png"));
-  EXPECT_EQ(files_.GetLastError(), kErrorAlreadyExists);
-  EXPECT_FALSE(files_.CreateDirectoryW(u"X:\\Pose"));
-  EXPECT_EQ(files_.GetLastError(), kErrorPathNotFound);
+  EXPECT_FALSE(files.CreateDirectoryW(u"C:\\Pose\\B\\C"));
+  EXPECT_EQ(files.GetLastError(), kErrorPathNotFound);
+  EXPECT_FALSE(files.CreateDirectoryW(u"C:\\Pose\\A01\\1.png"));
+  EXPECT_EQ(files.GetLastError(), kErrorAlreadyExists);
+  EXPECT_FALSE(files.CreateDirectoryW(u"X:\\Pose"));
+  EXPECT_EQ(files.GetLastError(), kErrorPathNotFound);
 
-  files_.AddDrive(u'x');
-  EXPECT_TRUE(files_.CreateDirectoryW(u"X:\\Pose\\"));
+  files.AddDrive(u'x');
+  EXPECT_TRUE(files.CreateDirectoryW(u"X:\\Pose\\"));
   EXPECT_TRUE(std::filesystem::is_directory(Host("X/Pose")));
 }
 
 TEST_F(SimFilesPaths, CurrentDirectoryAnchorsRelativePaths) {
-  EXPECT_EQ(files_.GetCurrentDirectoryW(), u"C:\\");
-  ASSERT_TRUE(files_.SetCurrentDirectoryW(u"C:\\Pose\\"));
-  EXPECT_EQ(files_.GetCurrentDirectoryW(), u"C:\\Pose");
-  EXPECT_EQ(files_.GetFileAttributesW(u"A01\\1.png"), kFile);
-  EXPECT_EQ(files_.GetFileAttributesW(u"C:A01\\1.png"), kFile);
-  EXPECT_EQ(files_.GetFileAttributesW(u"..\\Pose\\A01"), kFolder);
+  EXPECT_EQ(files.GetCurrentDirectoryW(), u"C:\\");
+  ASSERT_TRUE(files.SetCurrentDirectoryW(u"C:\\Pose\\"));
+  EXPECT_EQ(files.GetCurrentDirectoryW(), u"C:\\Pose");
+  EXPECT_EQ(files.GetFileAttributesW(u"A01\\1.png"), kFile);
+  EXPECT_EQ(files.GetFileAttributesW(u"C:A01\\1.png"), kFile);
+  EXPECT_EQ(files.GetFileAttributesW(u"..\\Pose\\A01"), kFolder);
 
-  EXPECT_FALSE(files_.SetCurrentDirectoryW(u"A01\\1.png"));
-  EXPECT_EQ(files_.GetLastError(), kErrorDirectory);
-  EXPECT_FALSE(files_.SetCurrentDirectoryW(u"C:\\Nope"));
-  EXPECT_EQ(files_.GetLastError(), kErrorFileNotFound);
-  EXPECT_EQ(files_.GetCurrentDirectoryW(), u"C:\\Pose");
+  EXPECT_FALSE(files.SetCurrentDirectoryW(u"A01\\1.png"));
+  EXPECT_EQ(files.GetLastError(), kErrorDirectory);
+  EXPECT_FALSE(files.SetCurrentDirectoryW(u"C:\\Nope"));
+  EXPECT_EQ(files.GetLastError(), kErrorFileNotFound);
+  EXPECT_EQ(files.GetCurrentDirectoryW(), u"C:\\Pose");
 }
 
 TEST_F(SimFilesPaths, DriveRelativePathOnAnotherDriveStartsAtItsRoot) {
-  files_.AddDrive(u'D');
-  ASSERT_TRUE(files_.SetCurrentDirectoryW(u"C:\\Pose"));
-  ASSERT_TRUE(files_.CreateDirectoryW(u"D:A01"));
+  files.AddDrive(u'D');
+  ASSERT_TRUE(files.SetCurrentDirectoryW(u"C:\\Pose"));
+  ASSERT_TRUE(files.CreateDirectoryW(u"D:A01"));
   EXPECT_TRUE(std::filesystem::is_directory(Host("D/A01")));
 }
 
 }  // namespace
-}  // namespace velmoran::platform::sim
+}  // namespace velmoran::test

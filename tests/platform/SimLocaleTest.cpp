@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "platform/sim/SimLocale.h"
+#include "tests/support/CaseName.h"
 
-namespace velmoran::platform::sim {
+namespace velmoran::test {
 namespace {
+
+using platform::sim::SimLocale;
 
 struct ConversionCase {
   std::string name;
@@ -38,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                                      "\xEB\xB2\xA8"
                                      "a"},
                       ConversionCase{"UnknownCodePageGivesNothing", 12345, u"abc", ""}),
-    [](const auto& testCase) { return testCase.param.name; });
+    CaseName());
 
 TEST(SimLocale, AnsiCodePageFollowsTheSystemSetting) {
   SimLocale locale;
@@ -59,6 +63,8 @@ struct MessageCase {
   std::uint32_t code;
   std::u16string text;
 };
+
+void PrintTo(const MessageCase& c, std::ostream* out) { *out << "system message " << c.code; }
 
 class SimLocaleMessages : public ::testing::TestWithParam<MessageCase> {};
 
@@ -82,4 +88,4 @@ INSTANTIATE_TEST_SUITE_P(
         MessageCase{1223, u"The operation was canceled by the user.\r\n"}, MessageCase{9999, u""}));
 
 }  // namespace
-}  // namespace velmoran::platform::sim
+}  // namespace velmoran::test

@@ -8,28 +8,34 @@
 
 #include "platform/sim/SimPlatform.h"
 
-namespace velmoran::platform::sim {
+namespace velmoran::test {
 namespace {
+
+using platform::Handle;
+using platform::ProcAddress;
+using platform::kErrorModNotFound;
+using platform::kErrorProcNotFound;
+using platform::sim::SimPlatform;
 
 int Answer() { return 42; }
 
 class SimModulesTest : public testing::Test {
  protected:
   SimModulesTest()
-      : folder_(std::filesystem::temp_directory_path() /
+      : folder(std::filesystem::temp_directory_path() /
                 ("velmoran-modules-" + std::to_string(std::random_device{}()) + "-" +
-                 std::to_string(counter_++))),
-        sim(folder_) {
-    std::filesystem::create_directories(folder_);
+                 std::to_string(counter++))),
+        sim(folder) {
+    std::filesystem::create_directories(folder);
     sim.files().AddDrive(u'C');
   }
   ~SimModulesTest() override {
     std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
+    std::filesystem::remove_all(folder, ignored);
   }
 
-  static inline std::atomic<unsigned> counter_{0};
-  std::filesystem::path folder_;
+  static inline std::atomic<unsigned> counter{0};
+  std::filesystem::path folder;
   SimPlatform sim;
 };
 
@@ -82,4 +88,4 @@ TEST_F(SimModulesTest, LoadsAndFreesAreCountedUntilTheLastFree) {
 }
 
 }  // namespace
-}  // namespace velmoran::platform::sim
+}  // namespace velmoran::test

@@ -3,8 +3,16 @@
 #include "platform/sim/SimEnvironment.h"
 #include "platform/sim/SimProcess.h"
 
-namespace velmoran::platform::sim {
+namespace velmoran::test {
 namespace {
+
+using platform::PackageInfo;
+using platform::kErrorInsufficientBuffer;
+using platform::kErrorNoPackage;
+using platform::kErrorProcNotFound;
+using platform::kErrorSuccess;
+using platform::sim::SimEnvironment;
+using platform::sim::SimProcess;
 
 TEST(SimEnvironment, VariablesIgnoreCaseAndMayBeEmpty) {
   SimEnvironment environment;
@@ -45,4 +53,4 @@ TEST(SimProcess, PackageListIsAskedForItsSizeFirst) {
 }
 
 }  // namespace
-}  // namespace velmoran::platform::sim
+}  // namespace velmoran::test

@@ -3,8 +3,20 @@
 
 #include "platform/sim/SimRegistry.h"
 
-namespace velmoran::platform::sim {
+namespace velmoran::test {
 namespace {
+
+using platform::Handle;
+using platform::kErrorAccessDenied;
+using platform::kErrorFileNotFound;
+using platform::kErrorInvalidHandle;
+using platform::kErrorNoMoreItems;
+using platform::kErrorSuccess;
+using platform::kHkeyCurrentUser;
+using platform::kHkeyLocalMachine;
+using platform::kKeyRead;
+using platform::kRegSz;
+using platform::sim::SimRegistry;
 
 using testing::ElementsAre;
 
@@ -75,4 +87,4 @@ TEST(SimRegistry, DeniedKeyRefusesToOpenAndClosedHandlesAreInvalid) {
 }
 
 }  // namespace
-}  // namespace velmoran::platform::sim
+}  // namespace velmoran::test

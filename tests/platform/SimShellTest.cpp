@@ -5,8 +5,20 @@
 
 #include "platform/sim/SimShell.h"
 
-namespace velmoran::platform::sim {
+namespace velmoran::test {
 namespace {
+
+using platform::Handle;
+using platform::ProcessEntry32W;
+using platform::ShellExecuteInfoW;
+using platform::kErrorCancelled;
+using platform::kErrorInvalidParameter;
+using platform::kInvalidHandle;
+using platform::kProcessEntry32WSize;
+using platform::kSeeMaskNoCloseProcess;
+using platform::kShellExecuteInfoWSize;
+using platform::kTh32csSnapProcess;
+using platform::sim::SimShell;
 
 std::vector<std::u16string> Images(SimShell& shell, Handle snapshot) {
   std::vector<std::u16string> images;
@@ -67,4 +79,4 @@ TEST(SimShell, StartIsRefusedWithTheChosenCodeOrAddsTheProcess) {
 }
 
 }  // namespace
-}  // namespace velmoran::platform::sim
+}  // namespace velmoran::test

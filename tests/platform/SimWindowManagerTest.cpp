@@ -5,8 +5,31 @@
 
 #include "platform/sim/SimWindowManager.h"
 
-namespace velmoran::platform::sim {
+namespace velmoran::test {
 namespace {
+
+using platform::Message;
+using platform::MonitorInfo;
+using platform::Rect;
+using platform::WindowCreation;
+using platform::WindowHandle;
+using platform::kGwChild;
+using platform::kGwlStyle;
+using platform::kIdCancel;
+using platform::kIdOk;
+using platform::kMbIconError;
+using platform::kMbOk;
+using platform::kMonitorDefaultToNearest;
+using platform::kPmRemove;
+using platform::kSwRestore;
+using platform::kSwShowMaximized;
+using platform::kWmQuit;
+using platform::kWmUser;
+using platform::kWsCaption;
+using platform::kWsChild;
+using platform::kWsMaximize;
+using platform::kWsSysMenu;
+using platform::sim::SimWindowManager;
 
 WindowHandle CreateTopLevel(SimWindowManager& windows, std::u16string className, Rect bounds,
                             std::u16string title = {}) {
@@ -132,4 +155,4 @@ TEST(SimWindowManager, ChildLookupByClassAndTitle) {
 }
 
 }  // namespace
-}  // namespace velmoran::platform::sim
+}  // namespace velmoran::test

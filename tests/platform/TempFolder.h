@@ -1,9 +1,5 @@
 #pragma once
 
+// Forwards to the one temporary-folder helper; goes once nothing includes it.
 #include "tests/support/TempFolder.h"
-
-namespace velmoran::platform::test {
-
-using TempFolder = velmoran::test_support::TempFolder;
-
-}  // namespace velmoran::platform::test
+namespace velmoran::platform::test { using velmoran::test::TempFolder; }

@@ -19,10 +19,17 @@
 #include "runtime/sim/SimRuntime.h"
 #include "runtime/sim/SimRuntimeContext.h"
 #include "runtime/sim/SimWebView.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "webview/abi/WebView2Abi.h"
 
-namespace velmoran::runtime::sim {
+namespace velmoran::test {
+using runtime::sim::MakeSimRuntimeContext;
+using runtime::sim::SimController;
+using runtime::sim::SimControllerRequest;
+using runtime::sim::SimControllerSide;
+using runtime::sim::SimCoreWebView2Environment;
+using runtime::sim::SimEnvironmentRequest;
+using runtime::sim::SimRuntimeContext;
 
 class SimControllerFixture : public testing::Test {
  protected:
@@ -66,11 +73,11 @@ class SimControllerFixture : public testing::Test {
     return webview::MakeComObject<SimCoreWebView2Environment>(context, SimEnvironmentRequest{});
   }
 
-  platform::test::TempFolder folder;
+  TempFolder folder;
   platform::sim::SimPlatform platform;
   std::shared_ptr<SimRuntimeContext> context;
   std::shared_ptr<SimControllerSide> side;
   platform::WindowHandle hostWindow = 0;
 };
 
-}  // namespace velmoran::runtime::sim
+}  // namespace velmoran::test

@@ -13,10 +13,14 @@
 #include "runtime/sim/SimSettings.h"
 #include "runtime/sim/SimWebViewPage.h"
 #include "tests/runtime/SimControllerFixture.h"
+#include "tests/support/CaseName.h"
 #include "webview/abi/WebView2Abi.h"
 
-namespace velmoran::runtime::sim {
+namespace velmoran::test {
 namespace {
+
+using runtime::sim::SimCallOutcome;
+using runtime::sim::SimWebView;
 
 using webview::ComObject;
 using webview::ComPtr;
@@ -130,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CreationCase{"Failure", SimCallOutcome{S_OK, E_ACCESSDENIED, false}, E_ACCESSDENIED,
                                  false},
                     CreationCase{"SuccessWithoutController", SimCallOutcome{S_OK, S_OK, true}, S_OK, false}),
-    [](const testing::TestParamInfo<CreationCase>& param) { return std::string(param.param.label); });
+    [](const auto& info) { return TestNameFrom(info.param.label); });
 
 TEST_F(SimControllerTest, ARefusedRequestNeverCompletes) {
   side->Config().createController.immediate = E_INVALIDARG;
@@ -313,4 +317,4 @@ TEST_F(SimControllerTest, EveryObjectIsReleasedOnceItsHoldersLetGo) {
 }
 
 }  // namespace
-}  // namespace velmoran::runtime::sim
+}  // namespace velmoran::test

@@ -6,21 +6,28 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "base/Text.h"
 #include "platform/Files.h"
 #include "platform/Modules.h"
 #include "platform/Registry.h"
 #include "platform/sim/SimPlatform.h"
 #include "runtime/sim/SimRuntime.h"
-#include "tests/webview/loader/DiscoveryFixture.h"
+#include "tests/support/TempFolder.h"
 #include "webview/abi/WebView2Abi.h"
 
-namespace velmoran::runtime::sim {
+namespace velmoran::test {
 namespace {
+
+using runtime::sim::InstallSimRuntime;
+using runtime::sim::SimCallOutcome;
+using runtime::sim::SimRuntime;
+using runtime::sim::SimRuntimeConfig;
 
 using webview::ComObject;
 using webview::ComPtr;
@@ -79,7 +86,7 @@ class SimRuntimeTest : public testing::Test {
     return completion;
   }
 
-  webview::test::TempRoot tempRoot;
+  TempFolder tempRoot;
   platform::sim::SimPlatform sim;
   SimRuntimeConfig options;
   std::unique_ptr<SimRuntime> runtime;
@@ -148,6 +155,10 @@ struct OutcomeCase {
   HRESULT completionCode;
   bool withEnvironment;
 };
+
+void PrintTo(const OutcomeCase& c, std::ostream* out) {
+  *out << "call answered " << c.callAnswer << ", " << c.completions << " completion(s) with " << c.completionCode;
+}
 
 class SimRuntimeOutcomeTest : public SimRuntimeTest, public testing::WithParamInterface<OutcomeCase> {};
 
@@ -264,6 +275,10 @@ struct Comparison {
   int result;
 };
 
+void PrintTo(const Comparison& c, std::ostream* out) {
+  *out << '"' << Utf16ToUtf8(c.first) << "\" against \"" << Utf16ToUtf8(c.second) << '"';
+}
+
 class SimRuntimeCompareTest : public SimRuntimeTest, public testing::WithParamInterface<Comparison> {};
 
 TEST_P(SimRuntimeCompareTest, ComparesFourNumbersInOrder) {
@@ -310,4 +325,4 @@ TEST_F(SimRuntimeTest, AnswerQueuedWhenTheRuntimeGoesIsStillDeliveredSafely) {
 }
 
 }  // namespace
-}  // namespace velmoran::runtime::sim
+}  // namespace velmoran::test

@@ -10,7 +10,7 @@
 #include <string>
 #include <system_error>
 
-namespace velmoran::test_support {
+namespace velmoran::test {
 
 class TempFolder {
  public:
@@ -36,4 +36,7 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
-}  // namespace velmoran::test_support
+}  // namespace velmoran::test
+
+// The old name, kept until the last file that spells it has moved on.
+namespace velmoran::test_support { using test::TempFolder; }

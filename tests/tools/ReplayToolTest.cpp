@@ -13,12 +13,9 @@
 
 #include "tests/bridge/BridgeTestSupport.h"
 
-namespace velmoran::tools {
+namespace velmoran::test {
 namespace {
 
-using bridge::testing::ReadHostFile;
-using bridge::testing::TempRoot;
-using bridge::testing::WriteHostFile;
 
 struct ToolRun {
   int exitCode = -1;
@@ -53,7 +50,7 @@ class ReplayToolTest : public ::testing::Test {
   }
   std::string DriveArgument() const { return "--drive-c '" + DriveC().string() + "'"; }
 
-  TempRoot scratch;
+  TempFolder scratch;
 };
 
 TEST_F(ReplayToolTest, BadArgumentsExitWithUsage) {
@@ -68,7 +65,7 @@ TEST_F(ReplayToolTest, BadArgumentsExitWithUsage) {
 }
 
 TEST_F(ReplayToolTest, PrintsEveryEffectAndWritesTheCapture) {
-  bridge::testing::CaptureFields capture;
+  CaptureFields capture;
   capture.SavePath = "\"A01\\\\B\"";
   capture.member_info = "\"홍길동\"";
   const std::string input = Utf16ToUtf8(capture.Message()) + "\n!unreadable\n\"AppExit\"\r\n";
@@ -133,4 +130,4 @@ TEST_F(ReplayToolTest, KoreanTextReachesTheLogFileAsCodePage949OrBestFit) {
 }
 
 }  // namespace
-}  // namespace velmoran::tools
+}  // namespace velmoran::test

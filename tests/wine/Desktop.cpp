@@ -7,7 +7,7 @@
 #include "tests/wine/UnixCommand.h"
 #include "tests/wine/WineText.h"
 
-namespace velmoran::wine_road {
+namespace velmoran::test {
 namespace {
 
 std::string ArtifactsFolder() {
@@ -89,4 +89,4 @@ std::string WindowIconSizes(HWND window) {
   return sizes;
 }
 
-}  // namespace velmoran::wine_road
+}  // namespace velmoran::test

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-namespace velmoran::wine_road {
+namespace velmoran::test {
 
 // Wine's X window behind a top-level window ("0x..."), or empty.
 std::string XWindowOf(HWND window);
@@ -37,4 +37,4 @@ std::string PixelAt(const std::string& unixPath, int x, int y);
 // The sizes of the icons the window offers the window manager ("32x32 16x16").
 std::string WindowIconSizes(HWND window);
 
-}  // namespace velmoran::wine_road
+}  // namespace velmoran::test

@@ -1,6 +1,6 @@
 #include "tests/wine/EditMetrics.h"
 
-namespace velmoran::wine_road {
+namespace velmoran::test {
 namespace {
 
 POINT PositionOf(HWND edit, LRESULT character) {
@@ -43,4 +43,4 @@ ReferenceEdit::~ReferenceEdit() {
   if (font_ != nullptr) ::DeleteObject(font_);
 }
 
-}  // namespace velmoran::wine_road
+}  // namespace velmoran::test

@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-namespace velmoran::wine_road {
+namespace velmoran::test {
 
 struct EditLayout {
   int lineHeight = 0;  // from the start of `line` to the start of the next
@@ -40,4 +40,4 @@ class ReferenceEdit {
   HFONT font_ = nullptr;
 };
 
-}  // namespace velmoran::wine_road
+}  // namespace velmoran::test

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-namespace velmoran::wine_road {
+namespace velmoran::test {
 
 inline constexpr DWORD kPatience = 30000;
 
@@ -20,4 +20,4 @@ bool WaitUntil(Condition condition, DWORD milliseconds = kPatience) {
   }
 }
 
-}  // namespace velmoran::wine_road
+}  // namespace velmoran::test

@@ -2,7 +2,7 @@
 
 #include "tests/wine/WineText.h"
 
-namespace velmoran::wine_road {
+namespace velmoran::test {
 namespace {
 
 constexpr wchar_t kAsideFolder[] = L"C:\\velmoran-road-aside";
@@ -63,4 +63,4 @@ void PrefixState::Restore() {
   registry_.clear();
 }
 
-}  // namespace velmoran::wine_road
+}  // namespace velmoran::test

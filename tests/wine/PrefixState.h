@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace velmoran::wine_road {
+namespace velmoran::test {
 
 class PrefixState {
  public:
@@ -41,4 +41,4 @@ class PrefixState {
 bool WriteRegistryText(HKEY root, const std::wstring& key, const std::wstring& name,
                        const std::wstring& value);
 
-}  // namespace velmoran::wine_road
+}  // namespace velmoran::test

@@ -8,7 +8,7 @@
 #include "tests/wine/PrefixState.h"
 #include "tests/wine/WineText.h"
 
-namespace velmoran::wine_road {
+namespace velmoran::test {
 namespace {
 
 constexpr wchar_t kRunsFolder[] = L"C:\\velmoran-road";
@@ -158,4 +158,4 @@ std::size_t ProcessesNamed(const std::wstring& image) {
   return count;
 }
 
-}  // namespace velmoran::wine_road
+}  // namespace velmoran::test

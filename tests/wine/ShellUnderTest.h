@@ -13,7 +13,7 @@
 
 #include "tests/wine/Transcript.h"
 
-namespace velmoran::wine_road {
+namespace velmoran::test {
 
 inline constexpr wchar_t kMainWindowTitle[] = L"\uBCA8\uBAA8\uB780 V.26.04.28";  // 벨모란 V.26.04.28
 inline constexpr wchar_t kApplicationTitle[] = L"\uBCA8\uBAA8\uB780-VELMORAN";   // 벨모란-VELMORAN
@@ -69,4 +69,4 @@ std::wstring ClassOf(HWND window);
 // Processes running now with that image name, compared without case.
 std::size_t ProcessesNamed(const std::wstring& image);
 
-}  // namespace velmoran::wine_road
+}  // namespace velmoran::test

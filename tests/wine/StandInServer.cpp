@@ -6,7 +6,7 @@
 #include "tests/wine/Polling.h"
 #include "tests/wine/WineText.h"
 
-namespace velmoran::wine_road {
+namespace velmoran::test {
 namespace {
 
 constexpr wchar_t kServerFolder[] = L"C:\\xampp\\apache\\bin";
@@ -73,4 +73,4 @@ bool StandInServer::StopAll() {
   return ended;
 }
 
-}  // namespace velmoran::wine_road
+}  // namespace velmoran::test

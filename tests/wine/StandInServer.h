@@ -9,7 +9,7 @@
 
 #include <cstddef>
 
-namespace velmoran::wine_road {
+namespace velmoran::test {
 
 class StandInServer {
  public:
@@ -26,4 +26,4 @@ class StandInServer {
   static bool StopAll();
 };
 
-}  // namespace velmoran::wine_road
+}  // namespace velmoran::test

@@ -4,7 +4,7 @@
 
 #include "tests/wine/WineText.h"
 
-namespace velmoran::wine_road {
+namespace velmoran::test {
 
 Transcript Transcript::Read(const std::wstring& path) {
   Transcript transcript;
@@ -48,4 +48,4 @@ bool Transcript::Has(std::string_view event, std::string_view value) const {
   return std::find(values.begin(), values.end(), value) != values.end();
 }
 
-}  // namespace velmoran::wine_road
+}  // namespace velmoran::test

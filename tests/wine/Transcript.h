@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace velmoran::wine_road {
+namespace velmoran::test {
 
 struct TranscriptLine {
   std::string event;
@@ -32,4 +32,4 @@ class Transcript {
   std::string text_;
 };
 
-}  // namespace velmoran::wine_road
+}  // namespace velmoran::test

@@ -7,7 +7,7 @@
 
 #include "tests/wine/WineText.h"
 
-namespace velmoran::wine_road {
+namespace velmoran::test {
 namespace {
 
 constexpr int kCommandSeconds = 20;
@@ -69,4 +69,4 @@ UnixResult RunUnix(const std::string& command) {
   return result;
 }
 
-}  // namespace velmoran::wine_road
+}  // namespace velmoran::test

@@ -8,7 +8,7 @@
 
 #include <string>
 
-namespace velmoran::wine_road {
+namespace velmoran::test {
 
 struct UnixResult {
   int status = -1;     // the command's exit status; -1 when it never finished
@@ -25,4 +25,4 @@ const std::string& UnixScratchFolder();
 // A text as one single-quoted /bin/sh word.
 std::string ShellWord(const std::string& text);
 
-}  // namespace velmoran::wine_road
+}  // namespace velmoran::test

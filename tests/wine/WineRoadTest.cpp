@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/CaseName.h"
 #include "tests/wine/Desktop.h"
 #include "tests/wine/EditMetrics.h"
 #include "tests/wine/Polling.h"
@@ -25,7 +26,7 @@
 #include "tests/wine/StandInServer.h"
 #include "tests/wine/WineText.h"
 
-namespace velmoran::wine_road {
+namespace velmoran::test {
 namespace {
 
 constexpr char kIndexUrl[] = "http://localhost/www/corvale2/index.html";
@@ -442,7 +443,7 @@ INSTANTIATE_TEST_SUITE_P(
                                     L"There was an error creating the browser environment. (1)\r\n"
                                     L"Error code : 0x80070005\r\n"
                                     L"Unable to create user data folder, Access Denied.\r\n"}),
-    [](const auto& c) { return std::string(c.param.name); });
+    CaseName());
 
 }  // namespace
-}  // namespace velmoran::wine_road
+}  // namespace velmoran::test

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace velmoran::wine_road {
+namespace velmoran::test {
 
 std::wstring Widen(std::string_view utf8) { return FromCodePage(utf8, CP_UTF8); }
 
@@ -79,4 +79,4 @@ bool RemoveTree(const std::wstring& path) {
   return ::RemoveDirectoryW(path.c_str()) != FALSE;
 }
 
-}  // namespace velmoran::wine_road
+}  // namespace velmoran::test

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace velmoran::wine_road {
+namespace velmoran::test {
 
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view text);
@@ -24,4 +24,4 @@ bool FileExists(const std::wstring& path);
 // Removes a folder with everything in it; true when nothing is left.
 bool RemoveTree(const std::wstring& path);
 
-}  // namespace velmoran::wine_road
+}  // namespace velmoran::test

@@ -4,7 +4,7 @@
 
 #include "tests/platform/contract/ContractBackend.h"
 
-namespace velmoran::contract {
+namespace velmoran::test {
 namespace {
 
 constexpr std::int32_t kSOk = 0;
@@ -51,4 +51,4 @@ TEST_F(ComContract, OleInitialisesTheApartmentAsTheFrameworkDoes) {
 }
 
 }  // namespace
-}  // namespace velmoran::contract
+}  // namespace velmoran::test

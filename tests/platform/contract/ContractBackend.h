@@ -16,7 +16,7 @@
 
 #include "platform/Platform.h"
 
-namespace velmoran::contract {
+namespace velmoran::test {
 
 class ContractBackend {
  public:
@@ -84,4 +84,4 @@ inline std::u16string PathOfLength(std::u16string_view folder, std::size_t lengt
   return path;
 }
 
-}  // namespace velmoran::contract
+}  // namespace velmoran::test

@@ -4,8 +4,9 @@
 #include <string>
 
 #include "tests/platform/contract/ContractBackend.h"
+#include "tests/support/CaseName.h"
 
-namespace velmoran::contract {
+namespace velmoran::test {
 namespace {
 
 struct VariableCase {
@@ -46,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
                      u"벨모란"},
         VariableCase{"LongValue", u"VELMORAN_CONTRACT_F", std::u16string(1000, u'v'), u"VELMORAN_CONTRACT_F",
                      true, std::u16string(1000, u'v')}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
+    CaseName());
 
 TEST(EnvironmentContractRemoval, RemovedVariableIsGone) {
   const auto backend = MakeContractBackend();
@@ -57,4 +58,4 @@ TEST(EnvironmentContractRemoval, RemovedVariableIsGone) {
 }
 
 }  // namespace
-}  // namespace velmoran::contract
+}  // namespace velmoran::test

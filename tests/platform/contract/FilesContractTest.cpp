@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "tests/platform/contract/ContractBackend.h"
+#include "tests/support/CaseName.h"
 
-namespace velmoran::contract {
+namespace velmoran::test {
 namespace {
 
 using platform::Handle;
@@ -127,7 +128,7 @@ std::vector<PathCase> PathCases() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FilesPathTable, ::testing::ValuesIn(PathCases()),
-                         [](const auto& testCase) { return std::string(testCase.param.name); });
+                         CaseName());
 
 TEST_F(FilesContract, PathLengthLimits) {
   const std::u16string folder = At(u"\\Pose");
@@ -310,7 +311,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, FilesDispositionTable, ::testing::Values(
     DispositionCase{"TruncateNeedsWriteAccess",     true,  platform::kGenericRead,  platform::kTruncateExisting, {false, platform::kErrorInvalidParameter, "old"},
                     Outcome{true, platform::kErrorSuccess, ""}},
     DispositionCase{"UnknownDisposition",           true,  platform::kGenericWrite, 6,                           {false, platform::kErrorInvalidParameter, "old"}}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
+    CaseName());
 // clang-format on
 
 TEST_F(FilesContract, FolderIsNotAFile) {
@@ -492,4 +493,4 @@ INSTANTIATE_TEST_SUITE_P(Cases, FilesShareModes, ::testing::Combine(::testing::V
 // clang-format on
 
 }  // namespace
-}  // namespace velmoran::contract
+}  // namespace velmoran::test

@@ -3,8 +3,9 @@
 #include <string>
 
 #include "tests/platform/contract/ContractBackend.h"
+#include "tests/support/CaseName.h"
 
-namespace velmoran::contract {
+namespace velmoran::test {
 namespace {
 
 struct ConversionCase {
@@ -46,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, LocaleConversions, ::testing::Values(
     ConversionCase{"UnpairedSurrogateInUtf8",    65001, Units({0xD800, u'x'}), "\xEF\xBF\xBDx"},
     ConversionCase{"Utf8",                       65001, u"벨a",            "\xEB\xB2\xA8" "a"},
     ConversionCase{"UnknownCodePageGivesNothing", 12345, u"abc",           ""}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
+    CaseName());
 // clang-format on
 
 TEST(LocaleContract, KoreanSystemTexts) {
@@ -65,4 +66,4 @@ TEST(LocaleContract, KoreanSystemTexts) {
 }
 
 }  // namespace
-}  // namespace velmoran::contract
+}  // namespace velmoran::test

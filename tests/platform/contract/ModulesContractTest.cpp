@@ -5,7 +5,7 @@
 #include "base/Text.h"
 #include "tests/platform/contract/ContractBackend.h"
 
-namespace velmoran::contract {
+namespace velmoran::test {
 namespace {
 
 using platform::Handle;
@@ -80,4 +80,4 @@ TEST_F(ModulesContract, MissingLibraryIsNotFound) {
 }
 
 }  // namespace
-}  // namespace velmoran::contract
+}  // namespace velmoran::test

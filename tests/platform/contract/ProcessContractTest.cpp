@@ -5,7 +5,7 @@
 
 #include "tests/platform/contract/ContractBackend.h"
 
-namespace velmoran::contract {
+namespace velmoran::test {
 namespace {
 
 class ProcessContract : public ::testing::Test {
@@ -63,4 +63,4 @@ TEST_F(ProcessContract, ThirtyTwoBitProcessOnWindows7OrLater) {
 }
 
 }  // namespace
-}  // namespace velmoran::contract
+}  // namespace velmoran::test

@@ -5,8 +5,9 @@
 #include <vector>
 
 #include "tests/platform/contract/ContractBackend.h"
+#include "tests/support/CaseName.h"
 
-namespace velmoran::contract {
+namespace velmoran::test {
 namespace {
 
 using platform::Handle;
@@ -88,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                       OpenCase{"MissingBelowExisting", u"", u"\\Runtime\\Nope", platform::kErrorFileNotFound},
                       // A path below a key is relative: it cannot start at a root.
                       OpenCase{"LeadingBackslash", u"\\", u"\\Runtime", kErrorBadPathname}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
+    CaseName());
 
 struct ValueCase {
   const char* name;
@@ -127,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"EmptyText", u"Empty", 0, platform::kRegSz, {}},
         ValueCase{"Missing", u"missing", platform::kErrorFileNotFound, 0, {}},
         ValueCase{"UnsetDefaultValue", u"", platform::kErrorFileNotFound, 0, {}}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
+    CaseName());
 
 TEST_F(RegistryContract, SubkeysAreListedInOrderOfTheirUpperCaseNames) {
   const Handle list = OpenBelowSandbox(u"List");
@@ -163,4 +164,4 @@ TEST_F(RegistryContract, KeysOpenBelowOpenKeysAndCloseOnce) {
 }
 
 }  // namespace
-}  // namespace velmoran::contract
+}  // namespace velmoran::test

@@ -6,7 +6,7 @@
 
 #include "tests/platform/contract/ContractBackend.h"
 
-namespace velmoran::contract {
+namespace velmoran::test {
 namespace {
 
 using platform::Handle;
@@ -95,4 +95,4 @@ TEST_F(ShellContract, ShellExecuteStartsAProgramFileOnly) {
 }
 
 }  // namespace
-}  // namespace velmoran::contract
+}  // namespace velmoran::test

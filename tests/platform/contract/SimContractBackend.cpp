@@ -5,7 +5,7 @@
 #include "tests/platform/contract/ContractBackend.h"
 #include "tests/support/TempFolder.h"
 
-namespace velmoran::contract {
+namespace velmoran::test {
 namespace {
 
 int ContractAnswer() { return 42; }
@@ -80,7 +80,7 @@ class SimContractBackend final : public ContractBackend {
     return subKey.empty() ? RegistrySandbox() : RegistrySandbox() + u"\\" + std::u16string(subKey);
   }
 
-  test_support::TempFolder temp_;
+  TempFolder temp_;
   platform::sim::SimPlatform platform_;
   platform::sim::SimFiles otherProcessFiles_;
   int next_ = 0;
@@ -90,4 +90,4 @@ class SimContractBackend final : public ContractBackend {
 
 std::unique_ptr<ContractBackend> MakeContractBackend() { return std::make_unique<SimContractBackend>(); }
 
-}  // namespace velmoran::contract
+}  // namespace velmoran::test

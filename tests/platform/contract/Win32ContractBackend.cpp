@@ -6,7 +6,7 @@
 #include "platform/win32/Win32Platform.h"
 #include "tests/platform/contract/ContractBackend.h"
 
-namespace velmoran::contract {
+namespace velmoran::test {
 namespace {
 
 std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
@@ -151,4 +151,4 @@ class Win32ContractBackend final : public ContractBackend {
 
 std::unique_ptr<ContractBackend> MakeContractBackend() { return std::make_unique<Win32ContractBackend>(); }
 
-}  // namespace velmoran::contract
+}  // namespace velmoran::test

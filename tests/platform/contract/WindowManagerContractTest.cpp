@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "tests/platform/contract/ContractBackend.h"
+#include "tests/support/CaseName.h"
 
-namespace velmoran::contract {
+namespace velmoran::test {
 namespace {
 
 using platform::Message;
@@ -178,7 +179,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, WindowStyleTable, ::testing::Values(
     StyleCase{"PopupWithCaption",                platform::kWsPopup | platform::kWsCaption,             false, 0x84C00000u, kWsExWindowEdge},
     StyleCase{"ChildKeepsItsStyle",              platform::kWsChild,                                    true,  0x40000000u, 0},
     StyleCase{"ChildWithThinBorder",             platform::kWsChild | platform::kWsBorder,              true,  0x40800000u, 0}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
+    CaseName());
 // clang-format on
 
 TEST_F(WindowManagerContract, StyleWordIsWrittenBackAsGivenButATopLevelWindowKeepsClippingSiblings) {
@@ -430,4 +431,4 @@ TEST_F(WindowManagerContract, DefaultHandlingOfCloseDestroysTheWindow) {
 }
 
 }  // namespace
-}  // namespace velmoran::contract
+}  // namespace velmoran::test

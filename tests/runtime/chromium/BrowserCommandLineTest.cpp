@@ -1,4 +1,5 @@
 #include "runtime/chromium/BrowserCommandLine.h"
+#include "tests/support/CaseName.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +7,15 @@
 #include <string>
 #include <vector>
 
-namespace velmoran::runtime::chromium {
+namespace velmoran::test {
 namespace {
+
+using runtime::chromium::BrowserArguments;
+using runtime::chromium::BrowserLaunch;
+using runtime::chromium::BrowserStartScript;
+using runtime::chromium::JoinWindowsArguments;
+using runtime::chromium::ShellQuoted;
+using runtime::chromium::SplitWindowsArguments;
 
 struct SplitCase {
   const char* name;
@@ -37,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"BackslashesNotBeforeQuote", u"C:\\x\\\\y", {u"C:\\x\\\\y"}},
         SplitCase{"EvenBackslashesBeforeQuote", u"\"a\\\\\" b", {u"a\\", u"b"}},
         SplitCase{"EmptyQuotedArgument", u"\"\" x", {u"", u"x"}}),
-    [](const auto& param) { return std::string(param.param.name); });
+    CaseName());
 
 struct QuoteCase {
   const char* name;
@@ -53,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, ShellQuoteCases,
                          ::testing::Values(QuoteCase{"Plain", "--no-first-run", "'--no-first-run'"},
                                            QuoteCase{"GlobAndDollar", "--x=* $HOME", "'--x=* $HOME'"},
                                            QuoteCase{"SingleQuote", "it's", "'it'\\''s'"}),
-                         [](const auto& param) { return std::string(param.param.name); });
+                         CaseName());
 
 struct ArgumentsCase {
   const char* name;
@@ -96,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Launch(u"", true, ""),
                       {"--use-fake-device-for-media-stream", "--use-fake-ui-for-media-stream"},
                       {"--user-data-dir="}}),
-    [](const auto& param) { return std::string(param.param.name); });
+    CaseName());
 
 TEST(BrowserStartScript, ConnectsGreetsThenBecomesChromiumOnTheSocket) {
   BrowserLaunch launch = Launch(u"--remote-allow-origins=*", false, "/tmp/u d");
@@ -117,4 +125,4 @@ TEST(BrowserStartScript, ConnectsGreetsThenBecomesChromiumOnTheSocket) {
 }
 
 }  // namespace
-}  // namespace velmoran::runtime::chromium
+}  // namespace velmoran::test

@@ -7,9 +7,17 @@
 #include <vector>
 
 #include "base/Text.h"
+#include "tests/support/CaseName.h"
 
-namespace velmoran::runtime::chromium {
+namespace velmoran::test {
 namespace {
+
+using runtime::chromium::BuildCommand;
+using runtime::chromium::DevToolsMessage;
+using runtime::chromium::DevToolsSession;
+using runtime::chromium::ObjectMember;
+using runtime::chromium::TakeTextMember;
+using runtime::chromium::TextMember;
 
 // A session whose pipe is a list, and what each command's answer said.
 struct Pipe {
@@ -68,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         AnswerCase{"UnknownIdIgnored", {R"({"id":99,"result":{}})"}, {}},
         AnswerCase{"NotJsonIgnored", {"{\"id\":1,", "[1,2]"}, {}},
         AnswerCase{"EventIsNoAnswer", {R"({"method":"Page.loadEventFired","params":{}})"}, {}}),
-    [](const auto& param) { return std::string(param.param.name); });
+    CaseName());
 
 TEST(DevToolsSession, ClosingAnswersEveryOutstandingCommandWithTheReason) {
   Pipe pipe;
@@ -124,4 +132,4 @@ TEST(DevToolsSession, AHandlerTakesAStringMemberOutOfTheEvent) {
 }
 
 }  // namespace
-}  // namespace velmoran::runtime::chromium
+}  // namespace velmoran::test

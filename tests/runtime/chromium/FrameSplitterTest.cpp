@@ -1,12 +1,15 @@
 #include "runtime/chromium/FrameSplitter.h"
+#include "tests/support/CaseName.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace velmoran::runtime::chromium {
+namespace velmoran::test {
 namespace {
+
+using runtime::chromium::FrameSplitter;
 
 using namespace std::string_literals;
 
@@ -39,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"EmptyMessage", {"\0\0x\0"s}, {"", "", "x"}, 0},
         SplitCase{"UnfinishedTailKept", {"a\0bc"s, "d"}, {"a"}, 3},
         SplitCase{"NothingYet", {"", "abc"}, {}, 3}),
-    [](const auto& param) { return std::string(param.param.name); });
+    CaseName());
 
 TEST(FrameSplitter, LargeMessageInSmallReadsArrivesWhole) {
   const std::string payload(20 * 1024 * 1024 + 3, 'x');
@@ -56,4 +59,4 @@ TEST(FrameSplitter, LargeMessageInSmallReadsArrivesWhole) {
 }
 
 }  // namespace
-}  // namespace velmoran::runtime::chromium
+}  // namespace velmoran::test

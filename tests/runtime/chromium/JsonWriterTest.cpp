@@ -1,12 +1,15 @@
 #include "runtime/chromium/JsonWriter.h"
+#include "tests/support/CaseName.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 
-namespace velmoran::runtime::chromium {
+namespace velmoran::test {
 namespace {
+
+using runtime::chromium::JsonWriter;
 
 struct WriteCase {
   const char* name;
@@ -45,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "\"\xEF\xBF\xBD\""},
         WriteCase{"KeysEscapedToo", [](JsonWriter& j) { j.BeginObject().Key("q\"").Number(0).EndObject(); },
                   R"({"q\"":0})"}),
-    [](const auto& param) { return std::string(param.param.name); });
+    CaseName());
 
 }  // namespace
-}  // namespace velmoran::runtime::chromium
+}  // namespace velmoran::test

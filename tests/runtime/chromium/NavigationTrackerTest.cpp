@@ -7,9 +7,14 @@
 #include <vector>
 
 #include "base/Text.h"
+#include "tests/support/CaseName.h"
 
-namespace velmoran::runtime::chromium {
+namespace velmoran::test {
 namespace {
+
+using runtime::chromium::NavigationObserver;
+using runtime::chromium::NavigationOutcome;
+using runtime::chromium::NavigationTracker;
 
 // Records the events raised; cancels every navigation to an address holding "cancel".
 class Trace final : public NavigationObserver {
@@ -143,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
         NavigationCase{"EventsOfUnknownLoadersChangeNothing",
                        {"dom L9", "load L9", "response L9 500", "stop"},
                        {}}),
-    [](const auto& param) { return std::string(param.param.name); });
+    CaseName());
 
 TEST(NavigationTracker, SourceIsTheCommittedAddress) {
   Trace trace;
@@ -156,4 +161,4 @@ TEST(NavigationTracker, SourceIsTheCommittedAddress) {
 }
 
 }  // namespace
-}  // namespace velmoran::runtime::chromium
+}  // namespace velmoran::test

@@ -4,10 +4,15 @@
 
 #include <string>
 
+#include "tests/support/CaseName.h"
 #include "webview/abi/ComResults.h"
 
-namespace velmoran::runtime::chromium {
+namespace velmoran::test {
 namespace {
+
+using runtime::chromium::DevToolsSession;
+using runtime::chromium::ScriptResult;
+using runtime::chromium::ScriptResultFromAnswer;
 
 struct ResultCase {
   const char* name;
@@ -44,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
         ResultCase{"NoValueIsNull", R"({"id":1,"result":{"result":{"type":"undefined"}}})", S_OK, u"null"},
         ResultCase{"CommandFailed", R"({"id":1,"error":{"code":-32000,"message":"Cannot find context"}})", E_FAIL,
                    u""}),
-    [](const auto& param) { return std::string(param.param.name); });
+    CaseName());
 
 }  // namespace
-}  // namespace velmoran::runtime::chromium
+}  // namespace velmoran::test

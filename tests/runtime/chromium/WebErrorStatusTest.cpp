@@ -1,11 +1,15 @@
 #include "runtime/chromium/WebErrorStatus.h"
+#include "tests/support/CaseName.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace velmoran::runtime::chromium {
+namespace velmoran::test {
 namespace {
+
+using runtime::chromium::WebErrorStatusFromHttpStatus;
+using runtime::chromium::WebErrorStatusFromNetError;
 
 struct NetErrorCase {
   const char* name;
@@ -40,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
                      COREWEBVIEW2_WEB_ERROR_STATUS_REDIRECT_FAILED},
         NetErrorCase{"WithoutPrefix", u"ERR_ADDRESS_UNREACHABLE", COREWEBVIEW2_WEB_ERROR_STATUS_SERVER_UNREACHABLE},
         NetErrorCase{"UnknownName", u"net::ERR_UNSAFE_PORT", COREWEBVIEW2_WEB_ERROR_STATUS_UNEXPECTED_ERROR}),
-    [](const auto& param) { return std::string(param.param.name); });
+    CaseName());
 
 struct HttpCase {
   const char* name;
@@ -62,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
                       HttpCase{"ProxyAuthentication", 407,
                                COREWEBVIEW2_WEB_ERROR_STATUS_VALID_PROXY_AUTHENTICATION_REQUIRED},
                       HttpCase{"ServerError", 500, COREWEBVIEW2_WEB_ERROR_STATUS_UNKNOWN}),
-    [](const auto& param) { return std::string(param.param.name); });
+    CaseName());
 
 }  // namespace
-}  // namespace velmoran::runtime::chromium
+}  // namespace velmoran::test

@@ -8,8 +8,16 @@
 
 #include "base/Text.h"
 #include "runtime/double/RuntimeScenario.h"
+#include "tests/support/CaseName.h"
 
-namespace velmoran::runtime::doubles {
+namespace velmoran::test {
+namespace {
+
+using runtime::doubles::ParseRuntimeScenario;
+using runtime::doubles::RuntimeScenario;
+using runtime::doubles::ScenarioCallFailure;
+using runtime::doubles::ScenarioError;
+using runtime::doubles::ScenarioMessage;
 
 void PrintTo(const RuntimeScenario& scenario, std::ostream* out) {
   auto result = [](HRESULT value) { return "0x" + Utf16ToUtf8(Hex8(static_cast<std::uint32_t>(value))); };
@@ -140,7 +148,9 @@ INSTANTIATE_TEST_SUITE_P(
                        scenario.errors.push_back({4, "wait needs a number of milliseconds"});
                        return scenario;
                      }()}),
-    [](const testing::TestParamInfo<ScenarioCase>& param) { return std::string(param.param.name); });
+    CaseName());
 
 }  // namespace
-}  // namespace velmoran::runtime::doubles
+
+}  // namespace
+}  // namespace velmoran::test

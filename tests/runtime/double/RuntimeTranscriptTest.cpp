@@ -12,10 +12,13 @@
 
 #include "platform/sim/SimPlatform.h"
 #include "runtime/double/RuntimeTranscript.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/TempFolder.h"
 
-namespace velmoran::runtime::doubles {
+namespace velmoran::test {
 namespace {
+
+using runtime::doubles::RuntimeTranscript;
 
 struct LineCase {
   const char* name;
@@ -35,7 +38,7 @@ class TranscriptFixture {
     return text.str();
   }
 
-  test_support::TempFolder root;
+  TempFolder root;
   platform::sim::SimPlatform sim;
 };
 
@@ -73,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
                              "script\ta\\u0009b\\u000D\\u000Ac\\u001F\n"},
                     LineCase{
                         "UnpairedSurrogateReplaced", "script", {u"x\xD800y"}, "script\tx\xEF\xBF\xBDy\n"}),
-    [](const testing::TestParamInfo<LineCase>& param) { return std::string(param.param.name); });
+    CaseName());
 
 class RuntimeTranscriptTest : public TranscriptFixture, public testing::Test {};
 
@@ -111,4 +114,4 @@ TEST_F(RuntimeTranscriptTest, WithoutAFileWritesNothing) {
 }
 
 }  // namespace
-}  // namespace velmoran::runtime::doubles
+}  // namespace velmoran::test

@@ -8,8 +8,13 @@
 #include "webview/abi/ComResults.h"
 #include "webview/abi/WideText.h"
 
-namespace velmoran::webview {
+namespace velmoran::test {
 namespace {
+
+using webview::CoTaskMemDup;
+using webview::CoTaskMemText;
+using webview::FromWideText;
+using webview::WV2Text;
 
 // Every block the task allocator hands out must come back exactly once.
 class CoTaskMemTextTest : public ::testing::Test {
@@ -97,4 +102,4 @@ TEST_F(CoTaskMemTextTest, TextsHandedToTheRuntimeReadBackUnchanged) {
 }
 
 }  // namespace
-}  // namespace velmoran::webview
+}  // namespace velmoran::test

@@ -3,8 +3,12 @@
 #include "tests/webview/abi/CountedHandler.h"
 #include "webview/abi/ComObject.h"
 
-namespace velmoran::webview {
+namespace velmoran::test {
 namespace {
+
+using webview::ComObject;
+using webview::ComPtr;
+using webview::MakeComObject;
 
 // Three versions of one interface, each extending the one before.
 class FailedProcess final : public ComObject<ICoreWebView2ProcessFailedEventArgs3> {
@@ -85,4 +89,4 @@ TEST(ComObject, ReleasingThroughAnyInterfaceCountsOnTheOneObject) {
 }
 
 }  // namespace
-}  // namespace velmoran::webview
+}  // namespace velmoran::test

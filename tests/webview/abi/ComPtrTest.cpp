@@ -5,8 +5,11 @@
 #include "tests/webview/abi/CountedHandler.h"
 #include "webview/abi/ComPtr.h"
 
-namespace velmoran::webview {
+namespace velmoran::test {
 namespace {
+
+using webview::ComPtr;
+using webview::MakeComObject;
 
 class ComPtrTest : public ::testing::Test {
  protected:
@@ -107,4 +110,4 @@ TEST_F(ComPtrTest, AsFailsCleanlyForAnInterfaceNotImplemented) {
 }
 
 }  // namespace
-}  // namespace velmoran::webview
+}  // namespace velmoran::test

@@ -4,7 +4,7 @@
 
 #include "webview/abi/ComResults.h"
 
-namespace velmoran::webview {
+namespace velmoran::test {
 namespace {
 
 struct NamedCode {
@@ -48,4 +48,4 @@ TEST(ComResults, FailureIsANegativeCode) {
 }
 
 }  // namespace
-}  // namespace velmoran::webview
+}  // namespace velmoran::test

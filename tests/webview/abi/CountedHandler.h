@@ -6,7 +6,8 @@
 
 #include "webview/abi/WebView2Abi.h"
 
-namespace velmoran::webview {
+namespace velmoran::test {
+using webview::ComObject;
 
 class CountedHandler final : public ComObject<ICoreWebView2ExecuteScriptCompletedHandler,
                                               ICoreWebView2WebMessageReceivedEventHandler> {
@@ -37,4 +38,4 @@ class CountedHandler final : public ComObject<ICoreWebView2ExecuteScriptComplete
   int& destroyed_;
 };
 
-}  // namespace velmoran::webview
+}  // namespace velmoran::test

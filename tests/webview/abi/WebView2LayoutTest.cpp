@@ -15,8 +15,11 @@
 
 #include "webview/abi/WebView2Abi.h"
 
-namespace velmoran::webview {
+namespace velmoran::test {
 namespace {
+
+using webview::GuidToRegistryText;
+using webview::InterfaceTraits;
 
 // The vtable slot a virtual method occupies. g++ and clang (and mingw's g++)
 // follow the Itanium C++ ABI, where a pointer to a virtual member function
@@ -301,4 +304,4 @@ TEST(WebView2Layout, EnumValuesAreThePublishedOnes) {
 }
 
 }  // namespace
-}  // namespace velmoran::webview
+}  // namespace velmoran::test

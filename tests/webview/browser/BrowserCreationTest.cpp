@@ -6,10 +6,17 @@
 #include <string>
 
 #include "base/Text.h"
+#include "tests/support/CaseName.h"
 #include "tests/webview/browser/BrowserFixture.h"
 
-namespace velmoran::webview::test {
+namespace velmoran::test {
 namespace {
+
+using webview::ComPtr;
+using webview::CreateSharedWebViewLoader;
+using webview::DestroySharedWebViewLoader;
+using webview::TWVBrowserBase;
+using webview::TWVLoader;
 
 using runtime::sim::SimController;
 
@@ -166,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
         CreationFailure{"CompletionWithoutController", nullptr, S_OK, S_OK, true, S_OK,
                         u"There was an error creating the controller. (2)\r\nError code : 0x00000000\r\n"
                         u"Unexpected error result."}),
-    [](const testing::TestParamInfo<CreationFailure>& param) { return std::string(param.param.name); });
+    CaseName());
 
 TEST_F(BrowserTest, AFailedCompletionIsStillAnsweredSOk) {
   StartRuntime();
@@ -224,4 +231,4 @@ TEST_F(BrowserTest, NothingOfTheRuntimeOutlivesTheLoaderAndTheBrowser) {
 }
 
 }  // namespace
-}  // namespace velmoran::webview::test
+}  // namespace velmoran::test

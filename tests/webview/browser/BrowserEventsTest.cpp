@@ -10,8 +10,13 @@
 #include "tests/webview/browser/BrowserFixture.h"
 #include "webview/abi/CoTaskMemText.h"
 
-namespace velmoran::webview::test {
+namespace velmoran::test {
 namespace {
+
+using webview::CoTaskMemText;
+using webview::TWVBrowserBase;
+using webview::TWVMessage;
+using webview::kRetrieveHTMLExecutionID;
 
 struct ScriptCompletion {
   HRESULT code = 0;
@@ -240,4 +245,4 @@ TEST_F(BrowserEventsTest, AThrowingAfterCreatedHandlerStillLeavesTheFirstNavigat
 }
 
 }  // namespace
-}  // namespace velmoran::webview::test
+}  // namespace velmoran::test

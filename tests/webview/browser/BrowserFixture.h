@@ -17,12 +17,18 @@
 #include "runtime/sim/SimControllerSide.h"
 #include "runtime/sim/SimRuntime.h"
 #include "runtime/sim/SimWebView.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "webview/browser/TWVBrowser.h"
 #include "webview/browser/TWVWindowParent.h"
 #include "webview/loader/TWVLoader.h"
 
-namespace velmoran::webview::test {
+namespace velmoran::test {
+using webview::CreateSharedWebViewLoader;
+using webview::DestroySharedWebViewLoader;
+using webview::TWVBrowser;
+using webview::TWVBrowserBase;
+using webview::TWVLoader;
+using webview::TWVWindowParent;
 
 // What the browser control raised, in order.
 struct InitializationError {
@@ -85,7 +91,7 @@ class BrowserTest : public testing::Test {
   }
   runtime::sim::SimWebView& WebView() { return Controller().WebView(); }
 
-  platform::test::TempFolder temp;
+  TempFolder temp;
   platform::sim::SimPlatform sim;
   platform::sim::SimWindowManager& windows;
   runtime::sim::SimRuntimeConfig options;
@@ -98,4 +104,4 @@ class BrowserTest : public testing::Test {
   std::vector<InitializationError> errors;
 };
 
-}  // namespace velmoran::webview::test
+}  // namespace velmoran::test

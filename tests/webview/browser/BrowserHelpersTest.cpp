@@ -2,20 +2,32 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include "base/Text.h"
 #include "platform/sim/SimPlatform.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "webview/browser/JsonDataMember.h"
 #include "webview/browser/RetrievedText.h"
 #include "webview/browser/TWVBrowser.h"
 #include "webview/browser/ZoomSteps.h"
 
-namespace velmoran::webview {
+namespace velmoran::test {
 namespace {
+
+using webview::DecodeRetrievedText;
+using webview::JsonDataMember;
+using webview::NearestZoomStep;
+using webview::TWVBrowser;
+using webview::kDefaultZoomStep;
+using webview::kZoomStepCount;
+using webview::kZoomSteps;
 
 struct DecodeCase {
   std::u16string input;
   std::u16string expected;
 };
+
+void PrintTo(const DecodeCase& c, std::ostream* out) { *out << "retrieved text " << Utf16ToUtf8(c.input); }
 
 class BrowserRetrievedTextTest : public ::testing::TestWithParam<DecodeCase> {};
 
@@ -54,7 +66,7 @@ TEST(BrowserZoomStepsTest, NearestPresetIsChosen) {
 }
 
 TEST(BrowserFormTest, TheFormOperationsMoveAndSizeTheFormItKnows) {
-  platform::test::TempFolder temp;
+  TempFolder temp;
   platform::sim::SimPlatform sim(temp.path());
   platform::WindowCreation creation;
   creation.className = u"TForm";
@@ -73,4 +85,4 @@ TEST(BrowserFormTest, TheFormOperationsMoveAndSizeTheFormItKnows) {
 }
 
 }  // namespace
-}  // namespace velmoran::webview
+}  // namespace velmoran::test

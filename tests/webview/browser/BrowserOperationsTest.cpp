@@ -5,10 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/CaseName.h"
 #include "tests/webview/browser/BrowserFixture.h"
 
-namespace velmoran::webview::test {
+namespace velmoran::test {
 namespace {
+
+using webview::TWVBrowserBase;
 
 using platform::Rect;
 
@@ -56,9 +59,7 @@ TEST_P(BrowserOperationsTest, DoesNothingBeforeInitializedAndActsAfter) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Family, BrowserOperationsTest, testing::ValuesIn(Operations()),
-                         [](const testing::TestParamInfo<Operation>& param) {
-                           return std::string(param.param.name);
-                         });
+                         CaseName());
 
 TEST_F(BrowserTest, OperationsReachTheRuntimeWithTheirArguments) {
   CreateBrowserNow();
@@ -101,4 +102,4 @@ TEST_F(BrowserTest, SourceAndTheRuntimesDefaultsThePageBridgeRelyOn) {
 }
 
 }  // namespace
-}  // namespace velmoran::webview::test
+}  // namespace velmoran::test

@@ -13,7 +13,7 @@
 
 #include "platform/WindowManager.h"
 
-namespace velmoran::webview {
+namespace velmoran::test {
 
 class DefaultHandlingRecorder final : public platform::WindowManager {
  public:
@@ -130,4 +130,4 @@ class DefaultHandlingRecorder final : public platform::WindowManager {
   std::vector<std::uint32_t> defaultHandled_;
 };
 
-}  // namespace velmoran::webview
+}  // namespace velmoran::test

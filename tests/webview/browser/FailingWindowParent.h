@@ -7,12 +7,12 @@
 
 #include "webview/browser/TWVWindowParent.h"
 
-namespace velmoran::webview {
+namespace velmoran::test {
 
-class FailingWindowParent final : public TWVWindowParent {
+class FailingWindowParent final : public webview::TWVWindowParent {
  public:
-  using TWVWindowParent::CreateHandle;
-  using TWVWindowParent::TWVWindowParent;
+  using webview::TWVWindowParent::CreateHandle;
+  using webview::TWVWindowParent::TWVWindowParent;
 
   bool failNextCreation = false;
 
@@ -26,4 +26,4 @@ class FailingWindowParent final : public TWVWindowParent {
   }
 };
 
-}  // namespace velmoran::webview
+}  // namespace velmoran::test

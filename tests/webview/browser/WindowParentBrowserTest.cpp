@@ -4,11 +4,14 @@
 
 #include <stdexcept>
 
+#include "tests/support/CaseName.h"
 #include "tests/webview/browser/BrowserFixture.h"
 #include "tests/webview/browser/FailingWindowParent.h"
 
-namespace velmoran::webview::test {
+namespace velmoran::test {
 namespace {
+
+using webview::TWVBrowserBase;
 
 using platform::Rect;
 
@@ -97,9 +100,7 @@ TEST_P(WindowParentRecreationTest, DetachesBeforeTheOldHandleGoesAndReattachesAf
 
 INSTANTIATE_TEST_SUITE_P(States, WindowParentRecreationTest,
                          testing::Values(RecreationCase{"Visible", true}, RecreationCase{"Hidden", false}),
-                         [](const testing::TestParamInfo<RecreationCase>& param) {
-                           return std::string(param.param.name);
-                         });
+                         CaseName());
 
 TEST_F(WindowParentBrowserTest, AFailedRecreationStillReattachesAndRestoresVisibility) {
   FailingWindowParent failing(sim.windows());
@@ -121,4 +122,4 @@ TEST_F(WindowParentBrowserTest, AFailedRecreationStillReattachesAndRestoresVisib
 }
 
 }  // namespace
-}  // namespace velmoran::webview::test
+}  // namespace velmoran::test

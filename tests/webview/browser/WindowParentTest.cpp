@@ -8,14 +8,17 @@
 #include <stdexcept>
 
 #include "platform/sim/SimPlatform.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tests/webview/browser/DefaultHandlingRecorder.h"
 #include "tests/webview/browser/FailingWindowParent.h"
 #include "webview/browser/TWVBrowser.h"
 #include "webview/browser/TWVWindowParent.h"
 
-namespace velmoran::webview {
+namespace velmoran::test {
 namespace {
+
+using webview::TWVBrowser;
+using webview::TWVWindowParent;
 
 using namespace platform;
 
@@ -131,4 +134,4 @@ TEST_F(WindowParentTest, AFailedRecreationReachesTheCaller) {
 }
 
 }  // namespace
-}  // namespace velmoran::webview
+}  // namespace velmoran::test

@@ -2,9 +2,12 @@
 // removed with every token cleared whatever the runtime answers, and each
 // subscribed event reaching the face with the runtime's arguments.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "tests/webview/browser/WrapperFixture.h"
 #include "webview/abi/CoTaskMemText.h"
@@ -13,8 +16,17 @@
 #include "webview/browser/TCoreWebView2Profile.h"
 #include "webview/browser/TCoreWebView2Settings.h"
 
-namespace velmoran::webview {
+namespace velmoran::test {
 namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+using webview::ComPtr;
+using webview::TCoreWebView2;
+using webview::TCoreWebView2Controller;
+using webview::TCoreWebView2Profile;
+using webview::TCoreWebView2Settings;
 
 class WrapperEventsTest : public WrapperFixture {
  protected:
@@ -23,13 +35,23 @@ class WrapperEventsTest : public WrapperFixture {
   ComPtr<runtime::sim::SimController> controller;
 };
 
-TEST_F(WrapperEventsTest, ASecondAddAllBrowserEventsStopsAtRow1AndChangesNothing) {
+TEST_F(WrapperEventsTest, SubscribesEveryWebViewEventOnceInItsFixedOrder) {
   TCoreWebView2 webView(&controller->WebView(), platform.com());
   ASSERT_TRUE(webView.AddAllBrowserEvents(&events));
+
+  EXPECT_THAT(subscriptions.subscribed, ElementsAreArray(WebViewEventsInOrder()));
+  EXPECT_EQ(controller->WebView().Events().Count(), WebViewEventsInOrder().size());
+}
+
+TEST_F(WrapperEventsTest, ASecondAddAllBrowserEventsStopsBeforeTheFirstEventAndChangesNothing) {
+  TCoreWebView2 webView(&controller->WebView(), platform.com());
+  ASSERT_TRUE(webView.AddAllBrowserEvents(&events));
+  subscriptions.subscribed.clear();
   // Any add_ reaching the runtime now would fail loudly.
   Runtime().SetCallResult("add_NavigationStarting", E_UNEXPECTED);
 
   EXPECT_FALSE(webView.AddAllBrowserEvents(&events));
+  EXPECT_THAT(subscriptions.subscribed, IsEmpty());
   EXPECT_EQ(controller->WebView().Events().Count(), 34u);
 }
 
@@ -38,7 +60,12 @@ TEST_F(WrapperEventsTest, ARefusedSubscriptionEndsTheSequenceAndKeepsTheOnesMade
   Runtime().SetCallResult("add_WebMessageReceived", E_OUTOFMEMORY);
 
   EXPECT_FALSE(webView.AddAllBrowserEvents(&events));
-  EXPECT_EQ(controller->WebView().Events().Count(), 13u);  // rows 1 to 13
+  EXPECT_THAT(subscriptions.subscribed,
+              ElementsAre("NavigationStarting", "NavigationCompleted", "SourceChanged", "HistoryChanged",
+                          "ContentLoading", "DocumentTitleChanged", "NewWindowRequested", "FrameNavigationStarting",
+                          "FrameNavigationCompleted", "WebResourceRequested", "ScriptDialogOpening",
+                          "PermissionRequested", "ProcessFailed"));
+  EXPECT_EQ(controller->WebView().Events().Count(), 13u);
   EXPECT_EQ(controller->WebView().Events().Count("ContainsFullScreenElementChanged"), 0u);
 }
 
@@ -74,6 +101,12 @@ TEST_F(WrapperEventsTest, DestroyingTheWrappersRemovesTheirSubscriptionsAndClose
     ASSERT_TRUE(webView.AddAllBrowserEvents(&events));
     ASSERT_TRUE(profile.AddAllBrowserEvents(&events));
   }
+  // The wrappers go in the reverse order of their making, each removing its
+  // subscriptions in the order it made them.
+  std::vector<std::string> teardown{"Deleted"};
+  teardown.insert(teardown.end(), WebViewEventsInOrder().begin(), WebViewEventsInOrder().end());
+  teardown.insert(teardown.end(), ControllerEventsInOrder().begin(), ControllerEventsInOrder().end());
+  EXPECT_THAT(subscriptions.unsubscribed, ElementsAreArray(teardown));
   EXPECT_EQ(controller->WebView().Events().Count(), 0u);
   EXPECT_EQ(controller->Events().Count(), 0u);
   EXPECT_TRUE(controller->Closed());
@@ -152,4 +185,4 @@ TEST_F(WrapperEventsTest, WrappersAndSinksLeaveNothingBehind) {
 }
 
 }  // namespace
-}  // namespace velmoran::webview
+}  // namespace velmoran::test

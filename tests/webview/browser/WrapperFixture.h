@@ -2,7 +2,8 @@
 
 // The wrappers' test ground: the simulated controller side, the shared loader
 // whose error log records refused interface versions, and a recording
-// browser face as the target of every subscription.
+// browser face as the target of every subscription, and a log of the
+// subscriptions the runtime was asked for.
 
 #include <cstddef>
 #include <string>
@@ -10,16 +11,27 @@
 #include "base/Text.h"
 #include "runtime/sim/SimRuntimeContext.h"
 #include "tests/runtime/SimControllerFixture.h"
+#include "tests/webview/browser/SubscriptionLog.h"
 #include "tests/webview/sinks/RecordingEvents.h"
 #include "webview/abi/WebView2Abi.h"
 #include "webview/loader/TWVLoader.h"
 
-namespace velmoran::webview {
+namespace velmoran::test {
+using webview::CreateSharedWebViewLoader;
+using webview::DestroySharedWebViewLoader;
+using webview::GuidToRegistryText;
+using webview::SharedWebViewLoader;
 
-class WrapperFixture : public runtime::sim::SimControllerFixture {
+class WrapperFixture : public SimControllerFixture {
  protected:
-  WrapperFixture() { CreateSharedWebViewLoader(platform); }
-  ~WrapperFixture() override { DestroySharedWebViewLoader(); }
+  WrapperFixture() {
+    CreateSharedWebViewLoader(platform);
+    context->SetObserver(&subscriptions);
+  }
+  ~WrapperFixture() override {
+    context->SetObserver(nullptr);
+    DestroySharedWebViewLoader();
+  }
 
   // The lines the wrappers left in the loader's error log.
   std::size_t RefusalLines() const {
@@ -38,6 +50,7 @@ class WrapperFixture : public runtime::sim::SimControllerFixture {
   runtime::sim::SimRuntimeContext& Runtime() { return *context; }
 
   RecordingBrowserEvents events;
+  SubscriptionLog subscriptions;
 };
 
-}  // namespace velmoran::webview
+}  // namespace velmoran::test

@@ -11,8 +11,12 @@
 #include "tests/webview/browser/WrapperFixture.h"
 #include "webview/browser/TCoreWebView2.h"
 
-namespace velmoran::webview {
+namespace velmoran::test {
 namespace {
+
+using webview::ComPtr;
+using webview::MakeComObject;
+using webview::TCoreWebView2;
 
 // A webview whose removal of one event throws, as no sound runtime would.
 class ThrowingRemovalWebView final : public runtime::sim::SimWebViewBase {
@@ -54,4 +58,4 @@ TEST_F(WrapperRemovalGuardTest, DestructionNeverLetsTheErrorOut) {
 }
 
 }  // namespace
-}  // namespace velmoran::webview
+}  // namespace velmoran::test

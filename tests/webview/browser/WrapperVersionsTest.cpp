@@ -2,6 +2,7 @@
 // versions, stops asking at the first refusal (leaving one line in the
 // loader's error log), and never calls through a version it does not hold.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "runtime/sim/SimSettings.h"
@@ -13,8 +14,16 @@
 #include "webview/browser/TCoreWebView2Profile.h"
 #include "webview/browser/TCoreWebView2Settings.h"
 
-namespace velmoran::webview {
+namespace velmoran::test {
 namespace {
+
+using ::testing::ElementsAreArray;
+using webview::ComPtr;
+using webview::TCoreWebView2;
+using webview::TCoreWebView2Controller;
+using webview::TCoreWebView2ControllerOptions;
+using webview::TCoreWebView2Profile;
+using webview::TCoreWebView2Settings;
 
 using WrapperVersionsTest = WrapperFixture;
 
@@ -39,16 +48,18 @@ TEST_F(WrapperVersionsTest, AWrapperBuiltFromNoneHoldsNothingAndSubscribesNothin
   EXPECT_EQ(RefusalLines(), 0u);
 }
 
-TEST_F(WrapperVersionsTest, AWebViewOfferingUpToVersion3MakesRows1To18AndStopsAtRow19) {
+TEST_F(WrapperVersionsTest, AWebViewOfferingUpToVersion3SubscribesThroughDOMContentLoadedAndStopsBeforeFrameCreated) {
   side->Config().webViewVersions = {3, {}};
   auto controller = MakeController();
   TCoreWebView2 webView(&controller->WebView(), platform.com());
 
   EXPECT_FALSE(webView.AddAllBrowserEvents(&events));
 
+  // DOMContentLoaded is the last event of version 2; FrameCreated needs version 4.
+  EXPECT_THAT(subscriptions.subscribed, ElementsAreArray(EventsUpTo(WebViewEventsInOrder(), "DOMContentLoaded")));
   EXPECT_EQ(controller->WebView().Events().Count(), 18u);
-  EXPECT_EQ(controller->WebView().Events().Count("DOMContentLoaded"), 1u);  // row 18, version 2
-  EXPECT_EQ(controller->WebView().Events().Count("FrameCreated"), 0u);      // row 19, version 4
+  EXPECT_EQ(controller->WebView().Events().Count("DOMContentLoaded"), 1u);
+  EXPECT_EQ(controller->WebView().Events().Count("FrameCreated"), 0u);
   EXPECT_EQ(controller->WebView().Events().Count("ScreenCaptureStarting"), 0u);
   EXPECT_EQ(RefusalLines(), 1u);
   EXPECT_TRUE(LogNames(IID_ICoreWebView2_4));
@@ -62,7 +73,9 @@ TEST_F(WrapperVersionsTest, TheQueryStopsAtTheFirstRefusalEvenWhenALaterVersionW
 
   EXPECT_FALSE(webView.IsMuted());
   EXPECT_FALSE(webView.AddAllBrowserEvents(&events));
-  EXPECT_EQ(controller->WebView().Events().Count(), 20u);  // rows 1 to 20; row 21 needs version 5
+  // DownloadStarting is the last event of version 4; ClientCertificateRequested needs version 5.
+  EXPECT_THAT(subscriptions.subscribed, ElementsAreArray(EventsUpTo(WebViewEventsInOrder(), "DownloadStarting")));
+  EXPECT_EQ(controller->WebView().Events().Count(), 20u);
   EXPECT_EQ(RefusalLines(), 1u);
   EXPECT_TRUE(LogNames(IID_ICoreWebView2_5));
 }
@@ -91,7 +104,9 @@ TEST_F(WrapperVersionsTest, AControllerWithoutVersion2GivesNoWebViewAndNeverAsks
   EXPECT_TRUE(wrapper.Initialized());
   EXPECT_FALSE(wrapper.CoreWebView2());
   EXPECT_FALSE(wrapper.AddAllBrowserEvents(&events));
-  EXPECT_EQ(controller->Events().Count(), 5u);  // C1 to C5; C6 needs version 3
+  // ZoomFactorChanged is the controller's last event of version 1; RasterizationScaleChanged needs version 3.
+  EXPECT_THAT(subscriptions.subscribed, ElementsAreArray(EventsUpTo(ControllerEventsInOrder(), "ZoomFactorChanged")));
+  EXPECT_EQ(controller->Events().Count(), 5u);
   EXPECT_EQ(controller->Events().Count("RasterizationScaleChanged"), 0u);
   EXPECT_EQ(RefusalLines(), 1u);
   EXPECT_TRUE(LogNames(IID_ICoreWebView2Controller2));
@@ -151,4 +166,4 @@ TEST_F(WrapperVersionsTest, ScriptLocaleIsPutOnlyThroughVersion2OfTheControllerO
 }
 
 }  // namespace
-}  // namespace velmoran::webview
+}  // namespace velmoran::test

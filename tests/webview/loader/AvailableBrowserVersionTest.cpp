@@ -8,8 +8,16 @@
 #include "webview/loader/ClientDllSearch.h"
 #include "webview/loader/RuntimeOverrides.h"
 
-namespace velmoran::webview::test {
+namespace velmoran::test {
 namespace {
+
+using webview::CoTaskMemText;
+using webview::GetAvailableCoreWebView2BrowserVersionString;
+using webview::WV2Text;
+using webview::kClientProductVersionBlock;
+using webview::kClientStateKey;
+using webview::kReleaseChannels;
+using webview::test::DiscoveryTest;
 
 constexpr char16_t kClientDll[] = u"\\EBWebView\\x86\\EmbeddedBrowserWebView.dll";
 
@@ -97,4 +105,4 @@ TEST_F(AvailableBrowserVersionTest, NoPackageIdentityAnswersEFail) {
 }
 
 }  // namespace
-}  // namespace velmoran::webview::test
+}  // namespace velmoran::test

@@ -2,11 +2,27 @@
 #include <gtest/gtest.h>
 
 #include "DiscoveryFixture.h"
+#include "tests/support/CaseName.h"
 #include "webview/abi/ComResults.h"
 #include "webview/loader/ClientDllSearch.h"
 
-namespace velmoran::webview::test {
+namespace velmoran::test {
 namespace {
+
+using webview::FindInstalledClientDll;
+using webview::IsVersionAtLeast;
+using webview::ParseFourPartVersion;
+using webview::ReleaseChannel;
+using webview::ResolveClientDllFromFolder;
+using webview::TWebView2ReleaseChannelPreference;
+using webview::FourPartVersion;
+using webview::VersionText;
+using webview::kCanary;
+using webview::kClientStateKey;
+using webview::kClientStateKeyWow64;
+using webview::kReleaseChannels;
+using webview::kStable;
+using webview::test::DiscoveryTest;
 
 using testing::ElementsAre;
 
@@ -159,7 +175,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FolderCase{"Relative", u"rt", u"C:\\velmoran\\rt"},
                     FolderCase{"Parent", u"..\\rt", u"C:\\velmoran\\..\\rt"},
                     FolderCase{"DriveWithoutBackslashIsRelative", u"C:rt", u"C:\\velmoran\\C:rt"}),
-    [](const testing::TestParamInfo<FolderCase>& param) { return param.param.name; });
+    CaseName());
 
 TEST_F(ClientDllSearchTest, ExistingClientBelowAFolderIsFound) {
   WriteFile(u"C:\\rt" + std::u16string(kClientDll));
@@ -190,4 +206,4 @@ TEST(IsVersionAtLeast, FirstDifferenceDecides) {
 }
 
 }  // namespace
-}  // namespace velmoran::webview::test
+}  // namespace velmoran::test

@@ -4,10 +4,28 @@
 #include <string>
 
 #include "base/Text.h"
+#include "tests/support/CaseName.h"
 #include "webview/loader/CommandLineSwitches.h"
 
-namespace velmoran::webview {
+namespace velmoran::test {
 namespace {
+
+using webview::CustomCommandLineSwitches;
+using webview::DefaultTargetVersion;
+using webview::ExpectedLoaderVersion;
+using webview::STATE_DISABLED;
+using webview::STATE_ENABLED;
+using webview::TWVLoaderSettings;
+using webview::appDocumentUserActivationRequired;
+using webview::appNoUserGestureRequired;
+using webview::appUserGestureRequired;
+using webview::dlEnabled;
+using webview::dlEnabledStdErr;
+using webview::dlEnabledStdOut;
+using webview::dllError;
+using webview::dllFatal;
+using webview::dllInfo;
+using webview::dllWarning;
 
 TEST(CommandLineSwitches, AllDefaultsDisableOnlyThePitchNotification) {
   EXPECT_EQ(CustomCommandLineSwitches(TWVLoaderSettings{}), u"--disable-features=msEdgeRose");
@@ -142,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
                    u"--disable-background-networking --enable-logging=stderr --log-level=3 "
                    u"--unsafely-treat-insecure-origin-as-secure=http://a "
                    u"--auto-accept-camera-and-microphone-capture"}),
-    [](const testing::TestParamInfo<SwitchCase>& param) { return param.param.name; });
+    CaseName());
 
 struct EnumCase {
   std::function<void(TWVLoaderSettings&)> change;
@@ -178,4 +196,4 @@ TEST(LoaderSettings, BuiltInVersionsAreTheirFourNumbers) {
 }
 
 }  // namespace
-}  // namespace velmoran::webview
+}  // namespace velmoran::test

@@ -14,8 +14,19 @@
 #include "webview/loader/TCoreWebView2Environment.h"
 #include "webview/loader/TCoreWebView2EnvironmentCompletedHandler.h"
 
-namespace velmoran::webview::test {
+namespace velmoran::test {
 namespace {
+
+using webview::ComPtr;
+using webview::IWVBrowserEvents;
+using webview::IWVLoaderEvents;
+using webview::MakeComObject;
+using webview::SharedWebViewLoader;
+using webview::TCoreWebView2Environment;
+using webview::TCoreWebView2EnvironmentCompletedHandler;
+using webview::TWVLoader;
+using webview::test::LoaderTest;
+using webview::wvlsCreated;
 
 using testing::ElementsAre;
 
@@ -70,7 +81,8 @@ TEST_P(EnvironmentVersionTest, HoldsEveryOfferedVersionAndLogsOneRefusalAtMost) 
 }
 
 INSTANTIATE_TEST_SUITE_P(Highest, EnvironmentVersionTest,
-                         testing::Values(1u, 2u, 3u, 7u, 8u, 10u, 11u, 13u, 14u));
+                         testing::Values(1u, 2u, 3u, 7u, 8u, 10u, 11u, 13u, 14u),
+                         [](const auto& info) { return "UpToVersion" + std::to_string(info.param); });
 
 TEST_F(EnvironmentObjectTest, FirstRefusalEndsTheQuestionsEvenWhenALaterVersionWouldBeGranted) {
   options.refusedEnvironmentVersions = {2};
@@ -218,4 +230,4 @@ TEST_F(EnvironmentObjectTest, CompletionSinkMadeForTheLoaderAnswersTheLoader) {
 }
 
 }  // namespace
-}  // namespace velmoran::webview::test
+}  // namespace velmoran::test

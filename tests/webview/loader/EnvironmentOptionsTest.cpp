@@ -10,8 +10,20 @@
 #include "webview/loader/TCoreWebView2CustomSchemeRegistration.h"
 #include "webview/loader/TCoreWebView2EnvironmentOptions.h"
 
-namespace velmoran::webview::test {
+namespace velmoran::test {
 namespace {
+
+using webview::CoTaskMemText;
+using webview::ComPtr;
+using webview::CustomCommandLineSwitches;
+using webview::MakeComObject;
+using webview::MakeEnvironmentOptions;
+using webview::TCoreWebView2CustomSchemeRegistration;
+using webview::TCoreWebView2EnvironmentOptions;
+using webview::TWVCustomSchemeInfo;
+using webview::TWVLoaderSettings;
+using webview::WV2Text;
+using webview::test::DiscoveryTest;
 
 using testing::ElementsAre;
 
@@ -194,4 +206,4 @@ TEST_F(EnvironmentOptionsTest, MissingPlaceForAnAnswerIsRefused) {
 }
 
 }  // namespace
-}  // namespace velmoran::webview::test
+}  // namespace velmoran::test

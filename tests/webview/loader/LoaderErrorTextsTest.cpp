@@ -6,11 +6,19 @@
 #include <functional>
 #include <string>
 
+#include "tests/support/CaseName.h"
 #include "webview/abi/ComResults.h"
 #include "webview/loader/LoaderErrorTexts.h"
 
-namespace velmoran::webview {
+namespace velmoran::test {
 namespace {
+
+using webview::CoInitializeExErrorText;
+using webview::CompositionControllerErrorText;
+using webview::ControllerErrorText;
+using webview::ControllerOptionsErrorText;
+using webview::EnvironmentErrorText;
+using webview::ErrorCodeText;
 
 struct TextCase {
   const char* name;
@@ -53,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
                  u"This method can only be called from the thread that created the object."},
         TextCase{"CoInitializeOther", CoInitializeExErrorText, 0x80004005,
                  u"Unknown CoInitializeEx failure."}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    CaseName());
 
 TEST(LoaderErrorCodeTextTest, EightUpperCaseDigitsOfTheBitPattern) {
   EXPECT_EQ(ErrorCodeText(static_cast<HRESULT>(0x8007000Eu)), u"Error code : 0x8007000E");
@@ -61,4 +69,4 @@ TEST(LoaderErrorCodeTextTest, EightUpperCaseDigitsOfTheBitPattern) {
 }
 
 }  // namespace
-}  // namespace velmoran::webview
+}  // namespace velmoran::test

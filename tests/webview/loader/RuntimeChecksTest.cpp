@@ -5,10 +5,25 @@
 #include <stdexcept>
 
 #include "DiscoveryFixture.h"
+#include "tests/support/CaseName.h"
 #include "webview/loader/RuntimeChecks.h"
 
-namespace velmoran::webview::test {
+namespace velmoran::test {
 namespace {
+
+using webview::RuntimeChecks;
+using webview::TWVLoaderSettings;
+using webview::FourPartVersion;
+using webview::kMachineAmd64;
+using webview::kMachineI386;
+using webview::kRuntimeClientKey;
+using webview::kRuntimeClientKeyWow64;
+using webview::kUninstallKey;
+using webview::kUninstallKeyWow64;
+using webview::test::DiscoveryTest;
+using webview::test::Packed;
+using webview::test::PeHeader;
+using webview::test::RecordingReporter;
 
 using testing::ElementsAre;
 using testing::IsEmpty;
@@ -147,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(
                           false,
                           false,
                           {"WebView2Loader.dll file not found !"}}),
-    [](const testing::TestParamInfo<LoaderLibraryCase>& param) { return param.param.name; });
+    CaseName());
 
 std::vector<std::uint8_t> HeaderPointingPastTheEnd() {
   std::vector<std::uint8_t> bytes = PeHeader(kMachineAmd64);
@@ -334,4 +349,4 @@ TEST_F(RuntimeChecksTest, RegistryExceptionIsAMissUnlessTheLoaderAsksForIt) {
 }
 
 }  // namespace
-}  // namespace velmoran::webview::test
+}  // namespace velmoran::test

@@ -3,8 +3,16 @@
 #include "DiscoveryFixture.h"
 #include "webview/loader/RuntimeOverrides.h"
 
-namespace velmoran::webview::test {
+namespace velmoran::test {
 namespace {
+
+using webview::ApplyOverrides;
+using webview::ReadOverride;
+using webview::TWebView2EnvironmentParams;
+using webview::kOverrideRoot;
+using webview::kPolicyRoot;
+using webview::kStable;
+using webview::test::DiscoveryTest;
 
 constexpr char16_t kVariable[] = u"WEBVIEW2_BROWSER_EXECUTABLE_FOLDER";
 constexpr char16_t kValueName[] = u"browserExecutableFolder";
@@ -122,4 +130,4 @@ TEST_F(RuntimeOverridesTest, ApplyOverridesReplacesWhatTheCallerGave) {
 }
 
 }  // namespace
-}  // namespace velmoran::webview::test
+}  // namespace velmoran::test

@@ -14,7 +14,9 @@
 #include "webview/sinks/IWVBrowserEvents.h"
 #include "webview/sinks/IWVLoaderEvents.h"
 
-namespace velmoran::webview {
+namespace velmoran::test {
+using webview::IWVBrowserEvents;
+using webview::IWVLoaderEvents;
 
 struct RecordedCallback {
   std::u16string name;
@@ -318,4 +320,4 @@ class RecordingLoaderEvents final : public IWVLoaderEvents, public CallbackRecor
   }
 };
 
-}  // namespace velmoran::webview
+}  // namespace velmoran::test

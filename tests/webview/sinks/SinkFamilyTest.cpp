@@ -9,8 +9,77 @@
 // Every member of the sink family, one by one: each must reach the face method
 // of the callback it is named for, and answer E_FAIL without a target.
 
-namespace velmoran::webview {
+namespace velmoran::test {
 namespace {
+
+using webview::ComPtr;
+using webview::IWVBrowserEvents;
+using webview::MakeComObject;
+using webview::TCoreWebView2AcceleratorKeyPressedEventHandler;
+using webview::TCoreWebView2AddScriptToExecuteOnDocumentCreatedCompletedHandler;
+using webview::TCoreWebView2BasicAuthenticationRequestedEventHandler;
+using webview::TCoreWebView2BrowserProcessExitedEventHandler;
+using webview::TCoreWebView2CallDevToolsProtocolMethodCompletedHandler;
+using webview::TCoreWebView2CapturePreviewCompletedHandler;
+using webview::TCoreWebView2ClearBrowsingDataCompletedHandler;
+using webview::TCoreWebView2ClearServerCertificateErrorActionsCompletedHandler;
+using webview::TCoreWebView2ClientCertificateRequestedEventHandler;
+using webview::TCoreWebView2ContainsFullScreenElementChangedEventHandler;
+using webview::TCoreWebView2ContentLoadingEventHandler;
+using webview::TCoreWebView2ContextMenuRequestedEventHandler;
+using webview::TCoreWebView2CreateCoreWebView2CompositionControllerCompletedHandler;
+using webview::TCoreWebView2CreateCoreWebView2ControllerCompletedHandler;
+using webview::TCoreWebView2DOMContentLoadedEventHandler;
+using webview::TCoreWebView2DocumentTitleChangedEventHandler;
+using webview::TCoreWebView2DownloadStartingEventHandler;
+using webview::TCoreWebView2ExecuteScriptCompletedHandler;
+using webview::TCoreWebView2ExecuteScriptWithResultCompletedHandler;
+using webview::TCoreWebView2FaviconChangedEventHandler;
+using webview::TCoreWebView2FrameCreatedEventHandler;
+using webview::TCoreWebView2FrameNavigationCompletedEventHandler;
+using webview::TCoreWebView2FrameNavigationStartingEventHandler;
+using webview::TCoreWebView2GetCookiesCompletedHandler;
+using webview::TCoreWebView2GetFaviconCompletedHandler;
+using webview::TCoreWebView2GetNonDefaultPermissionSettingsCompletedHandler;
+using webview::TCoreWebView2GetProcessExtendedInfosCompletedHandler;
+using webview::TCoreWebView2GotFocusEventHandler;
+using webview::TCoreWebView2HistoryChangedEventHandler;
+using webview::TCoreWebView2IsDefaultDownloadDialogOpenChangedEventHandler;
+using webview::TCoreWebView2IsDocumentPlayingAudioChangedEventHandler;
+using webview::TCoreWebView2IsMutedChangedEventHandler;
+using webview::TCoreWebView2LaunchingExternalUriSchemeEventHandler;
+using webview::TCoreWebView2LostFocusEventHandler;
+using webview::TCoreWebView2MoveFocusRequestedEventHandler;
+using webview::TCoreWebView2NavigationCompletedEventHandler;
+using webview::TCoreWebView2NavigationStartingEventHandler;
+using webview::TCoreWebView2NewBrowserVersionAvailableEventHandler;
+using webview::TCoreWebView2NewWindowRequestedEventHandler;
+using webview::TCoreWebView2NotificationReceivedEventHandler;
+using webview::TCoreWebView2PermissionRequestedEventHandler;
+using webview::TCoreWebView2PrintCompletedHandler;
+using webview::TCoreWebView2PrintToPdfCompletedHandler;
+using webview::TCoreWebView2PrintToPdfStreamCompletedHandler;
+using webview::TCoreWebView2ProcessFailedEventHandler;
+using webview::TCoreWebView2ProcessInfosChangedEventHandler;
+using webview::TCoreWebView2ProfileAddBrowserExtensionCompletedHandler;
+using webview::TCoreWebView2ProfileDeletedEventHandler;
+using webview::TCoreWebView2ProfileGetBrowserExtensionsCompletedHandler;
+using webview::TCoreWebView2RasterizationScaleChangedEventHandler;
+using webview::TCoreWebView2SaveAsUIShowingEventHandler;
+using webview::TCoreWebView2SaveFileSecurityCheckStartingEventHandler;
+using webview::TCoreWebView2ScreenCaptureStartingEventHandler;
+using webview::TCoreWebView2ScriptDialogOpeningEventHandler;
+using webview::TCoreWebView2ServerCertificateErrorDetectedEventHandler;
+using webview::TCoreWebView2SetPermissionStateCompletedHandler;
+using webview::TCoreWebView2ShowSaveAsUICompletedHandler;
+using webview::TCoreWebView2SourceChangedEventHandler;
+using webview::TCoreWebView2StatusBarTextChangedEventHandler;
+using webview::TCoreWebView2TrySuspendCompletedHandler;
+using webview::TCoreWebView2WebMessageReceivedEventHandler;
+using webview::TCoreWebView2WebResourceRequestedEventHandler;
+using webview::TCoreWebView2WebResourceResponseReceivedEventHandler;
+using webview::TCoreWebView2WindowCloseRequestedEventHandler;
+using webview::TCoreWebView2ZoomFactorChangedEventHandler;
 
 template <typename Sink>
 ComPtr<Sink> MakeSink(IWVBrowserEvents* events) {
@@ -86,4 +155,4 @@ TYPED_TEST(SinkFamilyTest, WithoutATargetAnswersEFail) {
 }
 
 }  // namespace
-}  // namespace velmoran::webview
+}  // namespace velmoran::test

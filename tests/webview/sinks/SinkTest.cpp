@@ -5,11 +5,30 @@
 #include <memory>
 #include <string>
 
+#include "tests/support/CaseName.h"
 #include "tests/webview/sinks/RecordingEvents.h"
 #include "webview/sinks/CoreWebView2Sinks.h"
 
-namespace velmoran::webview {
+namespace velmoran::test {
 namespace {
+
+using webview::ComPtr;
+using webview::DualSink;
+using webview::IWVBrowserEvents;
+using webview::IWVLoaderEvents;
+using webview::MakeComObject;
+using webview::TCoreWebView2BrowserProcessExitedEventHandler;
+using webview::TCoreWebView2ExecuteScriptCompletedHandler;
+using webview::TCoreWebView2FrameNavigationCompletedEventHandler;
+using webview::TCoreWebView2FrameNavigationStartingEventHandler;
+using webview::TCoreWebView2GotFocusEventHandler;
+using webview::TCoreWebView2LostFocusEventHandler;
+using webview::TCoreWebView2NavigationCompletedEventHandler;
+using webview::TCoreWebView2NavigationStartingEventHandler;
+using webview::TCoreWebView2NewBrowserVersionAvailableEventHandler;
+using webview::TCoreWebView2ProcessInfosChangedEventHandler;
+using webview::TCoreWebView2WebMessageReceivedEventHandler;
+using webview::WV2Text;
 
 template <typename T>
 std::uintptr_t Bits(T value) {
@@ -89,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
         SharedInterfaceCase{
             "LostFocus", InvokeEvent<TCoreWebView2LostFocusEventHandler, ICoreWebView2Controller, IUnknown>(),
             u"LostFocus"}),
-    [](const testing::TestParamInfo<SharedInterfaceCase>& param) { return std::string(param.param.label); });
+    [](const auto& info) { return TestNameFrom(info.param.label); });
 
 TEST(SinkTest, AnswersItsOwnHandlerInterfaceAndNoOther) {
   RecordingBrowserEvents events;
@@ -241,4 +260,4 @@ TEST(SinkExceptionTest, AReportThatThrowsStillLeavesTheRuntimeWithItsAnswer) {
 }
 
 }  // namespace
-}  // namespace velmoran::webview
+}  // namespace velmoran::test

@@ -12,8 +12,10 @@
 #include "platform/win32/Win32WindowManager.h"
 #include "webview/browser/TWVWindowParent.h"
 
-namespace velmoran::webview {
+namespace velmoran::test {
 namespace {
+
+using webview::TWVWindowParent;
 
 constexpr int kWidth = 200;
 constexpr int kHeight = 100;
@@ -132,4 +134,4 @@ TEST_F(HostWindowPaintTest, PaintRequestOnlyValidatesOnceTheRuntimesWindowIsInsi
 }
 
 }  // namespace
-}  // namespace velmoran::webview
+}  // namespace velmoran::test

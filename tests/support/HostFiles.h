@@ -1,20 +1,15 @@
 #pragma once
 
-// A fresh temporary folder per test, and plain reads and writes of host files
-// for looking into what the simulated Windows stored there.
+// Plain reads and writes of host files, for looking into what the simulated
+// Windows stored under a test's temporary folder and for laying files there.
 
-#include <atomic>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <system_error>
 
-#include "tests/support/TempFolder.h"
-
-namespace velmoran::bridge::testing {
-
-using TempRoot = velmoran::test_support::TempFolder;
+namespace velmoran::test {
 
 inline std::string ReadHostFile(const std::filesystem::path& path) {
   std::error_code error;
@@ -33,4 +28,4 @@ inline void WriteHostFile(const std::filesystem::path& path, std::string_view by
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-}  // namespace velmoran::bridge::testing
+}  // namespace velmoran::test
