@@ -15,7 +15,7 @@ class SimShellFixture : public ::testing::Test {
  protected:
   void InstallApache(ApacheExecutable kind) { test::InstallApache(root.path(), kind); }
 
-  test_support::TempFolder root;
+  TempFolder root;
   platform::sim::SimPlatform sim{root.path()};
 };
 

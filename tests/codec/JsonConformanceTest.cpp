@@ -32,8 +32,6 @@ using codec::JsonTexts;
 using codec::JsonValue;
 using codec::ParseJson;
 using codec::ParseJsonInString;
-using codec::testing::ReadBytes;
-using codec::testing::SameValue;
 
 std::vector<fs::path> SuiteFiles() {
   const fs::path folder = fs::path(VELMORAN_TEST_DATA_DIR) / "jsontestsuite" / "test_parsing";

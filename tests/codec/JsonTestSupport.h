@@ -9,10 +9,10 @@
 
 #include "codec/Json.h"
 
-namespace velmoran::codec::testing {
+namespace velmoran::test {
 
 // The same tree, whether its texts were copied or borrowed.
-inline bool SameValue(const JsonValue& a, const JsonValue& b) {
+inline bool SameValue(const codec::JsonValue& a, const codec::JsonValue& b) {
   if (a.kind() != b.kind() || a.view() != b.view() || a.items().size() != b.items().size() ||
       a.members().size() != b.members().size()) {
     return false;
@@ -35,4 +35,4 @@ inline std::string ReadBytes(const std::filesystem::path& path) {
   return bytes;
 }
 
-}  // namespace velmoran::codec::testing
+}  // namespace velmoran::test

@@ -7,11 +7,10 @@
 #include "codec/Json.h"
 #include "tests/codec/JsonTestSupport.h"
 
-namespace velmoran::runtime::chromium {
+namespace velmoran::test {
 namespace {
 
 using codec::ParseUtf8Json;
-using codec::testing::SameValue;
 
 // What the UTF-8 form must give for `bytes`: what the UTF-16 form gives for the widened text.
 ::testing::AssertionResult DecodesAsWidened(const std::string& bytes) {
@@ -105,4 +104,4 @@ TEST(Utf8Json, LongEscapedStringsReadEveryCharacterWholeWherePiecesEnd) {
 }
 
 }  // namespace
-}  // namespace velmoran::runtime::chromium
+}  // namespace velmoran::test

@@ -58,7 +58,7 @@ class CountingHandler final : public ComObject<ICoreWebView2NewBrowserVersionAva
 
 class SimRuntimeTest : public testing::Test {
  protected:
-  SimRuntimeTest() : sim(tempRoot.path()) {}
+  SimRuntimeTest() : sim(root.path()) {}
   ~SimRuntimeTest() override { Pump(); }
 
   void Install() { runtime = InstallSimRuntime(sim, options); }
@@ -86,7 +86,7 @@ class SimRuntimeTest : public testing::Test {
     return completion;
   }
 
-  TempFolder tempRoot;
+  TempFolder root;
   platform::sim::SimPlatform sim;
   SimRuntimeConfig options;
   std::unique_ptr<SimRuntime> runtime;

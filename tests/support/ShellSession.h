@@ -91,7 +91,7 @@ class ShellSession {
   std::function<void()> onMainWindowDestroyed;
   std::function<void()> onOleUninitialize;
 
-  test_support::TempFolder root;
+  TempFolder root;
   platform::sim::SimPlatform sim;
   std::unique_ptr<runtime::sim::SimRuntime> runtime;
   std::shared_ptr<runtime::sim::SimControllerSide> side;

@@ -37,6 +37,3 @@ class TempFolder {
 };
 
 }  // namespace velmoran::test
-
-// The old name, kept until the last file that spells it has moved on.
-namespace velmoran::test_support { using test::TempFolder; }

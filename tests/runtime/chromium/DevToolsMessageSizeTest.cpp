@@ -9,8 +9,11 @@
 #include "runtime/chromium/DevToolsMessage.h"
 #include "tests/codec/JsonTestSupport.h"
 
-namespace velmoran::runtime::chromium {
+namespace velmoran::test {
 namespace {
+
+using runtime::chromium::ParseDevToolsMessage;
+using runtime::chromium::TextMember;
 
 // The message a 2 MB capture makes: its payload is the page's JSON text, with escapes.
 TEST(Utf8Json, CaptureSizedProtocolMessageGivesItsPayload) {
@@ -35,8 +38,8 @@ TEST(Utf8Json, CaptureSizedProtocolMessageGivesItsPayload) {
   const auto direct = codec::ParseUtf8Json(message);
   const auto widened = codec::ParseJson(Utf8ToUtf16(message));
   ASSERT_TRUE(direct.has_value() && widened.has_value());
-  EXPECT_TRUE(codec::testing::SameValue(*direct, *widened));
+  EXPECT_TRUE(SameValue(*direct, *widened));
 }
 
 }  // namespace
-}  // namespace velmoran::runtime::chromium
+}  // namespace velmoran::test

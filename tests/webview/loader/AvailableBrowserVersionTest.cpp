@@ -17,7 +17,6 @@ using webview::WV2Text;
 using webview::kClientProductVersionBlock;
 using webview::kClientStateKey;
 using webview::kReleaseChannels;
-using webview::test::DiscoveryTest;
 
 constexpr char16_t kClientDll[] = u"\\EBWebView\\x86\\EmbeddedBrowserWebView.dll";
 

@@ -22,7 +22,6 @@ using webview::kClientStateKey;
 using webview::kClientStateKeyWow64;
 using webview::kReleaseChannels;
 using webview::kStable;
-using webview::test::DiscoveryTest;
 
 using testing::ElementsAre;
 

@@ -20,9 +20,11 @@
 #include "webview/loader/DiscoveryContext.h"
 #include "webview/loader/LoaderErrorReporter.h"
 
-namespace velmoran::webview::test {
+namespace velmoran::test {
 
-using TempRoot = velmoran::test_support::TempFolder;
+using webview::DiscoveryContext;
+using webview::LoaderErrorReporter;
+
 
 // What the loader would be told by the runtime checks.
 class RecordingReporter final : public LoaderErrorReporter {
@@ -54,7 +56,7 @@ constexpr std::uint32_t Packed(std::uint32_t high, std::uint32_t low) { return (
 
 class DiscoveryTest : public testing::Test {
  protected:
-  DiscoveryTest() : sim(tempRoot.path()) {}
+  DiscoveryTest() : sim(root.path()) {}
 
   // Writes a file, creating the folders on its way.
   void WriteFile(std::u16string_view path, const std::vector<std::uint8_t>& bytes = {'x'}) {
@@ -82,8 +84,8 @@ class DiscoveryTest : public testing::Test {
 
   DiscoveryContext Context() { return DiscoveryContext{sim, false}; }
 
-  TempRoot tempRoot;
+  TempFolder root;
   platform::sim::SimPlatform sim;
 };
 
-}  // namespace velmoran::webview::test
+}  // namespace velmoran::test

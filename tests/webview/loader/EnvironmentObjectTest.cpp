@@ -25,7 +25,6 @@ using webview::SharedWebViewLoader;
 using webview::TCoreWebView2Environment;
 using webview::TCoreWebView2EnvironmentCompletedHandler;
 using webview::TWVLoader;
-using webview::test::LoaderTest;
 using webview::wvlsCreated;
 
 using testing::ElementsAre;

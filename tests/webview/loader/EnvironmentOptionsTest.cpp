@@ -23,7 +23,6 @@ using webview::TCoreWebView2EnvironmentOptions;
 using webview::TWVCustomSchemeInfo;
 using webview::TWVLoaderSettings;
 using webview::WV2Text;
-using webview::test::DiscoveryTest;
 
 using testing::ElementsAre;
 

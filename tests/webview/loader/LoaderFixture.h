@@ -15,11 +15,17 @@
 #include "tests/webview/loader/DiscoveryFixture.h"
 #include "webview/loader/TWVLoader.h"
 
-namespace velmoran::webview::test {
+namespace velmoran::test {
+
+using webview::CreateSharedWebViewLoader;
+using webview::DestroySharedWebViewLoader;
+using webview::SharedWebViewLoader;
+using webview::TWVLoader;
+
 
 class LoaderTest : public testing::Test {
  protected:
-  LoaderTest() : sim(tempRoot.path()) {}
+  LoaderTest() : sim(root.path()) {}
 
   ~LoaderTest() override {
     DestroySharedWebViewLoader();
@@ -50,10 +56,10 @@ class LoaderTest : public testing::Test {
     return lines;
   }
 
-  TempRoot tempRoot;
+  TempFolder root;
   platform::sim::SimPlatform sim;
   runtime::sim::SimRuntimeConfig options;
   std::unique_ptr<runtime::sim::SimRuntime> runtime;
 };
 
-}  // namespace velmoran::webview::test
+}  // namespace velmoran::test

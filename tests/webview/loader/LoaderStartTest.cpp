@@ -32,7 +32,6 @@ using webview::TWVLoader;
 using webview::wvlsCreated;
 using webview::wvlsError;
 using webview::wvlsImported;
-using webview::test::LoaderTest;
 
 constexpr std::uint32_t kErrorDialogFlags = platform::kMbIconError | platform::kMbTopMost;
 
@@ -481,26 +480,6 @@ TEST_F(LoaderTest, DeviceScaleFactorFollowsTheScreenUnlessForced) {
   EXPECT_FLOAT_EQ(loader.DeviceScaleFactor(), 1.5f);  // a plain store
   loader.UpdateDeviceScaleFactor();
   EXPECT_FLOAT_EQ(loader.DeviceScaleFactor(), 1.25f);
-}
-
-TEST_F(LoaderTest, ConstructionSetsEveryDefault) {
-  TWVLoader& loader = MakeLoader();
-  EXPECT_EQ(loader.Status(), wvlsCreated);
-  EXPECT_TRUE(loader.SetCurrentDir());
-  EXPECT_TRUE(loader.CheckFiles());
-  EXPECT_TRUE(loader.ShowMessageDlg());
-  EXPECT_FALSE(loader.InitCOMLibrary());
-  EXPECT_FALSE(loader.ReRaiseExceptions());
-  EXPECT_EQ(loader.LoaderDllPath(), u"");
-  EXPECT_TRUE(loader.AllowOldRuntime());
-  EXPECT_EQ(loader.BrowserExecPath(), u"");
-  EXPECT_EQ(loader.UserDataFolder(), u"");
-  EXPECT_EQ(loader.ForcedDeviceScaleFactor(), 0.0f);
-  EXPECT_EQ(loader.TargetCompatibleBrowserVersion(), u"135.0.3179.45");
-  EXPECT_EQ(loader.ErrorCode(), 0);
-  EXPECT_EQ(loader.ErrorMessage(), u"");
-  EXPECT_FLOAT_EQ(loader.DeviceScaleFactor(), 1.0f);
-  EXPECT_EQ(loader.CustomCommandLineSwitches(), u"--disable-features=msEdgeRose");
 }
 
 TEST_F(LoaderTest, ExceptionInAStepIsPlainFailureUnlessReRaiseExceptionsIsSet) {

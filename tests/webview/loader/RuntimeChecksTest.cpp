@@ -20,10 +20,6 @@ using webview::kRuntimeClientKey;
 using webview::kRuntimeClientKeyWow64;
 using webview::kUninstallKey;
 using webview::kUninstallKeyWow64;
-using webview::test::DiscoveryTest;
-using webview::test::Packed;
-using webview::test::PeHeader;
-using webview::test::RecordingReporter;
 
 using testing::ElementsAre;
 using testing::IsEmpty;

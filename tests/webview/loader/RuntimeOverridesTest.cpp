@@ -12,7 +12,6 @@ using webview::TWebView2EnvironmentParams;
 using webview::kOverrideRoot;
 using webview::kPolicyRoot;
 using webview::kStable;
-using webview::test::DiscoveryTest;
 
 constexpr char16_t kVariable[] = u"WEBVIEW2_BROWSER_EXECUTABLE_FOLDER";
 constexpr char16_t kValueName[] = u"browserExecutableFolder";
