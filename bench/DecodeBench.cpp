@@ -74,8 +74,7 @@ void BM_JsonDecodeSimdjson(benchmark::State& state) {
 
 void BM_Base64Decode(benchmark::State& state) {
   const BenchMessage& message = MessageFor(state);
-  if (codec::DecodePngBase64(message.image) != message.png)
-    throw std::runtime_error("image does not decode");
+  if (codec::DecodePngBase64(message.image) != message.png) throw std::runtime_error("image does not decode");
   for (auto _ : state) {
     std::string png = codec::DecodePngBase64(message.image);
     benchmark::DoNotOptimize(png.data());

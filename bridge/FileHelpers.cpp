@@ -92,7 +92,8 @@ void EnsureDirectory(Files& files, const CapturePath& path) {
   if (!IsDirectory(files, u"C:\\")) throw BridgeError(u"The drive cannot be found");
   // Checked before the first level is made: otherwise the levels that fit
   // would be created and the capture refused only at the last one.
-  if (resolved.size() > platform::kMaxDirectoryPathLength) throw BridgeError(std::u16string(kFolderTooLongError));
+  if (resolved.size() > platform::kMaxDirectoryPathLength)
+    throw BridgeError(std::u16string(kFolderTooLongError));
   // Each level from the capture root down; a refusal shows at the next write.
   for (std::size_t slash = resolved.find(u'\\', 3);; slash = resolved.find(u'\\', slash + 1)) {
     const std::u16string level = resolved.substr(0, slash);

@@ -118,8 +118,9 @@ inline int ClassifyBlock(const char16_t* p, __m128i& values) {
   // ('A' -> 0, 'a' -> 26, '0' -> 52, '+' -> 62, '/' -> 63).
   const __m128i offset = _mm_or_si128(
       _mm_or_si128(_mm_and_si128(upper, _mm_set1_epi8(-65)), _mm_and_si128(lower, _mm_set1_epi8(-71))),
-      _mm_or_si128(_mm_and_si128(digit, _mm_set1_epi8(4)),
-                   _mm_or_si128(_mm_and_si128(plus, _mm_set1_epi8(19)), _mm_and_si128(slash, _mm_set1_epi8(16)))));
+      _mm_or_si128(
+          _mm_and_si128(digit, _mm_set1_epi8(4)),
+          _mm_or_si128(_mm_and_si128(plus, _mm_set1_epi8(19)), _mm_and_si128(slash, _mm_set1_epi8(16)))));
   values = _mm_add_epi8(c, offset);
   // Every range adds something, so a character with no offset is in none.
   return _mm_movemask_epi8(_mm_cmpeq_epi8(offset, _mm_setzero_si128())) ^ 0xFFFF;
@@ -129,8 +130,8 @@ inline int ClassifyBlock(const char16_t* p, __m128i& values) {
 // are overwritten by whatever follows (the output keeps room for them).
 inline void StoreBlock(__m128i values, char* out) {
   // Two values per 16-bit lane, the first in the low byte: 12 bits each.
-  const __m128i pairs =
-      _mm_or_si128(_mm_slli_epi16(_mm_and_si128(values, _mm_set1_epi16(0x00FF)), 6), _mm_srli_epi16(values, 8));
+  const __m128i pairs = _mm_or_si128(_mm_slli_epi16(_mm_and_si128(values, _mm_set1_epi16(0x00FF)), 6),
+                                     _mm_srli_epi16(values, 8));
   // Two pairs per 32-bit lane: the group's 24 bits, its first byte highest.
   const __m128i groups = _mm_madd_epi16(pairs, _mm_set1_epi32(0x00011000));
   // The three bytes in output order in each lane's low 24 bits.
@@ -250,7 +251,9 @@ std::string Decode(std::u16string_view text) {
 // past its group, StoreBlock two).
 std::size_t Base64DecodeCapacity(std::size_t textSize) { return textSize / 4 * 3 + 3; }
 
-std::size_t DecodePngBase64Into(std::u16string_view text, char* out) { return DecodeInto<true, true>(text, out); }
+std::size_t DecodePngBase64Into(std::u16string_view text, char* out) {
+  return DecodeInto<true, true>(text, out);
+}
 
 std::string DecodePngBase64(std::u16string_view text) { return Decode<true, true>(text); }
 

@@ -47,10 +47,9 @@ class Files {
   // Opens or creates a file; kInvalidHandle on failure. A folder cannot be
   // opened (ERROR_ACCESS_DENIED). On success GetLastError() is
   // ERROR_ALREADY_EXISTS when CREATE_ALWAYS or OPEN_ALWAYS found the file there.
-  virtual Handle CreateFileW(std::u16string_view path, std::uint32_t desiredAccess,
-                             std::uint32_t shareMode, std::uint32_t creationDisposition) = 0;
-  virtual bool ReadFile(Handle file, void* buffer, std::uint32_t bytesToRead,
-                        std::uint32_t& bytesRead) = 0;
+  virtual Handle CreateFileW(std::u16string_view path, std::uint32_t desiredAccess, std::uint32_t shareMode,
+                             std::uint32_t creationDisposition) = 0;
+  virtual bool ReadFile(Handle file, void* buffer, std::uint32_t bytesToRead, std::uint32_t& bytesRead) = 0;
   virtual bool WriteFile(Handle file, const void* data, std::uint32_t bytesToWrite,
                          std::uint32_t& bytesWritten) = 0;
   virtual bool SetFilePointerEx(Handle file, std::int64_t distance, std::uint32_t moveMethod,

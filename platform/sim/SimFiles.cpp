@@ -122,7 +122,8 @@ bool SplitStream(std::u16string& name, std::u16string& stream) {
   name.resize(colon);
   const std::size_t typeColon = streamPart.find(u':');
   if (typeColon != std::u16string::npos) {
-    if (!EqualsIgnoringAsciiCase(std::u16string_view(streamPart).substr(typeColon + 1), u"$DATA")) return false;
+    if (!EqualsIgnoringAsciiCase(std::u16string_view(streamPart).substr(typeColon + 1), u"$DATA"))
+      return false;
     streamPart.resize(typeColon);
   } else if (streamPart.empty()) {
     return false;

@@ -17,8 +17,8 @@ class SimProcess;
 // by a bare name ("WebView2Loader.dll", "kernelbase.dll") stands for a system
 // library that any relative load of that name finds. A relative name is
 // searched as Windows does: the executable's folder, the system, then the
-// current directory; ".dll" is added to a name without extension. Loads and frees are counted, so a test can prove that a
-// library was released.
+// current directory; ".dll" is added to a name without extension. Loads and frees are counted, so a test can
+// prove that a library was released.
 class SimModules final : public Modules {
  public:
   SimModules(SimFiles& files, SimProcess& process);

@@ -7,7 +7,8 @@ namespace velmoran::platform::win32 {
 SystemTime Win32Clock::GetLocalTime() {
   SYSTEMTIME st{};
   ::GetLocalTime(&st);
-  return SystemTime{st.wYear, st.wMonth, st.wDayOfWeek, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
+  return SystemTime{st.wYear, st.wMonth,  st.wDayOfWeek, st.wDay,
+                    st.wHour, st.wMinute, st.wSecond,    st.wMilliseconds};
 }
 
 std::uint32_t Win32Clock::GetTickCount() { return ::GetTickCount(); }

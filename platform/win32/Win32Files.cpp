@@ -10,7 +10,6 @@
 namespace velmoran::platform::win32 {
 namespace {
 
-
 HANDLE AsHandle(Handle file) { return reinterpret_cast<HANDLE>(file); }
 
 // The whole version resource of a file, or empty (last error set) when it has none.

@@ -31,10 +31,10 @@ std::u16string Win32Locale::TimeSeparator() {
 
 std::u16string Win32Locale::FormatMessageW(std::uint32_t errorCode) {
   wchar_t* buffer = nullptr;
-  const DWORD length = ::FormatMessageW(
-      FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ARGUMENT_ARRAY |
-          FORMAT_MESSAGE_ALLOCATE_BUFFER, nullptr,
-      errorCode, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  const DWORD length =
+      ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS |
+                           FORMAT_MESSAGE_ARGUMENT_ARRAY | FORMAT_MESSAGE_ALLOCATE_BUFFER,
+                       nullptr, errorCode, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   std::u16string text;
   if (length > 0 && buffer != nullptr) text = Utf16Text(buffer, length);
   if (buffer != nullptr) ::LocalFree(buffer);

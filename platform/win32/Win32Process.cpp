@@ -1,7 +1,7 @@
 #include "platform/win32/Win32Process.h"
 
-#include <objbase.h>
 #include <windows.h>
+#include <objbase.h>
 
 #include <algorithm>
 #include <vector>
@@ -70,7 +70,6 @@ class SystemLibrary {
  private:
   HMODULE module_;
 };
-
 
 }  // namespace
 

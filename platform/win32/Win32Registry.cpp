@@ -14,7 +14,6 @@ namespace {
 // converts the same way.
 HKEY ToHkey(Handle handle) { return reinterpret_cast<HKEY>(handle); }
 
-
 }  // namespace
 
 std::uint32_t Win32Registry::RegOpenKeyExW(Handle parent, std::u16string_view subKey,

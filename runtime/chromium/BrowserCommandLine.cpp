@@ -99,7 +99,8 @@ std::vector<std::u16string> SplitWindowsArguments(std::u16string_view text) {
       }
       inArgument = true;
       if (i < text.size() && text[i] == u'"') {
-        // 2n backslashes before a quote are n backslashes and a quote that groups; 2n+1 are n and a literal quote.
+        // 2n backslashes before a quote are n backslashes and a quote that groups; 2n+1 are n and a literal
+        // quote.
         current.append(slashes / 2, u'\\');
         if (slashes % 2 == 1) {
           current += u'"';

@@ -23,10 +23,10 @@ struct DevToolsMessage {
   enum class Kind { kResponse, kEvent };
 
   Kind kind = Kind::kEvent;
-  std::int64_t id = 0;             // responses
-  std::u16string method;           // events
-  std::u16string sessionId;        // empty for the browser's own session
-  codec::JsonValue body;          // a response's "result" or an event's "params" (an object, maybe empty)
+  std::int64_t id = 0;       // responses
+  std::u16string method;     // events
+  std::u16string sessionId;  // empty for the browser's own session
+  codec::JsonValue body;     // a response's "result" or an event's "params" (an object, maybe empty)
   std::optional<std::u16string> error;  // a response's error message, when the command failed
 };
 

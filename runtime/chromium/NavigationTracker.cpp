@@ -25,7 +25,9 @@ bool NavigationTracker::Redirected(std::u16string_view loaderId, std::u16string_
   return true;
 }
 
-bool NavigationTracker::MayProceed(std::u16string_view loaderId) const { return cancelled_.count(loaderId) == 0; }
+bool NavigationTracker::MayProceed(std::u16string_view loaderId) const {
+  return cancelled_.count(loaderId) == 0;
+}
 
 bool NavigationTracker::Cancel(std::u16string_view loaderId) {
   cancelled_.emplace(loaderId);
@@ -66,7 +68,8 @@ void NavigationTracker::StoppedLoading() {
   // The report names no loader. One that comes before anything else of the
   // current navigation is the end of the document before it (Chromium reports
   // the earlier document's stop as the next navigation begins), not this one's.
-  if (current_ && (current_->committed || current_->httpStatusCode != 0 || !current_->netError.empty())) Complete();
+  if (current_ && (current_->committed || current_->httpStatusCode != 0 || !current_->netError.empty()))
+    Complete();
 }
 
 void NavigationTracker::SameDocument(std::u16string_view url) {

@@ -33,8 +33,8 @@ std::string PageBootstrapScript(const PageSettings& settings) {
   script += "const post = w." + std::string(kPostMessageBinding) + ", hostKey = w." +
             std::string(kHostKeyBinding) + ";\n";
   script += "if (typeof post !== 'function') return;\n";
-  script += "try { delete w." + std::string(kPostMessageBinding) + "; delete w." + std::string(kHostKeyBinding) +
-            "; } catch (e) {}\n";
+  script += "try { delete w." + std::string(kPostMessageBinding) + "; delete w." +
+            std::string(kHostKeyBinding) + "; } catch (e) {}\n";
   script += "const settings = " + SettingsObject(settings) + ";\n";
   script += "Object.defineProperty(w, '" + std::string(kSettingsProperty) + "', { value: settings });\n";
   script += "const target = new EventTarget();\n";
@@ -44,29 +44,42 @@ std::string PageBootstrapScript(const PageSettings& settings) {
   script += "    if (json === undefined) throw new TypeError('The message has no JSON form.');\n";
   script += "    post(json);\n";
   script += "  },\n";
-  script += "  addEventListener(type, listener, options) { target.addEventListener(type, listener, options); },\n";
-  script += "  removeEventListener(type, listener, options) { target.removeEventListener(type, listener, options); },\n";
+  script +=
+      "  addEventListener(type, listener, options) { target.addEventListener(type, listener, options); },\n";
+  script +=
+      "  removeEventListener(type, listener, options) { target.removeEventListener(type, listener, options); "
+      "},\n";
   script += "};\n";
   script += "Object.defineProperty(webview, '" + std::string(kDeliverProperty) +
-            "', { value: (data) => { target.dispatchEvent(new MessageEvent('message', { data, source: webview })); } });\n";
+            "', { value: (data) => { target.dispatchEvent(new MessageEvent('message', { data, source: "
+            "webview })); } });\n";
   script += "if (!w.chrome) w.chrome = {};\n";
   script += "Object.defineProperty(w.chrome, 'webview', { value: webview, enumerable: true });\n";
   // Capture phase on the window: the page's own handlers never see these keys first.
   script += "w.addEventListener('keydown', (e) => {\n";
   script += "  const k = e.key, upper = typeof k === 'string' ? k.toUpperCase() : '';\n";
-  script += "  if (k === 'F11') { e.preventDefault(); e.stopImmediatePropagation(); if (!e.repeat) hostKey('F11'); return; }\n";
-  script += "  if (!settings.devTools && (k === 'F12' || (e.ctrlKey && e.shiftKey && 'IJC'.includes(upper) && upper.length === 1))) { e.preventDefault(); e.stopImmediatePropagation(); return; }\n";
-  script += "  if (!settings.zoom && e.ctrlKey && ['+', '-', '=', '0'].includes(k)) { e.preventDefault(); }\n";
+  script +=
+      "  if (k === 'F11') { e.preventDefault(); e.stopImmediatePropagation(); if (!e.repeat) hostKey('F11'); "
+      "return; }\n";
+  script +=
+      "  if (!settings.devTools && (k === 'F12' || (e.ctrlKey && e.shiftKey && 'IJC'.includes(upper) && "
+      "upper.length === 1))) { e.preventDefault(); e.stopImmediatePropagation(); return; }\n";
+  script +=
+      "  if (!settings.zoom && e.ctrlKey && ['+', '-', '=', '0'].includes(k)) { e.preventDefault(); }\n";
   script += "}, true);\n";
-  script += "w.addEventListener('contextmenu', (e) => { if (!settings.contextMenus) e.preventDefault(); }, true);\n";
-  script += "w.addEventListener('wheel', (e) => { if (!settings.zoom && e.ctrlKey) e.preventDefault(); }, { capture: true, passive: false });\n";
+  script +=
+      "w.addEventListener('contextmenu', (e) => { if (!settings.contextMenus) e.preventDefault(); }, "
+      "true);\n";
+  script +=
+      "w.addEventListener('wheel', (e) => { if (!settings.zoom && e.ctrlKey) e.preventDefault(); }, { "
+      "capture: true, passive: false });\n";
   script += "})();\n";
   return script;
 }
 
 std::string PageSettingsUpdateScript(const PageSettings& settings) {
-  return "window." + std::string(kSettingsProperty) + " && Object.assign(window." + std::string(kSettingsProperty) +
-         ", " + SettingsObject(settings) + ");";
+  return "window." + std::string(kSettingsProperty) + " && Object.assign(window." +
+         std::string(kSettingsProperty) + ", " + SettingsObject(settings) + ");";
 }
 
 std::string ExecuteScriptExpression(std::u16string_view script) {
@@ -79,8 +92,9 @@ std::string ExecuteScriptExpression(std::u16string_view script) {
 }
 
 std::string DeliverMessageExpression(std::string_view json) {
-  return "(() => { const v = window.chrome && window.chrome.webview; if (v && v." + std::string(kDeliverProperty) +
-         ") v." + std::string(kDeliverProperty) + "(" + std::string(json) + "); })()";
+  return "(() => { const v = window.chrome && window.chrome.webview; if (v && v." +
+         std::string(kDeliverProperty) + ") v." + std::string(kDeliverProperty) + "(" + std::string(json) +
+         "); })()";
 }
 
 }  // namespace velmoran::runtime::chromium

@@ -11,9 +11,9 @@
 #include "runtime/common/BrowserVersionOrder.h"
 #include "runtime/sim/SimCoreWebView2Environment.h"
 #include "webview/abi/CoTaskMemText.h"
-#include "webview/abi/WideText.h"
 #include "webview/abi/WebView2Exports.h"
 #include "webview/abi/WebView2Ids.h"
+#include "webview/abi/WideText.h"
 
 namespace velmoran::runtime::sim {
 
@@ -123,18 +123,18 @@ HRESULT RequestEnvironment(const char* exportName, PCWSTR browserExecutableFolde
       ReadRequest(context->Com(), browserExecutableFolder, userDataFolder, environmentOptions);
   context->EnvironmentRequests().push_back(request);
   // The handler is held until its one call; the options were read above and are not kept.
-  std::function<void()> answer = [context,
-                 handler = ComPtr<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler>(handler),
-                 request = std::move(request), outcome]() mutable {
-    ComPtr<SimCoreWebView2Environment> environment;
-    if (SUCCEEDED(outcome.completion) && !outcome.withoutObject) {
-      context->Observer().EnvironmentCreated(request);
-      environment = webview::MakeComObject<SimCoreWebView2Environment>(context, std::move(request));
-    } else {
-      context->Observer().EnvironmentFailed(outcome.completion);
-    }
-    handler->Invoke(outcome.completion, environment.Get());
-  };
+  std::function<void()> answer =
+      [context, handler = ComPtr<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler>(handler),
+       request = std::move(request), outcome]() mutable {
+        ComPtr<SimCoreWebView2Environment> environment;
+        if (SUCCEEDED(outcome.completion) && !outcome.withoutObject) {
+          context->Observer().EnvironmentCreated(request);
+          environment = webview::MakeComObject<SimCoreWebView2Environment>(context, std::move(request));
+        } else {
+          context->Observer().EnvironmentFailed(outcome.completion);
+        }
+        handler->Invoke(outcome.completion, environment.Get());
+      };
   if (context->Config().holdEnvironmentCompletions) {
     context->Hold(std::move(answer));
   } else {
@@ -156,7 +156,8 @@ HRESULT AnswerAvailableVersion(const char* method, LPWSTR* versionInfo) {
 }  // namespace
 
 HRESULT WV2_STDCALL CreateCoreWebView2EnvironmentWithOptions(
-    PCWSTR browserExecutableFolder, PCWSTR userDataFolder, ICoreWebView2EnvironmentOptions* environmentOptions,
+    PCWSTR browserExecutableFolder, PCWSTR userDataFolder,
+    ICoreWebView2EnvironmentOptions* environmentOptions,
     ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* environmentCreatedHandler) {
   return RequestEnvironment(webview::kCreateCoreWebView2EnvironmentWithOptionsExport, browserExecutableFolder,
                             userDataFolder, environmentOptions, environmentCreatedHandler);

@@ -162,20 +162,18 @@ std::size_t SimRuntime::Subscriptions() const {
   return count;
 }
 
-std::unique_ptr<SimRuntime> InstallSimRuntime(platform::sim::SimPlatform& platform,
-                                              SimRuntimeConfig config) {
+std::unique_ptr<SimRuntime> InstallSimRuntime(platform::sim::SimPlatform& platform, SimRuntimeConfig config) {
   return std::make_unique<SimRuntime>(platform, std::move(config));
 }
 
-std::shared_ptr<SimControllerSide> InstallSimControllerSide(SimRuntime& runtime,
-                                                            SimControllerConfig config) {
+std::shared_ptr<SimControllerSide> InstallSimControllerSide(SimRuntime& runtime, SimControllerConfig config) {
   auto side = std::make_shared<SimControllerSide>(std::move(config));
   runtime.SetControllerFactory(side);
   return side;
 }
 
 std::shared_ptr<SimRuntimeContext> MakeSimRuntimeContext(platform::sim::SimPlatform& platform,
-                                                          SimRuntimeConfig config) {
+                                                         SimRuntimeConfig config) {
   return std::make_shared<SimRuntimeContext>(platform, std::make_shared<SimPlatformQueue>(platform.windows()),
                                              std::move(config));
 }

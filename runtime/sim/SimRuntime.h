@@ -15,8 +15,8 @@
 #include "runtime/sim/SimControllerConfig.h"
 #include "runtime/sim/SimControllerFactory.h"
 #include "runtime/sim/SimEnvironmentRequest.h"
-#include "runtime/sim/SimRuntimeContext.h"
 #include "runtime/sim/SimRuntimeConfig.h"
+#include "runtime/sim/SimRuntimeContext.h"
 
 namespace velmoran::runtime::sim {
 
@@ -91,6 +91,6 @@ std::shared_ptr<SimControllerSide> InstallSimControllerSide(SimRuntime& runtime,
 // A runtime context on the simulated Windows, posting to its message queue,
 // for tests that make the runtime's objects without installing it.
 std::shared_ptr<SimRuntimeContext> MakeSimRuntimeContext(platform::sim::SimPlatform& platform,
-                                                          SimRuntimeConfig config = {});
+                                                         SimRuntimeConfig config = {});
 
 }  // namespace velmoran::runtime::sim

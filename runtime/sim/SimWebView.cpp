@@ -101,11 +101,13 @@ void SimWebView::CompleteNavigation(std::u16string /*uri*/, UINT64 navigationId)
   bool isSuccess = config.navigationSucceeds;
   COREWEBVIEW2_WEB_ERROR_STATUS status =
       isSuccess ? COREWEBVIEW2_WEB_ERROR_STATUS_UNKNOWN : config.navigationErrorStatus;
-  if (auto failing = config.failingNavigations.find(navigationId); failing != config.failingNavigations.end()) {
+  if (auto failing = config.failingNavigations.find(navigationId);
+      failing != config.failingNavigations.end()) {
     isSuccess = false;
     status = failing->second;
   }
-  auto args = MakeComObject<SimNavigationCompletedEventArgs>(SharedContext(), isSuccess, status, navigationId);
+  auto args =
+      MakeComObject<SimNavigationCompletedEventArgs>(SharedContext(), isSuccess, status, navigationId);
   Context().Observer().NavigationCompleted(*this, isSuccess, status);
   events_.Raise<ICoreWebView2NavigationCompletedEventHandler>(
       "NavigationCompleted", static_cast<ICoreWebView2*>(this),

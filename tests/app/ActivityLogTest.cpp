@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+
 #include "app/ActivityLog.h"
 #include "base/Text.h"
 #include "platform/sim/SimPlatform.h"

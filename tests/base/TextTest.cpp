@@ -1,6 +1,6 @@
-#include "base/Text.h"
-
 #include <gtest/gtest.h>
+
+#include "base/Text.h"
 
 namespace velmoran::test {
 namespace {
@@ -17,7 +17,9 @@ TEST(Text, UnpairedSurrogateBecomesReplacementCharacter) {
 }
 
 TEST(Text, InvalidUtf8BecomesReplacementCharacter) {
-  EXPECT_EQ(Utf8ToUtf16("a\xFF" "b"), u"a\uFFFDb");
+  EXPECT_EQ(Utf8ToUtf16("a\xFF"
+                        "b"),
+            u"a\uFFFDb");
   EXPECT_EQ(Utf8ToUtf16("\xE2\x82"), u"\uFFFD");
 }
 

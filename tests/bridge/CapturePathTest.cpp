@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+
 #include "base/Text.h"
 #include "bridge/BridgeError.h"
 #include "bridge/CapturePath.h"
@@ -17,9 +18,7 @@ struct PathCase {
   const char16_t* error = u"The path is outside the capture root";
 };
 
-void PrintTo(const PathCase& c, std::ostream* out) {
-  *out << "path \"" << Utf16ToUtf8(c.path) << '"';
-}
+void PrintTo(const PathCase& c, std::ostream* out) { *out << "path \"" << Utf16ToUtf8(c.path) << '"'; }
 
 class CapturePathCases : public ::testing::TestWithParam<PathCase> {};
 
@@ -75,9 +74,11 @@ INSTANTIATE_TEST_SUITE_P(
         // Names the file system would store under another name.
         PathCase{std::u16string(u"C:\\velmoran_pose\\user.txt\0.png", 30), nullptr,
                  u"The name contains a NUL character"},
-        PathCase{std::u16string(u"C:\\velmoran_pose\\NUL\0", 21), nullptr, u"The name contains a NUL character"},
+        PathCase{std::u16string(u"C:\\velmoran_pose\\NUL\0", 21), nullptr,
+                 u"The name contains a NUL character"},
         PathCase{u"C:\\velmoran_pose\\\xD800.png", nullptr, u"The name contains an unpaired surrogate"},
-        PathCase{u"C:\\velmoran_pose\\a\xDC00\xD800.png", nullptr, u"The name contains an unpaired surrogate"},
+        PathCase{u"C:\\velmoran_pose\\a\xDC00\xD800.png", nullptr,
+                 u"The name contains an unpaired surrogate"},
         PathCase{u"C:\\velmoran_pose\\\xD83D\xDE00.png", u"C:\\velmoran_pose\\\xD83D\xDE00.png"},
         PathCase{u"C:\\velmoran_pose\\\xFFFD.png", u"C:\\velmoran_pose\\\xFFFD.png"},
         PathCase{u"C:\\velmoran_pose\\3.png:x", nullptr, u"The name contains a stream separator"},

@@ -17,7 +17,6 @@ using bridge::FolderOf;
 using bridge::WriteFileBytes;
 using bridge::WriteTextToFolder;
 
-
 std::u16string ErrorOf(const std::function<void()>& action) {
   try {
     action();
@@ -83,7 +82,8 @@ TEST_F(FileHelpersTest, EnsureDirectoryRefusesAFolderPastTheSystemLimitBeforeMak
   EXPECT_TRUE(std::filesystem::is_directory(Host("velmoran_pose/a") / std::string(room, 'x')));
 
   const std::u16string tooLong = u"C:\\velmoran_pose\\b\\" + std::u16string(room + 1, u'x');
-  EXPECT_EQ(ErrorOf([&] { EnsureDirectory(platform.files(), CapturePath(tooLong)); }), u"The folder path is too long");
+  EXPECT_EQ(ErrorOf([&] { EnsureDirectory(platform.files(), CapturePath(tooLong)); }),
+            u"The folder path is too long");
   EXPECT_FALSE(std::filesystem::exists(Host("velmoran_pose/b")));
 }
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <functional>
 #include <optional>
+#include <ostream>
 
 #include "base/Text.h"
 #include "bridge/BridgeError.h"
@@ -13,16 +13,16 @@
 namespace velmoran::test {
 namespace {
 
-using codec::JsonKind;
-using codec::JsonTexts;
-using codec::JsonValue;
-using codec::ParseJson;
 using bridge::BridgeError;
 using bridge::JsonGetInt;
 using bridge::JsonGetString;
 using bridge::JsonGetText;
 using bridge::JsonTakeString;
 using bridge::ParseIntegerText;
+using codec::JsonKind;
+using codec::JsonTexts;
+using codec::JsonValue;
+using codec::ParseJson;
 
 struct IntegerCase {
   const char16_t* text;
@@ -137,7 +137,8 @@ TEST(JsonTakeString, MovesTheFirstOccurrenceAndConvertsLikeJsonGetString) {
 // ones do; the text reader gives the message's own characters, and taking a
 // borrowed text copies it and leaves the value as it was.
 TEST(JsonGetText, BorrowedFieldsReadLikeCopiedOnes) {
-  const std::u16string text = u"{\"s\":\"abc\",\"n\":\" +7\",\"x\":-1.50,\"e\":\"a\\\"b\",\"t\":true,\"z\":null}";
+  const std::u16string text =
+      u"{\"s\":\"abc\",\"n\":\" +7\",\"x\":-1.50,\"e\":\"a\\\"b\",\"t\":true,\"z\":null}";
   const auto borrowed = ParseJson(text, JsonTexts::kBorrowed);
   const auto copied = ParseJson(text);
   ASSERT_TRUE(borrowed && copied);

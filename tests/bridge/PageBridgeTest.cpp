@@ -215,8 +215,8 @@ TEST_F(PageBridgeTest, LongImageGivesTheSameBytesWithOrWithoutEscapes) {
     escaped += "+\\/+\\/\\u0041\\u0041EC";
     png += std::string("\xFB\xFF\xBF\x00\x01\x02", 6);
   }
-  for (const std::string& image : {"\"data:image/png;base64," + plain + "\"",
-                                   "\"data:image\\/png;base64," + escaped + "\""}) {
+  for (const std::string& image :
+       {"\"data:image/png;base64," + plain + "\"", "\"data:image\\/png;base64," + escaped + "\""}) {
     CaptureFields fields;
     fields.image = image;
     std::u16string callMode;

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <cstdint>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "base/Text.h"
@@ -198,11 +198,13 @@ TEST(PngBase64Prefix, AgreesWithTheRulesWhereverOddCharactersStand) {
 TEST(PngBase64Prefix, EveryCharacterAtEveryPlaceOfABlock) {
   std::u16string clean;
   for (int round = 0; round < 3; ++round) {
-    for (std::size_t i = 0; i < kAlphabet.size(); ++i) clean += static_cast<char16_t>(kAlphabet[(i * 7 + round) % 64]);
+    for (std::size_t i = 0; i < kAlphabet.size(); ++i)
+      clean += static_cast<char16_t>(kAlphabet[(i * 7 + round) % 64]);
   }
   ExpectAllDecodersFollowTheRules(clean, "clean");
-  const char16_t strangers[] = {0x0000, u'=',  u'-',  u'.',  u':',  u'@',  u'[',  u'`',   u'{',   0x007F,
-                                0x0080, 0x00C1, 0x00FF, 0x0100, 0x0141, 0x2B2B, 0x7F41, 0x8041, 0xFF2F, 0xFFFF};
+  const char16_t strangers[] = {0x0000, u'=',   u'-',   u'.',   u':',   u'@',   u'[',
+                                u'`',   u'{',   0x007F, 0x0080, 0x00C1, 0x00FF, 0x0100,
+                                0x0141, 0x2B2B, 0x7F41, 0x8041, 0xFF2F, 0xFFFF};
   for (const char16_t stranger : strangers) {
     for (std::size_t at = 0; at < 48; ++at) {
       std::u16string text = clean;

@@ -53,7 +53,8 @@ bool IsValidUtf8(const std::string& bytes) { return Utf16ToUtf8(Utf8ToUtf16(byte
 std::u16string QuoteAsJsonString(std::u16string_view text, bool plainly) {
   static constexpr char16_t kHex[] = u"0123456789ABCDEF";
   const auto unicodeEscape = [](char16_t c) {
-    return std::u16string{u'\\', u'u', kHex[c >> 12], kHex[(c >> 8) & 0xF], kHex[(c >> 4) & 0xF], kHex[c & 0xF]};
+    return std::u16string{u'\\',        u'u', kHex[c >> 12], kHex[(c >> 8) & 0xF], kHex[(c >> 4) & 0xF],
+                          kHex[c & 0xF]};
   };
   std::u16string out = u"\"";
   for (const char16_t c : text) {
@@ -126,9 +127,9 @@ TEST_P(JsonConformance, EverySuiteFileDecodesAsTheSuiteSays) {
 
 INSTANTIATE_TEST_SUITE_P(
     TextForms, JsonConformance,
-    ::testing::Values(
-        TextForm{"Utf16", [](const std::string& bytes) { return ParseJson(Utf8ToUtf16(bytes)); }},
-        TextForm{"Utf8", [](const std::string& bytes) { return codec::ParseUtf8Json(bytes); }}),
+    ::testing::Values(TextForm{"Utf16",
+                               [](const std::string& bytes) { return ParseJson(Utf8ToUtf16(bytes)); }},
+                      TextForm{"Utf8", [](const std::string& bytes) { return codec::ParseUtf8Json(bytes); }}),
     [](const ::testing::TestParamInfo<TextForm>& form) { return std::string(form.param.name); });
 
 TEST(JsonConformanceUtf16, EverySuiteFileDecodesAlikeBorrowedAndInsideAString) {

@@ -176,9 +176,9 @@ TEST(JsonRules, BorrowedTextsReferIntoTheDecodedText) {
     const char16_t* content;
     const char16_t* where;  // nullptr: owned
   };
-  for (const Expected& expected : {Expected{u"plain", u"abc", at(u"abc")}, Expected{u"escaped", u"a\nb", nullptr},
-                                   Expected{u"number", u"-1.50", at(u"-1.50")},
-                                   Expected{u"empty", u"", at(u"\"\"}") + 1}}) {
+  for (const Expected& expected :
+       {Expected{u"plain", u"abc", at(u"abc")}, Expected{u"escaped", u"a\nb", nullptr},
+        Expected{u"number", u"-1.50", at(u"-1.50")}, Expected{u"empty", u"", at(u"\"\"}") + 1}}) {
     const JsonValue* member = value->Find(expected.key);
     ASSERT_NE(member, nullptr) << Utf16ToUtf8(expected.key);
     EXPECT_EQ(member->view(), expected.content) << Utf16ToUtf8(expected.key);
@@ -223,7 +223,7 @@ TEST(JsonRules, StringContentDecodesWithTheSpecialsItsEscapesGave) {
            Nested{uR"("{\"a\":\"x\u005Cty\"}")", true},  // an escaped backslash starts an inner escape
            Nested{uR"("{\"a\":\"x\u005C\"}")", false},   // ... or escapes the closing quote
            Nested{uR"("{\"a\":\"x\u0022}")", true},      // a quote from a \u escape ends the inner string
-           Nested{uR"("{\"a\":1}\r\n")", true},           // white space after the object
+           Nested{uR"("{\"a\":1}\r\n")", true},          // white space after the object
            Nested{uR"("{\"a\":\"x\"")", false},          // cut short
            Nested{uR"("\"\u0001\"")", false},
        }) {

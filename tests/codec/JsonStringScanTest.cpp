@@ -23,9 +23,9 @@ bool IsStop(char16_t c) { return c == u'"' || c == u'\\' || c < 0x20; }
 // Content units that share a byte, or the sign bit, with the characters
 // looked for, so that a scan comparing the wrong width or signedness fails,
 // and units that saturate to the byte range's edges when packed.
-constexpr char16_t kLookalikes[] = {u'a',   0x0122, 0x015C, 0x2200, 0x225C, 0x2000, 0x0120, 0x8000,
-                                    0xD55C, 0xFFFF, 0x0020, 0x7F22, 0x005D, 0x0023, 0x001F + 1,
-                                    0x0080, 0x00A2, 0x7FFF, 0xFF80, 0xFF9F, 0xFFA2, 0xFFDC};
+constexpr char16_t kLookalikes[] = {u'a',   0x0122, 0x015C, 0x2200, 0x225C, 0x2000, 0x0120,     0x8000,
+                                    0xD55C, 0xFFFF, 0x0020, 0x7F22, 0x005D, 0x0023, 0x001F + 1, 0x0080,
+                                    0x00A2, 0x7FFF, 0xFF80, 0xFF9F, 0xFFA2, 0xFFDC};
 
 TEST(JsonStringScan, FindsTheFirstStopAtEveryPosition) {
   const std::u16string stops = {u'"', u'\\', 0x00, 0x0A, 0x1F};

@@ -81,8 +81,7 @@ TEST(Utf8Json, LongStringsDecodeWithSpecialsAtEveryOffset) {
 }
 
 TEST(Utf8Json, NestingLimitIsTheUtf16Forms) {
-  const std::string deepest =
-      std::string(codec::kMaxJsonDepth, '[') + std::string(codec::kMaxJsonDepth, ']');
+  const std::string deepest = std::string(codec::kMaxJsonDepth, '[') + std::string(codec::kMaxJsonDepth, ']');
   const std::string deeper = "[" + deepest + "]";
   EXPECT_TRUE(ParseUtf8Json(deepest).has_value());
   EXPECT_FALSE(ParseUtf8Json(deeper).has_value());

@@ -9,9 +9,6 @@
 namespace velmoran::test {
 namespace {
 
-using platform::Rect;
-using platform::WindowCreation;
-using platform::WindowHandle;
 using platform::kEditDefaultLimit;
 using platform::kEmGetLineCount;
 using platform::kEmReplaceSel;
@@ -22,6 +19,9 @@ using platform::kWmGetFont;
 using platform::kWmGetTextLength;
 using platform::kWmSetFont;
 using platform::kWsChild;
+using platform::Rect;
+using platform::WindowCreation;
+using platform::WindowHandle;
 using platform::sim::SimWindowManager;
 
 // The system's edit control as the simulation answers its messages.

@@ -48,9 +48,7 @@ constexpr std::u16string_view kLog = u"C:\\App\\errlog.txt";
 
 class SimFilesHandles : public ::testing::Test {
  protected:
-  SimFilesHandles() : files(temp.path()) {
-    std::filesystem::create_directories(temp.path() / "C" / "App");
-  }
+  SimFilesHandles() : files(temp.path()) { std::filesystem::create_directories(temp.path() / "C" / "App"); }
   ~SimFilesHandles() override { EXPECT_EQ(files.OpenHandles(), 0u) << "a test left a handle open"; }
 
   bool Write(Handle file, std::string_view text) {
@@ -126,7 +124,7 @@ TEST_P(SimFilesShareModes, SecondOpenRespectsBothShareModes) {
   ASSERT_NE(first, kInvalidHandle);
   // CREATE_ALWAYS: a refused open must leave the held file's content alone.
   const Handle second = files.CreateFileW(kLog, c.secondAccess, c.secondShare,
-                                           (c.secondAccess & kGenericWrite) ? kCreateAlways : kOpenExisting);
+                                          (c.secondAccess & kGenericWrite) ? kCreateAlways : kOpenExisting);
   if (c.secondOpens) {
     EXPECT_NE(second, kInvalidHandle);
     files.CloseHandle(second);
@@ -249,7 +247,7 @@ TEST_F(SimFilesHandles, HostFileWithoutWriteBitsIsReadOnly) {
 TEST_F(SimFilesHandles, VersionResourceIsFoundThroughAnySpellingOfThePath) {
   PutLog("");
   files.SetVersionResource(kLog, 0x00870000, 0x0C6B002D,
-                            {{u"\\StringFileInfo\\040904B0\\ProductVersion", u"135.0.3179.45"}});
+                           {{u"\\StringFileInfo\\040904B0\\ProductVersion", u"135.0.3179.45"}});
   std::uint32_t ms = 0, ls = 0;
   ASSERT_TRUE(files.GetFileVersionFixed(u"c:/app/ERRLOG.TXT", ms, ls));
   EXPECT_EQ(ms, 0x00870000u);

@@ -16,8 +16,8 @@ using platform::kCreateAlways;
 using platform::kCreateNew;
 using platform::kErrorAlreadyExists;
 using platform::kErrorDirectory;
-using platform::kErrorFileNotFound;
 using platform::kErrorFilenameExcedRange;
+using platform::kErrorFileNotFound;
 using platform::kErrorInvalidName;
 using platform::kErrorPathNotFound;
 using platform::kFileAttributeArchive;
@@ -121,8 +121,7 @@ std::vector<PathCase> PathCases() {
   };
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SimFilesPathTable, ::testing::ValuesIn(PathCases()),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, SimFilesPathTable, ::testing::ValuesIn(PathCases()), CaseName());
 
 TEST_F(SimFilesPaths, NewNamesKeepTheirCaseAndExistingNamesAreFoundInAnyCase) {
   ASSERT_TRUE(files.CreateDirectoryW(u"c:\\pose\\New"));

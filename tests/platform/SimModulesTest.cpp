@@ -12,9 +12,9 @@ namespace velmoran::test {
 namespace {
 
 using platform::Handle;
-using platform::ProcAddress;
 using platform::kErrorModNotFound;
 using platform::kErrorProcNotFound;
+using platform::ProcAddress;
 using platform::sim::SimPlatform;
 
 int Answer() { return 42; }
@@ -22,9 +22,9 @@ int Answer() { return 42; }
 class SimModulesTest : public testing::Test {
  protected:
   SimModulesTest()
-      : folder(std::filesystem::temp_directory_path() /
-                ("velmoran-modules-" + std::to_string(std::random_device{}()) + "-" +
-                 std::to_string(counter++))),
+      : folder(
+            std::filesystem::temp_directory_path() /
+            ("velmoran-modules-" + std::to_string(std::random_device{}()) + "-" + std::to_string(counter++))),
         sim(folder) {
     std::filesystem::create_directories(folder);
     sim.files().AddDrive(u'C');

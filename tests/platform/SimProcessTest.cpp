@@ -6,11 +6,11 @@
 namespace velmoran::test {
 namespace {
 
-using platform::PackageInfo;
 using platform::kErrorInsufficientBuffer;
 using platform::kErrorNoPackage;
 using platform::kErrorProcNotFound;
 using platform::kErrorSuccess;
+using platform::PackageInfo;
 using platform::sim::SimEnvironment;
 using platform::sim::SimProcess;
 

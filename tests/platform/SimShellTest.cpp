@@ -9,8 +9,6 @@ namespace velmoran::test {
 namespace {
 
 using platform::Handle;
-using platform::ProcessEntry32W;
-using platform::ShellExecuteInfoW;
 using platform::kErrorCancelled;
 using platform::kErrorInvalidParameter;
 using platform::kInvalidHandle;
@@ -18,6 +16,8 @@ using platform::kProcessEntry32WSize;
 using platform::kSeeMaskNoCloseProcess;
 using platform::kShellExecuteInfoWSize;
 using platform::kTh32csSnapProcess;
+using platform::ProcessEntry32W;
+using platform::ShellExecuteInfoW;
 using platform::sim::SimShell;
 
 std::vector<std::u16string> Images(SimShell& shell, Handle snapshot) {

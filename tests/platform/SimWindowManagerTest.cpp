@@ -8,11 +8,6 @@
 namespace velmoran::test {
 namespace {
 
-using platform::Message;
-using platform::MonitorInfo;
-using platform::Rect;
-using platform::WindowCreation;
-using platform::WindowHandle;
 using platform::kGwChild;
 using platform::kGwlStyle;
 using platform::kIdCancel;
@@ -29,6 +24,11 @@ using platform::kWsCaption;
 using platform::kWsChild;
 using platform::kWsMaximize;
 using platform::kWsSysMenu;
+using platform::Message;
+using platform::MonitorInfo;
+using platform::Rect;
+using platform::WindowCreation;
+using platform::WindowHandle;
 using platform::sim::SimWindowManager;
 
 WindowHandle CreateTopLevel(SimWindowManager& windows, std::u16string className, Rect bounds,

@@ -6,9 +6,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <cstdint>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -157,7 +157,8 @@ struct OutcomeCase {
 };
 
 void PrintTo(const OutcomeCase& c, std::ostream* out) {
-  *out << "call answered " << c.callAnswer << ", " << c.completions << " completion(s) with " << c.completionCode;
+  *out << "call answered " << c.callAnswer << ", " << c.completions << " completion(s) with "
+       << c.completionCode;
 }
 
 class SimRuntimeOutcomeTest : public SimRuntimeTest, public testing::WithParamInterface<OutcomeCase> {};

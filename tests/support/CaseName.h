@@ -14,7 +14,8 @@ namespace velmoran::test {
 inline std::string TestNameFrom(std::string_view text) {
   std::string name(text);
   for (char& c : name) {
-    const bool allowed = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+    const bool allowed =
+        (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
     if (!allowed) c = '_';
   }
   return name;

@@ -16,7 +16,6 @@
 namespace velmoran::test {
 namespace {
 
-
 struct ToolRun {
   int exitCode = -1;
   std::vector<std::string> out;

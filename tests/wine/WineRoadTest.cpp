@@ -5,8 +5,8 @@
 // boxes by their caption, real key presses through X, the screen, the files
 // the shell writes and the double's transcript.
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 // After windows.h, whose types it uses.
 #include <wincrypt.h>

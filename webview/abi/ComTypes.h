@@ -11,11 +11,11 @@
 #if defined(_WIN32)
 
 // <windows.h> first: the COM headers after it rely on its declarations.
+#include <windows.h>
 #include <eventtoken.h>
 #include <oaidl.h>
 #include <objidl.h>
 #include <unknwn.h>
-#include <windows.h>
 
 // MSVC's default for member functions on x86 is __thiscall; every COM method is __stdcall.
 #define WV2_STDCALL __stdcall

@@ -7,4 +7,5 @@
 // cross build check them against the system's IUnknown and __stdcall as well.
 template class velmoran::webview::ComPtr<ICoreWebView2Controller>;
 template class velmoran::webview::BasicComObject<ULONG, ICoreWebView2ExecuteScriptCompletedHandler,
-                                                 ICoreWebView2EnvironmentOptions, ICoreWebView2EnvironmentOptions2>;
+                                                 ICoreWebView2EnvironmentOptions,
+                                                 ICoreWebView2EnvironmentOptions2>;

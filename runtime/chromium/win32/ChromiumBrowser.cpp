@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "base/Text.h"
-#include "runtime/chromium/win32/Trace.h"
 #include "runtime/chromium/JsonWriter.h"
+#include "runtime/chromium/win32/Trace.h"
 #include "runtime/chromium/win32/UnixProgram.h"
 #include "webview/abi/ComResults.h"
 
@@ -101,10 +101,9 @@ void ChromiumBrowser::TargetSeen(const codec::JsonValue& info) {
   if (targetId_.empty()) {
     // The app window's page is the browser's first and only page.
     targetId_ = std::u16string(id);
-    session_.Call("Target.attachToTarget", Params([&](JsonWriter& j) {
-                    j.Key("targetId").String(id).Key("flatten").Bool(true);
-                  }),
-                  {}, [this](const DevToolsSession::Answer& answer) {
+    session_.Call("Target.attachToTarget",
+                  Params([&](JsonWriter& j) { j.Key("targetId").String(id).Key("flatten").Bool(true); }), {},
+                  [this](const DevToolsSession::Answer& answer) {
                     if (!answer.Succeeded()) return Finish(E_FAIL);
                     pageSession_ = std::u16string(TextMember(answer.result, u"sessionId"));
                     PrepareThePage();
@@ -134,10 +133,20 @@ void ChromiumBrowser::PrepareThePage() {
   ApplyPageSettings(PageSettings{});
   // Documents are held at their request until the host has answered NavigationStarting.
   CallPage("Fetch.enable", Params([](JsonWriter& j) {
-             j.Key("patterns").BeginArray().BeginObject().Key("urlPattern").String("*").Key("resourceType")
-                 .String("Document").Key("requestStage").String("Request").EndObject().EndArray();
+             j.Key("patterns")
+                 .BeginArray()
+                 .BeginObject()
+                 .Key("urlPattern")
+                 .String("*")
+                 .Key("resourceType")
+                 .String("Document")
+                 .Key("requestStage")
+                 .String("Request")
+                 .EndObject()
+                 .EndArray();
            }));
-  // The app window starts on a data: address (about:blank is refused as an app); the host expects about:blank.
+  // The app window starts on a data: address (about:blank is refused as an app); the host expects
+  // about:blank.
   CallPage("Page.navigate", Params([](JsonWriter& j) { j.Key("url").String("about:blank"); }),
            [this](const DevToolsSession::Answer& answer) { Finish(answer.Succeeded() ? S_OK : E_FAIL); });
 }
@@ -163,8 +172,17 @@ void ChromiumBrowser::RepaintPage() {
   // paints none) invalidates the whole view; set and cleared at once, the
   // page looks the same and Chromium draws all of it.
   CallPage("Emulation.setDefaultBackgroundColorOverride", Params([](JsonWriter& j) {
-             j.Key("color").BeginObject().Key("r").Number(254).Key("g").Number(254).Key("b").Number(254)
-                 .Key("a").Number(1).EndObject();
+             j.Key("color")
+                 .BeginObject()
+                 .Key("r")
+                 .Number(254)
+                 .Key("g")
+                 .Number(254)
+                 .Key("b")
+                 .Number(254)
+                 .Key("a")
+                 .Number(1)
+                 .EndObject();
            }));
   CallPage("Emulation.setDefaultBackgroundColorOverride", "{}");
 }
@@ -192,7 +210,8 @@ void ChromiumBrowser::SubscribeEvents() {
     TraceLoading("frame started navigating", {TextMember(event.body, u"loaderId"), type, url});
     const bool goesOn = tracker_.Started(TextMember(event.body, u"loaderId"), url);
     // HTTP documents wait in Fetch for the answer; nothing else can be held back, only stopped.
-    if (!goesOn && !StartsWith(url, u"http:") && !StartsWith(url, u"https:")) CallPage("Page.stopLoading", {});
+    if (!goesOn && !StartsWith(url, u"http:") && !StartsWith(url, u"https:"))
+      CallPage("Page.stopLoading", {});
   });
   session_.Subscribe(u"Fetch.requestPaused", [this](const DevToolsMessage& event) {
     if (!IsPage(event)) return;
@@ -235,7 +254,8 @@ void ChromiumBrowser::SubscribeEvents() {
     const bool isErrorPage = !unreachable.empty() || StartsWith(url, u"chrome-error:");
     TraceLoading("frame navigated", {TextMember(*frame, u"loaderId"), url, unreachable});
     const std::u16string shown =
-        !unreachable.empty() ? std::u16string(unreachable) : std::u16string(url) + std::u16string(TextMember(*frame, u"urlFragment"));
+        !unreachable.empty() ? std::u16string(unreachable)
+                             : std::u16string(url) + std::u16string(TextMember(*frame, u"urlFragment"));
     tracker_.Committed(TextMember(*frame, u"loaderId"), shown, isErrorPage);
   });
   session_.Subscribe(u"Page.lifecycleEvent", [this](const DevToolsMessage& event) {
@@ -272,7 +292,8 @@ void ChromiumBrowser::SubscribeEvents() {
     }
   });
   session_.Subscribe(u"Inspector.targetCrashed", [this](const DevToolsMessage& event) {
-    if (IsPage(event) && page_ != nullptr) page_->ProcessFailed(COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_EXITED);
+    if (IsPage(event) && page_ != nullptr)
+      page_->ProcessFailed(COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_EXITED);
   });
 }
 
@@ -297,7 +318,8 @@ void ChromiumBrowser::Close() {
   if (transport_) transport_->Close();
 }
 
-bool ChromiumBrowser::NavigationStarting(std::uint64_t navigationId, std::u16string_view uri, bool isRedirected) {
+bool ChromiumBrowser::NavigationStarting(std::uint64_t navigationId, std::u16string_view uri,
+                                         bool isRedirected) {
   if (page_ == nullptr || !ready_ || hiddenNavigations_.count(navigationId) > 0) {
     hiddenNavigations_.insert(navigationId);
     return false;
@@ -315,7 +337,8 @@ void ChromiumBrowser::HistoryChanged() {
   if (page_ != nullptr && ready_) page_->HistoryChanged();
 }
 void ChromiumBrowser::DomContentLoaded(std::uint64_t navigationId) {
-  if (page_ != nullptr && ready_ && hiddenNavigations_.count(navigationId) == 0) page_->DomContentLoaded(navigationId);
+  if (page_ != nullptr && ready_ && hiddenNavigations_.count(navigationId) == 0)
+    page_->DomContentLoaded(navigationId);
 }
 void ChromiumBrowser::NavigationCompleted(const NavigationOutcome& outcome) {
   if (hiddenNavigations_.erase(outcome.navigationId) > 0) return;

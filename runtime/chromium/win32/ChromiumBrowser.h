@@ -40,7 +40,8 @@ class PageEvents {
   ~PageEvents() = default;
 };
 
-class ChromiumBrowser final : public std::enable_shared_from_this<ChromiumBrowser>, private NavigationObserver {
+class ChromiumBrowser final : public std::enable_shared_from_this<ChromiumBrowser>,
+                              private NavigationObserver {
  public:
   ChromiumBrowser(std::shared_ptr<UiThreadQueue> queue, BrowserLaunch launch);
   ~ChromiumBrowser();
@@ -53,7 +54,8 @@ class ChromiumBrowser final : public std::enable_shared_from_this<ChromiumBrowse
   bool Start(std::function<void(HRESULT)> onReady);
 
   // A command to the page's target session.
-  void CallPage(std::string_view method, std::string_view paramsJson, DevToolsSession::AnswerHandler onAnswer = {});
+  void CallPage(std::string_view method, std::string_view paramsJson,
+                DevToolsSession::AnswerHandler onAnswer = {});
   bool Usable() const { return ready_ && !ended_; }
 
   // The webview receiving the page's events, or none.

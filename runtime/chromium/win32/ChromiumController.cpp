@@ -88,7 +88,9 @@ HRESULT ChromiumController::get_CoreWebView2(ICoreWebView2** coreWebView2) {
   return S_OK;
 }
 
-HRESULT ChromiumController::get_DefaultBackgroundColor(COREWEBVIEW2_COLOR* value) { return Answer(value, background_); }
+HRESULT ChromiumController::get_DefaultBackgroundColor(COREWEBVIEW2_COLOR* value) {
+  return Answer(value, background_);
+}
 
 HRESULT ChromiumController::put_DefaultBackgroundColor(COREWEBVIEW2_COLOR value) {
   background_ = value;

@@ -1,9 +1,9 @@
 #include "runtime/chromium/win32/ChromiumEnvironment.h"
 
-#include "runtime/chromium/win32/Trace.h"
 #include "runtime/chromium/win32/ChromiumController.h"
 #include "runtime/chromium/win32/ChromiumWebView.h"
 #include "runtime/chromium/win32/TaskMemText.h"
+#include "runtime/chromium/win32/Trace.h"
 
 namespace velmoran::runtime::chromium {
 
@@ -29,7 +29,8 @@ HRESULT ChromiumEnvironment::CreateCoreWebView2Controller(
       completion->Invoke(E_FAIL, nullptr);
       return;
     }
-    auto webView = webview::MakeComObject<ChromiumWebView>(self->browser_, ComPtr<ICoreWebView2Environment>(self));
+    auto webView =
+        webview::MakeComObject<ChromiumWebView>(self->browser_, ComPtr<ICoreWebView2Environment>(self));
     auto controller = webview::MakeComObject<ChromiumController>(self->browser_, parentWindow, webView);
     completion->Invoke(S_OK, controller.Get());
   });

@@ -5,9 +5,9 @@
 
 #include <memory>
 
-#include "webview/abi/ComObject.h"
 #include "runtime/chromium/win32/ChromiumBrowser.h"
 #include "runtime/common/EventHandlerList.h"
+#include "webview/abi/ComObject.h"
 #include "webview/abi/WebView2Interfaces.h"
 
 namespace velmoran::runtime::chromium {
@@ -26,8 +26,9 @@ class ChromiumEnvironment final : public webview::AtomicComObject<ICoreWebView2E
   }
   HRESULT WV2_STDCALL get_BrowserVersionString(LPWSTR* versionInfo) override;
   // Chromium is Debian's: no new version arrives while it runs, so the event is kept and never raised.
-  HRESULT WV2_STDCALL add_NewBrowserVersionAvailable(ICoreWebView2NewBrowserVersionAvailableEventHandler* eventHandler,
-                                                     EventRegistrationToken* token) override {
+  HRESULT WV2_STDCALL
+  add_NewBrowserVersionAvailable(ICoreWebView2NewBrowserVersionAvailableEventHandler* eventHandler,
+                                 EventRegistrationToken* token) override {
     return events_.Add("NewBrowserVersionAvailable", eventHandler, token);
   }
   HRESULT WV2_STDCALL remove_NewBrowserVersionAvailable(EventRegistrationToken token) override {

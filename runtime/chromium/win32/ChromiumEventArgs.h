@@ -9,8 +9,8 @@
 #include <utility>
 
 #include "codec/Json.h"
-#include "webview/abi/ComObject.h"
 #include "runtime/chromium/win32/TaskMemText.h"
+#include "webview/abi/ComObject.h"
 #include "webview/abi/WebView2Interfaces.h"
 
 namespace velmoran::runtime::chromium {
@@ -22,7 +22,8 @@ HRESULT Answer(T* out, T value) {
   return S_OK;
 }
 
-class NavigationStartingArgs final : public webview::AtomicComObject<ICoreWebView2NavigationStartingEventArgs> {
+class NavigationStartingArgs final
+    : public webview::AtomicComObject<ICoreWebView2NavigationStartingEventArgs> {
  public:
   NavigationStartingArgs(std::u16string uri, bool isRedirected, std::uint64_t navigationId)
       : uri_(std::move(uri)), isRedirected_(isRedirected), navigationId_(navigationId) {}
@@ -38,7 +39,9 @@ class NavigationStartingArgs final : public webview::AtomicComObject<ICoreWebVie
     cancel_ = value != FALSE;
     return S_OK;
   }
-  HRESULT WV2_STDCALL get_NavigationId(UINT64* value) override { return Answer<UINT64>(value, navigationId_); }
+  HRESULT WV2_STDCALL get_NavigationId(UINT64* value) override {
+    return Answer<UINT64>(value, navigationId_);
+  }
   bool Cancelled() const { return cancel_; }
 
  private:
@@ -48,16 +51,22 @@ class NavigationStartingArgs final : public webview::AtomicComObject<ICoreWebVie
   bool cancel_ = false;
 };
 
-class NavigationCompletedArgs final : public webview::AtomicComObject<ICoreWebView2NavigationCompletedEventArgs> {
+class NavigationCompletedArgs final
+    : public webview::AtomicComObject<ICoreWebView2NavigationCompletedEventArgs> {
  public:
   NavigationCompletedArgs(bool isSuccess, COREWEBVIEW2_WEB_ERROR_STATUS status, std::uint64_t navigationId,
                           int httpStatusCode)
-      : isSuccess_(isSuccess), status_(status), navigationId_(navigationId), httpStatusCode_(httpStatusCode) {}
+      : isSuccess_(isSuccess),
+        status_(status),
+        navigationId_(navigationId),
+        httpStatusCode_(httpStatusCode) {}
   HRESULT WV2_STDCALL get_IsSuccess(BOOL* value) override { return Answer<BOOL>(value, isSuccess_); }
   HRESULT WV2_STDCALL get_WebErrorStatus(COREWEBVIEW2_WEB_ERROR_STATUS* value) override {
     return Answer(value, status_);
   }
-  HRESULT WV2_STDCALL get_NavigationId(UINT64* value) override { return Answer<UINT64>(value, navigationId_); }
+  HRESULT WV2_STDCALL get_NavigationId(UINT64* value) override {
+    return Answer<UINT64>(value, navigationId_);
+  }
   // The later interface version that reports it is not among the declared ones yet.
   int HttpStatusCode() const { return httpStatusCode_; }
 
@@ -68,7 +77,8 @@ class NavigationCompletedArgs final : public webview::AtomicComObject<ICoreWebVi
   int httpStatusCode_;
 };
 
-class WebMessageReceivedArgs final : public webview::AtomicComObject<ICoreWebView2WebMessageReceivedEventArgs> {
+class WebMessageReceivedArgs final
+    : public webview::AtomicComObject<ICoreWebView2WebMessageReceivedEventArgs> {
  public:
   WebMessageReceivedArgs(std::u16string source, std::u16string json)
       : source_(std::move(source)), json_(std::move(json)) {}
@@ -93,7 +103,9 @@ class ContentLoadingArgs final : public webview::AtomicComObject<ICoreWebView2Co
   ContentLoadingArgs(bool isErrorPage, std::uint64_t navigationId)
       : isErrorPage_(isErrorPage), navigationId_(navigationId) {}
   HRESULT WV2_STDCALL get_IsErrorPage(BOOL* value) override { return Answer<BOOL>(value, isErrorPage_); }
-  HRESULT WV2_STDCALL get_NavigationId(UINT64* value) override { return Answer<UINT64>(value, navigationId_); }
+  HRESULT WV2_STDCALL get_NavigationId(UINT64* value) override {
+    return Answer<UINT64>(value, navigationId_);
+  }
 
  private:
   bool isErrorPage_;
@@ -103,7 +115,9 @@ class ContentLoadingArgs final : public webview::AtomicComObject<ICoreWebView2Co
 class DomContentLoadedArgs final : public webview::AtomicComObject<ICoreWebView2DOMContentLoadedEventArgs> {
  public:
   explicit DomContentLoadedArgs(std::uint64_t navigationId) : navigationId_(navigationId) {}
-  HRESULT WV2_STDCALL get_NavigationId(UINT64* value) override { return Answer<UINT64>(value, navigationId_); }
+  HRESULT WV2_STDCALL get_NavigationId(UINT64* value) override {
+    return Answer<UINT64>(value, navigationId_);
+  }
 
  private:
   std::uint64_t navigationId_;

@@ -9,26 +9,26 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <new>
+#include <optional>
 #include <string>
 
 #include "base/Text.h"
 #include "platform/win32/WideText.h"
-#include "runtime/common/BrowserVersionOrder.h"
 #include "runtime/chromium/win32/ChromiumBrowser.h"
 #include "runtime/chromium/win32/ChromiumEnvironment.h"
 #include "runtime/chromium/win32/TaskMemText.h"
 #include "runtime/chromium/win32/Trace.h"
 #include "runtime/chromium/win32/UnixProgram.h"
 #include "runtime/chromium/win32/UnixShell.h"
+#include "runtime/common/BrowserVersionOrder.h"
 #include "webview/abi/WebView2Exports.h"
 
 namespace {
 
 using namespace velmoran::runtime::chromium;
-using velmoran::webview::ComPtr;
 using velmoran::runtime::UiThreadQueue;
+using velmoran::webview::ComPtr;
 using velmoran::webview::MakeComObject;
 
 HINSTANCE g_module = nullptr;
@@ -37,7 +37,9 @@ std::shared_ptr<UiThreadQueue>* g_queue = nullptr;
 constexpr char kChromium[] = "/usr/bin/chromium";
 
 std::shared_ptr<UiThreadQueue> Queue() {
-  if (g_queue == nullptr) g_queue = new std::shared_ptr<UiThreadQueue>(std::make_shared<UiThreadQueue>(g_module, L"VelmoranChromiumRuntimeQueue"));
+  if (g_queue == nullptr)
+    g_queue = new std::shared_ptr<UiThreadQueue>(
+        std::make_shared<UiThreadQueue>(g_module, L"VelmoranChromiumRuntimeQueue"));
   return *g_queue;
 }
 
@@ -85,7 +87,8 @@ HRESULT CreateEnvironment(PCWSTR userDataFolder, ICoreWebView2EnvironmentOptions
   BrowserLaunch launch;
   launch.executable = kChromium;
   launch.windowClass = WindowClass();
-  launch.additionalArguments = OptionText(options, &ICoreWebView2EnvironmentOptions::get_AdditionalBrowserArguments);
+  launch.additionalArguments =
+      OptionText(options, &ICoreWebView2EnvironmentOptions::get_AdditionalBrowserArguments);
   launch.language = OptionText(options, &ICoreWebView2EnvironmentOptions::get_Language);
   launch.fakeMediaDevices = FakeMediaDevicesAsked();
   std::u16string folder(ReadText(userDataFolder));
@@ -150,9 +153,11 @@ HRESULT Guarded(Call call) {
 extern "C" {
 
 HRESULT WV2_STDCALL CreateCoreWebView2EnvironmentWithOptions(
-    PCWSTR /*browserExecutableFolder*/, PCWSTR userDataFolder, ICoreWebView2EnvironmentOptions* environmentOptions,
+    PCWSTR /*browserExecutableFolder*/, PCWSTR userDataFolder,
+    ICoreWebView2EnvironmentOptions* environmentOptions,
     ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* environmentCreatedHandler) {
-  return Guarded([&] { return CreateEnvironment(userDataFolder, environmentOptions, environmentCreatedHandler); });
+  return Guarded(
+      [&] { return CreateEnvironment(userDataFolder, environmentOptions, environmentCreatedHandler); });
 }
 
 HRESULT WV2_STDCALL CreateCoreWebView2Environment(
@@ -166,14 +171,16 @@ HRESULT WV2_STDCALL GetAvailableCoreWebView2BrowserVersionString(PCWSTR /*browse
 }
 
 HRESULT WV2_STDCALL GetAvailableCoreWebView2BrowserVersionStringWithOptions(
-    PCWSTR /*browserExecutableFolder*/, ICoreWebView2EnvironmentOptions* /*environmentOptions*/, LPWSTR* versionInfo) {
+    PCWSTR /*browserExecutableFolder*/, ICoreWebView2EnvironmentOptions* /*environmentOptions*/,
+    LPWSTR* versionInfo) {
   return Guarded([&] { return AvailableVersion(versionInfo); });
 }
 
 HRESULT WV2_STDCALL CompareBrowserVersions(PCWSTR version1, PCWSTR version2, int* result) {
   if (result == nullptr) return E_POINTER;
   *result = 0;
-  const std::optional<int> order = velmoran::runtime::CompareBrowserVersionTexts(ReadText(version1), ReadText(version2));
+  const std::optional<int> order =
+      velmoran::runtime::CompareBrowserVersionTexts(ReadText(version1), ReadText(version2));
   if (!order) return E_INVALIDARG;
   *result = *order;
   return S_OK;

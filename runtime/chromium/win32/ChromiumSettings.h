@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "runtime/chromium/PageScripts.h"
-#include "webview/abi/ComObject.h"
 #include "runtime/chromium/win32/ChromiumBrowser.h"
+#include "webview/abi/ComObject.h"
 #include "webview/abi/WebView2Interfaces.h"
 
 namespace velmoran::runtime::chromium {
@@ -25,12 +25,18 @@ class ChromiumSettings final : public webview::AtomicComObject<ICoreWebView2Sett
   HRESULT WV2_STDCALL put_IsScriptEnabled(BOOL value) override;
   HRESULT WV2_STDCALL get_IsWebMessageEnabled(BOOL* value) override { return Get(webMessages_, value); }
   HRESULT WV2_STDCALL put_IsWebMessageEnabled(BOOL value) override { return Put(webMessages_, value); }
-  HRESULT WV2_STDCALL get_AreDefaultScriptDialogsEnabled(BOOL* value) override { return Get(dialogs_, value); }
+  HRESULT WV2_STDCALL get_AreDefaultScriptDialogsEnabled(BOOL* value) override {
+    return Get(dialogs_, value);
+  }
   HRESULT WV2_STDCALL put_AreDefaultScriptDialogsEnabled(BOOL value) override { return Put(dialogs_, value); }
   HRESULT WV2_STDCALL get_IsStatusBarEnabled(BOOL* value) override { return Get(statusBar_, value); }
   HRESULT WV2_STDCALL put_IsStatusBarEnabled(BOOL value) override { return Put(statusBar_, value); }
-  HRESULT WV2_STDCALL get_AreDevToolsEnabled(BOOL* value) override { return Get(page_.areDevToolsEnabled, value); }
-  HRESULT WV2_STDCALL put_AreDevToolsEnabled(BOOL value) override { return PutPage(page_.areDevToolsEnabled, value); }
+  HRESULT WV2_STDCALL get_AreDevToolsEnabled(BOOL* value) override {
+    return Get(page_.areDevToolsEnabled, value);
+  }
+  HRESULT WV2_STDCALL put_AreDevToolsEnabled(BOOL value) override {
+    return PutPage(page_.areDevToolsEnabled, value);
+  }
   HRESULT WV2_STDCALL get_AreDefaultContextMenusEnabled(BOOL* value) override {
     return Get(page_.areDefaultContextMenusEnabled, value);
   }
@@ -39,8 +45,12 @@ class ChromiumSettings final : public webview::AtomicComObject<ICoreWebView2Sett
   }
   HRESULT WV2_STDCALL get_AreHostObjectsAllowed(BOOL* value) override { return Get(hostObjects_, value); }
   HRESULT WV2_STDCALL put_AreHostObjectsAllowed(BOOL value) override { return Put(hostObjects_, value); }
-  HRESULT WV2_STDCALL get_IsZoomControlEnabled(BOOL* value) override { return Get(page_.isZoomControlEnabled, value); }
-  HRESULT WV2_STDCALL put_IsZoomControlEnabled(BOOL value) override { return PutPage(page_.isZoomControlEnabled, value); }
+  HRESULT WV2_STDCALL get_IsZoomControlEnabled(BOOL* value) override {
+    return Get(page_.isZoomControlEnabled, value);
+  }
+  HRESULT WV2_STDCALL put_IsZoomControlEnabled(BOOL value) override {
+    return PutPage(page_.isZoomControlEnabled, value);
+  }
   HRESULT WV2_STDCALL get_IsBuiltInErrorPageEnabled(BOOL* value) override { return Get(errorPage_, value); }
   HRESULT WV2_STDCALL put_IsBuiltInErrorPageEnabled(BOOL value) override { return Put(errorPage_, value); }
 

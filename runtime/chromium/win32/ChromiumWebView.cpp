@@ -45,7 +45,8 @@ std::u16string HtmlDataAddress(std::u16string_view html) {
 
 }  // namespace
 
-ChromiumWebView::ChromiumWebView(std::shared_ptr<ChromiumBrowser> browser, ComPtr<ICoreWebView2Environment> environment)
+ChromiumWebView::ChromiumWebView(std::shared_ptr<ChromiumBrowser> browser,
+                                 ComPtr<ICoreWebView2Environment> environment)
     : browser_(std::move(browser)), environment_(std::move(environment)) {
   settings_ = webview::MakeComObject<ChromiumSettings>(browser_);
   browser_->SetPageEvents(this);
@@ -98,8 +99,7 @@ HRESULT ChromiumWebView::AddScriptToExecuteOnDocumentCreated(
                      [completion](const DevToolsSession::Answer& answer) {
                        if (!completion) return;
                        const std::u16string id(TextMember(answer.result, u"identifier"));
-                       completion->Invoke(answer.Succeeded() ? S_OK : E_FAIL,
-                                          platform::win32::AsWide(id));
+                       completion->Invoke(answer.Succeeded() ? S_OK : E_FAIL, platform::win32::AsWide(id));
                      });
   return S_OK;
 }
@@ -111,7 +111,8 @@ HRESULT ChromiumWebView::RemoveScriptToExecuteOnDocumentCreated(LPCWSTR id) {
   return S_OK;
 }
 
-HRESULT ChromiumWebView::ExecuteScript(LPCWSTR javaScript, ICoreWebView2ExecuteScriptCompletedHandler* handler) {
+HRESULT ChromiumWebView::ExecuteScript(LPCWSTR javaScript,
+                                       ICoreWebView2ExecuteScriptCompletedHandler* handler) {
   if (javaScript == nullptr) return E_INVALIDARG;
   if (!Usable()) return kNotUsable;
   JsonWriter params;
@@ -155,8 +156,9 @@ HRESULT ChromiumWebView::PostWebMessageAsString(LPCWSTR webMessageAsString) {
   return S_OK;
 }
 
-HRESULT ChromiumWebView::CallDevToolsProtocolMethod(LPCWSTR methodName, LPCWSTR parametersAsJson,
-                                                    ICoreWebView2CallDevToolsProtocolMethodCompletedHandler* handler) {
+HRESULT ChromiumWebView::CallDevToolsProtocolMethod(
+    LPCWSTR methodName, LPCWSTR parametersAsJson,
+    ICoreWebView2CallDevToolsProtocolMethodCompletedHandler* handler) {
   if (methodName == nullptr || parametersAsJson == nullptr) return E_INVALIDARG;
   if (!Usable()) return kNotUsable;
   const std::u16string_view parameters = ReadText(parametersAsJson);
@@ -204,23 +206,27 @@ HRESULT ChromiumWebView::get_Environment(ICoreWebView2Environment** environment)
   return S_OK;
 }
 
-bool ChromiumWebView::NavigationStarting(std::uint64_t navigationId, std::u16string_view uri, bool isRedirected) {
+bool ChromiumWebView::NavigationStarting(std::uint64_t navigationId, std::u16string_view uri,
+                                         bool isRedirected) {
   auto args = webview::MakeComObject<NavigationStartingArgs>(std::u16string(uri), isRedirected, navigationId);
-  events_.Raise<ICoreWebView2NavigationStartingEventHandler>("NavigationStarting", static_cast<ICoreWebView2*>(this),
-                                                             static_cast<ICoreWebView2NavigationStartingEventArgs*>(args.Get()));
+  events_.Raise<ICoreWebView2NavigationStartingEventHandler>(
+      "NavigationStarting", static_cast<ICoreWebView2*>(this),
+      static_cast<ICoreWebView2NavigationStartingEventArgs*>(args.Get()));
   return args->Cancelled();
 }
 
 void ChromiumWebView::SourceChanged(bool isNewDocument) {
   auto args = webview::MakeComObject<SourceChangedArgs>(isNewDocument);
-  events_.Raise<ICoreWebView2SourceChangedEventHandler>("SourceChanged", static_cast<ICoreWebView2*>(this),
-                                                        static_cast<ICoreWebView2SourceChangedEventArgs*>(args.Get()));
+  events_.Raise<ICoreWebView2SourceChangedEventHandler>(
+      "SourceChanged", static_cast<ICoreWebView2*>(this),
+      static_cast<ICoreWebView2SourceChangedEventArgs*>(args.Get()));
 }
 
 void ChromiumWebView::ContentLoading(std::uint64_t navigationId, bool isErrorPage) {
   auto args = webview::MakeComObject<ContentLoadingArgs>(isErrorPage, navigationId);
-  events_.Raise<ICoreWebView2ContentLoadingEventHandler>("ContentLoading", static_cast<ICoreWebView2*>(this),
-                                                         static_cast<ICoreWebView2ContentLoadingEventArgs*>(args.Get()));
+  events_.Raise<ICoreWebView2ContentLoadingEventHandler>(
+      "ContentLoading", static_cast<ICoreWebView2*>(this),
+      static_cast<ICoreWebView2ContentLoadingEventArgs*>(args.Get()));
 }
 
 void ChromiumWebView::HistoryChanged() {
@@ -231,23 +237,24 @@ void ChromiumWebView::HistoryChanged() {
 void ChromiumWebView::DomContentLoaded(std::uint64_t navigationId) {
   auto args = webview::MakeComObject<DomContentLoadedArgs>(navigationId);
   events_.Raise<ICoreWebView2DOMContentLoadedEventHandler>(
-      "DOMContentLoaded", static_cast<ICoreWebView2*>(this), static_cast<ICoreWebView2DOMContentLoadedEventArgs*>(args.Get()));
+      "DOMContentLoaded", static_cast<ICoreWebView2*>(this),
+      static_cast<ICoreWebView2DOMContentLoadedEventArgs*>(args.Get()));
 }
 
 void ChromiumWebView::NavigationCompleted(const NavigationOutcome& outcome) {
-  Trace("navigation completed " + std::to_string(outcome.navigationId) + (outcome.isSuccess ? " success" : " failure") +
-        " status " + std::to_string(outcome.webErrorStatus) + " http " + std::to_string(outcome.httpStatusCode) + " " +
-        Utf16ToUtf8(browser_->Source()));
-  auto args = webview::MakeComObject<NavigationCompletedArgs>(outcome.isSuccess, outcome.webErrorStatus, outcome.navigationId,
-                                                  outcome.httpStatusCode);
+  Trace("navigation completed " + std::to_string(outcome.navigationId) +
+        (outcome.isSuccess ? " success" : " failure") + " status " + std::to_string(outcome.webErrorStatus) +
+        " http " + std::to_string(outcome.httpStatusCode) + " " + Utf16ToUtf8(browser_->Source()));
+  auto args = webview::MakeComObject<NavigationCompletedArgs>(outcome.isSuccess, outcome.webErrorStatus,
+                                                              outcome.navigationId, outcome.httpStatusCode);
   events_.Raise<ICoreWebView2NavigationCompletedEventHandler>(
       "NavigationCompleted", static_cast<ICoreWebView2*>(this),
       static_cast<ICoreWebView2NavigationCompletedEventArgs*>(args.Get()));
 }
 
 void ChromiumWebView::DocumentTitleChanged() {
-  events_.Raise<ICoreWebView2DocumentTitleChangedEventHandler>("DocumentTitleChanged", static_cast<ICoreWebView2*>(this),
-                                                               static_cast<IUnknown*>(nullptr));
+  events_.Raise<ICoreWebView2DocumentTitleChangedEventHandler>(
+      "DocumentTitleChanged", static_cast<ICoreWebView2*>(this), static_cast<IUnknown*>(nullptr));
 }
 
 void ChromiumWebView::WebMessageReceived(std::u16string messageAsJson) {
@@ -260,8 +267,9 @@ void ChromiumWebView::WebMessageReceived(std::u16string messageAsJson) {
 
 void ChromiumWebView::ProcessFailed(COREWEBVIEW2_PROCESS_FAILED_KIND kind) {
   auto args = webview::MakeComObject<ProcessFailedArgs>(kind);
-  events_.Raise<ICoreWebView2ProcessFailedEventHandler>("ProcessFailed", static_cast<ICoreWebView2*>(this),
-                                                        static_cast<ICoreWebView2ProcessFailedEventArgs*>(args.Get()));
+  events_.Raise<ICoreWebView2ProcessFailedEventHandler>(
+      "ProcessFailed", static_cast<ICoreWebView2*>(this),
+      static_cast<ICoreWebView2ProcessFailedEventArgs*>(args.Get()));
 }
 
 }  // namespace velmoran::runtime::chromium

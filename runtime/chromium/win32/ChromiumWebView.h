@@ -8,9 +8,9 @@
 
 #include <memory>
 
-#include "webview/abi/ComObject.h"
 #include "runtime/chromium/win32/ChromiumBrowser.h"
 #include "runtime/common/EventHandlerList.h"
+#include "webview/abi/ComObject.h"
 #include "webview/abi/WebView2Interfaces.h"
 
 namespace velmoran::runtime::chromium {
@@ -19,7 +19,8 @@ class ChromiumSettings;
 
 class ChromiumWebView final : public webview::AtomicComObject<ICoreWebView2_2>, public PageEvents {
  public:
-  ChromiumWebView(std::shared_ptr<ChromiumBrowser> browser, webview::ComPtr<ICoreWebView2Environment> environment);
+  ChromiumWebView(std::shared_ptr<ChromiumBrowser> browser,
+                  webview::ComPtr<ICoreWebView2Environment> environment);
   ~ChromiumWebView() override;
 
   // The controller closed: no more events, every operation refused.
@@ -30,66 +31,194 @@ class ChromiumWebView final : public webview::AtomicComObject<ICoreWebView2_2>, 
   HRESULT WV2_STDCALL get_Source(LPWSTR* uri) override;
   HRESULT WV2_STDCALL Navigate(LPCWSTR uri) override;
   HRESULT WV2_STDCALL NavigateToString(LPCWSTR htmlContent) override;
-  HRESULT WV2_STDCALL add_NavigationStarting(ICoreWebView2NavigationStartingEventHandler* eventHandler, EventRegistrationToken* token) override { return events_.Add("NavigationStarting", eventHandler, token); }
-  HRESULT WV2_STDCALL remove_NavigationStarting(EventRegistrationToken token) override { events_.Remove("NavigationStarting", token); return S_OK; }
-  HRESULT WV2_STDCALL add_ContentLoading(ICoreWebView2ContentLoadingEventHandler* eventHandler, EventRegistrationToken* token) override { return events_.Add("ContentLoading", eventHandler, token); }
-  HRESULT WV2_STDCALL remove_ContentLoading(EventRegistrationToken token) override { events_.Remove("ContentLoading", token); return S_OK; }
-  HRESULT WV2_STDCALL add_SourceChanged(ICoreWebView2SourceChangedEventHandler* eventHandler, EventRegistrationToken* token) override { return events_.Add("SourceChanged", eventHandler, token); }
-  HRESULT WV2_STDCALL remove_SourceChanged(EventRegistrationToken token) override { events_.Remove("SourceChanged", token); return S_OK; }
-  HRESULT WV2_STDCALL add_HistoryChanged(ICoreWebView2HistoryChangedEventHandler* eventHandler, EventRegistrationToken* token) override { return events_.Add("HistoryChanged", eventHandler, token); }
-  HRESULT WV2_STDCALL remove_HistoryChanged(EventRegistrationToken token) override { events_.Remove("HistoryChanged", token); return S_OK; }
-  HRESULT WV2_STDCALL add_NavigationCompleted(ICoreWebView2NavigationCompletedEventHandler* eventHandler, EventRegistrationToken* token) override { return events_.Add("NavigationCompleted", eventHandler, token); }
-  HRESULT WV2_STDCALL remove_NavigationCompleted(EventRegistrationToken token) override { events_.Remove("NavigationCompleted", token); return S_OK; }
-  HRESULT WV2_STDCALL add_FrameNavigationStarting(ICoreWebView2NavigationStartingEventHandler* eventHandler, EventRegistrationToken* token) override { return events_.Add("FrameNavigationStarting", eventHandler, token); }
-  HRESULT WV2_STDCALL remove_FrameNavigationStarting(EventRegistrationToken token) override { events_.Remove("FrameNavigationStarting", token); return S_OK; }
-  HRESULT WV2_STDCALL add_FrameNavigationCompleted(ICoreWebView2NavigationCompletedEventHandler* eventHandler, EventRegistrationToken* token) override { return events_.Add("FrameNavigationCompleted", eventHandler, token); }
-  HRESULT WV2_STDCALL remove_FrameNavigationCompleted(EventRegistrationToken token) override { events_.Remove("FrameNavigationCompleted", token); return S_OK; }
-  HRESULT WV2_STDCALL add_ScriptDialogOpening(ICoreWebView2ScriptDialogOpeningEventHandler* eventHandler, EventRegistrationToken* token) override { return events_.Add("ScriptDialogOpening", eventHandler, token); }
-  HRESULT WV2_STDCALL remove_ScriptDialogOpening(EventRegistrationToken token) override { events_.Remove("ScriptDialogOpening", token); return S_OK; }
-  HRESULT WV2_STDCALL add_PermissionRequested(ICoreWebView2PermissionRequestedEventHandler* eventHandler, EventRegistrationToken* token) override { return events_.Add("PermissionRequested", eventHandler, token); }
-  HRESULT WV2_STDCALL remove_PermissionRequested(EventRegistrationToken token) override { events_.Remove("PermissionRequested", token); return S_OK; }
-  HRESULT WV2_STDCALL add_ProcessFailed(ICoreWebView2ProcessFailedEventHandler* eventHandler, EventRegistrationToken* token) override { return events_.Add("ProcessFailed", eventHandler, token); }
-  HRESULT WV2_STDCALL remove_ProcessFailed(EventRegistrationToken token) override { events_.Remove("ProcessFailed", token); return S_OK; }
-  HRESULT WV2_STDCALL AddScriptToExecuteOnDocumentCreated(LPCWSTR javaScript, ICoreWebView2AddScriptToExecuteOnDocumentCreatedCompletedHandler* handler) override;
+  HRESULT WV2_STDCALL add_NavigationStarting(ICoreWebView2NavigationStartingEventHandler* eventHandler,
+                                             EventRegistrationToken* token) override {
+    return events_.Add("NavigationStarting", eventHandler, token);
+  }
+  HRESULT WV2_STDCALL remove_NavigationStarting(EventRegistrationToken token) override {
+    events_.Remove("NavigationStarting", token);
+    return S_OK;
+  }
+  HRESULT WV2_STDCALL add_ContentLoading(ICoreWebView2ContentLoadingEventHandler* eventHandler,
+                                         EventRegistrationToken* token) override {
+    return events_.Add("ContentLoading", eventHandler, token);
+  }
+  HRESULT WV2_STDCALL remove_ContentLoading(EventRegistrationToken token) override {
+    events_.Remove("ContentLoading", token);
+    return S_OK;
+  }
+  HRESULT WV2_STDCALL add_SourceChanged(ICoreWebView2SourceChangedEventHandler* eventHandler,
+                                        EventRegistrationToken* token) override {
+    return events_.Add("SourceChanged", eventHandler, token);
+  }
+  HRESULT WV2_STDCALL remove_SourceChanged(EventRegistrationToken token) override {
+    events_.Remove("SourceChanged", token);
+    return S_OK;
+  }
+  HRESULT WV2_STDCALL add_HistoryChanged(ICoreWebView2HistoryChangedEventHandler* eventHandler,
+                                         EventRegistrationToken* token) override {
+    return events_.Add("HistoryChanged", eventHandler, token);
+  }
+  HRESULT WV2_STDCALL remove_HistoryChanged(EventRegistrationToken token) override {
+    events_.Remove("HistoryChanged", token);
+    return S_OK;
+  }
+  HRESULT WV2_STDCALL add_NavigationCompleted(ICoreWebView2NavigationCompletedEventHandler* eventHandler,
+                                              EventRegistrationToken* token) override {
+    return events_.Add("NavigationCompleted", eventHandler, token);
+  }
+  HRESULT WV2_STDCALL remove_NavigationCompleted(EventRegistrationToken token) override {
+    events_.Remove("NavigationCompleted", token);
+    return S_OK;
+  }
+  HRESULT WV2_STDCALL add_FrameNavigationStarting(ICoreWebView2NavigationStartingEventHandler* eventHandler,
+                                                  EventRegistrationToken* token) override {
+    return events_.Add("FrameNavigationStarting", eventHandler, token);
+  }
+  HRESULT WV2_STDCALL remove_FrameNavigationStarting(EventRegistrationToken token) override {
+    events_.Remove("FrameNavigationStarting", token);
+    return S_OK;
+  }
+  HRESULT WV2_STDCALL add_FrameNavigationCompleted(ICoreWebView2NavigationCompletedEventHandler* eventHandler,
+                                                   EventRegistrationToken* token) override {
+    return events_.Add("FrameNavigationCompleted", eventHandler, token);
+  }
+  HRESULT WV2_STDCALL remove_FrameNavigationCompleted(EventRegistrationToken token) override {
+    events_.Remove("FrameNavigationCompleted", token);
+    return S_OK;
+  }
+  HRESULT WV2_STDCALL add_ScriptDialogOpening(ICoreWebView2ScriptDialogOpeningEventHandler* eventHandler,
+                                              EventRegistrationToken* token) override {
+    return events_.Add("ScriptDialogOpening", eventHandler, token);
+  }
+  HRESULT WV2_STDCALL remove_ScriptDialogOpening(EventRegistrationToken token) override {
+    events_.Remove("ScriptDialogOpening", token);
+    return S_OK;
+  }
+  HRESULT WV2_STDCALL add_PermissionRequested(ICoreWebView2PermissionRequestedEventHandler* eventHandler,
+                                              EventRegistrationToken* token) override {
+    return events_.Add("PermissionRequested", eventHandler, token);
+  }
+  HRESULT WV2_STDCALL remove_PermissionRequested(EventRegistrationToken token) override {
+    events_.Remove("PermissionRequested", token);
+    return S_OK;
+  }
+  HRESULT WV2_STDCALL add_ProcessFailed(ICoreWebView2ProcessFailedEventHandler* eventHandler,
+                                        EventRegistrationToken* token) override {
+    return events_.Add("ProcessFailed", eventHandler, token);
+  }
+  HRESULT WV2_STDCALL remove_ProcessFailed(EventRegistrationToken token) override {
+    events_.Remove("ProcessFailed", token);
+    return S_OK;
+  }
+  HRESULT WV2_STDCALL AddScriptToExecuteOnDocumentCreated(
+      LPCWSTR javaScript, ICoreWebView2AddScriptToExecuteOnDocumentCreatedCompletedHandler* handler) override;
   HRESULT WV2_STDCALL RemoveScriptToExecuteOnDocumentCreated(LPCWSTR id) override;
-  HRESULT WV2_STDCALL ExecuteScript(LPCWSTR javaScript, ICoreWebView2ExecuteScriptCompletedHandler* handler) override;
-  HRESULT WV2_STDCALL CapturePreview(COREWEBVIEW2_CAPTURE_PREVIEW_IMAGE_FORMAT, IStream*, ICoreWebView2CapturePreviewCompletedHandler*) override { return E_NOTIMPL; }
+  HRESULT WV2_STDCALL ExecuteScript(LPCWSTR javaScript,
+                                    ICoreWebView2ExecuteScriptCompletedHandler* handler) override;
+  HRESULT WV2_STDCALL CapturePreview(COREWEBVIEW2_CAPTURE_PREVIEW_IMAGE_FORMAT, IStream*,
+                                     ICoreWebView2CapturePreviewCompletedHandler*) override {
+    return E_NOTIMPL;
+  }
   HRESULT WV2_STDCALL Reload() override;
   HRESULT WV2_STDCALL PostWebMessageAsJson(LPCWSTR webMessageAsJson) override;
   HRESULT WV2_STDCALL PostWebMessageAsString(LPCWSTR webMessageAsString) override;
-  HRESULT WV2_STDCALL add_WebMessageReceived(ICoreWebView2WebMessageReceivedEventHandler* eventHandler, EventRegistrationToken* token) override { return events_.Add("WebMessageReceived", eventHandler, token); }
-  HRESULT WV2_STDCALL remove_WebMessageReceived(EventRegistrationToken token) override { events_.Remove("WebMessageReceived", token); return S_OK; }
-  HRESULT WV2_STDCALL CallDevToolsProtocolMethod(LPCWSTR methodName, LPCWSTR parametersAsJson, ICoreWebView2CallDevToolsProtocolMethodCompletedHandler* handler) override;
+  HRESULT WV2_STDCALL add_WebMessageReceived(ICoreWebView2WebMessageReceivedEventHandler* eventHandler,
+                                             EventRegistrationToken* token) override {
+    return events_.Add("WebMessageReceived", eventHandler, token);
+  }
+  HRESULT WV2_STDCALL remove_WebMessageReceived(EventRegistrationToken token) override {
+    events_.Remove("WebMessageReceived", token);
+    return S_OK;
+  }
+  HRESULT WV2_STDCALL
+  CallDevToolsProtocolMethod(LPCWSTR methodName, LPCWSTR parametersAsJson,
+                             ICoreWebView2CallDevToolsProtocolMethodCompletedHandler* handler) override;
   HRESULT WV2_STDCALL get_BrowserProcessId(UINT32*) override { return E_NOTIMPL; }
   HRESULT WV2_STDCALL get_CanGoBack(BOOL*) override { return E_NOTIMPL; }
   HRESULT WV2_STDCALL get_CanGoForward(BOOL*) override { return E_NOTIMPL; }
   HRESULT WV2_STDCALL GoBack() override;
   HRESULT WV2_STDCALL GoForward() override;
-  HRESULT WV2_STDCALL GetDevToolsProtocolEventReceiver(LPCWSTR, ICoreWebView2DevToolsProtocolEventReceiver**) override { return E_NOTIMPL; }
+  HRESULT WV2_STDCALL
+  GetDevToolsProtocolEventReceiver(LPCWSTR, ICoreWebView2DevToolsProtocolEventReceiver**) override {
+    return E_NOTIMPL;
+  }
   HRESULT WV2_STDCALL Stop() override;
-  HRESULT WV2_STDCALL add_NewWindowRequested(ICoreWebView2NewWindowRequestedEventHandler* eventHandler, EventRegistrationToken* token) override { return events_.Add("NewWindowRequested", eventHandler, token); }
-  HRESULT WV2_STDCALL remove_NewWindowRequested(EventRegistrationToken token) override { events_.Remove("NewWindowRequested", token); return S_OK; }
-  HRESULT WV2_STDCALL add_DocumentTitleChanged(ICoreWebView2DocumentTitleChangedEventHandler* eventHandler, EventRegistrationToken* token) override { return events_.Add("DocumentTitleChanged", eventHandler, token); }
-  HRESULT WV2_STDCALL remove_DocumentTitleChanged(EventRegistrationToken token) override { events_.Remove("DocumentTitleChanged", token); return S_OK; }
+  HRESULT WV2_STDCALL add_NewWindowRequested(ICoreWebView2NewWindowRequestedEventHandler* eventHandler,
+                                             EventRegistrationToken* token) override {
+    return events_.Add("NewWindowRequested", eventHandler, token);
+  }
+  HRESULT WV2_STDCALL remove_NewWindowRequested(EventRegistrationToken token) override {
+    events_.Remove("NewWindowRequested", token);
+    return S_OK;
+  }
+  HRESULT WV2_STDCALL add_DocumentTitleChanged(ICoreWebView2DocumentTitleChangedEventHandler* eventHandler,
+                                               EventRegistrationToken* token) override {
+    return events_.Add("DocumentTitleChanged", eventHandler, token);
+  }
+  HRESULT WV2_STDCALL remove_DocumentTitleChanged(EventRegistrationToken token) override {
+    events_.Remove("DocumentTitleChanged", token);
+    return S_OK;
+  }
   HRESULT WV2_STDCALL get_DocumentTitle(LPWSTR* title) override;
   HRESULT WV2_STDCALL AddHostObjectToScript(LPCWSTR, VARIANT*) override { return E_NOTIMPL; }
   HRESULT WV2_STDCALL RemoveHostObjectFromScript(LPCWSTR) override { return E_NOTIMPL; }
   HRESULT WV2_STDCALL OpenDevToolsWindow() override { return E_NOTIMPL; }
-  HRESULT WV2_STDCALL add_ContainsFullScreenElementChanged(ICoreWebView2ContainsFullScreenElementChangedEventHandler* eventHandler, EventRegistrationToken* token) override { return events_.Add("ContainsFullScreenElementChanged", eventHandler, token); }
-  HRESULT WV2_STDCALL remove_ContainsFullScreenElementChanged(EventRegistrationToken token) override { events_.Remove("ContainsFullScreenElementChanged", token); return S_OK; }
+  HRESULT WV2_STDCALL add_ContainsFullScreenElementChanged(
+      ICoreWebView2ContainsFullScreenElementChangedEventHandler* eventHandler,
+      EventRegistrationToken* token) override {
+    return events_.Add("ContainsFullScreenElementChanged", eventHandler, token);
+  }
+  HRESULT WV2_STDCALL remove_ContainsFullScreenElementChanged(EventRegistrationToken token) override {
+    events_.Remove("ContainsFullScreenElementChanged", token);
+    return S_OK;
+  }
   HRESULT WV2_STDCALL get_ContainsFullScreenElement(BOOL* containsFullScreenElement) override;
-  HRESULT WV2_STDCALL add_WebResourceRequested(ICoreWebView2WebResourceRequestedEventHandler* eventHandler, EventRegistrationToken* token) override { return events_.Add("WebResourceRequested", eventHandler, token); }
-  HRESULT WV2_STDCALL remove_WebResourceRequested(EventRegistrationToken token) override { events_.Remove("WebResourceRequested", token); return S_OK; }
-  HRESULT WV2_STDCALL AddWebResourceRequestedFilter(const LPCWSTR, const COREWEBVIEW2_WEB_RESOURCE_CONTEXT) override { return E_NOTIMPL; }
-  HRESULT WV2_STDCALL RemoveWebResourceRequestedFilter(const LPCWSTR, const COREWEBVIEW2_WEB_RESOURCE_CONTEXT) override { return E_NOTIMPL; }
-  HRESULT WV2_STDCALL add_WindowCloseRequested(ICoreWebView2WindowCloseRequestedEventHandler* eventHandler, EventRegistrationToken* token) override { return events_.Add("WindowCloseRequested", eventHandler, token); }
-  HRESULT WV2_STDCALL remove_WindowCloseRequested(EventRegistrationToken token) override { events_.Remove("WindowCloseRequested", token); return S_OK; }
+  HRESULT WV2_STDCALL add_WebResourceRequested(ICoreWebView2WebResourceRequestedEventHandler* eventHandler,
+                                               EventRegistrationToken* token) override {
+    return events_.Add("WebResourceRequested", eventHandler, token);
+  }
+  HRESULT WV2_STDCALL remove_WebResourceRequested(EventRegistrationToken token) override {
+    events_.Remove("WebResourceRequested", token);
+    return S_OK;
+  }
+  HRESULT WV2_STDCALL AddWebResourceRequestedFilter(const LPCWSTR,
+                                                    const COREWEBVIEW2_WEB_RESOURCE_CONTEXT) override {
+    return E_NOTIMPL;
+  }
+  HRESULT WV2_STDCALL RemoveWebResourceRequestedFilter(const LPCWSTR,
+                                                       const COREWEBVIEW2_WEB_RESOURCE_CONTEXT) override {
+    return E_NOTIMPL;
+  }
+  HRESULT WV2_STDCALL add_WindowCloseRequested(ICoreWebView2WindowCloseRequestedEventHandler* eventHandler,
+                                               EventRegistrationToken* token) override {
+    return events_.Add("WindowCloseRequested", eventHandler, token);
+  }
+  HRESULT WV2_STDCALL remove_WindowCloseRequested(EventRegistrationToken token) override {
+    events_.Remove("WindowCloseRequested", token);
+    return S_OK;
+  }
   // ICoreWebView2_2
-  HRESULT WV2_STDCALL add_WebResourceResponseReceived(ICoreWebView2WebResourceResponseReceivedEventHandler* eventHandler, EventRegistrationToken* token) override { return events_.Add("WebResourceResponseReceived", eventHandler, token); }
-  HRESULT WV2_STDCALL remove_WebResourceResponseReceived(EventRegistrationToken token) override { events_.Remove("WebResourceResponseReceived", token); return S_OK; }
-  HRESULT WV2_STDCALL NavigateWithWebResourceRequest(ICoreWebView2WebResourceRequest*) override { return E_NOTIMPL; }
-  HRESULT WV2_STDCALL add_DOMContentLoaded(ICoreWebView2DOMContentLoadedEventHandler* eventHandler, EventRegistrationToken* token) override { return events_.Add("DOMContentLoaded", eventHandler, token); }
-  HRESULT WV2_STDCALL remove_DOMContentLoaded(EventRegistrationToken token) override { events_.Remove("DOMContentLoaded", token); return S_OK; }
+  HRESULT WV2_STDCALL
+  add_WebResourceResponseReceived(ICoreWebView2WebResourceResponseReceivedEventHandler* eventHandler,
+                                  EventRegistrationToken* token) override {
+    return events_.Add("WebResourceResponseReceived", eventHandler, token);
+  }
+  HRESULT WV2_STDCALL remove_WebResourceResponseReceived(EventRegistrationToken token) override {
+    events_.Remove("WebResourceResponseReceived", token);
+    return S_OK;
+  }
+  HRESULT WV2_STDCALL NavigateWithWebResourceRequest(ICoreWebView2WebResourceRequest*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT WV2_STDCALL add_DOMContentLoaded(ICoreWebView2DOMContentLoadedEventHandler* eventHandler,
+                                           EventRegistrationToken* token) override {
+    return events_.Add("DOMContentLoaded", eventHandler, token);
+  }
+  HRESULT WV2_STDCALL remove_DOMContentLoaded(EventRegistrationToken token) override {
+    events_.Remove("DOMContentLoaded", token);
+    return S_OK;
+  }
   HRESULT WV2_STDCALL get_CookieManager(ICoreWebView2CookieManager**) override { return E_NOTIMPL; }
   HRESULT WV2_STDCALL get_Environment(ICoreWebView2Environment** environment) override;
 

@@ -5,8 +5,8 @@
 #include <map>
 #include <sstream>
 
-#include "runtime/chromium/win32/Trace.h"
 #include "runtime/chromium/BrowserCommandLine.h"
+#include "runtime/chromium/win32/Trace.h"
 
 namespace velmoran::runtime::chromium {
 
@@ -42,7 +42,8 @@ EmbeddedWindow::Container EmbeddedWindow::ContainerOf(HWND host) {
   HWND owner = host;
   while (owner != nullptr && ::GetPropW(owner, kWholeWindowProperty) == nullptr) owner = ::GetParent(owner);
   if (owner == nullptr) return container;
-  container.window = static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(::GetPropW(owner, kWholeWindowProperty)));
+  container.window =
+      static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(::GetPropW(owner, kWholeWindowProperty)));
   // Where that X11 window starts depends on who draws the frame: under a
   // window manager that draws it, at the client area; when Wine draws the
   // caption and border itself, at the window's outer corner. X11 knows; the
@@ -70,9 +71,10 @@ bool EmbeddedWindow::Attach(HWND host, const std::string& windowClass) {
     return false;
   }
   // The browser maps its window shortly after it starts; wait for it, within reason.
-  const std::optional<std::string> found = helper_.Run(
-      "timeout 20 xdotool search --sync --onlyvisible --class " + ShellQuoted("^" + windowClass + "$") + " | head -n 1",
-      30000);
+  const std::optional<std::string> found =
+      helper_.Run("timeout 20 xdotool search --sync --onlyvisible --class " +
+                      ShellQuoted("^" + windowClass + "$") + " | head -n 1",
+                  30000);
   Trace("browser window: " + found.value_or("(no answer)"));
   if (!found) return false;
   browserWindow_ = std::strtoul(found->c_str(), nullptr, 10);
@@ -92,7 +94,8 @@ bool EmbeddedWindow::Reparent(HWND host) {
   if (container.window != 0) {
     command << "for i in 1 2 3 4 5; do xdotool windowreparent " << browser << " " << Id(container.window)
             << "; sleep 0.1; xwininfo -children -id " << browser << " | grep -q 'Parent window id: "
-            << "0x' && [ \"$(xwininfo -children -id " << browser << " | sed -n 's/.*Parent window id: \\(0x[0-9a-f]*\\).*/\\1/p')\" = \"$(printf '0x%x' "
+            << "0x' && [ \"$(xwininfo -children -id " << browser
+            << " | sed -n 's/.*Parent window id: \\(0x[0-9a-f]*\\).*/\\1/p')\" = \"$(printf '0x%x' "
             << Id(container.window) << ")\" ] && break; done";
   }
   containerWindow_ = container.window;

@@ -60,7 +60,8 @@ bool ReadGreeting(SOCKET connection, std::string_view greeting, char terminator,
     fd_set readable;
     FD_ZERO(&readable);
     FD_SET(connection, &readable);
-    timeval wait{static_cast<long>((deadline - now) / 1000), static_cast<long>((deadline - now) % 1000 * 1000)};
+    timeval wait{static_cast<long>((deadline - now) / 1000),
+                 static_cast<long>((deadline - now) % 1000 * 1000)};
     if (::select(0, &readable, nullptr, nullptr, &wait) <= 0) return false;
     char c = 0;
     if (::recv(connection, &c, 1, 0) != 1) return false;

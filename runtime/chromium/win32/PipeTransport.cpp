@@ -7,15 +7,15 @@
 
 namespace velmoran::runtime::chromium {
 
-PipeTransport::PipeTransport(std::shared_ptr<UiThreadQueue> queue, std::weak_ptr<void> alive, Handlers handlers)
+PipeTransport::PipeTransport(std::shared_ptr<UiThreadQueue> queue, std::weak_ptr<void> alive,
+                             Handlers handlers)
     : queue_(std::move(queue)), alive_(std::move(alive)), handlers_(std::move(handlers)) {}
 
 PipeTransport::~PipeTransport() { Close(); }
 
 void PipeTransport::Start(std::unique_ptr<LoopbackListener> listener, std::string greeting, DWORD timeoutMs) {
-  reader_ = std::thread([this, listener = std::move(listener), greeting = std::move(greeting), timeoutMs]() mutable {
-    Read(std::move(listener), std::move(greeting), timeoutMs);
-  });
+  reader_ = std::thread([this, listener = std::move(listener), greeting = std::move(greeting),
+                         timeoutMs]() mutable { Read(std::move(listener), std::move(greeting), timeoutMs); });
 }
 
 void PipeTransport::PostToUi(std::function<void()> work) {
@@ -45,7 +45,8 @@ void PipeTransport::Read(std::unique_ptr<LoopbackListener> listener, std::string
   for (;;) {
     const int received = ::recv(connection, buffer.data(), static_cast<int>(buffer.size()), 0);
     if (received <= 0) break;
-    for (std::string& frame : splitter.Feed(std::string_view(buffer.data(), static_cast<std::size_t>(received)))) {
+    for (std::string& frame :
+         splitter.Feed(std::string_view(buffer.data(), static_cast<std::size_t>(received)))) {
       PostToUi([this, frame = std::move(frame)]() mutable { handlers_.message(std::move(frame)); });
     }
   }

@@ -22,9 +22,11 @@ void Trace(std::string_view line) {
     // so a trace lines up with what scripts outside Wine measure.
     FILETIME now{};
     ::GetSystemTimePreciseAsFileTime(&now);
-    const unsigned long long ticks = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    const unsigned long long ticks =
+        (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
     constexpr unsigned long long kUnixEpochTicks = 116444736000000000ULL;
-    std::fprintf(file, "%llu %.*s\n", (ticks - kUnixEpochTicks) / 10000, static_cast<int>(line.size()), line.data());
+    std::fprintf(file, "%llu %.*s\n", (ticks - kUnixEpochTicks) / 10000, static_cast<int>(line.size()),
+                 line.data());
     std::fclose(file);
   }
 }

@@ -25,13 +25,12 @@ std::wstring ZDrivePath(std::string_view unixPath) {
 
 bool StartBashScript(const std::string& script) {
   const std::wstring application = ZDrivePath("/bin/bash");
-  std::wstring commandLine =
-      Wide(JoinWindowsArguments({u"/bin/bash", u"-c", Utf8ToUtf16(script)}));
+  std::wstring commandLine = Wide(JoinWindowsArguments({u"/bin/bash", u"-c", Utf8ToUtf16(script)}));
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
-  if (!::CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                        nullptr, &startup, &process)) {
+  if (!::CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                        nullptr, nullptr, &startup, &process)) {
     return false;
   }
   ::CloseHandle(process.hThread);

@@ -20,7 +20,9 @@ bool UnixShell::Start() {
   const std::string greeting = MakeGreeting();
   std::string script = "exec 3<>/dev/tcp/127.0.0.1/" + std::to_string(listener.Port()) + " || exit 1; ";
   script += "printf '%s\\n' " + greeting + " >&3; ";
-  script += "while IFS= read -r line <&3; do eval \"$line\" >&3 2>/dev/null </dev/null; printf '\\n@@velmoran-done\\n' >&3; done";
+  script +=
+      "while IFS= read -r line <&3; do eval \"$line\" >&3 2>/dev/null </dev/null; printf "
+      "'\\n@@velmoran-done\\n' >&3; done";
   if (!StartBashScript(script)) return false;
   socket_ = listener.AcceptGreeted(greeting, '\n', 10000);
   return Started();
@@ -42,7 +44,8 @@ std::optional<std::string> UnixShell::Run(std::string_view command, DWORD timeou
     fd_set readable;
     FD_ZERO(&readable);
     FD_SET(socket_, &readable);
-    timeval wait{static_cast<long>((deadline - now) / 1000), static_cast<long>((deadline - now) % 1000 * 1000)};
+    timeval wait{static_cast<long>((deadline - now) / 1000),
+                 static_cast<long>((deadline - now) % 1000 * 1000)};
     char buffer[4096];
     int received = 0;
     if (now >= deadline || ::select(0, &readable, nullptr, nullptr, &wait) <= 0 ||

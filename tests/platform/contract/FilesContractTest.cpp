@@ -127,8 +127,7 @@ std::vector<PathCase> PathCases() {
   };
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FilesPathTable, ::testing::ValuesIn(PathCases()),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, FilesPathTable, ::testing::ValuesIn(PathCases()), CaseName());
 
 TEST_F(FilesContract, PathLengthLimits) {
   const std::u16string folder = At(u"\\Pose");

@@ -1,11 +1,11 @@
-#include "runtime/chromium/BrowserCommandLine.h"
-#include "tests/support/CaseName.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
+
+#include "runtime/chromium/BrowserCommandLine.h"
+#include "tests/support/CaseName.h"
 
 namespace velmoran::test {
 namespace {
@@ -36,9 +36,10 @@ TEST_P(WindowsArgumentCases, JoinedArgumentsSplitBackUnchanged) {
 INSTANTIATE_TEST_SUITE_P(
     Lines, WindowsArgumentCases,
     ::testing::Values(
-        SplitCase{"HostSwitches",
-                  u"--disable-features=msEdgeRose --remote-debugging-port=9999 --remote-allow-origins=*",
-                  {u"--disable-features=msEdgeRose", u"--remote-debugging-port=9999", u"--remote-allow-origins=*"}},
+        SplitCase{
+            "HostSwitches",
+            u"--disable-features=msEdgeRose --remote-debugging-port=9999 --remote-allow-origins=*",
+            {u"--disable-features=msEdgeRose", u"--remote-debugging-port=9999", u"--remote-allow-origins=*"}},
         SplitCase{"Empty", u"  ", {}},
         SplitCase{"QuotedSpaces", u"--user-agent=\"a b\"  c", {u"--user-agent=a b", u"c"}},
         SplitCase{"EscapedQuote", u"a\\\"b", {u"a\"b"}},
@@ -93,13 +94,15 @@ BrowserLaunch Launch(std::u16string additional, bool fakeMedia, std::string user
 INSTANTIATE_TEST_SUITE_P(
     Launches, BrowserArgumentsCases,
     ::testing::Values(
-        ArgumentsCase{"ShellSettings",
-                      Launch(u"--disable-features=msEdgeRose --remote-debugging-port=9999 --remote-allow-origins=*",
-                             false, "/tmp/p/CustomCache"),
-                      {"--remote-debugging-pipe", "--disable-features=Translate,msEdgeRose", "--remote-debugging-port=9999", "--remote-allow-origins=*",
-                       "--user-data-dir=/tmp/p/CustomCache", "--class=velmoran-12-1", "--no-first-run",
-                       "--disable-background-networking", "--disable-component-update", "--disable-sync"},
-                      {"--use-fake-device-for-media-stream", "--disable-features=msEdgeRose"}},
+        ArgumentsCase{
+            "ShellSettings",
+            Launch(u"--disable-features=msEdgeRose --remote-debugging-port=9999 --remote-allow-origins=*",
+                   false, "/tmp/p/CustomCache"),
+            {"--remote-debugging-pipe", "--disable-features=Translate,msEdgeRose",
+             "--remote-debugging-port=9999", "--remote-allow-origins=*", "--user-data-dir=/tmp/p/CustomCache",
+             "--class=velmoran-12-1", "--no-first-run", "--disable-background-networking",
+             "--disable-component-update", "--disable-sync"},
+            {"--use-fake-device-for-media-stream", "--disable-features=msEdgeRose"}},
         ArgumentsCase{"DemoCamera",
                       Launch(u"", true, ""),
                       {"--use-fake-device-for-media-stream", "--use-fake-ui-for-media-stream"},

@@ -1,5 +1,3 @@
-#include "runtime/chromium/DevToolsSession.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -7,6 +5,7 @@
 #include <vector>
 
 #include "base/Text.h"
+#include "runtime/chromium/DevToolsSession.h"
 #include "tests/support/CaseName.h"
 
 namespace velmoran::test {
@@ -63,13 +62,16 @@ TEST_P(SessionAnswerCases, EachAnswerReachesItsCommandOnce) {
 INSTANTIATE_TEST_SUITE_P(
     Answers, SessionAnswerCases,
     ::testing::Values(
-        AnswerCase{"InOrder",
-                   {R"({"id":1,"result":{"value":"one"}})", R"({"id":2,"result":{"value":"two"},"sessionId":"S"})"},
-                   {"a ok one", "b ok two"}},
+        AnswerCase{
+            "InOrder",
+            {R"({"id":1,"result":{"value":"one"}})", R"({"id":2,"result":{"value":"two"},"sessionId":"S"})"},
+            {"a ok one", "b ok two"}},
         AnswerCase{"OutOfOrder",
                    {R"({"id":2,"result":{"value":"two"}})", R"({"id":1,"result":{"value":"one"}})"},
                    {"b ok two", "a ok one"}},
-        AnswerCase{"ErrorAnswer", {R"({"id":1,"error":{"code":-32000,"message":"No target"}})"}, {"a error No target"}},
+        AnswerCase{"ErrorAnswer",
+                   {R"({"id":1,"error":{"code":-32000,"message":"No target"}})"},
+                   {"a error No target"}},
         AnswerCase{"SecondAnswerIgnored",
                    {R"({"id":1,"result":{"value":"one"}})", R"({"id":1,"result":{"value":"again"}})"},
                    {"a ok one"}},
@@ -107,7 +109,8 @@ TEST(DevToolsSession, EventsReachTheSubscribersOfTheirMethodWithTheirSession) {
   pipe.session.Subscribe(u"Runtime.bindingCalled", [&](const DevToolsMessage& event) {
     seen.push_back("binding " + Utf16ToUtf8(TextMember(event.body, u"payload")));
   });
-  pipe.session.Receive(R"({"method":"Page.frameNavigated","params":{"frame":{"url":"http://a/"}},"sessionId":"S1"})");
+  pipe.session.Receive(
+      R"({"method":"Page.frameNavigated","params":{"frame":{"url":"http://a/"}},"sessionId":"S1"})");
   pipe.session.Receive(R"({"method":"Page.loadEventFired","params":{}})");
   pipe.session.Receive(R"({"method":"Runtime.bindingCalled","params":{"payload":"\"AppExit\""}})");
   EXPECT_EQ(seen, (std::vector<std::string>{"navigated S1 http://a/", "binding \"AppExit\""}));
@@ -122,13 +125,16 @@ TEST(DevToolsSession, AHandlerTakesAStringMemberOutOfTheEvent) {
     std::optional<std::u16string> payload = TakeTextMember(event.body, u"payload");
     seen.push_back(payload ? "took " + Utf16ToUtf8(*payload) : "none");
     seen.push_back(TakeTextMember(event.body, u"executionContextId") ? "a number taken" : "no string there");
-    seen.push_back(TakeTextMember(event.body, u"missing") ? "a missing member taken" : "nothing missing taken");
+    seen.push_back(TakeTextMember(event.body, u"missing") ? "a missing member taken"
+                                                          : "nothing missing taken");
   });
   pipe.session.Subscribe(u"Runtime.bindingCalled", [&](const DevToolsMessage& event) {
     seen.push_back("after: [" + Utf16ToUtf8(TextMember(event.body, u"payload")) + "]");
   });
-  pipe.session.Receive(R"({"method":"Runtime.bindingCalled","params":{"name":"p","payload":"\"big\"","executionContextId":1}})");
-  EXPECT_EQ(seen, (std::vector<std::string>{"took \"big\"", "no string there", "nothing missing taken", "after: []"}));
+  pipe.session.Receive(
+      R"({"method":"Runtime.bindingCalled","params":{"name":"p","payload":"\"big\"","executionContextId":1}})");
+  EXPECT_EQ(seen, (std::vector<std::string>{"took \"big\"", "no string there", "nothing missing taken",
+                                            "after: []"}));
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
-#include "runtime/chromium/FrameSplitter.h"
-#include "tests/support/CaseName.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "runtime/chromium/FrameSplitter.h"
+#include "tests/support/CaseName.h"
 
 namespace velmoran::test {
 namespace {
@@ -32,17 +32,16 @@ TEST_P(FrameSplitterCases, CutsAtEachNul) {
   EXPECT_EQ(splitter.PendingBytes(), GetParam().pending);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Reads, FrameSplitterCases,
-    ::testing::Values(
-        SplitCase{"OneWholeMessage", {"{\"id\":1}\0"s}, {"{\"id\":1}"}, 0},
-        SplitCase{"TwoInOneRead", {"a\0b\0"s}, {"a", "b"}, 0},
-        SplitCase{"SplitAcrossReads", {"ab", "c\0d"s, "e\0"s}, {"abc", "de"}, 0},
-        SplitCase{"NulAloneInARead", {"abc", "\0"s}, {"abc"}, 0},
-        SplitCase{"EmptyMessage", {"\0\0x\0"s}, {"", "", "x"}, 0},
-        SplitCase{"UnfinishedTailKept", {"a\0bc"s, "d"}, {"a"}, 3},
-        SplitCase{"NothingYet", {"", "abc"}, {}, 3}),
-    CaseName());
+INSTANTIATE_TEST_SUITE_P(Reads, FrameSplitterCases,
+                         ::testing::Values(SplitCase{"OneWholeMessage", {"{\"id\":1}\0"s}, {"{\"id\":1}"}, 0},
+                                           SplitCase{"TwoInOneRead", {"a\0b\0"s}, {"a", "b"}, 0},
+                                           SplitCase{
+                                               "SplitAcrossReads", {"ab", "c\0d"s, "e\0"s}, {"abc", "de"}, 0},
+                                           SplitCase{"NulAloneInARead", {"abc", "\0"s}, {"abc"}, 0},
+                                           SplitCase{"EmptyMessage", {"\0\0x\0"s}, {"", "", "x"}, 0},
+                                           SplitCase{"UnfinishedTailKept", {"a\0bc"s, "d"}, {"a"}, 3},
+                                           SplitCase{"NothingYet", {"", "abc"}, {}, 3}),
+                         CaseName());
 
 TEST(FrameSplitter, LargeMessageInSmallReadsArrivesWhole) {
   const std::string payload(20 * 1024 * 1024 + 3, 'x');
@@ -51,7 +50,8 @@ TEST(FrameSplitter, LargeMessageInSmallReadsArrivesWhole) {
   std::vector<std::string> frames;
   constexpr std::size_t kRead = 64 * 1024;
   for (std::size_t at = 0; at < stream.size(); at += kRead) {
-    for (std::string& frame : splitter.Feed(std::string_view(stream).substr(at, kRead))) frames.push_back(std::move(frame));
+    for (std::string& frame : splitter.Feed(std::string_view(stream).substr(at, kRead)))
+      frames.push_back(std::move(frame));
   }
   ASSERT_EQ(frames.size(), 2u);
   EXPECT_EQ(frames[0], "{\"small\":1}");

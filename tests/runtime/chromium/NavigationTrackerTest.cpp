@@ -1,5 +1,3 @@
-#include "runtime/chromium/NavigationTracker.h"
-
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -7,6 +5,7 @@
 #include <vector>
 
 #include "base/Text.h"
+#include "runtime/chromium/NavigationTracker.h"
 #include "tests/support/CaseName.h"
 
 namespace velmoran::test {
@@ -20,7 +19,8 @@ using runtime::chromium::NavigationTracker;
 class Trace final : public NavigationObserver {
  public:
   bool NavigationStarting(std::uint64_t id, std::u16string_view uri, bool isRedirected) override {
-    lines.push_back("starting " + std::to_string(id) + " " + Utf16ToUtf8(uri) + (isRedirected ? " redirected" : ""));
+    lines.push_back("starting " + std::to_string(id) + " " + Utf16ToUtf8(uri) +
+                    (isRedirected ? " redirected" : ""));
     return uri.find(u"cancel") != std::u16string_view::npos;
   }
   void SourceChanged(bool isNewDocument) override {
@@ -32,7 +32,8 @@ class Trace final : public NavigationObserver {
   void HistoryChanged() override { lines.emplace_back("history"); }
   void DomContentLoaded(std::uint64_t id) override { lines.push_back("dom " + std::to_string(id)); }
   void NavigationCompleted(const NavigationOutcome& outcome) override {
-    lines.push_back("completed " + std::to_string(outcome.navigationId) + (outcome.isSuccess ? " ok " : " failed ") +
+    lines.push_back("completed " + std::to_string(outcome.navigationId) +
+                    (outcome.isSuccess ? " ok " : " failed ") +
                     std::to_string(static_cast<int>(outcome.webErrorStatus)) + " " +
                     std::to_string(outcome.httpStatusCode));
   }
@@ -91,21 +92,24 @@ TEST_P(NavigationCases, RaiseTheEventsInOrderAndCompleteOnce) {
 INSTANTIATE_TEST_SUITE_P(
     Sequences, NavigationCases,
     ::testing::Values(
-        NavigationCase{"PageLoads",
-                       {"start L1 http://a/", "response L1 200", "commit L1 http://a/", "dom L1", "load L1", "stop"},
-                       {"starting 1 http://a/", "source new", "content 1", "history", "dom 1", "completed 1 ok 0 200"}},
-        NavigationCase{"ServerRefusesWithNotFound",
-                       {"start L1 http://a/x", "response L1 404", "commit L1 http://a/x", "dom L1", "load L1"},
-                       {"starting 1 http://a/x", "source new", "content 1", "history", "dom 1",
-                        "completed 1 failed 0 404"}},
-        NavigationCase{"ConnectionRefusedShowsErrorPage",
-                       {"start L1 http://a/", "fail L1 net::ERR_CONNECTION_REFUSED", "commit-error L1 http://a/",
-                        "dom L1", "load L1", "stop"},
-                       {"starting 1 http://a/", "source new", "content 1 error", "history",
-                        "completed 1 failed 12 0"}},
-        NavigationCase{"FailureWithoutPageCompletesWhenLoadingStops",
-                       {"start L1 http://a/", "fail L1 net::ERR_NAME_NOT_RESOLVED", "fail L1 net::ERR_ABORTED", "stop"},
-                       {"starting 1 http://a/", "completed 1 failed 13 0"}},
+        NavigationCase{
+            "PageLoads",
+            {"start L1 http://a/", "response L1 200", "commit L1 http://a/", "dom L1", "load L1", "stop"},
+            {"starting 1 http://a/", "source new", "content 1", "history", "dom 1", "completed 1 ok 0 200"}},
+        NavigationCase{
+            "ServerRefusesWithNotFound",
+            {"start L1 http://a/x", "response L1 404", "commit L1 http://a/x", "dom L1", "load L1"},
+            {"starting 1 http://a/x", "source new", "content 1", "history", "dom 1",
+             "completed 1 failed 0 404"}},
+        NavigationCase{
+            "ConnectionRefusedShowsErrorPage",
+            {"start L1 http://a/", "fail L1 net::ERR_CONNECTION_REFUSED", "commit-error L1 http://a/",
+             "dom L1", "load L1", "stop"},
+            {"starting 1 http://a/", "source new", "content 1 error", "history", "completed 1 failed 12 0"}},
+        NavigationCase{
+            "FailureWithoutPageCompletesWhenLoadingStops",
+            {"start L1 http://a/", "fail L1 net::ERR_NAME_NOT_RESOLVED", "fail L1 net::ERR_ABORTED", "stop"},
+            {"starting 1 http://a/", "completed 1 failed 13 0"}},
         NavigationCase{"SameAddressAgainKeepsTheSource",
                        {"start L1 http://a/", "commit L1 http://a/", "load L1", "start L2 http://a/",
                         "commit L2 http://a/", "load L2"},
@@ -115,39 +119,41 @@ INSTANTIATE_TEST_SUITE_P(
                        {"start L1 http://a/", "redirect L1 http://b/", "commit L1 http://b/", "load L1"},
                        {"starting 1 http://a/", "starting 1 http://b/ redirected", "source new", "content 1",
                         "history", "completed 1 ok 0 0"}},
-        NavigationCase{"CancelledAtStart",
-                       {"start L1 http://cancel/", "fail L1 net::ERR_ABORTED", "commit L1 http://cancel/", "stop"},
-                       {"starting 1 http://cancel/", "completed 1 failed 14 0"},
-                       {"start L1 http://cancel/"}},
-        NavigationCase{"CancelledAtRedirect",
-                       {"start L1 http://a/", "redirect L1 http://cancel/", "stop"},
-                       {"starting 1 http://a/", "starting 1 http://cancel/ redirected", "completed 1 failed 14 0"},
-                       {"redirect L1 http://cancel/"}},
+        NavigationCase{
+            "CancelledAtStart",
+            {"start L1 http://cancel/", "fail L1 net::ERR_ABORTED", "commit L1 http://cancel/", "stop"},
+            {"starting 1 http://cancel/", "completed 1 failed 14 0"},
+            {"start L1 http://cancel/"}},
+        NavigationCase{
+            "CancelledAtRedirect",
+            {"start L1 http://a/", "redirect L1 http://cancel/", "stop"},
+            {"starting 1 http://a/", "starting 1 http://cancel/ redirected", "completed 1 failed 14 0"},
+            {"redirect L1 http://cancel/"}},
         NavigationCase{"ReplacedByANewerNavigation",
                        {"start L1 http://a/", "start L2 http://b/", "commit L2 http://b/", "load L2"},
-                       {"starting 1 http://a/", "completed 1 failed 14 0", "starting 2 http://b/", "source new",
-                        "content 2", "history", "completed 2 ok 0 0"}},
-        NavigationCase{"ReloadOfAFailedPageKeepsTheFailure",
-                       {"start L1 http://a/", "fail L1 net::ERR_CONNECTION_REFUSED", "commit-error L1 http://a/",
-                        "start L2 http://a/", "response L2 200", "commit L2 http://a/", "load L2"},
-                       {"starting 1 http://a/", "source new", "content 1 error", "history",
-                        "completed 1 failed 12 0", "starting 2 http://a/", "content 2", "history",
-                        "completed 2 ok 0 200"}},
+                       {"starting 1 http://a/", "completed 1 failed 14 0", "starting 2 http://b/",
+                        "source new", "content 2", "history", "completed 2 ok 0 0"}},
+        NavigationCase{
+            "ReloadOfAFailedPageKeepsTheFailure",
+            {"start L1 http://a/", "fail L1 net::ERR_CONNECTION_REFUSED", "commit-error L1 http://a/",
+             "start L2 http://a/", "response L2 200", "commit L2 http://a/", "load L2"},
+            {"starting 1 http://a/", "source new", "content 1 error", "history", "completed 1 failed 12 0",
+             "starting 2 http://a/", "content 2", "history", "completed 2 ok 0 200"}},
         NavigationCase{"RepeatedStartOfTheSameLoaderIsOneNavigation",
                        {"start L1 http://a/", "start L1 http://a/", "commit L1 http://a/", "load L1"},
                        {"starting 1 http://a/", "source new", "content 1", "history", "completed 1 ok 0 0"}},
-        NavigationCase{"StopBeforeAnyNewsOfTheNavigationIsTheEarlierDocuments",
-                       {"start L1 http://a/", "stop", "response L1 200", "commit L1 http://a/", "load L1"},
-                       {"starting 1 http://a/", "source new", "content 1", "history", "completed 1 ok 0 200"}},
+        NavigationCase{
+            "StopBeforeAnyNewsOfTheNavigationIsTheEarlierDocuments",
+            {"start L1 http://a/", "stop", "response L1 200", "commit L1 http://a/", "load L1"},
+            {"starting 1 http://a/", "source new", "content 1", "history", "completed 1 ok 0 200"}},
         NavigationCase{"StoppedAfterAResponseWithoutDocument",
                        {"start L1 http://a/", "response L1 204", "stop"},
                        {"starting 1 http://a/", "completed 1 failed 14 204"}},
         NavigationCase{"FragmentChangesTheSourceOnly",
                        {"same http://a/#x", "same http://a/#x"},
                        {"source same", "history"}},
-        NavigationCase{"EventsOfUnknownLoadersChangeNothing",
-                       {"dom L9", "load L9", "response L9 500", "stop"},
-                       {}}),
+        NavigationCase{
+            "EventsOfUnknownLoadersChangeNothing", {"dom L9", "load L9", "response L9 500", "stop"}, {}}),
     CaseName());
 
 TEST(NavigationTracker, SourceIsTheCommittedAddress) {

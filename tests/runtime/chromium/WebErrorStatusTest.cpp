@@ -1,9 +1,9 @@
-#include "runtime/chromium/WebErrorStatus.h"
-#include "tests/support/CaseName.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "runtime/chromium/WebErrorStatus.h"
+#include "tests/support/CaseName.h"
 
 namespace velmoran::test {
 namespace {
@@ -33,7 +33,8 @@ INSTANTIATE_TEST_SUITE_P(
         NetErrorCase{"TimedOut", u"net::ERR_CONNECTION_TIMED_OUT", COREWEBVIEW2_WEB_ERROR_STATUS_TIMEOUT},
         NetErrorCase{"Reset", u"net::ERR_CONNECTION_RESET", COREWEBVIEW2_WEB_ERROR_STATUS_CONNECTION_RESET},
         NetErrorCase{"Aborted", u"net::ERR_ABORTED", COREWEBVIEW2_WEB_ERROR_STATUS_OPERATION_CANCELED},
-        NetErrorCase{"Offline", u"net::ERR_INTERNET_DISCONNECTED", COREWEBVIEW2_WEB_ERROR_STATUS_DISCONNECTED},
+        NetErrorCase{"Offline", u"net::ERR_INTERNET_DISCONNECTED",
+                     COREWEBVIEW2_WEB_ERROR_STATUS_DISCONNECTED},
         NetErrorCase{"ExpiredCertificate", u"net::ERR_CERT_DATE_INVALID",
                      COREWEBVIEW2_WEB_ERROR_STATUS_CERTIFICATE_EXPIRED},
         NetErrorCase{"UntrustedCertificate", u"net::ERR_CERT_AUTHORITY_INVALID",
@@ -42,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
                      COREWEBVIEW2_WEB_ERROR_STATUS_ERROR_HTTP_INVALID_SERVER_RESPONSE},
         NetErrorCase{"TooManyRedirects", u"net::ERR_TOO_MANY_REDIRECTS",
                      COREWEBVIEW2_WEB_ERROR_STATUS_REDIRECT_FAILED},
-        NetErrorCase{"WithoutPrefix", u"ERR_ADDRESS_UNREACHABLE", COREWEBVIEW2_WEB_ERROR_STATUS_SERVER_UNREACHABLE},
+        NetErrorCase{"WithoutPrefix", u"ERR_ADDRESS_UNREACHABLE",
+                     COREWEBVIEW2_WEB_ERROR_STATUS_SERVER_UNREACHABLE},
         NetErrorCase{"UnknownName", u"net::ERR_UNSAFE_PORT", COREWEBVIEW2_WEB_ERROR_STATUS_UNEXPECTED_ERROR}),
     CaseName());
 

@@ -14,9 +14,9 @@ namespace velmoran::test {
 namespace {
 
 using webview::CoTaskMemText;
+using webview::kRetrieveHTMLExecutionID;
 using webview::TWVBrowserBase;
 using webview::TWVMessage;
-using webview::kRetrieveHTMLExecutionID;
 
 struct ScriptCompletion {
   HRESULT code = 0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+
 #include "base/Text.h"
 #include "platform/sim/SimPlatform.h"
 #include "tests/support/TempFolder.h"
@@ -16,11 +17,11 @@ namespace {
 
 using webview::DecodeRetrievedText;
 using webview::JsonDataMember;
-using webview::NearestZoomStep;
-using webview::TWVBrowser;
 using webview::kDefaultZoomStep;
 using webview::kZoomStepCount;
 using webview::kZoomSteps;
+using webview::NearestZoomStep;
+using webview::TWVBrowser;
 
 struct DecodeCase {
   std::u16string input;

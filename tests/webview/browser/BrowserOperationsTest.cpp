@@ -58,8 +58,7 @@ TEST_P(BrowserOperationsTest, DoesNothingBeforeInitializedAndActsAfter) {
   EXPECT_TRUE(GetParam().call(*browser));
 }
 
-INSTANTIATE_TEST_SUITE_P(Family, BrowserOperationsTest, testing::ValuesIn(Operations()),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(Family, BrowserOperationsTest, testing::ValuesIn(Operations()), CaseName());
 
 TEST_F(BrowserTest, OperationsReachTheRuntimeWithTheirArguments) {
   CreateBrowserNow();

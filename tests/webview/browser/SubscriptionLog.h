@@ -25,22 +25,47 @@ class SubscriptionLog final : public runtime::sim::SimRuntimeObserver {
 // The webview's events in the order its wrapper subscribes to them; each
 // later interface version adds its events at the end.
 inline const std::vector<std::string>& WebViewEventsInOrder() {
-  static const std::vector<std::string> events{
-      "NavigationStarting", "NavigationCompleted", "SourceChanged", "HistoryChanged", "ContentLoading",
-      "DocumentTitleChanged", "NewWindowRequested", "FrameNavigationStarting", "FrameNavigationCompleted",
-      "WebResourceRequested", "ScriptDialogOpening", "PermissionRequested", "ProcessFailed",
-      "WebMessageReceived", "ContainsFullScreenElementChanged", "WindowCloseRequested",
-      "WebResourceResponseReceived", "DOMContentLoaded", "FrameCreated", "DownloadStarting",
-      "ClientCertificateRequested", "IsMutedChanged", "IsDocumentPlayingAudioChanged",
-      "IsDefaultDownloadDialogOpenChanged", "BasicAuthenticationRequested", "ContextMenuRequested",
-      "StatusBarTextChanged", "ServerCertificateErrorDetected", "FaviconChanged", "LaunchingExternalUriScheme",
-      "NotificationReceived", "SaveAsUIShowing", "SaveFileSecurityCheckStarting", "ScreenCaptureStarting"};
+  static const std::vector<std::string> events{"NavigationStarting",
+                                               "NavigationCompleted",
+                                               "SourceChanged",
+                                               "HistoryChanged",
+                                               "ContentLoading",
+                                               "DocumentTitleChanged",
+                                               "NewWindowRequested",
+                                               "FrameNavigationStarting",
+                                               "FrameNavigationCompleted",
+                                               "WebResourceRequested",
+                                               "ScriptDialogOpening",
+                                               "PermissionRequested",
+                                               "ProcessFailed",
+                                               "WebMessageReceived",
+                                               "ContainsFullScreenElementChanged",
+                                               "WindowCloseRequested",
+                                               "WebResourceResponseReceived",
+                                               "DOMContentLoaded",
+                                               "FrameCreated",
+                                               "DownloadStarting",
+                                               "ClientCertificateRequested",
+                                               "IsMutedChanged",
+                                               "IsDocumentPlayingAudioChanged",
+                                               "IsDefaultDownloadDialogOpenChanged",
+                                               "BasicAuthenticationRequested",
+                                               "ContextMenuRequested",
+                                               "StatusBarTextChanged",
+                                               "ServerCertificateErrorDetected",
+                                               "FaviconChanged",
+                                               "LaunchingExternalUriScheme",
+                                               "NotificationReceived",
+                                               "SaveAsUIShowing",
+                                               "SaveFileSecurityCheckStarting",
+                                               "ScreenCaptureStarting"};
   return events;
 }
 
 inline const std::vector<std::string>& ControllerEventsInOrder() {
-  static const std::vector<std::string> events{"AcceleratorKeyPressed", "GotFocus",          "LostFocus",
-                                               "MoveFocusRequested",    "ZoomFactorChanged", "RasterizationScaleChanged"};
+  static const std::vector<std::string> events{
+      "AcceleratorKeyPressed", "GotFocus",          "LostFocus",
+      "MoveFocusRequested",    "ZoomFactorChanged", "RasterizationScaleChanged"};
   return events;
 }
 

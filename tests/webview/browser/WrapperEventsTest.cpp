@@ -62,9 +62,9 @@ TEST_F(WrapperEventsTest, ARefusedSubscriptionEndsTheSequenceAndKeepsTheOnesMade
   EXPECT_FALSE(webView.AddAllBrowserEvents(&events));
   EXPECT_THAT(subscriptions.subscribed,
               ElementsAre("NavigationStarting", "NavigationCompleted", "SourceChanged", "HistoryChanged",
-                          "ContentLoading", "DocumentTitleChanged", "NewWindowRequested", "FrameNavigationStarting",
-                          "FrameNavigationCompleted", "WebResourceRequested", "ScriptDialogOpening",
-                          "PermissionRequested", "ProcessFailed"));
+                          "ContentLoading", "DocumentTitleChanged", "NewWindowRequested",
+                          "FrameNavigationStarting", "FrameNavigationCompleted", "WebResourceRequested",
+                          "ScriptDialogOpening", "PermissionRequested", "ProcessFailed"));
   EXPECT_EQ(controller->WebView().Events().Count(), 13u);
   EXPECT_EQ(controller->WebView().Events().Count("ContainsFullScreenElementChanged"), 0u);
 }

@@ -48,7 +48,8 @@ TEST_F(WrapperVersionsTest, AWrapperBuiltFromNoneHoldsNothingAndSubscribesNothin
   EXPECT_EQ(RefusalLines(), 0u);
 }
 
-TEST_F(WrapperVersionsTest, AWebViewOfferingUpToVersion3SubscribesThroughDOMContentLoadedAndStopsBeforeFrameCreated) {
+TEST_F(WrapperVersionsTest,
+       AWebViewOfferingUpToVersion3SubscribesThroughDOMContentLoadedAndStopsBeforeFrameCreated) {
   side->Config().webViewVersions = {3, {}};
   auto controller = MakeController();
   TCoreWebView2 webView(&controller->WebView(), platform.com());
@@ -56,7 +57,8 @@ TEST_F(WrapperVersionsTest, AWebViewOfferingUpToVersion3SubscribesThroughDOMCont
   EXPECT_FALSE(webView.AddAllBrowserEvents(&events));
 
   // DOMContentLoaded is the last event of version 2; FrameCreated needs version 4.
-  EXPECT_THAT(subscriptions.subscribed, ElementsAreArray(EventsUpTo(WebViewEventsInOrder(), "DOMContentLoaded")));
+  EXPECT_THAT(subscriptions.subscribed,
+              ElementsAreArray(EventsUpTo(WebViewEventsInOrder(), "DOMContentLoaded")));
   EXPECT_EQ(controller->WebView().Events().Count(), 18u);
   EXPECT_EQ(controller->WebView().Events().Count("DOMContentLoaded"), 1u);
   EXPECT_EQ(controller->WebView().Events().Count("FrameCreated"), 0u);
@@ -74,7 +76,8 @@ TEST_F(WrapperVersionsTest, TheQueryStopsAtTheFirstRefusalEvenWhenALaterVersionW
   EXPECT_FALSE(webView.IsMuted());
   EXPECT_FALSE(webView.AddAllBrowserEvents(&events));
   // DownloadStarting is the last event of version 4; ClientCertificateRequested needs version 5.
-  EXPECT_THAT(subscriptions.subscribed, ElementsAreArray(EventsUpTo(WebViewEventsInOrder(), "DownloadStarting")));
+  EXPECT_THAT(subscriptions.subscribed,
+              ElementsAreArray(EventsUpTo(WebViewEventsInOrder(), "DownloadStarting")));
   EXPECT_EQ(controller->WebView().Events().Count(), 20u);
   EXPECT_EQ(RefusalLines(), 1u);
   EXPECT_TRUE(LogNames(IID_ICoreWebView2_5));
@@ -105,7 +108,8 @@ TEST_F(WrapperVersionsTest, AControllerWithoutVersion2GivesNoWebViewAndNeverAsks
   EXPECT_FALSE(wrapper.CoreWebView2());
   EXPECT_FALSE(wrapper.AddAllBrowserEvents(&events));
   // ZoomFactorChanged is the controller's last event of version 1; RasterizationScaleChanged needs version 3.
-  EXPECT_THAT(subscriptions.subscribed, ElementsAreArray(EventsUpTo(ControllerEventsInOrder(), "ZoomFactorChanged")));
+  EXPECT_THAT(subscriptions.subscribed,
+              ElementsAreArray(EventsUpTo(ControllerEventsInOrder(), "ZoomFactorChanged")));
   EXPECT_EQ(controller->Events().Count(), 5u);
   EXPECT_EQ(controller->Events().Count("RasterizationScaleChanged"), 0u);
   EXPECT_EQ(RefusalLines(), 1u);

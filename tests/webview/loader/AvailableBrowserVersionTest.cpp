@@ -13,10 +13,10 @@ namespace {
 
 using webview::CoTaskMemText;
 using webview::GetAvailableCoreWebView2BrowserVersionString;
-using webview::WV2Text;
 using webview::kClientProductVersionBlock;
 using webview::kClientStateKey;
 using webview::kReleaseChannels;
+using webview::WV2Text;
 
 constexpr char16_t kClientDll[] = u"\\EBWebView\\x86\\EmbeddedBrowserWebView.dll";
 

@@ -10,18 +10,18 @@ namespace velmoran::test {
 namespace {
 
 using webview::FindInstalledClientDll;
-using webview::IsVersionAtLeast;
-using webview::ParseFourPartVersion;
-using webview::ReleaseChannel;
-using webview::ResolveClientDllFromFolder;
-using webview::TWebView2ReleaseChannelPreference;
 using webview::FourPartVersion;
-using webview::VersionText;
+using webview::IsVersionAtLeast;
 using webview::kCanary;
 using webview::kClientStateKey;
 using webview::kClientStateKeyWow64;
 using webview::kReleaseChannels;
 using webview::kStable;
+using webview::ParseFourPartVersion;
+using webview::ReleaseChannel;
+using webview::ResolveClientDllFromFolder;
+using webview::TWebView2ReleaseChannelPreference;
+using webview::VersionText;
 
 using testing::ElementsAre;
 

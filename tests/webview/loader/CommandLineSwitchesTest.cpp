@@ -10,15 +10,11 @@
 namespace velmoran::test {
 namespace {
 
-using webview::CustomCommandLineSwitches;
-using webview::DefaultTargetVersion;
-using webview::ExpectedLoaderVersion;
-using webview::STATE_DISABLED;
-using webview::STATE_ENABLED;
-using webview::TWVLoaderSettings;
 using webview::appDocumentUserActivationRequired;
 using webview::appNoUserGestureRequired;
 using webview::appUserGestureRequired;
+using webview::CustomCommandLineSwitches;
+using webview::DefaultTargetVersion;
 using webview::dlEnabled;
 using webview::dlEnabledStdErr;
 using webview::dlEnabledStdOut;
@@ -26,6 +22,10 @@ using webview::dllError;
 using webview::dllFatal;
 using webview::dllInfo;
 using webview::dllWarning;
+using webview::ExpectedLoaderVersion;
+using webview::STATE_DISABLED;
+using webview::STATE_ENABLED;
+using webview::TWVLoaderSettings;
 
 TEST(CommandLineSwitches, AllDefaultsDisableOnlyThePitchNotification) {
   EXPECT_EQ(CustomCommandLineSwitches(TWVLoaderSettings{}), u"--disable-features=msEdgeRose");

@@ -25,7 +25,6 @@ namespace velmoran::test {
 using webview::DiscoveryContext;
 using webview::LoaderErrorReporter;
 
-
 // What the loader would be told by the runtime checks.
 class RecordingReporter final : public LoaderErrorReporter {
  public:

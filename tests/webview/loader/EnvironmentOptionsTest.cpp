@@ -13,8 +13,8 @@
 namespace velmoran::test {
 namespace {
 
-using webview::CoTaskMemText;
 using webview::ComPtr;
+using webview::CoTaskMemText;
 using webview::CustomCommandLineSwitches;
 using webview::MakeComObject;
 using webview::MakeEnvironmentOptions;

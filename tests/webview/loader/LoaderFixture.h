@@ -22,7 +22,6 @@ using webview::DestroySharedWebViewLoader;
 using webview::SharedWebViewLoader;
 using webview::TWVLoader;
 
-
 class LoaderTest : public testing::Test {
  protected:
   LoaderTest() : sim(root.path()) {}

@@ -11,8 +11,6 @@
 namespace velmoran::test {
 namespace {
 
-using webview::RuntimeChecks;
-using webview::TWVLoaderSettings;
 using webview::FourPartVersion;
 using webview::kMachineAmd64;
 using webview::kMachineI386;
@@ -20,6 +18,8 @@ using webview::kRuntimeClientKey;
 using webview::kRuntimeClientKeyWow64;
 using webview::kUninstallKey;
 using webview::kUninstallKeyWow64;
+using webview::RuntimeChecks;
+using webview::TWVLoaderSettings;
 
 using testing::ElementsAre;
 using testing::IsEmpty;

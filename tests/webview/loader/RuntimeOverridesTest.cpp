@@ -7,11 +7,11 @@ namespace velmoran::test {
 namespace {
 
 using webview::ApplyOverrides;
-using webview::ReadOverride;
-using webview::TWebView2EnvironmentParams;
 using webview::kOverrideRoot;
 using webview::kPolicyRoot;
 using webview::kStable;
+using webview::ReadOverride;
+using webview::TWebView2EnvironmentParams;
 
 constexpr char16_t kVariable[] = u"WEBVIEW2_BROWSER_EXECUTABLE_FOLDER";
 constexpr char16_t kValueName[] = u"browserExecutableFolder";

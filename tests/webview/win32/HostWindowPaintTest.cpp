@@ -4,8 +4,8 @@
 // paint request only validates. Proven on the real window manager with a
 // real device context, a plain child window standing for the runtime's.
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <vector>
 
