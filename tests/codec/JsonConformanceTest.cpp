@@ -20,11 +20,6 @@
 namespace velmoran::test {
 namespace {
 
-using bridge::JsonEscapedSpecials;
-using bridge::JsonTexts;
-using bridge::JsonValue;
-using bridge::ParseJson;
-using bridge::ParseJsonInString;
 
 namespace fs = std::filesystem;
 using codec::JsonEscapedSpecials;
