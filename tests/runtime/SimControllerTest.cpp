@@ -134,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CreationCase{"Failure", SimCallOutcome{S_OK, E_ACCESSDENIED, false}, E_ACCESSDENIED,
                                  false},
                     CreationCase{"SuccessWithoutController", SimCallOutcome{S_OK, S_OK, true}, S_OK, false}),
-    [](const auto& info) { return TestNameFrom(info.param.label); });
+    [](const auto& testInfo) { return TestNameFrom(testInfo.param.label); });
 
 TEST_F(SimControllerTest, ARefusedRequestNeverCompletes) {
   side->Config().createController.immediate = E_INVALIDARG;

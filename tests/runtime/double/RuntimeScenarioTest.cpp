@@ -10,15 +10,9 @@
 #include "runtime/double/RuntimeScenario.h"
 #include "tests/support/CaseName.h"
 
-namespace velmoran::test {
-namespace {
+namespace velmoran::runtime::doubles {
 
-using runtime::doubles::ParseRuntimeScenario;
-using runtime::doubles::RuntimeScenario;
-using runtime::doubles::ScenarioCallFailure;
-using runtime::doubles::ScenarioError;
-using runtime::doubles::ScenarioMessage;
-
+// A failing comparison prints the scenario that was read.
 void PrintTo(const RuntimeScenario& scenario, std::ostream* out) {
   auto result = [](HRESULT value) { return "0x" + Utf16ToUtf8(Hex8(static_cast<std::uint32_t>(value))); };
   for (const ScenarioCallFailure& failure : scenario.callFailures)
@@ -37,6 +31,18 @@ void PrintTo(const RuntimeScenario& scenario, std::ostream* out) {
   for (const ScenarioError& error : scenario.errors)
     *out << "\n  error on line " << error.line << ": " << error.reason;
 }
+
+}  // namespace velmoran::runtime::doubles
+
+namespace velmoran::test {
+namespace {
+
+using runtime::doubles::ParseRuntimeScenario;
+using runtime::doubles::RuntimeScenario;
+using runtime::doubles::ScenarioCallFailure;
+using runtime::doubles::ScenarioError;
+using runtime::doubles::ScenarioMessage;
+
 
 namespace {
 

@@ -14,7 +14,7 @@ namespace {
 using webview::CoTaskMemDup;
 using webview::CoTaskMemText;
 using webview::FromWideText;
-using webview::WV2Text;
+using webview::AsWideText;
 
 // Every block the task allocator hands out must come back exactly once.
 class CoTaskMemTextTest : public ::testing::Test {

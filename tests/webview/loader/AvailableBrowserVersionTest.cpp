@@ -16,7 +16,7 @@ using webview::GetAvailableCoreWebView2BrowserVersionString;
 using webview::kClientProductVersionBlock;
 using webview::kClientStateKey;
 using webview::kReleaseChannels;
-using webview::WV2Text;
+using webview::AsWideText;
 
 constexpr char16_t kClientDll[] = u"\\EBWebView\\x86\\EmbeddedBrowserWebView.dll";
 

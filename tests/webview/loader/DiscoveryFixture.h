@@ -55,7 +55,7 @@ constexpr std::uint32_t Packed(std::uint32_t high, std::uint32_t low) { return (
 
 class DiscoveryTest : public testing::Test {
  protected:
-  DiscoveryTest() : sim(root.path()) {}
+  DiscoveryTest() : sim(temp.path()) {}
 
   // Writes a file, creating the folders on its way.
   void WriteFile(std::u16string_view path, const std::vector<std::uint8_t>& bytes = {'x'}) {
@@ -83,7 +83,7 @@ class DiscoveryTest : public testing::Test {
 
   DiscoveryContext Context() { return DiscoveryContext{sim, false}; }
 
-  TempFolder root;
+  TempFolder temp;
   platform::sim::SimPlatform sim;
 };
 

@@ -81,7 +81,7 @@ TEST_P(EnvironmentVersionTest, HoldsEveryOfferedVersionAndLogsOneRefusalAtMost) 
 
 INSTANTIATE_TEST_SUITE_P(Highest, EnvironmentVersionTest,
                          testing::Values(1u, 2u, 3u, 7u, 8u, 10u, 11u, 13u, 14u),
-                         [](const auto& info) { return "UpToVersion" + std::to_string(info.param); });
+                         [](const auto& testInfo) { return "UpToVersion" + std::to_string(testInfo.param); });
 
 TEST_F(EnvironmentObjectTest, FirstRefusalEndsTheQuestionsEvenWhenALaterVersionWouldBeGranted) {
   options.refusedEnvironmentVersions = {2};

@@ -22,7 +22,7 @@ using webview::TCoreWebView2CustomSchemeRegistration;
 using webview::TCoreWebView2EnvironmentOptions;
 using webview::TWVCustomSchemeInfo;
 using webview::TWVLoaderSettings;
-using webview::WV2Text;
+using webview::AsWideText;
 
 using testing::ElementsAre;
 

@@ -24,7 +24,7 @@ using webview::TWVLoader;
 
 class LoaderTest : public testing::Test {
  protected:
-  LoaderTest() : sim(root.path()) {}
+  LoaderTest() : sim(temp.path()) {}
 
   ~LoaderTest() override {
     DestroySharedWebViewLoader();
@@ -55,7 +55,7 @@ class LoaderTest : public testing::Test {
     return lines;
   }
 
-  TempFolder root;
+  TempFolder temp;
   platform::sim::SimPlatform sim;
   runtime::sim::SimRuntimeConfig options;
   std::unique_ptr<runtime::sim::SimRuntime> runtime;

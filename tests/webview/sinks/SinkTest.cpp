@@ -28,7 +28,7 @@ using webview::TCoreWebView2NavigationStartingEventHandler;
 using webview::TCoreWebView2NewBrowserVersionAvailableEventHandler;
 using webview::TCoreWebView2ProcessInfosChangedEventHandler;
 using webview::TCoreWebView2WebMessageReceivedEventHandler;
-using webview::WV2Text;
+using webview::AsWideText;
 
 template <typename T>
 std::uintptr_t Bits(T value) {
@@ -108,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
         SharedInterfaceCase{
             "LostFocus", InvokeEvent<TCoreWebView2LostFocusEventHandler, ICoreWebView2Controller, IUnknown>(),
             u"LostFocus"}),
-    [](const auto& info) { return TestNameFrom(info.param.label); });
+    [](const auto& testInfo) { return TestNameFrom(testInfo.param.label); });
 
 TEST(SinkTest, AnswersItsOwnHandlerInterfaceAndNoOther) {
   RecordingBrowserEvents events;
