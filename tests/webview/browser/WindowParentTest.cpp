@@ -46,7 +46,7 @@ class WindowParentTest : public ::testing::Test {
     return rect;
   }
 
-  test::TempFolder temp;
+  platform::test::TempFolder temp;
   sim::SimPlatform sim;
   sim::SimWindowManager& windows;
   WindowHandle formHandle = 0;
@@ -103,7 +103,7 @@ TEST_F(WindowParentTest, BrowserDestroyedFirstIsForgottenAndTheChildIsSizedDirec
 }
 
 TEST(WindowParentLifetimeTest, HostDestroyedFirstLeavesTheBrowserWhole) {
-  test::TempFolder temp;
+  platform::test::TempFolder temp;
   sim::SimPlatform sim(temp.path());
   TWVBrowser browser(sim);
   {
