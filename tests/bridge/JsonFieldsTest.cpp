@@ -65,7 +65,7 @@ JsonValue ObjectWith(JsonValue value) {
   return object;
 }
 
-std::u16string ErrorOf(const std::function<void()>& read) {
+std::u16string ReadErrorOf(const std::function<void()>& read) {
   try {
     read();
   } catch (const BridgeError& error) {
@@ -84,11 +84,11 @@ TEST(JsonGetString, ConvertsEachKind) {
 }
 
 TEST(JsonGetString, RefusesContainersAndAbsentKeys) {
-  EXPECT_EQ(ErrorOf([] { JsonGetString(ObjectWith(JsonValue(JsonKind::Object)), u"k"); }),
+  EXPECT_EQ(ReadErrorOf([] { JsonGetString(ObjectWith(JsonValue(JsonKind::Object)), u"k"); }),
             u"Conversion from TJSONObject to string is not supported");
-  EXPECT_EQ(ErrorOf([] { JsonGetString(ObjectWith(JsonValue(JsonKind::Array)), u"k"); }),
+  EXPECT_EQ(ReadErrorOf([] { JsonGetString(ObjectWith(JsonValue(JsonKind::Array)), u"k"); }),
             u"Conversion from TJSONArray to string is not supported");
-  EXPECT_EQ(ErrorOf([] { JsonGetString(ObjectWith(JsonValue(JsonKind::Null)), u"K"); }),
+  EXPECT_EQ(ReadErrorOf([] { JsonGetString(ObjectWith(JsonValue(JsonKind::Null)), u"K"); }),
             u"Value 'K' not found");
 }
 
@@ -100,19 +100,19 @@ TEST(JsonGetInt, ConvertsEachKind) {
 }
 
 TEST(JsonGetInt, NamesTheFailure) {
-  EXPECT_EQ(ErrorOf([] { JsonGetInt(ObjectWith(JsonValue(JsonKind::Number, u"5.0")), u"k"); }),
+  EXPECT_EQ(ReadErrorOf([] { JsonGetInt(ObjectWith(JsonValue(JsonKind::Number, u"5.0")), u"k"); }),
             u"'5.0' is not a valid integer value");
-  EXPECT_EQ(ErrorOf([] { JsonGetInt(ObjectWith(JsonValue(JsonKind::String, u"")), u"k"); }),
+  EXPECT_EQ(ReadErrorOf([] { JsonGetInt(ObjectWith(JsonValue(JsonKind::String, u"")), u"k"); }),
             u"'' is not a valid integer value");
-  EXPECT_EQ(ErrorOf([] { JsonGetInt(ObjectWith(JsonValue(JsonKind::Number, u"4294967296")), u"k"); }),
+  EXPECT_EQ(ReadErrorOf([] { JsonGetInt(ObjectWith(JsonValue(JsonKind::Number, u"4294967296")), u"k"); }),
             u"'4294967296' is not a valid integer value");
-  EXPECT_EQ(ErrorOf([] { JsonGetInt(ObjectWith(JsonValue(JsonKind::Null)), u"k"); }),
+  EXPECT_EQ(ReadErrorOf([] { JsonGetInt(ObjectWith(JsonValue(JsonKind::Null)), u"k"); }),
             u"Conversion from TJSONNull to Integer is not supported");
-  EXPECT_EQ(ErrorOf([] { JsonGetInt(ObjectWith(JsonValue(JsonKind::Object)), u"k"); }),
+  EXPECT_EQ(ReadErrorOf([] { JsonGetInt(ObjectWith(JsonValue(JsonKind::Object)), u"k"); }),
             u"Conversion from TJSONObject to Integer is not supported");
-  EXPECT_EQ(ErrorOf([] { JsonGetInt(ObjectWith(JsonValue(JsonKind::Array)), u"k"); }),
+  EXPECT_EQ(ReadErrorOf([] { JsonGetInt(ObjectWith(JsonValue(JsonKind::Array)), u"k"); }),
             u"Conversion from TJSONArray to Integer is not supported");
-  EXPECT_EQ(ErrorOf([] { JsonGetInt(JsonValue(JsonKind::Object), u"index"); }), u"Value 'index' not found");
+  EXPECT_EQ(ReadErrorOf([] { JsonGetInt(JsonValue(JsonKind::Object), u"index"); }), u"Value 'index' not found");
 }
 
 TEST(JsonTakeString, MovesTheFirstOccurrenceAndConvertsLikeJsonGetString) {
@@ -121,12 +121,12 @@ TEST(JsonTakeString, MovesTheFirstOccurrenceAndConvertsLikeJsonGetString) {
   EXPECT_EQ(JsonTakeString(object, u"k"), u"");  // taken
   JsonValue flag = ObjectWith(JsonValue(JsonKind::True));
   EXPECT_EQ(JsonTakeString(flag, u"k"), u"true");
-  EXPECT_EQ(ErrorOf([] {
+  EXPECT_EQ(ReadErrorOf([] {
               JsonValue array = ObjectWith(JsonValue(JsonKind::Array));
               JsonTakeString(array, u"k");
             }),
             u"Conversion from TJSONArray to string is not supported");
-  EXPECT_EQ(ErrorOf([] {
+  EXPECT_EQ(ReadErrorOf([] {
               JsonValue empty(JsonKind::Object);
               JsonTakeString(empty, u"image");
             }),
@@ -148,8 +148,8 @@ TEST(JsonGetText, BorrowedFieldsReadLikeCopiedOnes) {
   }
   EXPECT_EQ(JsonGetText(*borrowed, u"s").data(), text.data() + text.find(u"abc"));
   EXPECT_EQ(JsonGetInt(*borrowed, u"n"), 7);
-  EXPECT_EQ(ErrorOf([&] { JsonGetInt(*borrowed, u"x"); }), u"'-1.50' is not a valid integer value");
-  EXPECT_EQ(ErrorOf([&] { JsonGetText(*borrowed, u"S"); }), u"Value 'S' not found");
+  EXPECT_EQ(ReadErrorOf([&] { JsonGetInt(*borrowed, u"x"); }), u"'-1.50' is not a valid integer value");
+  EXPECT_EQ(ReadErrorOf([&] { JsonGetText(*borrowed, u"S"); }), u"Value 'S' not found");
 
   JsonValue object = *borrowed;
   EXPECT_EQ(JsonTakeString(object, u"s"), u"abc");

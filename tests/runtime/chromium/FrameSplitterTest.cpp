@@ -13,14 +13,14 @@ using runtime::chromium::FrameSplitter;
 
 using namespace std::string_literals;
 
-struct SplitCase {
+struct FrameSplitCase {
   const char* name;
   std::vector<std::string> reads;
   std::vector<std::string> frames;
   std::size_t pending;
 };
 
-class FrameSplitterCases : public ::testing::TestWithParam<SplitCase> {};
+class FrameSplitterCases : public ::testing::TestWithParam<FrameSplitCase> {};
 
 TEST_P(FrameSplitterCases, CutsAtEachNul) {
   FrameSplitter splitter;
@@ -33,14 +33,14 @@ TEST_P(FrameSplitterCases, CutsAtEachNul) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Reads, FrameSplitterCases,
-                         ::testing::Values(SplitCase{"OneWholeMessage", {"{\"id\":1}\0"s}, {"{\"id\":1}"}, 0},
-                                           SplitCase{"TwoInOneRead", {"a\0b\0"s}, {"a", "b"}, 0},
-                                           SplitCase{
+                         ::testing::Values(FrameSplitCase{"OneWholeMessage", {"{\"id\":1}\0"s}, {"{\"id\":1}"}, 0},
+                                           FrameSplitCase{"TwoInOneRead", {"a\0b\0"s}, {"a", "b"}, 0},
+                                           FrameSplitCase{
                                                "SplitAcrossReads", {"ab", "c\0d"s, "e\0"s}, {"abc", "de"}, 0},
-                                           SplitCase{"NulAloneInARead", {"abc", "\0"s}, {"abc"}, 0},
-                                           SplitCase{"EmptyMessage", {"\0\0x\0"s}, {"", "", "x"}, 0},
-                                           SplitCase{"UnfinishedTailKept", {"a\0bc"s, "d"}, {"a"}, 3},
-                                           SplitCase{"NothingYet", {"", "abc"}, {}, 3}),
+                                           FrameSplitCase{"NulAloneInARead", {"abc", "\0"s}, {"abc"}, 0},
+                                           FrameSplitCase{"EmptyMessage", {"\0\0x\0"s}, {"", "", "x"}, 0},
+                                           FrameSplitCase{"UnfinishedTailKept", {"a\0bc"s, "d"}, {"a"}, 3},
+                                           FrameSplitCase{"NothingYet", {"", "abc"}, {}, 3}),
                          CaseName());
 
 TEST(FrameSplitter, LargeMessageInSmallReadsArrivesWhole) {

@@ -25,7 +25,7 @@ using webview::VersionText;
 
 using testing::ElementsAre;
 
-constexpr char16_t kClientDll[] = u"\\EBWebView\\x86\\EmbeddedBrowserWebView.dll";
+constexpr char16_t kClientDllBelowRuntime[] = u"\\EBWebView\\x86\\EmbeddedBrowserWebView.dll";
 
 class ClientDllSearchTest : public DiscoveryTest {
  protected:
@@ -44,7 +44,7 @@ class ClientDllSearchTest : public DiscoveryTest {
     const std::u16string folder = u"C:\\Runtimes\\" + channelFolder + u"\\" + std::u16string(version);
     sim.registry().SetStringValue(root, std::u16string(stateKey) + std::u16string(channel.id), u"EBWebView",
                                   folder);
-    if (withClient) WriteFile(folder + kClientDll);
+    if (withClient) WriteFile(folder + kClientDllBelowRuntime);
     return folder;
   }
 
@@ -63,7 +63,7 @@ TEST_F(ClientDllSearchTest, StableFirstFindsStable) {
   EXPECT_EQ(Find(kStable), S_OK);
   EXPECT_EQ(versionText, u"120.0.2210.91");
   EXPECT_EQ(channelName, u"");
-  EXPECT_EQ(clientPath, u"C:\\Runtimes\\stable\\120.0.2210.91" + std::u16string(kClientDll));
+  EXPECT_EQ(clientPath, u"C:\\Runtimes\\stable\\120.0.2210.91" + std::u16string(kClientDllBelowRuntime));
 }
 
 TEST_F(ClientDllSearchTest, CanaryFirstExaminesInternalCanaryDevBetaStable) {
@@ -132,14 +132,14 @@ TEST_F(ClientDllSearchTest, BeforeWindows8PackagesAreNotAsked) {
 }
 
 TEST_F(ClientDllSearchTest, ChannelPackageOfTheProcessServes) {
-  WriteFile(u"C:\\Packages\\Beta" + std::u16string(kClientDll));
+  WriteFile(u"C:\\Packages\\Beta" + std::u16string(kClientDllBelowRuntime));
   sim.process().SetPackages(std::vector<platform::PackageInfo>{
       kOwnPackage,
       {u"microsoft.webview2runtime.beta_8wekyb3d8bbwe", u"C:\\Packages\\Beta", 121, 0, 2277, 4}});
   EXPECT_EQ(Find(kStable), S_OK);
   EXPECT_EQ(versionText, u"121.0.2277.4");
   EXPECT_EQ(channelName, u"beta");
-  EXPECT_EQ(clientPath, u"C:\\Packages\\Beta" + std::u16string(kClientDll));
+  EXPECT_EQ(clientPath, u"C:\\Packages\\Beta" + std::u16string(kClientDllBelowRuntime));
 }
 
 TEST_F(ClientDllSearchTest, FolderEndingInADelimiterIsNamedByItsVersion) {
@@ -147,7 +147,7 @@ TEST_F(ClientDllSearchTest, FolderEndingInADelimiterIsNamedByItsVersion) {
   sim.registry().SetStringValue(platform::kHkeyCurrentUser,
                                 std::u16string(kClientStateKey) + kReleaseChannels[0].id.data(), u"EBWebView",
                                 folder);
-  WriteFile(u"C:\\rt\\122.0.1.1" + std::u16string(kClientDll));
+  WriteFile(u"C:\\rt\\122.0.1.1" + std::u16string(kClientDllBelowRuntime));
   EXPECT_EQ(Find(kStable), S_OK);
   EXPECT_EQ(versionText, u"122.0.1.1");
 }
@@ -163,7 +163,7 @@ class ResolveFolderCases : public ClientDllSearchTest, public testing::WithParam
 TEST_P(ResolveFolderCases, BuildTheClientPath) {
   std::u16string path;
   EXPECT_EQ(ResolveClientDllFromFolder(Context(), GetParam().folder, path), HRESULT_FROM_WIN32(2));
-  EXPECT_EQ(Utf16ToUtf8(path), Utf16ToUtf8(GetParam().expectedPath + kClientDll));
+  EXPECT_EQ(Utf16ToUtf8(path), Utf16ToUtf8(GetParam().expectedPath + kClientDllBelowRuntime));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -177,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName());
 
 TEST_F(ClientDllSearchTest, ExistingClientBelowAFolderIsFound) {
-  WriteFile(u"C:\\rt" + std::u16string(kClientDll));
+  WriteFile(u"C:\\rt" + std::u16string(kClientDllBelowRuntime));
   std::u16string path;
   EXPECT_EQ(ResolveClientDllFromFolder(Context(), u"..\\rt", path), S_OK);
   EXPECT_EQ(ResolveClientDllFromFolder(Context(), u"C:\\rt", path), S_OK);

@@ -1,0 +1,12 @@
+# What keeps the build cheap; see CONTRIBUTING.md, "Build cost".
+
+# A compiler cache when the machine has one. A clean clone starts with an empty
+# cache, so nothing below counts on it; it pays on rebuilds of the same tree.
+find_program(VELMORAN_CCACHE ccache)
+if(VELMORAN_CCACHE)
+  set(CMAKE_C_COMPILER_LAUNCHER "${VELMORAN_CCACHE}" CACHE STRING "")
+  set(CMAKE_CXX_COMPILER_LAUNCHER "${VELMORAN_CCACHE}" CACHE STRING "")
+endif()
+
+option(VELMORAN_TEST_UNITY "Compile each test program's sources as one unity translation unit" ON)
+option(VELMORAN_TEST_PCH "Precompile GoogleTest's headers once for all test programs" ON)

@@ -1,0 +1,1 @@
+// The translation unit the test programs' shared precompiled header is built for.
