@@ -10,3 +10,4 @@ endif()
 
 option(VELMORAN_TEST_UNITY "Compile each test program's sources as one unity translation unit" ON)
 option(VELMORAN_TEST_PCH "Precompile GoogleTest's headers once for all test programs" ON)
+option(VELMORAN_TEST_PER_CASE "Register every GoogleTest case as a CTest test of its own (off: one per program)" ON)

@@ -49,7 +49,7 @@ class WindowParentTest : public ::testing::Test {
     return rect;
   }
 
-  platform::test::TempFolder temp;
+  TempFolder temp;
   sim::SimPlatform sim;
   sim::SimWindowManager& windows;
   WindowHandle formHandle = 0;
@@ -106,7 +106,7 @@ TEST_F(WindowParentTest, BrowserDestroyedFirstIsForgottenAndTheChildIsSizedDirec
 }
 
 TEST(WindowParentLifetimeTest, HostDestroyedFirstLeavesTheBrowserWhole) {
-  platform::test::TempFolder temp;
+  TempFolder temp;
   sim::SimPlatform sim(temp.path());
   TWVBrowser browser(sim);
   {
