@@ -9,6 +9,8 @@ packages=(
   googletest libgtest-dev libgmock-dev
   libbenchmark-dev libsimdjson-dev libssl-dev
   clang libclang-rt-14-dev
+  # The style checks (scripts/check-style.sh).
+  clang-format clang-tidy
   g++-mingw-w64-i686 mingw-w64
   # The Windows programs under Wine: a 32-bit Wine, a display without a
   # screen, a small window manager, X input and screenshots, the Korean locale
