@@ -253,6 +253,26 @@ struct SimFiles::Impl {
     return path;
   }
 
+  // The version resource of the file at `path`, or none with the error set as
+  // the version functions set it.
+  const VersionResource* FindVersion(std::u16string_view path) {
+    HostTarget target;
+    std::uint32_t error = Resolve(path, target);
+    if (error == kErrorSuccess && target.presence != Presence::kExists) {
+      error = target.presence == Presence::kMissing ? kErrorFileNotFound : kErrorPathNotFound;
+    }
+    if (error != kErrorSuccess) {
+      Fail(error);
+      return nullptr;
+    }
+    const auto it = versions.find(target.host);
+    if (it == versions.end()) {
+      Fail(kErrorResourceDataNotFound);
+      return nullptr;
+    }
+    return &it->second;
+  }
+
   bool Fail(std::uint32_t error) {
     lastError = error;
     return false;
@@ -680,31 +700,19 @@ bool SimFiles::SetCurrentDirectoryW(std::u16string_view path) {
 
 bool SimFiles::GetFileVersionFixed(std::u16string_view path, std::uint32_t& versionMS,
                                    std::uint32_t& versionLS) {
-  HostTarget target;
-  std::uint32_t error = impl_->Resolve(path, target);
-  if (error == kErrorSuccess && target.presence != Presence::kExists) {
-    error = target.presence == Presence::kMissing ? kErrorFileNotFound : kErrorPathNotFound;
-  }
-  if (error != kErrorSuccess) return impl_->Fail(error);
-  const auto it = impl_->versions.find(target.host);
-  if (it == impl_->versions.end()) return impl_->Fail(kErrorResourceDataNotFound);
-  versionMS = it->second.versionMS;
-  versionLS = it->second.versionLS;
+  const VersionResource* resource = impl_->FindVersion(path);
+  if (resource == nullptr) return false;
+  versionMS = resource->versionMS;
+  versionLS = resource->versionLS;
   return true;
 }
 
 bool SimFiles::GetFileVersionString(std::u16string_view path, std::u16string_view subBlock,
                                     std::u16string& value) {
-  HostTarget target;
-  std::uint32_t error = impl_->Resolve(path, target);
-  if (error == kErrorSuccess && target.presence != Presence::kExists) {
-    error = target.presence == Presence::kMissing ? kErrorFileNotFound : kErrorPathNotFound;
-  }
-  if (error != kErrorSuccess) return impl_->Fail(error);
-  const auto it = impl_->versions.find(target.host);
-  if (it == impl_->versions.end()) return impl_->Fail(kErrorResourceDataNotFound);
+  const VersionResource* resource = impl_->FindVersion(path);
+  if (resource == nullptr) return false;
   // Sub-block keys compare without regard to case, as VerQueryValueW does.
-  for (const auto& [key, text] : it->second.strings) {
+  for (const auto& [key, text] : resource->strings) {
     if (EqualsIgnoringAsciiCase(key, subBlock)) {
       value = text;
       return true;

@@ -24,14 +24,9 @@
 namespace velmoran::runtime::chromium {
 
 // What the page does, for the webview object to raise as its events.
-class PageEvents {
+// The navigation events are the tracker's, passed on as they come.
+class PageEvents : public NavigationObserver {
  public:
-  virtual bool NavigationStarting(std::uint64_t navigationId, std::u16string_view uri, bool isRedirected) = 0;
-  virtual void SourceChanged(bool isNewDocument) = 0;
-  virtual void ContentLoading(std::uint64_t navigationId, bool isErrorPage) = 0;
-  virtual void HistoryChanged() = 0;
-  virtual void DomContentLoaded(std::uint64_t navigationId) = 0;
-  virtual void NavigationCompleted(const NavigationOutcome& outcome) = 0;
   virtual void DocumentTitleChanged() = 0;
   virtual void WebMessageReceived(std::u16string messageAsJson) = 0;
   virtual void ProcessFailed(COREWEBVIEW2_PROCESS_FAILED_KIND kind) = 0;
