@@ -700,7 +700,7 @@ bool SimFiles::SetCurrentDirectoryW(std::u16string_view path) {
 
 bool SimFiles::GetFileVersionFixed(std::u16string_view path, std::uint32_t& versionMS,
                                    std::uint32_t& versionLS) {
-  const VersionResource* resource = impl_->FindVersion(path);
+  const auto* resource = impl_->FindVersion(path);
   if (resource == nullptr) return false;
   versionMS = resource->versionMS;
   versionLS = resource->versionLS;
@@ -709,7 +709,7 @@ bool SimFiles::GetFileVersionFixed(std::u16string_view path, std::uint32_t& vers
 
 bool SimFiles::GetFileVersionString(std::u16string_view path, std::u16string_view subBlock,
                                     std::u16string& value) {
-  const VersionResource* resource = impl_->FindVersion(path);
+  const auto* resource = impl_->FindVersion(path);
   if (resource == nullptr) return false;
   // Sub-block keys compare without regard to case, as VerQueryValueW does.
   for (const auto& [key, text] : resource->strings) {
