@@ -21,6 +21,7 @@ import { createInterface } from 'node:readline';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { CdpPipe } from './cdp-pipe.mjs';
+import { FILL_MEMBER_FORM } from '../remote-page/member-form.mjs';
 
 function parseArguments(argv) {
   const options = { chromium: '/usr/bin/chromium', flags: [] };
@@ -158,17 +159,7 @@ async function main() {
     await sleep(700);
     await screenshot('page-start.png');
 
-    await evaluate(`(() => {
-      const form = document.querySelector('#member-form');
-      const set = (name, value) => {
-        const field = form.elements.namedItem(name);
-        field.value = value;
-        field.dispatchEvent(new Event('input', { bubbles: true }));
-      };
-      set('name', '홍길동'); set('memberId', 'A01'); set('birthDate', '1985-03-14');
-      form.querySelector('input[name="sex"][value="M"]').click();
-      set('heightCm', '172.5'); set('weightKg', '68.2'); set('note', '허리 통증, 오른쪽 어깨 처짐');
-    })()`);
+    await evaluate(FILL_MEMBER_FORM);
     for (let index = 1; index <= 4; index += 1) {
       await waitFor(`!document.querySelector('#capture').disabled`, 20000, `the capture button for ${index}`);
       await evaluate(`document.querySelector('#capture').click()`);

@@ -18,6 +18,7 @@
 
 import { writeFileSync } from 'node:fs';
 import { DevToolsPage } from './devtools-page.mjs';
+import { FILL_MEMBER_FORM } from './member-form.mjs';
 import { checkCaptureFiles, postedCaptures } from './capture-files.mjs';
 
 const PAGE_ADDRESS = '/www/corvale2/';
@@ -72,15 +73,7 @@ const RECORD_POSTS = `(() => {
 
 const FILL_MEMBER = `(() => {
   document.querySelector('#new-member').click();
-  const form = document.querySelector('#member-form');
-  const set = (name, value) => {
-    const field = form.elements.namedItem(name);
-    field.value = value;
-    field.dispatchEvent(new Event('input', { bubbles: true }));
-  };
-  set('name', '홍길동'); set('memberId', 'A01'); set('birthDate', '1985-03-14');
-  form.querySelector('input[name="sex"][value="M"]').click();
-  set('heightCm', '172.5'); set('weightKg', '68.2'); set('note', '허리 통증, 오른쪽 어깨 처짐');
+  ${FILL_MEMBER_FORM};
 })()`;
 
 const PAGE_STATE = `({
