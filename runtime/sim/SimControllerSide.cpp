@@ -46,7 +46,7 @@ HRESULT SimControllerSide::CreateController(
   SimControllerRequest request = ReadRequest(environment.Context().Com(), parentWindow, options);
   requests_.push_back(request);
   ComPtr<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler> completion(handler);
-  std::shared_ptr<SimRuntimeContext> context = environment.SharedContext();
+  const std::shared_ptr<SimRuntimeContext>& context = environment.SharedContext();
   std::shared_ptr<SimControllerSide> self = shared_from_this();
   context->Post([context, self, completion, outcome, request] {
     if (FAILED(outcome.completion) || outcome.withoutObject) {

@@ -82,7 +82,7 @@ struct EventRegistrationToken {
 };
 
 // A window handle is only ever passed through, never looked into.
-struct HWND__;
+struct HWND__;  // NOLINT(bugprone-reserved-identifier): the system's own name for the handle's type
 using HWND = HWND__*;
 
 // System interfaces that appear in parameters but are never called here.
