@@ -42,6 +42,10 @@ std::u16string DecimalText(std::int64_t value);
 // Eight upper-case hexadecimal digits of the 32-bit pattern ("80004004").
 std::u16string Hex8(std::uint32_t value);
 
+inline bool IsAsciiLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
+// Either separator a Windows path accepts.
+inline bool IsPathSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
+
 char16_t ToLowerAscii(char16_t c);
 std::u16string ToLowerAscii(std::u16string_view text);
 // Compares ignoring case for the letters A to Z only; every other character must match.

@@ -12,10 +12,6 @@ namespace {
 
 constexpr std::u16string_view kRootFolder = u"velmoran_pose";
 
-bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
-
-bool IsAsciiLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
-
 // "...", ". .", ".. ": the system trims trailing dots and blanks from names, so
 // such a name may end up as a parent reference or as nothing at all.
 bool IsOnlyDotsAndBlanks(std::u16string_view name) {
@@ -68,10 +64,10 @@ void RefuseAlteredNames(std::u16string_view text) {
 
 CapturePath::CapturePath(std::u16string path) : written_(std::move(path)) {
   const std::u16string_view text = written_;
-  if (text.size() >= 2 && IsSeparator(text[0]) && IsSeparator(text[1])) Outside();
+  if (text.size() >= 2 && IsPathSeparator(text[0]) && IsPathSeparator(text[1])) Outside();
   // Only a fully qualified path on drive C: can be confirmed: "C:name" and
   // "\name" depend on the process's current directory.
-  if (text.size() < 3 || !IsAsciiLetter(text[0]) || text[1] != u':' || !IsSeparator(text[2])) Outside();
+  if (text.size() < 3 || !IsAsciiLetter(text[0]) || text[1] != u':' || !IsPathSeparator(text[2])) Outside();
   if (text[0] != u'C' && text[0] != u'c') Outside();
   RefuseAlteredNames(text);
 
@@ -79,7 +75,7 @@ CapturePath::CapturePath(std::u16string path) : written_(std::move(path)) {
   std::size_t pos = 3;
   while (pos <= text.size()) {
     std::size_t end = pos;
-    while (end < text.size() && !IsSeparator(text[end])) ++end;
+    while (end < text.size() && !IsPathSeparator(text[end])) ++end;
     const std::u16string_view name = text.substr(pos, end - pos);
     pos = end + 1;
     if (name.empty() || name == u".") continue;

@@ -13,9 +13,6 @@ using platform::Files;
 using platform::Handle;
 using platform::kInvalidHandle;
 
-bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
-bool IsAsciiLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
-
 bool IsDirectory(Files& files, std::u16string_view path) {
   const std::uint32_t attributes = files.GetFileAttributesW(path);
   return attributes != platform::kInvalidFileAttributes &&
@@ -75,7 +72,7 @@ std::u16string FolderOf(std::u16string_view directory) {
 
 std::u16string CombineFolderAndName(std::u16string_view folder, std::u16string_view fileName) {
   const bool rooted =
-      (!fileName.empty() && IsSeparator(fileName[0])) || (fileName.size() >= 2 && fileName[1] == u':');
+      (!fileName.empty() && IsPathSeparator(fileName[0])) || (fileName.size() >= 2 && fileName[1] == u':');
   if (rooted) return std::u16string(fileName);
   std::u16string path;
   path.reserve(folder.size() + 1 + fileName.size());

@@ -37,11 +37,6 @@ std::u16string CreationErrorText(std::u16string_view headline, HRESULT code, con
   return text;
 }
 
-bool LoaderReRaisesExceptions() {
-  const TWVLoader* loader = SharedWebViewLoader();
-  return loader != nullptr && loader->ReRaiseExceptions();
-}
-
 }  // namespace
 
 TWVBrowserBase::TWVBrowserBase(platform::Platform& platform)
@@ -192,7 +187,8 @@ HRESULT TWVBrowserBase::HandleControllerCompleted(HRESULT errorCode,
     return S_OK;
   }
   FCoreWebView2.reset();
-  FCoreWebView2 = std::make_unique<TCoreWebView2>(webView.Get(), FPlatform.com(), LoaderReRaisesExceptions());
+  FCoreWebView2 =
+      std::make_unique<TCoreWebView2>(webView.Get(), FPlatform.com(), SharedLoaderReRaisesExceptions());
 
   ComPtr<ICoreWebView2Settings> settings = FCoreWebView2->Settings();
   if (!settings) {

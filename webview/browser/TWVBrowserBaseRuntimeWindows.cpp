@@ -20,11 +20,6 @@ constexpr char16_t kRenderClass[] = u"Chrome_RenderWidgetHostHWND";
 constexpr char16_t kRenderTitle[] = u"Chrome Legacy Window";
 constexpr char16_t kD3DWindowClass[] = u"Intermediate D3D Window";
 
-bool LoaderReRaisesExceptions() {
-  const TWVLoader* loader = SharedWebViewLoader();
-  return loader != nullptr && loader->ReRaiseExceptions();
-}
-
 }  // namespace
 
 void TWVBrowserBase::UpdateCompWindows() {
@@ -109,7 +104,7 @@ std::intptr_t TWVBrowserBase::CompWndProc(TCompWindowKind aKind, WindowHandle aW
       window.FOldWndPrc = 0;
     }
   } catch (...) {
-    if (LoaderReRaisesExceptions()) throw;
+    if (SharedLoaderReRaisesExceptions()) throw;
   }
   return message.Result;
 }

@@ -312,6 +312,11 @@ std::u16string TWVLoader::CustomCommandLineSwitches() const {
 
 TWVLoader* SharedWebViewLoader() { return Shared().get(); }
 
+bool SharedLoaderReRaisesExceptions() {
+  const TWVLoader* loader = SharedWebViewLoader();
+  return loader != nullptr && loader->ReRaiseExceptions();
+}
+
 TWVLoader& CreateSharedWebViewLoader(platform::Platform& platform) {
   DestroySharedWebViewLoader();
   Shared() = std::make_unique<TWVLoader>(platform);

@@ -269,6 +269,8 @@ class TWVLoader final : public IWVLoaderEvents, public LoaderErrorReporter {
 
 // The one loader of the process: none before start-up and after the end.
 TWVLoader* SharedWebViewLoader();
+// Whether the shared loader, if any, lets exceptions of its steps through.
+bool SharedLoaderReRaisesExceptions();
 TWVLoader& CreateSharedWebViewLoader(platform::Platform& platform);
 // Clears the shared reference, then destroys the loader.
 void DestroySharedWebViewLoader();
