@@ -11,3 +11,13 @@ endif()
 option(VELMORAN_TEST_UNITY "Compile each test program's sources as one unity translation unit" ON)
 option(VELMORAN_TEST_PCH "Precompile GoogleTest's headers once for all test programs" ON)
 option(VELMORAN_TEST_PER_CASE "Register every GoogleTest case as a CTest test of its own (off: one per program)" ON)
+
+# The libraries and programs compile as unity translation units too: sixteen
+# sources a unit parse the system's and the runtime's headers once instead of
+# sixteen times. A source whose file-scope names would meet another's goes
+# with SKIP_UNITY_BUILD_INCLUSION and says why.
+option(VELMORAN_UNITY "Compile libraries and programs as unity translation units" ON)
+if(VELMORAN_UNITY)
+  set(CMAKE_UNITY_BUILD ON)
+  set(CMAKE_UNITY_BUILD_BATCH_SIZE 16)
+endif()

@@ -7,7 +7,7 @@
 namespace velmoran::platform::win32 {
 namespace {
 
-HGDIOBJ H(GdiObject object) { return reinterpret_cast<HGDIOBJ>(object); }
+HGDIOBJ GdiObjectOf(GdiObject object) { return reinterpret_cast<HGDIOBJ>(object); }
 HDC Dc(DeviceContext deviceContext) { return reinterpret_cast<HDC>(deviceContext); }
 
 }  // namespace
@@ -26,7 +26,7 @@ GdiObject Win32Graphics::GetStockObject(std::int32_t index) {
   return reinterpret_cast<GdiObject>(::GetStockObject(index));
 }
 
-bool Win32Graphics::DeleteObject(GdiObject object) { return ::DeleteObject(H(object)) != FALSE; }
+bool Win32Graphics::DeleteObject(GdiObject object) { return ::DeleteObject(GdiObjectOf(object)) != FALSE; }
 
 ColorRef Win32Graphics::GetSysColor(std::int32_t index) { return ::GetSysColor(index); }
 

@@ -19,7 +19,7 @@ static_assert(sizeof(SHELLEXECUTEINFOW) == kShellExecuteInfoWSize, "SHELLEXECUTE
 #endif
 static_assert(sizeof(PROCESSENTRY32W::szExeFile) / sizeof(wchar_t) == 260, "szExeFile holds 260 characters");
 
-HANDLE H(Handle handle) { return reinterpret_cast<HANDLE>(handle); }
+HANDLE SystemHandleOf(Handle handle) { return reinterpret_cast<HANDLE>(handle); }
 
 // The caller's dwSize is the record size of the program's 32-bit layout; the
 // system gets its own record's size, and a wrong one is refused as it would be.
@@ -30,7 +30,8 @@ bool Step(Handle snapshot, ProcessEntry32W& entry, bool first) {
   }
   PROCESSENTRY32W native{};
   native.dwSize = sizeof(native);
-  const BOOL found = first ? ::Process32FirstW(H(snapshot), &native) : ::Process32NextW(H(snapshot), &native);
+  const BOOL found = first ? ::Process32FirstW(SystemHandleOf(snapshot), &native)
+                           : ::Process32NextW(SystemHandleOf(snapshot), &native);
   if (!found) return false;
   entry.th32ProcessID = native.th32ProcessID;
   std::transform(std::begin(native.szExeFile), std::end(native.szExeFile), entry.szExeFile.begin(),
@@ -52,7 +53,7 @@ bool Win32Shell::Process32NextW(Handle snapshot, ProcessEntry32W& entry) {
   return Step(snapshot, entry, false);
 }
 
-bool Win32Shell::CloseHandle(Handle object) { return ::CloseHandle(H(object)) != FALSE; }
+bool Win32Shell::CloseHandle(Handle object) { return ::CloseHandle(SystemHandleOf(object)) != FALSE; }
 
 bool Win32Shell::ShellExecuteExW(ShellExecuteInfoW& info) {
   SHELLEXECUTEINFOW native{};

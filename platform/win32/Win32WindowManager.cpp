@@ -29,8 +29,8 @@ std::map<HWND, WindowProcedure*>& OwnProcedures() {
 }
 WindowProcedure* g_pendingProcedure = nullptr;  // the window being created
 
-HWND H(WindowHandle window) { return reinterpret_cast<HWND>(window); }
-WindowHandle W(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+HWND HwndOf(WindowHandle window) { return reinterpret_cast<HWND>(window); }
+WindowHandle WindowHandleOf(HWND window) { return reinterpret_cast<WindowHandle>(window); }
 
 LRESULT CALLBACK SharedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto& procedures = OwnProcedures();
@@ -42,7 +42,7 @@ LRESULT CALLBACK SharedWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
   if (it == procedures.end()) return ::DefWindowProcW(window, message, wParam, lParam);
   WindowProcedure* procedure = it->second;
   if (message == WM_NCDESTROY) procedures.erase(it);
-  return procedure->WindowProc(W(window), message, wParam, lParam);
+  return procedure->WindowProc(WindowHandleOf(window), message, wParam, lParam);
 }
 
 WindowProcRef RefOf(const ProcEntry& entry) {
@@ -83,29 +83,31 @@ WindowHandle Win32WindowManager::CreateWindowExW(const WindowCreation& creation)
   g_pendingProcedure = creation.procedure;
   HWND window = ::CreateWindowExW(creation.exStyle, AsWide(creation.className), AsWide(creation.windowName),
                                   creation.style, creation.bounds.left, creation.bounds.top,
-                                  creation.bounds.Width(), creation.bounds.Height(), H(creation.parent),
+                                  creation.bounds.Width(), creation.bounds.Height(), HwndOf(creation.parent),
                                   nullptr, ::GetModuleHandleW(nullptr), nullptr);
   g_pendingProcedure = nullptr;
-  return W(window);
+  return WindowHandleOf(window);
 }
 
-bool Win32WindowManager::DestroyWindow(WindowHandle window) { return ::DestroyWindow(H(window)) != FALSE; }
+bool Win32WindowManager::DestroyWindow(WindowHandle window) {
+  return ::DestroyWindow(HwndOf(window)) != FALSE;
+}
 
-bool Win32WindowManager::IsWindow(WindowHandle window) { return ::IsWindow(H(window)) != FALSE; }
+bool Win32WindowManager::IsWindow(WindowHandle window) { return ::IsWindow(HwndOf(window)) != FALSE; }
 
 std::int32_t Win32WindowManager::GetWindowLongW(WindowHandle window, std::int32_t index) {
-  return ::GetWindowLongW(H(window), index);
+  return ::GetWindowLongW(HwndOf(window), index);
 }
 
 std::int32_t Win32WindowManager::SetWindowLongW(WindowHandle window, std::int32_t index, std::int32_t value) {
-  return ::SetWindowLongW(H(window), index, value);
+  return ::SetWindowLongW(HwndOf(window), index, value);
 }
 
 WindowProcRef Win32WindowManager::GetWindowProcW(WindowHandle window) {
-  auto native = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(H(window), GWLP_WNDPROC));
+  auto native = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(HwndOf(window), GWLP_WNDPROC));
   if (native == nullptr) return 0;
   if (native == SharedWindowProc) {
-    auto it = OwnProcedures().find(H(window));
+    auto it = OwnProcedures().find(HwndOf(window));
     if (it != OwnProcedures().end()) return RefOf(ProcEntry{nullptr, it->second});
   }
   return RefOf(ProcEntry{native, nullptr});
@@ -117,11 +119,11 @@ WindowProcRef Win32WindowManager::SetWindowProcW(WindowHandle window, WindowProc
   const WindowProcRef previous = GetWindowProcW(window);
   const ProcEntry entry = table[procedure - 1];
   if (entry.own != nullptr) {
-    OwnProcedures()[H(window)] = entry.own;
-    ::SetWindowLongPtrW(H(window), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SharedWindowProc));
+    OwnProcedures()[HwndOf(window)] = entry.own;
+    ::SetWindowLongPtrW(HwndOf(window), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SharedWindowProc));
   } else {
-    OwnProcedures().erase(H(window));
-    ::SetWindowLongPtrW(H(window), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry.native));
+    OwnProcedures().erase(HwndOf(window));
+    ::SetWindowLongPtrW(HwndOf(window), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry.native));
   }
   return previous;
 }
@@ -134,48 +136,49 @@ std::intptr_t Win32WindowManager::CallWindowProcW(WindowProcRef procedure, Windo
                                                   std::uint32_t message, std::uintptr_t wParam,
                                                   std::intptr_t lParam) {
   auto& table = ProcTable();
-  if (procedure == 0 || procedure > table.size()) return ::DefWindowProcW(H(window), message, wParam, lParam);
+  if (procedure == 0 || procedure > table.size())
+    return ::DefWindowProcW(HwndOf(window), message, wParam, lParam);
   const ProcEntry entry = table[procedure - 1];
   if (entry.own != nullptr) return entry.own->WindowProc(window, message, wParam, lParam);
-  return ::CallWindowProcW(entry.native, H(window), message, wParam, lParam);
+  return ::CallWindowProcW(entry.native, HwndOf(window), message, wParam, lParam);
 }
 
 std::intptr_t Win32WindowManager::DefWindowProcW(WindowHandle window, std::uint32_t message,
                                                  std::uintptr_t wParam, std::intptr_t lParam) {
-  return ::DefWindowProcW(H(window), message, wParam, lParam);
+  return ::DefWindowProcW(HwndOf(window), message, wParam, lParam);
 }
 
 bool Win32WindowManager::SetWindowTextW(WindowHandle window, std::u16string_view text) {
   const std::u16string copy(text);
-  return ::SetWindowTextW(H(window), AsWide(copy)) != FALSE;
+  return ::SetWindowTextW(HwndOf(window), AsWide(copy)) != FALSE;
 }
 
 std::u16string Win32WindowManager::GetWindowTextW(WindowHandle window) {
-  const int length = ::GetWindowTextLengthW(H(window));
+  const int length = ::GetWindowTextLengthW(HwndOf(window));
   if (length <= 0) return {};
   std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-  const int copied = ::GetWindowTextW(H(window), AsWide(text.data()), length + 1);
+  const int copied = ::GetWindowTextW(HwndOf(window), AsWide(text.data()), length + 1);
   text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
   return text;
 }
 
 bool Win32WindowManager::GetWindowRect(WindowHandle window, Rect& rect) {
   RECT r{};
-  if (!::GetWindowRect(H(window), &r)) return false;
+  if (!::GetWindowRect(HwndOf(window), &r)) return false;
   rect = FromRect(r);
   return true;
 }
 
 bool Win32WindowManager::GetClientRect(WindowHandle window, Rect& rect) {
   RECT r{};
-  if (!::GetClientRect(H(window), &r)) return false;
+  if (!::GetClientRect(HwndOf(window), &r)) return false;
   rect = FromRect(r);
   return true;
 }
 
 bool Win32WindowManager::SetWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x,
                                       std::int32_t y, std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
-  return ::SetWindowPos(H(window), H(insertAfter), x, y, cx, cy, flags) != FALSE;
+  return ::SetWindowPos(HwndOf(window), HwndOf(insertAfter), x, y, cx, cy, flags) != FALSE;
 }
 
 bool Win32WindowManager::AdjustWindowRectEx(Rect& rect, std::uint32_t style, bool menu,
@@ -187,21 +190,23 @@ bool Win32WindowManager::AdjustWindowRectEx(Rect& rect, std::uint32_t style, boo
 }
 
 bool Win32WindowManager::ShowWindow(WindowHandle window, std::int32_t command) {
-  return ::ShowWindow(H(window), command) != FALSE;
+  return ::ShowWindow(HwndOf(window), command) != FALSE;
 }
 
 bool Win32WindowManager::IsWindowVisible(WindowHandle window) {
-  return ::IsWindowVisible(H(window)) != FALSE;
+  return ::IsWindowVisible(HwndOf(window)) != FALSE;
 }
 
-WindowHandle Win32WindowManager::SetFocus(WindowHandle window) { return W(::SetFocus(H(window))); }
+WindowHandle Win32WindowManager::SetFocus(WindowHandle window) {
+  return WindowHandleOf(::SetFocus(HwndOf(window)));
+}
 
-WindowHandle Win32WindowManager::GetFocus() { return W(::GetFocus()); }
+WindowHandle Win32WindowManager::GetFocus() { return WindowHandleOf(::GetFocus()); }
 
 std::int16_t Win32WindowManager::GetKeyState(std::int32_t virtualKey) { return ::GetKeyState(virtualKey); }
 
 MonitorHandle Win32WindowManager::MonitorFromWindow(WindowHandle window, std::uint32_t flags) {
-  return reinterpret_cast<MonitorHandle>(::MonitorFromWindow(H(window), flags));
+  return reinterpret_cast<MonitorHandle>(::MonitorFromWindow(HwndOf(window), flags));
 }
 
 bool Win32WindowManager::GetMonitorInfoW(MonitorHandle monitor, MonitorInfo& info) {
@@ -215,7 +220,7 @@ bool Win32WindowManager::GetMonitorInfoW(MonitorHandle monitor, MonitorInfo& inf
 std::int32_t Win32WindowManager::GetSystemMetrics(std::int32_t index) { return ::GetSystemMetrics(index); }
 
 WindowHandle Win32WindowManager::GetWindow(WindowHandle window, std::uint32_t command) {
-  return W(::GetWindow(H(window), command));
+  return WindowHandleOf(::GetWindow(HwndOf(window), command));
 }
 
 WindowHandle Win32WindowManager::FindWindowExW(WindowHandle parent, WindowHandle childAfter,
@@ -223,43 +228,44 @@ WindowHandle Win32WindowManager::FindWindowExW(WindowHandle parent, WindowHandle
                                                std::optional<std::u16string_view> windowName) {
   const std::u16string classText = className ? std::u16string(*className) : std::u16string();
   const std::u16string titleText = windowName ? std::u16string(*windowName) : std::u16string();
-  return W(::FindWindowExW(H(parent), H(childAfter), className ? AsWide(classText) : nullptr,
-                           windowName ? AsWide(titleText) : nullptr));
+  return WindowHandleOf(::FindWindowExW(HwndOf(parent), HwndOf(childAfter),
+                                        className ? AsWide(classText) : nullptr,
+                                        windowName ? AsWide(titleText) : nullptr));
 }
 
 bool Win32WindowManager::RedrawWindow(WindowHandle window, std::uint32_t flags) {
-  return ::RedrawWindow(H(window), nullptr, nullptr, flags) != FALSE;
+  return ::RedrawWindow(HwndOf(window), nullptr, nullptr, flags) != FALSE;
 }
 
 bool Win32WindowManager::PostMessageW(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                                       std::intptr_t lParam) {
-  return ::PostMessageW(H(window), message, wParam, lParam) != FALSE;
+  return ::PostMessageW(HwndOf(window), message, wParam, lParam) != FALSE;
 }
 
 std::intptr_t Win32WindowManager::SendMessageW(WindowHandle window, std::uint32_t message,
                                                std::uintptr_t wParam, std::intptr_t lParam) {
-  return ::SendMessageW(H(window), message, wParam, lParam);
+  return ::SendMessageW(HwndOf(window), message, wParam, lParam);
 }
 
 bool Win32WindowManager::PeekMessageW(Message& message, WindowHandle window, std::uint32_t filterMin,
                                       std::uint32_t filterMax, std::uint32_t removeFlags) {
   MSG native{};
-  if (!::PeekMessageW(&native, H(window), filterMin, filterMax, removeFlags)) return false;
-  message = Message{W(native.hwnd), native.message, native.wParam, native.lParam};
+  if (!::PeekMessageW(&native, HwndOf(window), filterMin, filterMax, removeFlags)) return false;
+  message = Message{WindowHandleOf(native.hwnd), native.message, native.wParam, native.lParam};
   return true;
 }
 
 std::int32_t Win32WindowManager::GetMessageW(Message& message, WindowHandle window, std::uint32_t filterMin,
                                              std::uint32_t filterMax) {
   MSG native{};
-  const BOOL result = ::GetMessageW(&native, H(window), filterMin, filterMax);
-  message = Message{W(native.hwnd), native.message, native.wParam, native.lParam};
+  const BOOL result = ::GetMessageW(&native, HwndOf(window), filterMin, filterMax);
+  message = Message{WindowHandleOf(native.hwnd), native.message, native.wParam, native.lParam};
   return result > 0 ? 1 : result;
 }
 
 bool Win32WindowManager::TranslateMessage(const Message& message) {
   MSG native{};
-  native.hwnd = H(message.hwnd);
+  native.hwnd = HwndOf(message.hwnd);
   native.message = message.message;
   native.wParam = message.wParam;
   native.lParam = message.lParam;
@@ -268,7 +274,7 @@ bool Win32WindowManager::TranslateMessage(const Message& message) {
 
 std::intptr_t Win32WindowManager::DispatchMessageW(const Message& message) {
   MSG native{};
-  native.hwnd = H(message.hwnd);
+  native.hwnd = HwndOf(message.hwnd);
   native.message = message.message;
   native.wParam = message.wParam;
   native.lParam = message.lParam;
@@ -282,7 +288,7 @@ std::int32_t Win32WindowManager::MessageBoxW(WindowHandle owner, std::u16string_
                                              std::u16string_view caption, std::uint32_t flags) {
   const std::u16string textCopy(text);
   const std::u16string captionCopy(caption);
-  return ::MessageBoxW(H(owner), AsWide(textCopy), AsWide(captionCopy), flags);
+  return ::MessageBoxW(HwndOf(owner), AsWide(textCopy), AsWide(captionCopy), flags);
 }
 
 std::int32_t Win32WindowManager::GetDeviceCaps(std::int32_t index) {

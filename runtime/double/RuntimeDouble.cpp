@@ -162,7 +162,7 @@ void RuntimeDouble::ControllerClosed(std::size_t subscriptionsLeft) {
   transcript_.Write("close", {DecimalText(static_cast<std::int64_t>(subscriptionsLeft))});
 }
 
-void RuntimeDouble::QueuePageMessage(webview::ComPtr<sim::SimWebView> webView, std::size_t index) {
+void RuntimeDouble::QueuePageMessage(const webview::ComPtr<sim::SimWebView>& webView, std::size_t index) {
   if (index >= scenario_.messages.size()) return;
   // The queue may outlive this runtime (a test ends, the library unloads).
   auto post = [weak = weak_from_this(), webView, index] {

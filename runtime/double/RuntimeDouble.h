@@ -69,7 +69,7 @@ class RuntimeDouble final : public std::enable_shared_from_this<RuntimeDouble>,
 
   // The page posts its messages one at a time, each from its own turn of the
   // message loop, so the host handles one before the next arrives.
-  void QueuePageMessage(webview::ComPtr<sim::SimWebView> webView, std::size_t index);
+  void QueuePageMessage(const webview::ComPtr<sim::SimWebView>& webView, std::size_t index);
   void PostPageMessage(sim::SimWebView& webView, const ScenarioMessage& message);
 
   platform::Platform& platform_;

@@ -88,14 +88,12 @@ HRESULT SimWebView::Navigate(LPCWSTR uri) {
     }
     self->values_.Write("Source", target);
     // The navigation ends on a later pump than the one that started it.
-    self->Context().Post([self, target = std::move(target), navigationId]() mutable {
-      self->CompleteNavigation(std::move(target), navigationId);
-    });
+    self->Context().Post([self, navigationId] { self->CompleteNavigation(navigationId); });
   });
   return S_OK;
 }
 
-void SimWebView::CompleteNavigation(std::u16string /*uri*/, UINT64 navigationId) {
+void SimWebView::CompleteNavigation(UINT64 navigationId) {
   if (closed_) return;
   const SimControllerConfig& config = side_->Config();
   bool isSuccess = config.navigationSucceeds;

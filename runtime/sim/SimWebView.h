@@ -56,7 +56,7 @@ class SimWebView final : public SimWebViewBase {
   // A message without a JSON form is one whose text cannot be read.
   void DeliverWebMessage(std::optional<std::u16string> messageAsJson,
                          std::optional<std::u16string> messageAsString);
-  void CompleteNavigation(std::u16string uri, UINT64 navigationId);
+  void CompleteNavigation(UINT64 navigationId);
 
   std::shared_ptr<SimControllerSide> side_;
   webview::ComPtr<SimSettings> settings_;

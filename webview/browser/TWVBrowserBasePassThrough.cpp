@@ -7,12 +7,14 @@
 
 namespace velmoran::webview {
 
+// NOLINTBEGIN(bugprone-macro-parentheses): SenderType and ArgsType are type names, which parentheses break.
 // Handle<Event>(sender, args): raise <Event> with the runtime's arguments and answer S_OK.
 #define VELMORAN_PASS_STRAIGHT_ON(Event, SenderType, ArgsType)                \
   HRESULT TWVBrowserBase::Handle##Event(SenderType* sender, ArgsType* args) { \
     Notify##Event(sender, args);                                              \
     return S_OK;                                                              \
   }
+// NOLINTEND(bugprone-macro-parentheses)
 
 VELMORAN_PASS_STRAIGHT_ON(BrowserProcessExited, ICoreWebView2Environment,
                           ICoreWebView2BrowserProcessExitedEventArgs)
