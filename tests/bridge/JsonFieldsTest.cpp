@@ -112,7 +112,8 @@ TEST(JsonGetInt, NamesTheFailure) {
             u"Conversion from TJSONObject to Integer is not supported");
   EXPECT_EQ(ReadErrorOf([] { JsonGetInt(ObjectWith(JsonValue(JsonKind::Array)), u"k"); }),
             u"Conversion from TJSONArray to Integer is not supported");
-  EXPECT_EQ(ReadErrorOf([] { JsonGetInt(JsonValue(JsonKind::Object), u"index"); }), u"Value 'index' not found");
+  EXPECT_EQ(ReadErrorOf([] { JsonGetInt(JsonValue(JsonKind::Object), u"index"); }),
+            u"Value 'index' not found");
 }
 
 TEST(JsonTakeString, MovesTheFirstOccurrenceAndConvertsLikeJsonGetString) {

@@ -20,7 +20,6 @@
 namespace velmoran::test {
 namespace {
 
-
 namespace fs = std::filesystem;
 using codec::JsonEscapedSpecials;
 using codec::JsonTexts;

@@ -32,16 +32,16 @@ TEST_P(FrameSplitterCases, CutsAtEachNul) {
   EXPECT_EQ(splitter.PendingBytes(), GetParam().pending);
 }
 
-INSTANTIATE_TEST_SUITE_P(Reads, FrameSplitterCases,
-                         ::testing::Values(FrameSplitCase{"OneWholeMessage", {"{\"id\":1}\0"s}, {"{\"id\":1}"}, 0},
-                                           FrameSplitCase{"TwoInOneRead", {"a\0b\0"s}, {"a", "b"}, 0},
-                                           FrameSplitCase{
-                                               "SplitAcrossReads", {"ab", "c\0d"s, "e\0"s}, {"abc", "de"}, 0},
-                                           FrameSplitCase{"NulAloneInARead", {"abc", "\0"s}, {"abc"}, 0},
-                                           FrameSplitCase{"EmptyMessage", {"\0\0x\0"s}, {"", "", "x"}, 0},
-                                           FrameSplitCase{"UnfinishedTailKept", {"a\0bc"s, "d"}, {"a"}, 3},
-                                           FrameSplitCase{"NothingYet", {"", "abc"}, {}, 3}),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(
+    Reads, FrameSplitterCases,
+    ::testing::Values(FrameSplitCase{"OneWholeMessage", {"{\"id\":1}\0"s}, {"{\"id\":1}"}, 0},
+                      FrameSplitCase{"TwoInOneRead", {"a\0b\0"s}, {"a", "b"}, 0},
+                      FrameSplitCase{"SplitAcrossReads", {"ab", "c\0d"s, "e\0"s}, {"abc", "de"}, 0},
+                      FrameSplitCase{"NulAloneInARead", {"abc", "\0"s}, {"abc"}, 0},
+                      FrameSplitCase{"EmptyMessage", {"\0\0x\0"s}, {"", "", "x"}, 0},
+                      FrameSplitCase{"UnfinishedTailKept", {"a\0bc"s, "d"}, {"a"}, 3},
+                      FrameSplitCase{"NothingYet", {"", "abc"}, {}, 3}),
+    CaseName());
 
 TEST(FrameSplitter, LargeMessageInSmallReadsArrivesWhole) {
   const std::string payload(20 * 1024 * 1024 + 3, 'x');

@@ -43,7 +43,6 @@ using runtime::doubles::ScenarioCallFailure;
 using runtime::doubles::ScenarioError;
 using runtime::doubles::ScenarioMessage;
 
-
 namespace {
 
 struct ScenarioCase {

@@ -11,10 +11,10 @@
 namespace velmoran::test {
 namespace {
 
+using webview::AsWideText;
 using webview::CoTaskMemDup;
 using webview::CoTaskMemText;
 using webview::FromWideText;
-using webview::AsWideText;
 
 // Every block the task allocator hands out must come back exactly once.
 class CoTaskMemTextTest : public ::testing::Test {

@@ -11,12 +11,12 @@
 namespace velmoran::test {
 namespace {
 
+using webview::AsWideText;
 using webview::CoTaskMemText;
 using webview::GetAvailableCoreWebView2BrowserVersionString;
 using webview::kClientProductVersionBlock;
 using webview::kClientStateKey;
 using webview::kReleaseChannels;
-using webview::AsWideText;
 
 constexpr char16_t kClientDll[] = u"\\EBWebView\\x86\\EmbeddedBrowserWebView.dll";
 

@@ -13,6 +13,7 @@
 namespace velmoran::test {
 namespace {
 
+using webview::AsWideText;
 using webview::ComPtr;
 using webview::CoTaskMemText;
 using webview::CustomCommandLineSwitches;
@@ -22,7 +23,6 @@ using webview::TCoreWebView2CustomSchemeRegistration;
 using webview::TCoreWebView2EnvironmentOptions;
 using webview::TWVCustomSchemeInfo;
 using webview::TWVLoaderSettings;
-using webview::AsWideText;
 
 using testing::ElementsAre;
 

@@ -12,6 +12,7 @@
 namespace velmoran::test {
 namespace {
 
+using webview::AsWideText;
 using webview::ComPtr;
 using webview::DualSink;
 using webview::IWVBrowserEvents;
@@ -28,7 +29,6 @@ using webview::TCoreWebView2NavigationStartingEventHandler;
 using webview::TCoreWebView2NewBrowserVersionAvailableEventHandler;
 using webview::TCoreWebView2ProcessInfosChangedEventHandler;
 using webview::TCoreWebView2WebMessageReceivedEventHandler;
-using webview::AsWideText;
 
 template <typename T>
 std::uintptr_t Bits(T value) {
