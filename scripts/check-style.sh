@@ -15,12 +15,11 @@ fi
 clang-format --dry-run -Werror "${sources[@]}"
 echo "clang-format: ${#sources[@]} files clean"
 [ "$mode" = --format ] && exit 0
-# Every translation unit of the native tree: the product's sources, the tools,
-# and each test program as the one unity file it is compiled as (its sources
-# are checked through it). The generated declarations are checked as headers.
-# A tree of its own, configured only: clang-tidy cannot read the compiler's
-# precompiled header, so this one goes without.
-cmake --preset native -B build/tidy -DVELMORAN_TEST_PCH=OFF >/dev/null
+# Every source of the native tree (the product, the tools, the tests), one by
+# one; the generated declarations are checked as headers. A tree of its own,
+# configured only, without unity files (each source is checked as itself) and
+# without the precompiled header, which clang-tidy cannot read.
+cmake --preset native -B build/tidy -DVELMORAN_TEST_PCH=OFF -DVELMORAN_UNITY=OFF -DVELMORAN_TEST_UNITY=OFF >/dev/null
 units=$(grep -c '"file"' build/tidy/compile_commands.json)
 if ! run-clang-tidy -quiet -p build/tidy -j "$(nproc)" >build/tidy/clang-tidy.log 2>&1; then
   grep -E 'warning:|error:' build/tidy/clang-tidy.log | sed 's/\x1b\[[0-9;]*m//g' | sort -u
