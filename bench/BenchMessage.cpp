@@ -160,4 +160,8 @@ const BenchMessage& CaptureMessage(std::size_t pngBytes) {
   return *slot;
 }
 
+const BenchMessage& MessageFor(const benchmark::State& state) {
+  return CaptureMessage(static_cast<std::size_t>(state.range(0)));
+}
+
 }  // namespace velmoran::bench

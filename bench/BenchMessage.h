@@ -5,6 +5,8 @@
 // landmarks and member information, posts that text as a string, and the
 // browser hands over the string's JSON form, every '"' inside escaped.
 
+#include <benchmark/benchmark.h>
+
 #include <cstddef>
 #include <string>
 
@@ -24,5 +26,7 @@ struct BenchMessage {
 
 // The message carrying a pseudo-PNG of `pngBytes` bytes; built once per size.
 const BenchMessage& CaptureMessage(std::size_t pngBytes);
+// The capture message of the size a benchmark runs with (its first argument).
+const BenchMessage& MessageFor(const benchmark::State& state);
 
 }  // namespace velmoran::bench

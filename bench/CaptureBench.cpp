@@ -76,10 +76,6 @@ class BenchShell final : public bridge::PageBridgeHost {
   std::size_t replies = 0;
 };
 
-const BenchMessage& MessageFor(const benchmark::State& state) {
-  return CaptureMessage(static_cast<std::size_t>(state.range(0)));
-}
-
 std::int64_t Utf16Bytes(const benchmark::State& state, std::size_t characters) {
   return static_cast<std::int64_t>(state.iterations()) *
          static_cast<std::int64_t>(characters * sizeof(char16_t));

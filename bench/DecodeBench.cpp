@@ -19,10 +19,6 @@
 namespace velmoran::bench {
 namespace {
 
-const BenchMessage& MessageFor(const benchmark::State& state) {
-  return CaptureMessage(static_cast<std::size_t>(state.range(0)));
-}
-
 void BM_JsonDecode(benchmark::State& state) {
   const BenchMessage& message = MessageFor(state);
   for (auto _ : state) {

@@ -95,8 +95,8 @@ TEST(Utf8Json, LongEscapedStringsReadEveryCharacterWholeWherePiecesEnd) {
   for (const std::string character :
        {"\xC3\xA9", "\xEB\xB2\xA8", "\xF0\x9F\x98\x80", "\xE2\x82", "\x80\x80\x80\x80\x80", "\xF0\x9F\x98"}) {
     for (std::size_t before = 4088; before < 4102; ++before) {
-      const std::string text =
-          "[\"\\n" + std::string(before, 'x') + character + std::string(5000, 'y') + character + "\\t\"]";
+      std::string text = "[\"\\n";
+      text.append(before, 'x').append(character).append(5000, 'y').append(character).append("\\t\"]");
       EXPECT_TRUE(DecodesAsWidened(text)) << before;
     }
   }

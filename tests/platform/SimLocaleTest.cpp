@@ -55,7 +55,7 @@ TEST(SimLocale, AnsiCodePageFollowsTheSystemSetting) {
 
 TEST(SimLocale, LongAsciiLineSurvivesBetweenKoreanText) {
   SimLocale locale;
-  const std::string base64(2 * 1024 * 1024, 'Q');
+  const std::string base64(std::size_t{2} * 1024 * 1024, 'Q');
   const std::u16string line = u"벨" + std::u16string(base64.begin(), base64.end()) + u"란";
   EXPECT_EQ(locale.WideCharToMultiByte(949, line), "\xBA\xA7" + base64 + "\xB6\xF5");
 }

@@ -30,14 +30,18 @@ class ComPtr {
 
   // From a later version of the interface to an earlier one (a base class).
   template <typename U, typename = std::enable_if_t<std::is_convertible_v<U*, T*>>>
-  ComPtr(const ComPtr<U>& other) noexcept : pointer_(other.Get()) {  // NOLINT(google-explicit-constructor)
+  // NOLINTNEXTLINE(google-explicit-constructor): converts as T* from U* does
+  ComPtr(const ComPtr<U>& other) noexcept : pointer_(other.Get()) {
     AddRefHeld();
   }
   template <typename U, typename = std::enable_if_t<std::is_convertible_v<U*, T*>>>
-  ComPtr(ComPtr<U>&& other) noexcept : pointer_(other.Detach()) {}  // NOLINT(google-explicit-constructor)
+  // NOLINTNEXTLINE(google-explicit-constructor): converts as T* from U* does
+  ComPtr(ComPtr<U>&& other) noexcept : pointer_(other.Detach()) {}
 
   ~ComPtr() { ReleaseHeld(); }
 
+  // Copy and swap: a self-assignment adds a reference, then drops it.
+  // NOLINTNEXTLINE(bugprone-unhandled-self-assignment): see above
   ComPtr& operator=(const ComPtr& other) noexcept {
     ComPtr(other).Swap(*this);
     return *this;

@@ -68,7 +68,6 @@ class FilesContract : public ::testing::Test {
 struct Answer {
   std::uint32_t attributes;
   std::uint32_t error;  // GetLastError() when the attributes are kNone
-  friend bool operator==(const Answer&, const Answer&) = default;
 };
 
 struct PathCase {

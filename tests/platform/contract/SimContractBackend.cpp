@@ -53,7 +53,7 @@ class SimContractBackend final : public ContractBackend {
   }
 
   std::u16string ProgramFile() override {
-    const std::u16string path = ScratchFolder() + u"\\program.exe";
+    std::u16string path = ScratchFolder() + u"\\program.exe";
     platform_.files().CloseHandle(
         platform_.files().CreateFileW(path, platform::kGenericWrite, 0, platform::kCreateAlways));
     return path;
@@ -62,7 +62,7 @@ class SimContractBackend final : public ContractBackend {
   // Registered with the modules, and a file beside the executable with the
   // version resource set on it.
   std::u16string LibraryWithExports() override {
-    const std::u16string name = u"velmoran-contract-library.dll";
+    std::u16string name = u"velmoran-contract-library.dll";
     const std::u16string folder = FolderOf(platform_.process().ExecutablePath());
     const std::u16string path = folder + u"\\" + name;
     platform_.modules().RegisterLibrary(

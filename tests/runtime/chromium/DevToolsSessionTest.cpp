@@ -29,7 +29,7 @@ struct Pipe {
   }};
   std::vector<std::string> answers;
 
-  DevToolsSession::AnswerHandler Record(std::string name) {
+  DevToolsSession::AnswerHandler Record(const std::string& name) {
     return [this, name](const DevToolsSession::Answer& answer) {
       answers.push_back(name + (answer.Succeeded() ? " ok " + Utf16ToUtf8(TextMember(answer.result, u"value"))
                                                    : " error " + Utf16ToUtf8(*answer.error)));

@@ -48,7 +48,7 @@ TEST(FrameSplitter, LargeMessageInSmallReadsArrivesWhole) {
   const std::string stream = "{\"small\":1}"s + '\0' + payload + '\0';
   FrameSplitter splitter;
   std::vector<std::string> frames;
-  constexpr std::size_t kRead = 64 * 1024;
+  constexpr std::size_t kRead = std::size_t{64} * 1024;
   for (std::size_t at = 0; at < stream.size(); at += kRead) {
     for (std::string& frame : splitter.Feed(std::string_view(stream).substr(at, kRead)))
       frames.push_back(std::move(frame));

@@ -21,6 +21,7 @@ TEST_F(ComPtrTest, CopiesShareAndTheLastOneReleasesTheObject) {
     ComPtr<CountedHandler> first = MakeComObject<CountedHandler>(destroyed);
     EXPECT_EQ(first->References(), 1u);
     {
+      // NOLINTNEXTLINE(performance-unnecessary-copy-initialization): the copy is what is tested
       ComPtr<CountedHandler> second = first;
       ComPtr<CountedHandler> third;
       third = second;
@@ -38,7 +39,7 @@ TEST_F(ComPtrTest, MovingHandsOverWithoutCounting) {
   EXPECT_FALSE(first);  // NOLINT(bugprone-use-after-move): a moved-from ComPtr is empty by contract
   EXPECT_EQ(second->References(), 1u);
   ComPtr<ICoreWebView2ExecuteScriptCompletedHandler> asInterface = std::move(second);
-  EXPECT_FALSE(second);  // NOLINT(bugprone-use-after-move)
+  EXPECT_FALSE(second);  // NOLINT(bugprone-use-after-move): as above
   asInterface = nullptr;
   EXPECT_EQ(destroyed, 1);
 }

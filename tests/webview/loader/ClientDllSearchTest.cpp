@@ -41,7 +41,7 @@ class ClientDllSearchTest : public DiscoveryTest {
                                 const ReleaseChannel& channel, std::u16string_view version,
                                 bool withClient = true) {
     const std::u16string channelFolder = channel.name.empty() ? u"stable" : std::u16string(channel.name);
-    const std::u16string folder = u"C:\\Runtimes\\" + channelFolder + u"\\" + std::u16string(version);
+    std::u16string folder = u"C:\\Runtimes\\" + channelFolder + u"\\" + std::u16string(version);
     sim.registry().SetStringValue(root, std::u16string(stateKey) + std::u16string(channel.id), u"EBWebView",
                                   folder);
     if (withClient) WriteFile(folder + kClientDllBelowRuntime);
