@@ -24,7 +24,7 @@ class ScriptResultCases : public ::testing::TestWithParam<ResultCase> {};
 
 TEST_P(ScriptResultCases, CompletesWithTheRuntimesAnswer) {
   ScriptResult result{E_UNEXPECTED, u"unset"};
-  DevToolsSession session([](std::string) { return true; });
+  DevToolsSession session([](const std::string&) { return true; });
   session.Call("Runtime.evaluate", "", u"",
                [&](const DevToolsSession::Answer& answer) { result = ScriptResultFromAnswer(answer); });
   session.Receive(GetParam().answer);
