@@ -98,7 +98,9 @@ HRESULT WV2_STDCALL TCoreWebView2EnvironmentOptions::GetCustomSchemeRegistration
   *count = 0;
   *schemeRegistrations = nullptr;
   if (FSchemeRegistrations.empty()) return S_OK;
+  // An array of interface pointers, which the caller frees with CoTaskMemFree.
   auto* array = static_cast<ICoreWebView2CustomSchemeRegistration**>(
+      // NOLINTNEXTLINE(bugprone-sizeof-expression): the elements are pointers
       FCom.CoTaskMemAlloc(FSchemeRegistrations.size() * sizeof(ICoreWebView2CustomSchemeRegistration*)));
   if (array == nullptr) return E_OUTOFMEMORY;
   for (std::size_t i = 0; i < FSchemeRegistrations.size(); ++i) {

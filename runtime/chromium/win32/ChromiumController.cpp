@@ -16,7 +16,7 @@ ChromiumController::ChromiumController(std::shared_ptr<ChromiumBrowser> browser,
 // A controller let go without Close is closed all the same.
 ChromiumController::~ChromiumController() { Close(); }
 
-HRESULT ChromiumController::get_IsVisible(BOOL* isVisible) { return Answer<BOOL>(isVisible, visible_); }
+HRESULT ChromiumController::get_IsVisible(BOOL* isVisible) { return AnswerValue<BOOL>(isVisible, visible_); }
 
 HRESULT ChromiumController::put_IsVisible(BOOL isVisible) {
   if (Closed()) return HRESULT_FROM_WIN32(ERROR_INVALID_STATE);
@@ -25,7 +25,7 @@ HRESULT ChromiumController::put_IsVisible(BOOL isVisible) {
   return S_OK;
 }
 
-HRESULT ChromiumController::get_Bounds(RECT* bounds) { return Answer(bounds, bounds_); }
+HRESULT ChromiumController::get_Bounds(RECT* bounds) { return AnswerValue(bounds, bounds_); }
 
 HRESULT ChromiumController::put_Bounds(RECT bounds) {
   if (Closed()) return HRESULT_FROM_WIN32(ERROR_INVALID_STATE);
@@ -34,7 +34,9 @@ HRESULT ChromiumController::put_Bounds(RECT bounds) {
   return S_OK;
 }
 
-HRESULT ChromiumController::get_ZoomFactor(double* zoomFactor) { return Answer(zoomFactor, zoomFactor_); }
+HRESULT ChromiumController::get_ZoomFactor(double* zoomFactor) {
+  return AnswerValue(zoomFactor, zoomFactor_);
+}
 
 // Kept, not applied: the protocol has no whole-page zoom of the browser's own.
 HRESULT ChromiumController::put_ZoomFactor(double zoomFactor) {
@@ -54,7 +56,9 @@ HRESULT ChromiumController::MoveFocus(COREWEBVIEW2_MOVE_FOCUS_REASON) {
   return S_OK;
 }
 
-HRESULT ChromiumController::get_ParentWindow(HWND* parentWindow) { return Answer(parentWindow, parent_); }
+HRESULT ChromiumController::get_ParentWindow(HWND* parentWindow) {
+  return AnswerValue(parentWindow, parent_);
+}
 
 HRESULT ChromiumController::put_ParentWindow(HWND parentWindow) {
   if (Closed()) return HRESULT_FROM_WIN32(ERROR_INVALID_STATE);
@@ -89,7 +93,7 @@ HRESULT ChromiumController::get_CoreWebView2(ICoreWebView2** coreWebView2) {
 }
 
 HRESULT ChromiumController::get_DefaultBackgroundColor(COREWEBVIEW2_COLOR* value) {
-  return Answer(value, background_);
+  return AnswerValue(value, background_);
 }
 
 HRESULT ChromiumController::put_DefaultBackgroundColor(COREWEBVIEW2_COLOR value) {

@@ -10,17 +10,11 @@
 
 #include "codec/Json.h"
 #include "runtime/chromium/win32/TaskMemText.h"
+#include "runtime/common/AnswerValue.h"
 #include "webview/abi/ComObject.h"
 #include "webview/abi/WebView2Interfaces.h"
 
 namespace velmoran::runtime::chromium {
-
-template <typename T>
-HRESULT Answer(T* out, T value) {
-  if (out == nullptr) return E_POINTER;
-  *out = value;
-  return S_OK;
-}
 
 class NavigationStartingArgs final
     : public webview::AtomicComObject<ICoreWebView2NavigationStartingEventArgs> {
@@ -28,19 +22,21 @@ class NavigationStartingArgs final
   NavigationStartingArgs(std::u16string uri, bool isRedirected, std::uint64_t navigationId)
       : uri_(std::move(uri)), isRedirected_(isRedirected), navigationId_(navigationId) {}
   HRESULT WV2_STDCALL get_Uri(LPWSTR* uri) override { return HandOutText(uri_, uri); }
-  HRESULT WV2_STDCALL get_IsUserInitiated(BOOL* value) override { return Answer<BOOL>(value, FALSE); }
-  HRESULT WV2_STDCALL get_IsRedirected(BOOL* value) override { return Answer<BOOL>(value, isRedirected_); }
+  HRESULT WV2_STDCALL get_IsUserInitiated(BOOL* value) override { return AnswerValue<BOOL>(value, FALSE); }
+  HRESULT WV2_STDCALL get_IsRedirected(BOOL* value) override {
+    return AnswerValue<BOOL>(value, isRedirected_);
+  }
   HRESULT WV2_STDCALL get_RequestHeaders(ICoreWebView2HttpRequestHeaders** headers) override {
     if (headers != nullptr) *headers = nullptr;
     return E_NOTIMPL;
   }
-  HRESULT WV2_STDCALL get_Cancel(BOOL* value) override { return Answer<BOOL>(value, cancel_); }
+  HRESULT WV2_STDCALL get_Cancel(BOOL* value) override { return AnswerValue<BOOL>(value, cancel_); }
   HRESULT WV2_STDCALL put_Cancel(BOOL value) override {
     cancel_ = value != FALSE;
     return S_OK;
   }
   HRESULT WV2_STDCALL get_NavigationId(UINT64* value) override {
-    return Answer<UINT64>(value, navigationId_);
+    return AnswerValue<UINT64>(value, navigationId_);
   }
   bool Cancelled() const { return cancel_; }
 
@@ -60,12 +56,12 @@ class NavigationCompletedArgs final
         status_(status),
         navigationId_(navigationId),
         httpStatusCode_(httpStatusCode) {}
-  HRESULT WV2_STDCALL get_IsSuccess(BOOL* value) override { return Answer<BOOL>(value, isSuccess_); }
+  HRESULT WV2_STDCALL get_IsSuccess(BOOL* value) override { return AnswerValue<BOOL>(value, isSuccess_); }
   HRESULT WV2_STDCALL get_WebErrorStatus(COREWEBVIEW2_WEB_ERROR_STATUS* value) override {
-    return Answer(value, status_);
+    return AnswerValue(value, status_);
   }
   HRESULT WV2_STDCALL get_NavigationId(UINT64* value) override {
-    return Answer<UINT64>(value, navigationId_);
+    return AnswerValue<UINT64>(value, navigationId_);
   }
   // The later interface version that reports it is not among the declared ones yet.
   int HttpStatusCode() const { return httpStatusCode_; }
@@ -102,9 +98,9 @@ class ContentLoadingArgs final : public webview::AtomicComObject<ICoreWebView2Co
  public:
   ContentLoadingArgs(bool isErrorPage, std::uint64_t navigationId)
       : isErrorPage_(isErrorPage), navigationId_(navigationId) {}
-  HRESULT WV2_STDCALL get_IsErrorPage(BOOL* value) override { return Answer<BOOL>(value, isErrorPage_); }
+  HRESULT WV2_STDCALL get_IsErrorPage(BOOL* value) override { return AnswerValue<BOOL>(value, isErrorPage_); }
   HRESULT WV2_STDCALL get_NavigationId(UINT64* value) override {
-    return Answer<UINT64>(value, navigationId_);
+    return AnswerValue<UINT64>(value, navigationId_);
   }
 
  private:
@@ -116,7 +112,7 @@ class DomContentLoadedArgs final : public webview::AtomicComObject<ICoreWebView2
  public:
   explicit DomContentLoadedArgs(std::uint64_t navigationId) : navigationId_(navigationId) {}
   HRESULT WV2_STDCALL get_NavigationId(UINT64* value) override {
-    return Answer<UINT64>(value, navigationId_);
+    return AnswerValue<UINT64>(value, navigationId_);
   }
 
  private:
@@ -126,7 +122,9 @@ class DomContentLoadedArgs final : public webview::AtomicComObject<ICoreWebView2
 class SourceChangedArgs final : public webview::AtomicComObject<ICoreWebView2SourceChangedEventArgs> {
  public:
   explicit SourceChangedArgs(bool isNewDocument) : isNewDocument_(isNewDocument) {}
-  HRESULT WV2_STDCALL get_IsNewDocument(BOOL* value) override { return Answer<BOOL>(value, isNewDocument_); }
+  HRESULT WV2_STDCALL get_IsNewDocument(BOOL* value) override {
+    return AnswerValue<BOOL>(value, isNewDocument_);
+  }
 
  private:
   bool isNewDocument_;
@@ -136,7 +134,7 @@ class ProcessFailedArgs final : public webview::AtomicComObject<ICoreWebView2Pro
  public:
   explicit ProcessFailedArgs(COREWEBVIEW2_PROCESS_FAILED_KIND kind) : kind_(kind) {}
   HRESULT WV2_STDCALL get_ProcessFailedKind(COREWEBVIEW2_PROCESS_FAILED_KIND* value) override {
-    return Answer(value, kind_);
+    return AnswerValue(value, kind_);
   }
 
  private:

@@ -197,7 +197,7 @@ HRESULT ChromiumWebView::Stop() {
 HRESULT ChromiumWebView::get_DocumentTitle(LPWSTR* title) { return HandOutText(browser_->Title(), title); }
 
 HRESULT ChromiumWebView::get_ContainsFullScreenElement(BOOL* containsFullScreenElement) {
-  return Answer<BOOL>(containsFullScreenElement, FALSE);
+  return AnswerValue<BOOL>(containsFullScreenElement, FALSE);
 }
 
 HRESULT ChromiumWebView::get_Environment(ICoreWebView2Environment** environment) {
