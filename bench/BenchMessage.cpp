@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "base/Text.h"
+#include "codec/JsonString.h"
 
 namespace velmoran::bench {
 namespace {
@@ -52,40 +53,6 @@ std::string EncodeBase64(const std::string& bytes) {
   return out;
 }
 
-// A string as the browser's JSON serialisation writes it.
-void AppendJsonString(std::u16string_view text, std::u16string& out) {
-  out += u'"';
-  for (const char16_t c : text) {
-    switch (c) {
-      case u'"':
-        out += u"\\\"";
-        break;
-      case u'\\':
-        out += u"\\\\";
-        break;
-      case u'\n':
-        out += u"\\n";
-        break;
-      case u'\r':
-        out += u"\\r";
-        break;
-      case u'\t':
-        out += u"\\t";
-        break;
-      default:
-        if (c < 0x20) {
-          static constexpr char16_t kHex[] = u"0123456789abcdef";
-          out += u"\\u00";
-          out += kHex[c >> 4];
-          out += kHex[c & 0xF];
-        } else {
-          out += c;
-        }
-    }
-  }
-  out += u'"';
-}
-
 std::u16string NumberText(double value) {
   char buffer[32];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
@@ -125,10 +92,10 @@ BenchMessage Build(std::size_t pngBytes) {
   std::u16string inner = u"{";
   auto member = [&](std::u16string_view key, std::u16string_view value, bool isString) {
     if (inner.size() > 1) inner += u',';
-    AppendJsonString(key, inner);
+    codec::AppendJsonStringLiteral(key, inner);
     inner += u':';
     if (isString) {
-      AppendJsonString(value, inner);
+      codec::AppendJsonStringLiteral(value, inner);
     } else {
       inner += value;
     }
@@ -146,7 +113,7 @@ BenchMessage Build(std::size_t pngBytes) {
   inner += u'}';
 
   // The page posts that text as a string; the browser hands over its JSON form.
-  AppendJsonString(inner, message.text);
+  codec::AppendJsonStringLiteral(inner, message.text);
   message.textUtf8 = Utf16ToUtf8(message.text);
   return message;
 }

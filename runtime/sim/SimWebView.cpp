@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "codec/JsonString.h"
 #include "runtime/sim/SimNavigationCompletedEventArgs.h"
 #include "runtime/sim/SimNavigationStartingEventArgs.h"
 #include "runtime/sim/SimProfile.h"
@@ -139,7 +140,7 @@ HRESULT SimWebView::PostWebMessageAsString(LPCWSTR webMessageAsString) {
   if (webMessageAsString == nullptr) return E_INVALIDARG;
   if (const HRESULT scripted = Context().CallResult("PostWebMessageAsString"); FAILED(scripted))
     return scripted;
-  messagesToPage_.push_back(SimWebViewPage::JsonStringLiteral(webview::FromWideText(webMessageAsString)));
+  messagesToPage_.push_back(codec::JsonStringLiteral(webview::FromWideText(webMessageAsString)));
   return S_OK;
 }
 

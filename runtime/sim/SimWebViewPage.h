@@ -20,9 +20,6 @@ class SimWebViewPage {
   // A message whose text the host cannot read: every getter of its text fails.
   void PostUnreadableWebMessage();
 
-  // The JSON string literal of `text`: "AppExit" becomes "\"AppExit\"".
-  static std::u16string JsonStringLiteral(std::u16string_view text);
-
  private:
   SimWebView& webView_;
 };

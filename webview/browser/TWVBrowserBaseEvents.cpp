@@ -1,4 +1,5 @@
 #include "base/Text.h"
+#include "codec/JsonString.h"
 #include "webview/browser/JsonDataMember.h"
 #include "webview/browser/RetrievedText.h"
 #include "webview/browser/TCoreWebView2Controller.h"
@@ -22,25 +23,6 @@ constexpr std::int32_t kOfflineID = 10003;
 constexpr std::int32_t kIgnoreCertificateErrorsID = 10004;
 constexpr std::int32_t kSimulateKeyEventID = 10005;
 constexpr std::int32_t kRefreshIgnoreCacheID = 10006;
-
-// `text` as a JSON string literal, for the DevTools methods' parameters.
-std::u16string JsonStringLiteral(std::u16string_view text) {
-  static constexpr char16_t kHex[] = u"0123456789abcdef";
-  std::u16string literal = u"\"";
-  for (const char16_t c : text) {
-    if (c == u'"' || c == u'\\') {
-      literal += u'\\';
-      literal += c;
-    } else if (c < 0x20) {
-      literal += u"\\u00";
-      literal += kHex[c >> 4];
-      literal += kHex[c & 0xF];
-    } else {
-      literal += c;
-    }
-  }
-  return literal + u"\"";
-}
 
 }  // namespace
 
@@ -155,8 +137,8 @@ bool TWVBrowserBase::ClearCache() {
 }
 
 bool TWVBrowserBase::ClearDataForOrigin(std::u16string_view aOrigin, std::u16string_view aStorageTypes) {
-  std::u16string parameters = u"{\"origin\":" + JsonStringLiteral(aOrigin);
-  parameters += u",\"storageTypes\":" + JsonStringLiteral(aStorageTypes) + u"}";
+  std::u16string parameters = u"{\"origin\":" + codec::JsonStringLiteral(aOrigin);
+  parameters += u",\"storageTypes\":" + codec::JsonStringLiteral(aStorageTypes) + u"}";
   return CallDevToolsProtocolMethod(u"Storage.clearDataForOrigin", parameters, kClearDataForOriginID);
 }
 
@@ -185,7 +167,7 @@ bool TWVBrowserBase::RetrieveText(bool aTextContent) {
 bool TWVBrowserBase::SimulateKeyEvent(std::u16string_view aType, std::int32_t aModifiers,
                                       std::int32_t aWindowsVirtualKeyCode,
                                       std::int32_t aNativeVirtualKeyCode) {
-  std::u16string parameters = u"{\"type\":" + JsonStringLiteral(aType);
+  std::u16string parameters = u"{\"type\":" + codec::JsonStringLiteral(aType);
   parameters += u",\"modifiers\":" + DecimalText(aModifiers);
   parameters += u",\"windowsVirtualKeyCode\":" + DecimalText(aWindowsVirtualKeyCode);
   parameters += u",\"nativeVirtualKeyCode\":" + DecimalText(aNativeVirtualKeyCode) + u"}";
