@@ -28,15 +28,16 @@ TEST_P(JsonStringLiteralTest, WritesAsTheBrowserAndReadsBack) {
   EXPECT_EQ(decoded->view(), c.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, JsonStringLiteralTest,
-    ::testing::Values(LiteralCase{"Empty", u"", u"\"\""}, LiteralCase{"Plain", u"AppExit", u"\"AppExit\""},
-                      LiteralCase{"QuoteAndBackslash", u"a\"b\\c", u"\"a\\\"b\\\\c\""},
-                      LiteralCase{"ShortEscapes", u"\b\f\n\r\t", u"\"\\b\\f\\n\\r\\t\""},
-                      LiteralCase{"OtherControls", std::u16string(u"\0\x1f", 2) + u"\x7f",
-                                  u"\"\\u0000\\u001f\x7f\""},
-                      LiteralCase{"SlashAndKorean", u"C:/벨모란", u"\"C:/벨모란\""}),
-    CaseName());
+INSTANTIATE_TEST_SUITE_P(Texts, JsonStringLiteralTest,
+                         ::testing::Values(LiteralCase{"Empty", u"", u"\"\""},
+                                           LiteralCase{"Plain", u"AppExit", u"\"AppExit\""},
+                                           LiteralCase{"QuoteAndBackslash", u"a\"b\\c", u"\"a\\\"b\\\\c\""},
+                                           LiteralCase{"ShortEscapes", u"\b\f\n\r\t", u"\"\\b\\f\\n\\r\\t\""},
+                                           LiteralCase{"OtherControls",
+                                                       std::u16string(u"\0\x1f", 2) + u"\x7f",
+                                                       u"\"\\u0000\\u001f\x7f\""},
+                                           LiteralCase{"SlashAndKorean", u"C:/벨모란", u"\"C:/벨모란\""}),
+                         CaseName());
 
 }  // namespace
 }  // namespace velmoran::test

@@ -1,7 +1,7 @@
 #include "webview/browser/TCoreWebView2Profile.h"
 
-#include "webview/browser/EventSubscription.h"
 #include "webview/browser/WrapperCalls.h"
+#include "webview/loader/EventSubscription.h"
 #include "webview/sinks/CoreWebView2Sinks.h"
 
 namespace velmoran::webview {

@@ -1,5 +1,6 @@
 #include "webview/loader/TCoreWebView2Environment.h"
 
+#include "webview/loader/EventSubscription.h"
 #include "webview/sinks/CoreWebView2Sinks.h"
 
 namespace velmoran::webview {
@@ -35,59 +36,37 @@ TCoreWebView2Environment::~TCoreWebView2Environment() {
 }
 
 void TCoreWebView2Environment::RemoveAllEvents() {
-  if (!FVersions.Get<ICoreWebView2Environment>()) return;
   // Results are not looked at: the token is given up either way.
-  if (FNewBrowserVersionAvailableEventToken.value != 0) {
-    FVersions.Get<ICoreWebView2Environment>()->remove_NewBrowserVersionAvailable(
-        FNewBrowserVersionAvailableEventToken);
-  }
-  if (FBrowserProcessExitedEventToken.value != 0 && FVersions.Get<ICoreWebView2Environment5>()) {
-    FVersions.Get<ICoreWebView2Environment5>()->remove_BrowserProcessExited(FBrowserProcessExitedEventToken);
-  }
-  if (FProcessInfosChangedEventToken.value != 0 && FVersions.Get<ICoreWebView2Environment8>()) {
-    FVersions.Get<ICoreWebView2Environment8>()->remove_ProcessInfosChanged(FProcessInfosChangedEventToken);
-  }
-  FNewBrowserVersionAvailableEventToken.value = 0;
-  FBrowserProcessExitedEventToken.value = 0;
-  FProcessInfosChangedEventToken.value = 0;
+  Unsubscribe(FVersions.Get<ICoreWebView2Environment>(),
+              &ICoreWebView2Environment::remove_NewBrowserVersionAvailable,
+              FNewBrowserVersionAvailableEventToken);
+  Unsubscribe(FVersions.Get<ICoreWebView2Environment5>(),
+              &ICoreWebView2Environment5::remove_BrowserProcessExited, FBrowserProcessExitedEventToken);
+  Unsubscribe(FVersions.Get<ICoreWebView2Environment8>(),
+              &ICoreWebView2Environment8::remove_ProcessInfosChanged, FProcessInfosChangedEventToken);
 }
 
 bool TCoreWebView2Environment::AddNewBrowserVersionAvailableEvent(IWVLoaderEvents* aEvents) {
-  if (!FVersions.Get<ICoreWebView2Environment>() || aEvents == nullptr ||
-      FNewBrowserVersionAvailableEventToken.value != 0)
-    return false;
-  auto sink = MakeComObject<TCoreWebView2NewBrowserVersionAvailableEventHandler>(aEvents);
-  EventRegistrationToken token{};
-  if (FAILED(FVersions.Get<ICoreWebView2Environment>()->add_NewBrowserVersionAvailable(sink.Get(), &token)))
-    return false;
-  FNewBrowserVersionAvailableEventToken = token;
-  return true;
+  return aEvents != nullptr && Subscribe<TCoreWebView2NewBrowserVersionAvailableEventHandler>(
+                                   FVersions.Get<ICoreWebView2Environment>(),
+                                   &ICoreWebView2Environment::add_NewBrowserVersionAvailable,
+                                   FNewBrowserVersionAvailableEventToken, aEvents);
 }
 
 template <typename Face>
 bool TCoreWebView2Environment::AddBrowserProcessExitedEvent(Face* aEvents) {
-  if (!FVersions.Get<ICoreWebView2Environment5>() || aEvents == nullptr ||
-      FBrowserProcessExitedEventToken.value != 0)
-    return false;
-  auto sink = MakeComObject<TCoreWebView2BrowserProcessExitedEventHandler>(aEvents);
-  EventRegistrationToken token{};
-  if (FAILED(FVersions.Get<ICoreWebView2Environment5>()->add_BrowserProcessExited(sink.Get(), &token)))
-    return false;
-  FBrowserProcessExitedEventToken = token;
-  return true;
+  return aEvents != nullptr &&
+         Subscribe<TCoreWebView2BrowserProcessExitedEventHandler>(
+             FVersions.Get<ICoreWebView2Environment5>(), &ICoreWebView2Environment5::add_BrowserProcessExited,
+             FBrowserProcessExitedEventToken, aEvents);
 }
 
 template <typename Face>
 bool TCoreWebView2Environment::AddProcessInfosChangedEvent(Face* aEvents) {
-  if (!FVersions.Get<ICoreWebView2Environment8>() || aEvents == nullptr ||
-      FProcessInfosChangedEventToken.value != 0)
-    return false;
-  auto sink = MakeComObject<TCoreWebView2ProcessInfosChangedEventHandler>(aEvents);
-  EventRegistrationToken token{};
-  if (FAILED(FVersions.Get<ICoreWebView2Environment8>()->add_ProcessInfosChanged(sink.Get(), &token)))
-    return false;
-  FProcessInfosChangedEventToken = token;
-  return true;
+  return aEvents != nullptr &&
+         Subscribe<TCoreWebView2ProcessInfosChangedEventHandler>(
+             FVersions.Get<ICoreWebView2Environment8>(), &ICoreWebView2Environment8::add_ProcessInfosChanged,
+             FProcessInfosChangedEventToken, aEvents);
 }
 
 bool TCoreWebView2Environment::AddAllLoaderEvents(IWVLoaderEvents* aLoaderComponent) {

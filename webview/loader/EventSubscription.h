@@ -10,15 +10,13 @@
 #include "webview/abi/ComObject.h"
 #include "webview/abi/ComResults.h"
 #include "webview/abi/ComTypes.h"
-#include "webview/sinks/IWVBrowserEvents.h"
 
 namespace velmoran::webview {
 
-template <typename Sink, typename Interface, typename AddMethod>
-bool Subscribe(Interface* intf, AddMethod add, EventRegistrationToken& token,
-               IWVBrowserEvents* aBrowserEvents) {
+template <typename Sink, typename Interface, typename AddMethod, typename Events>
+bool Subscribe(Interface* intf, AddMethod add, EventRegistrationToken& token, Events* aEvents) {
   if (intf == nullptr || token.value != 0) return false;
-  ComPtr<Sink> sink = MakeComObject<Sink>(aBrowserEvents);
+  ComPtr<Sink> sink = MakeComObject<Sink>(aEvents);
   if (SUCCEEDED((intf->*add)(sink.Get(), &token))) return true;
   // A refused subscription holds nothing to remove later, whatever the runtime wrote.
   token.value = 0;
