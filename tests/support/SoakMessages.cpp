@@ -114,17 +114,18 @@ class SoakWriter {
     const std::size_t size =
         plan_.smallestImage + random_.Below(plan_.largestImage - plan_.smallestImage + 1);
     const std::string image = ImageBytes(random_, size);
-    const std::string member = "{\"member\":\"" + folder.substr(0, 4) + "\",\"visit\":" +
-                               std::to_string(random_.Below(1000)) + "}";
+    const std::string member =
+        "{\"member\":\"" + folder.substr(0, 4) + "\",\"visit\":" + std::to_string(random_.Below(1000)) + "}";
     const std::string pose = "[[0." + Number(random_.Below(1000), 3) + ", 0.25, -0.1]]";
     const std::string base64 = codec::EncodeBase64(image);
-    std::string object = "{\"callMode\":\"imgSave\",\"name\":\"pose-capture\",\"index\":" +
-                         std::to_string(index) + ",\"image\":\"data:image/png;base64,";
+    std::string object =
+        "{\"callMode\":\"imgSave\",\"name\":\"pose-capture\",\"index\":" + std::to_string(index) +
+        ",\"image\":\"data:image/png;base64,";
     object += base64;
     object += "\",\"length\":" + std::to_string(base64.size() + 22) + ",\"SavePath\":" + Quoted(folder) +
-              ",\"filename\":\"" + std::to_string(index) + ".png\",\"jsonfilename\":\"" + std::to_string(index) +
-              ".json\",\"member_info\":" + Quoted(member) + ",\"poseWorldLandmarks2\":" +
-              Quoted(pose) + "}";
+              ",\"filename\":\"" + std::to_string(index) + ".png\",\"jsonfilename\":\"" +
+              std::to_string(index) + ".json\",\"member_info\":" + Quoted(member) +
+              ",\"poseWorldLandmarks2\":" + Quoted(pose) + "}";
     Line(AsPostedString(object));
     std::string path = folder;
     path[4] = '/';
@@ -141,32 +142,35 @@ class SoakWriter {
   }
 
   void Check() {
-    Line(AsPostedString("{\"callMode\":\"sendAllDataCall\",\"name\":\"check\",\"index\":0,\"image\":\"\","
-                        "\"length\":0,\"SavePath\":" +
-                        Quoted(SaveFolder()) +
-                        ",\"filename\":\"\",\"jsonfilename\":\"\",\"member_info\":\"\","
-                        "\"poseWorldLandmarks2\":\"\"}"));
+    Line(
+        AsPostedString("{\"callMode\":\"sendAllDataCall\",\"name\":\"check\",\"index\":0,\"image\":\"\","
+                       "\"length\":0,\"SavePath\":" +
+                       Quoted(SaveFolder()) +
+                       ",\"filename\":\"\",\"jsonfilename\":\"\",\"member_info\":\"\","
+                       "\"poseWorldLandmarks2\":\"\"}"));
     ++outcome_.checks;
   }
 
   // A capture message of another mode: its folder is made, nothing written.
   void OtherMode() {
     const std::string folder = SaveFolder();
-    Line(AsPostedString("{\"callMode\":\"preview\",\"name\":\"p\",\"index\":1,\"image\":\"\",\"length\":0,"
-                        "\"SavePath\":" +
-                        Quoted(folder) +
-                        ",\"filename\":\"1.png\",\"jsonfilename\":\"1.json\",\"member_info\":\"\","
-                        "\"poseWorldLandmarks2\":\"\"}"));
+    Line(
+        AsPostedString("{\"callMode\":\"preview\",\"name\":\"p\",\"index\":1,\"image\":\"\",\"length\":0,"
+                       "\"SavePath\":" +
+                       Quoted(folder) +
+                       ",\"filename\":\"1.png\",\"jsonfilename\":\"1.json\",\"member_info\":\"\","
+                       "\"poseWorldLandmarks2\":\"\"}"));
     ++outcome_.others;
   }
 
   void Broken() {
     static constexpr std::array<std::string_view, 8> kBroken = {
-        "{\"image\":\"\",\"name\":\"query\",\"index\":",   // cut off
+        "{\"image\":\"\",\"name\":\"query\",\"index\":",        // cut off
         "\"{\\\"callMode\\\":\\\"imgSave\\\",\\\"index\\\":1",  // the inner object cut off
         "not json at all",
         "{\"image\":1,\"name\":\"query\",\"index\":1,\"length\":0}",  // a field of the wrong type
-        "\"{\\\"callMode\\\":\\\"imgSave\\\",\\\"SavePath\\\":\\\"M001\\\\\\\\x*y\\\"}\"",  // a wildcard in the path
+        "\"{\\\"callMode\\\":\\\"imgSave\\\",\\\"SavePath\\\":\\\"M001\\\\\\\\x*y\\\"}\"",  // a wildcard in
+                                                                                            // the path
         "[0,0,0,0,0,0,0,0,0,0]",
         "\"[1,2,3]\"",
         "null",

@@ -91,7 +91,8 @@ TEST(ReplaySoakTest, TenThousandMixedMessagesLeaveExactCapturesAndFlatResources)
               outcome.captures, outcome.queries, outcome.checks, outcome.others, outcome.broken,
               static_cast<double>(outcome.bytes) / 1e6);
   for (const ResourceSample& sample : samples) {
-    std::printf("soak: after %5llu messages resident %.1f MB\n", static_cast<unsigned long long>(sample.messages),
+    std::printf("soak: after %5llu messages resident %.1f MB\n",
+                static_cast<unsigned long long>(sample.messages),
                 static_cast<double>(sample.residentBytes) / 1e6);
   }
   // A few of the largest messages' worth of slack, no more.
