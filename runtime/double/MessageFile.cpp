@@ -9,7 +9,8 @@ constexpr std::uint32_t kPiece = 1 << 20;
 
 MessageFile::MessageFile(platform::Files& files, std::u16string_view path)
     : files_(files),
-      file_(files.CreateFileW(path, platform::kGenericRead, platform::kFileShareRead | platform::kFileShareWrite,
+      file_(files.CreateFileW(path, platform::kGenericRead,
+                              platform::kFileShareRead | platform::kFileShareWrite,
                               platform::kOpenExisting)) {}
 
 MessageFile::~MessageFile() {

@@ -225,7 +225,8 @@ void RuntimeDouble::WriteResources() {
   const auto text = [](std::uint64_t value) { return DecimalText(static_cast<std::int64_t>(value)); };
   transcript_.Write("resources",
                     {text(messagesPosted_), text(resources.privateBytes), text(resources.workingSetBytes),
-                     text(resources.handles), text(resources.gdiObjects), text(resources.userObjects)});
+                     text(resources.handles), text(resources.gdiObjects), text(resources.userObjects),
+                     text(resources.nextHandle)});
 }
 
 void RuntimeDouble::PostPageMessage(sim::SimWebView& webView, const ScenarioMessage& message) {

@@ -39,9 +39,13 @@ inline constexpr char16_t kTranscriptVariable[] = u"VELMORAN_RUNTIME_TRANSCRIPT"
 struct ProcessResources {
   std::uint64_t privateBytes = 0;
   std::uint64_t workingSetBytes = 0;
-  std::uint32_t handles = 0;     // kernel handles
-  std::uint32_t gdiObjects = 0;  // 0 where the system does not count them
+  std::uint32_t handles = 0;     // kernel handles; 0 where the system does not count them
+  std::uint32_t gdiObjects = 0;  // the same
   std::uint32_t userObjects = 0;
+  // The value a handle opened now gets. Handle tables hand out the lowest free
+  // entry again, so this only climbs when handles pile up: a leak shows even
+  // where the system does not count them (Wine).
+  std::uint32_t nextHandle = 0;
 };
 using ResourceProbe = std::function<ProcessResources()>;
 

@@ -145,18 +145,18 @@ TEST_F(RuntimeDoubleRoadTest, FileOfMessagesIsPostedLineByLineWithResourcesAndTh
   const std::vector<std::string> expected = {"page-message\tline 1",
                                              "script\timg_send_indx_done(1,0)",
                                              "page-message\tline 2",
-                                             "resources\t2\t0\t0\t0\t0\t0",
+                                             "resources\t2\t0\t0\t0\t0\t0\t0",
                                              "page-message\tline 3",
                                              "script\timg_send_indx_done(2,0)",
                                              "page-message\t\"a\"",
-                                             "resources\t4\t0\t0\t0\t0\t0",
+                                             "resources\t4\t0\t0\t0\t0\t0\t0",
                                              "scenario-error\t0\tcannot read C:\\missing.txt",
                                              "page-done\t4",
                                              "unload\t0"};
   auto next = transcript.begin();
   for (const std::string& line : expected) {
     next = std::find(next, transcript.end(), line);
-    ASSERT_NE(next, transcript.end()) << "missing, or out of order: " << line;
+    ASSERT_NE(next, transcript.end()) << "missing, or out of order: " << line << "\n" << Transcript();
   }
 }
 

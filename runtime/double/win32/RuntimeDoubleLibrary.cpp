@@ -43,6 +43,11 @@ velmoran::runtime::doubles::ProcessResources MeasureProcess() {
   if (::GetProcessHandleCount(self, &handles)) resources.handles = handles;
   resources.gdiObjects = ::GetGuiResources(self, GR_GDIOBJECTS);
   resources.userObjects = ::GetGuiResources(self, GR_USEROBJECTS);
+  HANDLE probe = nullptr;
+  if (::DuplicateHandle(self, self, self, &probe, 0, FALSE, DUPLICATE_SAME_ACCESS)) {
+    resources.nextHandle = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(probe));
+    ::CloseHandle(probe);
+  }
   return resources;
 }
 LoadedRuntime* g_loaded = nullptr;
