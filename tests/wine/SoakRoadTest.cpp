@@ -60,8 +60,8 @@ TEST(SoakRoadTest, TenThousandMixedMessagesLeaveExactCapturesAndFlatResources) {
   const SoakOutcome outcome = WriteSoakMessages(plan, out);
   ASSERT_EQ(std::fclose(out), 0);
 
-  ShellUnderTest shell(L"soak", ShellSetup{true, "resources every " + std::to_string(kEvery) +
-                                                     "\nmessages " + Narrow(messages) + "\n"});
+  ShellUnderTest shell(L"soak", ShellSetup{true, "resources every " + std::to_string(kEvery) + "\nmessages " +
+                                                     Narrow(messages) + "\n"});
   const HWND window = shell.WaitForMainWindow();
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(WaitUntil([&shell] { return shell.ReadTranscript().Count("page-done") > 0; }, kDayPatience))
@@ -96,11 +96,13 @@ TEST(SoakRoadTest, TenThousandMixedMessagesLeaveExactCapturesAndFlatResources) {
               static_cast<double>(outcome.bytes) / 1e6);
   for (const ResourceSample& sample : samples) {
     std::printf(
-        "soak: after %5llu messages private %.1f MB, working set %.1f MB, handles %llu (next 0x%llX), GDI %llu, "
+        "soak: after %5llu messages private %.1f MB, working set %.1f MB, handles %llu (next 0x%llX), GDI "
+        "%llu, "
         "USER %llu\n",
         static_cast<unsigned long long>(sample.messages), static_cast<double>(sample.privateBytes) / 1e6,
         static_cast<double>(sample.workingSet) / 1e6, static_cast<unsigned long long>(sample.handles),
-        static_cast<unsigned long long>(sample.nextHandle), static_cast<unsigned long long>(sample.gdiObjects),
+        static_cast<unsigned long long>(sample.nextHandle),
+        static_cast<unsigned long long>(sample.gdiObjects),
         static_cast<unsigned long long>(sample.userObjects));
   }
   // Warm-up: the first two thousand messages fill the heap's free lists and
