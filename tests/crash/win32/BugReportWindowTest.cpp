@@ -317,8 +317,8 @@ INSTANTIATE_TEST_SUITE_P(Leaving, BugReportLeaveCases,
                                          LeaveCase{"close_box", 0, BugReportChoice::kClose}),
                          CaseName());
 
-// The system's save dialog the window opened, once it is up.
-HWND SaveDialogOf(HWND window) {
+// The dialog (the save dialog, a message box) `window` opened, once it is up.
+HWND DialogOwnedBy(HWND window) {
   HWND dialog = nullptr;
   WaitFor([&] {
     dialog = nullptr;
@@ -351,7 +351,7 @@ TEST_F(BugReportWindowTest, SavingWithoutTheScreenshotGivesTheFolderAsOneZip) {
   SaveArtifact(shown.Picture(), "bug-report-screenshot-left-out");
 
   ::PostMessageW(shown.Child(ids::kSaveButton), BM_CLICK, 0, 0);
-  const HWND dialog = SaveDialogOf(shown.window());
+  const HWND dialog = DialogOwnedBy(shown.window());
   ASSERT_NE(dialog, nullptr) << "the save dialog did not open";
   const HWND field = FileNameField(dialog);
   ASSERT_NE(field, nullptr);
@@ -385,6 +385,66 @@ TEST_F(BugReportWindowTest, SavingWithoutTheScreenshotGivesTheFolderAsOneZip) {
     EXPECT_NE(entry.date, 0) << "the file's own date";
   }
 
+  ::PostMessageW(shown.Child(ids::kCloseButton), BM_CLICK, 0, 0);
+  EXPECT_EQ(shown.Choice(), BugReportChoice::kClose);
+}
+
+// Every text a dialog shows, one line each.
+std::wstring DialogTexts(HWND dialog) {
+  std::wstring texts;
+  for (HWND child = ::FindWindowExW(dialog, nullptr, nullptr, nullptr); child != nullptr;
+       child = ::FindWindowExW(dialog, child, nullptr, nullptr)) {
+    texts += TextOf(child) + L"\n";
+  }
+  return texts;
+}
+
+void PressDialogButton(HWND dialog, int id) {
+  ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+TEST_F(BugReportWindowTest, AFailedSaveSaysWhyAndKeepsTheWindow) {
+  // Another program holds the file the user picks.
+  const std::wstring target = folder_.Beside("busy.zip");
+  const HANDLE held = ::CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  ShownWindow shown(folder_.Report());
+  ASSERT_NE(shown.window(), nullptr);
+  ::PostMessageW(shown.Child(ids::kSaveButton), BM_CLICK, 0, 0);
+  const HWND dialog = DialogOwnedBy(shown.window());
+  ASSERT_NE(dialog, nullptr);
+  ::SendMessageW(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+  PressDialogButton(dialog, IDOK);
+  // The dialog asks before it lets an existing file be replaced.
+  const HWND replace = DialogOwnedBy(dialog);
+  ASSERT_NE(replace, nullptr) << "no question about replacing the file";
+  PressDialogButton(replace, IDYES);
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+
+  const HWND message = DialogOwnedBy(shown.window());
+  ASSERT_NE(message, nullptr) << "the failure was not told";
+  wchar_t reason[512] = {};
+  ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   ERROR_SHARING_VIOLATION, 0, reason, 512, nullptr);
+  std::wstring systemReason = reason;
+  while (!systemReason.empty() && systemReason.back() <= L' ') systemReason.pop_back();
+  const std::wstring texts = DialogTexts(message);
+  EXPECT_EQ(TextOf(message), kBugReportCaption);
+  EXPECT_NE(texts.find(L"보고서를 저장하지 못했습니다."), std::wstring::npos);
+  EXPECT_NE(texts.find(target), std::wstring::npos);
+  EXPECT_FALSE(systemReason.empty());
+  EXPECT_NE(texts.find(systemReason), std::wstring::npos) << "the system's own reason";
+  SaveArtifact(CaptureWindow(message), "bug-report-save-failed");
+  PressDialogButton(message, IDOK);
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(message); }));
+
+  EXPECT_TRUE(::IsWindowVisible(shown.window())) << "the window stays for another try";
+  EXPECT_EQ(TextOf(shown.Child(ids::kStatusText)), L"");
+  LARGE_INTEGER size{};
+  ::GetFileSizeEx(held, &size);
+  EXPECT_EQ(size.QuadPart, 0) << "the other program's file is left alone";
+  ::CloseHandle(held);
   ::PostMessageW(shown.Child(ids::kCloseButton), BM_CLICK, 0, 0);
   EXPECT_EQ(shown.Choice(), BugReportChoice::kClose);
 }
