@@ -256,7 +256,8 @@ BugReportChoice ShowBugReportWindow(const BugReport& report) {
   }
   ::ShowWindow(window, SW_SHOWNORMAL);
   ::SetForegroundWindow(window);
-  ::SetFocus(::GetDlgItem(window, kCloseButton));
+  // The tabs, not a button: an Enter pressed out of habit must not end the window.
+  ::SetFocus(::GetDlgItem(window, kViewTabs));
 
   bool quitSeen = false;
   int quitCode = 0;

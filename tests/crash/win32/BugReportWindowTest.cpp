@@ -9,6 +9,7 @@
 #include <future>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "codec/Crc32.h"
@@ -446,6 +447,58 @@ TEST_F(BugReportWindowTest, AFailedSaveSaysWhyAndKeepsTheWindow) {
   EXPECT_EQ(size.QuadPart, 0) << "the other program's file is left alone";
   ::CloseHandle(held);
   ::PostMessageW(shown.Child(ids::kCloseButton), BM_CLICK, 0, 0);
+  EXPECT_EQ(shown.Choice(), BugReportChoice::kClose);
+}
+
+// A top-level window whose thread stops answering, as the main window's
+// thread may be when the shell fails.
+class StuckWindow {
+ public:
+  StuckWindow() : release_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    auto window = made_.get_future();
+    thread_ = std::thread([this] {
+      const HWND stuck = ::CreateWindowExW(0, L"STATIC", L"stuck", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                           200, 100, nullptr, nullptr, nullptr, nullptr);
+      made_.set_value(stuck);
+      ::WaitForSingleObject(release_, INFINITE);
+      ::DestroyWindow(stuck);
+    });
+    window_ = window.get();
+  }
+  ~StuckWindow() {
+    ::SetEvent(release_);
+    thread_.join();
+    ::CloseHandle(release_);
+  }
+  StuckWindow(const StuckWindow&) = delete;
+  StuckWindow& operator=(const StuckWindow&) = delete;
+
+  HWND window() const { return window_; }
+
+ private:
+  HANDLE release_;
+  std::promise<HWND> made_;
+  std::thread thread_;
+  HWND window_ = nullptr;
+};
+
+TEST_F(BugReportWindowTest, TheWindowAndItsDialogAnswerWhileAnotherWindowsThreadIsStuck) {
+  const StuckWindow stuck;
+  ASSERT_NE(stuck.window(), nullptr);
+  DWORD_PTR ignored = 0;
+  ASSERT_EQ(::SendMessageTimeoutW(stuck.window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, &ignored), 0)
+      << "the other window answers after all";
+  ShownWindow shown(folder_.Report());
+  ASSERT_NE(shown.window(), nullptr);
+  shown.ClickTab(1);
+  EXPECT_TRUE(::IsWindowVisible(shown.Child(ids::kNameEdit)));
+  ::PostMessageW(shown.Child(ids::kSaveButton), BM_CLICK, 0, 0);
+  const HWND dialog = DialogOwnedBy(shown.window());
+  ASSERT_NE(dialog, nullptr);
+  PressDialogButton(dialog, IDCANCEL);
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+  EXPECT_EQ(TextOf(shown.Child(ids::kStatusText)), L"") << "a cancelled save saves nothing";
+  ::PostMessageW(shown.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_EQ(shown.Choice(), BugReportChoice::kClose);
 }
 
