@@ -271,6 +271,59 @@ INSTANTIATE_TEST_SUITE_P(
                     ViewCase{"screenshot", 2, {ids::kIncludeScreenshot, ids::kScreenshotPicture}}),
     CaseName());
 
+TEST_F(BugReportWindowTest, WithoutAPictureTheScreenshotViewSaysSoAndOffersNothingToInclude) {
+  BugReport report = folder_.Report();
+  report.screenshot = {};
+  ShownWindow shown(report);
+  ASSERT_NE(shown.window(), nullptr);
+  shown.ClickTab(2);
+  const HWND include = shown.Child(ids::kIncludeScreenshot);
+  EXPECT_FALSE(::IsWindowEnabled(include));
+  EXPECT_EQ(::SendMessageW(include, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  const WindowPicture picture = shown.Picture();
+  SaveArtifact(picture, "bug-report-no-screenshot");
+  RECT area{};
+  ::GetWindowRect(shown.Child(ids::kScreenshotPicture), &area);
+  const std::uint32_t ground = picture.At({area.left + 5, area.top + 5});
+  for (const POINT at : {POINT{(area.left + area.right) / 2 - 100, area.top + 60},
+                         POINT{(area.left + area.right) / 2 + 100, area.bottom - 60}}) {
+    EXPECT_EQ(picture.At(at), ground) << "nothing drawn but the ground and the words";
+  }
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab from the keyboard, as in a property sheet.
+TEST_F(BugReportWindowTest, CtrlTabStepsThroughTheViews) {
+  ShownWindow shown(folder_.Report());
+  ASSERT_NE(shown.window(), nullptr);
+  ::SetForegroundWindow(shown.window());
+  ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == shown.window(); }));
+  const auto press = [](bool shift) {
+    std::vector<INPUT> keys;
+    const auto key = [&keys](WORD code, bool up) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wVk = code;
+      input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+      keys.push_back(input);
+    };
+    key(VK_CONTROL, false);
+    if (shift) key(VK_SHIFT, false);
+    key(VK_TAB, false);
+    key(VK_TAB, true);
+    if (shift) key(VK_SHIFT, true);
+    key(VK_CONTROL, true);
+    ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+  };
+  const HWND tabs = shown.Child(ids::kViewTabs);
+  for (const auto& [shift, view] :
+       {std::pair{false, 1}, std::pair{false, 2}, std::pair{false, 0}, std::pair{true, 2}}) {
+    press(shift);
+    EXPECT_TRUE(WaitFor([&] { return ::SendMessageW(tabs, TCM_GETCURSEL, 0, 0) == view; }))
+        << "to view " << view;
+  }
+  EXPECT_TRUE(::IsWindowVisible(shown.Child(ids::kIncludeScreenshot)));
+}
+
 // What the contact view is given, and the contact.txt it must become.
 const std::wstring kTypedName = L"홍길동";
 const std::wstring kTypedEmail = L"gildong@example.kr";
