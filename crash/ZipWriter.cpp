@@ -14,10 +14,11 @@ constexpr std::uint32_t kCentralHeaderSignature = 0x02014B50;
 constexpr std::uint32_t kEndRecordSignature = 0x06054B50;
 // 2.0: the version that reads stored and deflated entries and folders.
 constexpr std::uint16_t kVersionNeeded = 20;
-// Made by MS-DOS/FAT-compatible host (upper byte 0), format version 2.0: the
-// external attributes are then read as DOS attributes, which is what Windows
-// reads too.
-constexpr std::uint16_t kVersionMadeBy = 20;
+// Made on NTFS (host 11), format version 2.0: the external attributes are
+// then DOS attributes, as Windows reads them. Not the FAT host (0): Info-ZIP's
+// unzip translates a FAT host's names from the OEM code page even when flag
+// bit 11 says they are UTF-8, and a Korean name comes out garbled.
+constexpr std::uint16_t kVersionMadeBy = (11 << 8) | 20;
 constexpr std::uint16_t kFlagUtf8Names = 1 << 11;
 constexpr std::uint16_t kMethodStored = 0;
 constexpr std::uint32_t kMaxField = std::numeric_limits<std::uint32_t>::max();
