@@ -342,7 +342,7 @@ void TypeContact(const ShownWindow& shown) {
 
 struct LeaveCase {
   const char* name;
-  int button;  // 0: the caption's close box
+  int button;  // 0: the caption's close box; -1: the thread is asked to end (WM_QUIT)
   BugReportChoice choice;
 };
 
@@ -353,10 +353,12 @@ TEST_P(BugReportLeaveCases, LeavingGivesTheChoiceAndKeepsTheContact) {
   ASSERT_NE(shown.window(), nullptr);
   TypeContact(shown);
   EXPECT_EQ(TextOf(shown.Child(ids::kDoingEdit)), kTypedDoing);
-  if (GetParam().button != 0) {
+  if (GetParam().button > 0) {
     ::PostMessageW(shown.Child(GetParam().button), BM_CLICK, 0, 0);
-  } else {
+  } else if (GetParam().button == 0) {
     ::PostMessageW(shown.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  } else {
+    ::PostThreadMessageW(::GetWindowThreadProcessId(shown.window(), nullptr), WM_QUIT, 0, 0);
   }
   const auto choice = shown.Choice();
   ASSERT_TRUE(choice.has_value());
@@ -368,7 +370,8 @@ TEST_P(BugReportLeaveCases, LeavingGivesTheChoiceAndKeepsTheContact) {
 INSTANTIATE_TEST_SUITE_P(Leaving, BugReportLeaveCases,
                          testing::Values(LeaveCase{"restart", ids::kRestartButton, BugReportChoice::kRestart},
                                          LeaveCase{"close", ids::kCloseButton, BugReportChoice::kClose},
-                                         LeaveCase{"close_box", 0, BugReportChoice::kClose}),
+                                         LeaveCase{"close_box", 0, BugReportChoice::kClose},
+                                         LeaveCase{"thread_asked_to_end", -1, BugReportChoice::kClose}),
                          CaseName());
 
 // The dialog (the save dialog, a message box) `window` opened, once it is up.
