@@ -87,8 +87,8 @@ void BugReportViews::Create(HWND window, HFONT font, HFONT boldFont, const BugRe
   for (int i = 0; i < 3; ++i) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
-    item.pszText =
-        const_cast<wchar_t*>(names[i]);  // NOLINT: TCITEMW's field is not const, the control only reads it
+    // TCITEMW's text is not const; inserting a tab only reads it.
+    item.pszText = const_cast<wchar_t*>(names[i]);
     ::SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
   }
 

@@ -57,11 +57,11 @@ HFONT MakeFont(int dpi, int weight) {
 
 // The system's own words for an error, in its language.
 std::wstring SystemReason(DWORD error) {
+  // The allocating form takes the address of the pointer it fills, passed as the buffer.
   wchar_t* text = nullptr;
   const DWORD length = ::FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-      error, 0, reinterpret_cast<wchar_t*>(&text), 0,
-      nullptr);  // NOLINT: FormatMessageW's allocating form takes a pointer's address there
+      error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
   std::u16string reason = length != 0 ? Utf16Text(text, length) : std::u16string();
   if (text != nullptr) ::LocalFree(text);
   reason = std::u16string(TrimSpacesAndControls(reason));

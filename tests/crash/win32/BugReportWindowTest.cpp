@@ -315,11 +315,14 @@ TEST_F(BugReportWindowTest, CtrlTabStepsThroughTheViews) {
     ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
   };
   const HWND tabs = shown.Child(ids::kViewTabs);
-  for (const auto& [shift, view] :
-       {std::pair{false, 1}, std::pair{false, 2}, std::pair{false, 0}, std::pair{true, 2}}) {
-    press(shift);
-    EXPECT_TRUE(WaitFor([&] { return ::SendMessageW(tabs, TCM_GETCURSEL, 0, 0) == view; }))
-        << "to view " << view;
+  struct Step {
+    bool shift;
+    int view;  // where the step lands
+  };
+  for (const Step step : {Step{false, 1}, Step{false, 2}, Step{false, 0}, Step{true, 2}}) {
+    press(step.shift);
+    EXPECT_TRUE(WaitFor([&] { return ::SendMessageW(tabs, TCM_GETCURSEL, 0, 0) == step.view; }))
+        << "to view " << step.view;
   }
   EXPECT_TRUE(::IsWindowVisible(shown.Child(ids::kIncludeScreenshot)));
 }

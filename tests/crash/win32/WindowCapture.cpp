@@ -48,7 +48,7 @@ bool SaveArtifact(const WindowPicture& picture, const std::string& name) {
   header.biPlanes = 1;
   header.biBitCount = 32;
   header.biCompression = BI_RGB;
-  const DWORD bytes = static_cast<DWORD>(picture.pixels.size() * 4);
+  const DWORD bytes = static_cast<DWORD>(picture.pixels.size()) * 4;
   file.bfType = 0x4D42;  // "BM"
   file.bfOffBits = sizeof(file) + sizeof(header);
   file.bfSize = file.bfOffBits + bytes;
