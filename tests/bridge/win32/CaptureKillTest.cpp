@@ -8,7 +8,6 @@
 // parent through an inherited event when the write begins.
 
 #include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -41,8 +40,8 @@ std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), 
 
 // The whole content of a file, or "<missing>" when it does not open.
 std::string Content(const std::u16string& path) {
-  const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return "<missing>";
   std::string content;
   LARGE_INTEGER size{};
@@ -55,13 +54,16 @@ std::string Content(const std::u16string& path) {
   return content;
 }
 
-bool Exists(const std::u16string& path) { return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::u16string& path) {
+  return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 // The child's part: the large capture through the bridge's own write.
 int WriteCapture(const char* target, const char* readyEvent) {
   platform::win32::Win32Platform platform;
   const std::string bytes = Bytes(kNewSize, 7);
-  const auto ready = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(std::strtoull(readyEvent, nullptr, 10)));
+  const auto ready =
+      reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(std::strtoull(readyEvent, nullptr, 10)));
   SetEvent(ready);
   try {
     bridge::WriteFileBytes(platform, CapturePath(Utf16(target)), bytes);
@@ -73,9 +75,7 @@ int WriteCapture(const char* target, const char* readyEvent) {
 
 class CaptureKill : public ::testing::Test {
  protected:
-  CaptureKill() {
-    bridge::EnsureDirectory(platform_.files(), CapturePath(folder_));
-  }
+  CaptureKill() { bridge::EnsureDirectory(platform_.files(), CapturePath(folder_)); }
   ~CaptureKill() override {
     DeleteFileW(Wide(target_).c_str());
     DeleteFileW(Wide(temporary_).c_str());
@@ -89,15 +89,16 @@ class CaptureKill : public ::testing::Test {
     const HANDLE ready = CreateEventW(&inherit, TRUE, FALSE, nullptr);
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring commandLine = L"\"" + std::wstring(self) + L"\" --write-capture \"" + Wide(target_) + L"\" " +
-                               std::to_wstring(reinterpret_cast<std::uintptr_t>(ready));
+    std::wstring commandLine = L"\"" + std::wstring(self) + L"\" --write-capture \"" + Wide(target_) +
+                               L"\" " + std::to_wstring(reinterpret_cast<std::uintptr_t>(ready));
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION child{};
-    ASSERT_TRUE(CreateProcessW(self, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
-                               &startup, &child));
+    ASSERT_TRUE(CreateProcessW(self, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                               nullptr, &startup, &child));
     const HANDLE waitFor[] = {ready, child.hProcess};
-    EXPECT_EQ(WaitForMultipleObjects(2, waitFor, FALSE, 60000), WAIT_OBJECT_0) << "the child never began its write";
+    EXPECT_EQ(WaitForMultipleObjects(2, waitFor, FALSE, 60000), WAIT_OBJECT_0)
+        << "the child never began its write";
     if (delay >= 0) {
       Sleep(static_cast<DWORD>(delay));
       TerminateProcess(child.hProcess, 99);
@@ -143,9 +144,10 @@ TEST_F(CaptureKill, FileIsAlwaysTheOldOrTheNewCapture) {
     tookNew += isNew ? 1 : 0;
     leftTemporary += Exists(temporary_) ? 1 : 0;
   }
-  std::printf("kills that kept the old capture: %d, rounds that ended with the new one: %d, "
-              "temporaries left by killed writers: %d\n",
-              keptOld, tookNew, leftTemporary);
+  std::printf(
+      "kills that kept the old capture: %d, rounds that ended with the new one: %d, "
+      "temporaries left by killed writers: %d\n",
+      keptOld, tookNew, leftTemporary);
   EXPECT_GT(leftTemporary, 0) << "no kill landed in the middle of a write";
   EXPECT_GT(tookNew, 0);
   ASSERT_NO_THROW(bridge::WriteFileBytes(platform_, CapturePath(target_), old_));
