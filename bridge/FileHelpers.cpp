@@ -179,11 +179,12 @@ void WriteFileBytes(platform::Platform& platform, const CapturePath& file, std::
     files.CloseHandle(target);
   }
 
-  TemporaryFile temporary(files, TemporaryPathFor(file));
-  if (!temporary.Create()) throw cannotCreate(files.GetLastError());
+  // One write takes at most 4 GiB less one byte.
   if (static_cast<std::uint64_t>(bytes.size()) > std::numeric_limits<std::uint32_t>::max()) {
     throw BridgeError(u"Stream write error");
   }
+  TemporaryFile temporary(files, TemporaryPathFor(file));
+  if (!temporary.Create()) throw cannotCreate(files.GetLastError());
   if (!temporary.Write(bytes)) throw BridgeError(u"Stream write error");
   if (!temporary.MoveOver(file.resolved())) throw cannotCreate(files.GetLastError());
 }
