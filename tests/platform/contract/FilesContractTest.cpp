@@ -543,6 +543,21 @@ TEST_F(FilesContract, DeleteRemovesOnlyAFileNobodyHolds) {
   EXPECT_EQ(files_.GetLastError(), platform::kErrorFileNotFound);
 }
 
+TEST_F(FilesContract, HandleWithoutDataAccessTellsTheSizeWhateverOthersShare) {
+  ASSERT_TRUE(Put(u"\\log.txt", "12345"));
+  platform::Files& other = backend_->OtherProcessFiles();
+  const Handle writer = other.CreateFileW(At(u"\\log.txt"), platform::kGenericWrite, platform::kFileShareNone,
+                                          platform::kOpenExisting);
+  ASSERT_NE(writer, kInvalidHandle);
+  const Handle probe = files_.CreateFileW(At(u"\\log.txt"), 0, kShareAll, platform::kOpenExisting);
+  ASSERT_NE(probe, kInvalidHandle);
+  std::int64_t size = -1;
+  EXPECT_TRUE(files_.GetFileSizeEx(probe, size));
+  EXPECT_EQ(size, 5);
+  files_.CloseHandle(probe);
+  other.CloseHandle(writer);
+}
+
 TEST_F(FilesContract, FlushNeedsAWritingHandle) {
   ASSERT_TRUE(Put(u"\\log.txt", "x"));
   const Handle writer =
