@@ -12,6 +12,7 @@ using platform::Handle;
 using platform::kInvalidHandle;
 
 constexpr std::u16string_view kLogFileName = u"errlog.txt";
+constexpr std::u16string_view kOlderLogFileName = u"errlog.1.txt";
 constexpr std::u16string_view kSeparator = u":::";
 constexpr char kEofMark = 0x1A;
 
@@ -32,11 +33,13 @@ class OpenLogFile {
   OpenLogFile(Files& files, Handle handle) : files_(files), handle_(handle) {}
   OpenLogFile(const OpenLogFile&) = delete;
   OpenLogFile& operator=(const OpenLogFile&) = delete;
-  ~OpenLogFile() {
-    if (handle_ != kInvalidHandle) files_.CloseHandle(handle_);
-  }
+  ~OpenLogFile() { Close(); }
   bool valid() const { return handle_ != kInvalidHandle; }
   Handle get() const { return handle_; }
+  void Close() {
+    if (handle_ != kInvalidHandle) files_.CloseHandle(handle_);
+    handle_ = kInvalidHandle;
+  }
 
  private:
   Files& files_;
@@ -81,9 +84,27 @@ bool CutEofMark(Files& files, Handle file) {
   return true;
 }
 
+// Moves a log file that `adding` more bytes would take past `cap` to
+// "errlog.1.txt" beside it, replacing an older one, so the next open starts
+// the file anew; true when it did. The size is asked through a handle without
+// data access, which no other process's share mode refuses. When the move is
+// refused (the older file held open elsewhere) the file simply grows on:
+// a line is never given up for the cap.
+bool MoveAsideWhenFull(Files& files, const std::u16string& path, std::uint64_t adding, std::uint64_t cap) {
+  OpenLogFile probe(files, files.CreateFileW(path, 0, platform::kFileShareRead | platform::kFileShareWrite,
+                                             platform::kOpenExisting));
+  std::int64_t size = 0;
+  if (!probe.valid() || !files.GetFileSizeEx(probe.get(), size)) return false;
+  if (size == 0 || static_cast<std::uint64_t>(size) + adding <= cap) return false;
+  probe.Close();
+  const std::u16string older = path.substr(0, path.size() - kLogFileName.size()).append(kOlderLogFileName);
+  return files.MoveFileExW(path, older, platform::kMoveFileReplaceExisting);
+}
+
 }  // namespace
 
-ActivityLog::ActivityLog(platform::Platform& platform, LogView& view) : platform_(platform), view_(view) {}
+ActivityLog::ActivityLog(platform::Platform& platform, LogView& view, std::uint64_t fileCap)
+    : platform_(platform), view_(view), fileCap_(fileCap) {}
 
 std::u16string ActivityLog::Timestamp(const platform::SystemTime& time, std::u16string_view timeSeparator) {
   std::u16string out;
@@ -141,8 +162,9 @@ void ActivityLog::AppendToFile(std::string record) {
   if (!path) return;
 
   const std::uint32_t attributes = files.GetFileAttributesW(*path);
-  const bool fileExists =
+  bool fileExists =
       attributes != platform::kInvalidFileAttributes && (attributes & platform::kFileAttributeDirectory) == 0;
+  if (fileExists && MoveAsideWhenFull(files, *path, record.size(), fileCap_)) fileExists = false;
   // When no file exists yet, open-always rather than create-always: a file
   // that appears in between (another instance logging) is appended to, never
   // truncated.

@@ -23,8 +23,11 @@ class ActivityLog {
   static constexpr std::uint32_t kLongModulePathCapacity = 32768;
   // How far from the end a 0x1A end-of-file mark is looked for and cut.
   static constexpr std::uint32_t kEofMarkWindow = 128;
+  // The size "errlog.txt" may reach: a line that would take it further first
+  // moves it to "errlog.1.txt" (replacing the one there) and starts it anew.
+  static constexpr std::uint64_t kFileCap = 64ULL * 1024 * 1024;
 
-  ActivityLog(platform::Platform& platform, LogView& view);
+  ActivityLog(platform::Platform& platform, LogView& view, std::uint64_t fileCap = kFileCap);
 
   void logw(std::u16string_view str) noexcept;
 
@@ -37,6 +40,7 @@ class ActivityLog {
 
   platform::Platform& platform_;
   LogView& view_;
+  std::uint64_t fileCap_;
 };
 
 }  // namespace velmoran::app

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 #include "base/Text.h"
 #include "bridge/BridgeError.h"
@@ -32,17 +33,53 @@ std::u16string SystemMessage(platform::Locale& locale, std::uint32_t error) {
   return std::u16string(TrimTrailingSpacesAndControls(message));
 }
 
-class WrittenFile {
+// The file a capture is written to before it takes the target's place;
+// closed and removed on every way out unless it was moved over the target.
+class TemporaryFile {
  public:
-  WrittenFile(Files& files, Handle handle) : files_(files), handle_(handle) {}
-  WrittenFile(const WrittenFile&) = delete;
-  WrittenFile& operator=(const WrittenFile&) = delete;
-  ~WrittenFile() { files_.CloseHandle(handle_); }
-  Handle get() const { return handle_; }
+  TemporaryFile(Files& files, std::u16string path) : files_(files), path_(std::move(path)) {}
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile() {
+    Close();
+    if (created_ && !moved_) files_.DeleteFileW(path_);
+  }
+
+  // Replaces a temporary left behind by an earlier, interrupted write.
+  bool Create() {
+    handle_ =
+        files_.CreateFileW(path_, platform::kGenericWrite, platform::kFileShareNone, platform::kCreateAlways);
+    created_ = handle_ != kInvalidHandle;
+    return created_;
+  }
+  // All of `bytes` in one write, then flushed to the disk, so that the move
+  // never puts a file in place whose data is still only in memory.
+  bool Write(std::string_view bytes) {
+    const auto size = static_cast<std::uint32_t>(bytes.size());
+    std::uint32_t written = 0;
+    if (size != 0 && (!files_.WriteFile(handle_, bytes.data(), size, written) || written != size))
+      return false;
+    return files_.FlushFileBuffers(handle_);
+  }
+  // GetLastError() tells why when it fails.
+  bool MoveOver(const std::u16string& target) {
+    Close();
+    moved_ = files_.MoveFileExW(path_, target,
+                                platform::kMoveFileReplaceExisting | platform::kMoveFileWriteThrough);
+    return moved_;
+  }
 
  private:
+  void Close() {
+    if (handle_ != kInvalidHandle) files_.CloseHandle(handle_);
+    handle_ = kInvalidHandle;
+  }
+
   Files& files_;
-  Handle handle_;
+  std::u16string path_;
+  Handle handle_ = kInvalidHandle;
+  bool created_ = false;
+  bool moved_ = false;
 };
 
 }  // namespace
@@ -112,25 +149,44 @@ void WriteTextToFolder(platform::Platform& platform, std::u16string_view directo
   WriteFileBytes(platform, file, Utf16ToUtf8(text));
 }
 
+std::u16string TemporaryPathFor(const CapturePath& file) {
+  const std::u16string& resolved = file.resolved();
+  const std::size_t slash = resolved.find_last_of(u'\\');
+  // FNV-1a over the name's UTF-16 units.
+  std::uint32_t hash = 2166136261U;
+  for (const char16_t c : std::u16string_view(resolved).substr(slash + 1)) {
+    hash = (hash ^ ToLowerAscii(c)) * 16777619U;
+  }
+  return resolved.substr(0, slash + 1) + u"~vm" + Hex8(hash);
+}
+
 void WriteFileBytes(platform::Platform& platform, const CapturePath& file, std::string_view bytes) {
   Files& files = platform.files();
-  const Handle handle = files.CreateFileW(file.resolved(), platform::kGenericWrite, platform::kFileShareNone,
-                                          platform::kCreateAlways);
-  if (handle == kInvalidHandle) {
+  const auto cannotCreate = [&](std::uint32_t error) {
+    return BridgeError(u"Cannot create file \"" + file.written() + u"\". " +
+                       SystemMessage(platform.locale(), error));
+  };
+  // The target is opened as a direct write would open it, without emptying
+  // it: a file held open by another process, a read-only file, a folder or a
+  // missing folder is refused here with the error the system gives for it,
+  // before anything is written.
+  const Handle target = files.CreateFileW(file.resolved(), platform::kGenericWrite, platform::kFileShareNone,
+                                          platform::kOpenExisting);
+  if (target == kInvalidHandle) {
     const std::uint32_t error = files.GetLastError();
-    throw BridgeError(u"Cannot create file \"" + file.written() + u"\". " +
-                      SystemMessage(platform.locale(), error));
+    if (error != platform::kErrorFileNotFound) throw cannotCreate(error);
+  } else {
+    files.CloseHandle(target);
   }
-  WrittenFile open(files, handle);
-  if (bytes.empty()) return;
+
+  // One write takes at most 4 GiB less one byte.
   if (static_cast<std::uint64_t>(bytes.size()) > std::numeric_limits<std::uint32_t>::max()) {
     throw BridgeError(u"Stream write error");
   }
-  const auto size = static_cast<std::uint32_t>(bytes.size());
-  std::uint32_t written = 0;
-  if (!files.WriteFile(handle, bytes.data(), size, written) || written != size) {
-    throw BridgeError(u"Stream write error");
-  }
+  TemporaryFile temporary(files, TemporaryPathFor(file));
+  if (!temporary.Create()) throw cannotCreate(files.GetLastError());
+  if (!temporary.Write(bytes)) throw BridgeError(u"Stream write error");
+  if (!temporary.MoveOver(file.resolved())) throw cannotCreate(files.GetLastError());
 }
 
 }  // namespace velmoran::bridge

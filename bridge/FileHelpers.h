@@ -41,10 +41,21 @@ void EnsureDirectory(platform::Files& files, const CapturePath& path);
 void WriteTextToFolder(platform::Platform& platform, std::u16string_view directory,
                        std::u16string_view fileName, std::u16string_view text);
 
-// Creates or replaces `file` and writes `bytes` in one write; no other process
-// may open the file meanwhile. "Cannot create file \"<path>\". <system text>" (the
-// system's message without the line break and blanks it ends in)
-// or "Stream write error" on failure.
+// Creates or replaces `file` with `bytes`, never leaving it half-written:
+// the bytes go to TemporaryPathFor(file) (no other process may open it
+// meanwhile), are flushed, and the temporary is moved over the file in one
+// step. On any failure the earlier file stays exactly as it was and the
+// temporary is removed. "Cannot create file \"<path>\". <system text>" (the
+// file's written path; the system's message without the line break and blanks
+// it ends in) when the file cannot be created or replaced, "Stream write
+// error" when the bytes cannot be written or flushed (disk full).
 void WriteFileBytes(platform::Platform& platform, const CapturePath& file, std::string_view bytes);
+
+// The temporary a write of `file` goes through: beside it, "~vm" and eight
+// hexadecimal digits of a hash of its name (letter case ignored), so a
+// temporary left by a killed process is replaced by the next write of the
+// same file, never ends in ".png" like a capture, and, eleven characters
+// long, fits wherever a file fits in a folder the store can create.
+std::u16string TemporaryPathFor(const CapturePath& file);
 
 }  // namespace velmoran::bridge

@@ -37,6 +37,11 @@ inline constexpr std::uint32_t kFileBegin = 0;
 inline constexpr std::uint32_t kFileCurrent = 1;
 inline constexpr std::uint32_t kFileEnd = 2;
 
+// MoveFileExW flags.
+inline constexpr std::uint32_t kMoveFileReplaceExisting = 0x1;
+inline constexpr std::uint32_t kMoveFileCopyAllowed = 0x2;
+inline constexpr std::uint32_t kMoveFileWriteThrough = 0x8;
+
 class Files {
  public:
   virtual ~Files() = default;
@@ -58,6 +63,23 @@ class Files {
   // Cuts or extends the file at the handle's current position.
   virtual bool SetEndOfFile(Handle file) = 0;
   virtual bool CloseHandle(Handle file) = 0;
+  // Hands everything written through the handle to the disk; the handle
+  // needs write access (ERROR_ACCESS_DENIED).
+  virtual bool FlushFileBuffers(Handle file) = 0;
+
+  // Renames a file (or folder) within its volume. With
+  // kMoveFileReplaceExisting an existing file of the new name is replaced in
+  // one step, so a reader sees either the old file or the new one; without it
+  // an existing name gives ERROR_ALREADY_EXISTS. Replacing fails with
+  // ERROR_ACCESS_DENIED when the target is a folder, read-only or open by any
+  // handle; moving a file that another handle holds open gives
+  // ERROR_SHARING_VIOLATION, a missing source ERROR_FILE_NOT_FOUND.
+  // kMoveFileWriteThrough returns only once the rename is on the disk.
+  virtual bool MoveFileExW(std::u16string_view existingPath, std::u16string_view newPath,
+                           std::uint32_t flags) = 0;
+  // Removes a file: ERROR_ACCESS_DENIED for a folder or a read-only file,
+  // ERROR_SHARING_VIOLATION while a handle holds it open.
+  virtual bool DeleteFileW(std::u16string_view path) = 0;
 
   // Creates one folder; its parent must exist (ERROR_PATH_NOT_FOUND), an
   // existing file or folder of that name gives ERROR_ALREADY_EXISTS.

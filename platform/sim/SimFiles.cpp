@@ -20,6 +20,7 @@ namespace velmoran::platform::sim {
 namespace {
 
 constexpr std::uint32_t kErrorTooManyOpenFiles = 4;
+constexpr std::uint32_t kErrorNotSameDevice = 17;
 constexpr std::uint32_t kErrorBadNetPath = 53;
 constexpr std::uint32_t kErrorNegativeSeek = 131;
 // A file without a version resource set by the test stands for one without
@@ -164,8 +165,11 @@ bool IsReadOnly(const struct stat& info) { return (info.st_mode & 0222) == 0; }
 // the whole system. A handle with data access holds shared locks on marker
 // bytes far past any data: one for each access it has and one for each kind
 // of access it refuses to share. An open asks whether a marker it conflicts
-// with is held before it takes its own.
-enum ShareMarker : off_t { kHasRead, kHasWrite, kRefusesRead, kRefusesWrite };
+// with is held before it takes its own. No handle shares delete access (the
+// services have no such share mode), so every handle, one without data access
+// too, holds kRefusesDelete: a file that any handle holds cannot be deleted,
+// renamed or replaced.
+enum ShareMarker : off_t { kHasRead, kHasWrite, kRefusesRead, kRefusesWrite, kRefusesDelete };
 constexpr off_t kShareMarkerBase = std::numeric_limits<off_t>::max() - 8;
 
 struct flock MarkerLock(ShareMarker marker, short type) {
@@ -195,6 +199,8 @@ bool ConflictsWithOtherHandles(int fd, std::uint32_t access, std::uint32_t share
 }
 
 void HoldShareMarkers(int fd, std::uint32_t access, std::uint32_t share) {
+  struct flock open = MarkerLock(kRefusesDelete, F_RDLCK);
+  ::fcntl(fd, F_OFD_SETLK, &open);
   if ((access & kDataAccess) == 0) return;
   const std::pair<bool, ShareMarker> markers[] = {{(access & kGenericRead) != 0, kHasRead},
                                                   {(access & kGenericWrite) != 0, kHasWrite},
@@ -205,6 +211,15 @@ void HoldShareMarkers(int fd, std::uint32_t access, std::uint32_t share) {
     struct flock lock = MarkerLock(marker, F_RDLCK);
     ::fcntl(fd, F_OFD_SETLK, &lock);
   }
+}
+
+// Whether any handle, of any process, holds the host file open.
+bool HeldByAHandle(const std::string& host) {
+  const int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool held = MarkerHeld(fd, kRefusesDelete);
+  ::close(fd);
+  return held;
 }
 
 bool WriteAll(int fd, const char* data, std::size_t size, std::size_t& written) {
@@ -240,6 +255,7 @@ struct SimFiles::Impl {
   std::uint32_t lastError = kErrorSuccess;
   std::optional<std::uint64_t> diskSpace;
   std::uint64_t bytesWritten = 0;
+  std::uint32_t flushFailure = kErrorSuccess;
   std::map<std::string, VersionResource> versions;  // by host path
 
   std::array<std::string, 26> mappedDrives;  // host folders set by MapDrive
@@ -591,16 +607,15 @@ bool SimFiles::WriteFile(Handle file, const void* data, std::uint32_t bytesToWri
   Impl::OpenFile* open = s.Find(file);
   if (open == nullptr) return s.Fail(kErrorInvalidHandle);
   if (!(open->access & kGenericWrite)) return s.Fail(kErrorAccessDenied);
-  std::size_t fits = bytesToWrite;
-  if (s.diskSpace)
-    fits = static_cast<std::size_t>(std::min<std::uint64_t>(fits, *s.diskSpace - s.bytesWritten));
+  // NTFS allocates the whole write before copying any of it: a write that
+  // does not fit writes nothing.
+  if (s.diskSpace && bytesToWrite > *s.diskSpace - s.bytesWritten) return s.Fail(kErrorDiskFull);
   std::size_t written = 0;
-  const bool ok = WriteAll(open->fd, static_cast<const char*>(data), fits, written);
+  const bool ok = WriteAll(open->fd, static_cast<const char*>(data), bytesToWrite, written);
   const int writeError = errno;
   bytesWritten = static_cast<std::uint32_t>(written);
   s.bytesWritten += written;
   if (!ok) return s.Fail(ErrorFromErrno(writeError));
-  if (fits < bytesToWrite) return s.Fail(kErrorDiskFull);
   return true;
 }
 
@@ -663,6 +678,60 @@ bool SimFiles::CloseHandle(Handle file) {
   if (it == impl_->handles.end()) return impl_->Fail(kErrorInvalidHandle);
   ::close(it->second.fd);
   impl_->handles.erase(it);
+  return true;
+}
+
+bool SimFiles::FlushFileBuffers(Handle file) {
+  Impl& s = *impl_;
+  Impl::OpenFile* open = s.Find(file);
+  if (open == nullptr) return s.Fail(kErrorInvalidHandle);
+  if (!(open->access & kGenericWrite)) return s.Fail(kErrorAccessDenied);
+  if (s.flushFailure != kErrorSuccess) return s.Fail(s.flushFailure);
+  return true;
+}
+
+bool SimFiles::MoveFileExW(std::u16string_view existingPath, std::u16string_view newPath,
+                           std::uint32_t flags) {
+  Impl& s = *impl_;
+  if ((flags & ~(kMoveFileReplaceExisting | kMoveFileCopyAllowed | kMoveFileWriteThrough)) != 0)
+    return s.Fail(kErrorInvalidParameter);
+  HostTarget source;
+  HostTarget target;
+  if (const std::uint32_t error = s.Resolve(existingPath, source); error != kErrorSuccess)
+    return s.Fail(error);
+  if (source.presence != Presence::kExists)
+    return s.Fail(source.presence == Presence::kMissing ? kErrorFileNotFound : kErrorPathNotFound);
+  if (source.path.trailingSeparator && !source.IsDirectory()) return s.Fail(kErrorInvalidName);
+  if (const std::uint32_t error = s.Resolve(newPath, target); error != kErrorSuccess) return s.Fail(error);
+  if (target.presence == Presence::kParentMissing) return s.Fail(kErrorPathNotFound);
+  if (source.IsStream() || target.IsStream()) return s.Fail(kErrorInvalidParameter);
+  if (source.path.drive != target.path.drive && !(flags & kMoveFileCopyAllowed))
+    return s.Fail(kErrorNotSameDevice);
+  if (HeldByAHandle(source.host)) return s.Fail(kErrorSharingViolation);
+  // The same file under another spelling (a change of case) is a plain rename.
+  const bool sameFile = target.presence == Presence::kExists && source.info.st_dev == target.info.st_dev &&
+                        source.info.st_ino == target.info.st_ino;
+  if (target.presence == Presence::kExists && !sameFile) {
+    if (!(flags & kMoveFileReplaceExisting)) return s.Fail(kErrorAlreadyExists);
+    if (target.IsDirectory() || source.IsDirectory() || IsReadOnly(target.info) || HeldByAHandle(target.host))
+      return s.Fail(kErrorAccessDenied);
+  }
+  if (target.path.trailingSeparator && !source.IsDirectory()) return s.Fail(kErrorInvalidName);
+  if (::rename(source.host.c_str(), target.host.c_str()) != 0) return s.Fail(ErrorFromErrno(errno));
+  return true;
+}
+
+bool SimFiles::DeleteFileW(std::u16string_view path) {
+  Impl& s = *impl_;
+  HostTarget target;
+  if (const std::uint32_t error = s.Resolve(path, target); error != kErrorSuccess) return s.Fail(error);
+  if (target.presence != Presence::kExists)
+    return s.Fail(target.presence == Presence::kMissing ? kErrorFileNotFound : kErrorPathNotFound);
+  if (target.IsDirectory()) return s.Fail(kErrorAccessDenied);
+  if (target.path.trailingSeparator) return s.Fail(kErrorInvalidName);
+  if (IsReadOnly(target.FileInfo())) return s.Fail(kErrorAccessDenied);
+  if (HeldByAHandle(target.host)) return s.Fail(kErrorSharingViolation);
+  if (::unlink(target.host.c_str()) != 0) return s.Fail(ErrorFromErrno(errno));
   return true;
 }
 
@@ -747,6 +816,8 @@ void SimFiles::SetDiskSpace(std::uint64_t bytes) {
   impl_->diskSpace = bytes;
   impl_->bytesWritten = 0;
 }
+
+void SimFiles::SetFlushFailure(std::uint32_t error) { impl_->flushFailure = error; }
 
 void SimFiles::SetVersionResource(std::u16string_view path, std::uint32_t versionMS, std::uint32_t versionLS,
                                   std::map<std::u16string, std::u16string> strings) {

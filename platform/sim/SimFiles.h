@@ -34,12 +34,20 @@ namespace velmoran::platform::sim {
 // - share modes hold between all handles on a file, whichever SimFiles or
 //   host process holds them (ERROR_SHARING_VIOLATION);
 // - a host file without write permission bits is read-only (the attribute
-//   FILE_ATTRIBUTE_READONLY, writes refused with ERROR_ACCESS_DENIED), even for root.
+//   FILE_ATTRIBUTE_READONLY, writes refused with ERROR_ACCESS_DENIED), even for root;
+// - no handle shares delete access: a file any handle holds open cannot be
+//   deleted or moved (ERROR_SHARING_VIOLATION) nor replaced by a move
+//   (ERROR_ACCESS_DENIED);
+// - a write that does not fit on the disk writes nothing (ERROR_DISK_FULL),
+//   as NTFS allocates a write's whole extent before it copies any of it.
 // The form of the whole path is checked before any name is looked up. Not
 // simulated: reserved device names (CON, NUL, COM1...) are ordinary names here,
 // streams of a folder cannot be made into folders, and a name the host refuses
 // for its length in UTF-8 (over 255 bytes) fails with
-// ERROR_FILENAME_EXCED_RANGE. One thread only, like the shell.
+// ERROR_FILENAME_EXCED_RANGE, moves of streams are refused
+// (ERROR_INVALID_PARAMETER), a move to another drive with
+// MOVEFILE_COPY_ALLOWED is a host rename, and nothing is ever flushed to the
+// host's disk. One thread only, like the shell.
 class SimFiles final : public Files {
  public:
   explicit SimFiles(std::filesystem::path root);
@@ -56,6 +64,10 @@ class SimFiles final : public Files {
   bool GetFileSizeEx(Handle file, std::int64_t& size) override;
   bool SetEndOfFile(Handle file) override;
   bool CloseHandle(Handle file) override;
+  bool FlushFileBuffers(Handle file) override;
+  bool MoveFileExW(std::u16string_view existingPath, std::u16string_view newPath,
+                   std::uint32_t flags) override;
+  bool DeleteFileW(std::u16string_view path) override;
   bool CreateDirectoryW(std::u16string_view path) override;
   std::u16string GetCurrentDirectoryW() override;
   bool SetCurrentDirectoryW(std::u16string_view path) override;
@@ -75,8 +87,11 @@ class SimFiles final : public Files {
   // Maps a drive letter to any host folder instead of <root>/<letter>.
   void MapDrive(char16_t letter, const std::filesystem::path& hostFolder);
   // From now on, writes fail with ERROR_DISK_FULL once this many more bytes
-  // were written in total; the write that crosses the limit writes what fits.
+  // were written in total; the write that would cross the limit writes nothing.
   void SetDiskSpace(std::uint64_t bytes);
+  // From now on, FlushFileBuffers fails with `error` (a device that reports
+  // a failed delayed write); kErrorSuccess lets it succeed again.
+  void SetFlushFailure(std::uint32_t error);
   // Texts are keyed by their VerQueryValueW sub-block
   // ("\StringFileInfo\040904B0\ProductVersion"), compared ignoring case.
   void SetVersionResource(std::u16string_view path, std::uint32_t versionMS, std::uint32_t versionLS,

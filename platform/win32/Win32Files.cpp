@@ -90,6 +90,17 @@ bool Win32Files::SetEndOfFile(Handle file) { return ::SetEndOfFile(AsHandle(file
 
 bool Win32Files::CloseHandle(Handle file) { return ::CloseHandle(AsHandle(file)) != FALSE; }
 
+bool Win32Files::FlushFileBuffers(Handle file) { return ::FlushFileBuffers(AsHandle(file)) != FALSE; }
+
+bool Win32Files::MoveFileExW(std::u16string_view existingPath, std::u16string_view newPath,
+                             std::uint32_t flags) {
+  return ::MoveFileExW(TerminatedWide(existingPath).c_str(), TerminatedWide(newPath).c_str(), flags) != FALSE;
+}
+
+bool Win32Files::DeleteFileW(std::u16string_view path) {
+  return ::DeleteFileW(TerminatedWide(path).c_str()) != FALSE;
+}
+
 bool Win32Files::CreateDirectoryW(std::u16string_view path) {
   return ::CreateDirectoryW(TerminatedWide(path).c_str(), nullptr) != FALSE;
 }

@@ -17,6 +17,10 @@ class Win32Files final : public Files {
   bool GetFileSizeEx(Handle file, std::int64_t& size) override;
   bool SetEndOfFile(Handle file) override;
   bool CloseHandle(Handle file) override;
+  bool FlushFileBuffers(Handle file) override;
+  bool MoveFileExW(std::u16string_view existingPath, std::u16string_view newPath,
+                   std::uint32_t flags) override;
+  bool DeleteFileW(std::u16string_view path) override;
   bool CreateDirectoryW(std::u16string_view path) override;
   std::u16string GetCurrentDirectoryW() override;
   bool SetCurrentDirectoryW(std::u16string_view path) override;

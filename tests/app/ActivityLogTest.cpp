@@ -5,6 +5,7 @@
 #include "app/ActivityLog.h"
 #include "base/Text.h"
 #include "platform/sim/SimPlatform.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/HostFiles.h"
 #include "tests/support/TempFolder.h"
 
@@ -156,6 +157,54 @@ TEST_F(ActivityLogTest, FullDiskClosesTheFileAndGoesOn) {
   EXPECT_EQ(platform.files().OpenHandles(), 0u);
   EXPECT_EQ(view.LineCount(), 2u);
 }
+
+// A log of at most 100 bytes; every line of these cases ("04-28 9:5:07.045:::"
+// and one letter, CR LF) is 22 bytes.
+struct CapCase {
+  const char* name;
+  std::string before;       // errlog.txt before the line "n"
+  const char* olderBefore;  // errlog.1.txt before; nullptr: none
+  bool olderHeld;           // another process holds errlog.1.txt open
+  std::string after;        // errlog.txt after
+  std::string olderAfter;   // errlog.1.txt after ("" for none)
+};
+
+void PrintTo(const CapCase& c, std::ostream* out) { *out << c.name; }
+
+class CappedLog : public ActivityLogTest, public ::testing::WithParamInterface<CapCase> {};
+
+TEST_P(CappedLog, MovesTheFullFileAsideBeforeALineWouldPassTheCap) {
+  const CapCase& c = GetParam();
+  ActivityLog capped(platform, view, 100);
+  WriteHostFile(LogFolder() / "errlog.txt", c.before);
+  if (c.olderBefore) WriteHostFile(LogFolder() / "errlog.1.txt", c.olderBefore);
+  platform::sim::SimFiles otherProcess(root.path());
+  if (c.olderHeld) {
+    ASSERT_NE(otherProcess.CreateFileW(u"C:\\velmoran\\errlog.1.txt", platform::kGenericRead,
+                                       platform::kFileShareRead | platform::kFileShareWrite,
+                                       platform::kOpenExisting),
+              platform::kInvalidHandle);
+  }
+  capped.logw(u"n");
+  EXPECT_EQ(LogFile(), c.after);
+  EXPECT_EQ(ReadHostFile(LogFolder() / "errlog.1.txt"), c.olderAfter);
+  EXPECT_EQ(view.Lines().back(), u"04-28 9:5:07.045:::n");
+  EXPECT_EQ(platform.files().OpenHandles(), 0u);
+}
+
+const std::string kLine = "04-28 9:5:07.045:::n\r\n";
+const std::string kOld78(78, 'o');  // with one more line, exactly the cap
+const std::string kOld79(79, 'o');  // one byte past it
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(ActivityLog, CappedLog, ::testing::Values(
+    CapCase{"BelowTheCapAppends",        "a\r\n",  nullptr,  false, "a\r\n" + kLine, ""},
+    CapCase{"ReachingTheCapAppends",     kOld78,   nullptr,  false, kOld78 + kLine,  ""},
+    CapCase{"PassingTheCapMovesAside",   kOld79,   nullptr,  false, kLine,           kOld79},
+    CapCase{"OlderFileIsReplaced",       kOld79,   "older",  false, kLine,           kOld79},
+    CapCase{"RefusedMoveKeepsAppending", kOld79,   "older",  true,  kOld79 + kLine,  "older"}),
+    CaseName());
+// clang-format on
 
 // An executable folder whose log path has `length` characters.
 std::u16string ExecutableForLogPathLength(std::size_t length) {

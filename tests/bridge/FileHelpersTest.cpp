@@ -3,6 +3,7 @@
 #include "bridge/BridgeError.h"
 #include "bridge/FileHelpers.h"
 #include "tests/bridge/BridgeTestSupport.h"
+#include "tests/support/CaseName.h"
 
 namespace velmoran::test {
 namespace {
@@ -14,6 +15,7 @@ using bridge::CheckPathFormat;
 using bridge::CombineFolderAndName;
 using bridge::EnsureDirectory;
 using bridge::FolderOf;
+using bridge::TemporaryPathFor;
 using bridge::WriteFileBytes;
 using bridge::WriteTextToFolder;
 
@@ -142,6 +144,102 @@ TEST_F(FileHelpersTest, FullDiskIsAStreamWriteError) {
       ErrorOf([&] { WriteFileBytes(platform, CapturePath(u"C:\\velmoran_pose\\A01\\x.png"), "12345"); }),
       u"Stream write error");
   EXPECT_EQ(platform.files().OpenHandles(), 0u);
+}
+
+TEST(TemporaryPathFor, SitsBesideTheFileAndNeverLooksLikeACapture) {
+  const std::u16string temporary = TemporaryPathFor(CapturePath(u"C:\\velmoran_pose\\A01\\\\1.png"));
+  EXPECT_EQ(temporary.rfind(u"C:\\velmoran_pose\\A01\\~vm", 0), 0u) << Utf16ToUtf8(temporary);
+  EXPECT_EQ(temporary.size(), std::u16string_view(u"C:\\velmoran_pose\\A01\\").size() + 11);
+  EXPECT_EQ(TemporaryPathFor(CapturePath(u"C:\\velmoran_pose\\a01\\1.PNG")).substr(20), temporary.substr(20))
+      << "the same file whatever its spelling";
+  EXPECT_NE(TemporaryPathFor(CapturePath(u"C:\\velmoran_pose\\A01\\2.png")), temporary);
+  EXPECT_NE(TemporaryPathFor(CapturePath(u"C:\\velmoran_pose\\A01\\user.txt")), temporary);
+}
+
+// What is in the way of a capture file that already holds "old", and what
+// the write of "new" then raises.
+struct RefusedWriteCase {
+  const char* name;
+  const char16_t* target;  // below C:\velmoran_pose\A01
+  std::function<void(platform::sim::SimPlatform&, platform::sim::SimFiles& otherProcess,
+                     const std::filesystem::path& host)>
+      arrange;
+  std::u16string error;  // the system's message for "Cannot create file", or the whole text
+};
+
+void PrintTo(const RefusedWriteCase& c, std::ostream* out) { *out << c.name; }
+
+class RefusedWrites : public FileHelpersTest, public ::testing::WithParamInterface<RefusedWriteCase> {};
+
+TEST_P(RefusedWrites, LeaveTheEarlierFileExactlyAsItWas) {
+  const RefusedWriteCase& c = GetParam();
+  EnsureDirectory(platform.files(), CapturePath(u"C:\\velmoran_pose\\A01\\"));
+  const std::filesystem::path host = Host("velmoran_pose/A01/1.png");
+  WriteHostFile(host, "old");
+  platform::sim::SimFiles otherProcess(root.path());
+  c.arrange(platform, otherProcess, host);
+  const std::u16string written = u"C:\\velmoran_pose\\A01\\" + std::u16string(c.target);
+  const std::u16string text = ErrorOf([&] { WriteFileBytes(platform, CapturePath(written), "new"); });
+  if (c.error == u"Stream write error") {
+    EXPECT_EQ(text, c.error);
+  } else {
+    EXPECT_EQ(text, u"Cannot create file \"" + written + u"\". " + c.error);
+  }
+  platform.files().SetFlushFailure(platform::kErrorSuccess);
+  std::filesystem::permissions(host, std::filesystem::perms::owner_all);
+  EXPECT_EQ(ReadHostFile(host), "old");
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(Host("velmoran_pose/A01"))) {
+    names.push_back(entry.path().filename().string());
+  }
+  EXPECT_EQ(names, std::vector<std::string>{"1.png"}) << "no temporary is left behind";
+  EXPECT_EQ(platform.files().OpenHandles(), 0u);
+}
+
+const auto kNothingInTheWay = [](platform::sim::SimPlatform&, platform::sim::SimFiles&,
+                                 const std::filesystem::path&) {};
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, RefusedWrites, ::testing::Values(
+    RefusedWriteCase{"EmptyNameNamesTheFolder", u"", kNothingInTheWay, u"Access is denied."},
+    RefusedWriteCase{"MissingFolder", u"sub\\1.png", kNothingInTheWay, u"The system cannot find the path specified."},
+    RefusedWriteCase{"ReadOnlyTarget", u"1.png",
+        [](auto&, auto&, const std::filesystem::path& host) {
+          std::filesystem::permissions(host, std::filesystem::perms::owner_read);
+        },
+        u"Access is denied."},
+    RefusedWriteCase{"TargetHeldOpenByAnotherProcess", u"1.png",
+        [](auto&, platform::sim::SimFiles& other, const std::filesystem::path&) {
+          other.CreateFileW(u"C:\\velmoran_pose\\A01\\1.png", platform::kGenericRead, platform::kFileShareRead,
+                            platform::kOpenExisting);
+        },
+        u"The process cannot access the file because it is being used by another process."},
+    // Open for its attributes only: no share mode stops a write, but the file cannot be replaced.
+    RefusedWriteCase{"MoveRefusedByAHandleWithoutDataAccess", u"1.png",
+        [](auto&, platform::sim::SimFiles& other, const std::filesystem::path&) {
+          other.CreateFileW(u"C:\\velmoran_pose\\A01\\1.png", 0, platform::kFileShareRead | platform::kFileShareWrite,
+                            platform::kOpenExisting);
+        },
+        u"Access is denied."},
+    RefusedWriteCase{"DiskFull", u"1.png",
+        [](platform::sim::SimPlatform& p, auto&, const std::filesystem::path&) { p.files().SetDiskSpace(2); },
+        u"Stream write error"},
+    RefusedWriteCase{"FlushFails", u"1.png",
+        [](platform::sim::SimPlatform& p, auto&, const std::filesystem::path&) {
+          p.files().SetFlushFailure(platform::kErrorDiskFull);
+        },
+        u"Stream write error"}),
+    CaseName());
+// clang-format on
+
+TEST_F(FileHelpersTest, StaleTemporaryIsReplacedByTheNextWriteOfTheSameFile) {
+  EnsureDirectory(platform.files(), CapturePath(u"C:\\velmoran_pose\\A01\\"));
+  const CapturePath file(u"C:\\velmoran_pose\\A01\\\\1.png");
+  const std::filesystem::path stale = platform.files().HostPath(TemporaryPathFor(file));
+  WriteHostFile(stale, std::string(5000, 'x'));
+  WriteFileBytes(platform, file, "new");
+  EXPECT_EQ(ReadHostFile(Host("velmoran_pose/A01/1.png")), "new");
+  EXPECT_FALSE(std::filesystem::exists(stale));
 }
 
 }  // namespace

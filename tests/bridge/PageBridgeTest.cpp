@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <functional>
+#include <map>
 
 #include "bridge/PageBridge.h"
 #include "tests/bridge/BridgeTestSupport.h"
+#include "tests/support/CaseName.h"
 
 namespace velmoran::test {
 namespace {
@@ -289,6 +292,69 @@ TEST_F(PageBridgeTest, FullDiskLeavesEarlierFiles) {
   const Effects effects = Send(CaptureFields().Message());
   EXPECT_EQ(effects[2], "log Exception JSON parsing: Stream write error");
   EXPECT_EQ(ReadHostFile(HostPath("velmoran_pose/A01/user.txt")), "member");
+}
+
+// A second capture of image 1 that cannot be stored, over a first one that was.
+struct KeptCaptureCase {
+  const char* name;
+  std::function<void(BridgeFixture&)> arrange;
+  std::string error;  // the line after "Exception JSON parsing: ", as the shell always logged it
+  const char* keptFile;
+};
+
+void PrintTo(const KeptCaptureCase& c, std::ostream* out) { *out << c.name; }
+
+class KeptCaptures : public PageBridgeTest, public ::testing::WithParamInterface<KeptCaptureCase> {};
+
+TEST_P(KeptCaptures, FailedCaptureLeavesTheEarlierFilesExact) {
+  const KeptCaptureCase& c = GetParam();
+  CaptureFields first;
+  first.index = "1";
+  first.filename = "\"1.png\"";
+  first.jsonfilename = "\"1.json\"";
+  first.image = "\"" + std::string(400, '/') + "\"";  // 300 bytes of FF
+  Send(first.Message());
+  const std::vector<std::string> names{"1.json", "1.png", "user.txt"};
+  std::map<std::string, std::string> before;
+  for (const std::string& name : names) before[name] = ReadHostFile(HostPath("velmoran_pose/A01/" + name));
+
+  c.arrange(*this);
+  CaptureFields second = first;
+  second.member_info = "\"second member\"";
+  second.poseWorldLandmarks2 = "\"[3,4]\"";
+  second.image = "\"" + std::string(4000, 'A') + "\"";  // 3000 zero bytes
+  EXPECT_EQ(Send(second.Message()), (Effects{kTriggered, "log **** SavePath::C:\\velmoran_pose\\A01\\",
+                                             "log Exception JSON parsing: " + c.error, kParseFailed}));
+  EXPECT_EQ(ReadHostFile(HostPath(std::string("velmoran_pose/A01/") + c.keptFile)), before[c.keptFile]);
+  std::vector<std::string> present;
+  for (const auto& entry : std::filesystem::directory_iterator(HostPath("velmoran_pose/A01"))) {
+    present.push_back(entry.path().filename().string());
+  }
+  std::sort(present.begin(), present.end());
+  EXPECT_EQ(present, names) << "no temporary is left behind";
+  EXPECT_EQ(Send(Query(1)).back(), "script img_send_indx_done(1,1)");
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, KeptCaptures, ::testing::Values(
+    // user.txt and 1.json fit, the image's write does not.
+    KeptCaptureCase{"DiskFillsDuringTheImage", [](BridgeFixture& f) { f.platform.files().SetDiskSpace(200); },
+                    "Stream write error", "1.png"},
+    KeptCaptureCase{"NoSpaceForUserTxt", [](BridgeFixture& f) { f.platform.files().SetDiskSpace(0); },
+                    "Stream write error", "user.txt"},
+    KeptCaptureCase{"ReadOnlyImage",
+                    [](BridgeFixture& f) {
+                      std::filesystem::permissions(f.HostPath("velmoran_pose/A01/1.png"),
+                                                   std::filesystem::perms::owner_read);
+                    },
+                    "Cannot create file \"C:\\velmoran_pose\\A01\\\\1.png\". Access is denied.", "1.png"}),
+    CaseName());
+// clang-format on
+
+TEST_F(PageBridgeTest, ImageThatDidNotFitIsNotFound) {
+  platform.files().SetDiskSpace(11);  // "member" and "[1,2]"
+  EXPECT_EQ(Send(CaptureFields().Message())[2], "log Exception JSON parsing: Stream write error");
+  EXPECT_EQ(Send(Query(3)).back(), "script img_send_indx_done(3,0)");
 }
 
 // Names from the page that lead outside the capture root, or that the file

@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, SimFilesShareModes,
                                                      kFileShareNone, kGenericWrite, kShareAll, false}),
                          CaseName());
 
-TEST_F(SimFilesHandles, DiskFullWritesWhatFitsAndKeepsEarlierData) {
+TEST_F(SimFilesHandles, WriteThatDoesNotFitWritesNothingAndKeepsEarlierData) {
   PutLog("old");
   files.SetDiskSpace(10);
   const Handle file = files.CreateFileW(kLog, kGenericWrite, 0, kOpenExisting);
@@ -166,11 +166,12 @@ TEST_F(SimFilesHandles, DiskFullWritesWhatFitsAndKeepsEarlierData) {
   std::uint32_t written = 99;
   EXPECT_FALSE(files.WriteFile(file, "789ABC", 6, written));
   EXPECT_EQ(files.GetLastError(), kErrorDiskFull);
-  EXPECT_EQ(written, 4u);
+  EXPECT_EQ(written, 0u);
+  EXPECT_TRUE(Write(file, "7890")) << "what still fits is written";
   EXPECT_FALSE(files.WriteFile(file, "D", 1, written));
   EXPECT_EQ(written, 0u);
   files.CloseHandle(file);
-  EXPECT_EQ(HostContent("C/App/errlog.txt"), "old123456789A");
+  EXPECT_EQ(HostContent("C/App/errlog.txt"), "old1234567890");
 }
 
 TEST_F(SimFilesHandles, AppendSeekAndTruncate) {

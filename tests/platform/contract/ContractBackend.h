@@ -38,6 +38,10 @@ class ContractBackend {
   // its handles are not this process's handles.
   virtual platform::Files& OtherProcessFiles() = 0;
 
+  // Gives an existing file the read-only attribute, as a user would in its
+  // properties; the scratch folder's removal takes it away again.
+  virtual void MakeReadOnly(std::u16string_view path) = 0;
+
   // A key below HKEY_CURRENT_USER that only this backend writes to
   // ("Software\...", no trailing backslash); removed when the backend goes.
   virtual std::u16string RegistrySandbox() = 0;

@@ -405,6 +405,180 @@ TEST_F(FilesContract, CurrentDirectoryAnchorsRelativePaths) {
   ASSERT_TRUE(files_.SetCurrentDirectoryW(before));
 }
 
+// --- Moving, deleting, flushing --------------------------------------------------
+
+// What stands at the target S\cap.png before S\new.tmp ("new") is moved there.
+enum class MoveTarget {
+  kMissing,
+  kOldFile,
+  kReadOnlyFile,
+  kOldFolder,
+  kHeldWithoutDataAccess,
+  kHeldForReading,
+  kInMissingFolder
+};
+
+struct MoveOutcome {
+  bool moves;
+  std::uint32_t error;      // GetLastError() when it fails
+  const char* targetAfter;  // the target's content afterwards; nullptr: no file there
+};
+
+struct MoveCase {
+  const char* name;
+  MoveTarget target;
+  bool sourceExists;
+  bool sourceHeld;  // another process holds S\new.tmp open, sharing read and write
+  std::uint32_t flags;
+  MoveOutcome windows;
+  std::optional<MoveOutcome> wine = std::nullopt;
+};
+
+void PrintTo(const MoveCase& c, std::ostream* out) { *out << c.name; }
+
+class FilesMoveTable : public FilesContract, public ::testing::WithParamInterface<MoveCase> {};
+
+TEST_P(FilesMoveTable, MoveReplacesOnlyWhatWindowsLetsGo) {
+  const MoveCase& c = GetParam();
+  platform::Files& other = backend_->OtherProcessFiles();
+  const std::u16string target =
+      At(c.target == MoveTarget::kInMissingFolder ? u"\\Nope\\cap.png" : u"\\cap.png");
+  if (c.sourceExists) {
+    ASSERT_TRUE(Put(u"\\new.tmp", "new"));
+  }
+  Handle held = kInvalidHandle;
+  switch (c.target) {
+    case MoveTarget::kOldFile:
+    case MoveTarget::kReadOnlyFile:
+    case MoveTarget::kHeldWithoutDataAccess:
+    case MoveTarget::kHeldForReading:
+      ASSERT_TRUE(Put(u"\\cap.png", "old"));
+      break;
+    case MoveTarget::kOldFolder:
+      ASSERT_TRUE(files_.CreateDirectoryW(target));
+      break;
+    case MoveTarget::kMissing:
+    case MoveTarget::kInMissingFolder:
+      break;
+  }
+  if (c.target == MoveTarget::kReadOnlyFile) backend_->MakeReadOnly(target);
+  if (c.target == MoveTarget::kHeldWithoutDataAccess || c.target == MoveTarget::kHeldForReading) {
+    const std::uint32_t access = c.target == MoveTarget::kHeldForReading ? platform::kGenericRead : 0;
+    held = other.CreateFileW(target, access, kShareAll, platform::kOpenExisting);
+    ASSERT_NE(held, kInvalidHandle);
+  }
+  if (c.sourceHeld) {
+    held = other.CreateFileW(At(u"\\new.tmp"), platform::kGenericRead, kShareAll, platform::kOpenExisting);
+    ASSERT_NE(held, kInvalidHandle);
+  }
+
+  const MoveOutcome& expected = Expected(*backend_, c.windows, c.wine);
+  const bool moved = files_.MoveFileExW(At(u"\\new.tmp"), target, c.flags);
+  const std::uint32_t error = files_.GetLastError();
+  if (held != kInvalidHandle) other.CloseHandle(held);
+  EXPECT_EQ(moved, expected.moves);
+  if (!moved) {
+    EXPECT_EQ(error, expected.error);
+  }
+  EXPECT_EQ(Content(c.target == MoveTarget::kInMissingFolder ? u"\\Nope\\cap.png" : u"\\cap.png"),
+            expected.targetAfter ? std::optional<std::string>(expected.targetAfter) : std::nullopt);
+  if (c.target == MoveTarget::kOldFolder) {
+    EXPECT_EQ(files_.GetFileAttributesW(target), kFolder);
+  }
+  // A refused move leaves the source where it was.
+  EXPECT_EQ(Content(u"\\new.tmp"),
+            c.sourceExists && !moved ? std::optional<std::string>("new") : std::nullopt);
+}
+
+constexpr std::uint32_t kReplace = platform::kMoveFileReplaceExisting | platform::kMoveFileWriteThrough;
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, FilesMoveTable, ::testing::Values(
+    //       name                               target                                source exists, held  flags                                   {moves  error                            target after}
+    MoveCase{"ReplacesTheTarget",               MoveTarget::kOldFile,                    true,  false, kReplace,                                {true,  0,                               "new"}},
+    MoveCase{"RenamesToAFreeName",              MoveTarget::kMissing,                 true,  false, 0,                                       {true,  0,                               "new"}},
+    MoveCase{"ExistingTargetNeedsReplace",      MoveTarget::kOldFile,                    true,  false, platform::kMoveFileWriteThrough,         {false, platform::kErrorAlreadyExists,   "old"}},
+    // Wine replaces a read-only file all the same.
+    MoveCase{"ReadOnlyTargetStays",             MoveTarget::kReadOnlyFile,            true,  false, kReplace,                                {false, platform::kErrorAccessDenied,    "old"},
+             MoveOutcome{true, 0, "new"}},
+    MoveCase{"FolderTargetStays",               MoveTarget::kOldFolder,                  true,  false, kReplace,                                {false, platform::kErrorAccessDenied,    nullptr}},
+    MoveCase{"TargetHeldWithoutDataAccessStays",MoveTarget::kHeldWithoutDataAccess,   true,  false, kReplace,                                {false, platform::kErrorAccessDenied,    "old"}},
+    MoveCase{"TargetHeldForReadingStays",       MoveTarget::kHeldForReading,          true,  false, kReplace,                                {false, platform::kErrorAccessDenied,    "old"}},
+    MoveCase{"HeldSourceStays",                 MoveTarget::kOldFile,                    true,  true,  kReplace,                                {false, platform::kErrorSharingViolation,"old"}},
+    MoveCase{"MissingSource",                   MoveTarget::kOldFile,                    false, false, kReplace,                                {false, platform::kErrorFileNotFound,    "old"}},
+    MoveCase{"TargetInAMissingFolder",          MoveTarget::kInMissingFolder,         true,  false, kReplace,                                {false, platform::kErrorPathNotFound,    nullptr}}),
+    CaseName());
+// clang-format on
+
+TEST_F(FilesContract, DeleteRemovesOnlyAFileNobodyHolds) {
+  ASSERT_TRUE(Put(u"\\gone.txt", "x"));
+  ASSERT_TRUE(Put(u"\\held.txt", "x"));
+  ASSERT_TRUE(Put(u"\\readonly.txt", "x"));
+  backend_->MakeReadOnly(At(u"\\readonly.txt"));
+  platform::Files& other = backend_->OtherProcessFiles();
+  const Handle held =
+      other.CreateFileW(At(u"\\held.txt"), platform::kGenericRead, kShareAll, platform::kOpenExisting);
+  ASSERT_NE(held, kInvalidHandle);
+  struct Case {
+    const char* name;
+    std::u16string path;
+    std::uint32_t error;
+  };
+  const Case refused[] = {
+      {"Missing", At(u"\\missing.txt"), platform::kErrorFileNotFound},
+      {"MissingFolder", At(u"\\Nope\\x.txt"), platform::kErrorPathNotFound},
+      {"Folder", At(u"\\Pose"), platform::kErrorAccessDenied},
+      {"ReadOnly", At(u"\\readonly.txt"), platform::kErrorAccessDenied},
+      {"Held", At(u"\\held.txt"), platform::kErrorSharingViolation},
+  };
+  for (const Case& c : refused) {
+    EXPECT_FALSE(files_.DeleteFileW(c.path)) << c.name;
+    EXPECT_EQ(files_.GetLastError(), c.error) << c.name;
+  }
+  other.CloseHandle(held);
+  EXPECT_EQ(Content(u"\\held.txt"), "x");
+  EXPECT_EQ(files_.GetFileAttributesW(At(u"\\Pose")), kFolder);
+  EXPECT_TRUE(files_.DeleteFileW(At(u"\\GONE.TXT")));
+  EXPECT_EQ(files_.GetFileAttributesW(At(u"\\gone.txt")), kNone);
+  EXPECT_EQ(files_.GetLastError(), platform::kErrorFileNotFound);
+}
+
+TEST_F(FilesContract, HandleWithoutDataAccessTellsTheSizeWhateverOthersShare) {
+  ASSERT_TRUE(Put(u"\\log.txt", "12345"));
+  platform::Files& other = backend_->OtherProcessFiles();
+  const Handle writer = other.CreateFileW(At(u"\\log.txt"), platform::kGenericWrite, platform::kFileShareNone,
+                                          platform::kOpenExisting);
+  ASSERT_NE(writer, kInvalidHandle);
+  const Handle probe = files_.CreateFileW(At(u"\\log.txt"), 0, kShareAll, platform::kOpenExisting);
+  ASSERT_NE(probe, kInvalidHandle);
+  std::int64_t size = -1;
+  EXPECT_TRUE(files_.GetFileSizeEx(probe, size));
+  EXPECT_EQ(size, 5);
+  files_.CloseHandle(probe);
+  other.CloseHandle(writer);
+}
+
+TEST_F(FilesContract, FlushNeedsAWritingHandle) {
+  ASSERT_TRUE(Put(u"\\log.txt", "x"));
+  const Handle writer =
+      files_.CreateFileW(At(u"\\log.txt"), platform::kGenericWrite, 0, platform::kOpenExisting);
+  ASSERT_NE(writer, kInvalidHandle);
+  std::uint32_t written = 0;
+  ASSERT_TRUE(files_.WriteFile(writer, "yz", 2, written));
+  EXPECT_TRUE(files_.FlushFileBuffers(writer));
+  files_.CloseHandle(writer);
+  EXPECT_FALSE(files_.FlushFileBuffers(writer));
+  EXPECT_EQ(files_.GetLastError(), platform::kErrorInvalidHandle);
+
+  const Handle reader =
+      files_.CreateFileW(At(u"\\log.txt"), platform::kGenericRead, kShareAll, platform::kOpenExisting);
+  ASSERT_NE(reader, kInvalidHandle);
+  EXPECT_FALSE(files_.FlushFileBuffers(reader));
+  EXPECT_EQ(files_.GetLastError(), platform::kErrorAccessDenied);
+  files_.CloseHandle(reader);
+  EXPECT_EQ(Content(u"\\log.txt"), "yz");
+}
+
 // --- Version resources ---------------------------------------------------------
 
 TEST_F(FilesContract, VersionResourceIsReadFromTheFile) {

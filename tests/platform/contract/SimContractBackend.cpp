@@ -31,6 +31,13 @@ class SimContractBackend final : public ContractBackend {
   // Another process is another simulated Windows over the same drives.
   platform::Files& OtherProcessFiles() override { return otherProcessFiles_; }
 
+  // The simulation's read-only files are host files without write permission bits.
+  void MakeReadOnly(std::u16string_view path) override {
+    std::filesystem::permissions(platform_.files().HostPath(path), std::filesystem::perms::owner_read |
+                                                                       std::filesystem::perms::group_read |
+                                                                       std::filesystem::perms::others_read);
+  }
+
   std::u16string RegistrySandbox() override { return u"Software\\VelmoranContract"; }
   void CreateRegistryKey(std::u16string_view subKey) override {
     platform_.registry().CreateKey(platform::kHkeyCurrentUser, Below(subKey));

@@ -79,6 +79,10 @@ class Win32ContractBackend final : public ContractBackend {
   // process would, without the cost of starting one under Wine.
   platform::Files& OtherProcessFiles() override { return otherProcessFiles_; }
 
+  void MakeReadOnly(std::u16string_view path) override {
+    SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_READONLY);
+  }
+
   std::u16string RegistrySandbox() override { return sandbox_; }
   void CreateRegistryKey(std::u16string_view subKey) override {
     HKEY key = Create(subKey);
