@@ -78,17 +78,14 @@ std::u16string PoseLandmarksJson() {
   return out;
 }
 
-BenchMessage Build(std::size_t pngBytes) {
-  BenchMessage message;
-  message.png = PseudoPng(pngBytes);
-  message.imageBase64 = EncodeBase64(message.png);
-  message.image = u"data:image/png;base64," + AsciiToUtf16(message.imageBase64);
-
+// The page's serialisation of its capture object, keys in the page's order,
+// then `extraMembers`; posted as a string, handed over as that string's JSON form.
+std::u16string MessageText(std::u16string_view callMode, std::u16string_view image,
+                           std::u16string_view extraMembers) {
   const std::u16string memberInfo =
       u"{\"member_id\":\"M2026-0003\",\"name\":\"김서연\",\"gender\":\"F\",\"birth\":\"1991-04-17\","
       u"\"height\":162.5,\"weight\":54.3,\"phone\":\"010-1234-5678\"}";
 
-  // The page's serialisation of its capture object, keys in the page's order.
   std::u16string inner = u"{";
   auto member = [&](std::u16string_view key, std::u16string_view value, bool isString) {
     if (inner.size() > 1) inner += u',';
@@ -100,20 +97,34 @@ BenchMessage Build(std::size_t pngBytes) {
       inner += value;
     }
   };
-  member(u"callMode", u"imgSave", true);
+  member(u"callMode", callMode, true);
   member(u"name", u"front", true);
   member(u"index", u"3", false);
-  member(u"image", message.image, true);
-  member(u"length", DecimalText(static_cast<std::int64_t>(message.image.size())), false);
+  member(u"image", image, true);
+  member(u"length", DecimalText(static_cast<std::int64_t>(image.size())), false);
   member(u"SavePath", u"A01", true);
   member(u"filename", u"3.png", true);
   member(u"jsonfilename", u"3.json", true);
   member(u"member_info", memberInfo, true);
   member(u"poseWorldLandmarks2", PoseLandmarksJson(), true);
+  inner += extraMembers;
   inner += u'}';
 
-  // The page posts that text as a string; the browser hands over its JSON form.
-  codec::AppendJsonStringLiteral(inner, message.text);
+  std::u16string text;
+  codec::AppendJsonStringLiteral(inner, text);
+  return text;
+}
+
+std::u16string ImageText(const std::string& png) {
+  return u"data:image/png;base64," + AsciiToUtf16(EncodeBase64(png));
+}
+
+BenchMessage Build(std::size_t pngBytes) {
+  BenchMessage message;
+  message.png = PseudoPng(pngBytes);
+  message.imageBase64 = EncodeBase64(message.png);
+  message.image = u"data:image/png;base64," + AsciiToUtf16(message.imageBase64);
+  message.text = MessageText(u"imgSave", message.image, {});
   message.textUtf8 = Utf16ToUtf8(message.text);
   return message;
 }
@@ -125,6 +136,11 @@ const BenchMessage& CaptureMessage(std::size_t pngBytes) {
   auto& slot = built[pngBytes];
   if (!slot) slot = std::make_unique<BenchMessage>(Build(pngBytes));
   return *slot;
+}
+
+std::u16string CaptureMessageText(std::size_t pngBytes, std::u16string_view callMode,
+                                  std::u16string_view extraMembers) {
+  return MessageText(callMode, ImageText(PseudoPng(pngBytes)), extraMembers);
 }
 
 const BenchMessage& MessageFor(const benchmark::State& state) {
