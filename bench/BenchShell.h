@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <span>
 #include <string_view>
 
 #include "app/ActivityLog.h"
@@ -32,6 +33,7 @@ class BenchShell final : public bridge::PageBridgeHost {
  public:
   BenchShell();
   void logw(std::u16string_view text) override { log.logw(text); }
+  void logwParts(std::span<const std::u16string_view> parts) override { log.logw(parts); }
   void ExecuteScript(std::u16string_view) override { ++replies; }
   void ToggleFullScreen() override {}
 

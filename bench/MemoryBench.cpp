@@ -66,41 +66,51 @@ void Measure(benchmark::State& state, const std::function<std::u16string()>& mak
 // An "imgSave" capture of a pseudo-PNG of range(0) bytes: three files written.
 void BM_PeakCapture(benchmark::State& state) {
   const auto pngBytes = static_cast<std::size_t>(state.range(0));
-  Measure(state, [&] { return CaptureMessageText(pngBytes, u"imgSave"); }, 1);
+  Measure(
+      state, [&] { return CaptureMessageText(pngBytes, u"imgSave"); }, 1);
 }
 
 // The same message as "sendAllDataCall": the four-image check, which logs the
 // whole message as one line.
 void BM_PeakCheckAll(benchmark::State& state) {
   const auto pngBytes = static_cast<std::size_t>(state.range(0));
-  Measure(state, [&] { return CaptureMessageText(pngBytes, u"sendAllDataCall"); }, 2);
+  Measure(
+      state, [&] { return CaptureMessageText(pngBytes, u"sendAllDataCall"); }, 2);
 }
 
 // About 10 MB of small values: the whole message an array of zeros.
 void BM_PeakSmallValuesArray(benchmark::State& state) {
-  Measure(state, [] { return Repeated(u"[", u"0", u",", kSmallValuesBytes / 2, u"]"); }, 0);
+  Measure(
+      state, [] { return Repeated(u"[", u"0", u",", kSmallValuesBytes / 2, u"]"); }, 0);
 }
 
 // An "imgSave" capture of a small image whose inner object also holds an
 // array of about 10 MB of zeros.
 void BM_PeakSmallValuesInCapture(benchmark::State& state) {
-  Measure(state,
-          [] {
-            return CaptureMessageText(1024, u"imgSave",
-                                      Repeated(u",\"values\":[", u"0", u",", kSmallValuesBytes / 2, u"]"));
-          },
-          1);
+  Measure(
+      state,
+      [] {
+        return CaptureMessageText(1024, u"imgSave",
+                                  Repeated(u",\"values\":[", u"0", u",", kSmallValuesBytes / 2, u"]"));
+      },
+      1);
 }
 
 // The same with the inner object holding about 10 MB of members of its own,
 // empty strings all of the same name.
 void BM_PeakSmallMembersInCapture(benchmark::State& state) {
-  Measure(state,
-          [] { return CaptureMessageText(1024, u"imgSave", Repeated(u",", u"\"v\":\"\"", u",", kSmallValuesBytes / 4, {})); },
-          1);
+  Measure(
+      state,
+      [] {
+        return CaptureMessageText(1024, u"imgSave",
+                                  Repeated(u",", u"\"v\":\"\"", u",", kSmallValuesBytes / 4, {}));
+      },
+      1);
 }
 
-void Once(benchmark::internal::Benchmark* benchmark) { benchmark->Iterations(1)->Unit(benchmark::kMillisecond); }
+void Once(benchmark::internal::Benchmark* benchmark) {
+  benchmark->Iterations(1)->Unit(benchmark::kMillisecond);
+}
 
 BENCHMARK(BM_PeakCapture)
     ->Arg(static_cast<std::int64_t>(kSmallPngBytes))

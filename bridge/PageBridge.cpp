@@ -22,6 +22,12 @@ std::u16string IndexReply(std::int32_t index, bool found) {
 
 }  // namespace
 
+void PageBridgeHost::logwParts(std::span<const std::u16string_view> parts) {
+  std::u16string text;
+  for (const std::u16string_view part : parts) text.append(part);
+  logw(text);
+}
+
 PageBridge::PageBridge(platform::Platform& platform, PageBridgeHost& host)
     : platform_(platform),
       host_(host),
@@ -152,12 +158,9 @@ void PageBridge::AnswerIndex(std::int32_t index) {
 
 void PageBridge::CheckFourImages(std::u16string_view text) {
   host_.logw(u"웹에서 이미지 확인  실행시.");
-  constexpr std::u16string_view kReceivedHead = u"***** [][0] Message received: [";
-  std::u16string received;
-  received.reserve(kReceivedHead.size() + text.size() + 1);
-  received.append(kReceivedHead).append(text).push_back(u']');
-  host_.logw(received);
-  received = std::u16string();
+  // The whole message in one line, handed over in parts: it may be megabytes.
+  const std::array<std::u16string_view, 3> received = {u"***** [][0] Message received: [", text, u"]"};
+  host_.logwParts(received);
 
   static constexpr std::array<std::u16string_view, 4> kNames = {u"1", u"2", u"3", u"4"};
   std::u16string missing;

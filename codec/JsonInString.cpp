@@ -58,7 +58,8 @@ class InStringParser {
   // From just past an opening quote to just past the closing one; appends
   // the content to `out`, when given, while it stays within `limit` units.
   // `verbatim`: the body writes the content as it is, without escapes.
-  bool ParseStringContent(std::u16string* out, std::size_t limit, bool& verbatim, const char16_t*& contentEnd);
+  bool ParseStringContent(std::u16string* out, std::size_t limit, bool& verbatim,
+                          const char16_t*& contentEnd);
   bool ParseNumber(JsonValue& out, bool keep);
   bool ParseWord(std::u16string_view word);
   bool ParseDigits() {
@@ -79,10 +80,10 @@ class InStringParser {
   const char16_t* const end_;
   const JsonKeptMembers keep_;
   std::size_t longestKept_ = 0;
-  JsonValue root_;           // the whole value while it is an open array or object
-  std::u16string name_;      // the name of the whole value's member being read, when it may be kept
-  bool nameKept_ = false;    // that member is kept
-  bool fits_ = true;         // the string being read stayed within its limit
+  JsonValue root_;         // the whole value while it is an open array or object
+  std::u16string name_;    // the name of the whole value's member being read, when it may be kept
+  bool nameKept_ = false;  // that member is kept
+  bool fits_ = true;       // the string being read stayed within its limit
 };
 
 char16_t InStringParser::Unit(const char16_t*& next) const {

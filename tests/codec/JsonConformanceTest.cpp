@@ -101,7 +101,8 @@ JsonValue KeptPart(const JsonValue& value, const std::vector<std::u16string_view
   JsonValue kept(value.kind());
   for (const auto& [name, member] : value.members()) {
     if (std::find(keep.begin(), keep.end(), name) == keep.end() || kept.Find(name) != nullptr) continue;
-    kept.members().emplace_back(name, member.IsArray() || member.IsObject() ? JsonValue(member.kind()) : member);
+    kept.members().emplace_back(name,
+                                member.IsArray() || member.IsObject() ? JsonValue(member.kind()) : member);
   }
   return kept;
 }

@@ -228,7 +228,7 @@ TEST(JsonRules, StringLiteralBodyIsWhatStandsBetweenTheQuotes) {
   for (const Case& c : {
            Case{uR"("a\"b\u0041\/")", uR"(a\"b\u0041\/)"},
            Case{u" \r\n\t\"\"", u""},
-           Case{u"\"x\" ", nullptr},   // white space after a lone string
+           Case{u"\"x\" ", nullptr},    // white space after a lone string
            Case{u"\"x\ny\"", nullptr},  // a raw line break
            Case{uR"("x\q")", nullptr},
            Case{uR"("x\u00G1")", nullptr},
@@ -267,7 +267,7 @@ TEST(JsonRules, StringContentDecodesFromTheLiteral) {
            Nested{uR"("{\"a\":tru\u0065}")", true},
            Nested{uR"("{\"a\":1}\r\n")", true},  // white space after the object
            Nested{uR"("{\"a\":1} x")", false},
-           Nested{uR"("1 ")", false},  // ... but not after a lone number
+           Nested{uR"("1 ")", false},            // ... but not after a lone number
            Nested{uR"("{\"a\":\"x\"")", false},  // cut short
            Nested{uR"("{\"a\":\"x\\")", false},
            Nested{uR"("{\"a\":\"\\u12\"}")", false},
