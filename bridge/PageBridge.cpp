@@ -108,9 +108,7 @@ bool PageBridge::DecodeMessage(std::u16string_view text, std::u16string& callMod
       u"SavePath", u"filename", u"jsonfilename", u"member_info", u"poseWorldLandmarks2"};
 
   std::optional<codec::JsonValue> inner;
-  if (const std::optional<std::u16string_view> body = codec::JsonStringLiteralBody(text)) {
-    inner = codec::ParseJsonInString(*body, kCaptureKeys);
-  } else {
+  if (codec::ParseJsonInString(text, kCaptureKeys, inner) == codec::JsonStringContent::kNoString) {
     const std::optional<codec::JsonValue> value = codec::ParseJsonKeeping(text, kQueryKeys);
     if (!value) throw BridgeError(u"Failed to parse JSON value.");
     if (value->IsObject()) {  // an image query

@@ -22,31 +22,41 @@ int HexValue(char16_t c) {
   return -1;
 }
 
+// Look's answers that are no unit.
+constexpr int kBodyEnd = -1;  // the literal's closing quote, or the end of the text
+constexpr int kBroken = -2;   // a raw control or a malformed escape: no literal
+
 // The grammar of JsonParser, read from the units that a string literal's
-// body stands for. In a well-formed body a quote, a backslash or a control
-// can only come from an escape, so the characters that matter to the inner
-// text's strings all stand at a backslash of the body, and the long plain
-// runs between them are found by the same bulk scan the decoder uses.
+// body stands for, while the literal itself is checked on the way. In a
+// well-formed body a quote, a backslash or a control can only come from an
+// escape, so the characters that matter to the inner text's strings all
+// stand at a backslash, and the long plain runs between them are found by
+// the decoder's bulk scan, which also stops at the closing quote and at
+// anything that breaks the literal. So the message is read once.
 class InStringParser {
  public:
-  InStringParser(std::u16string_view body, JsonKeptMembers keep)
-      : p_(body.data()), end_(body.data() + body.size()), keep_(keep) {
+  // `from`: just past the literal's opening quote; `end`: the text's end.
+  InStringParser(const char16_t* from, const char16_t* end, JsonKeptMembers keep)
+      : p_(from), end_(end), keep_(keep) {
     for (const std::u16string_view name : keep) longestKept_ = std::max(longestKept_, name.size());
   }
 
   std::optional<JsonValue> Parse();
+  // Where the decode stopped.
+  const char16_t* position() const { return p_; }
 
  private:
-  // The unit at p_ (not at the end) and, in `next`, where the one after it is written.
-  char16_t Unit(const char16_t*& next) const;
-  // The unit at p_, or -1 at the end.
+  // The unit at p_ and, in `next`, where the one after it is written; or
+  // kBodyEnd, or kBroken.
+  int Look(const char16_t*& next) const;
   int Look() const {
     const char16_t* next = nullptr;
-    return p_ == end_ ? -1 : Unit(next);
+    return Look(next);
   }
+  // Past the unit at p_, which Look gave as a unit.
   void Skip() {
     const char16_t* next = nullptr;
-    Unit(next);
+    Look(next);
     p_ = next;
   }
   void SkipWhiteSpace() {
@@ -86,13 +96,20 @@ class InStringParser {
   bool fits_ = true;       // the string being read stayed within its limit
 };
 
-char16_t InStringParser::Unit(const char16_t*& next) const {
+int InStringParser::Look(const char16_t*& next) const {
+  if (p_ == end_ || *p_ == u'"') return kBodyEnd;
+  if (*p_ < 0x20) return kBroken;
   if (*p_ != u'\\') {
     next = p_ + 1;
     return *p_;
   }
+  if (end_ - p_ < 2) return kBroken;
   next = p_ + 2;
   switch (p_[1]) {
+    case u'"':
+    case u'\\':
+    case u'/':
+      return p_[1];
     case u'b':
       return u'\b';
     case u'f':
@@ -104,13 +121,18 @@ char16_t InStringParser::Unit(const char16_t*& next) const {
     case u't':
       return u'\t';
     case u'u': {
-      next = p_ + 6;
+      if (end_ - p_ < 6) return kBroken;
       int value = 0;
-      for (int i = 2; i < 6; ++i) value = value * 16 + HexValue(p_[i]);
-      return static_cast<char16_t>(value);
+      for (int i = 2; i < 6; ++i) {
+        const int digit = HexValue(p_[i]);
+        if (digit < 0) return kBroken;
+        value = value * 16 + digit;
+      }
+      next = p_ + 6;
+      return value;
     }
-    default:  // '"', '\' and '/' stand for themselves
-      return p_[1];
+    default:
+      return kBroken;
   }
 }
 
@@ -147,7 +169,7 @@ std::optional<JsonValue> InStringParser::Parse() {
     for (;;) {
       if (open.empty()) {
         if (done.IsArray() || done.IsObject()) SkipWhiteSpace();
-        if (p_ != end_) return std::nullopt;
+        if (Look() != kBodyEnd) return std::nullopt;
         return std::optional<JsonValue>(std::move(done));
       }
       const bool isObject = open.back();
@@ -239,13 +261,13 @@ bool InStringParser::ParseStringContent(std::u16string* out, std::size_t limit, 
   verbatim = true;
   fits_ = true;
   for (;;) {
-    // In a well-formed body this stops only at a backslash or at the end.
+    // Stops at a backslash, at the literal's closing quote or at what breaks it.
     const char16_t* const run = json_scan::FindStringSpecial(p_, end_);
     Append(out, limit, std::u16string_view(p_, static_cast<std::size_t>(run - p_)));
     p_ = run;
-    if (p_ == end_) return false;
     contentEnd = p_;
     const int c = Look();
+    if (c < 0) return false;
     Skip();
     if (c == u'"') return true;
     if (c < 0x20) return false;  // a control the inner string holds as it is
@@ -378,8 +400,21 @@ std::optional<std::u16string_view> JsonStringLiteralBody(std::u16string_view tex
   return std::u16string_view(body, static_cast<std::size_t>(p - body));
 }
 
-std::optional<JsonValue> ParseJsonInString(std::u16string_view body, JsonKeptMembers keep) {
-  return InStringParser(body, keep).Parse();
+JsonStringContent ParseJsonInString(std::u16string_view text, JsonKeptMembers keep,
+                                    std::optional<JsonValue>& inner) {
+  inner.reset();
+  const char16_t* p = text.data();
+  const char16_t* const end = p + text.size();
+  while (p != end && IsJsonWhiteSpace(*p)) ++p;
+  if (p == end || *p != u'"') return JsonStringContent::kNoString;
+  InStringParser parser(p + 1, end, keep);
+  inner = parser.Parse();
+  // A decoded content ends at a quote that Look saw as the literal's
+  // closing one, every unit before it checked; it must end the text.
+  if (inner && parser.position() + 1 == end) return JsonStringContent::kDecoded;
+  // Only a failed message is read again, to tell which of the two failed.
+  inner.reset();
+  return JsonStringLiteralBody(text) ? JsonStringContent::kNotJson : JsonStringContent::kNoString;
 }
 
 }  // namespace velmoran::codec

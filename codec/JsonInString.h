@@ -16,15 +16,22 @@
 namespace velmoran::codec {
 
 // When ParseJson(text) gives a string, what its literal holds between the
-// quotes, as written (escapes unresolved); otherwise none. Reads the literal
-// once and writes nothing.
+// quotes, as written (escapes unresolved); otherwise none. Writes nothing.
 std::optional<std::u16string_view> JsonStringLiteralBody(std::u16string_view text);
 
-// What ParseJsonKeeping(content, keep, JsonTexts::kBorrowed) gives for the
-// content that `body`, a body JsonStringLiteralBody gave, stands for: the
-// same verdict and the same kept values. A kept string or number written
-// without escapes at either level borrows from `body`; any other owns its
-// text.
-std::optional<JsonValue> ParseJsonInString(std::u16string_view body, JsonKeptMembers keep);
+// What ParseJsonInString found.
+enum class JsonStringContent {
+  kNoString,  // ParseJson(text) gives no string
+  kNotJson,   // a string whose content decodes to no value
+  kDecoded,   // a string whose content decodes: the value is in `inner`
+};
+
+// When ParseJson(text) gives a string, decodes its content as a JSON text,
+// with the verdict and the kept values of ParseJsonKeeping(content, keep).
+// The literal and its content are checked in one reading. A kept string or
+// number written without escapes at either level borrows from `text`; any
+// other owns its text.
+JsonStringContent ParseJsonInString(std::u16string_view text, JsonKeptMembers keep,
+                                    std::optional<JsonValue>& inner);
 
 }  // namespace velmoran::codec

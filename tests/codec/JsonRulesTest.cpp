@@ -15,6 +15,7 @@ namespace velmoran::test {
 namespace {
 
 using codec::JsonKind;
+using codec::JsonStringContent;
 using codec::JsonStringLiteralBody;
 using codec::JsonTexts;
 using codec::JsonValue;
@@ -230,6 +231,9 @@ TEST(JsonRules, StringLiteralBodyIsWhatStandsBetweenTheQuotes) {
            Case{u" \r\n\t\"\"", u""},
            Case{u"\"x\" ", nullptr},    // white space after a lone string
            Case{u"\"x\ny\"", nullptr},  // a raw line break
+           Case{u"\"{\n}\"", nullptr},  // ... even where the content could take one as white space
+           Case{uR"("{}"{})", nullptr},
+           Case{uR"("{}\u12")", nullptr},
            Case{uR"("x\q")", nullptr},
            Case{uR"("x\u00G1")", nullptr},
            Case{uR"("x\u00)", nullptr},
@@ -240,8 +244,11 @@ TEST(JsonRules, StringLiteralBodyIsWhatStandsBetweenTheQuotes) {
        }) {
     const auto body = JsonStringLiteralBody(c.text);
     const auto value = ParseJson(c.text);
+    std::optional<JsonValue> inner;
     EXPECT_EQ(body.has_value(), c.body != nullptr) << Utf16ToUtf8(c.text);
     EXPECT_EQ(value && value->IsString(), c.body != nullptr) << Utf16ToUtf8(c.text);
+    EXPECT_EQ(ParseJsonInString(c.text, {}, inner) == JsonStringContent::kNoString, c.body == nullptr)
+        << Utf16ToUtf8(c.text);
     if (body && c.body != nullptr) {
       EXPECT_EQ(*body, c.body) << Utf16ToUtf8(c.text);
     }
@@ -276,10 +283,11 @@ TEST(JsonRules, StringContentDecodesFromTheLiteral) {
        }) {
     const auto message = ParseJson(nested.message, JsonTexts::kBorrowed);
     ASSERT_TRUE(message && message->IsString()) << Utf16ToUtf8(nested.message);
-    const auto body = JsonStringLiteralBody(nested.message);
-    ASSERT_TRUE(body) << Utf16ToUtf8(nested.message);
     const auto direct = ParseJson(message->view());
-    const auto inString = ParseJsonInString(*body, kKeep);
+    std::optional<JsonValue> inString;
+    EXPECT_EQ(ParseJsonInString(nested.message, kKeep, inString),
+              nested.decodes ? JsonStringContent::kDecoded : JsonStringContent::kNotJson)
+        << Utf16ToUtf8(nested.message);
     EXPECT_EQ(direct.has_value(), nested.decodes) << Utf16ToUtf8(nested.message);
     EXPECT_EQ(inString.has_value(), nested.decodes) << Utf16ToUtf8(nested.message);
     if (direct && inString && direct->IsObject()) {
@@ -294,9 +302,8 @@ TEST(JsonRules, StringContentDecodesFromTheLiteral) {
 TEST(JsonRules, StringContentBorrowsWhatItHoldsAsWritten) {
   static constexpr std::u16string_view kKeep[] = {u"image", u"pose", u"n"};
   const std::u16string message = uR"("{\"image\":\"iVBOR+/w==\",\"pose\":\"[\\\"x\\\"]\",\"n\":12}")";
-  const auto body = JsonStringLiteralBody(message);
-  ASSERT_TRUE(body);
-  const auto inner = ParseJsonInString(*body, kKeep);
+  std::optional<JsonValue> inner;
+  ASSERT_EQ(ParseJsonInString(message, kKeep, inner), JsonStringContent::kDecoded);
   ASSERT_TRUE(inner);
   EXPECT_TRUE(inner->Find(u"image")->borrows());
   EXPECT_EQ(inner->Find(u"image")->view().data(), message.data() + message.find(u"iVBOR"));
