@@ -24,11 +24,11 @@ class ActivityLog {
   // does, and a longer line is kept cut to this size, ending in
   // kViewCutMark. Lines can carry whole page messages of megabytes; the file
   // keeps every one of them whole.
-  static constexpr std::size_t kViewTextBudget = 2 * 1024 * 1024;
+  static constexpr std::size_t kViewTextBudget = std::size_t{2} * 1024 * 1024;
   static constexpr std::u16string_view kViewCutMark = u"…";
   // A line goes to the file converted and written this many code units at a
   // time, so a line of megabytes is never held converted as a whole.
-  static constexpr std::size_t kRecordPieceUnits = 64 * 1024;
+  static constexpr std::size_t kRecordPieceUnits = std::size_t{64} * 1024;
   // GetModuleFileNameW's buffer, terminator included (MAX_PATH).
   static constexpr std::uint32_t kModulePathCapacity = 260;
   // The longest path Windows has, for an executable path beyond the classic buffer.
