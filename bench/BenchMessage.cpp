@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "base/Text.h"
+#include "codec/Base64.h"
 #include "codec/JsonString.h"
 
 namespace velmoran::bench {
@@ -34,23 +35,6 @@ std::string PseudoPng(std::size_t size) {
   while (png.size() < size) png.push_back(static_cast<char>(random.Next() >> 24));
   png.resize(size);
   return png;
-}
-
-std::string EncodeBase64(const std::string& bytes) {
-  static constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string out;
-  out.reserve((bytes.size() + 2) / 3 * 4);
-  auto byte = [&](std::size_t i) -> std::uint32_t {
-    return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0;
-  };
-  for (std::size_t i = 0; i < bytes.size(); i += 3) {
-    const std::uint32_t v = byte(i) << 16 | byte(i + 1) << 8 | byte(i + 2);
-    out += kAlphabet[v >> 18 & 0x3F];
-    out += kAlphabet[v >> 12 & 0x3F];
-    out += i + 1 < bytes.size() ? kAlphabet[v >> 6 & 0x3F] : '=';
-    out += i + 2 < bytes.size() ? kAlphabet[v & 0x3F] : '=';
-  }
-  return out;
 }
 
 std::u16string NumberText(double value) {
@@ -116,13 +100,13 @@ std::u16string MessageText(std::u16string_view callMode, std::u16string_view ima
 }
 
 std::u16string ImageText(const std::string& png) {
-  return u"data:image/png;base64," + AsciiToUtf16(EncodeBase64(png));
+  return u"data:image/png;base64," + AsciiToUtf16(codec::EncodeBase64(png));
 }
 
 BenchMessage Build(std::size_t pngBytes) {
   BenchMessage message;
   message.png = PseudoPng(pngBytes);
-  message.imageBase64 = EncodeBase64(message.png);
+  message.imageBase64 = codec::EncodeBase64(message.png);
   message.image = u"data:image/png;base64," + AsciiToUtf16(message.imageBase64);
   message.text = MessageText(u"imgSave", message.image, {});
   message.textUtf8 = Utf16ToUtf8(message.text);
