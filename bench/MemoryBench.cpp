@@ -9,7 +9,8 @@
 // count starts: the figure is what the handler adds on top of it, the log
 // view's lines kept after the message included. Counted by this program's
 // own operator new and delete (bench/CountingHeap.cpp), so a figure is the
-// same on every run; each case runs once.
+// same on every run; each case runs once. BM_HeldAfterFortyChecks reports
+// instead what stays held after a row of messages: the log view's lines.
 
 #include <benchmark/benchmark.h>
 
@@ -108,6 +109,25 @@ void BM_PeakSmallMembersInCapture(benchmark::State& state) {
       1);
 }
 
+// What the log keeps after forty four-image checks of range(0)-byte images
+// in a row: each one logs its whole message as one line of the log view.
+void BM_HeldAfterFortyChecks(benchmark::State& state) {
+  constexpr int kChecks = 40;
+  BenchShell shell;
+  const std::u16string message =
+      CaptureMessageText(static_cast<std::size_t>(state.range(0)), u"sendAllDataCall");
+  std::size_t held = 0;
+  for (auto _ : state) {
+    const std::size_t before = counting_heap::Live();
+    for (int i = 0; i < kChecks; ++i) shell.bridge.WebMessageReceived(&message);
+    held = counting_heap::Live() - before;
+  }
+  const double messageBytes = static_cast<double>(message.size() * sizeof(char16_t));
+  state.counters["message_MB"] = messageBytes / kMiB;
+  state.counters["held_MB"] = static_cast<double>(held) / kMiB;
+  state.counters["view_lines"] = static_cast<double>(shell.view.LineCount());
+}
+
 void Once(benchmark::internal::Benchmark* benchmark) {
   benchmark->Iterations(1)->Unit(benchmark::kMillisecond);
 }
@@ -118,6 +138,7 @@ BENCHMARK(BM_PeakCapture)
     ->Arg(static_cast<std::int64_t>(50 * kMiB))
     ->Apply(Once);
 BENCHMARK(BM_PeakCheckAll)->Arg(static_cast<std::int64_t>(50 * kMiB))->Apply(Once);
+BENCHMARK(BM_HeldAfterFortyChecks)->Arg(static_cast<std::int64_t>(5 * kMiB))->Apply(Once);
 BENCHMARK(BM_PeakSmallValuesArray)->Apply(Once);
 BENCHMARK(BM_PeakSmallValuesInCapture)->Apply(Once);
 BENCHMARK(BM_PeakSmallMembersInCapture)->Apply(Once);
