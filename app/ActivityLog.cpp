@@ -1,6 +1,6 @@
 #include "app/ActivityLog.h"
 
-#include <limits>
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -15,6 +15,8 @@ constexpr std::u16string_view kLogFileName = u"errlog.txt";
 constexpr std::u16string_view kOlderLogFileName = u"errlog.1.txt";
 constexpr std::u16string_view kSeparator = u":::";
 constexpr char kEofMark = 0x1A;
+
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
 void AppendDigits(std::u16string& out, unsigned value, int minDigits) {
   char16_t digits[8];
@@ -124,39 +126,47 @@ std::u16string ActivityLog::Timestamp(const platform::SystemTime& time, std::u16
 }
 
 void ActivityLog::logw(std::u16string_view str) noexcept {
+  logw(std::span<const std::u16string_view>(&str, 1));
+}
+
+void ActivityLog::logw(std::span<const std::u16string_view> parts) noexcept {
   try {
-    std::u16string line = Timestamp(platform_.clock().GetLocalTime(), platform_.locale().TimeSeparator());
-    line.reserve(line.size() + kSeparator.size() + str.size());
-    line.append(kSeparator);
-    line.append(str);
-
-    // The file's record is converted first so the view can take the line
-    // over without a copy; the view still has the line before the file is
-    // touched.
-    std::optional<std::string> record;
+    std::u16string head = Timestamp(platform_.clock().GetLocalTime(), platform_.locale().TimeSeparator());
+    head.append(kSeparator);
     try {
-      record = FileRecord(line);
+      AddToView(head, parts);
     } catch (...) {
-      // Out of memory for the converted copy: the view still gets the line.
+      // Out of memory for the view's copy: the file still gets the line.
     }
-    if (view_.LineCount() > kMaxViewLines) view_.Clear();
-    view_.AddOwnedLine(std::move(line));
-
-    if (record) AppendToFile(std::move(*record));
+    AppendToFile(head, parts);
   } catch (...) {
     // Logging never fails towards its caller; a line that could not be built
     // or stored is simply missing.
   }
 }
 
-std::string ActivityLog::FileRecord(std::u16string_view line) {
-  platform::Locale& locale = platform_.locale();
-  std::string record = locale.WideCharToMultiByte(locale.GetACP(), line);
-  record.append("\r\n");
-  return record;
+void ActivityLog::AddToView(std::u16string_view head, std::span<const std::u16string_view> parts) {
+  std::size_t size = head.size();
+  for (const std::u16string_view part : parts) size += part.size();
+  const std::size_t kept = std::min(size, kViewTextBudget);
+  if (view_.LineCount() > kMaxViewLines || view_.TextSize() + kept > kViewTextBudget) view_.Clear();
+
+  std::u16string line;
+  line.reserve(kept);
+  line.append(head);
+  for (const std::u16string_view part : parts)
+    line.append(part.substr(0, kept - std::min(kept, line.size())));
+  if (size > kept) {
+    // Cut to leave room for the mark, never between the two halves of a
+    // surrogate pair.
+    line.resize(kept - kViewCutMark.size());
+    if (!line.empty() && IsHighSurrogate(line.back())) line.pop_back();
+    line.append(kViewCutMark);
+  }
+  view_.AddOwnedLine(std::move(line));
 }
 
-void ActivityLog::AppendToFile(std::string record) {
+void ActivityLog::AppendToFile(std::u16string_view head, std::span<const std::u16string_view> parts) {
   Files& files = platform_.files();
   const std::optional<std::u16string> path = LogFilePath(platform_.process());
   if (!path) return;
@@ -176,10 +186,49 @@ void ActivityLog::AppendToFile(std::string record) {
   if (!file.valid()) return;
   if (fileExists && !CutEofMark(files, file.get())) return;
   if (!files.SetFilePointerEx(file.get(), 0, platform::kFileEnd, nullptr)) return;
+  WriteRecord(file.get(), head, parts);
+}
 
-  if (static_cast<std::uint64_t>(record.size()) > std::numeric_limits<std::uint32_t>::max()) return;
-  std::uint32_t written = 0;
-  files.WriteFile(file.get(), record.data(), static_cast<std::uint32_t>(record.size()), written);
+// The line converted to the ANSI code page, then CR LF, written a piece at a
+// time: converting a line of megabytes whole would hold it several times
+// over. Pieces end between characters, never inside a surrogate pair, and the
+// code pages convert character by character, so the bytes are those of the
+// whole line converted at once. A failed write ends the record there.
+void ActivityLog::WriteRecord(Handle file, std::u16string_view head,
+                              std::span<const std::u16string_view> parts) {
+  platform::Locale& locale = platform_.locale();
+  Files& files = platform_.files();
+  const std::uint32_t codePage = locale.GetACP();
+  std::size_t size = head.size();
+  for (const std::u16string_view part : parts) size += part.size();
+  std::u16string piece;
+  piece.reserve(std::min(kRecordPieceUnits, size));
+  // Converts and writes what `piece` holds: all of it for the last piece,
+  // else all but a high surrogate at its end, which waits for its partner.
+  const auto write = [&](bool last) {
+    std::size_t take = piece.size();
+    if (!last && take != 0 && IsHighSurrogate(piece[take - 1])) --take;
+    std::string bytes = locale.WideCharToMultiByte(codePage, std::u16string_view(piece).substr(0, take));
+    piece.erase(0, take);
+    if (last) bytes.append("\r\n");
+    std::uint32_t written = 0;
+    return bytes.empty() ||
+           files.WriteFile(file, bytes.data(), static_cast<std::uint32_t>(bytes.size()), written);
+  };
+  const auto add = [&](std::u16string_view text) {
+    while (!text.empty()) {
+      const std::size_t taken = std::min(kRecordPieceUnits - piece.size(), text.size());
+      piece.append(text.substr(0, taken));
+      text.remove_prefix(taken);
+      if (piece.size() == kRecordPieceUnits && !write(false)) return false;
+    }
+    return true;
+  };
+  if (!add(head)) return;
+  for (const std::u16string_view part : parts) {
+    if (!add(part)) return;
+  }
+  write(true);
 }
 
 }  // namespace velmoran::app

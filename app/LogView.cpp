@@ -60,10 +60,12 @@ void LogView::AddOwnedLine(std::u16string&& text) {
 
 void LogView::Clear() {
   lines_.clear();
+  textSize_ = 0;
   if (mirror_ != nullptr) mirror_->Cleared();
 }
 
 void LogView::Added() {
+  textSize_ += lines_.back().size();
   if (mirror_ != nullptr) mirror_->LineAdded(lines_.back());
 }
 

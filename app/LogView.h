@@ -27,7 +27,8 @@ class LogViewMirror {
 // one line per piece, as the view shows it: CR LF, a lone CR and a lone LF
 // each end a line (the view writes each piece on a line of its own), and a
 // break at the very end leaves an empty last piece. Adding is linear in the
-// text added; the count is kept, never recounted.
+// text added; the count of lines and of their code units is kept, never
+// recounted.
 class LogView {
  public:
   // The view's initial content: one empty line.
@@ -41,12 +42,15 @@ class LogView {
   void SetMirror(LogViewMirror* mirror) { mirror_ = mirror; }
 
   std::size_t LineCount() const { return lines_.size(); }
+  // The code units of all lines together, line breaks not counted.
+  std::size_t TextSize() const { return textSize_; }
   const std::vector<std::u16string>& Lines() const { return lines_; }
 
  private:
   void Added();
 
   std::vector<std::u16string> lines_;
+  std::size_t textSize_ = 0;
   LogViewMirror* mirror_ = nullptr;
 };
 

@@ -87,6 +87,8 @@ std::u16string TWebCamFrm::ApplicationTitle() const { return Application().Title
 
 void TWebCamFrm::logw(std::u16string_view str) { FLog.logw(str); }
 
+void TWebCamFrm::logwParts(std::span<const std::u16string_view> parts) { FLog.logw(parts); }
+
 void TWebCamFrm::FormCreate(TForm*) {
   RunApacheDirect();
   SetCaption(kWebCamFrmCaption);

@@ -6,6 +6,7 @@
 // events are answered here or handed to the page bridge.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -64,6 +65,7 @@ class TWebCamFrm final : public TForm, public launcher::LauncherHost, public bri
   void SleepWithPeekMessage(std::int32_t Milliseconds) override;
   void RunApacheDirect();
   void logw(std::u16string_view str) override;
+  void logwParts(std::span<const std::u16string_view> parts) override;
 
   bool FIsFullScreen = false;
   std::int32_t FOldWindowStyle = 0;

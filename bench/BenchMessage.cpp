@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "base/Text.h"
+#include "codec/Base64.h"
 #include "codec/JsonString.h"
 
 namespace velmoran::bench {
@@ -36,23 +37,6 @@ std::string PseudoPng(std::size_t size) {
   return png;
 }
 
-std::string EncodeBase64(const std::string& bytes) {
-  static constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string out;
-  out.reserve((bytes.size() + 2) / 3 * 4);
-  auto byte = [&](std::size_t i) -> std::uint32_t {
-    return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0;
-  };
-  for (std::size_t i = 0; i < bytes.size(); i += 3) {
-    const std::uint32_t v = byte(i) << 16 | byte(i + 1) << 8 | byte(i + 2);
-    out += kAlphabet[v >> 18 & 0x3F];
-    out += kAlphabet[v >> 12 & 0x3F];
-    out += i + 1 < bytes.size() ? kAlphabet[v >> 6 & 0x3F] : '=';
-    out += i + 2 < bytes.size() ? kAlphabet[v & 0x3F] : '=';
-  }
-  return out;
-}
-
 std::u16string NumberText(double value) {
   char buffer[32];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
@@ -78,17 +62,14 @@ std::u16string PoseLandmarksJson() {
   return out;
 }
 
-BenchMessage Build(std::size_t pngBytes) {
-  BenchMessage message;
-  message.png = PseudoPng(pngBytes);
-  message.imageBase64 = EncodeBase64(message.png);
-  message.image = u"data:image/png;base64," + AsciiToUtf16(message.imageBase64);
-
+// The page's serialisation of its capture object, keys in the page's order,
+// then `extraMembers`; posted as a string, handed over as that string's JSON form.
+std::u16string MessageText(std::u16string_view callMode, std::u16string_view image,
+                           std::u16string_view extraMembers) {
   const std::u16string memberInfo =
       u"{\"member_id\":\"M2026-0003\",\"name\":\"김서연\",\"gender\":\"F\",\"birth\":\"1991-04-17\","
       u"\"height\":162.5,\"weight\":54.3,\"phone\":\"010-1234-5678\"}";
 
-  // The page's serialisation of its capture object, keys in the page's order.
   std::u16string inner = u"{";
   auto member = [&](std::u16string_view key, std::u16string_view value, bool isString) {
     if (inner.size() > 1) inner += u',';
@@ -100,20 +81,34 @@ BenchMessage Build(std::size_t pngBytes) {
       inner += value;
     }
   };
-  member(u"callMode", u"imgSave", true);
+  member(u"callMode", callMode, true);
   member(u"name", u"front", true);
   member(u"index", u"3", false);
-  member(u"image", message.image, true);
-  member(u"length", DecimalText(static_cast<std::int64_t>(message.image.size())), false);
+  member(u"image", image, true);
+  member(u"length", DecimalText(static_cast<std::int64_t>(image.size())), false);
   member(u"SavePath", u"A01", true);
   member(u"filename", u"3.png", true);
   member(u"jsonfilename", u"3.json", true);
   member(u"member_info", memberInfo, true);
   member(u"poseWorldLandmarks2", PoseLandmarksJson(), true);
+  inner += extraMembers;
   inner += u'}';
 
-  // The page posts that text as a string; the browser hands over its JSON form.
-  codec::AppendJsonStringLiteral(inner, message.text);
+  std::u16string text;
+  codec::AppendJsonStringLiteral(inner, text);
+  return text;
+}
+
+std::u16string ImageText(const std::string& png) {
+  return u"data:image/png;base64," + AsciiToUtf16(codec::EncodeBase64(png));
+}
+
+BenchMessage Build(std::size_t pngBytes) {
+  BenchMessage message;
+  message.png = PseudoPng(pngBytes);
+  message.imageBase64 = codec::EncodeBase64(message.png);
+  message.image = u"data:image/png;base64," + AsciiToUtf16(message.imageBase64);
+  message.text = MessageText(u"imgSave", message.image, {});
   message.textUtf8 = Utf16ToUtf8(message.text);
   return message;
 }
@@ -125,6 +120,11 @@ const BenchMessage& CaptureMessage(std::size_t pngBytes) {
   auto& slot = built[pngBytes];
   if (!slot) slot = std::make_unique<BenchMessage>(Build(pngBytes));
   return *slot;
+}
+
+std::u16string CaptureMessageText(std::size_t pngBytes, std::u16string_view callMode,
+                                  std::u16string_view extraMembers) {
+  return MessageText(callMode, ImageText(PseudoPng(pngBytes)), extraMembers);
 }
 
 const BenchMessage& MessageFor(const benchmark::State& state) {

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace velmoran::bench {
 
@@ -26,6 +27,11 @@ struct BenchMessage {
 
 // The message carrying a pseudo-PNG of `pngBytes` bytes; built once per size.
 const BenchMessage& CaptureMessage(std::size_t pngBytes);
+// The text alone of a capture message with a pseudo-PNG of `pngBytes` bytes,
+// callMode `callMode` and, after the page's ten keys, `extraMembers` (the
+// JSON text of further members, each led by a comma). Not kept.
+std::u16string CaptureMessageText(std::size_t pngBytes, std::u16string_view callMode,
+                                  std::u16string_view extraMembers = {});
 // The capture message of the size a benchmark runs with (its first argument).
 const BenchMessage& MessageFor(const benchmark::State& state);
 

@@ -12,7 +12,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -20,61 +19,14 @@
 #include <string>
 #include <vector>
 
-#include "app/ActivityLog.h"
-#include "app/LogView.h"
 #include "base/Text.h"
 #include "bench/BenchMessage.h"
+#include "bench/BenchShell.h"
 #include "bridge/JsonFields.h"
-#include "bridge/PageBridge.h"
 #include "codec/Json.h"
-#include "platform/sim/SimPlatform.h"
 
 namespace velmoran::bench {
 namespace {
-
-class TempFolder {
- public:
-  TempFolder() {
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    path_ = std::filesystem::temp_directory_path() / ("velmoran-bench-" + std::to_string(stamp));
-    std::filesystem::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
-// The shell around the bridge: the real activity log, replies only counted.
-class BenchShell final : public bridge::PageBridgeHost {
- public:
-  BenchShell() : platform(folder.path()), log(platform, view), bridge(platform, *this) {
-    std::filesystem::create_directories(folder.path() / "C" / "velmoran");
-  }
-  void logw(std::u16string_view text) override { log.logw(text); }
-  void ExecuteScript(std::u16string_view) override { ++replies; }
-  void ToggleFullScreen() override {}
-
-  // Keeps the log file and the view from growing without end across iterations.
-  void TrimLog() {
-    view.Clear();
-    std::filesystem::resize_file(LogFile(), 0);
-  }
-  std::filesystem::path LogFile() const { return folder.path() / "C" / "velmoran" / "errlog.txt"; }
-
-  TempFolder folder;
-  platform::sim::SimPlatform platform;
-  app::LogView view;
-  app::ActivityLog log;
-  bridge::PageBridge bridge;
-  std::size_t replies = 0;
-};
 
 std::int64_t Utf16Bytes(const benchmark::State& state, std::size_t characters) {
   return static_cast<std::int64_t>(state.iterations()) *
@@ -89,7 +41,7 @@ void BM_CaptureEndToEnd(benchmark::State& state) {
   }
   if (shell.replies != static_cast<std::size_t>(state.iterations()))
     throw std::runtime_error("the capture was not answered");
-  if (!std::filesystem::exists(shell.folder.path() / "C" / "velmoran_pose" / "A01" / "3.png")) {
+  if (!std::filesystem::exists(shell.CaptureFile("A01", "3.png"))) {
     throw std::runtime_error("the image was not written");
   }
   state.SetBytesProcessed(Utf16Bytes(state, message.text.size()));

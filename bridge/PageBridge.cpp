@@ -8,6 +8,7 @@
 #include "bridge/BridgeError.h"
 #include "bridge/JsonFields.h"
 #include "codec/Json.h"
+#include "codec/JsonInString.h"
 
 namespace velmoran::bridge {
 namespace {
@@ -20,6 +21,12 @@ std::u16string IndexReply(std::int32_t index, bool found) {
 }
 
 }  // namespace
+
+void PageBridgeHost::logwParts(std::span<const std::u16string_view> parts) {
+  std::u16string text;
+  for (const std::u16string_view part : parts) text.append(part);
+  logw(text);
+}
 
 PageBridge::PageBridge(platform::Platform& platform, PageBridgeHost& host)
     : platform_(platform),
@@ -90,28 +97,34 @@ bool PageBridge::ParseMessage(std::u16string_view text, std::u16string& callMode
 
 bool PageBridge::DecodeMessage(std::u16string_view text, std::u16string& callMode, std::u16string* image,
                                std::int32_t& index) {
-  // Values borrow their texts from `text` or from the outer value's own
-  // text; both live until the capture is stored, so the fields are read and
-  // the image decoded where they stand in the message.
-  codec::JsonEscapedSpecials specials;
-  const std::optional<codec::JsonValue> value = codec::ParseJson(text, codec::JsonTexts::kBorrowed, specials);
-  if (!value) throw BridgeError(u"Failed to parse JSON value.");
+  // Only the members read below are kept of either object, so a message of
+  // millions of small values costs no memory for them; and a capture's
+  // inner object is decoded straight from the message's string literal, so
+  // its megabytes are never written out: the image is a view into the
+  // message, read once more only by its base64 decode.
+  static constexpr std::array<std::u16string_view, 4> kQueryKeys = {u"image", u"name", u"index", u"length"};
+  static constexpr std::array<std::u16string_view, 10> kCaptureKeys = {
+      u"callMode", u"name",     u"index",        u"image",       u"length",
+      u"SavePath", u"filename", u"jsonfilename", u"member_info", u"poseWorldLandmarks2"};
 
-  if (value->IsObject()) {  // an image query
-    const std::u16string_view imageText = JsonGetText(*value, u"image");
-    if (image != nullptr) image->assign(imageText);
-    JsonGetText(*value, u"name");
-    index = JsonGetInt(*value, u"index");
-    JsonGetInt(*value, u"length");
-    return true;
+  std::optional<codec::JsonValue> inner;
+  if (codec::ParseJsonInString(text, kCaptureKeys, inner) == codec::JsonStringContent::kNoString) {
+    const std::optional<codec::JsonValue> value = codec::ParseJsonKeeping(text, kQueryKeys);
+    if (!value) throw BridgeError(u"Failed to parse JSON value.");
+    if (value->IsObject()) {  // an image query
+      const std::u16string_view imageText = JsonGetText(*value, u"image");
+      if (image != nullptr) image->assign(imageText);
+      JsonGetText(*value, u"name");
+      index = JsonGetInt(*value, u"index");
+      JsonGetInt(*value, u"length");
+      return true;
+    }
+    if (!value->IsNumber()) return false;
+    // A number counts as a string here, its text being the number as written.
+    inner = codec::ParseJsonKeeping(value->view(), kCaptureKeys);
   }
-  if (!value->IsString() && !value->IsNumber()) return false;
 
-  // A capture message: a string holding the JSON text of an object. The
-  // outer decode saw where the inner strings end, so the image is not read
-  // again until it is decoded.
-  const std::optional<codec::JsonValue> inner =
-      codec::ParseJsonInString(value->view(), specials, codec::JsonTexts::kBorrowed);
+  // A capture message: a string holding the JSON text of an object.
   if (!inner) {
     host_.logw(u"Failed to parse the string into a JSON object.");
     return false;
@@ -143,12 +156,9 @@ void PageBridge::AnswerIndex(std::int32_t index) {
 
 void PageBridge::CheckFourImages(std::u16string_view text) {
   host_.logw(u"웹에서 이미지 확인  실행시.");
-  constexpr std::u16string_view kReceivedHead = u"***** [][0] Message received: [";
-  std::u16string received;
-  received.reserve(kReceivedHead.size() + text.size() + 1);
-  received.append(kReceivedHead).append(text).push_back(u']');
-  host_.logw(received);
-  received = std::u16string();
+  // The whole message in one line, handed over in parts: it may be megabytes.
+  const std::array<std::u16string_view, 3> received = {u"***** [][0] Message received: [", text, u"]"};
+  host_.logwParts(received);
 
   static constexpr std::array<std::u16string_view, 4> kNames = {u"1", u"2", u"3", u"4"};
   std::u16string missing;

@@ -6,6 +6,7 @@
 // no browser: the main window delegates its two browser handlers here.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,10 @@ class PageBridgeHost {
  public:
   virtual ~PageBridgeHost() = default;
   virtual void logw(std::u16string_view text) = 0;  // the activity log
+  // logw with the text that `parts` make together. A log that can write the
+  // parts as they are saves a copy of a line that carries a whole message;
+  // by default they are joined.
+  virtual void logwParts(std::span<const std::u16string_view> parts);
   virtual void ExecuteScript(
       std::u16string_view script) = 0;  // the browser's ExecuteScript(script, 0); result ignored
   virtual void ToggleFullScreen() = 0;

@@ -15,16 +15,9 @@ std::optional<JsonValue> ParseJson(std::u16string_view text, JsonTexts texts) {
   return JsonParser<char16_t>(text.data(), text.size(), texts).Parse();
 }
 
-std::optional<JsonValue> ParseJson(std::u16string_view text, JsonTexts texts, JsonEscapedSpecials& specials) {
+std::optional<JsonValue> ParseJsonKeeping(std::u16string_view text, JsonKeptMembers keep, JsonTexts texts) {
   JsonParser<char16_t> parser(text.data(), text.size(), texts);
-  parser.RecordSpecials(specials);
-  return parser.Parse();
-}
-
-std::optional<JsonValue> ParseJsonInString(std::u16string_view content, const JsonEscapedSpecials& specials,
-                                           JsonTexts texts) {
-  JsonParser<char16_t> parser(content.data(), content.size(), texts);
-  parser.UseKnownSpecials(specials);
+  parser.KeepOnly(keep);
   return parser.Parse();
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -84,22 +85,18 @@ inline constexpr std::size_t kMaxJsonDepth = 512;
 // always copied; `texts` tells whether string and number values are.
 std::optional<JsonValue> ParseJson(std::u16string_view text, JsonTexts texts = JsonTexts::kCopied);
 
-// Where, in the decoded content of a string, the characters stand that a
-// JSON string may only hold escaped: '"', '\' and the controls below U+0020.
-// Each of them came from an escape, so the decode saw every one go by.
-using JsonEscapedSpecials = std::vector<std::size_t>;
+// The member names a decode keeps, for a reader of a few named members.
+using JsonKeptMembers = std::span<const std::u16string_view>;
 
-// ParseJson that also gives, when the value is a string or a number, where
-// its content holds such characters (ascending), for ParseJsonInString.
-std::optional<JsonValue> ParseJson(std::u16string_view text, JsonTexts texts, JsonEscapedSpecials& specials);
-
-// Decodes the content of a string that the ParseJson above gave, as a JSON
-// text of its own: the page posts its captures' object as the text of a
-// string. `specials` must be what that decode gave with `content`; it tells
-// where the contents of the inner strings stop, so megabytes of them are not
-// read a second time. Rules and results are those of ParseJson(content, texts).
-std::optional<JsonValue> ParseJsonInString(std::u16string_view content, const JsonEscapedSpecials& specials,
-                                           JsonTexts texts = JsonTexts::kCopied);
+// ParseJson for a reader that only reads a few members of an object: the
+// whole text is checked by the same rules and gives a value exactly when
+// ParseJson gives one, but what is kept is bounded by those members, not by
+// the text. An object that is the whole value keeps, of its members, only
+// the first occurrence of each name in `keep`; every other array or object
+// (a whole-value array included) comes back empty, of its kind. So a text of
+// millions of small values needs no memory for them.
+std::optional<JsonValue> ParseJsonKeeping(std::u16string_view text, JsonKeptMembers keep,
+                                          JsonTexts texts = JsonTexts::kBorrowed);
 
 // The value ParseJson(Utf8ToUtf16(text)) gives, texts copied: the same
 // grammar, nesting limit and rule on white space after a value, and invalid

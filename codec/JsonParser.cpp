@@ -70,11 +70,10 @@ struct OpenContainer {
 
 template <typename Unit>
 JsonParser<Unit>::JsonParser(const Unit* text, std::size_t size, JsonTexts texts)
-    : begin_(text), pos_(text), end_(text + size), texts_(texts) {}
+    : pos_(text), end_(text + size), texts_(texts) {}
 
 template <typename Unit>
 std::optional<JsonValue> JsonParser<Unit>::Parse() {
-  if (recorded_ != nullptr) recorded_->clear();
   std::vector<OpenContainer> open;
   JsonValue done;
   SkipWhiteSpace();
@@ -113,7 +112,10 @@ std::optional<JsonValue> JsonParser<Unit>::Parse() {
       }
       OpenContainer& top = open.back();
       const bool isObject = top.value.IsObject();
-      if (isObject) {
+      if (keeping_) {
+        if (isObject && open.size() == 1 && KeepsMember(keep_, top.value, top.name))
+          top.value.members().emplace_back(std::move(top.name), std::move(done));
+      } else if (isObject) {
         top.value.members().emplace_back(std::move(top.name), std::move(done));
       } else {
         top.value.items().push_back(std::move(done));
@@ -212,15 +214,13 @@ bool JsonParser<Unit>::ParseEscapedString(const Unit* stop, bool wholeText, std:
   // is measured up to its closing quote first.
   out.clear();
   out.reserve(static_cast<std::size_t>((wholeText ? end_ : StringEndHint(stop, end_)) - content));
-  return ParseEscapedRest(content, stop, wholeText && recorded_ != nullptr, out);
+  return ParseEscapedRest(content, stop, out);
 }
 
 // Decodes a string with escapes; `stop` is the first character of the
-// content at `runStart` that is not plain text. `record`: note in
-// *recorded_ where the escapes put characters that end runs.
+// content at `runStart` that is not plain text.
 template <typename Unit>
-bool JsonParser<Unit>::ParseEscapedRest(const Unit* runStart, const Unit* stop, bool record,
-                                        std::u16string& out) {
+bool JsonParser<Unit>::ParseEscapedRest(const Unit* runStart, const Unit* stop, std::u16string& out) {
   for (;;) {
     AppendContent(runStart, stop, out);
     if (stop == end_) return false;
@@ -274,7 +274,6 @@ bool JsonParser<Unit>::ParseEscapedRest(const Unit* runStart, const Unit* stop, 
       default:
         return false;
     }
-    if (record && json_scan::EndsRun(unit)) recorded_->push_back(out.size());
     out.push_back(unit);
     runStart = next;
     stop = ScanRun(next);
@@ -291,14 +290,7 @@ const Unit* JsonParser<Unit>::ScanRun(const Unit* from) {
 
 template <typename Unit>
 const Unit* JsonParser<Unit>::FindSpecial(const Unit* from, const Unit* limit) {
-  if (known_ == nullptr) return json_scan::FindStringSpecial(from, limit);
-  // The decode only moves forward, so the specials behind it are passed once.
-  const auto at = static_cast<std::size_t>(from - begin_);
-  while (nextKnown_ != known_->size() && (*known_)[nextKnown_] < at) ++nextKnown_;
-  if (nextKnown_ == known_->size() || (*known_)[nextKnown_] >= static_cast<std::size_t>(limit - begin_)) {
-    return limit;
-  }
-  return begin_ + (*known_)[nextKnown_];
+  return json_scan::FindStringSpecial(from, limit);
 }
 
 template <typename Unit>
@@ -353,6 +345,13 @@ bool JsonParser<Unit>::ParseWord(std::string_view word) {
   }
   pos_ += word.size();
   return true;
+}
+
+bool KeepsMember(JsonKeptMembers keep, const JsonValue& object, std::u16string_view name) {
+  for (const std::u16string_view kept : keep) {
+    if (kept == name) return object.Find(name) == nullptr;
+  }
+  return false;
 }
 
 template class JsonParser<char16_t>;

@@ -27,12 +27,11 @@ class JsonParser {
   // Decodes the whole text as one value, or nothing (see ParseJson).
   std::optional<JsonValue> Parse();
 
-  // Parse then fills `specials` (emptied first) for a string or number that
-  // is the whole text: where its escapes gave '"', '\' or a control.
-  void RecordSpecials(JsonEscapedSpecials& specials) { recorded_ = &specials; }
-  // The text's own specials, all of them, so that string contents are
-  // skipped instead of scanned.
-  void UseKnownSpecials(const JsonEscapedSpecials& specials) { known_ = &specials; }
+  // Parse then keeps only what ParseJsonKeeping keeps.
+  void KeepOnly(JsonKeptMembers keep) {
+    keep_ = keep;
+    keeping_ = true;
+  }
 
  private:
   void SkipWhiteSpace();
@@ -45,7 +44,7 @@ class JsonParser {
   // and `stop` tells where the plain part ends.
   bool ParsePlainString(const Unit*& content, const Unit*& stop);
   bool ParseEscapedString(const Unit* stop, bool wholeText, std::u16string& out);
-  bool ParseEscapedRest(const Unit* runStart, const Unit* stop, bool record, std::u16string& out);
+  bool ParseEscapedRest(const Unit* runStart, const Unit* stop, std::u16string& out);
   // A value holding the text [from, to) of a string without escapes, or of
   // a number: borrowed from a UTF-16 text when asked, else a UTF-16 copy.
   JsonValue TextValue(JsonKind kind, const Unit* from, const Unit* to) const;
@@ -58,14 +57,16 @@ class JsonParser {
   // Code units scanned ahead of copying a run of plain string content.
   static constexpr std::ptrdiff_t kScanChunk = 4096;
 
-  const Unit* const begin_;
   const Unit* pos_;
   const Unit* const end_;
   const JsonTexts texts_;
-  JsonEscapedSpecials* recorded_ = nullptr;
-  const JsonEscapedSpecials* known_ = nullptr;
-  std::size_t nextKnown_ = 0;  // the first of *known_ not behind the decode yet
+  JsonKeptMembers keep_;
+  bool keeping_ = false;
 };
+
+// Whether a decode that keeps `keep` keeps the member `name` of `object`, the
+// object that is the whole value: only a name's first occurrence is kept.
+bool KeepsMember(JsonKeptMembers keep, const JsonValue& object, std::u16string_view name);
 
 extern template class JsonParser<char16_t>;
 extern template class JsonParser<unsigned char>;

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "app/ActivityLog.h"
 #include "base/Text.h"
@@ -100,6 +103,77 @@ TEST_F(ActivityLogTest, ConvertsToTheAnsiCodePage) {
   log.logw(u"가");
   EXPECT_EQ(LogFile(), "04-28 9:5:07.045:::\xB0\xA1\r\n04-28 9:5:07.045:::?\r\n");
   EXPECT_EQ(view.Lines().back(), u"04-28 9:5:07.045:::가");
+}
+
+// The view's text stays within its budget, the line rule still exact: a
+// line that would take the text past the budget empties the view first; one
+// that reaches it exactly does not.
+struct BudgetCase {
+  const char* name;
+  std::size_t held;   // code units of text in the view before the call
+  std::size_t added;  // code units of the message logged
+  bool empties;
+};
+
+void PrintTo(const BudgetCase& c, std::ostream* out) { *out << c.name; }
+
+class ViewTextBudget : public ActivityLogTest, public ::testing::WithParamInterface<BudgetCase> {};
+
+TEST_P(ViewTextBudget, EmptiesTheViewBeforeALineThatWouldPassIt) {
+  constexpr std::size_t kHead = std::u16string_view(u"04-28 9:5:07.045:::").size();
+  view.AddLine(std::u16string(GetParam().held, u'o'));
+  log.logw(std::u16string(GetParam().added - kHead, u'n'));
+  const std::size_t lines = GetParam().empties ? 1 : 3;
+  EXPECT_EQ(view.LineCount(), lines);
+  EXPECT_EQ(view.TextSize(), GetParam().empties ? GetParam().added : GetParam().held + GetParam().added);
+  EXPECT_EQ(view.Lines().back().size(), GetParam().added);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ActivityLog, ViewTextBudget,
+    ::testing::Values(BudgetCase{"ReachesTheBudget", ActivityLog::kViewTextBudget - 100, 100, false},
+                      BudgetCase{"PassesItByOne", ActivityLog::kViewTextBudget - 100, 101, true},
+                      BudgetCase{"FillsAnEmptyView", 0, ActivityLog::kViewTextBudget, false},
+                      BudgetCase{"SmallLineOnAFullView", ActivityLog::kViewTextBudget - 20, 21, true}),
+    [](const ::testing::TestParamInfo<BudgetCase>& c) { return std::string(c.param.name); });
+
+// A line longer than the whole budget is kept in the view cut to the budget,
+// ending in the cut mark and never inside a surrogate pair; the file has it
+// whole, converted piece by piece to the bytes of the whole line converted at
+// once, a surrogate pair on a piece boundary included.
+TEST_F(ActivityLogTest, LongLineIsCutInTheViewAndWholeInTheFile) {
+  constexpr std::size_t kHead = std::u16string_view(u"04-28 9:5:07.045:::").size();
+  constexpr std::u16string_view kPair = u"\U0001F600";
+  for (const std::size_t pairAt : {ActivityLog::kViewTextBudget - 2, ActivityLog::kViewTextBudget - 3}) {
+    std::u16string message = u"가" + std::u16string(ActivityLog::kViewTextBudget + 10, u'a');
+    message.replace(pairAt - kHead, 2, kPair);
+    message.replace(ActivityLog::kRecordPieceUnits - 1 - kHead, 2, kPair);
+    std::filesystem::remove(LogFolder() / "errlog.txt");
+    view.Clear();
+    log.logw(message);
+
+    const std::u16string line = u"04-28 9:5:07.045:::" + message;
+    const bool pairCut = pairAt == ActivityLog::kViewTextBudget - 2;
+    const std::size_t kept = ActivityLog::kViewTextBudget - 1 - (pairCut ? 1 : 0);
+    EXPECT_EQ(view.Lines(), std::vector<std::u16string>{line.substr(0, kept) + u"…"}) << pairAt;
+    EXPECT_EQ(LogFile(), platform.locale().WideCharToMultiByte(949, line) + "\r\n") << pairAt;
+  }
+  // Code page 949 has no character for the pair and gives two default
+  // characters either way; UTF-8 tells a pair cut in two from a whole one.
+  platform.locale().SetCodePage(65001);
+  std::filesystem::remove(LogFolder() / "errlog.txt");
+  std::u16string message(ActivityLog::kRecordPieceUnits, u'a');
+  message.replace(ActivityLog::kRecordPieceUnits - 1 - kHead, 2, kPair);
+  log.logw(message);
+  EXPECT_EQ(LogFile(), "04-28 9:5:07.045:::" + Utf16ToUtf8(message) + "\r\n");
+}
+
+// A line given in parts is the line their text makes together.
+TEST_F(ActivityLogTest, PartsMakeOneLine) {
+  const std::array<std::u16string_view, 3> parts = {u"***** [", u"가\r\nb", u"]"};
+  log.logw(parts);
+  EXPECT_EQ(view.Lines(), (std::vector<std::u16string>{u"", u"04-28 9:5:07.045:::***** [가", u"b]"}));
+  EXPECT_EQ(LogFile(), "04-28 9:5:07.045:::***** [\xB0\xA1\r\nb]\r\n");
 }
 
 struct EofCase {

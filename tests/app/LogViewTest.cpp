@@ -63,8 +63,10 @@ TEST(LogView, KeepsLinesInOrderNewestLast) {
   view.AddLine(u"one");
   view.AddLine(u"two\r\nthree");
   EXPECT_EQ(view.Lines(), (std::vector<std::u16string>{u"", u"one", u"two", u"three"}));
+  EXPECT_EQ(view.TextSize(), 11u);  // line breaks not counted
   view.Clear();
   EXPECT_EQ(view.LineCount(), 0u);
+  EXPECT_EQ(view.TextSize(), 0u);
 }
 
 class RecordingMirror final : public LogViewMirror {

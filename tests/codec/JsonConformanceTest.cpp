@@ -2,8 +2,10 @@
 // both text forms of the decoder, UTF-16 and UTF-8: y_ files must decode, n_
 // files must fail, i_ files may do either but must return, and the UTF-8
 // decode of any file, valid UTF-8 or not, is the UTF-16 decode of the
-// widened file. A UTF-16 decode that borrows its texts, and one of the file
-// posted as the text of a string, must give the same answer and tree.
+// widened file. A UTF-16 decode that borrows its texts must give the same
+// answer and tree; one that keeps only named members, and one of the file
+// posted as the text of a string, the same answer and what that tree holds
+// of those members.
 
 #include <gtest/gtest.h>
 
@@ -15,17 +17,20 @@
 
 #include "base/Text.h"
 #include "codec/Json.h"
+#include "codec/JsonInString.h"
 #include "tests/codec/JsonTestSupport.h"
 
 namespace velmoran::test {
 namespace {
 
 namespace fs = std::filesystem;
-using codec::JsonEscapedSpecials;
+using codec::JsonStringContent;
+using codec::JsonStringLiteralBody;
 using codec::JsonTexts;
 using codec::JsonValue;
 using codec::ParseJson;
 using codec::ParseJsonInString;
+using codec::ParseJsonKeeping;
 
 std::vector<fs::path> SuiteFiles() {
   const fs::path folder = fs::path(VELMORAN_TEST_DATA_DIR) / "jsontestsuite" / "test_parsing";
@@ -79,6 +84,28 @@ std::u16string QuoteAsJsonString(std::u16string_view text, bool plainly) {
     }
   }
   return out + u"\"";
+}
+
+// The names a keeping decode is asked for: every member name of a whole-value
+// object, and one that no suite file has.
+std::vector<std::u16string_view> NamesToKeep(const std::optional<JsonValue>& value) {
+  std::vector<std::u16string_view> names = {u"not in any file"};
+  if (value && value->IsObject()) {
+    for (const auto& member : value->members()) names.push_back(member.first);
+  }
+  return names;
+}
+
+// What a keeping decode must give for the full tree `value`.
+JsonValue KeptPart(const JsonValue& value, const std::vector<std::u16string_view>& keep) {
+  if (!value.IsArray() && !value.IsObject()) return value;
+  JsonValue kept(value.kind());
+  for (const auto& [name, member] : value.members()) {
+    if (std::find(keep.begin(), keep.end(), name) == keep.end() || kept.Find(name) != nullptr) continue;
+    kept.members().emplace_back(name,
+                                member.IsArray() || member.IsObject() ? JsonValue(member.kind()) : member);
+  }
+  return kept;
 }
 
 // One text form of the decoder: the decode of a suite file's bytes.
@@ -139,18 +166,25 @@ TEST(JsonConformanceUtf16, EverySuiteFileDecodesAlikeBorrowedAndInsideAString) {
     if (borrowed.has_value() != decoded || (decoded && !SameValue(*copied, *borrowed))) {
       wrong.push_back(name + " (decodes otherwise when borrowing)");
     }
+    const std::vector<std::u16string_view> keep = NamesToKeep(copied);
+    const auto kept = ParseJsonKeeping(text, keep);
+    if (kept.has_value() != decoded || (decoded && !SameValue(KeptPart(*copied, keep), *kept))) {
+      wrong.push_back(name + " (decodes otherwise when keeping named members)");
+    }
     // Posted as the text of a string, as the page posts its captures, and
-    // decoded from that string's content with what its escapes gave.
+    // decoded from that string's literal without writing its content out.
     for (const bool plainly : {true, false}) {
-      JsonEscapedSpecials specials;
       const std::u16string message = QuoteAsJsonString(text, plainly);
-      const auto outer = ParseJson(message, JsonTexts::kBorrowed, specials);
-      if (!outer || outer->view() != text) {
+      const auto outer = ParseJson(message);
+      const auto body = JsonStringLiteralBody(message);
+      if (!outer || outer->view() != text || !body || body->size() + 2 != message.size()) {
         wrong.push_back(name + " (does not survive quoting)");
         continue;
       }
-      const auto nested = ParseJsonInString(outer->view(), specials, JsonTexts::kBorrowed);
-      if (nested.has_value() != decoded || (decoded && !SameValue(*copied, *nested))) {
+      std::optional<JsonValue> nested;
+      const JsonStringContent found = ParseJsonInString(message, keep, nested);
+      if (found != (decoded ? JsonStringContent::kDecoded : JsonStringContent::kNotJson) ||
+          nested.has_value() != decoded || (decoded && !SameValue(KeptPart(*copied, keep), *nested))) {
         wrong.push_back(name + (plainly ? " (decodes otherwise inside a string)"
                                         : " (decodes otherwise inside a fully escaped string)"));
       }

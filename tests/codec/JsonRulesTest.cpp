@@ -9,17 +9,20 @@
 
 #include "base/Text.h"
 #include "codec/Json.h"
+#include "codec/JsonInString.h"
 
 namespace velmoran::test {
 namespace {
 
-using codec::JsonEscapedSpecials;
 using codec::JsonKind;
+using codec::JsonStringContent;
+using codec::JsonStringLiteralBody;
 using codec::JsonTexts;
 using codec::JsonValue;
 using codec::kMaxJsonDepth;
 using codec::ParseJson;
 using codec::ParseJsonInString;
+using codec::ParseJsonKeeping;
 
 std::u16string Repeat(std::u16string_view piece, std::size_t count) {
   std::u16string out;
@@ -198,21 +201,64 @@ TEST(JsonRules, BorrowedTextsReferIntoTheDecodedText) {
   }
 }
 
-// The decode of a string notes where its escapes put a quote, a backslash
-// or a control, and only there; the content then decodes as JSON without
-// being scanned again, with the rules of a direct decode.
-TEST(JsonRules, StringContentDecodesWithTheSpecialsItsEscapesGave) {
-  JsonEscapedSpecials specials{99};
-  const auto outer =
-      ParseJson(u"\"a\\\"b\\\\c\\nd\\/e\\u0022\\u0041\\u001F\\u0020\"", JsonTexts::kCopied, specials);
-  ASSERT_TRUE(outer);
-  EXPECT_EQ(outer->text(), u"a\"b\\c\nd/e\"A\x1F ");
-  EXPECT_EQ(specials, (JsonEscapedSpecials{1, 3, 5, 9, 11}));
-  for (const char16_t* plain : {u"\"abc\"", u"-1.5e3", u"{\"a\":\"b\"}", u"[\"\\n\"]", u"\"x\" "}) {
-    ParseJson(plain, JsonTexts::kCopied, specials);
-    EXPECT_TRUE(specials.empty()) << Utf16ToUtf8(plain);
-  }
+// A keeping decode holds the first occurrence of each named member of the
+// whole-value object and nothing of any other array or object.
+TEST(JsonRules, KeepingHoldsOnlyTheNamedMembersOfTheWholeObject) {
+  static constexpr std::u16string_view kKeep[] = {u"a", u"b", u"c"};
+  const auto object =
+      ParseJsonKeeping(uR"({"x":1,"b":[1,{"a":2}],"a":"one","a":"two","c":{"a":3},"y":[[0,0]]})", kKeep);
+  ASSERT_TRUE(object);
+  ASSERT_EQ(object->members().size(), 3u);
+  EXPECT_EQ(object->members()[0].first, u"b");
+  EXPECT_TRUE(object->members()[0].second.IsArray() && object->members()[0].second.items().empty());
+  EXPECT_EQ(object->Find(u"a")->view(), u"one");
+  EXPECT_TRUE(object->Find(u"c")->IsObject() && object->Find(u"c")->members().empty());
+  const auto array = ParseJsonKeeping(uR"([{"a":1},2,"a"])", kKeep);
+  ASSERT_TRUE(array);
+  EXPECT_TRUE(array->IsArray() && array->items().empty());
+  EXPECT_FALSE(ParseJsonKeeping(uR"({"a":1,"z":[0,]})", kKeep));
+}
 
+// The body of a string literal that is the whole text, as written; none
+// wherever ParseJson gives no string.
+TEST(JsonRules, StringLiteralBodyIsWhatStandsBetweenTheQuotes) {
+  struct Case {
+    const char16_t* text;
+    const char16_t* body;  // nullptr: none
+  };
+  for (const Case& c : {
+           Case{uR"("a\"b\u0041\/")", uR"(a\"b\u0041\/)"},
+           Case{u" \r\n\t\"\"", u""},
+           Case{u"\"x\" ", nullptr},    // white space after a lone string
+           Case{u"\"x\ny\"", nullptr},  // a raw line break
+           Case{u"\"{\n}\"", nullptr},  // ... even where the content could take one as white space
+           Case{uR"("{}"{})", nullptr},
+           Case{uR"("{}\u12")", nullptr},
+           Case{uR"("x\q")", nullptr},
+           Case{uR"("x\u00G1")", nullptr},
+           Case{uR"("x\u00)", nullptr},
+           Case{uR"("x)", nullptr},
+           Case{uR"("x"y")", nullptr},
+           Case{u"12", nullptr},
+           Case{uR"({"a":"b"})", nullptr},
+       }) {
+    const auto body = JsonStringLiteralBody(c.text);
+    const auto value = ParseJson(c.text);
+    std::optional<JsonValue> inner;
+    EXPECT_EQ(body.has_value(), c.body != nullptr) << Utf16ToUtf8(c.text);
+    EXPECT_EQ(value && value->IsString(), c.body != nullptr) << Utf16ToUtf8(c.text);
+    EXPECT_EQ(ParseJsonInString(c.text, {}, inner) == JsonStringContent::kNoString, c.body == nullptr)
+        << Utf16ToUtf8(c.text);
+    if (body && c.body != nullptr) {
+      EXPECT_EQ(*body, c.body) << Utf16ToUtf8(c.text);
+    }
+  }
+}
+
+// A string's content decodes as JSON straight from its literal, escapes of
+// both levels resolved on the way, with the rules of a direct decode.
+TEST(JsonRules, StringContentDecodesFromTheLiteral) {
+  static constexpr std::u16string_view kKeep[] = {u"a"};
   struct Nested {
     const char16_t* message;
     bool decodes;
@@ -223,20 +269,48 @@ TEST(JsonRules, StringContentDecodesWithTheSpecialsItsEscapesGave) {
            Nested{uR"("{\"a\":\"x\u005Cty\"}")", true},  // an escaped backslash starts an inner escape
            Nested{uR"("{\"a\":\"x\u005C\"}")", false},   // ... or escapes the closing quote
            Nested{uR"("{\"a\":\"x\u0022}")", true},      // a quote from a \u escape ends the inner string
-           Nested{uR"("{\"a\":1}\r\n")", true},          // white space after the object
-           Nested{uR"("{\"a\":\"x\"")", false},          // cut short
+           Nested{uR"("{\"a\":\"\\u00e9\\/\\\\\"}")", true},
+           Nested{uR"("{\"\u0061\":-1.5\u0065+3}")", true},  // a name and a number with letters from escapes
+           Nested{uR"("{\"a\":tru\u0065}")", true},
+           Nested{uR"("{\"a\":1}\r\n")", true},  // white space after the object
+           Nested{uR"("{\"a\":1} x")", false},
+           Nested{uR"("1 ")", false},            // ... but not after a lone number
+           Nested{uR"("{\"a\":\"x\"")", false},  // cut short
+           Nested{uR"("{\"a\":\"x\\")", false},
+           Nested{uR"("{\"a\":\"\\u12\"}")", false},
            Nested{uR"("\"\u0001\"")", false},
+           Nested{uR"("")", false},
        }) {
-    const auto message = ParseJson(nested.message, JsonTexts::kBorrowed, specials);
+    const auto message = ParseJson(nested.message, JsonTexts::kBorrowed);
     ASSERT_TRUE(message && message->IsString()) << Utf16ToUtf8(nested.message);
     const auto direct = ParseJson(message->view());
-    const auto inString = ParseJsonInString(message->view(), specials, JsonTexts::kBorrowed);
+    std::optional<JsonValue> inString;
+    EXPECT_EQ(ParseJsonInString(nested.message, kKeep, inString),
+              nested.decodes ? JsonStringContent::kDecoded : JsonStringContent::kNotJson)
+        << Utf16ToUtf8(nested.message);
     EXPECT_EQ(direct.has_value(), nested.decodes) << Utf16ToUtf8(nested.message);
     EXPECT_EQ(inString.has_value(), nested.decodes) << Utf16ToUtf8(nested.message);
     if (direct && inString && direct->IsObject()) {
+      EXPECT_EQ(inString->Find(u"a")->kind(), direct->Find(u"a")->kind()) << Utf16ToUtf8(nested.message);
       EXPECT_EQ(inString->Find(u"a")->view(), direct->Find(u"a")->view()) << Utf16ToUtf8(nested.message);
     }
   }
+}
+
+// A kept text written without escapes at either level is the literal's own
+// text; any other is the value's.
+TEST(JsonRules, StringContentBorrowsWhatItHoldsAsWritten) {
+  static constexpr std::u16string_view kKeep[] = {u"image", u"pose", u"n"};
+  const std::u16string message = uR"("{\"image\":\"iVBOR+/w==\",\"pose\":\"[\\\"x\\\"]\",\"n\":12}")";
+  std::optional<JsonValue> inner;
+  ASSERT_EQ(ParseJsonInString(message, kKeep, inner), JsonStringContent::kDecoded);
+  ASSERT_TRUE(inner);
+  EXPECT_TRUE(inner->Find(u"image")->borrows());
+  EXPECT_EQ(inner->Find(u"image")->view().data(), message.data() + message.find(u"iVBOR"));
+  EXPECT_FALSE(inner->Find(u"pose")->borrows());
+  EXPECT_EQ(inner->Find(u"pose")->view(), u"[\"x\"]");
+  EXPECT_TRUE(inner->Find(u"n")->borrows());
+  EXPECT_EQ(inner->Find(u"n")->view(), u"12");
 }
 
 TEST(JsonRules, KindsAndLiterals) {
