@@ -50,6 +50,10 @@ TWebCamFrm::TWebCamFrm(TApplication& application)
                                                const std::u16string& result, std::int32_t executionId) {
     WVBrowser1ExecuteScriptCompleted(sender, errorCode, result, executionId);
   };
+  WVBrowser1.OnInitializationError = [this](webview::TWVBrowserBase* sender, HRESULT errorCode,
+                                            const std::u16string& message) {
+    WVBrowser1InitializationError(sender, errorCode, message);
+  };
   WVBrowser1.OnProcessFailed = [this](webview::TWVBrowserBase* sender, ICoreWebView2* webView,
                                       ICoreWebView2ProcessFailedEventArgs* args) {
     WVBrowser1ProcessFailed(sender, webView, args);

@@ -46,6 +46,7 @@ inline constexpr std::u16string_view kReloadFailed = u"페이지를 다시 불�
 inline constexpr std::u16string_view kRecreatingBrowser = u"브라우저를 다시 시작합니다: ";
 inline constexpr std::u16string_view kBrowserRecreated = u"브라우저를 다시 시작했습니다.";
 inline constexpr std::u16string_view kEnvironmentRenewFailed = u"브라우저 환경을 다시 만들지 못했습니다: ";
+inline constexpr std::u16string_view kBrowserRecreateFailed = u"브라우저를 다시 만들지 못했습니다.";
 inline constexpr std::u16string_view kRecoveryStopped = u"브라우저 복구 중단: 1분 안에 3번 실패";
 inline constexpr std::u16string_view kRecoveryStoppedBefore = u"브라우저 복구를 이미 중단했습니다.";
 inline constexpr std::u16string_view kRecoveryGivenUpText =
@@ -76,6 +77,8 @@ class TWebCamFrm final : public TForm, public launcher::LauncherHost, public bri
                                         const std::u16string& aResultObjectAsJson, std::int32_t aExecutionID);
   void WVBrowser1ProcessFailed(webview::TWVBrowserBase* Sender, ICoreWebView2* aWebView,
                                ICoreWebView2ProcessFailedEventArgs* aArgs);
+  void WVBrowser1InitializationError(webview::TWVBrowserBase* Sender, HRESULT aErrorCode,
+                                     const std::u16string& aErrorMessage);
   void SleepWithPeekMessage(std::int32_t Milliseconds) override;
   void RunApacheDirect();
   void logw(std::u16string_view str) override;
@@ -111,6 +114,8 @@ class TWebCamFrm final : public TForm, public launcher::LauncherHost, public bri
   // Recovery, run from the window's own message once the runtime's callback has returned.
   void RecreateBrowser();
   void CreateBrowserAgain();
+  // Gives up from the window's own message: the box is never shown inside a runtime's callback.
+  void QueueGiveUp();
   void GiveUpRecovery();
 
   ActivityLog FLog;

@@ -44,7 +44,7 @@ void TWebCamFrm::WVBrowser1ProcessFailed(webview::TWVBrowserBase*, ICoreWebView2
   }
   if (!FRecoveryLimit.Allow(Platform().clock().GetTickCount())) {
     logw(kRecoveryStopped);
-    Platform().windows().PostMessageW(Handle(), kRecoveryMessage, kGiveUpStep, 0);
+    QueueGiveUp();
     return;
   }
   if (recovery == ProcessRecovery::ReloadPage) {
@@ -90,7 +90,7 @@ void TWebCamFrm::RecreateBrowser() {
         TWebCamFrm& frame = *this;
         frame.ForgetLoaderEvents();
         frame.logw(std::u16string(kEnvironmentRenewFailed) + LoaderErrorCode());
-        frame.GiveUpRecovery();
+        frame.QueueGiveUp();
       });
 }
 
@@ -98,9 +98,30 @@ void TWebCamFrm::CreateBrowserAgain() {
   // The control opens DefaultURL once the new browser is complete: the page the old one had.
   if (!FPageURL.empty()) WVBrowser1.SetDefaultURL(FPageURL);
   if (!WVBrowser1.CreateBrowser(WVWindowParent1.Handle(), true)) {
-    logw(std::u16string(kEnvironmentRenewFailed) + LoaderErrorCode());
-    GiveUpRecovery();
+    logw(kBrowserRecreateFailed);
+    QueueGiveUp();
   }
+}
+
+// Creation reports its failures only here. The first browser's stay silent, as
+// they always were; a browser made again after a failure that does not come
+// is the end of the recovery.
+void TWebCamFrm::WVBrowser1InitializationError(webview::TWVBrowserBase*, HRESULT,
+                                               const std::u16string& aErrorMessage) {
+  if (!FRecreating) return;
+  // One log line: the message's line breaks become spaces.
+  std::u16string line(kBrowserRecreateFailed);
+  line += u' ';
+  for (char16_t c : aErrorMessage) {
+    if (c != u'\r') line += c == u'\n' ? u' ' : c;
+  }
+  logw(line);
+  QueueGiveUp();
+}
+
+void TWebCamFrm::QueueGiveUp() {
+  FRecreating = false;
+  Platform().windows().PostMessageW(Handle(), kRecoveryMessage, kGiveUpStep, 0);
 }
 
 void TWebCamFrm::GiveUpRecovery() {

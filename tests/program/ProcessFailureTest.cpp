@@ -163,6 +163,26 @@ TEST_F(ProcessFailureTest, RecreatesADeadBrowserInTheSameWindowAtThePageItHad) {
   EXPECT_EQ(session.runtime->LiveObjects(), 0u);
 }
 
+TEST_F(ProcessFailureTest, ABrowserThatCannotBeMadeAgainEndsTheRecoveryWithOneMessageBox) {
+  session.Run({
+      [&] {
+        session.side->Config().createController.completion = E_ABORT;
+        session.runtime->FailBrowserProcess(kAccessViolation);
+      },
+      [&] {
+        EXPECT_TRUE(
+            session.Logged(std::u16string(app::kBrowserRecreateFailed) +
+                           u" There was an error creating the controller. (2) Error code : 0x80004004 "
+                           u"The parent window was destroyed before the controller creation was "
+                           u"finished."));
+        EXPECT_FALSE(session.Logged(app::kBrowserRecreated));
+        EXPECT_FALSE(WebCamFrm->WVBrowser1.Initialized());
+        ASSERT_EQ(MessageBoxes(), 1u);
+        EXPECT_EQ(session.sim.windows().MessageBoxes().front().text, app::kRecoveryGivenUpText);
+      },
+  });
+}
+
 TEST_F(ProcessFailureTest, AThirdFailureWithinAMinuteEndsTheRecoveryWithOneMessageBox) {
   session.Run({
       BrowserDies(0),
