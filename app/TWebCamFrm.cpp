@@ -50,6 +50,14 @@ TWebCamFrm::TWebCamFrm(TApplication& application)
                                                const std::u16string& result, std::int32_t executionId) {
     WVBrowser1ExecuteScriptCompleted(sender, errorCode, result, executionId);
   };
+  WVBrowser1.OnInitializationError = [this](webview::TWVBrowserBase* sender, HRESULT errorCode,
+                                            const std::u16string& message) {
+    WVBrowser1InitializationError(sender, errorCode, message);
+  };
+  WVBrowser1.OnProcessFailed = [this](webview::TWVBrowserBase* sender, ICoreWebView2* webView,
+                                      ICoreWebView2ProcessFailedEventArgs* args) {
+    WVBrowser1ProcessFailed(sender, webView, args);
+  };
   // A handler that threw while the runtime was calling back: the exception
   // stopped at the browser control; the log keeps what it was.
   WVBrowser1.OnHandlerException = [this](webview::TWVBrowserBase*, const std::u16string& callbackName,
@@ -108,17 +116,17 @@ void TWebCamFrm::FormShow(TForm*) {
     // Each handler lets go of both before it acts, which destroys the running
     // handler itself: it keeps the window in a local first and reads nothing
     // of its own afterwards.
-    FAwaitingLoader = true;
-    loader->OnEnvironmentCreated = [this](webview::TWVLoader*) {
-      TWebCamFrm& frame = *this;
-      frame.ForgetLoaderEvents();
-      frame.RequestBrowser();
-    };
-    loader->OnInitializationError = [this](webview::TWVLoader*) {
-      TWebCamFrm& frame = *this;
-      frame.ForgetLoaderEvents();
-      frame.ShowInitializationError();
-    };
+    AwaitLoader(
+        [this](webview::TWVLoader*) {
+          TWebCamFrm& frame = *this;
+          frame.ForgetLoaderEvents();
+          frame.RequestBrowser();
+        },
+        [this](webview::TWVLoader*) {
+          TWebCamFrm& frame = *this;
+          frame.ForgetLoaderEvents();
+          frame.ShowInitializationError();
+        });
   }
   Splitter1.SetVisible(false);
   Panel1.SetVisible(false);
@@ -135,6 +143,14 @@ void TWebCamFrm::RequestBrowser() {
   if (FBrowserRequested) return;
   FBrowserRequested = true;
   WVBrowser1.CreateBrowser(WVWindowParent1.Handle(), true);
+}
+
+void TWebCamFrm::AwaitLoader(webview::TLoaderNotifyEvent aOnCreated, webview::TLoaderNotifyEvent aOnError) {
+  webview::TWVLoader* loader = webview::SharedWebViewLoader();
+  if (loader == nullptr) return;
+  FAwaitingLoader = true;
+  loader->OnEnvironmentCreated = std::move(aOnCreated);
+  loader->OnInitializationError = std::move(aOnError);
 }
 
 void TWebCamFrm::ForgetLoaderEvents() {
@@ -178,9 +194,15 @@ void TWebCamFrm::ToggleFullScreen() {
   windows.ShowWindow(handle, kSwShow);
 }
 
-void TWebCamFrm::WVBrowser1AfterCreated(webview::TWVBrowserBase*) { WVWindowParent1.UpdateSize(); }
+void TWebCamFrm::WVBrowser1AfterCreated(webview::TWVBrowserBase*) {
+  WVWindowParent1.UpdateSize();
+  if (FRecreating) {
+    FRecreating = false;
+    logw(kBrowserRecreated);
+  }
+}
 
-void TWebCamFrm::WVBrowser1NavigationCompleted(webview::TWVBrowserBase*, ICoreWebView2*,
+void TWebCamFrm::WVBrowser1NavigationCompleted(webview::TWVBrowserBase*, ICoreWebView2* aWebView,
                                                ICoreWebView2NavigationCompletedEventArgs* aArgs) {
   // A read that fails leaves "failed, status unknown": the navigation is not taken for a success.
   BOOL isSuccess = 0;
@@ -189,7 +211,12 @@ void TWebCamFrm::WVBrowser1NavigationCompleted(webview::TWVBrowserBase*, ICoreWe
     aArgs->get_IsSuccess(&isSuccess);
     aArgs->get_WebErrorStatus(&status);
   }
-  if (isSuccess != 0) return;
+  if (isSuccess != 0) {
+    webview::CoTaskMemText source(Platform().com());
+    if (aWebView != nullptr && aWebView->get_Source(source.Put()) == 0 && !source.View().empty())
+      FPageURL = source.ToU16String();
+    return;
+  }
   const auto code = static_cast<std::int32_t>(status);
   if (code == 0) {
     logw(kUnknownNavigationError);

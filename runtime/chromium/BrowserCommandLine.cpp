@@ -70,7 +70,7 @@ std::string BrowserStartScript(const BrowserLaunch& launch) {
   script += std::to_string(launch.port);
   script += " || exit 1; printf '%s\\0' ";
   script += ShellQuoted(launch.greeting);
-  script += " >&3; exec ";
+  script += " >&3; ";
   script += ShellQuoted(launch.executable);
   script += " \"$@\"";
   for (const std::string& argument : BrowserArguments(launch)) {
@@ -81,6 +81,11 @@ std::string BrowserStartScript(const BrowserLaunch& launch) {
   script += ShellQuoted(launch.userDataFolder.empty() ? std::string("/dev/null")
                                                       : launch.userDataFolder + "/chromium-output.log");
   script += " 2>&1";
+  // Chromium's end, with its exit status, as one more message on the pipe; the
+  // empty message before it ends whatever message a dying Chromium left half written.
+  script += "; printf '\\0{\"method\":\"";
+  script += kBrowserExitedEvent;
+  script += "\",\"params\":{\"exitCode\":%d}}\\0' $? >&3";
   return script;
 }
 

@@ -29,7 +29,13 @@ struct BrowserLaunch {
 // runtime's own first, then the host's (which Chromium lets win).
 std::vector<std::string> BrowserArguments(const BrowserLaunch& launch);
 
-// The bash script (the text after "bash -c").
+// The message the start script sends on the pipe once Chromium has ended, as
+// an event of the protocol: {"method":"Velmoran.browserExited","params":{"exitCode":N}},
+// N the exit status as bash gives it (128 + the signal for a killed Chromium).
+inline constexpr char kBrowserExitedEvent[] = "Velmoran.browserExited";
+
+// The bash script (the text after "bash -c"): connects to the runtime, greets
+// it, runs Chromium on the connection and reports Chromium's end on it.
 std::string BrowserStartScript(const BrowserLaunch& launch);
 
 // Splits a Windows command line text into its arguments, as the system's

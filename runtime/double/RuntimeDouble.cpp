@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/Text.h"
+#include "runtime/sim/SimBrowserProcess.h"
 #include "runtime/sim/SimWebView.h"
 
 namespace velmoran::runtime::doubles {
@@ -136,11 +137,18 @@ void RuntimeDouble::NavigationCompleted(sim::SimWebView& webView, bool isSuccess
   } else {
     transcript_.Write("navigation-completed", {u"0", DecimalText(static_cast<std::int64_t>(status))});
   }
-  // The page has loaded: it starts posting once the host has seen the
-  // navigation end, as a page's script runs after it has loaded.
-  if (!isSuccess || pageLoaded_) return;
-  pageLoaded_ = true;
-  QueuePageMessage(webview::ComPtr<sim::SimWebView>(&webView), 0);
+  // The page has loaded: it starts (or, after a crash, goes on) posting once
+  // the host has seen the navigation end, as a page's script runs after it has loaded.
+  if (!isSuccess || !resumeAt_) return;
+  const std::size_t next = *resumeAt_;
+  resumeAt_.reset();
+  QueuePageMessage(webview::ComPtr<sim::SimWebView>(&webView), next);
+}
+
+void RuntimeDouble::Reloading(std::u16string_view uri) { transcript_.Write("reload", {uri}); }
+
+void RuntimeDouble::ProcessFailed(COREWEBVIEW2_PROCESS_FAILED_KIND kind, int exitCode) {
+  transcript_.Write("process-failed", {DecimalText(static_cast<std::int64_t>(kind)), DecimalText(exitCode)});
 }
 
 void RuntimeDouble::ScriptExecuted(std::u16string_view javaScript) {
@@ -165,8 +173,14 @@ void RuntimeDouble::QueuePageMessage(const webview::ComPtr<sim::SimWebView>& web
   // The queue may outlive this runtime (a test ends, the library unloads).
   auto post = [weak = weak_from_this(), webView, index] {
     const std::shared_ptr<RuntimeDouble> self = weak.lock();
-    if (!self || webView->Closed()) return;
-    const bool more = self->PostNext(*webView, self->scenario_.messages[index]);
+    if (!self || webView->Closed() || webView->BrowserProcessGone()) return;
+    const ScenarioMessage& item = self->scenario_.messages[index];
+    if (item.crash) {
+      self->resumeAt_ = index + 1;
+      self->Crash(*webView, *item.crash);
+      return;
+    }
+    const bool more = self->PostNext(*webView, item);
     self->QueuePageMessage(webView, more ? index : index + 1, more);
   };
   const std::uint32_t delay = sameItem ? 0 : scenario_.messages[index].delayMilliseconds;
@@ -227,6 +241,15 @@ void RuntimeDouble::WriteResources() {
                     {text(messagesPosted_), text(resources.privateBytes), text(resources.workingSetBytes),
                      text(resources.handles), text(resources.gdiObjects), text(resources.userObjects),
                      text(resources.nextHandle)});
+}
+
+void RuntimeDouble::Crash(sim::SimWebView& webView, const ScenarioCrash& crash) {
+  if (crash.browserProcess) {
+    sim::FailSimBrowserProcess(context_, crash.exitCode);
+  } else {
+    webView.FailRenderProcess(COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_EXITED,
+                              COREWEBVIEW2_PROCESS_FAILED_REASON_CRASHED, crash.exitCode);
+  }
 }
 
 void RuntimeDouble::PostPageMessage(sim::SimWebView& webView, const ScenarioMessage& message) {

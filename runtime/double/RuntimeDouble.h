@@ -84,6 +84,8 @@ class RuntimeDouble final : public std::enable_shared_from_this<RuntimeDouble>,
   void Navigating(std::u16string_view uri) override;
   void NavigationCompleted(sim::SimWebView& webView, bool isSuccess,
                            COREWEBVIEW2_WEB_ERROR_STATUS status) override;
+  void Reloading(std::u16string_view uri) override;
+  void ProcessFailed(COREWEBVIEW2_PROCESS_FAILED_KIND kind, int exitCode) override;
   void ScriptExecuted(std::u16string_view javaScript) override;
   void BoundsSet(const RECT& bounds) override;
   void VisibilitySet(bool isVisible) override;
@@ -93,6 +95,7 @@ class RuntimeDouble final : public std::enable_shared_from_this<RuntimeDouble>,
   // message loop, so the host handles one before the next arrives.
   // `index` is the scenario's item; an item that is a file of messages stays
   // the item until its last line is posted, without its wait after the first.
+  // A crash stops the sequence until a page has loaded again, in whichever webview.
   void QueuePageMessage(const webview::ComPtr<sim::SimWebView>& webView, std::size_t index,
                         bool sameItem = false);
   // Posts the item's message, or its file's next line; false when the file has no more.
@@ -102,6 +105,7 @@ class RuntimeDouble final : public std::enable_shared_from_this<RuntimeDouble>,
   void MessagePosted();
   void PageDone();
   void WriteResources();
+  void Crash(sim::SimWebView& webView, const ScenarioCrash& crash);
 
   platform::Platform& platform_;
   std::shared_ptr<sim::SimMessageQueue> queue_;
@@ -112,7 +116,8 @@ class RuntimeDouble final : public std::enable_shared_from_this<RuntimeDouble>,
   ResourceProbe probe_;
   std::optional<MessageFile> messageFile_;  // the file item being posted
   std::uint64_t messagesPosted_ = 0;
-  bool pageLoaded_ = false;
+  // Where the page's sequence goes on once a page has loaded; none while it runs.
+  std::optional<std::size_t> resumeAt_ = 0;
 };
 
 }  // namespace velmoran::runtime::doubles

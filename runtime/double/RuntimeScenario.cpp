@@ -136,6 +136,8 @@ class Parser {
       Messages(line);
     } else if (keyword == "resources") {
       Resources(words);
+    } else if (keyword == "crash") {
+      Crash(words);
     } else {
       Message(line);
     }
@@ -200,6 +202,18 @@ class Parser {
       return Error("write resources every <N>, N at least 1");
     }
     scenario_.resourcesEvery = every;
+  }
+
+  void Crash(const std::vector<std::string_view>& words) {
+    if (words.size() != 3 || (words[1] != "browser" && words[1] != "renderer"))
+      return Error("write crash browser <exit code> or crash renderer <exit code>");
+    const std::optional<HRESULT> exitCode = ParseResult(words[2]);
+    if (!exitCode) return Error("not an exit code: " + std::string(words[2]));
+    ScenarioMessage crash;
+    crash.delayMilliseconds = pendingDelay_;
+    pendingDelay_ = 0;
+    crash.crash = ScenarioCrash{words[1] == "browser", static_cast<std::int32_t>(*exitCode)};
+    scenario_.messages.push_back(std::move(crash));
   }
 
   void Message(std::string_view line) {

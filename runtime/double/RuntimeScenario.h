@@ -26,6 +26,14 @@
 //   resources every <N>           after every N-th message posted and after the
 //                                 last one, the transcript records what the
 //                                 process holds (memory, handles)
+//   crash browser <ExitCode>      at this point of the page's messages the
+//   crash renderer <ExitCode>     browser process (or the page's renderer)
+//                                 exits with ExitCode (an HRESULT's forms, so
+//                                 0xC0000005 or -1073741819): the runtime raises
+//                                 ProcessFailed as it does for a process that
+//                                 died. The page's next message waits until a
+//                                 page has loaded again: the reloaded page, or
+//                                 the new browser's first page
 //   <anything else>               one message the page posts, exactly as the
 //                                 host reads it with get_WebMessageAsJson (a
 //                                 posted string arrives as a JSON string
@@ -62,6 +70,14 @@ struct ScenarioCallFailure {
   friend bool operator==(const ScenarioCallFailure&, const ScenarioCallFailure&) = default;
 };
 
+// A process the runtime lets die between two of the page's messages.
+struct ScenarioCrash {
+  bool browserProcess = false;  // the browser process, or else the page's renderer
+  std::int32_t exitCode = 0;
+
+  friend bool operator==(const ScenarioCrash&, const ScenarioCrash&) = default;
+};
+
 struct ScenarioMessage {
   // How long the page waits, after posting the message before it, to post this one.
   std::uint32_t delayMilliseconds = 0;
@@ -69,6 +85,8 @@ struct ScenarioMessage {
   std::optional<std::u16string> json;
   // Not one message but every line of this file (a Windows path), when set.
   std::u16string file;
+  // Instead of a message: a process dies at this point.
+  std::optional<ScenarioCrash> crash;
 
   friend bool operator==(const ScenarioMessage&, const ScenarioMessage&) = default;
 };
@@ -86,6 +104,7 @@ struct RuntimeScenario {
   std::optional<HRESULT> controllerCompletion;
   std::optional<HRESULT> scriptCompletion;
   std::map<std::uint64_t, COREWEBVIEW2_WEB_ERROR_STATUS> failingNavigations;
+  // The page's messages and the crashes between them, in file order.
   std::vector<ScenarioMessage> messages;
   std::uint64_t resourcesEvery = 0;  // 0: never
   std::vector<ScenarioError> errors;

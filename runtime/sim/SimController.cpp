@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "runtime/sim/SimProcessFailedEventArgs.h"
 #include "runtime/sim/SimWebView.h"
 
 namespace velmoran::runtime::sim {
@@ -30,9 +31,11 @@ SimController::SimController(std::shared_ptr<SimRuntimeContext> context,
   values_.Write<RECT>("Bounds", RECT{0, 0, 0, 0});
   CreateChildWindows(AsWindowHandle(parentWindow));
   side_->ControllerCreated(this);
+  Context().AddController(this);
 }
 
 SimController::~SimController() {
+  Context().RemoveController(this);
   side_->ControllerDestroyed(this);
   // A controller released without Close closes all the same.
   if (!closed_) {
@@ -64,7 +67,15 @@ void SimController::DestroyChildWindows() {
   widget0_ = widget1_ = render_ = d3d_ = 0;
 }
 
+void SimController::BrowserProcessFailed(int exitCode) {
+  if (closed_ || webView_->BrowserProcessGone()) return;
+  webView_->BrowserProcessFailed(exitCode);
+  // The windows were the browser process's own.
+  DestroyChildWindows();
+}
+
 HRESULT SimController::put_Bounds(RECT bounds) {
+  if (webView_->BrowserProcessGone()) return kBrowserProcessGone;
   const HRESULT result = values_.Put("Bounds", bounds);
   if (FAILED(result)) return result;
   boundsHistory_.push_back(bounds);
@@ -82,6 +93,7 @@ HRESULT SimController::put_Bounds(RECT bounds) {
 }
 
 HRESULT SimController::put_IsVisible(BOOL isVisible) {
+  if (webView_->BrowserProcessGone()) return kBrowserProcessGone;
   const HRESULT result = values_.Put("IsVisible", isVisible);
   if (FAILED(result)) return result;
   Context().Observer().VisibilitySet(isVisible != FALSE);
@@ -94,6 +106,7 @@ HRESULT SimController::put_IsVisible(BOOL isVisible) {
 
 HRESULT SimController::MoveFocus(COREWEBVIEW2_MOVE_FOCUS_REASON reason) {
   if (const HRESULT scripted = Context().CallResult("MoveFocus"); FAILED(scripted)) return scripted;
+  if (webView_->BrowserProcessGone()) return kBrowserProcessGone;
   moveFocusReasons_.push_back(reason);
   if (render_ != 0) Context().Platform().windows().SetFocus(render_);
   return S_OK;

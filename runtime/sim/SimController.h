@@ -38,6 +38,10 @@ class SimController final : public SimControllerBase {
 
   SimWebView& WebView() { return *webView_; }
   bool Closed() const { return closed_; }
+  // The browser process behind the controller has exited: the webview raises
+  // ProcessFailed and dies, the runtime's windows go, and every later call but
+  // Close fails. The host still has to Close it.
+  void BrowserProcessFailed(int exitCode);
   // The subscriptions (on the controller and its webview) still in place when
   // Close ran; nullopt until then. A sound shutdown removes them all first.
   std::optional<std::size_t> SubscriptionsAtClose() const { return subscriptionsAtClose_; }

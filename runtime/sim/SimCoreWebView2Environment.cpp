@@ -8,6 +8,7 @@
 
 #include "runtime/sim/SimBrowserProcessExitedEventArgs.h"
 #include "runtime/sim/SimControllerFactory.h"
+#include "runtime/sim/SimProcessFailedEventArgs.h"
 #include "runtime/sim/SimProcessInfo.h"
 #include "runtime/sim/SimProcessInfoCollection.h"
 #include "webview/abi/CoTaskMemText.h"
@@ -222,6 +223,7 @@ HRESULT SimCoreWebView2Environment::CreateCoreWebView2ControllerWithOptions(
   const char* method =
       options == nullptr ? "CreateCoreWebView2Controller" : "CreateCoreWebView2ControllerWithOptions";
   if (const HRESULT scripted = Context().CallResult(method); FAILED(scripted)) return scripted;
+  if (browserProcessGone_) return kBrowserProcessGone;
   SimControllerFactory* factory = Context().ControllerFactory();
   return factory == nullptr ? E_NOTIMPL : factory->CreateController(*this, parentWindow, options, handler);
 }
@@ -234,6 +236,7 @@ HRESULT SimCoreWebView2Environment::CreateCoreWebView2CompositionControllerWithO
   const char* method = options == nullptr ? "CreateCoreWebView2CompositionController"
                                           : "CreateCoreWebView2CompositionControllerWithOptions";
   if (const HRESULT scripted = Context().CallResult(method); FAILED(scripted)) return scripted;
+  if (browserProcessGone_) return kBrowserProcessGone;
   SimControllerFactory* factory = Context().ControllerFactory();
   return factory == nullptr ? E_NOTIMPL
                             : factory->CreateCompositionController(*this, parentWindow, options, handler);
@@ -299,6 +302,12 @@ void SimCoreWebView2Environment::FireBrowserProcessExited(COREWEBVIEW2_BROWSER_P
 
 void SimCoreWebView2Environment::FireProcessInfosChanged() {
   for (const auto& handler : Snapshot(processInfosHandlers_)) handler->Invoke(this, nullptr);
+}
+
+void SimCoreWebView2Environment::BrowserProcessFailed() {
+  if (browserProcessGone_) return;
+  browserProcessGone_ = true;
+  FireBrowserProcessExited(COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_FAILED);
 }
 
 std::size_t SimCoreWebView2Environment::SubscriptionCount() const {

@@ -105,6 +105,11 @@ class SimCoreWebView2Environment final : public webview::ComObject<ICoreWebView2
 
   std::size_t SubscriptionCount() const;
 
+  // The browser process behind the environment has exited: no more
+  // controllers, and BrowserProcessExited (FAILED) on its handlers now.
+  void BrowserProcessFailed();
+  bool BrowserProcessGone() const { return browserProcessGone_; }
+
  private:
   template <typename Handler>
   HRESULT Subscribe(const char* method, std::map<std::int64_t, webview::ComPtr<Handler>>& handlers,
@@ -122,6 +127,7 @@ class SimCoreWebView2Environment final : public webview::ComObject<ICoreWebView2
   std::map<std::int64_t, webview::ComPtr<ICoreWebView2BrowserProcessExitedEventHandler>>
       processExitedHandlers_;
   std::map<std::int64_t, webview::ComPtr<ICoreWebView2ProcessInfosChangedEventHandler>> processInfosHandlers_;
+  bool browserProcessGone_ = false;
 };
 
 }  // namespace velmoran::runtime::sim

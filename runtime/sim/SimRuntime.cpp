@@ -6,6 +6,7 @@
 
 #include "platform/Files.h"
 #include "platform/Registry.h"
+#include "runtime/sim/SimBrowserProcess.h"
 #include "runtime/sim/SimControllerSide.h"
 #include "runtime/sim/SimCoreWebView2Environment.h"
 #include "runtime/sim/SimLoaderExports.h"
@@ -153,6 +154,8 @@ void SimRuntime::RaiseProcessInfosChanged() {
     for (const auto& environment : HeldEnvironments(*context)) environment->FireProcessInfosChanged();
   });
 }
+
+void SimRuntime::FailBrowserProcess(int exitCode) { FailSimBrowserProcess(context_, exitCode); }
 
 std::size_t SimRuntime::Subscriptions() const {
   std::size_t count = 0;

@@ -54,6 +54,10 @@ class SimRuntime {
   void RaiseBrowserProcessExited(
       COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND kind = COREWEBVIEW2_BROWSER_PROCESS_EXIT_KIND_NORMAL);
   void RaiseProcessInfosChanged();
+  // The browser process exits with `exitCode` when the test next pumps the
+  // message queue (FailSimBrowserProcess); a renderer fails through its
+  // webview (SimWebView::FailRenderProcess).
+  void FailBrowserProcess(int exitCode);
 
   // Objects of the runtime still alive (environments, event arguments,
   // collections...): zero once every holder released them.

@@ -59,4 +59,8 @@ void SimRuntimeContext::RemoveEnvironment(SimCoreWebView2Environment* environmen
                       environments_.end());
 }
 
+void SimRuntimeContext::RemoveController(SimController* controller) {
+  controllers_.erase(std::remove(controllers_.begin(), controllers_.end(), controller), controllers_.end());
+}
+
 }  // namespace velmoran::runtime::sim

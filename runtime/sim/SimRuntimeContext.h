@@ -26,6 +26,7 @@
 
 namespace velmoran::runtime::sim {
 
+class SimController;
 class SimControllerFactory;
 class SimCoreWebView2Environment;
 
@@ -68,6 +69,11 @@ class SimRuntimeContext {
   void RemoveEnvironment(SimCoreWebView2Environment* environment);
   const std::vector<SimCoreWebView2Environment*>& Environments() const { return environments_; }
 
+  // Every live controller of the runtime, oldest first.
+  void AddController(SimController* controller) { controllers_.push_back(controller); }
+  void RemoveController(SimController* controller);
+  const std::vector<SimController*>& Controllers() const { return controllers_; }
+
   // The observer is not owned; whoever installs it removes it before it goes.
   void SetObserver(SimRuntimeObserver* observer) { observer_ = observer; }
   SimRuntimeObserver& Observer();
@@ -87,6 +93,7 @@ class SimRuntimeContext {
   std::map<std::string, HRESULT, std::less<>> callResults_;
   std::size_t liveObjects_ = 0;
   std::vector<SimCoreWebView2Environment*> environments_;
+  std::vector<SimController*> controllers_;
   std::shared_ptr<SimControllerFactory> factory_;
   std::vector<SimEnvironmentRequest> requests_;
   std::vector<HWND> controllerRequests_;

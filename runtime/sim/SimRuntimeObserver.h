@@ -31,6 +31,10 @@ class SimRuntimeObserver {
   virtual void Subscribed(std::string_view /*event*/) {}
   virtual void Unsubscribed(std::string_view /*event*/) {}
   virtual void Navigating(std::u16string_view /*uri*/) {}
+  // Reload went back to `uri`.
+  virtual void Reloading(std::u16string_view /*uri*/) {}
+  // ProcessFailed is about to be raised on a webview.
+  virtual void ProcessFailed(COREWEBVIEW2_PROCESS_FAILED_KIND /*kind*/, int /*exitCode*/) {}
   // NavigationCompleted is about to be raised on `webView`.
   virtual void NavigationCompleted(SimWebView& /*webView*/, bool /*isSuccess*/,
                                    COREWEBVIEW2_WEB_ERROR_STATUS /*status*/) {}

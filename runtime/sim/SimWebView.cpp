@@ -65,13 +65,29 @@ HRESULT SimWebView::get_Profile(ICoreWebView2Profile** value) {
 HRESULT SimWebView::Navigate(LPCWSTR uri) {
   if (uri == nullptr) return E_INVALIDARG;
   if (const HRESULT scripted = Context().CallResult("Navigate"); FAILED(scripted)) return scripted;
+  if (browserProcessGone_) return kBrowserProcessGone;
   std::u16string target(webview::FromWideText(uri));
   navigatedUris_.push_back(target);
   Context().Observer().Navigating(target);
+  StartNavigation(std::move(target));
+  return S_OK;
+}
+
+HRESULT SimWebView::Reload() {
+  if (const HRESULT scripted = Context().CallResult("Reload"); FAILED(scripted)) return scripted;
+  if (browserProcessGone_) return kBrowserProcessGone;
+  std::u16string target = values_.Read<std::u16string>("Source");
+  reloadedUris_.push_back(target);
+  Context().Observer().Reloading(target);
+  StartNavigation(std::move(target));
+  return S_OK;
+}
+
+void SimWebView::StartNavigation(std::u16string target) {
   const UINT64 navigationId = nextNavigationId_++;
   ComPtr<SimWebView> self(this);
   Context().Post([self, target = std::move(target), navigationId]() mutable {
-    if (self->closed_) return;
+    if (!self->Live()) return;
     auto args = MakeComObject<SimNavigationStartingEventArgs>(self->SharedContext(), target, navigationId);
     self->events_.Raise<ICoreWebView2NavigationStartingEventHandler>(
         "NavigationStarting", static_cast<ICoreWebView2*>(self.Get()),
@@ -80,7 +96,7 @@ HRESULT SimWebView::Navigate(LPCWSTR uri) {
       auto cancelled = MakeComObject<SimNavigationCompletedEventArgs>(
           self->SharedContext(), false, COREWEBVIEW2_WEB_ERROR_STATUS_OPERATION_CANCELED, navigationId);
       self->Context().Post([self, cancelled] {
-        if (self->closed_) return;
+        if (!self->Live()) return;
         self->events_.Raise<ICoreWebView2NavigationCompletedEventHandler>(
             "NavigationCompleted", static_cast<ICoreWebView2*>(self.Get()),
             static_cast<ICoreWebView2NavigationCompletedEventArgs*>(cancelled.Get()));
@@ -91,11 +107,10 @@ HRESULT SimWebView::Navigate(LPCWSTR uri) {
     // The navigation ends on a later pump than the one that started it.
     self->Context().Post([self, navigationId] { self->CompleteNavigation(navigationId); });
   });
-  return S_OK;
 }
 
 void SimWebView::CompleteNavigation(UINT64 navigationId) {
-  if (closed_) return;
+  if (!Live()) return;
   const SimControllerConfig& config = side_->Config();
   bool isSuccess = config.navigationSucceeds;
   COREWEBVIEW2_WEB_ERROR_STATUS status =
@@ -116,6 +131,7 @@ void SimWebView::CompleteNavigation(UINT64 navigationId) {
 HRESULT SimWebView::ExecuteScript(LPCWSTR javaScript, ICoreWebView2ExecuteScriptCompletedHandler* handler) {
   if (javaScript == nullptr) return E_INVALIDARG;
   if (const HRESULT scripted = Context().CallResult("ExecuteScript"); FAILED(scripted)) return scripted;
+  if (browserProcessGone_) return kBrowserProcessGone;
   executedScripts_.emplace_back(webview::FromWideText(javaScript));
   Context().Observer().ScriptExecuted(executedScripts_.back());
   ComPtr<ICoreWebView2ExecuteScriptCompletedHandler> completion(handler);
@@ -148,7 +164,7 @@ void SimWebView::DeliverWebMessage(std::optional<std::u16string> messageAsJson,
                                    std::optional<std::u16string> messageAsString) {
   ComPtr<SimWebView> self(this);
   Context().Post([self, json = std::move(messageAsJson), text = std::move(messageAsString)]() mutable {
-    if (self->closed_) return;
+    if (!self->Live()) return;
     if (self->settings_->Values().Read<BOOL>("IsWebMessageEnabled") == FALSE) return;
     auto args = MakeComObject<SimWebMessageReceivedEventArgs>(self->SharedContext(),
                                                               self->values_.Read<std::u16string>("Source"),
@@ -162,6 +178,37 @@ void SimWebView::DeliverWebMessage(std::optional<std::u16string> messageAsJson,
 void SimWebView::Close() {
   closed_ = true;
   events_.Clear();
+}
+
+void SimWebView::FailRenderProcess(COREWEBVIEW2_PROCESS_FAILED_KIND kind,
+                                   COREWEBVIEW2_PROCESS_FAILED_REASON reason, int exitCode) {
+  // A renderer that only stopped answering has not exited: the runtime says so with the code of a live
+  // process.
+  if (kind == COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_UNRESPONSIVE) {
+    reason = COREWEBVIEW2_PROCESS_FAILED_REASON_UNRESPONSIVE;
+    exitCode = kStillActiveExitCode;
+  }
+  ComPtr<SimWebView> self(this);
+  Context().Post([self, failure = SimProcessFailure{kind, reason, exitCode, u""}] {
+    if (self->Live()) self->RaiseProcessFailed(failure);
+  });
+}
+
+void SimWebView::BrowserProcessFailed(int exitCode) {
+  if (!Live()) return;
+  // The runtime names no other reason for the browser process.
+  RaiseProcessFailed(SimProcessFailure{COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED,
+                                       COREWEBVIEW2_PROCESS_FAILED_REASON_UNEXPECTED, exitCode, u""});
+  browserProcessGone_ = true;
+}
+
+void SimWebView::RaiseProcessFailed(SimProcessFailure failure) {
+  Context().Observer().ProcessFailed(failure.kind, failure.exitCode);
+  auto args = MakeComObject<SimProcessFailedEventArgs>(SharedContext(), std::move(failure));
+  ComPtr<SimWebView> self(this);
+  events_.Raise<ICoreWebView2ProcessFailedEventHandler>(
+      "ProcessFailed", static_cast<ICoreWebView2*>(this),
+      static_cast<ICoreWebView2ProcessFailedEventArgs*>(args.Get()));
 }
 
 }  // namespace velmoran::runtime::sim

@@ -1,11 +1,15 @@
 #pragma once
 
-// The simulated webview. Navigate raises NavigationStarting on the next pump
-// of the message queue and NavigationCompleted on a later one, ending as the
-// test chose; ExecuteScript completes later with the chosen code and result;
+// The simulated webview. Navigate (and Reload, to the current address) raises
+// NavigationStarting on the next pump of the message queue and
+// NavigationCompleted on a later one, ending as the test chose; ExecuteScript
+// completes later with the chosen code and result;
 // the page (Page()) posts web messages, delivered later as
 // WebMessageReceived while web messages are enabled in the settings.
-// Nothing is ever delivered inside the call that caused it.
+// Nothing is ever delivered inside the call that caused it. Its processes can
+// fail: the renderer (the page is gone until it is loaded again) or the
+// browser process (the webview is dead for good: it raises nothing more and
+// refuses every call, as the runtime's closed webview does).
 
 #include <cstdint>
 #include <memory>
@@ -14,6 +18,7 @@
 #include <vector>
 
 #include "runtime/sim/SimControllerSide.h"
+#include "runtime/sim/SimProcessFailedEventArgs.h"
 #include "runtime/sim/SimWebViewBase.h"
 #include "runtime/sim/SimWebViewPage.h"
 #include "webview/abi/ComPtr.h"
@@ -31,6 +36,7 @@ class SimWebView final : public SimWebViewBase {
 
   HRESULT WV2_STDCALL get_Settings(ICoreWebView2Settings** settings) override;
   HRESULT WV2_STDCALL Navigate(LPCWSTR uri) override;
+  HRESULT WV2_STDCALL Reload() override;
   HRESULT WV2_STDCALL ExecuteScript(LPCWSTR javaScript,
                                     ICoreWebView2ExecuteScriptCompletedHandler* handler) override;
   HRESULT WV2_STDCALL PostWebMessageAsJson(LPCWSTR webMessageAsJson) override;
@@ -43,6 +49,8 @@ class SimWebView final : public SimWebViewBase {
   // What the host asked of the webview.
   const std::vector<std::u16string>& ExecutedScripts() const { return executedScripts_; }
   const std::vector<std::u16string>& NavigatedUris() const { return navigatedUris_; }
+  // The address each Reload went back to, in order.
+  const std::vector<std::u16string>& ReloadedUris() const { return reloadedUris_; }
   // Messages the host posted to the page, each in its JSON form.
   const std::vector<std::u16string>& MessagesToPage() const { return messagesToPage_; }
   SimSettings& Settings() { return *settings_; }
@@ -51,21 +59,36 @@ class SimWebView final : public SimWebViewBase {
   void Close();
   bool Closed() const { return closed_; }
 
+  // The page's renderer exits (or stops answering) on the next pump: ProcessFailed
+  // with `kind` (a renderer kind), `reason` and `exitCode`, as the runtime reports it.
+  void FailRenderProcess(COREWEBVIEW2_PROCESS_FAILED_KIND kind, COREWEBVIEW2_PROCESS_FAILED_REASON reason,
+                         int exitCode);
+  // The browser process has exited, now: ProcessFailed with BROWSER_PROCESS_EXITED,
+  // then the webview is dead. Its handlers stay until the host removes them.
+  void BrowserProcessFailed(int exitCode);
+  bool BrowserProcessGone() const { return browserProcessGone_; }
+
  private:
   friend class SimWebViewPage;
   // A message without a JSON form is one whose text cannot be read.
   void DeliverWebMessage(std::optional<std::u16string> messageAsJson,
                          std::optional<std::u16string> messageAsString);
+  void StartNavigation(std::u16string target);
   void CompleteNavigation(UINT64 navigationId);
+  void RaiseProcessFailed(SimProcessFailure failure);
+  // Neither closed nor dead: events may still be raised.
+  bool Live() const { return !closed_ && !browserProcessGone_; }
 
   std::shared_ptr<SimControllerSide> side_;
   webview::ComPtr<SimSettings> settings_;
   webview::ComPtr<SimProfile> profile_;
   std::vector<std::u16string> executedScripts_;
   std::vector<std::u16string> navigatedUris_;
+  std::vector<std::u16string> reloadedUris_;
   std::vector<std::u16string> messagesToPage_;
   UINT64 nextNavigationId_ = 1;
   bool closed_ = false;
+  bool browserProcessGone_ = false;
 };
 
 }  // namespace velmoran::runtime::sim

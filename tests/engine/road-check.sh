@@ -8,6 +8,11 @@
 #  - the page posts four real captures and the check of all four: every file
 #    under C:\velmoran_pose\ holds exactly what the page posted, and the
 #    shell's replies show on the page (slot badges, banner);
+#  - the page's renderer is killed, then Chromium's browser process: each
+#    time the shell brings the page back (a reload; a new browser in the same
+#    window, so a new Chromium), the files stored before stay as they were and
+#    a capture posted afterwards lands byte for byte; how long each took is
+#    printed;
 #  - the page's full-screen button (AppExit) makes the window cover the
 #    screen (its X11 geometry, the page's viewport, the screenshot again);
 #    pressed again, the window gets its frame back;
@@ -138,6 +143,56 @@ say "the page shows inside the window (screenshot engine-road-1-loaded.png)"
 remote_page captures --capture-root "$drive_c/velmoran_pose" --out "$work/captures.json" ||
   fail "the four captures did not make the road"
 screenshot engine-road-2-captured.png >/dev/null
+
+# The processes of this run's Chromium (its crash handler aside), and its browser process: the one without a --type.
+chromium_processes() { ours | grep -v crashpad | grep chromium || true; }
+browser_pid() { chromium_processes | awk '!/--type=/ {print $1}'; }
+stored_captures() { (cd "$drive_c/velmoran_pose" && find . -type f -print0 | sort -z | xargs -0 sha256sum); }
+logged() { iconv -f CP949 -t UTF-8 "$drive_c/velmoran/errlog.txt" | grep -c -F "$1" || true; }
+# After `what` was killed at `since` (Unix ms): the page is back, the files stored before are as they were,
+# and one more capture lands.
+comes_back() {
+  local what="$1" since="$2" stored="$3" back completed
+  remote_page reloaded >/dev/null || fail "the page did not come back after $what was killed"
+  back=$(date +%s%3N)
+  completed="$(awk -v t="$since" '$1 > t && / navigation completed .* success/ {print $1; exit}' "$VELMORAN_CHROMIUM_TRACE")"
+  say "$what killed: the page navigated again $((${completed:-$back} - since)) ms later, loaded and reachable $((back - since)) ms later"
+  [ "$(stored_captures)" = "$stored" ] || fail "the captures stored before $what was killed changed"
+  remote_page captures --count 1 --capture-root "$drive_c/velmoran_pose" ||
+    fail "a capture after $what was killed did not land"
+}
+
+stored="$(stored_captures)"
+remote_page mark >/dev/null || fail "the page could not be marked"
+# Renderers carry neither the marker nor the user data folder: they are found as the browser process's descendants.
+renderers="$(ps -e -o pid=,ppid=,args= | awk -v root="$(browser_pid)" '
+  {parent[$1] = $2; if ($0 ~ /--type=renderer/) renderer[$1] = 1}
+  END {for (p in renderer) {q = p; while (q in parent && q != root && q > 1) q = parent[q]; if (q == root) print p}}')"
+[ -n "$renderers" ] || fail "this run's Chromium has no renderer: $(chromium_processes)"
+since=$(date +%s%3N)
+# shellcheck disable=SC2086  # one PID a word
+kill -KILL $renderers
+comes_back "the renderer" "$since" "$stored"
+[ "$(logged '브라우저 프로세스 실패: 종류 1')" -ge 1 ] && [ "$(logged '페이지를 다시 불러옵니다.')" -ge 1 ] ||
+  fail "the shell did not log the renderer's failure and the reload"
+say "the renderer's end as the shell logged it: $(iconv -f CP949 -t UTF-8 "$drive_c/velmoran/errlog.txt" | grep -F '종류 1' | tail -1 | sed 's/.*::://')"
+
+stored="$(stored_captures)"
+remote_page mark >/dev/null || fail "the page could not be marked"
+old_browser="$(browser_pid)"
+[ "$(wc -w <<<"$old_browser")" = 1 ] || fail "not one browser process in this run's Chromium: $old_browser"
+since=$(date +%s%3N)
+kill -KILL "$old_browser"
+for _ in $(seq 50); do kill -0 "$old_browser" 2>/dev/null || break; sleep 0.1; done
+comes_back "Chromium's browser process" "$since" "$stored"
+new_browser="$(browser_pid)"
+[ -n "$new_browser" ] && [ "$new_browser" != "$old_browser" ] ||
+  fail "no new Chromium after its browser process was killed (before $old_browser, now $new_browser)"
+[ "$(logged '브라우저 프로세스 실패: 종류 0')" -ge 1 ] && [ "$(logged '브라우저를 다시 시작했습니다.')" -ge 1 ] ||
+  fail "the shell did not log the browser's failure and its new browser"
+say "the browser's end as the shell logged it: $(iconv -f CP949 -t UTF-8 "$drive_c/velmoran/errlog.txt" | grep -F '종류 0' | tail -1 | sed 's/.*::://')"
+say "a new Chromium (browser process $new_browser, was $old_browser) shows the page in the same window"
+page_visible "$(screenshot engine-road-2-recovered.png)" "$(page_geometry)"
 
 viewport() { node -p 'const v = JSON.parse(require("fs").readFileSync(0, "utf8").trim().split("\n").pop()).after;
                       [v.width, v.height, v.screenWidth, v.screenHeight].join(" ")'; }

@@ -55,14 +55,15 @@ std::string JsonString(std::string_view text) {
   return quoted + "\"";
 }
 
-// One capture message of the page: the capture's JSON text, posted as a string.
-std::string CaptureMessage(std::string_view callMode) {
+// One capture message of the page, for image `index`: the capture's JSON text, posted as a string.
+std::string CaptureMessage(std::string_view callMode, int index = 1) {
+  const std::string number = std::to_string(index);
   const std::string inner =
-      "{\"callMode\":\"" + std::string(callMode) +
-      "\",\"name\":\"pose-capture\",\"index\":1,\"image\":\"data:image/png;base64," + kPngBase64 +
-      "\",\"length\":242,\"SavePath\":\"A01\",\"filename\":\"1.png\",\"jsonfilename\":\"1.json\","
-      "\"member_info\":" +
-      JsonString(kMemberInfo) + ",\"poseWorldLandmarks2\":" + JsonString(kPose) + "}";
+      "{\"callMode\":\"" + std::string(callMode) + "\",\"name\":\"pose-capture\",\"index\":" + number +
+      ",\"image\":\"data:image/png;base64," + kPngBase64 +
+      "\",\"length\":242,\"SavePath\":\"A01\",\"filename\":\"" + number + ".png\",\"jsonfilename\":\"" +
+      number + ".json\",\"member_info\":" + JsonString(kMemberInfo) +
+      ",\"poseWorldLandmarks2\":" + JsonString(kPose) + "}";
   return JsonString(inner);
 }
 
@@ -201,16 +202,16 @@ class WineRoadTest : public ::testing::Test {
     ASSERT_TRUE(shell.WaitForExit(exitCode)) << "velmoran.exe did not end";
     EXPECT_EQ(exitCode, 0u);
   }
-  // Every subscription removed, the controller closed with none left, and no
-  // object of the runtime alive when the library went.
-  static void ExpectRuntimeLetGo(const Transcript& transcript) {
+  // Every subscription removed, each of the run's controllers closed with
+  // none left, and no object of the runtime alive when the library went.
+  static void ExpectRuntimeLetGo(const Transcript& transcript, std::size_t controllers = 1) {
     std::vector<std::string> subscribed = transcript.Values("subscribe");
     std::vector<std::string> unsubscribed = transcript.Values("unsubscribe");
     std::sort(subscribed.begin(), subscribed.end());
     std::sort(unsubscribed.begin(), unsubscribed.end());
     EXPECT_FALSE(subscribed.empty());
     EXPECT_EQ(unsubscribed, subscribed) << transcript.Text();
-    EXPECT_EQ(transcript.Values("close"), std::vector<std::string>{"0"}) << transcript.Text();
+    EXPECT_EQ(transcript.Values("close"), std::vector<std::string>(controllers, "0")) << transcript.Text();
     EXPECT_EQ(transcript.Values("unload"), std::vector<std::string>{"0"}) << transcript.Text();
   }
 };
@@ -350,6 +351,54 @@ TEST_F(WineRoadTest, WithTheServerRunningThePageIsServedStoredAndSwitchedToFullS
 
   CloseAndExpectCleanEnd(shell, window);
   ExpectRuntimeLetGo(shell.ReadTranscript());
+}
+
+TEST_F(WineRoadTest, ABrowserWhoseProcessesDieComesBackAndItsCapturesLand) {
+  StandInServer server(StandInServer::State::Running);
+  RemoveTree(L"C:\\velmoran_pose");
+  ShellUnderTest shell(L"process-failure",
+                       ShellSetup{true, CaptureMessage("imgSave", 1) + "\ncrash browser 0xC0000005\n" +
+                                            CaptureMessage("imgSave", 2) + "\ncrash renderer 3\n" +
+                                            CaptureMessage("imgSave", 3) + "\n"});
+
+  const HWND window = shell.WaitForMainWindow();
+  ASSERT_NE(window, nullptr);
+  const HWND host = ::FindWindowExW(window, nullptr, L"TWVWindowParent", nullptr);
+  ASSERT_NE(host, nullptr);
+  ASSERT_TRUE(shell.WaitForTranscript("script", "img_send_indx_done(3,1)")) << shell.ReadTranscript().Text();
+
+  // The browser process died after the first capture: a new environment, a new
+  // controller in the same host window, back at the page; the renderer died
+  // after the second: the page was loaded again.
+  const Transcript transcript = shell.ReadTranscript();
+  EXPECT_EQ(transcript.Values("process-failed"), (std::vector<std::string>{"0\t-1073741819", "1\t3"}));
+  EXPECT_EQ(transcript.Count("environment"), 2u);
+  EXPECT_EQ(transcript.Values("controller"),
+            std::vector<std::string>(2, Hex(reinterpret_cast<std::uintptr_t>(host))));
+  EXPECT_EQ(transcript.Values("navigate"), std::vector<std::string>(2, kIndexUrl));
+  EXPECT_EQ(transcript.Values("reload"), std::vector<std::string>{kIndexUrl});
+  EXPECT_EQ(transcript.Values("script"),
+            (std::vector<std::string>{"img_send_indx_done(1,1)", "img_send_indx_done(2,1)",
+                                      "img_send_indx_done(3,1)"}));
+  const std::wstring captures = kCaptureFolder;
+  for (const wchar_t* image : {L"\\1.png", L"\\2.png", L"\\3.png"})
+    EXPECT_EQ(ReadWholeFile(captures + image), Base64Decoded(kPngBase64)) << Narrow(image);
+  EXPECT_EQ(::FindWindowW(L"#32770", kApplicationTitle), nullptr) << "no message for the user";
+
+  const std::vector<std::wstring> logged = LoggedMessages(shell.ErrorLog());
+  for (const std::wstring& line :
+       {std::wstring(L"\uBE0C\uB77C\uC6B0\uC800 \uD504\uB85C\uC138\uC2A4 \uC2E4\uD328: \uC885\uB958 0, "
+                     L"\uC6D0\uC778 0, \uC885\uB8CC \uCF54\uB4DC -1073741819"),
+        L"\uBE0C\uB77C\uC6B0\uC800\uB97C \uB2E4\uC2DC \uC2DC\uC791\uD569\uB2C8\uB2E4: " + Widen(kIndexUrl),
+        std::wstring(L"\uBE0C\uB77C\uC6B0\uC800\uB97C \uB2E4\uC2DC \uC2DC\uC791\uD588\uC2B5\uB2C8\uB2E4."),
+        std::wstring(L"\uBE0C\uB77C\uC6B0\uC800 \uD504\uB85C\uC138\uC2A4 \uC2E4\uD328: \uC885\uB958 1, "
+                     L"\uC6D0\uC778 3, \uC885\uB8CC \uCF54\uB4DC 3"),
+        std::wstring(L"\uD398\uC774\uC9C0\uB97C \uB2E4\uC2DC \uBD88\uB7EC\uC635\uB2C8\uB2E4.")}) {
+    EXPECT_NE(std::find(logged.begin(), logged.end(), line), logged.end()) << Narrow(line);
+  }
+
+  CloseAndExpectCleanEnd(shell, window);
+  ExpectRuntimeLetGo(shell.ReadTranscript(), 2);
 }
 
 TEST_F(WineRoadTest, ServerStartedByTheShellAndAFailedNavigationIsOnlyLogged) {

@@ -4,10 +4,14 @@
 //   node tools/remote-page/shell-page.mjs COMMAND [options]
 //
 //   loaded                       waits until the page has loaded and the shell's bridge is there
+//   mark                         marks the page as it is now; a page loaded again carries no mark
+//   reloaded                     waits until a page without the mark has loaded (the shell's
+//                                browser brought the page back) and the shell's bridge is there
 //   captures --capture-root DIR  fills the member form, takes the four pictures (the page posts
 //            [--out FILE]        them), waits for the shell's answers on the page, then checks the
-//                                files under DIR (the Unix path of C:\velmoran_pose\) against what
-//                                the page posted, byte for byte
+//            [--count N]         files under DIR (the Unix path of C:\velmoran_pose\) against what
+//                                the page posted, byte for byte; with --count below 4, only that
+//                                many pictures, and no check of all four
 //   full-screen                  presses the page's full-screen button (it posts "AppExit") and
 //                                waits until the page's viewport has changed size
 //   viewport                     prints the page's viewport and the screen's size
@@ -24,7 +28,7 @@ import { checkCaptureFiles, postedCaptures } from './capture-files.mjs';
 const PAGE_ADDRESS = '/www/corvale2/';
 
 function parseArguments(argv) {
-  const options = { command: argv[0], port: 9999, timeout: 90, captureRoot: '', out: '' };
+  const options = { command: argv[0], port: 9999, timeout: 90, captureRoot: '', out: '', count: 4 };
   for (let i = 1; i < argv.length; i += 1) {
     const name = argv[i];
     const value = argv[i + 1];
@@ -33,6 +37,7 @@ function parseArguments(argv) {
     else if (name === '--timeout') options.timeout = Number(value);
     else if (name === '--capture-root') options.captureRoot = value;
     else if (name === '--out') options.out = value;
+    else if (name === '--count') options.count = Number(value);
     else throw new Error(`unknown option ${name}`);
     i += 1;
   }
@@ -48,9 +53,12 @@ function report(ok, text) {
 const VIEWPORT = `({ width: window.innerWidth, height: window.innerHeight,
                      screenWidth: screen.width, screenHeight: screen.height })`;
 
-async function waitLoaded(page) {
-  await page.waitFor(`document.readyState === 'complete' && document.querySelector('#status-host') !== null`, 30000,
-    'the page to load');
+const MARK = '__velmoranMarked';
+
+async function waitLoaded(page, { unmarked = false } = {}) {
+  const fresh = unmarked ? ` && !window.${MARK}` : '';
+  await page.waitFor(`document.readyState === 'complete' && document.querySelector('#status-host') !== null${fresh}`,
+    unmarked ? 90000 : 30000, unmarked ? 'the page to load again' : 'the page to load');
   const host = await page.evaluate(`document.querySelector('#status-host').dataset.state`);
   report(host === 'ok', `page loaded from ${await page.evaluate('location.href')}; the shell's bridge is ${
     host === 'ok' ? 'there (window.chrome.webview)' : 'missing'}`);
@@ -102,25 +110,30 @@ async function captures(page, options) {
   const pose = await page.evaluate(`document.querySelector('#status-pose').dataset.state`);
   console.log(`     pose model: ${pose === 'ok' ? 'ready' : 'not available, captures carry empty landmark lists'}`);
   await page.evaluate(FILL_MEMBER);
-  for (let index = 1; index <= 4; index += 1) {
+  const all = options.count >= 4;
+  for (let index = 1; index <= Math.min(options.count, 4); index += 1) {
     await page.waitFor(`!document.querySelector('#capture').disabled`, 30000, `the capture button for ${index}`);
     await page.evaluate(`document.querySelector('#capture').click()`);
     await page.waitFor(`document.querySelector('.slot[data-index="${index}"] .badge').classList.contains('badge-saved')`,
       30000, `the shell's img_send_indx_done(${index},1) on the page`);
     report(true, `capture ${index} posted; the page shows img_send_indx_done(${index},1): stored`);
   }
-  await page.waitFor(`document.querySelector('#result').dataset.tone === 'ok'`, 30000,
-    `the shell's img_send_all_done on the page`);
+  if (all) {
+    await page.waitFor(`document.querySelector('#result').dataset.tone === 'ok'`, 30000,
+      `the shell's img_send_all_done on the page`);
+  }
   const state = await page.evaluate(PAGE_STATE);
-  report(state.slots.every((slot) => slot.badge === 'badge-saved'),
-    `slot badges: ${state.slots.map((slot) => `${slot.index} ${slot.text}`).join(', ')}`);
-  report(state.banner !== null && state.banner.tone === 'ok',
-    `banner after sendAllDataCall: ${state.banner ? `${state.banner.title} (${state.banner.text})` : 'none'}`);
+  if (all) {
+    report(state.slots.every((slot) => slot.badge === 'badge-saved'),
+      `slot badges: ${state.slots.map((slot) => `${slot.index} ${slot.text}`).join(', ')}`);
+    report(state.banner !== null && state.banner.tone === 'ok',
+      `banner after sendAllDataCall: ${state.banner ? `${state.banner.title} (${state.banner.text})` : 'none'}`);
+  }
 
   const posted = await page.evaluate('window.__velmoranPosted.slice()');
   const sent = postedCaptures(posted);
-  report(sent.filter((capture) => capture.callMode === 'imgSave').length === 4
-    && sent.some((capture) => capture.callMode === 'sendAllDataCall'),
+  report(sent.filter((capture) => capture.callMode === 'imgSave').length === Math.min(options.count, 4)
+    && (!all || sent.some((capture) => capture.callMode === 'sendAllDataCall')),
   `the page posted ${sent.map((capture) => capture.callMode).join(', ')}`);
   for (const check of checkCaptureFiles(sent, options.captureRoot)) report(check.ok, check.text);
   if (options.out) {
@@ -153,6 +166,12 @@ async function main() {
         && document.querySelector('#status-camera').dataset.state`, 30000, 'the camera');
       console.log(`     camera: ${camera}`);
     },
+    mark: async (page) => {
+      await waitLoaded(page);
+      await page.evaluate(`window.${MARK} = true`);
+      report(true, 'the page is marked');
+    },
+    reloaded: (page) => waitLoaded(page, { unmarked: true }),
     captures: (page) => captures(page, options),
     'full-screen': (page) => fullScreen(page),
     viewport: async (page) => console.log(JSON.stringify(await page.evaluate(VIEWPORT))),

@@ -57,16 +57,8 @@ TWVBrowserBase::~TWVBrowserBase() {
   DetachSinks();
   NotifyRemoval();
 
+  CloseBrowser();
   RestoreAllCompWindows();
-  FCoreWebView2Profile.reset();
-  FCoreWebView2PrintSettings.reset();
-  FCoreWebView2Settings.reset();
-  FCoreWebView2Environment.reset();
-  // The webview and controller wrappers remove their subscriptions first; the
-  // controller is closed only after that.
-  FCoreWebView2.reset();
-  FCoreWebView2Controller.reset();
-  FCoreWebView2CompositionController.Reset();
 
   FClearBrowsingDataCompletedHandler.Reset();
   FSetPermissionStateCompletedHandler.Reset();
@@ -81,6 +73,21 @@ bool TWVBrowserBase::Initialized() const {
                         FCoreWebView2Settings->Initialized() && FCoreWebView2Controller &&
                         FCoreWebView2Controller->Initialized();
   return windowed && (!FUseCompositionController || FCoreWebView2CompositionController);
+}
+
+void TWVBrowserBase::CloseBrowser() {
+  for (std::size_t kind = 0; kind < kCompWindowKinds; ++kind)
+    ReplaceCompWindow(static_cast<TCompWindowKind>(kind), 0);
+  FCoreWebView2Profile.reset();
+  FCoreWebView2PrintSettings.reset();
+  FCoreWebView2Settings.reset();
+  FCoreWebView2Environment.reset();
+  // The webview and controller wrappers remove their subscriptions first; the
+  // controller is closed only after that.
+  FCoreWebView2.reset();
+  FCoreWebView2Controller.reset();
+  FCoreWebView2CompositionController.Reset();
+  FIsNavigating = false;
 }
 
 float TWVBrowserBase::ScreenScale() const {

@@ -52,6 +52,12 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   bool CreateInvisibleBrowser(ICoreWebView2Environment* aEnvironment);
   // True when environment, webview, settings and controller are all there.
   bool Initialized() const;
+  // Lets go of the browser, as destruction does: the runtime's windows get
+  // their procedures back, the webview and controller remove their
+  // subscriptions, the controller is closed and every wrapper released. The
+  // control is empty again, so CreateBrowser can make a new browser; the
+  // settings (DefaultURL among them) and the handlers stay.
+  void CloseBrowser();
 
   const std::u16string& DefaultURL() const { return FDefaultURL; }
   void SetDefaultURL(std::u16string aURL) { FDefaultURL = std::move(aURL); }

@@ -88,6 +88,14 @@ bool TWVLoader::StartWebView2() {
   return LoadWebView2Library() && LoadLibProcedures() && CheckRuntimeVersion() && CreateEnvironment();
 }
 
+bool TWVLoader::RenewEnvironment() {
+  if (!Initialized()) return false;
+  FCoreWebView2Environment.reset();
+  // Back to where the start stood before its request.
+  FStatus = wvlsImported;
+  return CreateEnvironment();
+}
+
 bool TWVLoader::InitializeCom() {
   const HRESULT result =
       static_cast<HRESULT>(FPlatform.com().CoInitializeEx(platform::kCoInitApartmentThreaded));

@@ -195,6 +195,13 @@ class TWVLoader final : public IWVLoaderEvents, public LoaderErrorReporter {
   // request, stopping at the first that fails. True when the runtime accepted
   // the request; its answer arrives later.
   bool StartWebView2();
+  // The environment's browser process has ended, and with it the environment:
+  // no browser can be made from it any more. Lets go of it and asks the
+  // runtime for a new one with the same settings, as the start did. True when
+  // the runtime accepted the request; the answer arrives as
+  // OnEnvironmentCreated or OnInitializationError. Only an Initialized loader
+  // renews; any other answers false and changes nothing.
+  bool RenewEnvironment();
   // Sets aCompRslt to 0, then, once the entry points are resolved, to -1, 0
   // or 1 as aVersion1 is lower than, equal to or higher than aVersion2.
   bool CompareVersions(const std::u16string& aVersion1, const std::u16string& aVersion2,

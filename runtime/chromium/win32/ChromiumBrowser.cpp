@@ -39,6 +39,18 @@ void TraceLoading(std::string_view what, std::initializer_list<std::u16string_vi
   Trace(line);
 }
 
+// How the browser names a renderer's end (its termination status), as the runtime's reasons.
+COREWEBVIEW2_PROCESS_FAILED_REASON RendererEndReason(std::u16string_view status) {
+  if (status.find(u"oom") != std::u16string_view::npos)
+    return COREWEBVIEW2_PROCESS_FAILED_REASON_OUT_OF_MEMORY;
+  if (status.find(u"killed") != std::u16string_view::npos)
+    return COREWEBVIEW2_PROCESS_FAILED_REASON_TERMINATED;
+  if (status.find(u"crash") != std::u16string_view::npos) return COREWEBVIEW2_PROCESS_FAILED_REASON_CRASHED;
+  if (status.find(u"launch") != std::u16string_view::npos)
+    return COREWEBVIEW2_PROCESS_FAILED_REASON_LAUNCH_FAILED;
+  return COREWEBVIEW2_PROCESS_FAILED_REASON_UNEXPECTED;
+}
+
 }  // namespace
 
 ChromiumBrowser::ChromiumBrowser(std::shared_ptr<UiThreadQueue> queue, BrowserLaunch launch)
@@ -291,9 +303,21 @@ void ChromiumBrowser::SubscribeEvents() {
       }
     }
   });
-  session_.Subscribe(u"Inspector.targetCrashed", [this](const DevToolsMessage& event) {
-    if (IsPage(event) && page_ != nullptr)
-      page_->ProcessFailed(COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_EXITED);
+  // The browser's own report, not the page session's: it tells how the renderer ended.
+  session_.Subscribe(u"Target.targetCrashed", [this](const DevToolsMessage& event) {
+    if (!event.sessionId.empty() || TextMember(event.body, u"targetId") != targetId_ || page_ == nullptr)
+      return;
+    Trace("renderer ended: " + Utf16ToUtf8(TextMember(event.body, u"status")));
+    FailedProcess failure;
+    failure.kind = COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_EXITED;
+    failure.reason = RendererEndReason(TextMember(event.body, u"status"));
+    if (const codec::JsonValue* code = event.body.Find(u"errorCode"); code != nullptr && code->IsNumber())
+      failure.exitCode = static_cast<int>(IntegerMember(event.body, u"errorCode"));
+    page_->ProcessFailed(failure);
+  });
+  session_.Subscribe(AsciiToUtf16(kBrowserExitedEvent), [this](const DevToolsMessage& event) {
+    if (const codec::JsonValue* code = event.body.Find(u"exitCode"); code != nullptr && code->IsNumber())
+      exitCode_ = static_cast<int>(IntegerMember(event.body, u"exitCode"));
   });
 }
 
@@ -306,8 +330,11 @@ void ChromiumBrowser::Ended(bool everConnected) {
     Finish(everConnected ? E_ABORT : HRESULT_FROM_WIN32(ERROR_TIMEOUT));
     return;
   }
-  if (wasReady && !closing_ && page_ != nullptr)
-    page_->ProcessFailed(COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED);
+  if (wasReady && !closing_ && page_ != nullptr) {
+    FailedProcess failure;
+    failure.exitCode = exitCode_;
+    page_->ProcessFailed(failure);
+  }
 }
 
 void ChromiumBrowser::Close() {

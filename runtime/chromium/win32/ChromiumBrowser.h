@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -23,13 +24,21 @@
 
 namespace velmoran::runtime::chromium {
 
+// A process of the browser that ended: which, why, and its exit code when
+// Chromium told it.
+struct FailedProcess {
+  COREWEBVIEW2_PROCESS_FAILED_KIND kind = COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED;
+  COREWEBVIEW2_PROCESS_FAILED_REASON reason = COREWEBVIEW2_PROCESS_FAILED_REASON_UNEXPECTED;
+  std::optional<int> exitCode;
+};
+
 // What the page does, for the webview object to raise as its events.
 // The navigation events are the tracker's, passed on as they come.
 class PageEvents : public NavigationObserver {
  public:
   virtual void DocumentTitleChanged() = 0;
   virtual void WebMessageReceived(std::u16string messageAsJson) = 0;
-  virtual void ProcessFailed(COREWEBVIEW2_PROCESS_FAILED_KIND kind) = 0;
+  virtual void ProcessFailed(const FailedProcess& failure) = 0;
 
  protected:
   ~PageEvents() = default;
@@ -104,6 +113,8 @@ class ChromiumBrowser final : public std::enable_shared_from_this<ChromiumBrowse
   // about:blank among them): the host never heard them start, so it hears
   // nothing else of them either, however late Chromium reports them.
   std::set<std::uint64_t> hiddenNavigations_;
+  // Chromium's exit status, as the start script reports it once Chromium has ended.
+  std::optional<int> exitCode_;
   bool ready_ = false;
   bool ended_ = false;
   bool closing_ = false;

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "codec/Json.h"
+#include "runtime/chromium/win32/ChromiumBrowser.h"
 #include "runtime/chromium/win32/TaskMemText.h"
 #include "runtime/common/AnswerValue.h"
 #include "webview/abi/ComObject.h"
@@ -130,15 +131,34 @@ class SourceChangedArgs final : public webview::AtomicComObject<ICoreWebView2Sou
   bool isNewDocument_;
 };
 
-class ProcessFailedArgs final : public webview::AtomicComObject<ICoreWebView2ProcessFailedEventArgs> {
+// Chromium names no process description, no frames and no failing module. An
+// exit code it did not tell (a browser that ended without its start script
+// reporting it) cannot be read.
+class ProcessFailedArgs final : public webview::AtomicComObject<ICoreWebView2ProcessFailedEventArgs3> {
  public:
-  explicit ProcessFailedArgs(COREWEBVIEW2_PROCESS_FAILED_KIND kind) : kind_(kind) {}
+  explicit ProcessFailedArgs(const FailedProcess& failure) : failure_(failure) {}
   HRESULT WV2_STDCALL get_ProcessFailedKind(COREWEBVIEW2_PROCESS_FAILED_KIND* value) override {
-    return AnswerValue(value, kind_);
+    return AnswerValue(value, failure_.kind);
   }
+  HRESULT WV2_STDCALL get_Reason(COREWEBVIEW2_PROCESS_FAILED_REASON* reason) override {
+    return AnswerValue(reason, failure_.reason);
+  }
+  HRESULT WV2_STDCALL get_ExitCode(int* exitCode) override {
+    if (exitCode == nullptr) return E_POINTER;
+    *exitCode = failure_.exitCode.value_or(0);
+    return failure_.exitCode ? S_OK : E_FAIL;
+  }
+  HRESULT WV2_STDCALL get_ProcessDescription(LPWSTR* processDescription) override {
+    return HandOutText(u"", processDescription);
+  }
+  HRESULT WV2_STDCALL get_FrameInfosForFailedProcess(ICoreWebView2FrameInfoCollection** frames) override {
+    if (frames != nullptr) *frames = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT WV2_STDCALL get_FailureSourceModulePath(LPWSTR* value) override { return HandOutText(u"", value); }
 
  private:
-  COREWEBVIEW2_PROCESS_FAILED_KIND kind_;
+  FailedProcess failure_;
 };
 
 }  // namespace velmoran::runtime::chromium

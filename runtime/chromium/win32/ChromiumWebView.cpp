@@ -265,8 +265,8 @@ void ChromiumWebView::WebMessageReceived(std::u16string messageAsJson) {
       static_cast<ICoreWebView2WebMessageReceivedEventArgs*>(args.Get()));
 }
 
-void ChromiumWebView::ProcessFailed(COREWEBVIEW2_PROCESS_FAILED_KIND kind) {
-  auto args = webview::MakeComObject<ProcessFailedArgs>(kind);
+void ChromiumWebView::ProcessFailed(const FailedProcess& failure) {
+  auto args = webview::MakeComObject<ProcessFailedArgs>(failure);
   events_.Raise<ICoreWebView2ProcessFailedEventHandler>(
       "ProcessFailed", static_cast<ICoreWebView2*>(this),
       static_cast<ICoreWebView2ProcessFailedEventArgs*>(args.Get()));

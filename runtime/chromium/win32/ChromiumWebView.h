@@ -231,7 +231,7 @@ class ChromiumWebView final : public webview::AtomicComObject<ICoreWebView2_2>, 
   void NavigationCompleted(const NavigationOutcome& outcome) override;
   void DocumentTitleChanged() override;
   void WebMessageReceived(std::u16string messageAsJson) override;
-  void ProcessFailed(COREWEBVIEW2_PROCESS_FAILED_KIND kind) override;
+  void ProcessFailed(const FailedProcess& failure) override;
 
  private:
   bool Usable() const { return !closed_ && browser_->Usable(); }

@@ -109,18 +109,23 @@ INSTANTIATE_TEST_SUITE_P(
                       {"--user-data-dir="}}),
     CaseName());
 
-TEST(BrowserStartScript, ConnectsGreetsThenBecomesChromiumOnTheSocket) {
+TEST(BrowserStartScript, ConnectsGreetsRunsChromiumOnTheSocketThenReportsItsEnd) {
   BrowserLaunch launch = Launch(u"--remote-allow-origins=*", false, "/tmp/u d");
   launch.greeting = "hello-1";
   const std::string script = BrowserStartScript(launch);
   const auto connect = script.find("exec 3<>/dev/tcp/127.0.0.1/4711");
   const auto greet = script.find("printf '%s\\0' 'hello-1' >&3");
-  const auto start = script.find("exec '/usr/bin/chromium' \"$@\"");
+  const auto start = script.find("; '/usr/bin/chromium' \"$@\"");
+  const auto ended = script.find(
+      "; printf '\\0{\"method\":\"Velmoran.browserExited\",\"params\":{\"exitCode\":%d}}\\0' $? >&3");
   ASSERT_NE(connect, std::string::npos);
   ASSERT_NE(greet, std::string::npos);
   ASSERT_NE(start, std::string::npos);
+  ASSERT_NE(ended, std::string::npos) << script;
   EXPECT_LT(connect, greet);
   EXPECT_LT(greet, start);
+  EXPECT_LT(start, ended);
+  EXPECT_EQ(script.find("exec '/usr/bin/chromium'"), std::string::npos) << "bash stays to report the end";
   EXPECT_NE(script.find(" '--remote-allow-origins=*'"), std::string::npos);
   EXPECT_NE(script.find(" '--user-data-dir=/tmp/u d'"), std::string::npos);
   EXPECT_NE(script.find(" 4>&3 "), std::string::npos);

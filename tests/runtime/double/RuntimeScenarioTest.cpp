@@ -25,10 +25,15 @@ void PrintTo(const RuntimeScenario& scenario, std::ostream* out) {
   for (const auto& [number, status] : scenario.failingNavigations)
     *out << "\n  navigation " << number << " fails " << static_cast<int>(status);
   for (const ScenarioMessage& message : scenario.messages) {
-    *out << "\n  after " << message.delayMilliseconds << " ms: "
-         << (!message.file.empty() ? "every line of " + Utf16ToUtf8(message.file)
-             : message.json        ? Utf16ToUtf8(*message.json)
-                                   : std::string("<unreadable>"));
+    *out << "\n  after " << message.delayMilliseconds << " ms: ";
+    if (message.crash) {
+      *out << "crash " << (message.crash->browserProcess ? "browser " : "renderer ")
+           << message.crash->exitCode;
+    } else {
+      *out << (!message.file.empty() ? "every line of " + Utf16ToUtf8(message.file)
+               : message.json        ? Utf16ToUtf8(*message.json)
+                                     : std::string("<unreadable>"));
+    }
   }
   if (scenario.resourcesEvery != 0) *out << "\n  resources every " << scenario.resourcesEvery;
   for (const ScenarioError& error : scenario.errors)
@@ -60,16 +65,22 @@ RuntimeScenario Messages(std::initializer_list<ScenarioMessage> messages) {
   return scenario;
 }
 
-ScenarioMessage Json(std::u16string json, std::uint32_t delay = 0) { return {delay, std::move(json), {}}; }
+ScenarioMessage Json(std::u16string json, std::uint32_t delay = 0) {
+  return {delay, std::move(json), {}, {}};
+}
 
 ScenarioMessage FileOfMessages(std::u16string path, std::uint32_t delay = 0) {
-  return {delay, std::nullopt, std::move(path)};
+  return {delay, std::nullopt, std::move(path), {}};
 }
 
 RuntimeScenario ResourcesEvery(std::uint64_t every) {
   RuntimeScenario scenario;
   scenario.resourcesEvery = every;
   return scenario;
+}
+
+ScenarioMessage Crash(bool browserProcess, std::int32_t exitCode, std::uint32_t delay = 0) {
+  return {delay, std::nullopt, {}, runtime::doubles::ScenarioCrash{browserProcess, exitCode}};
 }
 
 RuntimeScenario Failures(std::initializer_list<ScenarioCallFailure> failures) {
@@ -117,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
                      Messages({Json(u"  [1, 2] ")})},
         ScenarioCase{"BrokenJsonIsStillAMessage", "{\"callMode\":\n", Messages({Json(u"{\"callMode\":")})},
         ScenarioCase{"WordThatOnlyStartsLikeADirective", "failure 1\n", Messages({Json(u"failure 1")})},
-        ScenarioCase{"Unreadable", "!unreadable\n", Messages({ScenarioMessage{0, std::nullopt, {}}})},
+        ScenarioCase{"Unreadable", "!unreadable\n", Messages({ScenarioMessage{0, std::nullopt, {}, {}}})},
         ScenarioCase{"Utf8AndByteOrderMark", "\xEF\xBB\xBF\"\xED\x99\x8D\xEA\xB8\xB8\xEB\x8F\x99\"",
                      Messages({Json(u"\"홍길동\"")})},
         ScenarioCase{"MessagesInFileOrder", "\"a\"\n\"b\"\n\"c\"",
@@ -134,6 +145,16 @@ INSTANTIATE_TEST_SUITE_P(
                      Error(1, "write resources every <N>, N at least 1")},
         ScenarioCase{"ResourcesWithoutEvery", "resources 500",
                      Error(1, "write resources every <N>, N at least 1")},
+        ScenarioCase{
+            "CrashesBetweenMessagesTakeTheWaitBeforeThem",
+            "\"a\"\nwait 20\ncrash browser 0xC0000005\ncrash renderer -3\n\"b\"",
+            Messages({Json(u"\"a\""), Crash(true, -1073741819, 20), Crash(false, -3), Json(u"\"b\"")})},
+        ScenarioCase{"CrashOfAnotherProcess", "crash gpu 1",
+                     Error(1, "write crash browser <exit code> or crash renderer <exit code>")},
+        ScenarioCase{"CrashWithoutExitCode", "crash browser",
+                     Error(1, "write crash browser <exit code> or crash renderer <exit code>")},
+        ScenarioCase{"CrashWithAWordForExitCode", "crash renderer often",
+                     Error(1, "not an exit code: often")},
         ScenarioCase{"FailByName", "fail ExecuteScript E_FAIL", Failures({{"ExecuteScript", E_FAIL}})},
         ScenarioCase{"FailAnExportInHex", "fail CreateCoreWebView2EnvironmentWithOptions 0x80070005",
                      Failures({{"CreateCoreWebView2EnvironmentWithOptions", E_ACCESSDENIED}})},

@@ -88,6 +88,29 @@ TEST_F(BrowserTest, ASecondCreateBrowserLeavesTheLiveBrowserAlone) {
   EXPECT_FALSE(first->Closed());
 }
 
+TEST_F(BrowserTest, ClosingTheBrowserLetsItGoAndAllowsANewOneInTheSameWindow) {
+  browser->SetDefaultURL(kDefaultURL);
+  CreateBrowserNow();
+  ComPtr<SimController> first(&Controller());
+
+  browser->CloseBrowser();
+
+  EXPECT_FALSE(browser->Initialized());
+  EXPECT_TRUE(first->Closed());
+  EXPECT_EQ(first->SubscriptionsAtClose(), std::optional<std::size_t>(0));
+  EXPECT_FALSE(browser->Navigate(kDefaultURL));
+  EXPECT_EQ(browser->Widget0CompHWND(), 0u) << "the closed browser's windows are forgotten";
+  EXPECT_EQ(browser->DefaultURL(), kDefaultURL) << "the settings stay";
+
+  ASSERT_TRUE(browser->CreateBrowser(host.Handle(), true));
+  Pump();
+  EXPECT_TRUE(browser->Initialized());
+  ASSERT_NE(&Controller(), first.Get());
+  EXPECT_EQ(side->Requests().back().parentWindow, reinterpret_cast<HWND>(host.Handle()));
+  EXPECT_EQ(WebView().NavigatedUris(), std::vector<std::u16string>{kDefaultURL});
+  EXPECT_TRUE(errors.empty());
+}
+
 TEST_F(BrowserTest, AnInvisibleBrowserLivesInTheMessageOnlyParent) {
   StartRuntime();
   ASSERT_TRUE(browser->CreateInvisibleBrowser());

@@ -63,6 +63,49 @@ TEST_F(LoaderTest, StartSendsTheRequestAndTheAnswerArrivesOnALaterPump) {
               ElementsAre("NewBrowserVersionAvailable", "BrowserProcessExited", "ProcessInfosChanged"));
 }
 
+TEST_F(LoaderTest, RenewingLetsTheAnsweredEnvironmentGoAndAsksForANewOne) {
+  TWVLoader& loader = MakeLoader();
+  EXPECT_FALSE(loader.RenewEnvironment()) << "nothing to renew before the start";
+  ASSERT_TRUE(loader.StartWebView2());
+  EXPECT_FALSE(loader.RenewEnvironment()) << "nor before the answer";
+  Pump();
+  ASSERT_TRUE(loader.Initialized());
+  std::vector<std::string> events;
+  RuntimeEventRecorder recorder(runtime->Context(), events);
+  int created = 0;
+  loader.OnEnvironmentCreated = [&](TWVLoader*) { ++created; };
+
+  EXPECT_TRUE(loader.RenewEnvironment());
+  EXPECT_EQ(loader.Status(), wvlsImported);
+  EXPECT_EQ(loader.Environment(), nullptr);
+  EXPECT_EQ(runtime->LiveEnvironments(), 0u) << "the old environment was let go";
+  EXPECT_EQ(runtime->EnvironmentRequests().size(), 2u);
+
+  Pump();
+  EXPECT_EQ(created, 1);
+  EXPECT_TRUE(loader.Initialized());
+  EXPECT_NE(loader.Environment(), nullptr);
+  EXPECT_EQ(sim.modules().TotalLoads(), 1u) << "the library stays loaded";
+  EXPECT_THAT(events,
+              ElementsAre("unsubscribe NewBrowserVersionAvailable", "unsubscribe BrowserProcessExited",
+                          "unsubscribe ProcessInfosChanged", "subscribe NewBrowserVersionAvailable",
+                          "subscribe BrowserProcessExited", "subscribe ProcessInfosChanged"));
+  EXPECT_TRUE(loader.ErrorLog().empty());
+}
+
+TEST_F(LoaderTest, ARenewalTheRuntimeRefusesEndsInErrorAsAStartWould) {
+  TWVLoader& loader = MakeLoader();
+  ASSERT_TRUE(loader.StartWebView2());
+  Pump();
+  runtime->SetCallResult("CreateCoreWebView2EnvironmentWithOptions", E_ACCESSDENIED);
+
+  EXPECT_FALSE(loader.RenewEnvironment());
+
+  EXPECT_TRUE(loader.InitializationError());
+  EXPECT_EQ(loader.ErrorCode(), static_cast<std::int64_t>(E_ACCESSDENIED));
+  EXPECT_EQ(Dialogs().size(), 1u);
+}
+
 TEST_F(LoaderTest, RequestCarriesThisProgramsSettings) {
   TWVLoader& loader = MakeLoader();
   loader.SetUserDataFolder(u"C:\\velmoran\\CustomCache");
