@@ -88,7 +88,8 @@ class Writer {
   void Field(std::u16string_view label, std::u16string_view value) {
     std::u16string line(label);
     line += u":";
-    line.append(label.size() < 18 ? 18 - label.size() : 1, u' ');
+    // Values line up after the longest label ("Executable version:").
+    line.append(label.size() < 20 ? 20 - label.size() : 1, u' ');
     line += value;
     Line(line);
   }
@@ -175,7 +176,10 @@ std::u16string ComposeCrashReport(const CrashFacts& facts) {
 
 std::u16string ReportFolderName(const platform::SystemTime& time, int attempt) {
   std::u16string name = DateTimeText(time, u'_', u'-');
-  if (attempt > 1) name += u"_" + DecimalText(attempt);
+  if (attempt > 1) {
+    name.push_back(u'_');
+    name += DecimalText(attempt);
+  }
   return name;
 }
 

@@ -22,7 +22,10 @@
 //                                 host reads it with get_WebMessageAsJson (a
 //                                 posted string arrives as a JSON string
 //                                 literal); "!unreadable" is a message whose
-//                                 text cannot be read. These are the replay
+//                                 text cannot be read, "!invalid-pointer" one
+//                                 whose text is handed over as a pointer to
+//                                 memory that does not exist (the host that
+//                                 reads it crashes). These are the replay
 //                                 tool's input lines.
 //
 // The page posts its messages, one after another in file order, once the
@@ -59,6 +62,8 @@ struct ScenarioMessage {
   std::uint32_t delayMilliseconds = 0;
   // The message's JSON text; none for a message whose text cannot be read.
   std::optional<std::u16string> json;
+  // Its text is handed over as a pointer to nowhere (json is then none).
+  bool textPointsNowhere = false;
 
   friend bool operator==(const ScenarioMessage&, const ScenarioMessage&) = default;
 };

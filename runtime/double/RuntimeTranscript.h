@@ -14,7 +14,7 @@
 //   navigate<TAB>http://localhost/www/corvale2/index.html
 //   navigation-completed<TAB>1                1, or 0 and the web error status
 //   navigation-completed<TAB>0<TAB>12
-//   page-message<TAB><JSON text>              the page posted it (or !unreadable)
+//   page-message<TAB><JSON text>              the page posted it (or !unreadable, !invalid-pointer)
 //   script<TAB>img_send_indx_done(1,1)        ExecuteScript's text
 //   bounds<TAB>0 0 1280 984                   left top right bottom
 //   visible<TAB>1                             1 or 0
