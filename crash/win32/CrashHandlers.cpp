@@ -122,6 +122,14 @@ DWORD WINAPI ReporterMain(void* /*unused*/) {
   EndProcess(g_firstCode);
 }
 
+// On x86, RtlCaptureContext takes its caller's registers from the caller's
+// frame through EBP, so the caller must keep a frame pointer, which the
+// optimised build otherwise leaves out. The context is this function's
+// caller's.
+[[gnu::noinline, gnu::optimize("no-omit-frame-pointer")]] void CaptureCallerContext(CONTEXT& context) {
+  ::RtlCaptureContext(&context);
+}
+
 // For the handlers that get no exception record: one made here, with this
 // thread's context, so the dump and the stack walk see where it happened.
 [[noreturn]] void HandleCrashHere(DWORD code, const char16_t* caughtBy, std::u16string detail) {
@@ -132,7 +140,7 @@ DWORD WINAPI ReporterMain(void* /*unused*/) {
   if (g_crashedThread != 0) HandleCrash(code, nullptr, caughtBy, {});
   context = CONTEXT{};
   context.ContextFlags = CONTEXT_FULL;
-  ::RtlCaptureContext(&context);
+  CaptureCallerContext(context);
   record = EXCEPTION_RECORD{};
   record.ExceptionCode = code;
   record.ExceptionFlags = EXCEPTION_NONCONTINUABLE;
@@ -162,6 +170,24 @@ void __cdecl OnInvalidParameter(const wchar_t* expression, const wchar_t* functi
 }
 
 void __cdecl OnPureCall() { HandleCrashHere(kPureCallCode, u"C runtime pure-call handler", {}); }
+
+// The toolchain's C runtime library may answer these two calls with an
+// emulation of its own that the C runtime DLL never consults; the DLL's own
+// exports, where it has them, set the handlers it calls.
+void InstallRuntimeLibraryHandlers() {
+  _set_invalid_parameter_handler(OnInvalidParameter);
+  _set_purecall_handler(OnPureCall);
+  for (const wchar_t* library : {L"msvcrt.dll", L"ucrtbase.dll"}) {
+    const HMODULE module = ::GetModuleHandleW(library);
+    if (module == nullptr) continue;
+    const auto setInvalidParameter = reinterpret_cast<decltype(&_set_invalid_parameter_handler)>(
+        reinterpret_cast<void*>(::GetProcAddress(module, "_set_invalid_parameter_handler")));
+    const auto setPureCall = reinterpret_cast<decltype(&_set_purecall_handler)>(
+        reinterpret_cast<void*>(::GetProcAddress(module, "_set_purecall_handler")));
+    if (setInvalidParameter != nullptr) setInvalidParameter(OnInvalidParameter);
+    if (setPureCall != nullptr) setPureCall(OnPureCall);
+  }
+}
 
 // On 64-bit Windows, an exception in a window procedure of a 32-bit program
 // may be swallowed where the kernel calls back into user mode; the process
@@ -193,8 +219,7 @@ void InstallCrashHandlers(CrashSources sources) {
 
   ::SetUnhandledExceptionFilter(OnUnhandledException);
   std::set_terminate(OnTerminate);
-  _set_invalid_parameter_handler(OnInvalidParameter);
-  _set_purecall_handler(OnPureCall);
+  InstallRuntimeLibraryHandlers();
   platform::win32::SetEscapedExceptionHandler(OnEscapedException);
   StopSwallowingCallbackExceptions();
 }

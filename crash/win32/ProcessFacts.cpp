@@ -22,6 +22,14 @@ std::u16string ModulePath(HMODULE module) {
   return Utf16Text(path, length);
 }
 
+// The size of a loaded module's image, from its PE headers; 0 when they do not look right.
+std::uint64_t ImageSize(HMODULE module) {
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(module);
+  if (dos->e_magic != IMAGE_DOS_SIGNATURE) return 0;
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(reinterpret_cast<const char*>(module) + dos->e_lfanew);
+  return nt->Signature == IMAGE_NT_SIGNATURE ? nt->OptionalHeader.SizeOfImage : 0;
+}
+
 // RTL_OSVERSIONINFOW's layout, which the headers of some toolchains leave out.
 struct OsVersion {
   ULONG size;
@@ -38,9 +46,12 @@ CodeLocation LocateCode(std::uint64_t address, DbgHelpLibrary* symbols) {
   CodeLocation location;
   location.address = address;
   HMODULE module = nullptr;
+  // Some systems answer the executable for an address in no module at all
+  // (a null address among them), so the answer is checked against the
+  // module's extent.
   if (::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                            reinterpret_cast<LPCWSTR>(static_cast<std::uintptr_t>(address)), &module) &&
-      module != nullptr) {
+      module != nullptr && address - reinterpret_cast<std::uintptr_t>(module) < ImageSize(module)) {
     location.module = FileNameOf(ModulePath(module));
     location.offset = address - reinterpret_cast<std::uintptr_t>(module);
   }
