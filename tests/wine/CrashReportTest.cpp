@@ -108,6 +108,47 @@ bool EndsWith(const std::wstring& text, const std::wstring& tail) {
   return text.size() >= tail.size() && ::lstrcmpiW(text.c_str() + text.size() - tail.size(), tail.c_str()) == 0;
 }
 
+// Wine's debugger reading a dump without anyone at the keyboard: the
+// commands come through its standard input, its answers through its output.
+std::string DebuggerOnDump(const std::wstring& dump, const std::string& commands) {
+  SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+  HANDLE inputRead = nullptr;
+  HANDLE inputWrite = nullptr;
+  HANDLE outputRead = nullptr;
+  HANDLE outputWrite = nullptr;
+  if (!::CreatePipe(&inputRead, &inputWrite, &inherit, 0)) return {};
+  if (!::CreatePipe(&outputRead, &outputWrite, &inherit, 0)) return {};
+  ::SetHandleInformation(inputWrite, HANDLE_FLAG_INHERIT, 0);
+  ::SetHandleInformation(outputRead, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = inputRead;
+  startup.hStdOutput = outputWrite;
+  startup.hStdError = outputWrite;
+  PROCESS_INFORMATION process{};
+  std::wstring line = L"winedbg.exe \"" + dump + L"\"";
+  const BOOL started = ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+  ::CloseHandle(inputRead);
+  ::CloseHandle(outputWrite);
+  std::string output;
+  if (started) {
+    DWORD written = 0;
+    ::WriteFile(inputWrite, commands.data(), static_cast<DWORD>(commands.size()), &written, nullptr);
+    ::CloseHandle(inputWrite);
+    inputWrite = nullptr;
+    char buffer[4096];
+    DWORD got = 0;
+    while (::ReadFile(outputRead, buffer, sizeof(buffer), &got, nullptr) && got > 0) output.append(buffer, got);
+    ::WaitForSingleObject(process.hProcess, kPatience);
+    ::CloseHandle(process.hProcess);
+    ::CloseHandle(process.hThread);
+  }
+  if (inputWrite != nullptr) ::CloseHandle(inputWrite);
+  ::CloseHandle(outputRead);
+  return output;
+}
+
 // A copy in $VELMORAN_ARTIFACTS, for a person to look at.
 void KeepForPeople(const std::wstring& file, const std::string& name) {
   const char* folder = std::getenv("VELMORAN_ARTIFACTS");
@@ -151,6 +192,9 @@ TEST_F(CrashReportTest, AnAccessViolationLeavesItsReportFolderAndEndsTheShellWit
   bool executableListed = false;
   for (const std::wstring& module : dump.modules) executableListed = executableListed || EndsWith(module, L"\\velmoran.exe");
   EXPECT_TRUE(executableListed) << dump.modules.size() << " modules";
+  // And a debugger reads it: the failing thread's stack, down from the executable.
+  const std::string debugger = DebuggerOnDump(folder + L"\\minidump.dmp", "bt\nquit\n");
+  EXPECT_TRUE(std::regex_search(debugger, std::regex(R"(=>0 0x[0-9a-f]{8} in velmoran )"))) << debugger;
 
   // The text report, UTF-8 behind a byte-order mark.
   KeepForPeople(folder + L"\\report.txt", "crash-report.txt");
