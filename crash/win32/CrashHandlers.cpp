@@ -80,18 +80,25 @@ DWORD WINAPI ReporterMain(void* /*unused*/) {
   EndProcess(g_event.code);
 }
 
-[[noreturn]] void HandleCrash(DWORD code, EXCEPTION_POINTERS* exception, const char16_t* caughtBy,
-                              std::u16string detail) {
-  const DWORD self = ::GetCurrentThreadId();
+// Returns on the first crash only. A crash of a report step ends that step;
+// one of the crashed thread again or of the reporter (reporting itself broke)
+// ends the process with the first crash's code; any other thread that
+// crashes meanwhile waits for the end.
+void ClaimReport(DWORD code) {
   if (IsReportStepThread()) EndFailedStep(code);
+  const DWORD self = ::GetCurrentThreadId();
   DWORD expected = 0;
   if (!g_crashedThread.compare_exchange_strong(expected, self)) {
-    // The crashed thread again, or the reporter: reporting itself broke.
     if (expected == self || self == g_reporterThread) EndProcess(g_firstCode);
-    // Another thread crashed while the first crash is reported: it waits for the end.
     for (;;) ::Sleep(INFINITE);
   }
   g_firstCode = code;
+}
+
+// The claimed crash, reported from a thread of its own while this one waits.
+[[noreturn]] void ReportClaimedCrash(DWORD code, EXCEPTION_POINTERS* exception, const char16_t* caughtBy,
+                                     std::u16string detail) {
+  const DWORD self = ::GetCurrentThreadId();
   g_event.code = code;
   g_event.exception = exception;
   g_event.caughtBy = caughtBy;
@@ -122,6 +129,12 @@ DWORD WINAPI ReporterMain(void* /*unused*/) {
   EndProcess(g_firstCode);
 }
 
+[[noreturn]] void HandleCrash(DWORD code, EXCEPTION_POINTERS* exception, const char16_t* caughtBy,
+                              std::u16string detail) {
+  ClaimReport(code);
+  ReportClaimedCrash(code, exception, caughtBy, std::move(detail));
+}
+
 // On x86, RtlCaptureContext takes its caller's registers from the caller's
 // frame through EBP, so the caller must keep a frame pointer, which the
 // optimised build otherwise leaves out. The context is this function's
@@ -133,11 +146,11 @@ DWORD WINAPI ReporterMain(void* /*unused*/) {
 // For the handlers that get no exception record: one made here, with this
 // thread's context, so the dump and the stack walk see where it happened.
 [[noreturn]] void HandleCrashHere(DWORD code, const char16_t* caughtBy, std::u16string detail) {
+  // Only the first crash gets this far, so one record serves.
+  ClaimReport(code);
   static CONTEXT context;
   static EXCEPTION_RECORD record;
   static EXCEPTION_POINTERS pointers;
-  // Only the first crash uses them; a later one ends or parks in HandleCrash before reading them.
-  if (g_crashedThread != 0) HandleCrash(code, nullptr, caughtBy, {});
   context = CONTEXT{};
   context.ContextFlags = CONTEXT_FULL;
   CaptureCallerContext(context);
@@ -146,7 +159,7 @@ DWORD WINAPI ReporterMain(void* /*unused*/) {
   record.ExceptionFlags = EXCEPTION_NONCONTINUABLE;
   record.ExceptionAddress = reinterpret_cast<void*>(static_cast<std::uintptr_t>(context.Eip));
   pointers = EXCEPTION_POINTERS{&record, &context};
-  HandleCrash(code, &pointers, caughtBy, std::move(detail));
+  ReportClaimedCrash(code, &pointers, caughtBy, std::move(detail));
 }
 
 LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* exception) {

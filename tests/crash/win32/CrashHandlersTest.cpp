@@ -90,6 +90,9 @@ std::vector<CrashCase> CrashCases() {
       // An address in no module is shown bare.
       {"CallThroughANullPointer", L"null-call", 0xC0000005,
        {R"(Detail: +executing address 0x00000000)", R"(Address: +0x00000000 0x00000000)"}},
+      // The handler starts on what is left of the stack; the report is written from threads of its own.
+      {"StackOverflow", L"stack-overflow", 0xC00000FD,
+       {R"(Exception: +0xC00000FD EXCEPTION_STACK_OVERFLOW)", here, R"(  #5  0x[0-9A-F]{8}  velmoran_crashing_program\.exe.*)"}},
       {"OtherThread", L"other-thread", 0xC0000005, {written, R"(Thread: +\d+ \(another thread\))", here}},
       {"TwoThreadsAtOnce", L"two-threads", 0xC0000005, {written, R"(Thread: +\d+ \(another thread\))"}},
       {"UncaughtCppException", L"uncaught", 0xE0564D01,

@@ -46,6 +46,17 @@ volatile std::uintptr_t g_nowhere = 0x10;
 
 void (*volatile g_noFunction)() = nullptr;
 
+// Each call takes a kilobyte of stack; the recursion ends only where the
+// stack would (the bound is read at run time, so the compiler sees an end).
+volatile int g_deepest = 1 << 30;
+
+[[gnu::noinline]] int Deeper(int depth) {
+  volatile char frame[1024];
+  frame[0] = static_cast<char>(depth);
+  if (depth >= g_deepest) return frame[0];
+  return Deeper(depth + 1) + frame[0];
+}
+
 class ThrowingProcedure final : public velmoran::platform::WindowProcedure {
  public:
   std::intptr_t WindowProc(velmoran::platform::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
@@ -58,6 +69,8 @@ class ThrowingProcedure final : public velmoran::platform::WindowProcedure {
 int Crash(const std::wstring& way) {
   if (way == L"access-violation") {
     WriteToNowhere();
+  } else if (way == L"stack-overflow") {
+    return Deeper(0);
   } else if (way == L"null-call") {
     g_noFunction();
   } else if (way == L"other-thread") {
