@@ -17,13 +17,14 @@ constexpr std::size_t kHashSize = std::size_t{1} << kHashBits;
 constexpr int kMaxChain = 48;
 constexpr std::size_t kNoPosition = static_cast<std::size_t>(-1);
 
-constexpr std::array<std::uint16_t, 29> kLengthBase = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
-                                                       31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr std::array<std::uint16_t, 29> kLengthBase = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
+                                                       15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
+                                                       67, 83, 99, 115, 131, 163, 195, 227, 258};
 constexpr std::array<std::uint8_t, 29> kLengthExtra = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
                                                        2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-constexpr std::array<std::uint16_t, 30> kDistanceBase = {1,    2,    3,    4,    5,    7,     9,     13,    17,  25,
-                                                         33,   49,   65,   97,   129,  193,   257,   385,   513, 769,
-                                                         1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+constexpr std::array<std::uint16_t, 30> kDistanceBase = {
+    1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
+    193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
 constexpr std::array<std::uint8_t, 30> kDistanceExtra = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
                                                          6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
@@ -117,7 +118,8 @@ std::string DeflateRaw(std::string_view bytes) {
     if (at + kMinMatch <= size) {
       const std::size_t limit = std::min(kMaxMatch, size - at);
       std::size_t candidate = head[Hash3(data + at)];
-      for (int chain = 0; chain < kMaxChain && candidate != kNoPosition && at - candidate <= kWindow; ++chain) {
+      for (int chain = 0; chain < kMaxChain && candidate != kNoPosition && at - candidate <= kWindow;
+           ++chain) {
         if (data[candidate + bestLength] == data[at + bestLength] || bestLength == 0) {
           std::size_t length = 0;
           while (length < limit && data[candidate + length] == data[at + length]) ++length;

@@ -49,7 +49,9 @@ constexpr std::array<NamedCode, 29> kCodeNames = {{
 constexpr std::u16string_view kLineEnd = u"\r\n";
 constexpr std::u16string_view kUnknown = u"unknown";
 
-std::u16string OrUnknown(const std::u16string& text) { return text.empty() ? std::u16string(kUnknown) : text; }
+std::u16string OrUnknown(const std::u16string& text) {
+  return text.empty() ? std::u16string(kUnknown) : text;
+}
 
 // Eight digits for an address of a 32-bit process, sixteen beyond it.
 std::u16string AddressText(std::uint64_t address) {
@@ -59,10 +61,12 @@ std::u16string AddressText(std::uint64_t address) {
 }
 
 std::u16string TwoDigits(unsigned value) {
-  return std::u16string{static_cast<char16_t>(u'0' + value / 10 % 10), static_cast<char16_t>(u'0' + value % 10)};
+  return std::u16string{static_cast<char16_t>(u'0' + value / 10 % 10),
+                        static_cast<char16_t>(u'0' + value % 10)};
 }
 
-std::u16string DateTimeText(const platform::SystemTime& t, char16_t dateTimeSeparator, char16_t timeSeparator) {
+std::u16string DateTimeText(const platform::SystemTime& t, char16_t dateTimeSeparator,
+                            char16_t timeSeparator) {
   std::u16string text = DecimalText(t.year) + u"-" + TwoDigits(t.month) + u"-" + TwoDigits(t.day);
   text.push_back(dateTimeSeparator);
   text += TwoDigits(t.hour) + timeSeparator + TwoDigits(t.minute) + timeSeparator + TwoDigits(t.second);
@@ -134,10 +138,12 @@ std::u16string ComposeCrashReport(const CrashFacts& facts) {
   if (!facts.detail.empty()) out.Field(u"Detail", facts.detail);
   out.Field(u"Address", facts.where ? AddressText(facts.where->address) + u" " + LocationText(*facts.where)
                                     : std::u16string(kUnknown));
-  out.Field(u"Thread", DecimalText(facts.threadId) +
-                           (facts.onUserInterfaceThread ? u" (user-interface thread)" : u" (another thread)"));
+  out.Field(u"Thread",
+            DecimalText(facts.threadId) +
+                (facts.onUserInterfaceThread ? u" (user-interface thread)" : u" (another thread)"));
   out.Field(u"Time", DateTimeText(facts.time, u' ', u':'));
-  out.Field(u"Up time", facts.upTimeMilliseconds ? UpTimeText(*facts.upTimeMilliseconds) : std::u16string(kUnknown));
+  out.Field(u"Up time",
+            facts.upTimeMilliseconds ? UpTimeText(*facts.upTimeMilliseconds) : std::u16string(kUnknown));
 
   out.Heading(u"Versions");
   out.Field(u"Executable", OrUnknown(facts.executablePath));

@@ -21,22 +21,22 @@ inline constexpr std::size_t kReportLogLines = 60;
 
 struct CodeLocation {
   std::uint64_t address = 0;
-  std::u16string module;      // file name of the module it falls in; empty when none
-  std::uint64_t offset = 0;   // from the module's base
-  std::u16string symbol;      // the function, when the debug information names one
+  std::u16string module;     // file name of the module it falls in; empty when none
+  std::uint64_t offset = 0;  // from the module's base
+  std::u16string symbol;     // the function, when the debug information names one
 };
 
 struct ModuleFacts {
   std::u16string path;
   std::uint64_t base = 0;
   std::uint32_t size = 0;
-  std::u16string version;     // the file version, "1.2.3.4"; empty without a version resource
+  std::u16string version;  // the file version, "1.2.3.4"; empty without a version resource
 };
 
 struct CrashFacts {
-  std::uint32_t code = 0;     // the exception code, also the process's exit code
-  std::u16string caughtBy;    // which of the handlers caught it
-  std::u16string detail;      // what else the exception tells (the address read, the C++ exception's text)
+  std::uint32_t code = 0;   // the exception code, also the process's exit code
+  std::u16string caughtBy;  // which of the handlers caught it
+  std::u16string detail;    // what else the exception tells (the address read, the C++ exception's text)
   std::optional<CodeLocation> where;
   std::uint32_t threadId = 0;
   bool onUserInterfaceThread = false;
@@ -59,11 +59,12 @@ std::u16string ExceptionCodeName(std::uint32_t code);
 
 // Codes of the shell's own for what ends the process without a structured
 // exception: 0xE0 marks a code of an application, "VM" the shell.
-inline constexpr std::uint32_t kTerminateCode = 0xE0564D01;          // std::terminate
-inline constexpr std::uint32_t kEscapedExceptionCode = 0xE0564D02;   // a C++ exception out of a window procedure
-inline constexpr std::uint32_t kPureCallCode = 0xE0564D03;           // the C runtime's pure-call handler
+inline constexpr std::uint32_t kTerminateCode = 0xE0564D01;  // std::terminate
+inline constexpr std::uint32_t kEscapedExceptionCode =
+    0xE0564D02;                                             // a C++ exception out of a window procedure
+inline constexpr std::uint32_t kPureCallCode = 0xE0564D03;  // the C runtime's pure-call handler
 // The C runtime's invalid-parameter handler ends with Windows' own code for it.
-inline constexpr std::uint32_t kInvalidParameterCode = 0xC0000417;   // STATUS_INVALID_CRUNTIME_PARAMETER
+inline constexpr std::uint32_t kInvalidParameterCode = 0xC0000417;  // STATUS_INVALID_CRUNTIME_PARAMETER
 
 // "velmoran.exe+0x00012345 Symbol", or the bare address outside every module.
 std::u16string LocationText(const CodeLocation& location);

@@ -1,7 +1,6 @@
 #include "crash/win32/CrashHandlers.h"
 
 #include <windows.h>
-
 #include <objbase.h>
 
 #include <atomic>
@@ -113,8 +112,8 @@ void ClaimReport(DWORD code) {
     g_event.stack.low = reinterpret_cast<std::uintptr_t>(region.AllocationBase);
     g_event.stack.high = reinterpret_cast<std::uintptr_t>(region.BaseAddress) + region.RegionSize;
   }
-  ::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentThread(), ::GetCurrentProcess(), &g_event.thread, 0, FALSE,
-                    DUPLICATE_SAME_ACCESS);
+  ::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentThread(), ::GetCurrentProcess(), &g_event.thread, 0,
+                    FALSE, DUPLICATE_SAME_ACCESS);
 
   DWORD reporterId = 0;
   const HANDLE reporter = ::CreateThread(nullptr, 0, ReporterMain, nullptr, CREATE_SUSPENDED, &reporterId);

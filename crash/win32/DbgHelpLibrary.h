@@ -6,7 +6,6 @@
 // the reporter calls them from one step at a time.
 
 #include <windows.h>
-
 #include <dbghelp.h>
 
 #include <string>

@@ -12,7 +12,8 @@ std::u16string WriteMinidump(DbgHelpLibrary& dbghelp, const std::u16string& path
   if (dbghelp.miniDumpWriteDump == nullptr) return u"dbghelp.dll has no MiniDumpWriteDump";
   const HANDLE file =
       ::CreateFileW(AsWide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return u"the file could not be created (error " + DecimalText(::GetLastError()) + u")";
+  if (file == INVALID_HANDLE_VALUE)
+    return u"the file could not be created (error " + DecimalText(::GetLastError()) + u")";
   MINIDUMP_EXCEPTION_INFORMATION information{};
   information.ThreadId = threadId;
   information.ExceptionPointers = exception;
@@ -20,7 +21,8 @@ std::u16string WriteMinidump(DbgHelpLibrary& dbghelp, const std::u16string& path
   // The extra streams first; an older dbghelp that refuses them still writes the normal dump.
   BOOL written = FALSE;
   DWORD error = 0;
-  for (const int type : {MiniDumpNormal | MiniDumpWithThreadInfo | MiniDumpWithUnloadedModules, int{MiniDumpNormal}}) {
+  for (const int type :
+       {MiniDumpNormal | MiniDumpWithThreadInfo | MiniDumpWithUnloadedModules, int{MiniDumpNormal}}) {
     ::SetFilePointer(file, 0, nullptr, FILE_BEGIN);
     ::SetEndOfFile(file);
     written = dbghelp.miniDumpWriteDump(::GetCurrentProcess(), ::GetCurrentProcessId(), file,

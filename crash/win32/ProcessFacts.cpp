@@ -26,7 +26,8 @@ std::u16string ModulePath(HMODULE module) {
 std::uint64_t ImageSize(HMODULE module) {
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(module);
   if (dos->e_magic != IMAGE_DOS_SIGNATURE) return 0;
-  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(reinterpret_cast<const char*>(module) + dos->e_lfanew);
+  const auto* nt =
+      reinterpret_cast<const IMAGE_NT_HEADERS*>(reinterpret_cast<const char*>(module) + dos->e_lfanew);
   return nt->Signature == IMAGE_NT_SIGNATURE ? nt->OptionalHeader.SizeOfImage : 0;
 }
 
@@ -49,8 +50,9 @@ CodeLocation LocateCode(std::uint64_t address, DbgHelpLibrary* symbols) {
   // Some systems answer the executable for an address in no module at all
   // (a null address among them), so the answer is checked against the
   // module's extent.
-  if (::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                           reinterpret_cast<LPCWSTR>(static_cast<std::uintptr_t>(address)), &module) &&
+  if (::GetModuleHandleExW(
+          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+          reinterpret_cast<LPCWSTR>(static_cast<std::uintptr_t>(address)), &module) &&
       module != nullptr && address - reinterpret_cast<std::uintptr_t>(module) < ImageSize(module)) {
     location.module = FileNameOf(ModulePath(module));
     location.offset = address - reinterpret_cast<std::uintptr_t>(module);
@@ -100,16 +102,17 @@ std::u16string FileVersion(const std::u16string& path) {
       length < sizeof(VS_FIXEDFILEINFO)) {
     return {};
   }
-  return DecimalText(HIWORD(fixed->dwFileVersionMS)) + u"." + DecimalText(LOWORD(fixed->dwFileVersionMS)) + u"." +
-         DecimalText(HIWORD(fixed->dwFileVersionLS)) + u"." + DecimalText(LOWORD(fixed->dwFileVersionLS));
+  return DecimalText(HIWORD(fixed->dwFileVersionMS)) + u"." + DecimalText(LOWORD(fixed->dwFileVersionMS)) +
+         u"." + DecimalText(HIWORD(fixed->dwFileVersionLS)) + u"." +
+         DecimalText(LOWORD(fixed->dwFileVersionLS));
 }
 
 std::u16string WindowsVersion() {
   const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
   if (ntdll == nullptr) return {};
   using RtlGetVersionFunction = LONG(WINAPI*)(OsVersion*);
-  const auto getVersion =
-      reinterpret_cast<RtlGetVersionFunction>(reinterpret_cast<void*>(::GetProcAddress(ntdll, "RtlGetVersion")));
+  const auto getVersion = reinterpret_cast<RtlGetVersionFunction>(
+      reinterpret_cast<void*>(::GetProcAddress(ntdll, "RtlGetVersion")));
   std::u16string text;
   OsVersion version{};
   version.size = sizeof(version);
@@ -119,9 +122,10 @@ std::u16string WindowsVersion() {
     if (!servicePack.empty()) text += u" " + servicePack;
   }
   using WineVersionFunction = const char*(CDECL*)();
-  const auto wineVersion =
-      reinterpret_cast<WineVersionFunction>(reinterpret_cast<void*>(::GetProcAddress(ntdll, "wine_get_version")));
-  if (wineVersion != nullptr && wineVersion() != nullptr) text += u" (Wine " + AsciiToUtf16(wineVersion()) + u")";
+  const auto wineVersion = reinterpret_cast<WineVersionFunction>(
+      reinterpret_cast<void*>(::GetProcAddress(ntdll, "wine_get_version")));
+  if (wineVersion != nullptr && wineVersion() != nullptr)
+    text += u" (Wine " + AsciiToUtf16(wineVersion()) + u")";
   return text;
 }
 

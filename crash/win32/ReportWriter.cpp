@@ -112,7 +112,8 @@ class Steps {
       notes.push_back(std::u16string(name) + u": gave up after " + DecimalText(timeoutMs / 1000) + u" s");
       exitCode = WAIT_TIMEOUT;
     } else if (::GetExitCodeThread(thread, &exitCode) && exitCode != 0) {
-      std::u16string why = exitCode == kStepThrew ? std::u16string(u"a C++ exception") : u"exception 0x" + Hex8(exitCode);
+      std::u16string why =
+          exitCode == kStepThrew ? std::u16string(u"a C++ exception") : u"exception 0x" + Hex8(exitCode);
       notes.push_back(std::u16string(name) + u": failed with " + why);
     }
     g_stepThread = 0;
@@ -120,7 +121,9 @@ class Steps {
     return waited == WAIT_OBJECT_0 && exitCode == 0;
   }
 
-  void Note(std::u16string_view name, const std::u16string& why) { notes.push_back(std::u16string(name) + u": " + why); }
+  void Note(std::u16string_view name, const std::u16string& why) {
+    notes.push_back(std::u16string(name) + u": " + why);
+  }
 
   std::vector<std::u16string> notes;
 };
@@ -129,10 +132,18 @@ std::u16string AccessDetail(const EXCEPTION_RECORD& record) {
   if (record.NumberParameters < 2) return {};
   std::u16string action;
   switch (record.ExceptionInformation[0]) {
-    case 0: action = u"reading"; break;
-    case 1: action = u"writing"; break;
-    case 8: action = u"executing"; break;
-    default: action = u"using"; break;
+    case 0:
+      action = u"reading";
+      break;
+    case 1:
+      action = u"writing";
+      break;
+    case 8:
+      action = u"executing";
+      break;
+    default:
+      action = u"using";
+      break;
   }
   return action + u" address 0x" + Hex8(static_cast<std::uint32_t>(record.ExceptionInformation[1]));
 }
@@ -166,7 +177,8 @@ BugReport WriteCrashReport(const CrashEvent& event, const CrashSources& sources)
   facts.time = TimeOf(event.time);
   const EXCEPTION_RECORD* record = event.exception != nullptr ? event.exception->ExceptionRecord : nullptr;
   if (record != nullptr && facts.detail.empty() &&
-      (record->ExceptionCode == EXCEPTION_ACCESS_VIOLATION || record->ExceptionCode == EXCEPTION_IN_PAGE_ERROR)) {
+      (record->ExceptionCode == EXCEPTION_ACCESS_VIOLATION ||
+       record->ExceptionCode == EXCEPTION_IN_PAGE_ERROR)) {
     facts.detail = AccessDetail(*record);
   }
 
@@ -187,7 +199,12 @@ BugReport WriteCrashReport(const CrashEvent& event, const CrashSources& sources)
     steps.Note(u"minidump.dmp", u"not written: no report folder could be made");
   } else {
     std::u16string error;
-    if (steps.Run(kMinidumpFileName, [&] { error = WriteMinidump(dbghelp, fileIn(kMinidumpFileName), event.threadId, event.exception); }, 60000) &&
+    if (steps.Run(
+            kMinidumpFileName,
+            [&] {
+              error = WriteMinidump(dbghelp, fileIn(kMinidumpFileName), event.threadId, event.exception);
+            },
+            60000) &&
         !error.empty()) {
       steps.Note(kMinidumpFileName, error);
     }
@@ -197,62 +214,79 @@ BugReport WriteCrashReport(const CrashEvent& event, const CrashSources& sources)
     WalkedStack stack;
     std::optional<CodeLocation> where;
     const CONTEXT context = *event.exception->ContextRecord;
-    if (steps.Run(u"call stack", [&] {
-          stack = WalkStack(haveDbgHelp ? &dbghelp : nullptr, event.thread, context, event.stack);
-          if (record != nullptr) {
-            where = LocateCode(reinterpret_cast<std::uintptr_t>(record->ExceptionAddress), haveDbgHelp ? &dbghelp : nullptr);
-          }
-        }, 30000)) {
+    if (steps.Run(
+            u"call stack",
+            [&] {
+              stack = WalkStack(haveDbgHelp ? &dbghelp : nullptr, event.thread, context, event.stack);
+              if (record != nullptr) {
+                where = LocateCode(reinterpret_cast<std::uintptr_t>(record->ExceptionAddress),
+                                   haveDbgHelp ? &dbghelp : nullptr);
+              }
+            },
+            30000)) {
       facts.stack = std::move(stack.frames);
       facts.stackMethod = std::move(stack.method);
       facts.where = std::move(where);
     }
   }
   std::vector<ModuleFacts> modules;
-  if (steps.Run(u"module list", [&] { modules = LoadedModules(); }, 15000)) facts.modules = std::move(modules);
+  if (steps.Run(
+          u"module list", [&] { modules = LoadedModules(); }, 15000))
+    facts.modules = std::move(modules);
   std::u16string executableVersion;
   std::u16string windowsVersion;
   std::optional<std::uint64_t> upTime;
-  if (steps.Run(u"versions", [&] {
-        executableVersion = FileVersion(executable);
-        windowsVersion = WindowsVersion();
-        upTime = UpTimeMilliseconds();
-      }, 5000)) {
+  if (steps.Run(
+          u"versions",
+          [&] {
+            executableVersion = FileVersion(executable);
+            windowsVersion = WindowsVersion();
+            upTime = UpTimeMilliseconds();
+          },
+          5000)) {
     facts.executablePath = executable;
     facts.executableVersion = std::move(executableVersion);
     facts.windowsVersion = std::move(windowsVersion);
     facts.upTimeMilliseconds = upTime;
   }
   std::u16string runtimeVersion;
-  if (sources.runtimeVersion && steps.Run(u"browser runtime version", [&] { runtimeVersion = sources.runtimeVersion(); }, 5000)) {
+  if (sources.runtimeVersion &&
+      steps.Run(
+          u"browser runtime version", [&] { runtimeVersion = sources.runtimeVersion(); }, 5000)) {
     facts.runtimeVersion = std::move(runtimeVersion);
   }
   std::vector<std::u16string> logLines;
   if (!sources.logLines) {
     steps.Note(u"activity log", u"the shell gave no log");
-  } else if (steps.Run(u"activity log", [&] { logLines = sources.logLines(); }, 5000)) {
+  } else if (steps.Run(
+                 u"activity log", [&] { logLines = sources.logLines(); }, 5000)) {
     facts.logLines = std::move(logLines);
   }
 
   // The picture is taken now, before anything else is drawn, but written after the report.
   Screenshot picture;
   std::uintptr_t mainWindow = 0;
-  if (sources.mainWindow) steps.Run(u"main window", [&] { mainWindow = sources.mainWindow(); }, 5000);
+  if (sources.mainWindow)
+    steps.Run(
+        u"main window", [&] { mainWindow = sources.mainWindow(); }, 5000);
   std::u16string pictureError;
-  const bool pictured = steps.Run(u"screenshot", [&] {
-    picture = CaptureWindowPicture(reinterpret_cast<HWND>(mainWindow), pictureError);
-  }, 10000);
+  const bool pictured = steps.Run(
+      u"screenshot",
+      [&] { picture = CaptureWindowPicture(reinterpret_cast<HWND>(mainWindow), pictureError); }, 10000);
 
   auto writeReport = [&] {
     facts.notes = steps.notes;
     std::u16string text;
     std::u16string error;
-    if (steps.Run(u"report text", [&] { text = ComposeCrashReport(facts); }, 10000)) report.reportText = text;
+    if (steps.Run(
+            u"report text", [&] { text = ComposeCrashReport(facts); }, 10000))
+      report.reportText = text;
     if (report.reportText.empty()) {
       report.reportText = u"velmoran crash report\r\n\r\nException:         0x" + Hex8(event.code) +
                           u"\r\n\r\nThe rest of the report could not be composed.\r\n";
     }
-    if (!report.folder.empty() && !WriteWholeFile(fileIn(kReportFileName), ReportFileBytes(report.reportText), error)) {
+    if (!report.folder.empty() &&
+        !WriteWholeFile(fileIn(kReportFileName), ReportFileBytes(report.reportText), error)) {
       steps.Note(kReportFileName, error);
     }
   };
@@ -261,9 +295,13 @@ BugReport WriteCrashReport(const CrashEvent& event, const CrashSources& sources)
   if (pictured && !pictureError.empty()) steps.Note(kScreenshotFileName, u"no picture: " + pictureError);
   if (pictured && !picture.empty() && !report.folder.empty()) {
     std::u16string error;
-    if (steps.Run(kScreenshotFileName, [&] {
-          if (!WriteWholeFile(fileIn(kScreenshotFileName), EncodePng(picture), error)) steps.Note(kScreenshotFileName, error);
-        }, 20000)) {
+    if (steps.Run(
+            kScreenshotFileName,
+            [&] {
+              if (!WriteWholeFile(fileIn(kScreenshotFileName), EncodePng(picture), error))
+                steps.Note(kScreenshotFileName, error);
+            },
+            20000)) {
       report.screenshot = std::move(picture);
     }
   }

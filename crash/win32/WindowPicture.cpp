@@ -7,7 +7,9 @@
 namespace velmoran::crash::win32 {
 namespace {
 
-std::u16string Failed(const char16_t* what) { return std::u16string(what) + u" (error " + DecimalText(::GetLastError()) + u")"; }
+std::u16string Failed(const char16_t* what) {
+  return std::u16string(what) + u" (error " + DecimalText(::GetLastError()) + u")";
+}
 
 }  // namespace
 
@@ -38,7 +40,8 @@ Screenshot CaptureWindowPicture(HWND window, std::u16string& error) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  const HBITMAP bitmap = memory != nullptr ? ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
+  const HBITMAP bitmap =
+      memory != nullptr ? ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
   if (bitmap == nullptr || bits == nullptr) {
     error = Failed(u"no bitmap for the picture");
   } else {
@@ -49,7 +52,8 @@ Screenshot CaptureWindowPicture(HWND window, std::u16string& error) {
       picture.height = height;
       picture.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
       std::memcpy(picture.pixels.data(), bits, picture.pixels.size() * sizeof(std::uint32_t));
-      for (std::uint32_t& pixel : picture.pixels) pixel &= 0x00FFFFFF;  // BGRA in memory is 0x00RRGGBB as a value
+      for (std::uint32_t& pixel : picture.pixels)
+        pixel &= 0x00FFFFFF;  // BGRA in memory is 0x00RRGGBB as a value
     } else {
       error = Failed(u"BitBlt failed");
     }

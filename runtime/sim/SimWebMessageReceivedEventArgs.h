@@ -27,7 +27,8 @@ class SimWebMessageReceivedEventArgs final
  public:
   SimWebMessageReceivedEventArgs(std::shared_ptr<SimRuntimeContext> context, std::u16string source,
                                  std::optional<std::u16string> messageAsJson,
-                                 std::optional<std::u16string> messageAsString, bool textPointsNowhere = false)
+                                 std::optional<std::u16string> messageAsString,
+                                 bool textPointsNowhere = false)
       : SimCountedObject(std::move(context)),
         source_(std::move(source)),
         messageAsJson_(std::move(messageAsJson)),

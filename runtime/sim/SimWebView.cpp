@@ -151,9 +151,9 @@ void SimWebView::DeliverWebMessage(std::optional<std::u16string> messageAsJson,
                   textPointsNowhere]() mutable {
     if (self->closed_) return;
     if (self->settings_->Values().Read<BOOL>("IsWebMessageEnabled") == FALSE) return;
-    auto args = MakeComObject<SimWebMessageReceivedEventArgs>(self->SharedContext(),
-                                                              self->values_.Read<std::u16string>("Source"),
-                                                              std::move(json), std::move(text), textPointsNowhere);
+    auto args = MakeComObject<SimWebMessageReceivedEventArgs>(
+        self->SharedContext(), self->values_.Read<std::u16string>("Source"), std::move(json), std::move(text),
+        textPointsNowhere);
     self->events_.Raise<ICoreWebView2WebMessageReceivedEventHandler>(
         "WebMessageReceived", static_cast<ICoreWebView2*>(self.Get()),
         static_cast<ICoreWebView2WebMessageReceivedEventArgs*>(args.Get()));

@@ -31,7 +31,8 @@ TEST(ShellCrashSourcesTest, NewestLogLinesTheMainWindowAndTheRuntimeVersion) {
   std::uintptr_t formWindow = 0;
   std::u16string version;
   session.Run({[&] {
-    for (std::size_t i = 0; i < kReportLogLines + 10; ++i) WebCamFrm->logw(u"line " + velmoran::DecimalText(i));
+    for (std::size_t i = 0; i < kReportLogLines + 10; ++i)
+      WebCamFrm->logw(u"line " + velmoran::DecimalText(i));
     lines = sources.logLines();
     view = WebCamFrm->Memo1.Lines();
     window = sources.mainWindow();
@@ -40,7 +41,8 @@ TEST(ShellCrashSourcesTest, NewestLogLinesTheMainWindowAndTheRuntimeVersion) {
   }});
 
   ASSERT_EQ(lines.size(), kReportLogLines);
-  EXPECT_EQ(lines, std::vector<std::u16string>(view.end() - static_cast<std::ptrdiff_t>(kReportLogLines), view.end()));
+  EXPECT_EQ(lines, std::vector<std::u16string>(view.end() - static_cast<std::ptrdiff_t>(kReportLogLines),
+                                               view.end()));
   EXPECT_NE(window, 0u);
   EXPECT_EQ(window, formWindow);
   EXPECT_FALSE(version.empty());

@@ -1,5 +1,3 @@
-#include "codec/Deflate.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "codec/Deflate.h"
 #include "tests/support/CaseName.h"
 #include "tests/support/TempFolder.h"
 
@@ -64,7 +63,8 @@ TEST_P(DeflateTest, PythonsZlibInflatesItBack) {
   WriteBytes(folder.path() / "stream", ZlibCompress(GetParam().bytes));
   WriteBytes(folder.path() / "original", GetParam().bytes);
   const std::string command = std::string(VELMORAN_PYTHON) + " " + VELMORAN_DECODE_CHECK + " zlib " +
-                              (folder.path() / "stream").string() + " " + (folder.path() / "original").string();
+                              (folder.path() / "stream").string() + " " +
+                              (folder.path() / "original").string();
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
 }
 
@@ -82,7 +82,8 @@ TEST(Adler32Test, KnownValuesAndPieces) {
   const std::string bytes(20000, '\xFF');
   const std::uint32_t whole = Adler32(bytes);
   EXPECT_EQ(whole, 0x9F51D664u);
-  EXPECT_EQ(Adler32(std::string_view(bytes).substr(7001), Adler32(std::string_view(bytes).substr(0, 7001))), whole);
+  EXPECT_EQ(Adler32(std::string_view(bytes).substr(7001), Adler32(std::string_view(bytes).substr(0, 7001))),
+            whole);
 }
 
 }  // namespace

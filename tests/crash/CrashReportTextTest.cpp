@@ -1,10 +1,9 @@
-#include "crash/CrashReportText.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "base/Text.h"
+#include "crash/CrashReportText.h"
 #include "tests/support/CaseName.h"
 
 using velmoran::Utf16ToUtf8;
@@ -34,7 +33,8 @@ CrashFacts AccessViolation() {
   facts.windowsVersion = u"6.1.7601";
   facts.runtimeVersion = u"135.0.3179.45";
   facts.stackMethod = u"StackWalk64";
-  facts.stack = {*facts.where, CodeLocation{0x7B012345, u"user32.dll", 0x2345, {}}, CodeLocation{0x1234, {}, 0, {}}};
+  facts.stack = {*facts.where, CodeLocation{0x7B012345, u"user32.dll", 0x2345, {}},
+                 CodeLocation{0x1234, {}, 0, {}}};
   facts.modules = {ModuleFacts{u"C:\\velmoran\\velmoran.exe", 0x400000, 0x4A000, u"26.4.28.0"},
                    ModuleFacts{u"C:\\windows\\system32\\ntdll.dll", 0x7BC00000, 0x100000, {}}};
   facts.logLines = {u"04-28 9:5:06.001:::WebMessageReceived triggered", u"04-28 9:5:07.044:::이미지 저장"};
@@ -78,8 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"Detail", "Detail: reading address 0x0000FFF0"},
         LineCase{"AddressModuleOffsetSymbol", "Address: 0x00412345 velmoran.exe+0x00012345 ReadMessage"},
         LineCase{"Thread", "Thread: 36 (user-interface thread)"},
-        LineCase{"Time", "Time: 2026-04-28 09:05:07"},
-        LineCase{"UpTime", "Up time: 1:02:03.004"},
+        LineCase{"Time", "Time: 2026-04-28 09:05:07"}, LineCase{"UpTime", "Up time: 1:02:03.004"},
         LineCase{"RuntimeVersion", "Browser runtime: 135.0.3179.45"},
         LineCase{"FirstFrame", "  #0  0x00412345  velmoran.exe+0x00012345 ReadMessage"},
         LineCase{"FrameWithoutSymbol", "  #1  0x7B012345  user32.dll+0x00002345"},
@@ -104,7 +103,8 @@ TEST(CrashReportTextTest, MissingFactsSayUnknownAndTheNotesSayWhy) {
 TEST(CrashReportTextTest, KeepsTheNewestLogLinesInOrder) {
   CrashFacts facts = AccessViolation();
   facts.logLines.clear();
-  for (std::size_t i = 0; i < kReportLogLines + 5; ++i) facts.logLines.push_back(u"line " + velmoran::DecimalText(i));
+  for (std::size_t i = 0; i < kReportLogLines + 5; ++i)
+    facts.logLines.push_back(u"line " + velmoran::DecimalText(i));
   const std::string text = Utf16ToUtf8(ComposeCrashReport(facts));
   EXPECT_FALSE(HasLine(text, "  line 4")) << text;
   const std::size_t first = text.find("\r\n  line 5\r\n");

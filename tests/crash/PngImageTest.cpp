@@ -1,5 +1,3 @@
-#include "crash/PngImage.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "crash/PngImage.h"
 #include "tests/support/CaseName.h"
 #include "tests/support/TempFolder.h"
 
@@ -25,8 +24,10 @@ Screenshot WindowLikePicture(int width, int height) {
       std::uint32_t pixel = 0x00F5F5F5;
       if (y < height / 16) pixel = 0x001B2A4A;
       if (x == 0 || y == 0 || x == width - 1 || y == height - 1) pixel = 0x00000000;
-      if (y > height / 2 && y < height / 2 + 8) pixel = static_cast<std::uint32_t>(x * 255 / width) * 0x010101u;
-      if (x > width / 4 && x < width / 4 + 64 && y > height / 4 && y < height / 4 + 32) pixel = random() & 0xFFFFFF;
+      if (y > height / 2 && y < height / 2 + 8)
+        pixel = static_cast<std::uint32_t>(x * 255 / width) * 0x010101u;
+      if (x > width / 4 && x < width / 4 + 64 && y > height / 4 && y < height / 4 + 32)
+        pixel = random() & 0xFFFFFF;
       picture.pixels[static_cast<std::size_t>(y) * width + x] = pixel;
     }
   }
@@ -56,11 +57,14 @@ TEST_P(PngImageTest, PythonReadsTheSamePixels) {
   const std::string png = EncodePng(picture);
   const std::string rgb = RgbBytes(picture);
   velmoran::test::TempFolder folder;
-  std::ofstream(folder.path() / "picture.png", std::ios::binary).write(png.data(), static_cast<std::streamsize>(png.size()));
-  std::ofstream(folder.path() / "picture.rgb", std::ios::binary).write(rgb.data(), static_cast<std::streamsize>(rgb.size()));
+  std::ofstream(folder.path() / "picture.png", std::ios::binary)
+      .write(png.data(), static_cast<std::streamsize>(png.size()));
+  std::ofstream(folder.path() / "picture.rgb", std::ios::binary)
+      .write(rgb.data(), static_cast<std::streamsize>(rgb.size()));
   const std::string command = std::string(VELMORAN_PYTHON) + " " + VELMORAN_DECODE_CHECK + " png " +
-                              (folder.path() / "picture.png").string() + " " + (folder.path() / "picture.rgb").string() +
-                              " " + std::to_string(picture.width) + " " + std::to_string(picture.height);
+                              (folder.path() / "picture.png").string() + " " +
+                              (folder.path() / "picture.rgb").string() + " " + std::to_string(picture.width) +
+                              " " + std::to_string(picture.height);
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
 }
 

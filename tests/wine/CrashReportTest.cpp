@@ -90,7 +90,8 @@ DumpContents ReadDump(const std::string& bytes) {
           return dump;
         }
         std::wstring name(nameBytes / sizeof(wchar_t), L'\0');
-        std::memcpy(name.data(), bytes.data() + module.ModuleNameRva + sizeof(nameBytes), name.size() * sizeof(wchar_t));
+        std::memcpy(name.data(), bytes.data() + module.ModuleNameRva + sizeof(nameBytes),
+                    name.size() * sizeof(wchar_t));
         dump.modules.push_back(name);
       }
     }
@@ -105,7 +106,8 @@ std::uint32_t BigEndian32(const std::string& bytes, std::size_t at) {
 }
 
 bool EndsWith(const std::wstring& text, const std::wstring& tail) {
-  return text.size() >= tail.size() && ::lstrcmpiW(text.c_str() + text.size() - tail.size(), tail.c_str()) == 0;
+  return text.size() >= tail.size() &&
+         ::lstrcmpiW(text.c_str() + text.size() - tail.size(), tail.c_str()) == 0;
 }
 
 // Wine's debugger reading a dump without anyone at the keyboard: the
@@ -128,7 +130,8 @@ std::string DebuggerOnDump(const std::wstring& dump, const std::string& commands
   startup.hStdError = outputWrite;
   PROCESS_INFORMATION process{};
   std::wstring line = L"winedbg.exe \"" + dump + L"\"";
-  const BOOL started = ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+  const BOOL started =
+      ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
   ::CloseHandle(inputRead);
   ::CloseHandle(outputWrite);
   std::string output;
@@ -139,7 +142,8 @@ std::string DebuggerOnDump(const std::wstring& dump, const std::string& commands
     inputWrite = nullptr;
     char buffer[4096];
     DWORD got = 0;
-    while (::ReadFile(outputRead, buffer, sizeof(buffer), &got, nullptr) && got > 0) output.append(buffer, got);
+    while (::ReadFile(outputRead, buffer, sizeof(buffer), &got, nullptr) && got > 0)
+      output.append(buffer, got);
     ::WaitForSingleObject(process.hProcess, kPatience);
     ::CloseHandle(process.hProcess);
     ::CloseHandle(process.hThread);
@@ -182,7 +186,8 @@ TEST_F(CrashReportTest, AnAccessViolationLeavesItsReportFolderAndEndsTheShellWit
   const std::wstring reports = shell.Folder() + L"\\bugreports";
   const std::vector<std::wstring> folders = SubfoldersOf(reports);
   ASSERT_EQ(folders.size(), 1u);
-  EXPECT_TRUE(std::regex_match(Narrow(folders[0]), std::regex(R"(\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d)"))) << Narrow(folders[0]);
+  EXPECT_TRUE(std::regex_match(Narrow(folders[0]), std::regex(R"(\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d)")))
+      << Narrow(folders[0]);
   const std::wstring folder = reports + L"\\" + folders[0];
 
   // The minidump: the exception with its code, the modules with the executable among them.
@@ -190,7 +195,8 @@ TEST_F(CrashReportTest, AnAccessViolationLeavesItsReportFolderAndEndsTheShellWit
   EXPECT_EQ(dump.problem, "");
   EXPECT_EQ(dump.exceptionCodes, std::vector<DWORD>{kAccessViolationCode});
   bool executableListed = false;
-  for (const std::wstring& module : dump.modules) executableListed = executableListed || EndsWith(module, L"\\velmoran.exe");
+  for (const std::wstring& module : dump.modules)
+    executableListed = executableListed || EndsWith(module, L"\\velmoran.exe");
   EXPECT_TRUE(executableListed) << dump.modules.size() << " modules";
   // And a debugger reads it: the failing thread's stack, down from the executable.
   const std::string debugger = DebuggerOnDump(folder + L"\\minidump.dmp", "bt\nquit\n");
@@ -214,7 +220,9 @@ TEST_F(CrashReportTest, AnAccessViolationLeavesItsReportFolderAndEndsTheShellWit
            R"(  0x[0-9A-F]{8}  0x[0-9A-F]{8}  26\.4\.28\.0  .*\\velmoran\.exe)",
            R"(  0x[0-9A-F]{8}  0x[0-9A-F]{8}  1\.0\.3179\.45  .*\\WebView2Loader\.dll)",
        }) {
-    EXPECT_TRUE(std::regex_search(report, std::regex(std::string("(^|\r\n)") + pattern + "\r\n"))) << pattern << "\n" << report;
+    EXPECT_TRUE(std::regex_search(report, std::regex(std::string("(^|\r\n)") + pattern + "\r\n")))
+        << pattern << "\n"
+        << report;
   }
   // The activity log's newest line, as errlog.txt has it too.
   std::wstring errlog = shell.ErrorLog();

@@ -82,27 +82,46 @@ std::vector<CrashCase> CrashCases() {
   const std::string here = R"(  #0  0x[0-9A-F]{8}  velmoran_crashing_program\.exe\+0x[0-9A-F]{8}.*)";
   const std::string written = R"(Detail: +writing address 0x00000010)";
   return {
-      {"AccessViolation", L"access-violation", 0xC0000005,
-       {R"(Exception: +0xC0000005 EXCEPTION_ACCESS_VIOLATION)", R"(Caught by: +unhandled structured exception)",
-        written, R"(Address: +0x[0-9A-F]{8} velmoran_crashing_program\.exe\+0x[0-9A-F]{8}.*)",
+      {"AccessViolation",
+       L"access-violation",
+       0xC0000005,
+       {R"(Exception: +0xC0000005 EXCEPTION_ACCESS_VIOLATION)",
+        R"(Caught by: +unhandled structured exception)", written,
+        R"(Address: +0x[0-9A-F]{8} velmoran_crashing_program\.exe\+0x[0-9A-F]{8}.*)",
         R"(Thread: +\d+ \(user-interface thread\))", here, R"(Browser runtime: +135\.0\.3179\.45)",
         "  last line 마지막"}},
       // An address in no module is shown bare.
-      {"CallThroughANullPointer", L"null-call", 0xC0000005,
+      {"CallThroughANullPointer",
+       L"null-call",
+       0xC0000005,
        {R"(Detail: +executing address 0x00000000)", R"(Address: +0x00000000 0x00000000)"}},
       // The handler starts on what is left of the stack; the report is written from threads of its own.
-      {"StackOverflow", L"stack-overflow", 0xC00000FD,
-       {R"(Exception: +0xC00000FD EXCEPTION_STACK_OVERFLOW)", here, R"(  #5  0x[0-9A-F]{8}  velmoran_crashing_program\.exe.*)"}},
+      {"StackOverflow",
+       L"stack-overflow",
+       0xC00000FD,
+       {R"(Exception: +0xC00000FD EXCEPTION_STACK_OVERFLOW)", here,
+        R"(  #5  0x[0-9A-F]{8}  velmoran_crashing_program\.exe.*)"}},
       {"OtherThread", L"other-thread", 0xC0000005, {written, R"(Thread: +\d+ \(another thread\))", here}},
       {"TwoThreadsAtOnce", L"two-threads", 0xC0000005, {written, R"(Thread: +\d+ \(another thread\))"}},
-      {"UncaughtCppException", L"uncaught", 0xE0564D01,
-       {R"(Exception: +0xE0564D01 std::terminate)", R"(Detail: +C\+\+ exception: nobody catches this)", here}},
-      {"ExceptionOutOfAWindowProcedure", L"window-procedure", 0xE0564D02,
-       {R"(Caught by: +window procedure)", R"(Detail: +C\+\+ exception: thrown inside a window procedure)", here}},
-      {"InvalidParameter", L"invalid-parameter", 0xC0000417,
-       {R"(Exception: +0xC0000417 STATUS_INVALID_CRUNTIME_PARAMETER)", R"(Caught by: +C runtime invalid-parameter handler)"}},
+      {"UncaughtCppException",
+       L"uncaught",
+       0xE0564D01,
+       {R"(Exception: +0xE0564D01 std::terminate)", R"(Detail: +C\+\+ exception: nobody catches this)",
+        here}},
+      {"ExceptionOutOfAWindowProcedure",
+       L"window-procedure",
+       0xE0564D02,
+       {R"(Caught by: +window procedure)", R"(Detail: +C\+\+ exception: thrown inside a window procedure)",
+        here}},
+      {"InvalidParameter",
+       L"invalid-parameter",
+       0xC0000417,
+       {R"(Exception: +0xC0000417 STATUS_INVALID_CRUNTIME_PARAMETER)",
+        R"(Caught by: +C runtime invalid-parameter handler)"}},
       {"PureCall", L"pure-call", 0xE0564D03, {R"(Caught by: +C runtime pure-call handler)"}},
-      {"SourcesThatCrashOrHang", L"broken-sources", 0xC0000005,
+      {"SourcesThatCrashOrHang",
+       L"broken-sources",
+       0xC0000005,
        {written, R"(Browser runtime: +unknown)", "  activity log: failed with exception 0xC0000005",
         "  browser runtime version: gave up after 5 s"}},
       // The window's own crash ends the process with the first crash's code.
@@ -134,8 +153,8 @@ class CrashingRun {
     std::wstring line = L"\"" + executable_ + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    return ::CreateProcessW(executable_.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
-                            &startup, &process_) != FALSE;
+    return ::CreateProcessW(executable_.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            folder_.c_str(), &startup, &process_) != FALSE;
   }
   bool WaitForExit(DWORD& code) {
     if (::WaitForSingleObject(process_.hProcess, kPatience) != WAIT_OBJECT_0) return false;
@@ -183,7 +202,8 @@ TEST_P(CrashHandlersTest, CaughtReportedAndEndedWithTheCode) {
 
   // The window was given the folder, the text and the picture.
   const std::string window = ReadFileBytes(run.Folder() + L"\\window.txt");
-  EXPECT_NE(window.find("folder " + Utf16ToUtf8(std::u16string(folder.begin(), folder.end())) + "\r\n"), std::string::npos)
+  EXPECT_NE(window.find("folder " + Utf16ToUtf8(std::u16string(folder.begin(), folder.end())) + "\r\n"),
+            std::string::npos)
       << window;
   EXPECT_EQ(window.find("report 0\r\n"), std::string::npos) << window;
   EXPECT_NE(window.find("screenshot 300x200\r\n"), std::string::npos) << window;
@@ -200,7 +220,8 @@ TEST(CrashRestartTest, RestartStartsTheProgramAgainInItsFolder) {
   // The new process, started without arguments, leaves its mark in the working folder.
   const std::wstring mark = run.Folder() + L"\\restarted.txt";
   bool restarted = false;
-  for (int i = 0; i < 400 && !restarted; ++i, ::Sleep(25)) restarted = ::GetFileAttributesW(mark.c_str()) != INVALID_FILE_ATTRIBUTES;
+  for (int i = 0; i < 400 && !restarted; ++i, ::Sleep(25))
+    restarted = ::GetFileAttributesW(mark.c_str()) != INVALID_FILE_ATTRIBUTES;
   EXPECT_TRUE(restarted);
 }
 

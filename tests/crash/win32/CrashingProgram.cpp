@@ -31,7 +31,8 @@ std::wstring g_choice;
 HWND g_mainWindow = nullptr;
 
 void WriteFileText(const wchar_t* path, const std::string& text) {
-  const HANDLE file = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file =
+      ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   DWORD written = 0;
   ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
@@ -59,8 +60,8 @@ volatile int g_deepest = 1 << 30;
 
 class ThrowingProcedure final : public velmoran::platform::WindowProcedure {
  public:
-  std::intptr_t WindowProc(velmoran::platform::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
-                           std::intptr_t lParam) override {
+  std::intptr_t WindowProc(velmoran::platform::WindowHandle window, std::uint32_t message,
+                           std::uintptr_t wParam, std::intptr_t lParam) override {
     if (message == WM_USER) throw std::runtime_error("thrown inside a window procedure");
     return ::DefWindowProcW(reinterpret_cast<HWND>(window), message, wParam, lParam);
   }
@@ -95,7 +96,8 @@ int Crash(const std::wstring& way) {
     ::SendMessageW(window, WM_USER, 0, 0);
   } else if (way == L"invalid-parameter") {
     // What the C runtime's checks call when a function is given a bad argument.
-    if (const _invalid_parameter_handler handler = _get_invalid_parameter_handler()) handler(nullptr, nullptr, nullptr, 0, 0);
+    if (const _invalid_parameter_handler handler = _get_invalid_parameter_handler())
+      handler(nullptr, nullptr, nullptr, 0, 0);
   } else if (way == L"pure-call") {
     // What the C runtime's _purecall calls; the handler is read back by setting it again.
     const _purecall_handler handler = _set_purecall_handler(nullptr);
@@ -113,7 +115,8 @@ int Crash(const std::wstring& way) {
 BugReportChoice ShowBugReportWindow(const BugReport& report) {
   std::string note = "folder " + velmoran::Utf16ToUtf8(report.folder) + "\r\n";
   note += "report " + std::to_string(report.reportText.size()) + "\r\n";
-  note += "screenshot " + std::to_string(report.screenshot.width) + "x" + std::to_string(report.screenshot.height) + "\r\n";
+  note += "screenshot " + std::to_string(report.screenshot.width) + "x" +
+          std::to_string(report.screenshot.height) + "\r\n";
   WriteFileText(L"window.txt", note);
   // A crash of its own code: the process must still end with the first crash's.
   if (g_choice == L"window-crash") ::RaiseException(0xE0000123, EXCEPTION_NONCONTINUABLE, 0, nullptr);
@@ -127,8 +130,8 @@ int wmain(int argc, wchar_t** argv) {
   }
   const std::wstring way = argv[1];
   g_choice = way;
-  g_mainWindow = ::CreateWindowExW(0, L"STATIC", L"crashing program", WS_POPUP | WS_VISIBLE, 10, 10, 300, 200, nullptr,
-                                   nullptr, nullptr, nullptr);
+  g_mainWindow = ::CreateWindowExW(0, L"STATIC", L"crashing program", WS_POPUP | WS_VISIBLE, 10, 10, 300, 200,
+                                   nullptr, nullptr, nullptr, nullptr);
   velmoran::crash::CrashSources sources;
   sources.logLines = [] { return std::vector<std::u16string>{u"first line", u"last line 마지막"}; };
   sources.runtimeVersion = [] { return std::u16string(u"135.0.3179.45"); };

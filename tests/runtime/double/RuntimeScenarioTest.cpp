@@ -25,9 +25,8 @@ void PrintTo(const RuntimeScenario& scenario, std::ostream* out) {
   for (const auto& [number, status] : scenario.failingNavigations)
     *out << "\n  navigation " << number << " fails " << static_cast<int>(status);
   for (const ScenarioMessage& message : scenario.messages) {
-    *out << "\n  after " << message.delayMilliseconds
-         << " ms: "
-         << (message.json                 ? Utf16ToUtf8(*message.json)
+    *out << "\n  after " << message.delayMilliseconds << " ms: "
+         << (message.json                ? Utf16ToUtf8(*message.json)
              : message.textPointsNowhere ? std::string("<invalid pointer>")
                                          : std::string("<unreadable>"));
   }
@@ -108,7 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
         ScenarioCase{"BrokenJsonIsStillAMessage", "{\"callMode\":\n", Messages({Json(u"{\"callMode\":")})},
         ScenarioCase{"WordThatOnlyStartsLikeADirective", "failure 1\n", Messages({Json(u"failure 1")})},
         ScenarioCase{"Unreadable", "!unreadable\n", Messages({ScenarioMessage{0, std::nullopt}})},
-        ScenarioCase{"InvalidPointer", "!invalid-pointer\n", Messages({ScenarioMessage{0, std::nullopt, true}})},
+        ScenarioCase{"InvalidPointer", "!invalid-pointer\n",
+                     Messages({ScenarioMessage{0, std::nullopt, true}})},
         ScenarioCase{"Utf8AndByteOrderMark", "\xEF\xBB\xBF\"\xED\x99\x8D\xEA\xB8\xB8\xEB\x8F\x99\"",
                      Messages({Json(u"\"홍길동\"")})},
         ScenarioCase{"MessagesInFileOrder", "\"a\"\n\"b\"\n\"c\"",
