@@ -32,7 +32,7 @@ TEST(ShellCrashSourcesTest, NewestLogLinesTheMainWindowAndTheRuntimeVersion) {
   std::u16string version;
   session.Run({[&] {
     for (std::size_t i = 0; i < kReportLogLines + 10; ++i)
-      WebCamFrm->logw(u"line " + velmoran::DecimalText(i));
+      WebCamFrm->logw(u"line " + velmoran::DecimalText(static_cast<std::int64_t>(i)));
     lines = sources.logLines();
     view = WebCamFrm->Memo1.Lines();
     window = sources.mainWindow();

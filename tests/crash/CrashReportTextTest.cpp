@@ -104,7 +104,7 @@ TEST(CrashReportTextTest, KeepsTheNewestLogLinesInOrder) {
   CrashFacts facts = AccessViolation();
   facts.logLines.clear();
   for (std::size_t i = 0; i < kReportLogLines + 5; ++i)
-    facts.logLines.push_back(u"line " + velmoran::DecimalText(i));
+    facts.logLines.push_back(u"line " + velmoran::DecimalText(static_cast<std::int64_t>(i)));
   const std::string text = Utf16ToUtf8(ComposeCrashReport(facts));
   EXPECT_FALSE(HasLine(text, "  line 4")) << text;
   const std::size_t first = text.find("\r\n  line 5\r\n");
