@@ -267,4 +267,21 @@ std::string DecodeBase64LenientPortable(std::u16string_view text) { return Decod
 
 }  // namespace base64_detail
 
+std::string EncodeBase64(std::string_view bytes) {
+  static constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string out;
+  out.reserve((bytes.size() + 2) / 3 * 4);
+  const auto byte = [&](std::size_t i) -> std::uint32_t {
+    return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0;
+  };
+  for (std::size_t i = 0; i < bytes.size(); i += 3) {
+    const std::uint32_t v = byte(i) << 16 | byte(i + 1) << 8 | byte(i + 2);
+    out += kAlphabet[v >> 18 & 0x3F];
+    out += kAlphabet[v >> 12 & 0x3F];
+    out += i + 1 < bytes.size() ? kAlphabet[v >> 6 & 0x3F] : '=';
+    out += i + 2 < bytes.size() ? kAlphabet[v & 0x3F] : '=';
+  }
+  return out;
+}
+
 }  // namespace velmoran::codec

@@ -32,6 +32,10 @@ std::size_t Base64DecodeCapacity(std::size_t textSize);
 // text decoded to. Saves the image's bytes a second copy on their way to a file.
 std::size_t DecodePngBase64Into(std::u16string_view text, char* out);
 
+// Standard base64 with "=" padding: what the page's canvas writes, for the
+// tools and tests that stand in for the page.
+std::string EncodeBase64(std::string_view bytes);
+
 // The decoders without their SSE2 path, one group of four characters at a
 // time: what builds without SSE2 run. Every build has them so that their
 // tests run everywhere.

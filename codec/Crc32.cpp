@@ -15,7 +15,8 @@ constexpr std::array<std::array<std::uint32_t, 256>, 4> MakeTables() {
     tables[0][n] = c;
   }
   for (std::uint32_t n = 0; n < 256; ++n) {
-    for (std::size_t t = 1; t < 4; ++t) tables[t][n] = (tables[t - 1][n] >> 8) ^ tables[0][tables[t - 1][n] & 0xFF];
+    for (std::size_t t = 1; t < 4; ++t)
+      tables[t][n] = (tables[t - 1][n] >> 8) ^ tables[0][tables[t - 1][n] & 0xFF];
   }
   return tables;
 }
@@ -31,7 +32,8 @@ std::uint32_t Crc32(std::string_view bytes, std::uint32_t previous) {
   while (left >= 4) {
     c ^= static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
          static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-    c = kTables[3][c & 0xFF] ^ kTables[2][(c >> 8) & 0xFF] ^ kTables[1][(c >> 16) & 0xFF] ^ kTables[0][c >> 24];
+    c = kTables[3][c & 0xFF] ^ kTables[2][(c >> 8) & 0xFF] ^ kTables[1][(c >> 16) & 0xFF] ^
+        kTables[0][c >> 24];
     p += 4;
     left -= 4;
   }

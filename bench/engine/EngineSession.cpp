@@ -5,9 +5,9 @@
 #include <stdexcept>
 #include <thread>
 
-#include "bench/engine/Base64Text.h"
 #include "bench/engine/BenchPageScripts.h"
 #include "bench/engine/TestPng.h"
+#include "codec/Base64.h"
 
 namespace velmoran::bench::engine {
 
@@ -66,7 +66,7 @@ EngineSession::EngineSession(const EngineOptions& options) {
   if (!options.withCamera) page_->Evaluate(StopCameraScript(), kPageTimeout);
 
   png_ = MakeTestPng(kPngWidth, kPngHeight, 0x504E47u);
-  page_->Evaluate(StoreImageScript("data:image/png;base64," + Base64Encode(png_)), kPageTimeout);
+  page_->Evaluate(StoreImageScript("data:image/png;base64," + codec::EncodeBase64(png_)), kPageTimeout);
   const std::string prepared = page_->Evaluate(PrepareScript(), kPageTimeout);
   const std::string expected =
       "\"width\":" + std::to_string(kPngWidth) + ",\"height\":" + std::to_string(kPngHeight);

@@ -16,7 +16,7 @@
 #include <random>
 #include <stdexcept>
 
-#include "bench/engine/Base64Text.h"
+#include "codec/Base64.h"
 
 namespace velmoran::bench::engine {
 
@@ -93,7 +93,7 @@ std::string AcceptKeyFor(const std::string& key) {
   unsigned char digest[EVP_MAX_MD_SIZE];
   unsigned int length = 0;
   if (EVP_Digest(text.data(), text.size(), digest, &length, EVP_sha1(), nullptr) != 1) throw Failure("SHA-1");
-  return Base64Encode(std::string_view(reinterpret_cast<const char*>(digest), length));
+  return codec::EncodeBase64(std::string_view(reinterpret_cast<const char*>(digest), length));
 }
 
 std::mt19937& Random() {
@@ -122,7 +122,7 @@ void WebSocketClient::Handshake(std::string_view host, std::uint16_t port, std::
                                 Clock::time_point deadline) {
   std::string nonce(16, '\0');
   for (char& c : nonce) c = static_cast<char>(Random()() & 0xFF);
-  const std::string key = Base64Encode(nonce);
+  const std::string key = codec::EncodeBase64(nonce);
   std::string request = "GET " + std::string(path) + " HTTP/1.1\r\n";
   request += "Host: " + std::string(host) + ":" + std::to_string(port) + "\r\n";
   request += "Upgrade: websocket\r\nConnection: Upgrade\r\n";

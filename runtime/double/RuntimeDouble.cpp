@@ -14,13 +14,7 @@ namespace {
 std::u16string PathFromVariable(platform::Environment& environment, std::u16string_view name) {
   std::u16string value;
   if (!environment.GetEnvironmentVariableW(name, value)) return {};
-  if (value.starts_with(u'/')) {
-    for (char16_t& c : value) {
-      if (c == u'/') c = u'\\';
-    }
-    value.insert(0, u"Z:");
-  }
-  return value;
+  return WindowsPathOf(std::move(value));
 }
 
 bool ReadWholeFile(platform::Files& files, const std::u16string& path, std::string& bytes) {
@@ -46,16 +40,19 @@ std::u16string ResultText(HRESULT result) { return u"0x" + Hex8(static_cast<std:
 }  // namespace
 
 std::shared_ptr<RuntimeDouble> RuntimeDouble::Start(platform::Platform& platform,
-                                                    std::shared_ptr<sim::SimMessageQueue> queue) {
-  std::shared_ptr<RuntimeDouble> runtime(new RuntimeDouble(platform, std::move(queue)));
+                                                    std::shared_ptr<sim::SimMessageQueue> queue,
+                                                    ResourceProbe probe) {
+  std::shared_ptr<RuntimeDouble> runtime(new RuntimeDouble(platform, std::move(queue), std::move(probe)));
   runtime->Activate();
   return runtime;
 }
 
-RuntimeDouble::RuntimeDouble(platform::Platform& platform, std::shared_ptr<sim::SimMessageQueue> queue)
+RuntimeDouble::RuntimeDouble(platform::Platform& platform, std::shared_ptr<sim::SimMessageQueue> queue,
+                             ResourceProbe probe)
     : platform_(platform),
       queue_(std::move(queue)),
-      transcript_(platform.files(), PathFromVariable(platform.environment(), kTranscriptVariable)) {
+      transcript_(platform.files(), PathFromVariable(platform.environment(), kTranscriptVariable)),
+      probe_(std::move(probe)) {
   ReadScenario();
 }
 
@@ -162,21 +159,74 @@ void RuntimeDouble::ControllerClosed(std::size_t subscriptionsLeft) {
   transcript_.Write("close", {DecimalText(static_cast<std::int64_t>(subscriptionsLeft))});
 }
 
-void RuntimeDouble::QueuePageMessage(const webview::ComPtr<sim::SimWebView>& webView, std::size_t index) {
-  if (index >= scenario_.messages.size()) return;
+void RuntimeDouble::QueuePageMessage(const webview::ComPtr<sim::SimWebView>& webView, std::size_t index,
+                                     bool sameItem) {
+  if (index >= scenario_.messages.size()) return PageDone();
   // The queue may outlive this runtime (a test ends, the library unloads).
   auto post = [weak = weak_from_this(), webView, index] {
     const std::shared_ptr<RuntimeDouble> self = weak.lock();
     if (!self || webView->Closed()) return;
-    self->PostPageMessage(*webView, self->scenario_.messages[index]);
-    self->QueuePageMessage(webView, index + 1);
+    const bool more = self->PostNext(*webView, self->scenario_.messages[index]);
+    self->QueuePageMessage(webView, more ? index : index + 1, more);
   };
-  const std::uint32_t delay = scenario_.messages[index].delayMilliseconds;
+  const std::uint32_t delay = sameItem ? 0 : scenario_.messages[index].delayMilliseconds;
   if (delay > 0) {
     queue_->PostAfter(delay, std::move(post));
   } else {
     queue_->Post(std::move(post));
   }
+}
+
+bool RuntimeDouble::PostNext(sim::SimWebView& webView, const ScenarioMessage& item) {
+  if (item.file.empty()) {
+    PostPageMessage(webView, item);
+    MessagePosted();
+    return false;
+  }
+  if (!messageFile_) {
+    messageFile_.emplace(platform_.files(), item.file);
+    if (!messageFile_->Open()) transcript_.Write("scenario-error", {u"0", u"cannot read " + item.file});
+  }
+  std::string line;
+  if (!messageFile_->NextLine(line)) {
+    messageFile_.reset();
+    return false;
+  }
+  PostFileMessage(webView, line);
+  MessagePosted();
+  return true;
+}
+
+void RuntimeDouble::PostFileMessage(sim::SimWebView& webView, const std::string& line) {
+  // The file's messages are named by their line: a long run would otherwise
+  // copy every image into the transcript.
+  transcript_.Write("page-message",
+                    {u"line " + DecimalText(static_cast<std::int64_t>(messageFile_->LineNumber()))});
+  if (line == "!unreadable") {
+    webView.Page().PostUnreadableWebMessage();
+  } else {
+    webView.Page().PostWebMessageAsJson(Utf8ToUtf16(line));
+  }
+}
+
+void RuntimeDouble::MessagePosted() {
+  ++messagesPosted_;
+  if (scenario_.resourcesEvery != 0 && messagesPosted_ % scenario_.resourcesEvery == 0) WriteResources();
+}
+
+void RuntimeDouble::PageDone() {
+  if (scenario_.resourcesEvery == 0) return;
+  if (messagesPosted_ % scenario_.resourcesEvery != 0) WriteResources();
+  transcript_.Write("page-done", {DecimalText(static_cast<std::int64_t>(messagesPosted_))});
+}
+
+void RuntimeDouble::WriteResources() {
+  const ProcessResources resources = probe_ ? probe_() : ProcessResources{};
+  const auto text = [](std::uint64_t value) { return DecimalText(static_cast<std::int64_t>(value)); };
+  transcript_.Write("resources",
+                    {text(messagesPosted_), text(resources.privateBytes), text(resources.workingSetBytes),
+                     text(resources.handles), text(resources.gdiObjects), text(resources.userObjects),
+                     text(resources.nextHandle)});
 }
 
 void RuntimeDouble::PostPageMessage(sim::SimWebView& webView, const ScenarioMessage& message) {

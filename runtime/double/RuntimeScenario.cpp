@@ -133,6 +133,10 @@ class Parser {
       Navigation(words);
     } else if (keyword == "wait") {
       Wait(words);
+    } else if (keyword == "messages" && words.size() >= 2) {
+      Messages(line);
+    } else if (keyword == "resources") {
+      Resources(words);
     } else {
       Message(line);
     }
@@ -179,6 +183,26 @@ class Parser {
     pendingDelay_ += milliseconds;
   }
 
+  void Messages(std::string_view line) {
+    // The path is the rest of the line, blanks inside it included.
+    std::string_view path = line.substr(line.find("messages") + 8);
+    path.remove_prefix(std::min(path.find_first_not_of(kBlanks), path.size()));
+    path.remove_suffix(path.size() - (path.find_last_not_of(kBlanks) + 1));
+    ScenarioMessage message;
+    message.delayMilliseconds = pendingDelay_;
+    pendingDelay_ = 0;
+    message.file = WindowsPathOf(Utf8ToUtf16(path));
+    scenario_.messages.push_back(std::move(message));
+  }
+
+  void Resources(const std::vector<std::string_view>& words) {
+    std::uint64_t every = 0;
+    if (words.size() != 3 || words[1] != "every" || !ParseWhole(words[2], every) || every == 0) {
+      return Error("write resources every <N>, N at least 1");
+    }
+    scenario_.resourcesEvery = every;
+  }
+
   void Message(std::string_view line) {
     ScenarioMessage message;
     message.delayMilliseconds = pendingDelay_;
@@ -201,5 +225,13 @@ class Parser {
 }  // namespace
 
 RuntimeScenario ParseRuntimeScenario(std::string_view utf8) { return Parser().Parse(utf8); }
+
+std::u16string WindowsPathOf(std::u16string path) {
+  if (!path.starts_with(u'/')) return path;
+  for (char16_t& c : path) {
+    if (c == u'/') c = u'\\';
+  }
+  return u"Z:" + path;
+}
 
 }  // namespace velmoran::runtime::doubles

@@ -18,6 +18,14 @@
 //                                 name (CANNOT_CONNECT) or number (12)
 //   wait <Milliseconds>           the page waits that long before posting the
 //                                 next message
+//   messages <Path>               every line of that file is one message the
+//                                 page posts, in order, here (the replay
+//                                 tool's input format; the file is read as the
+//                                 page goes, for runs too long to hold in
+//                                 memory); a path starting with "/" is on Z:
+//   resources every <N>           after every N-th message posted and after the
+//                                 last one, the transcript records what the
+//                                 process holds (memory, handles)
 //   <anything else>               one message the page posts, exactly as the
 //                                 host reads it with get_WebMessageAsJson (a
 //                                 posted string arrives as a JSON string
@@ -62,6 +70,8 @@ struct ScenarioMessage {
   std::uint32_t delayMilliseconds = 0;
   // The message's JSON text; none for a message whose text cannot be read.
   std::optional<std::u16string> json;
+  // Not one message but every line of this file (a Windows path), when set.
+  std::u16string file;
   // Its text is handed over as a pointer to nowhere (json is then none).
   bool textPointsNowhere = false;
 
@@ -82,11 +92,16 @@ struct RuntimeScenario {
   std::optional<HRESULT> scriptCompletion;
   std::map<std::uint64_t, COREWEBVIEW2_WEB_ERROR_STATUS> failingNavigations;
   std::vector<ScenarioMessage> messages;
+  std::uint64_t resourcesEvery = 0;  // 0: never
   std::vector<ScenarioError> errors;
 
   friend bool operator==(const RuntimeScenario&, const RuntimeScenario&) = default;
 };
 
 RuntimeScenario ParseRuntimeScenario(std::string_view utf8);
+
+// A path the double is given: Windows paths as they are, a Unix path ("/tmp/x")
+// as Wine sees it on drive Z: ("Z:\tmp\x").
+std::u16string WindowsPathOf(std::u16string path);
 
 }  // namespace velmoran::runtime::doubles

@@ -219,5 +219,16 @@ TEST(PngBase64Prefix, PlainDecoderKeepsThePrefixLetters) {
             ReferenceDecode(u"dataimage/pngbase64TWFu", false));
 }
 
+TEST(EncodeBase64, PadsAndDecodesBackToTheSameBytes) {
+  EXPECT_EQ(codec::EncodeBase64(""), "");
+  EXPECT_EQ(codec::EncodeBase64("M"), "TQ==");
+  EXPECT_EQ(codec::EncodeBase64("Ma"), "TWE=");
+  EXPECT_EQ(codec::EncodeBase64("Man"), "TWFu");
+  std::string bytes;
+  for (int i = 0; i < 256; ++i) bytes.push_back(static_cast<char>(i));
+  const std::string text = codec::EncodeBase64(bytes);
+  EXPECT_EQ(codec::DecodeBase64Lenient(std::u16string(text.begin(), text.end())), bytes);
+}
+
 }  // namespace
 }  // namespace velmoran::test

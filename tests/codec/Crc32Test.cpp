@@ -1,8 +1,8 @@
-#include "codec/Crc32.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "codec/Crc32.h"
 
 namespace velmoran::codec {
 namespace {

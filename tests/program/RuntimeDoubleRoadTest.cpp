@@ -134,6 +134,32 @@ INSTANTIATE_TEST_SUITE_P(
                  {}}),
     [](const ::testing::TestParamInfo<RoadCase>& param) { return std::string(param.param.name); });
 
+// A long run's messages come from a file read as the page goes, named in
+// the transcript by their line, with what the process holds every N messages.
+TEST_F(RuntimeDoubleRoadTest, FileOfMessagesIsPostedLineByLineWithResourcesAndTheEnd) {
+  std::ofstream(session.root.path() / "C" / "messages.txt", std::ios::binary)
+      << "{\"image\":\"\",\"name\":\"q\",\"index\":1,\"length\":0}\r\n!unreadable\n"
+         "{\"image\":\"\",\"name\":\"q\",\"index\":2,\"length\":0}";
+  const std::vector<std::string> transcript =
+      Run("resources every 2\nmessages C:\\messages.txt\n\"a\"\nmessages C:\\missing.txt\n");
+  const std::vector<std::string> expected = {"page-message\tline 1",
+                                             "script\timg_send_indx_done(1,0)",
+                                             "page-message\tline 2",
+                                             "resources\t2\t0\t0\t0\t0\t0\t0",
+                                             "page-message\tline 3",
+                                             "script\timg_send_indx_done(2,0)",
+                                             "page-message\t\"a\"",
+                                             "resources\t4\t0\t0\t0\t0\t0\t0",
+                                             "scenario-error\t0\tcannot read C:\\missing.txt",
+                                             "page-done\t4",
+                                             "unload\t0"};
+  auto next = transcript.begin();
+  for (const std::string& line : expected) {
+    next = std::find(next, transcript.end(), line);
+    ASSERT_NE(next, transcript.end()) << "missing, or out of order: " << line << "\n" << Transcript();
+  }
+}
+
 TEST_F(RuntimeDoubleRoadTest, DemoScenarioStoresOneCaptureAndChecksForFour) {
   const std::vector<std::string> transcript = Run(FileText(kDemoScenario));
   std::vector<std::string> scripts;

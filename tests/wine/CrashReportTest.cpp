@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "crash/win32/BugReportControls.h"
 #include "tests/wine/Polling.h"
 #include "tests/wine/ShellUnderTest.h"
 #include "tests/wine/StandInServer.h"
@@ -161,6 +162,25 @@ void KeepForPeople(const std::wstring& file, const std::string& name) {
   }
 }
 
+// The bug-report window of that process, once it is shown, or nullptr.
+HWND WaitForBugReportWindow(DWORD processId) {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    for (HWND window = ::FindWindowW(crash::kBugReportWindowClass, nullptr); window != nullptr;
+         window = ::FindWindowExW(nullptr, window, crash::kBugReportWindowClass, nullptr)) {
+      if (BelongsTo(window, processId) && ::IsWindowVisible(window)) found = window;
+    }
+    return found != nullptr;
+  });
+  return found;
+}
+
+// A click on one of the window's buttons, as the button tells its window.
+void Press(HWND window, int button) {
+  ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(window, button)));
+}
+
 class CrashReportTest : public ::testing::Test {
  protected:
   void TearDown() override {
@@ -178,14 +198,26 @@ TEST_F(CrashReportTest, AnAccessViolationLeavesItsReportFolderAndEndsTheShellWit
   RECT bounds{};
   ::GetWindowRect(window, &bounds);
 
+  // The bug-report window, its caption, and the report in its detail view;
+  // by then the folder is complete.
+  const HWND bugReport = WaitForBugReportWindow(shell.ProcessId());
+  ASSERT_NE(bugReport, nullptr) << "no bug-report window";
+  EXPECT_EQ(WindowText(bugReport), crash::kBugReportCaption);
+  EXPECT_NE(WindowText(::GetDlgItem(bugReport, crash::kDetailEdit)).find(L"0xC0000005 EXCEPTION_ACCESS_VIOLATION"),
+            std::wstring::npos);
+  const std::wstring reports = shell.Folder() + L"\\bugreports";
+  const std::vector<std::wstring> folders = SubfoldersOf(reports);
+  ASSERT_EQ(folders.size(), 1u);
+  for (const wchar_t* file : {L"minidump.dmp", L"report.txt", L"screenshot.png"}) {
+    EXPECT_TRUE(FileExists(reports + L"\\" + folders[0] + L"\\" + file)) << Narrow(file);
+  }
+
+  // Closing it ends the shell with the exception's code.
+  Press(bugReport, crash::kCloseButton);
   DWORD exitCode = 0;
   ASSERT_TRUE(shell.WaitForExit(exitCode)) << "velmoran.exe did not end";
   EXPECT_EQ(exitCode, kAccessViolationCode) << std::hex << exitCode;
   EXPECT_TRUE(shell.ReadTranscript().Has("page-message", "!invalid-pointer"));
-
-  const std::wstring reports = shell.Folder() + L"\\bugreports";
-  const std::vector<std::wstring> folders = SubfoldersOf(reports);
-  ASSERT_EQ(folders.size(), 1u);
   EXPECT_TRUE(std::regex_match(Narrow(folders[0]), std::regex(R"(\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d)")))
       << Narrow(folders[0]);
   const std::wstring folder = reports + L"\\" + folders[0];
@@ -239,6 +271,39 @@ TEST_F(CrashReportTest, AnAccessViolationLeavesItsReportFolderAndEndsTheShellWit
   EXPECT_EQ(png.substr(12, 4), "IHDR");
   EXPECT_EQ(BigEndian32(png, 16), static_cast<std::uint32_t>(bounds.right - bounds.left));
   EXPECT_EQ(BigEndian32(png, 20), static_cast<std::uint32_t>(bounds.bottom - bounds.top));
+}
+
+TEST_F(CrashReportTest, RestartStartsTheShellAgainFromItsFolder) {
+  StandInServer server(StandInServer::State::Running);
+  ShellUnderTest shell(L"crash-restart", ShellSetup{true, kCrashScenario});
+  const HWND bugReport = WaitForBugReportWindow(shell.ProcessId());
+  ASSERT_NE(bugReport, nullptr) << "no bug-report window";
+  Press(bugReport, crash::kRestartButton);
+  DWORD exitCode = 0;
+  ASSERT_TRUE(shell.WaitForExit(exitCode)) << "velmoran.exe did not end";
+  EXPECT_EQ(exitCode, kAccessViolationCode) << std::hex << exitCode;
+
+  // A new shell: its own main window. It inherited the scenario, so it
+  // crashes the same way and leaves a second folder beside the same executable.
+  HWND again = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    again = ::FindWindowW(nullptr, kMainWindowTitle);
+    return again != nullptr && !BelongsTo(again, shell.ProcessId());
+  })) << "no new main window";
+  DWORD newProcessId = 0;
+  ::GetWindowThreadProcessId(again, &newProcessId);
+  const HANDLE newProcess = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE,
+                                          newProcessId);
+  ASSERT_NE(newProcess, nullptr);
+  const HWND secondReport = WaitForBugReportWindow(newProcessId);
+  EXPECT_NE(secondReport, nullptr);
+  EXPECT_EQ(SubfoldersOf(shell.Folder() + L"\\bugreports").size(), 2u);
+  if (secondReport != nullptr) Press(secondReport, crash::kCloseButton);
+  if (::WaitForSingleObject(newProcess, kPatience) != WAIT_OBJECT_0) ::TerminateProcess(newProcess, 1);
+  DWORD newExitCode = 0;
+  ::GetExitCodeProcess(newProcess, &newExitCode);
+  ::CloseHandle(newProcess);
+  EXPECT_EQ(newExitCode, kAccessViolationCode) << std::hex << newExitCode;
 }
 
 }  // namespace

@@ -1,18 +1,26 @@
 // velmoran-replay: pushes page messages through the shell's real page bridge
 // on the simulated Windows and prints what the shell logs and answers.
 //
-//   velmoran-replay --drive-c DIR [--codepage N] < messages
+//   velmoran-replay --drive-c DIR [--codepage N] [--resources-every N] < messages
 //
 // DIR stands for drive C:. Each input line is one message's JSON text as the
 // browser hands it over (UTF-8; one trailing CR is dropped); a line that is
 // exactly "!unreadable" stands for a message whose text cannot be read. Each
 // effect is one output line: "log <text>", "script <text>" or "fullscreen".
 // The shell's own log goes to DIR/velmoran/errlog.txt in code page N (949).
+// With --resources-every N, after every N-th message and after the last one a
+// line "resources <messages> <resident bytes> <open files> <descriptors>"
+// tells what the process holds: its resident memory, the files the shell has
+// open on the simulated Windows and the process's own file descriptors (for
+// long runs that must stay flat).
+
+#include <unistd.h>
 
 #include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -25,12 +33,19 @@
 namespace {
 
 constexpr int kBadArguments = 2;
-constexpr const char* kUsage = "usage: velmoran-replay --drive-c DIR [--codepage N] < messages\n";
+constexpr const char* kUsage =
+    "usage: velmoran-replay --drive-c DIR [--codepage N] [--resources-every N] < messages\n";
 
 struct Options {
   std::filesystem::path driveC;
   std::uint32_t codePage = 949;
+  std::uint64_t resourcesEvery = 0;  // 0: never
 };
+
+bool ParseCount(std::string_view text, auto& value) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() && value != 0;
+}
 
 bool ParseOptions(int argc, char** argv, Options& options) {
   bool haveDrive = false;
@@ -42,8 +57,9 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.driveC = std::filesystem::path(value);
       haveDrive = true;
     } else if (arg == "--codepage") {
-      const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), options.codePage);
-      if (error != std::errc() || end != value.data() + value.size() || options.codePage == 0) return false;
+      if (!ParseCount(value, options.codePage)) return false;
+    } else if (arg == "--resources-every") {
+      if (!ParseCount(value, options.resourcesEvery)) return false;
     } else {
       return false;
     }
@@ -71,6 +87,30 @@ class ScratchRoot {
   std::filesystem::path path_;
 };
 
+std::uint64_t ResidentBytes() {
+  std::ifstream statm("/proc/self/statm");
+  std::uint64_t pages = 0;
+  std::uint64_t resident = 0;
+  statm >> pages >> resident;
+  return resident * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
+}
+
+std::size_t OpenDescriptors() {
+  std::error_code error;
+  std::size_t count = 0;
+  for (auto it = std::filesystem::directory_iterator("/proc/self/fd", error);
+       !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+    ++count;
+  }
+  return count;
+}
+
+void PrintResources(std::uint64_t messages, velmoran::platform::sim::SimPlatform& platform) {
+  std::printf("resources %llu %llu %zu %zu\n", static_cast<unsigned long long>(messages),
+              static_cast<unsigned long long>(ResidentBytes()), platform.files().OpenHandles(),
+              OpenDescriptors());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -97,6 +137,7 @@ int main(int argc, char** argv) {
   bridge::PageBridge bridge(platform, host);
 
   std::string line;
+  std::uint64_t messages = 0;
   while (std::getline(std::cin, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line == "!unreadable") {
@@ -107,7 +148,12 @@ int main(int argc, char** argv) {
     }
     // The page runs each reply after the handler has returned.
     for (std::size_t n = host.TakePendingReplies(); n > 0; --n) bridge.ExecuteScriptCompleted(0, u"null", 0);
+    ++messages;
+    if (options.resourcesEvery != 0 && messages % options.resourcesEvery == 0)
+      PrintResources(messages, platform);
   }
+  if (options.resourcesEvery != 0 && messages % options.resourcesEvery != 0)
+    PrintResources(messages, platform);
   std::fflush(stdout);
   return 0;
 }

@@ -5,6 +5,8 @@
 // completion and event; it records its end when the host unloads the library.
 
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <psapi.h>
 
 #include <memory>
 #include <new>
@@ -27,13 +29,34 @@ struct LoadedRuntime {
 };
 
 HINSTANCE g_module = nullptr;
+
+velmoran::runtime::doubles::ProcessResources MeasureProcess() {
+  velmoran::runtime::doubles::ProcessResources resources;
+  const HANDLE self = ::GetCurrentProcess();
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (::K32GetProcessMemoryInfo(self, &counters, sizeof counters)) {
+    resources.privateBytes = counters.PagefileUsage;
+    resources.workingSetBytes = counters.WorkingSetSize;
+  }
+  DWORD handles = 0;
+  if (::GetProcessHandleCount(self, &handles)) resources.handles = handles;
+  resources.gdiObjects = ::GetGuiResources(self, GR_GDIOBJECTS);
+  resources.userObjects = ::GetGuiResources(self, GR_USEROBJECTS);
+  HANDLE probe = nullptr;
+  if (::DuplicateHandle(self, self, self, &probe, 0, FALSE, DUPLICATE_SAME_ACCESS)) {
+    resources.nextHandle = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(probe));
+    ::CloseHandle(probe);
+  }
+  return resources;
+}
 LoadedRuntime* g_loaded = nullptr;
 
 void EnsureStarted() {
   if (g_loaded != nullptr) return;
   auto loaded = std::make_unique<LoadedRuntime>();
   loaded->queue = std::make_shared<MessageWindowQueue>(g_module);
-  loaded->runtime = RuntimeDouble::Start(loaded->platform, loaded->queue);
+  loaded->runtime = RuntimeDouble::Start(loaded->platform, loaded->queue, MeasureProcess);
   g_loaded = loaded.release();
 }
 

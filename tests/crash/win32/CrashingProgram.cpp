@@ -112,7 +112,7 @@ int Crash(const std::wstring& way) {
 }  // namespace
 
 // The bug-report window of this program: it notes what it was given.
-BugReportChoice ShowBugReportWindow(const BugReport& report) {
+BugReportChoice velmoran::crash::ShowBugReportWindow(const BugReport& report) {
   std::string note = "folder " + velmoran::Utf16ToUtf8(report.folder) + "\r\n";
   note += "report " + std::to_string(report.reportText.size()) + "\r\n";
   note += "screenshot " + std::to_string(report.screenshot.width) + "x" +

@@ -26,10 +26,12 @@ void PrintTo(const RuntimeScenario& scenario, std::ostream* out) {
     *out << "\n  navigation " << number << " fails " << static_cast<int>(status);
   for (const ScenarioMessage& message : scenario.messages) {
     *out << "\n  after " << message.delayMilliseconds << " ms: "
-         << (message.json                ? Utf16ToUtf8(*message.json)
+         << (!message.file.empty()      ? "every line of " + Utf16ToUtf8(message.file)
+             : message.json              ? Utf16ToUtf8(*message.json)
              : message.textPointsNowhere ? std::string("<invalid pointer>")
                                          : std::string("<unreadable>"));
   }
+  if (scenario.resourcesEvery != 0) *out << "\n  resources every " << scenario.resourcesEvery;
   for (const ScenarioError& error : scenario.errors)
     *out << "\n  error on line " << error.line << ": " << error.reason;
 }
@@ -59,7 +61,17 @@ RuntimeScenario Messages(std::initializer_list<ScenarioMessage> messages) {
   return scenario;
 }
 
-ScenarioMessage Json(std::u16string json, std::uint32_t delay = 0) { return {delay, std::move(json)}; }
+ScenarioMessage Json(std::u16string json, std::uint32_t delay = 0) { return {delay, std::move(json), {}}; }
+
+ScenarioMessage FileOfMessages(std::u16string path, std::uint32_t delay = 0) {
+  return {delay, std::nullopt, std::move(path)};
+}
+
+RuntimeScenario ResourcesEvery(std::uint64_t every) {
+  RuntimeScenario scenario;
+  scenario.resourcesEvery = every;
+  return scenario;
+}
 
 RuntimeScenario Failures(std::initializer_list<ScenarioCallFailure> failures) {
   RuntimeScenario scenario;
@@ -106,9 +118,9 @@ INSTANTIATE_TEST_SUITE_P(
                      Messages({Json(u"  [1, 2] ")})},
         ScenarioCase{"BrokenJsonIsStillAMessage", "{\"callMode\":\n", Messages({Json(u"{\"callMode\":")})},
         ScenarioCase{"WordThatOnlyStartsLikeADirective", "failure 1\n", Messages({Json(u"failure 1")})},
-        ScenarioCase{"Unreadable", "!unreadable\n", Messages({ScenarioMessage{0, std::nullopt}})},
+        ScenarioCase{"Unreadable", "!unreadable\n", Messages({ScenarioMessage{0, std::nullopt, {}}})},
         ScenarioCase{"InvalidPointer", "!invalid-pointer\n",
-                     Messages({ScenarioMessage{0, std::nullopt, true}})},
+                     Messages({ScenarioMessage{0, std::nullopt, {}, true}})},
         ScenarioCase{"Utf8AndByteOrderMark", "\xEF\xBB\xBF\"\xED\x99\x8D\xEA\xB8\xB8\xEB\x8F\x99\"",
                      Messages({Json(u"\"홍길동\"")})},
         ScenarioCase{"MessagesInFileOrder", "\"a\"\n\"b\"\n\"c\"",
@@ -116,6 +128,15 @@ INSTANTIATE_TEST_SUITE_P(
         ScenarioCase{"WaitsAddUpBeforeTheNextMessage",
                      "wait 500\n\"a\"\n\"b\"\nwait 100\nwait 50\n\"c\"\nwait 9\n",
                      Messages({Json(u"\"a\"", 500), Json(u"\"b\""), Json(u"\"c\"", 150)})},
+        ScenarioCase{"FilesOfMessagesWhereTheyStand",
+                     "\"a\"\nwait 20\nmessages C:\\day one.txt \n\"b\"\nmessages /tmp/soak/m.txt",
+                     Messages({Json(u"\"a\""), FileOfMessages(u"C:\\day one.txt", 20), Json(u"\"b\""),
+                               FileOfMessages(u"Z:\\tmp\\soak\\m.txt")})},
+        ScenarioCase{"ResourcesEvery", "resources every 500", ResourcesEvery(500)},
+        ScenarioCase{"ResourcesEveryZero", "resources every 0",
+                     Error(1, "write resources every <N>, N at least 1")},
+        ScenarioCase{"ResourcesWithoutEvery", "resources 500",
+                     Error(1, "write resources every <N>, N at least 1")},
         ScenarioCase{"FailByName", "fail ExecuteScript E_FAIL", Failures({{"ExecuteScript", E_FAIL}})},
         ScenarioCase{"FailAnExportInHex", "fail CreateCoreWebView2EnvironmentWithOptions 0x80070005",
                      Failures({{"CreateCoreWebView2EnvironmentWithOptions", E_ACCESSDENIED}})},
