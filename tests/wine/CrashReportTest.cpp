@@ -203,8 +203,9 @@ TEST_F(CrashReportTest, AnAccessViolationLeavesItsReportFolderAndEndsTheShellWit
   const HWND bugReport = WaitForBugReportWindow(shell.ProcessId());
   ASSERT_NE(bugReport, nullptr) << "no bug-report window";
   EXPECT_EQ(WindowText(bugReport), crash::kBugReportCaption);
-  EXPECT_NE(WindowText(::GetDlgItem(bugReport, crash::kDetailEdit)).find(L"0xC0000005 EXCEPTION_ACCESS_VIOLATION"),
-            std::wstring::npos);
+  EXPECT_NE(
+      WindowText(::GetDlgItem(bugReport, crash::kDetailEdit)).find(L"0xC0000005 EXCEPTION_ACCESS_VIOLATION"),
+      std::wstring::npos);
   const std::wstring reports = shell.Folder() + L"\\bugreports";
   const std::vector<std::wstring> folders = SubfoldersOf(reports);
   ASSERT_EQ(folders.size(), 1u);
@@ -292,8 +293,8 @@ TEST_F(CrashReportTest, RestartStartsTheShellAgainFromItsFolder) {
   })) << "no new main window";
   DWORD newProcessId = 0;
   ::GetWindowThreadProcessId(again, &newProcessId);
-  const HANDLE newProcess = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE,
-                                          newProcessId);
+  const HANDLE newProcess =
+      ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, newProcessId);
   ASSERT_NE(newProcess, nullptr);
   const HWND secondReport = WaitForBugReportWindow(newProcessId);
   EXPECT_NE(secondReport, nullptr);

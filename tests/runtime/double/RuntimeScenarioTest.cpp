@@ -26,7 +26,7 @@ void PrintTo(const RuntimeScenario& scenario, std::ostream* out) {
     *out << "\n  navigation " << number << " fails " << static_cast<int>(status);
   for (const ScenarioMessage& message : scenario.messages) {
     *out << "\n  after " << message.delayMilliseconds << " ms: "
-         << (!message.file.empty()      ? "every line of " + Utf16ToUtf8(message.file)
+         << (!message.file.empty()       ? "every line of " + Utf16ToUtf8(message.file)
              : message.json              ? Utf16ToUtf8(*message.json)
              : message.textPointsNowhere ? std::string("<invalid pointer>")
                                          : std::string("<unreadable>"));
