@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <map>
 #include <set>
 #include <string>
@@ -28,11 +29,12 @@ std::map<HWND, WindowProcedure*>& OwnProcedures() {
   return procedures;
 }
 WindowProcedure* g_pendingProcedure = nullptr;  // the window being created
+EscapedExceptionHandler g_escapedExceptionHandler = nullptr;
 
 HWND HwndOf(WindowHandle window) { return reinterpret_cast<HWND>(window); }
 WindowHandle WindowHandleOf(HWND window) { return reinterpret_cast<WindowHandle>(window); }
 
-LRESULT CALLBACK SharedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT OwnWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto& procedures = OwnProcedures();
   auto it = procedures.find(window);
   if (it == procedures.end() && g_pendingProcedure != nullptr) {
@@ -43,6 +45,17 @@ LRESULT CALLBACK SharedWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
   WindowProcedure* procedure = it->second;
   if (message == WM_NCDESTROY) procedures.erase(it);
   return procedure->WindowProc(WindowHandleOf(window), message, wParam, lParam);
+}
+
+// Where the system enters the project's procedures: nothing thrown inside
+// leaves through here.
+LRESULT CALLBACK SharedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    return OwnWindowProc(window, message, wParam, lParam);
+  } catch (...) {
+    if (g_escapedExceptionHandler != nullptr) g_escapedExceptionHandler();
+    std::terminate();
+  }
 }
 
 WindowProcRef RefOf(const ProcEntry& entry) {
@@ -77,6 +90,8 @@ void RegisterClassOnce(const std::u16string& className) {
 Rect FromRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
+
+void SetEscapedExceptionHandler(EscapedExceptionHandler handler) { g_escapedExceptionHandler = handler; }
 
 WindowHandle Win32WindowManager::CreateWindowExW(const WindowCreation& creation) {
   RegisterClassOnce(creation.className);

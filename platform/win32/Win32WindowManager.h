@@ -4,6 +4,15 @@
 
 namespace velmoran::platform::win32 {
 
+// Called when a C++ exception escapes one of the project's window
+// procedures, inside the catch block, so std::current_exception() names it;
+// it must not return. An exception must never unwind through the system's
+// frames between the message loop and the procedure: they were not compiled
+// for it. Without a handler such an exception ends the program through
+// std::terminate.
+using EscapedExceptionHandler = void (*)();
+void SetEscapedExceptionHandler(EscapedExceptionHandler handler);
+
 // Forwards to the system. Windows created here run the project's procedures
 // through one shared native procedure that looks the window up; a
 // WindowProcRef is an index into a table of procedures (native or the

@@ -253,7 +253,10 @@ void RuntimeDouble::Crash(sim::SimWebView& webView, const ScenarioCrash& crash) 
 }
 
 void RuntimeDouble::PostPageMessage(sim::SimWebView& webView, const ScenarioMessage& message) {
-  if (message.json) {
+  if (message.textPointsNowhere) {
+    transcript_.Write("page-message", {u"!invalid-pointer"});
+    webView.Page().PostWebMessagePointingNowhere();
+  } else if (message.json) {
     transcript_.Write("page-message", {*message.json});
     webView.Page().PostWebMessageAsJson(*message.json);
   } else {

@@ -12,6 +12,7 @@ namespace velmoran::runtime::doubles {
 namespace {
 
 constexpr std::string_view kUnreadable = "!unreadable";
+constexpr std::string_view kInvalidPointer = "!invalid-pointer";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kBlanks = " \t";
 
@@ -220,7 +221,11 @@ class Parser {
     ScenarioMessage message;
     message.delayMilliseconds = pendingDelay_;
     pendingDelay_ = 0;
-    if (line != kUnreadable) message.json = Utf8ToUtf16(line);
+    if (line == kInvalidPointer) {
+      message.textPointsNowhere = true;
+    } else if (line != kUnreadable) {
+      message.json = Utf8ToUtf16(line);
+    }
     scenario_.messages.push_back(std::move(message));
   }
 

@@ -38,7 +38,10 @@
 //                                 host reads it with get_WebMessageAsJson (a
 //                                 posted string arrives as a JSON string
 //                                 literal); "!unreadable" is a message whose
-//                                 text cannot be read. These are the replay
+//                                 text cannot be read, "!invalid-pointer" one
+//                                 whose text is handed over as a pointer to
+//                                 memory that does not exist (the host that
+//                                 reads it crashes). These are the replay
 //                                 tool's input lines.
 //
 // The page posts its messages, one after another in file order, once the
@@ -87,6 +90,8 @@ struct ScenarioMessage {
   std::u16string file;
   // Instead of a message: a process dies at this point.
   std::optional<ScenarioCrash> crash;
+  // Its text is handed over as a pointer to nowhere (json is then none).
+  bool textPointsNowhere = false;
 
   friend bool operator==(const ScenarioMessage&, const ScenarioMessage&) = default;
 };

@@ -16,7 +16,7 @@
 //   navigation-completed<TAB>0<TAB>12
 //   reload<TAB>http://localhost/www/corvale2/index.html   Reload, back to that address
 //   process-failed<TAB>0<TAB>-1073741819       ProcessFailed raised: the kind, the exit code
-//   page-message<TAB><JSON text>              the page posted it (or !unreadable)
+//   page-message<TAB><JSON text>              the page posted it (or !unreadable, !invalid-pointer)
 //   script<TAB>img_send_indx_done(1,1)        ExecuteScript's text
 //   bounds<TAB>0 0 1280 984                   left top right bottom
 //   visible<TAB>1                             1 or 0

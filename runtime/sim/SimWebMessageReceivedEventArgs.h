@@ -3,8 +3,12 @@
 // The arguments of a simulated WebMessageReceived: the page's address and the
 // message in its JSON form. A message the page posted as a string also
 // answers TryGetWebMessageAsString; one posted as JSON does not. A message
-// without a JSON form cannot be read at all (E_FAIL).
+// without a JSON form cannot be read at all (E_FAIL). A message whose text
+// points nowhere answers both getters with success and an address that
+// Windows never maps (within its first 64 KiB): a host that reads the text
+// crashes, as it would with a runtime that hands over a broken pointer.
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,18 +27,22 @@ class SimWebMessageReceivedEventArgs final
  public:
   SimWebMessageReceivedEventArgs(std::shared_ptr<SimRuntimeContext> context, std::u16string source,
                                  std::optional<std::u16string> messageAsJson,
-                                 std::optional<std::u16string> messageAsString)
+                                 std::optional<std::u16string> messageAsString,
+                                 bool textPointsNowhere = false)
       : SimCountedObject(std::move(context)),
         source_(std::move(source)),
         messageAsJson_(std::move(messageAsJson)),
-        messageAsString_(std::move(messageAsString)) {}
+        messageAsString_(std::move(messageAsString)),
+        textPointsNowhere_(textPointsNowhere) {}
 
   HRESULT WV2_STDCALL get_Source(LPWSTR* value) override { return Text("get_Source", source_, value); }
   HRESULT WV2_STDCALL get_WebMessageAsJson(LPWSTR* value) override {
+    if (textPointsNowhere_) return Nowhere(value);
     if (!messageAsJson_) return Unreadable(value);
     return Text("get_WebMessageAsJson", *messageAsJson_, value);
   }
   HRESULT WV2_STDCALL TryGetWebMessageAsString(LPWSTR* value) override {
+    if (textPointsNowhere_) return Nowhere(value);
     if (value == nullptr) return E_POINTER;
     *value = nullptr;
     if (!messageAsString_) return E_INVALIDARG;
@@ -42,6 +50,12 @@ class SimWebMessageReceivedEventArgs final
   }
 
  private:
+  static HRESULT Nowhere(LPWSTR* value) {
+    if (value == nullptr) return E_POINTER;
+    *value = reinterpret_cast<LPWSTR>(static_cast<std::uintptr_t>(0x0000FFF0));
+    return S_OK;
+  }
+
   static HRESULT Unreadable(LPWSTR* value) {
     if (value == nullptr) return E_POINTER;
     *value = nullptr;
@@ -59,6 +73,7 @@ class SimWebMessageReceivedEventArgs final
   std::u16string source_;
   std::optional<std::u16string> messageAsJson_;
   std::optional<std::u16string> messageAsString_;
+  bool textPointsNowhere_ = false;
 };
 
 }  // namespace velmoran::runtime::sim

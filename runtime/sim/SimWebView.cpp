@@ -161,14 +161,15 @@ HRESULT SimWebView::PostWebMessageAsString(LPCWSTR webMessageAsString) {
 }
 
 void SimWebView::DeliverWebMessage(std::optional<std::u16string> messageAsJson,
-                                   std::optional<std::u16string> messageAsString) {
+                                   std::optional<std::u16string> messageAsString, bool textPointsNowhere) {
   ComPtr<SimWebView> self(this);
-  Context().Post([self, json = std::move(messageAsJson), text = std::move(messageAsString)]() mutable {
+  Context().Post([self, json = std::move(messageAsJson), text = std::move(messageAsString),
+                  textPointsNowhere]() mutable {
     if (!self->Live()) return;
     if (self->settings_->Values().Read<BOOL>("IsWebMessageEnabled") == FALSE) return;
-    auto args = MakeComObject<SimWebMessageReceivedEventArgs>(self->SharedContext(),
-                                                              self->values_.Read<std::u16string>("Source"),
-                                                              std::move(json), std::move(text));
+    auto args = MakeComObject<SimWebMessageReceivedEventArgs>(
+        self->SharedContext(), self->values_.Read<std::u16string>("Source"), std::move(json), std::move(text),
+        textPointsNowhere);
     self->events_.Raise<ICoreWebView2WebMessageReceivedEventHandler>(
         "WebMessageReceived", static_cast<ICoreWebView2*>(self.Get()),
         static_cast<ICoreWebView2WebMessageReceivedEventArgs*>(args.Get()));

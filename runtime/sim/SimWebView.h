@@ -72,7 +72,7 @@ class SimWebView final : public SimWebViewBase {
   friend class SimWebViewPage;
   // A message without a JSON form is one whose text cannot be read.
   void DeliverWebMessage(std::optional<std::u16string> messageAsJson,
-                         std::optional<std::u16string> messageAsString);
+                         std::optional<std::u16string> messageAsString, bool textPointsNowhere = false);
   void StartNavigation(std::u16string target);
   void CompleteNavigation(UINT64 navigationId);
   void RaiseProcessFailed(SimProcessFailure failure);

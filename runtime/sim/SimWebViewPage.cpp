@@ -15,4 +15,8 @@ void SimWebViewPage::PostWebMessageAsJson(std::u16string_view messageAsJson) {
 
 void SimWebViewPage::PostUnreadableWebMessage() { webView_.DeliverWebMessage(std::nullopt, std::nullopt); }
 
+void SimWebViewPage::PostWebMessagePointingNowhere() {
+  webView_.DeliverWebMessage(std::nullopt, std::nullopt, true);
+}
+
 }  // namespace velmoran::runtime::sim

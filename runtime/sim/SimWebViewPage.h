@@ -19,6 +19,9 @@ class SimWebViewPage {
   void PostWebMessageAsJson(std::u16string_view messageAsJson);
   // A message whose text the host cannot read: every getter of its text fails.
   void PostUnreadableWebMessage();
+  // A message whose text getters hand over a pointer to memory that does not
+  // exist: the host crashes when it reads the text.
+  void PostWebMessagePointingNowhere();
 
  private:
   SimWebView& webView_;

@@ -18,8 +18,8 @@ namespace velmoran::test {
 struct SoakPlan {
   std::size_t messages = 10000;
   std::uint32_t seed = 1;
-  std::size_t smallestImage = 50 * 1024;
-  std::size_t largestImage = 500 * 1024;
+  std::size_t smallestImage = std::size_t{50} * 1024;
+  std::size_t largestImage = std::size_t{500} * 1024;
   std::size_t members = 40;
   std::size_t days = 5;
 };

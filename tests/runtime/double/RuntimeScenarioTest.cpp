@@ -30,9 +30,10 @@ void PrintTo(const RuntimeScenario& scenario, std::ostream* out) {
       *out << "crash " << (message.crash->browserProcess ? "browser " : "renderer ")
            << message.crash->exitCode;
     } else {
-      *out << (!message.file.empty() ? "every line of " + Utf16ToUtf8(message.file)
-               : message.json        ? Utf16ToUtf8(*message.json)
-                                     : std::string("<unreadable>"));
+      *out << (!message.file.empty()       ? "every line of " + Utf16ToUtf8(message.file)
+               : message.json              ? Utf16ToUtf8(*message.json)
+               : message.textPointsNowhere ? std::string("<invalid pointer>")
+                                           : std::string("<unreadable>"));
     }
   }
   if (scenario.resourcesEvery != 0) *out << "\n  resources every " << scenario.resourcesEvery;
@@ -66,11 +67,11 @@ RuntimeScenario Messages(std::initializer_list<ScenarioMessage> messages) {
 }
 
 ScenarioMessage Json(std::u16string json, std::uint32_t delay = 0) {
-  return {delay, std::move(json), {}, {}};
+  return {delay, std::move(json), {}, {}, false};
 }
 
 ScenarioMessage FileOfMessages(std::u16string path, std::uint32_t delay = 0) {
-  return {delay, std::nullopt, std::move(path), {}};
+  return {delay, std::nullopt, std::move(path), {}, false};
 }
 
 RuntimeScenario ResourcesEvery(std::uint64_t every) {
@@ -80,7 +81,7 @@ RuntimeScenario ResourcesEvery(std::uint64_t every) {
 }
 
 ScenarioMessage Crash(bool browserProcess, std::int32_t exitCode, std::uint32_t delay = 0) {
-  return {delay, std::nullopt, {}, runtime::doubles::ScenarioCrash{browserProcess, exitCode}};
+  return {delay, std::nullopt, {}, runtime::doubles::ScenarioCrash{browserProcess, exitCode}, false};
 }
 
 RuntimeScenario Failures(std::initializer_list<ScenarioCallFailure> failures) {
@@ -128,7 +129,10 @@ INSTANTIATE_TEST_SUITE_P(
                      Messages({Json(u"  [1, 2] ")})},
         ScenarioCase{"BrokenJsonIsStillAMessage", "{\"callMode\":\n", Messages({Json(u"{\"callMode\":")})},
         ScenarioCase{"WordThatOnlyStartsLikeADirective", "failure 1\n", Messages({Json(u"failure 1")})},
-        ScenarioCase{"Unreadable", "!unreadable\n", Messages({ScenarioMessage{0, std::nullopt, {}, {}}})},
+        ScenarioCase{"Unreadable", "!unreadable\n",
+                     Messages({ScenarioMessage{0, std::nullopt, {}, {}, false}})},
+        ScenarioCase{"InvalidPointer", "!invalid-pointer\n",
+                     Messages({ScenarioMessage{0, std::nullopt, {}, {}, true}})},
         ScenarioCase{"Utf8AndByteOrderMark", "\xEF\xBB\xBF\"\xED\x99\x8D\xEA\xB8\xB8\xEB\x8F\x99\"",
                      Messages({Json(u"\"홍길동\"")})},
         ScenarioCase{"MessagesInFileOrder", "\"a\"\n\"b\"\n\"c\"",

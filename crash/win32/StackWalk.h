@@ -1,0 +1,34 @@
+#pragma once
+
+// The call stack of the failing thread, walked from its context while the
+// thread itself waits in the crash handler.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "crash/CrashReportText.h"
+#include "crash/win32/DbgHelpLibrary.h"
+
+namespace velmoran::crash::win32 {
+
+// The failing thread's stack as the handler saw it (NT_TIB's limits).
+struct StackBounds {
+  std::uintptr_t low = 0;   // StackLimit
+  std::uintptr_t high = 0;  // StackBase
+};
+
+struct WalkedStack {
+  std::vector<CodeLocation> frames;  // innermost first
+  std::u16string method;
+};
+
+// StackWalk64 through dbghelp when it is there and finds more than the
+// failing frame; otherwise a walk along the chain of saved frame pointers
+// inside `bounds`, which misses functions compiled without a frame pointer
+// but never reads outside the stack.
+WalkedStack WalkStack(DbgHelpLibrary* dbghelp, HANDLE thread, const CONTEXT& context, StackBounds bounds);
+
+}  // namespace velmoran::crash::win32
