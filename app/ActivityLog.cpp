@@ -174,7 +174,12 @@ void ActivityLog::AppendToFile(std::u16string_view head, std::span<const std::u1
   const std::uint32_t attributes = files.GetFileAttributesW(*path);
   bool fileExists =
       attributes != platform::kInvalidFileAttributes && (attributes & platform::kFileAttributeDirectory) == 0;
-  if (fileExists && MoveAsideWhenFull(files, *path, record.size(), fileCap_)) fileExists = false;
+  // The record's size before it is converted: one byte per code unit, as
+  // ASCII converts (a Korean character takes two bytes for its one unit, so a
+  // file may pass the cap by the line's Korean characters).
+  std::uint64_t recordSize = head.size() + 2;
+  for (const std::u16string_view part : parts) recordSize += part.size();
+  if (fileExists && MoveAsideWhenFull(files, *path, recordSize, fileCap_)) fileExists = false;
   // When no file exists yet, open-always rather than create-always: a file
   // that appears in between (another instance logging) is appended to, never
   // truncated.
