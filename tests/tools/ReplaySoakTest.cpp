@@ -95,9 +95,15 @@ TEST(ReplaySoakTest, TenThousandMixedMessagesLeaveExactCapturesAndFlatResources)
                 static_cast<unsigned long long>(sample.messages),
                 static_cast<double>(sample.residentBytes) / 1e6);
   }
+#if defined(__SANITIZE_ADDRESS__)
+  // AddressSanitizer keeps freed blocks in its quarantine (up to 256 MB), so
+  // resident memory says nothing about what the shell holds here.
+  (void)highest;
+#else
   // A few of the largest messages' worth of slack, no more.
   EXPECT_LE(highest - warm.residentBytes, 16u * 1024 * 1024)
       << "resident memory grew from " << warm.residentBytes << " to " << highest << " bytes after warm-up";
+#endif
 }
 
 }  // namespace
