@@ -84,20 +84,26 @@ bool ZipWriter::Add(std::u16string_view name, std::string_view content, DosDateT
 
   std::string header;
   Put32(header, kLocalHeaderSignature);
-  Put16(header, kVersionNeeded);
-  Put16(header, kFlagUtf8Names);
-  Put16(header, entry.method);
-  Put16(header, entry.modified.time);
-  Put16(header, entry.modified.date);
-  Put32(header, entry.crc);
-  Put32(header, entry.compressedSize);
-  Put32(header, entry.size);
-  Put16(header, static_cast<std::uint16_t>(entry.name.size()));
+  PutSharedFields(header, entry);
   Put16(header, 0);  // no extra field
   header += entry.name;
   if (!Emit(header) || !Emit(data)) return false;
   entries_.push_back(std::move(entry));
   return true;
+}
+
+// The fields a local header and its central directory record share, in the
+// same order: version needed, flags, method, time, date, CRC, sizes, name length.
+void ZipWriter::PutSharedFields(std::string& out, const Entry& entry) {
+  Put16(out, kVersionNeeded);
+  Put16(out, kFlagUtf8Names);
+  Put16(out, entry.method);
+  Put16(out, entry.modified.time);
+  Put16(out, entry.modified.date);
+  Put32(out, entry.crc);
+  Put32(out, entry.compressedSize);
+  Put32(out, entry.size);
+  Put16(out, static_cast<std::uint16_t>(entry.name.size()));
 }
 
 bool ZipWriter::Finish() {
@@ -108,15 +114,7 @@ bool ZipWriter::Finish() {
   for (const Entry& entry : entries_) {
     Put32(directory, kCentralHeaderSignature);
     Put16(directory, kVersionMadeBy);
-    Put16(directory, kVersionNeeded);
-    Put16(directory, kFlagUtf8Names);
-    Put16(directory, entry.method);
-    Put16(directory, entry.modified.time);
-    Put16(directory, entry.modified.date);
-    Put32(directory, entry.crc);
-    Put32(directory, entry.compressedSize);
-    Put32(directory, entry.size);
-    Put16(directory, static_cast<std::uint16_t>(entry.name.size()));
+    PutSharedFields(directory, entry);
     Put16(directory, 0);  // extra field
     Put16(directory, 0);  // comment
     Put16(directory, 0);  // disk number

@@ -76,6 +76,7 @@ class ZipWriter {
     std::uint32_t offset = 0;
   };
   bool Emit(std::string_view bytes);
+  static void PutSharedFields(std::string& out, const Entry& entry);
 
   ZipSink& sink_;
   const ZipCompressor* compressor_;
