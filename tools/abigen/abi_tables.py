@@ -1,7 +1,10 @@
 """Reads and checks the runtime's ABI tables (tools/abigen/tables/).
 
 interfaces.tsv lists each interface's own methods in vtable order with their
-slot numbers; exports.tsv the loader library's exports; enums.tsv the
+slot numbers, as the published header has them; own-interfaces.tsv, in the
+same columns, the interfaces whose published rows we do not hold, declared
+after the published interfaces' documented meaning with ids of our own (so a
+runtime that knows only the published ids refuses them at QueryInterface); exports.tsv the loader library's exports; enums.tsv the
 enumerations, the layouts of the structures passed by value and the sizes of
 the scalar types. The readers check that the slots are continuous along every
 chain and that every type named in a parameter is known, and refuse the tables
@@ -61,6 +64,8 @@ class Interface:
     iid: str
     base: str
     methods: list[Method] = field(default_factory=list)
+    # Declared by own-interfaces.tsv: its id is ours, not the published one.
+    own_id: bool = False
 
 
 @dataclass
@@ -107,14 +112,14 @@ def parse_parameters(text: str, where: str) -> list[Parameter]:
     return parameters
 
 
-def read_interfaces(path: Path) -> list[Interface]:
+def read_interfaces(path: Path, own_id: bool = False) -> list[Interface]:
     interfaces: dict[str, Interface] = {}
     for row in read_table(path):
         name = row["interface"]
         where = f"{path.name}: {name}::{row['method_name']}"
         interface = interfaces.get(name)
         if interface is None:
-            interface = interfaces[name] = Interface(name, row["iid"], row["base_interface"])
+            interface = interfaces[name] = Interface(name, row["iid"], row["base_interface"], own_id=own_id)
         elif interface.iid != row["iid"] or interface.base != row["base_interface"]:
             raise TableError(f"{where}: id or base differs from the interface's first row")
         interface.methods.append(
@@ -238,6 +243,13 @@ class AbiTables:
 
 def read_abi_tables(folder: Path) -> AbiTables:
     interfaces = read_interfaces(folder / "interfaces.tsv")
+    own = folder / "own-interfaces.tsv"
+    if own.exists():
+        published = {i.name for i in interfaces}
+        for interface in read_interfaces(own, own_id=True):
+            if interface.name in published:
+                raise TableError(f"{own.name}: {interface.name} is already in interfaces.tsv")
+            interfaces.append(interface)
     exports = read_exports(folder / "exports.tsv")
     enums, structs = read_enums_and_structs(folder / "enums.tsv")
     opaque = check_interfaces(interfaces, {e.name for e in enums}, {s.name for s in structs})

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes the runtime's COM declarations (webview/abi/) and the simulated runtime's objects (runtime/sim/).
 
-Reads the three ABI tables in tools/abigen/tables/ (interfaces.tsv, exports.tsv,
-enums.tsv) and the table of simulated objects beside them (sim-objects.tsv, see
+Reads the ABI tables in tools/abigen/tables/ (interfaces.tsv and
+own-interfaces.tsv, exports.tsv, enums.tsv) and the table of simulated objects beside them (sim-objects.tsv, see
 sim_objects.py), and writes ordinary C++ headers, which are committed as source:
 the build never reads the tables. Run it again when the tables change:
 
@@ -81,6 +81,8 @@ def write_interfaces(interfaces: list[Interface], opaque: set[str]) -> str:
                "#endif\n")
     for interface in own:
         out.append(f"\n// {interface.iid}\n")
+        if interface.own_id:
+            out.append("// Our own declaration and id: reach it only through QueryInterface.\n")
         out.append(f"struct {interface.name} : public {interface.base} {{\n")
         for method in interface.methods:
             out.append(f"  virtual HRESULT WV2_STDCALL {method.name}({parameter_list(method.parameters)}) = 0;\n")
