@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "codec/JsonEscape.h"
 #include "codec/JsonParser.h"
 #include "codec/JsonStringScan.h"
 
@@ -14,13 +15,6 @@ namespace {
 
 bool IsJsonWhiteSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
 bool IsDecimalDigit(int c) { return c >= u'0' && c <= u'9'; }
-
-int HexValue(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  return -1;
-}
 
 // Look's answers that are no unit.
 constexpr int kBodyEnd = -1;  // the literal's closing quote, or the end of the text
@@ -53,9 +47,9 @@ class InStringParser {
     const char16_t* next = nullptr;
     return Look(next);
   }
-  // Past the unit at p_, which Look gave as a unit.
+  // Past the unit at p_, which Look gave as a unit (where it gave none, p_ stays).
   void Skip() {
-    const char16_t* next = nullptr;
+    const char16_t* next = p_;
     Look(next);
     p_ = next;
   }
@@ -103,37 +97,11 @@ int InStringParser::Look(const char16_t*& next) const {
     next = p_ + 1;
     return *p_;
   }
-  if (end_ - p_ < 2) return kBroken;
-  next = p_ + 2;
-  switch (p_[1]) {
-    case u'"':
-    case u'\\':
-    case u'/':
-      return p_[1];
-    case u'b':
-      return u'\b';
-    case u'f':
-      return u'\f';
-    case u'n':
-      return u'\n';
-    case u'r':
-      return u'\r';
-    case u't':
-      return u'\t';
-    case u'u': {
-      if (end_ - p_ < 6) return kBroken;
-      int value = 0;
-      for (int i = 2; i < 6; ++i) {
-        const int digit = HexValue(p_[i]);
-        if (digit < 0) return kBroken;
-        value = value * 16 + digit;
-      }
-      next = p_ + 6;
-      return value;
-    }
-    default:
-      return kBroken;
-  }
+  const char16_t* q = p_ + 1;
+  const int unit = DecodeJsonEscape([&] { return q == end_ ? -1 : static_cast<int>(*q++); });
+  if (unit < 0) return kBroken;
+  next = q;
+  return unit;
 }
 
 std::optional<JsonValue> InStringParser::Parse() {
@@ -274,44 +242,14 @@ bool InStringParser::ParseStringContent(std::u16string* out, std::size_t limit, 
     verbatim = false;
     char16_t unit = static_cast<char16_t>(c);
     if (c == u'\\') {
-      const int escape = Look();
-      if (escape < 0) return false;
-      Skip();
-      switch (escape) {
-        case u'"':
-        case u'\\':
-        case u'/':
-          unit = static_cast<char16_t>(escape);
-          break;
-        case u'b':
-          unit = u'\b';
-          break;
-        case u'f':
-          unit = u'\f';
-          break;
-        case u'n':
-          unit = u'\n';
-          break;
-        case u'r':
-          unit = u'\r';
-          break;
-        case u't':
-          unit = u'\t';
-          break;
-        case u'u': {
-          int value = 0;
-          for (int i = 0; i < 4; ++i) {
-            const int digit = Look() < 0 ? -1 : HexValue(static_cast<char16_t>(Look()));
-            if (digit < 0) return false;
-            Skip();
-            value = value * 16 + digit;
-          }
-          unit = static_cast<char16_t>(value);
-          break;
-        }
-        default:
-          return false;
-      }
+      // The escape's units are themselves read through the literal's escapes.
+      const int escaped = DecodeJsonEscape([&] {
+        const int following = Look();
+        if (following >= 0) Skip();
+        return following;
+      });
+      if (escaped < 0) return false;
+      unit = static_cast<char16_t>(escaped);
     }
     Append(out, limit, std::u16string_view(&unit, 1));
   }
@@ -372,28 +310,9 @@ std::optional<std::u16string_view> JsonStringLiteralBody(std::u16string_view tex
     p = json_scan::FindStringSpecial(p, end);
     if (p == end) return std::nullopt;
     if (*p == u'"') break;
-    if (*p != u'\\' || end - p < 2) return std::nullopt;  // a raw control character, or a cut escape
-    switch (p[1]) {
-      case u'"':
-      case u'\\':
-      case u'/':
-      case u'b':
-      case u'f':
-      case u'n':
-      case u'r':
-      case u't':
-        p += 2;
-        break;
-      case u'u':
-        if (end - p < 6) return std::nullopt;
-        for (int i = 2; i < 6; ++i) {
-          if (HexValue(p[i]) < 0) return std::nullopt;
-        }
-        p += 6;
-        break;
-      default:
-        return std::nullopt;
-    }
+    if (*p != u'\\') return std::nullopt;  // a raw control character
+    ++p;
+    if (DecodeJsonEscape([&] { return p == end ? -1 : static_cast<int>(*p++); }) < 0) return std::nullopt;
   }
   // White space may not follow a string that is the whole text.
   if (p + 1 != end) return std::nullopt;

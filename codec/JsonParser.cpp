@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/Text.h"
+#include "codec/JsonEscape.h"
 #include "codec/JsonStringScan.h"
 
 namespace velmoran::codec {
@@ -12,13 +13,6 @@ namespace {
 
 bool IsWhiteSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
-int HexDigitValue(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  return -1;
-}
 
 // Where the string ends whose content goes on at `p` (not inside an escape),
 // if it is well formed: at the first '"' after `p` preceded by an even number
@@ -233,48 +227,11 @@ bool JsonParser<Unit>::ParseEscapedRest(const Unit* runStart, const Unit* stop, 
       pos_ = stop + 1;
       return true;
     }
-    if (*stop != u'\\' || end_ - stop < 2) return false;  // a raw control character, or a cut escape
-    const Unit* next = stop + 2;
-    char16_t unit = 0;
-    switch (stop[1]) {
-      case u'"':
-      case u'\\':
-      case u'/':
-        unit = stop[1];
-        break;
-      case u'b':
-        unit = u'\b';
-        break;
-      case u'f':
-        unit = u'\f';
-        break;
-      case u'n':
-        unit = u'\n';
-        break;
-      case u'r':
-        unit = u'\r';
-        break;
-      case u't':
-        unit = u'\t';
-        break;
-      case u'u': {
-        if (end_ - next < 4) return false;
-        int value = 0;
-        for (int i = 0; i < 4; ++i) {
-          const int digit = HexDigitValue(next[i]);
-          if (digit < 0) return false;
-          value = value * 16 + digit;
-        }
-        // Kept as one UTF-16 code unit: escaped pairs join by themselves and a
-        // lone surrogate stays what the page sent.
-        unit = static_cast<char16_t>(value);
-        next += 4;
-        break;
-      }
-      default:
-        return false;
-    }
-    out.push_back(unit);
+    if (*stop != u'\\') return false;  // a raw control character
+    const Unit* next = stop + 1;
+    const int unit = DecodeJsonEscape([&] { return next == end_ ? -1 : static_cast<int>(*next++); });
+    if (unit < 0) return false;
+    out.push_back(static_cast<char16_t>(unit));
     runStart = next;
     stop = ScanRun(next);
   }
