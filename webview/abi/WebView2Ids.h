@@ -183,6 +183,12 @@ inline constexpr IID IID_ICoreWebView2ScriptDialogOpeningEventArgs = {0x7390BB70
 inline constexpr IID IID_ICoreWebView2WebResourceRequestedEventArgs = {0x453E667F, 0x12C7, 0x49D4, {0xBE, 0x6D, 0xDD, 0xBE, 0x79, 0x56, 0xF5, 0x7A}};
 inline constexpr IID IID_ICoreWebView2WebResourceRequestedEventArgs2 = {0x9C562C24, 0xB219, 0x4D7F, {0x92, 0xF6, 0xB1, 0x87, 0xFB, 0xBA, 0xDD, 0x56}};
 inline constexpr IID IID_ICoreWebView2Deferral = {0xC10E7F7B, 0xB585, 0x46F0, {0xA6, 0x23, 0x8B, 0xEF, 0xBF, 0x3E, 0x4E, 0xE0}};
+inline constexpr IID IID_ICoreWebView2DevToolsProtocolEventReceivedEventArgs = {0x51288886, 0xDF13, 0x5ED3, {0x8A, 0x13, 0x51, 0x9A, 0xE5, 0xC8, 0x94, 0xE0}};
+inline constexpr IID IID_ICoreWebView2DevToolsProtocolEventReceivedEventArgs2 = {0x41703DA8, 0x97FC, 0x5D74, {0x9C, 0x9F, 0x7C, 0x3B, 0x97, 0x71, 0x60, 0xB1}};
+inline constexpr IID IID_ICoreWebView2DevToolsProtocolEventReceivedEventHandler = {0x1E4E9AB4, 0xE727, 0x54C0, {0x9A, 0x8D, 0x62, 0xEB, 0xC3, 0x06, 0xDA, 0x17}};
+inline constexpr IID IID_ICoreWebView2DevToolsProtocolEventReceiver = {0xC439B69C, 0x1C1F, 0x549B, {0xA8, 0x1C, 0x39, 0x02, 0x1A, 0xFD, 0xCE, 0x5A}};
+inline constexpr IID IID_ICoreWebView2ProcessExtendedInfo = {0xAF6D5F31, 0xA3DC, 0x5C08, {0xBB, 0x56, 0x02, 0x99, 0x28, 0x07, 0x30, 0xEA}};
+inline constexpr IID IID_ICoreWebView2ProcessExtendedInfoCollection = {0xE97E0DCF, 0xC20E, 0x5936, {0xB7, 0xD4, 0xBB, 0xFC, 0x1B, 0x6D, 0x90, 0xAA}};
 
 namespace velmoran::webview {
 
@@ -1225,6 +1231,42 @@ template <>
 struct InterfaceTraits<ICoreWebView2Deferral> {
   using Base = IUnknown;
   static constexpr const IID& kId = IID_ICoreWebView2Deferral;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2DevToolsProtocolEventReceivedEventArgs> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2DevToolsProtocolEventReceivedEventArgs;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2DevToolsProtocolEventReceivedEventArgs2> {
+  using Base = ICoreWebView2DevToolsProtocolEventReceivedEventArgs;
+  static constexpr const IID& kId = IID_ICoreWebView2DevToolsProtocolEventReceivedEventArgs2;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2DevToolsProtocolEventReceivedEventHandler> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2DevToolsProtocolEventReceivedEventHandler;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2DevToolsProtocolEventReceiver> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2DevToolsProtocolEventReceiver;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2ProcessExtendedInfo> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2ProcessExtendedInfo;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2ProcessExtendedInfoCollection> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2ProcessExtendedInfoCollection;
 };
 
 }  // namespace velmoran::webview

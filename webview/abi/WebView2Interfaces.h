@@ -20,7 +20,6 @@ struct ICoreWebView2ClientCertificateRequestedEventArgs;
 struct ICoreWebView2CompositionController;
 struct ICoreWebView2ContextMenuItem;
 struct ICoreWebView2ContextMenuRequestedEventArgs;
-struct ICoreWebView2DevToolsProtocolEventReceiver;
 struct ICoreWebView2DownloadStartingEventArgs;
 struct ICoreWebView2FileSystemHandle;
 struct ICoreWebView2FrameCreatedEventArgs;
@@ -32,7 +31,6 @@ struct ICoreWebView2ObjectCollection;
 struct ICoreWebView2ObjectCollectionView;
 struct ICoreWebView2PermissionSettingCollectionView;
 struct ICoreWebView2PointerInfo;
-struct ICoreWebView2ProcessExtendedInfoCollection;
 struct ICoreWebView2SaveAsUIShowingEventArgs;
 struct ICoreWebView2SaveFileSecurityCheckStartingEventArgs;
 struct ICoreWebView2ScreenCaptureStartingEventArgs;
@@ -214,6 +212,12 @@ struct ICoreWebView2ScriptDialogOpeningEventArgs;
 struct ICoreWebView2WebResourceRequestedEventArgs;
 struct ICoreWebView2WebResourceRequestedEventArgs2;
 struct ICoreWebView2Deferral;
+struct ICoreWebView2DevToolsProtocolEventReceivedEventArgs;
+struct ICoreWebView2DevToolsProtocolEventReceivedEventArgs2;
+struct ICoreWebView2DevToolsProtocolEventReceivedEventHandler;
+struct ICoreWebView2DevToolsProtocolEventReceiver;
+struct ICoreWebView2ProcessExtendedInfo;
+struct ICoreWebView2ProcessExtendedInfoCollection;
 
 #if defined(_WIN32) && defined(__GNUC__)
 // The system's IUnknown leaves its destructor public; each interface here makes
@@ -1962,6 +1966,63 @@ struct ICoreWebView2Deferral : public IUnknown {
 
  protected:
   ~ICoreWebView2Deferral() = default;
+};
+
+// {51288886-DF13-5ED3-8A13-519AE5C894E0}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2DevToolsProtocolEventReceivedEventArgs : public IUnknown {
+  virtual HRESULT WV2_STDCALL get_ParameterObjectAsJson(LPWSTR* value) = 0;
+
+ protected:
+  ~ICoreWebView2DevToolsProtocolEventReceivedEventArgs() = default;
+};
+
+// {41703DA8-97FC-5D74-9C9F-7C3B977160B1}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2DevToolsProtocolEventReceivedEventArgs2 : public ICoreWebView2DevToolsProtocolEventReceivedEventArgs {
+  virtual HRESULT WV2_STDCALL get_SessionId(LPWSTR* value) = 0;
+
+ protected:
+  ~ICoreWebView2DevToolsProtocolEventReceivedEventArgs2() = default;
+};
+
+// {1E4E9AB4-E727-54C0-9A8D-62EBC306DA17}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2DevToolsProtocolEventReceivedEventHandler : public IUnknown {
+  virtual HRESULT WV2_STDCALL Invoke(ICoreWebView2* sender, ICoreWebView2DevToolsProtocolEventReceivedEventArgs* args) = 0;
+
+ protected:
+  ~ICoreWebView2DevToolsProtocolEventReceivedEventHandler() = default;
+};
+
+// {C439B69C-1C1F-549B-A81C-39021AFDCE5A}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2DevToolsProtocolEventReceiver : public IUnknown {
+  virtual HRESULT WV2_STDCALL add_DevToolsProtocolEventReceived(ICoreWebView2DevToolsProtocolEventReceivedEventHandler* eventHandler, EventRegistrationToken* token) = 0;
+  virtual HRESULT WV2_STDCALL remove_DevToolsProtocolEventReceived(EventRegistrationToken token) = 0;
+
+ protected:
+  ~ICoreWebView2DevToolsProtocolEventReceiver() = default;
+};
+
+// {AF6D5F31-A3DC-5C08-BB56-0299280730EA}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2ProcessExtendedInfo : public IUnknown {
+  virtual HRESULT WV2_STDCALL get_ProcessInfo(ICoreWebView2ProcessInfo** processInfo) = 0;
+  virtual HRESULT WV2_STDCALL get_AssociatedFrameInfos(ICoreWebView2FrameInfoCollection** frames) = 0;
+
+ protected:
+  ~ICoreWebView2ProcessExtendedInfo() = default;
+};
+
+// {E97E0DCF-C20E-5936-B7D4-BBFC1B6D90AA}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2ProcessExtendedInfoCollection : public IUnknown {
+  virtual HRESULT WV2_STDCALL get_Count(UINT* count) = 0;
+  virtual HRESULT WV2_STDCALL GetValueAtIndex(UINT index, ICoreWebView2ProcessExtendedInfo** processInfo) = 0;
+
+ protected:
+  ~ICoreWebView2ProcessExtendedInfoCollection() = default;
 };
 
 #if defined(_WIN32) && defined(__GNUC__)

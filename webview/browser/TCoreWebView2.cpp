@@ -212,10 +212,6 @@ void TCoreWebView2::RemoveEachEvent() {
               FTokens.FScreenCaptureStartingToken);
 }
 
-// The runtime's DevTools protocol event receivers are not among the declared
-// interfaces, so there is no remove_ to call: forgetting them is all there is.
-void TCoreWebView2::UnsubscribeAllDevToolsProtocolEvents() { FDevToolsSubscriptions.clear(); }
-
 ComPtr<ICoreWebView2Settings> TCoreWebView2::Settings() const {
   return ReadInterface<ICoreWebView2Settings>(FVersions.Get<ICoreWebView2_2>(), &ICoreWebView2::get_Settings);
 }

@@ -74,6 +74,12 @@ class TCoreWebView2 {
                                      COREWEBVIEW2_WEB_RESOURCE_CONTEXT aResourceContext);
   bool RemoveWebResourceRequestedFilter(const std::u16string& aUri,
                                         COREWEBVIEW2_WEB_RESOURCE_CONTEXT aResourceContext);
+  // Raises every later protocol event `aEventName` of the page through
+  // `aBrowserEvents` with `aEventID`. A second subscription to the same name
+  // replaces the first, so the newest id is the one reported.
+  bool SubscribeToDevToolsProtocolEvent(const std::u16string& aEventName, std::int32_t aEventID,
+                                        IWVBrowserEvents* aBrowserEvents);
+  bool IsSubscribedToDevToolsProtocolEvent(const std::u16string& aEventName) const;
   // ICoreWebView2_2
   bool NavigateWithWebResourceRequest(ICoreWebView2WebResourceRequest* aRequest);
   ComPtr<ICoreWebView2CookieManager> CookieManager() const;
@@ -183,14 +189,17 @@ class TCoreWebView2 {
     EventRegistrationToken FSaveFileSecurityCheckStartingToken{};
     EventRegistrationToken FScreenCaptureStartingToken{};
   };
-  // A DevTools protocol event the control subscribed on request.
+  // A DevTools protocol event the control subscribed on request: the
+  // runtime's receiver for it is kept, as the one that can remove the handler.
   struct DevToolsSubscription {
     std::u16string FEventName;
     EventRegistrationToken FToken{};
+    ComPtr<ICoreWebView2DevToolsProtocolEventReceiver> FReceiver;
   };
 
   void RemoveEachEvent();
   void UnsubscribeAllDevToolsProtocolEvents();
+  void UnsubscribeDevToolsProtocolEvent(const std::u16string& aEventName);
 
   platform::Com& FCom;
   bool FReRaiseExceptions;

@@ -20,6 +20,7 @@
 #include "webview/browser/BrowserEventTypes.h"
 #include "webview/browser/RuntimeWindowHook.h"
 #include "webview/browser/TComponent.h"
+#include "webview/browser/TWV2EditingCommand.h"
 #include "webview/sinks/IWVBrowserEvents.h"
 
 namespace velmoran::webview {
@@ -164,6 +165,30 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   bool Offline(bool aOffline);
   bool IgnoreCertificateErrors(bool aIgnore);
   bool RefreshIgnoreCache() { return KeyboardShortcutRefreshIgnoreCache(); }
+
+  // DevTools protocol events, editing commands, requests by source kind,
+  // messages and buffers handed to the page, the runtime's processes.
+  // Every later protocol event `aEventName` of the page is raised as
+  // OnDevToolsProtocolEventReceived with `aEventID`.
+  bool SubscribeToDevToolsProtocolEvent(std::u16string_view aEventName, std::int32_t aEventID = 0);
+  // Runs one of the page editor's commands as the browser's keyboard shortcuts
+  // do; the answer arrives as OnSimulateKeyEventCompleted.
+  bool SimulateEditingCommand(TWV2EditingCommand aCommand);
+  bool AddWebResourceRequestedFilterWithRequestSourceKinds(
+      std::u16string_view aURI, COREWEBVIEW2_WEB_RESOURCE_CONTEXT aContext,
+      COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS aRequestSourceKinds);
+  bool RemoveWebResourceRequestedFilterWithRequestSourceKinds(
+      std::u16string_view aURI, COREWEBVIEW2_WEB_RESOURCE_CONTEXT aContext,
+      COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS aRequestSourceKinds);
+  bool PostWebMessageAsJsonWithAdditionalObjects(std::u16string_view aWebMessageAsJson,
+                                                 ICoreWebView2ObjectCollectionView* aAdditionalObjects);
+  // The answer arrives as OnGetProcessExtendedInfosCompleted.
+  bool GetProcessExtendedInfos();
+  // The buffer's interface is known by name only: it is handed out, and taken
+  // back by PostSharedBufferToScript, as the IUnknown it starts with.
+  bool CreateSharedBuffer(std::uint64_t aSize, ComPtr<IUnknown>& aSharedBuffer);
+  bool PostSharedBufferToScript(IUnknown* aSharedBuffer, COREWEBVIEW2_SHARED_BUFFER_ACCESS aAccess,
+                                std::u16string_view aAdditionalDataAsJson);
 
   // Profile.
   bool ClearBrowsingData(COREWEBVIEW2_BROWSING_DATA_KINDS aDataKinds);
@@ -360,6 +385,9 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
                                    ICoreWebView2WebMessageReceivedEventArgs* args) override;
   HRESULT HandleContainsFullScreenElementChanged(ICoreWebView2* sender, IUnknown* args) override;
   HRESULT HandleWindowCloseRequested(ICoreWebView2* sender, IUnknown* args) override;
+  HRESULT HandleDevToolsProtocolEventReceived(ICoreWebView2* sender,
+                                              ICoreWebView2DevToolsProtocolEventReceivedEventArgs* args,
+                                              const std::u16string& eventName, std::int32_t eventID) override;
   HRESULT HandleWebResourceResponseReceived(ICoreWebView2* sender,
                                             ICoreWebView2WebResourceResponseReceivedEventArgs* args) override;
   HRESULT HandleDOMContentLoaded(ICoreWebView2* sender,

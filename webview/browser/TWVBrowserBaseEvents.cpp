@@ -5,6 +5,7 @@
 #include "webview/browser/TCoreWebView2Controller.h"
 #include "webview/browser/TWVBrowserBase.h"
 #include "webview/browser/ZoomSteps.h"
+#include "webview/loader/TWVLoader.h"
 
 // The runtime callbacks on which the control does work of its own before it
 // raises the event: navigation state, the child-window scan, the zoom step,
@@ -171,6 +172,22 @@ bool TWVBrowserBase::SimulateKeyEvent(std::u16string_view aType, std::int32_t aM
   parameters += u",\"modifiers\":" + DecimalText(aModifiers);
   parameters += u",\"windowsVirtualKeyCode\":" + DecimalText(aWindowsVirtualKeyCode);
   parameters += u",\"nativeVirtualKeyCode\":" + DecimalText(aNativeVirtualKeyCode) + u"}";
+  return CallDevToolsProtocolMethod(u"Input.dispatchKeyEvent", parameters, kSimulateKeyEventID);
+}
+
+// The key event carries the command and nothing else: no key is typed, the
+// page's editor runs the command as it would for the shortcut bound to it.
+bool TWVBrowserBase::SimulateEditingCommand(TWV2EditingCommand aCommand) {
+  if (!Initialized()) return false;
+  const std::u16string_view name = EditingCommandName(aCommand);
+  if (name.empty()) {
+    if (TWVLoader* loader = SharedWebViewLoader())
+      loader->AppendErrorLog(u"SimulateEditingCommand: " + DecimalText(static_cast<std::int32_t>(aCommand)) +
+                             u" is no editing command.");
+    return false;
+  }
+  const std::u16string parameters =
+      u"{\"type\":\"keyDown\",\"commands\":[" + codec::JsonStringLiteral(name) + u"]}";
   return CallDevToolsProtocolMethod(u"Input.dispatchKeyEvent", parameters, kSimulateKeyEventID);
 }
 

@@ -11,6 +11,7 @@
 // so the control can tell them apart.
 
 #include <cstdint>
+#include <string>
 
 #include "webview/abi/WebView2Abi.h"
 #include "webview/sinks/SinkTarget.h"
@@ -59,6 +60,11 @@ class IWVBrowserEvents : public SinkTarget {
                                            ICoreWebView2WebMessageReceivedEventArgs* args) = 0;
   virtual HRESULT HandleContainsFullScreenElementChanged(ICoreWebView2* sender, IUnknown* args) = 0;
   virtual HRESULT HandleWindowCloseRequested(ICoreWebView2* sender, IUnknown* args) = 0;
+  // A DevTools protocol event the control subscribed on request, with the
+  // name and id it was subscribed under.
+  virtual HRESULT HandleDevToolsProtocolEventReceived(
+      ICoreWebView2* sender, ICoreWebView2DevToolsProtocolEventReceivedEventArgs* args,
+      const std::u16string& eventName, std::int32_t eventID) = 0;
   virtual HRESULT HandleWebResourceResponseReceived(
       ICoreWebView2* sender, ICoreWebView2WebResourceResponseReceivedEventArgs* args) = 0;
   virtual HRESULT HandleDOMContentLoaded(ICoreWebView2* sender,

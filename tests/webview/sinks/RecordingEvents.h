@@ -146,6 +146,15 @@ class RecordingBrowserEvents final : public IWVBrowserEvents, public CallbackRec
   HRESULT HandleWindowCloseRequested(ICoreWebView2* sender, IUnknown* args) override {
     return Record(u"WindowCloseRequested", sender, args);
   }
+  // The event's name is kept beside the log, whose arguments are integers.
+  std::vector<std::u16string> devToolsEventNames;
+  HRESULT HandleDevToolsProtocolEventReceived(ICoreWebView2* sender,
+                                              ICoreWebView2DevToolsProtocolEventReceivedEventArgs* args,
+                                              const std::u16string& eventName,
+                                              std::int32_t eventID) override {
+    devToolsEventNames.push_back(eventName);
+    return Record(u"DevToolsProtocolEventReceived", sender, args, eventID);
+  }
   HRESULT HandleWebResourceResponseReceived(
       ICoreWebView2* sender, ICoreWebView2WebResourceResponseReceivedEventArgs* args) override {
     return Record(u"WebResourceResponseReceived", sender, args);
