@@ -8,6 +8,7 @@
 
 #include "runtime/sim/SimBrowserProcessExitedEventArgs.h"
 #include "runtime/sim/SimControllerFactory.h"
+#include "runtime/sim/SimProcessExtendedInfo.h"
 #include "runtime/sim/SimProcessFailedEventArgs.h"
 #include "runtime/sim/SimProcessInfo.h"
 #include "runtime/sim/SimProcessInfoCollection.h"
@@ -252,9 +253,29 @@ HRESULT SimCoreWebView2Environment::CreateSharedBuffer(UINT64 /*size*/, ICoreWeb
   return E_NOTIMPL;
 }
 
+// The processes GetProcessInfos names, each with its (empty) frame list;
+// the answer comes on a later pump, as the runtime's does.
 HRESULT SimCoreWebView2Environment::GetProcessExtendedInfos(
     ICoreWebView2GetProcessExtendedInfosCompletedHandler* handler) {
-  return handler == nullptr ? E_POINTER : E_NOTIMPL;
+  if (handler == nullptr) return E_POINTER;
+  if (const HRESULT scripted = Context().CallResult("GetProcessExtendedInfos"); FAILED(scripted))
+    return scripted;
+  if (browserProcessGone_) return kBrowserProcessGone;
+  ComPtr<ICoreWebView2ProcessInfoCollection> processes;
+  if (const HRESULT listed = GetProcessInfos(processes.Put()); FAILED(listed)) return listed;
+  std::vector<ComPtr<ICoreWebView2ProcessExtendedInfo>> items;
+  UINT32 count = 0;
+  processes->get_Count(&count);
+  for (UINT32 i = 0; i < count; ++i) {
+    ComPtr<ICoreWebView2ProcessInfo> process;
+    if (SUCCEEDED(processes->GetValueAtIndex(i, process.Put())))
+      items.emplace_back(webview::MakeComObject<SimProcessExtendedInfo>(SharedContext(), process));
+  }
+  ComPtr<ICoreWebView2ProcessExtendedInfoCollection> result(
+      webview::MakeComObject<SimProcessExtendedInfoCollection>(SharedContext(), std::move(items)));
+  ComPtr<ICoreWebView2GetProcessExtendedInfosCompletedHandler> completion(handler);
+  Context().Post([completion, result] { completion->Invoke(S_OK, result.Get()); });
+  return S_OK;
 }
 
 HRESULT SimCoreWebView2Environment::CreateWebFileSystemFileHandle(LPCWSTR /*path*/,

@@ -179,6 +179,7 @@ void SimWebView::DeliverWebMessage(std::optional<std::u16string> messageAsJson,
 void SimWebView::Close() {
   closed_ = true;
   events_.Clear();
+  for (auto& [name, receiver] : devToolsReceivers_) receiver->Clear();
 }
 
 void SimWebView::FailRenderProcess(COREWEBVIEW2_PROCESS_FAILED_KIND kind,

@@ -11,13 +11,16 @@
 // browser process (the webview is dead for good: it raises nothing more and
 // refuses every call, as the runtime's closed webview does).
 
+#include <cstddef>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "runtime/sim/SimControllerSide.h"
+#include "runtime/sim/SimDevToolsProtocol.h"
 #include "runtime/sim/SimProcessFailedEventArgs.h"
 #include "runtime/sim/SimWebViewBase.h"
 #include "runtime/sim/SimWebViewPage.h"
@@ -42,6 +45,54 @@ class SimWebView final : public SimWebViewBase {
   HRESULT WV2_STDCALL PostWebMessageAsJson(LPCWSTR webMessageAsJson) override;
   HRESULT WV2_STDCALL PostWebMessageAsString(LPCWSTR webMessageAsString) override;
   HRESULT WV2_STDCALL get_Profile(ICoreWebView2Profile** value) override;
+  // DevTools protocol, filters by request source kind, messages with objects,
+  // shared buffers (SimWebViewDevTools.cpp).
+  HRESULT WV2_STDCALL
+  CallDevToolsProtocolMethod(LPCWSTR methodName, LPCWSTR parametersAsJson,
+                             ICoreWebView2CallDevToolsProtocolMethodCompletedHandler* handler) override;
+  HRESULT WV2_STDCALL GetDevToolsProtocolEventReceiver(
+      LPCWSTR eventName, ICoreWebView2DevToolsProtocolEventReceiver** receiver) override;
+  HRESULT WV2_STDCALL AddWebResourceRequestedFilterWithRequestSourceKinds(
+      LPCWSTR uri, COREWEBVIEW2_WEB_RESOURCE_CONTEXT resourceContext,
+      COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS requestSourceKinds) override;
+  HRESULT WV2_STDCALL RemoveWebResourceRequestedFilterWithRequestSourceKinds(
+      LPCWSTR uri, COREWEBVIEW2_WEB_RESOURCE_CONTEXT resourceContext,
+      COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS requestSourceKinds) override;
+  HRESULT WV2_STDCALL PostWebMessageAsJsonWithAdditionalObjects(
+      LPCWSTR webMessageAsJson, ICoreWebView2ObjectCollectionView* additionalObjects) override;
+  HRESULT WV2_STDCALL PostSharedBufferToScript(ICoreWebView2SharedBuffer* sharedBuffer,
+                                               COREWEBVIEW2_SHARED_BUFFER_ACCESS access,
+                                               LPCWSTR additionalDataAsJson) override;
+
+  // A DevTools method the host called, and what the runtime answers it with
+  // (on a later pump): S_OK and "{}" unless AnswerDevToolsMethod chose otherwise.
+  struct DevToolsCall {
+    std::u16string method;
+    std::u16string parametersAsJson;
+  };
+  const std::vector<DevToolsCall>& DevToolsCalls() const { return devToolsCalls_; }
+  void AnswerDevToolsMethod(std::u16string method, HRESULT errorCode, std::u16string resultAsJson);
+  // The page raises the protocol event `eventName` on the next pump: every
+  // handler on that name's receiver gets it, with its parameters and session.
+  void RaiseDevToolsProtocolEvent(std::u16string eventName, std::u16string parameterObjectAsJson,
+                                  std::u16string sessionId = {});
+  // Handlers subscribed on the receiver of `eventName`.
+  std::size_t DevToolsEventHandlerCount(const std::u16string& eventName) const;
+  struct RequestFilter {
+    std::u16string uri;
+    COREWEBVIEW2_WEB_RESOURCE_CONTEXT context;
+    COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS sourceKinds;
+    bool operator==(const RequestFilter&) const = default;
+  };
+  const std::vector<RequestFilter>& RequestFilters() const { return requestFilters_; }
+  // For each message posted with PostWebMessageAsJsonWithAdditionalObjects: whether objects came with it.
+  const std::vector<bool>& MessagesWithObjects() const { return messagesWithObjects_; }
+  struct SharedBufferPost {
+    ICoreWebView2SharedBuffer* buffer;
+    COREWEBVIEW2_SHARED_BUFFER_ACCESS access;
+    std::u16string additionalDataAsJson;
+  };
+  const std::vector<SharedBufferPost>& SharedBufferPosts() const { return sharedBufferPosts_; }
 
   // The page inside the webview, as a test drives it.
   SimWebViewPage Page() { return SimWebViewPage(*this); }
@@ -86,6 +137,16 @@ class SimWebView final : public SimWebViewBase {
   std::vector<std::u16string> navigatedUris_;
   std::vector<std::u16string> reloadedUris_;
   std::vector<std::u16string> messagesToPage_;
+  std::vector<DevToolsCall> devToolsCalls_;
+  struct DevToolsAnswer {
+    HRESULT errorCode;
+    std::u16string resultAsJson;
+  };
+  std::map<std::u16string, DevToolsAnswer> devToolsAnswers_;
+  std::map<std::u16string, webview::ComPtr<SimDevToolsProtocolEventReceiver>> devToolsReceivers_;
+  std::vector<RequestFilter> requestFilters_;
+  std::vector<bool> messagesWithObjects_;
+  std::vector<SharedBufferPost> sharedBufferPosts_;
   UINT64 nextNavigationId_ = 1;
   bool closed_ = false;
   bool browserProcessGone_ = false;
