@@ -12,6 +12,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "runtime/chromium/BrowserCommandLine.h"
 #include "runtime/chromium/DevToolsSession.h"
@@ -79,6 +80,13 @@ class ChromiumBrowser final : public std::enable_shared_from_this<ChromiumBrowse
   // The host is done with the browser: it is asked to close, and its end is no failure.
   void Close();
 
+  // Protocol events of the page on request: every later event `method` of the
+  // page reaches `handler` with its parameter object, until unsubscribed. Its
+  // domain is enabled first when the page has not enabled it already.
+  using PageEventHandler = std::function<void(const codec::JsonValue& params)>;
+  std::uint64_t SubscribePageEvent(const std::u16string& method, PageEventHandler handler);
+  void UnsubscribePageEvent(std::uint64_t subscription);
+
  private:
   bool NavigationStarting(std::uint64_t navigationId, std::u16string_view uri, bool isRedirected) override;
   void SourceChanged(bool isNewDocument) override;
@@ -115,6 +123,18 @@ class ChromiumBrowser final : public std::enable_shared_from_this<ChromiumBrowse
   std::set<std::uint64_t> hiddenNavigations_;
   // Chromium's exit status, as the start script reports it once Chromium has ended.
   std::optional<int> exitCode_;
+  struct PageEventSubscription {
+    std::uint64_t id;
+    std::u16string method;
+    PageEventHandler handler;
+  };
+  void DeliverPageEvent(const DevToolsMessage& event);
+  std::vector<PageEventSubscription> pageEventSubscriptions_;
+  std::uint64_t nextPageEventSubscription_ = 1;
+  // Event names the session already hands to DeliverPageEvent.
+  std::set<std::u16string> routedPageEvents_;
+  // Domains the page has enabled: its own set-up's, and those enabled on request.
+  std::set<std::u16string> enabledDomains_{u"Fetch", u"Network", u"Page", u"Runtime", u"Target"};
   bool ready_ = false;
   bool ended_ = false;
   bool closing_ = false;

@@ -58,6 +58,8 @@ void ChromiumWebView::Close() {
   if (closed_) return;
   closed_ = true;
   events_.Clear();
+  for (auto& [name, receiver] : devToolsReceivers_) receiver->Detach();
+  devToolsReceivers_.clear();
   browser_->SetPageEvents(nullptr);
 }
 
@@ -173,6 +175,23 @@ HRESULT ChromiumWebView::CallDevToolsProtocolMethod(
                        const std::u16string text = answer.Succeeded() ? Utf8ToUtf16(result.Text()) : u"{}";
                        completion->Invoke(answer.Succeeded() ? S_OK : E_FAIL, platform::win32::AsWide(text));
                      });
+  return S_OK;
+}
+
+// Straight onto the protocol: the receiver subscribes to the event of that
+// name on the page's session, whatever its domain.
+HRESULT ChromiumWebView::GetDevToolsProtocolEventReceiver(
+    LPCWSTR eventName, ICoreWebView2DevToolsProtocolEventReceiver** receiver) {
+  if (receiver == nullptr) return E_POINTER;
+  *receiver = nullptr;
+  if (eventName == nullptr || *eventName == 0) return E_INVALIDARG;
+  if (!Usable()) return kNotUsable;
+  const std::u16string name(ReadText(eventName));
+  ComPtr<ChromiumDevToolsProtocolEventReceiver>& kept = devToolsReceivers_[name];
+  if (!kept)
+    kept = webview::MakeComObject<ChromiumDevToolsProtocolEventReceiver>(
+        browser_, static_cast<ICoreWebView2*>(this), name);
+  *receiver = ComPtr<ICoreWebView2DevToolsProtocolEventReceiver>(kept).Detach();
   return S_OK;
 }
 

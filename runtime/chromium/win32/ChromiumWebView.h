@@ -6,9 +6,12 @@
 // thread's message dispatch; its operations become protocol commands.
 // What it does not offer answers E_NOTIMPL.
 
+#include <map>
 #include <memory>
+#include <string>
 
 #include "runtime/chromium/win32/ChromiumBrowser.h"
+#include "runtime/chromium/win32/ChromiumDevToolsProtocolEventReceiver.h"
 #include "runtime/common/EventHandlerList.h"
 #include "webview/abi/ComObject.h"
 #include "webview/abi/WebView2Interfaces.h"
@@ -139,10 +142,8 @@ class ChromiumWebView final : public webview::AtomicComObject<ICoreWebView2_2>, 
   HRESULT WV2_STDCALL get_CanGoForward(BOOL*) override { return E_NOTIMPL; }
   HRESULT WV2_STDCALL GoBack() override;
   HRESULT WV2_STDCALL GoForward() override;
-  HRESULT WV2_STDCALL
-  GetDevToolsProtocolEventReceiver(LPCWSTR, ICoreWebView2DevToolsProtocolEventReceiver**) override {
-    return E_NOTIMPL;
-  }
+  HRESULT WV2_STDCALL GetDevToolsProtocolEventReceiver(
+      LPCWSTR eventName, ICoreWebView2DevToolsProtocolEventReceiver** receiver) override;
   HRESULT WV2_STDCALL Stop() override;
   HRESULT WV2_STDCALL add_NewWindowRequested(ICoreWebView2NewWindowRequestedEventHandler* eventHandler,
                                              EventRegistrationToken* token) override {
@@ -241,6 +242,8 @@ class ChromiumWebView final : public webview::AtomicComObject<ICoreWebView2_2>, 
   webview::ComPtr<ICoreWebView2Environment> environment_;
   webview::ComPtr<ChromiumSettings> settings_;
   EventHandlerList events_;
+  // One receiver per protocol event name, handed out again for the same name.
+  std::map<std::u16string, webview::ComPtr<ChromiumDevToolsProtocolEventReceiver>> devToolsReceivers_;
   bool closed_ = false;
 };
 
