@@ -23,7 +23,7 @@ class SimDevToolsProtocolEventReceiver final
       private SimCountedObject {
  public:
   SimDevToolsProtocolEventReceiver(std::shared_ptr<SimRuntimeContext> context, std::u16string eventName)
-      : SimCountedObject(context), eventName_(std::move(eventName)), handlers_(*context) {}
+      : SimCountedObject(std::move(context)), eventName_(std::move(eventName)), handlers_(Context()) {}
 
   HRESULT WV2_STDCALL
   add_DevToolsProtocolEventReceived(ICoreWebView2DevToolsProtocolEventReceivedEventHandler* eventHandler,
