@@ -1,0 +1,123 @@
+// DevTools protocol events and editing commands on the real engine: the
+// browser control subscribed to Network.requestWillBeSent hears of every
+// request of a page Apache serves, with the request's address in the event's
+// parameter object, and SelectAll run as an editing command selects the
+// page's text.
+
+#include <gtest/gtest.h>
+#include <objbase.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/Text.h"
+#include "codec/Json.h"
+#include "tests/engine/family/EngineBrowser.h"
+#include "webview/abi/WebView2Abi.h"
+#include "webview/browser/TWV2EditingCommand.h"
+
+namespace velmoran::test::engine {
+namespace {
+
+using webview::ComPtr;
+using webview::TWV2EditingCommand;
+using webview::TWVBrowserBase;
+
+constexpr std::int32_t kRequestEventID = 4711;
+
+// The event's parameter object, read through the arguments' interface the
+// control hands out as IUnknown; empty when it cannot be read.
+std::u16string ParameterObjectAsJson(IUnknown* args) {
+  ComPtr<ICoreWebView2DevToolsProtocolEventReceivedEventArgs> read;
+  if (args == nullptr ||
+      FAILED(args->QueryInterface(IID_ICoreWebView2DevToolsProtocolEventReceivedEventArgs, read.PutVoid())))
+    return {};
+  LPWSTR text = nullptr;
+  std::u16string json;
+  if (SUCCEEDED(read->get_ParameterObjectAsJson(&text)) && text != nullptr)
+    json = reinterpret_cast<const char16_t*>(text);
+  ::CoTaskMemFree(text);
+  return json;
+}
+
+std::u16string RequestURL(const std::u16string& parametersAsJson) {
+  const std::optional<codec::JsonValue> parameters = codec::ParseJson(parametersAsJson);
+  if (!parameters) return {};
+  const codec::JsonValue* request = parameters->Find(u"request");
+  const codec::JsonValue* url = request != nullptr ? request->Find(u"url") : nullptr;
+  return url != nullptr && url->IsString() ? std::u16string(url->view()) : std::u16string();
+}
+
+class DevToolsEventsEngineTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    engine = EngineBrowser::Instance();
+    ASSERT_NE(engine, nullptr) << EngineBrowser::StartFailure();
+  }
+  void TearDown() override {
+    // The browser outlives this test: its handlers must not reach this test's locals.
+    if (engine == nullptr) return;
+    engine->Browser().OnDevToolsProtocolEventReceived = nullptr;
+    engine->Browser().OnSimulateKeyEventCompleted = nullptr;
+  }
+
+  EngineBrowser* engine = nullptr;
+};
+
+TEST_F(DevToolsEventsEngineTest, RequestWillBeSentArrivesForEveryRequestOfThePageWithItsAddress) {
+  std::vector<std::u16string> requested;
+  std::vector<std::u16string> strays;
+  engine->Browser().OnDevToolsProtocolEventReceived = [&](TWVBrowserBase*, ICoreWebView2* webView,
+                                                          IUnknown* args, const std::u16string& name,
+                                                          std::int32_t id) {
+    if (webView == nullptr || name != u"Network.requestWillBeSent" || id != kRequestEventID) {
+      strays.push_back(name);
+      return;
+    }
+    requested.push_back(RequestURL(ParameterObjectAsJson(args)));
+  };
+  ASSERT_TRUE(
+      engine->Browser().SubscribeToDevToolsProtocolEvent(u"Network.requestWillBeSent", kRequestEventID));
+
+  ASSERT_TRUE(engine->NavigateAndWait(EngineBrowser::PageURL(u"devtools/index.html")));
+  const std::vector<std::u16string> expected = {
+      EngineBrowser::PageURL(u"devtools/index.html"), EngineBrowser::PageURL(u"devtools/style.css"),
+      EngineBrowser::PageURL(u"devtools/script.js"), EngineBrowser::PageURL(u"devtools/dot.svg")};
+  const auto allSeen = [&] {
+    return std::all_of(expected.begin(), expected.end(), [&](const std::u16string& url) {
+      return std::find(requested.begin(), requested.end(), url) != requested.end();
+    });
+  };
+  EXPECT_TRUE(engine->WaitUntil(allSeen, 20s));
+  for (const std::u16string& url : expected)
+    EXPECT_NE(std::find(requested.begin(), requested.end(), url), requested.end()) << Utf16ToUtf8(url);
+  EXPECT_TRUE(strays.empty());
+}
+
+TEST_F(DevToolsEventsEngineTest, SelectAllRunAsAnEditingCommandSelectsThePageText) {
+  ASSERT_TRUE(engine->NavigateAndWait(EngineBrowser::PageURL(u"devtools/index.html")));
+  ASSERT_EQ(engine->ExecuteScriptAndWait(
+                u"window.getSelection().removeAllRanges(); window.getSelection().toString()"),
+            std::optional<std::u16string>(u"\"\""));
+  std::optional<bool> answered;
+  engine->Browser().OnSimulateKeyEventCompleted = [&](TWVBrowserBase*, bool aResult) { answered = aResult; };
+
+  ASSERT_TRUE(engine->Browser().SimulateEditingCommand(TWV2EditingCommand::ecmSelectAll));
+  ASSERT_TRUE(engine->WaitUntil([&] { return answered.has_value(); }, 20s));
+  EXPECT_TRUE(*answered);
+  // The page applies the command as it handles the key event, which may end after the protocol's answer.
+  std::optional<std::u16string> selected;
+  bool found = false;
+  for (int attempt = 0; attempt < 40 && !found; ++attempt) {
+    if (attempt > 0) engine->PumpFor(250ms);
+    selected = engine->ExecuteScriptAndWait(u"window.getSelection().toString()");
+    found = selected && selected->find(u"Twelve quiet herons") != std::u16string::npos;
+  }
+  EXPECT_TRUE(found) << (selected ? Utf16ToUtf8(*selected) : std::string("no answer"));
+}
+
+}  // namespace
+}  // namespace velmoran::test::engine
