@@ -189,6 +189,7 @@ inline constexpr IID IID_ICoreWebView2DevToolsProtocolEventReceivedEventHandler 
 inline constexpr IID IID_ICoreWebView2DevToolsProtocolEventReceiver = {0xC439B69C, 0x1C1F, 0x549B, {0xA8, 0x1C, 0x39, 0x02, 0x1A, 0xFD, 0xCE, 0x5A}};
 inline constexpr IID IID_ICoreWebView2ProcessExtendedInfo = {0xAF6D5F31, 0xA3DC, 0x5C08, {0xBB, 0x56, 0x02, 0x99, 0x28, 0x07, 0x30, 0xEA}};
 inline constexpr IID IID_ICoreWebView2ProcessExtendedInfoCollection = {0xE97E0DCF, 0xC20E, 0x5936, {0xB7, 0xD4, 0xBB, 0xFC, 0x1B, 0x6D, 0x90, 0xAA}};
+inline constexpr IID IID_ICoreWebView2ObjectCollectionView = {0xABB935E7, 0x2207, 0x51C8, {0xB9, 0xFC, 0xE9, 0xE6, 0xE7, 0x6D, 0x9E, 0xB4}};
 
 namespace velmoran::webview {
 
@@ -1267,6 +1268,12 @@ template <>
 struct InterfaceTraits<ICoreWebView2ProcessExtendedInfoCollection> {
   using Base = IUnknown;
   static constexpr const IID& kId = IID_ICoreWebView2ProcessExtendedInfoCollection;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2ObjectCollectionView> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2ObjectCollectionView;
 };
 
 }  // namespace velmoran::webview

@@ -28,7 +28,6 @@ struct ICoreWebView2FrameInfoCollection;
 struct ICoreWebView2LaunchingExternalUriSchemeEventArgs;
 struct ICoreWebView2NotificationReceivedEventArgs;
 struct ICoreWebView2ObjectCollection;
-struct ICoreWebView2ObjectCollectionView;
 struct ICoreWebView2PermissionSettingCollectionView;
 struct ICoreWebView2PointerInfo;
 struct ICoreWebView2SaveAsUIShowingEventArgs;
@@ -218,6 +217,7 @@ struct ICoreWebView2DevToolsProtocolEventReceivedEventHandler;
 struct ICoreWebView2DevToolsProtocolEventReceiver;
 struct ICoreWebView2ProcessExtendedInfo;
 struct ICoreWebView2ProcessExtendedInfoCollection;
+struct ICoreWebView2ObjectCollectionView;
 
 #if defined(_WIN32) && defined(__GNUC__)
 // The system's IUnknown leaves its destructor public; each interface here makes
@@ -2023,6 +2023,16 @@ struct ICoreWebView2ProcessExtendedInfoCollection : public IUnknown {
 
  protected:
   ~ICoreWebView2ProcessExtendedInfoCollection() = default;
+};
+
+// {ABB935E7-2207-51C8-B9FC-E9E6E76D9EB4}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2ObjectCollectionView : public IUnknown {
+  virtual HRESULT WV2_STDCALL get_Count(UINT32* value) = 0;
+  virtual HRESULT WV2_STDCALL GetValueAtIndex(UINT32 index, IUnknown** value) = 0;
+
+ protected:
+  ~ICoreWebView2ObjectCollectionView() = default;
 };
 
 #if defined(_WIN32) && defined(__GNUC__)

@@ -58,6 +58,7 @@ void ChromiumWebView::Close() {
   if (closed_) return;
   closed_ = true;
   events_.Clear();
+  laterEvents_.Clear();
   for (auto& [name, receiver] : devToolsReceivers_) receiver->Detach();
   devToolsReceivers_.clear();
   browser_->SetPageEvents(nullptr);
@@ -176,6 +177,20 @@ HRESULT ChromiumWebView::CallDevToolsProtocolMethod(
                        completion->Invoke(answer.Succeeded() ? S_OK : E_FAIL, platform::win32::AsWide(text));
                      });
   return S_OK;
+}
+
+HRESULT ChromiumWebView::PostWebMessageAsJsonWithAdditionalObjects(
+    LPCWSTR webMessageAsJson, ICoreWebView2ObjectCollectionView* additionalObjects) {
+  if (additionalObjects != nullptr) {
+    // Only a collection that answers our id can say it is empty; any other
+    // carries objects this runtime has no way to hand to the page.
+    ComPtr<ICoreWebView2ObjectCollectionView> view;
+    UINT32 count = 1;
+    if (FAILED(additionalObjects->QueryInterface(IID_ICoreWebView2ObjectCollectionView, view.PutVoid())) ||
+        !view || FAILED(view->get_Count(&count)) || count != 0)
+      return E_NOTIMPL;
+  }
+  return PostWebMessageAsJson(webMessageAsJson);
 }
 
 // Straight onto the protocol: the receiver subscribes to the event of that

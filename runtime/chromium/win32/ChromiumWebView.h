@@ -1,7 +1,8 @@
 #pragma once
 
 // The webview: the page in the embedded Chromium, through the published
-// ICoreWebView2 and ICoreWebView2_2. Its events come from the browser's
+// ICoreWebView2 up to ICoreWebView2_23 (ChromiumWebViewLaterVersions answers
+// for what of the later versions is not done here). Its events come from the browser's
 // protocol session (PageEvents) and are raised from the user-interface
 // thread's message dispatch; its operations become protocol commands.
 // What it does not offer answers E_NOTIMPL.
@@ -12,6 +13,7 @@
 
 #include "runtime/chromium/win32/ChromiumBrowser.h"
 #include "runtime/chromium/win32/ChromiumDevToolsProtocolEventReceiver.h"
+#include "runtime/chromium/win32/ChromiumWebViewLaterVersions.h"
 #include "runtime/common/EventHandlerList.h"
 #include "webview/abi/ComObject.h"
 #include "webview/abi/WebView2Interfaces.h"
@@ -20,7 +22,7 @@ namespace velmoran::runtime::chromium {
 
 class ChromiumSettings;
 
-class ChromiumWebView final : public webview::AtomicComObject<ICoreWebView2_2>, public PageEvents {
+class ChromiumWebView final : public ChromiumWebViewLaterVersions, public PageEvents {
  public:
   ChromiumWebView(std::shared_ptr<ChromiumBrowser> browser,
                   webview::ComPtr<ICoreWebView2Environment> environment);
@@ -222,6 +224,10 @@ class ChromiumWebView final : public webview::AtomicComObject<ICoreWebView2_2>, 
   }
   HRESULT WV2_STDCALL get_CookieManager(ICoreWebView2CookieManager**) override { return E_NOTIMPL; }
   HRESULT WV2_STDCALL get_Environment(ICoreWebView2Environment** environment) override;
+  // ICoreWebView2_23: the message goes to the page as PostWebMessageAsJson
+  // sends it; objects beside it cannot be handed to Chromium's page.
+  HRESULT WV2_STDCALL PostWebMessageAsJsonWithAdditionalObjects(
+      LPCWSTR webMessageAsJson, ICoreWebView2ObjectCollectionView* additionalObjects) override;
 
   // PageEvents
   bool NavigationStarting(std::uint64_t navigationId, std::u16string_view uri, bool isRedirected) override;

@@ -275,6 +275,11 @@ const std::vector<InterfaceCase>& Cases() {
        u"{AF6D5F31-A3DC-5C08-BB56-0299280730EA}",
        {SLOT(ICoreWebView2ProcessExtendedInfo, get_ProcessInfo, 3),
         SLOT(ICoreWebView2ProcessExtendedInfo, get_AssociatedFrameInfos, 4)}},
+      {"ICoreWebView2ObjectCollectionView",
+       GuidToRegistryText(IID_ICoreWebView2ObjectCollectionView),
+       u"{ABB935E7-2207-51C8-B9FC-E9E6E76D9EB4}",
+       {SLOT(ICoreWebView2ObjectCollectionView, get_Count, 3),
+        SLOT(ICoreWebView2ObjectCollectionView, GetValueAtIndex, 4)}},
   };
   return cases;
 }
