@@ -1,8 +1,8 @@
 // DevTools protocol events and editing commands on the real engine: the
 // browser control subscribed to Network.requestWillBeSent hears of every
 // request of a page Apache serves, with the request's address in the event's
-// parameter object, and SelectAll run as an editing command selects the
-// page's text.
+// parameter object; SelectAll run as an editing command selects the page's
+// text; a message posted with no additional objects reaches the page.
 
 #include <gtest/gtest.h>
 #include <objbase.h>
@@ -117,6 +117,19 @@ TEST_F(DevToolsEventsEngineTest, SelectAllRunAsAnEditingCommandSelectsThePageTex
     found = selected && selected->find(u"Twelve quiet herons") != std::u16string::npos;
   }
   EXPECT_TRUE(found) << (selected ? Utf16ToUtf8(*selected) : std::string("no answer"));
+}
+
+TEST_F(DevToolsEventsEngineTest, AMessageWithoutAdditionalObjectsReachesThePageAsItsJson) {
+  ASSERT_TRUE(engine->NavigateAndWait(EngineBrowser::PageURL(u"devtools/index.html")));
+  ASSERT_TRUE(engine->Browser().PostWebMessageAsJsonWithAdditionalObjects(u"{\"heron\":12}", nullptr));
+  std::optional<std::u16string> received;
+  bool arrived = false;
+  for (int attempt = 0; attempt < 40 && !arrived; ++attempt) {
+    if (attempt > 0) engine->PumpFor(250ms);
+    received = engine->ExecuteScriptAndWait(u"JSON.stringify(window.receivedMessages)");
+    arrived = received && *received != u"\"[]\"";
+  }
+  EXPECT_EQ(received, std::optional<std::u16string>(u"\"[{\\\"heron\\\":12}]\""));
 }
 
 }  // namespace
