@@ -15,7 +15,7 @@
 
 #include "base/Text.h"
 #include "codec/Json.h"
-#include "tests/engine/family/EngineBrowser.h"
+#include "tests/engine/family/EngineFamilyFixture.h"
 #include "webview/abi/WebView2Abi.h"
 #include "webview/browser/TWV2EditingCommand.h"
 
@@ -51,82 +51,69 @@ std::u16string RequestURL(const std::u16string& parametersAsJson) {
   return url != nullptr && url->IsString() ? std::u16string(url->view()) : std::u16string();
 }
 
-class DevToolsEventsEngineTest : public testing::Test {
- protected:
-  void SetUp() override {
-    engine = EngineBrowser::Instance();
-    ASSERT_NE(engine, nullptr) << EngineBrowser::StartFailure();
-  }
-  void TearDown() override {
-    // The browser outlives this test: its handlers must not reach this test's locals.
-    if (engine == nullptr) return;
-    engine->Browser().OnDevToolsProtocolEventReceived = nullptr;
-    engine->Browser().OnSimulateKeyEventCompleted = nullptr;
-  }
-
-  EngineBrowser* engine = nullptr;
-};
+using DevToolsEventsEngineTest = EngineFamilyFixture;
+using RequestEventHandler = decltype(TWVBrowserBase::OnDevToolsProtocolEventReceived);
 
 TEST_F(DevToolsEventsEngineTest, RequestWillBeSentArrivesForEveryRequestOfThePageWithItsAddress) {
   std::vector<std::u16string> requested;
   std::vector<std::u16string> strays;
-  engine->Browser().OnDevToolsProtocolEventReceived = [&](TWVBrowserBase*, ICoreWebView2* webView,
-                                                          IUnknown* args, const std::u16string& name,
-                                                          std::int32_t id) {
-    if (webView == nullptr || name != u"Network.requestWillBeSent" || id != kRequestEventID) {
-      strays.push_back(name);
-      return;
-    }
-    requested.push_back(RequestURL(ParameterObjectAsJson(args)));
-  };
-  ASSERT_TRUE(
-      engine->Browser().SubscribeToDevToolsProtocolEvent(u"Network.requestWillBeSent", kRequestEventID));
+  Hook(Browser().OnDevToolsProtocolEventReceived,
+       RequestEventHandler([&](TWVBrowserBase*, ICoreWebView2* webView, IUnknown* args,
+                               const std::u16string& name, std::int32_t id) {
+         if (webView == nullptr || name != u"Network.requestWillBeSent" || id != kRequestEventID) {
+           strays.push_back(name);
+           return;
+         }
+         requested.push_back(RequestURL(ParameterObjectAsJson(args)));
+       }));
+  ASSERT_TRUE(Browser().SubscribeToDevToolsProtocolEvent(u"Network.requestWillBeSent", kRequestEventID));
 
-  ASSERT_TRUE(engine->NavigateAndWait(EngineBrowser::PageURL(u"devtools/index.html")));
-  const std::vector<std::u16string> expected = {
-      EngineBrowser::PageURL(u"devtools/index.html"), EngineBrowser::PageURL(u"devtools/style.css"),
-      EngineBrowser::PageURL(u"devtools/script.js"), EngineBrowser::PageURL(u"devtools/dot.svg")};
+  ASSERT_TRUE(Engine().NavigateAndWait(PageURL(u"devtools/index.html")));
+  const std::vector<std::u16string> expected = {PageURL(u"devtools/index.html"),
+                                                PageURL(u"devtools/style.css"),
+                                                PageURL(u"devtools/script.js"), PageURL(u"devtools/dot.svg")};
   const auto allSeen = [&] {
     return std::all_of(expected.begin(), expected.end(), [&](const std::u16string& url) {
       return std::find(requested.begin(), requested.end(), url) != requested.end();
     });
   };
-  EXPECT_TRUE(engine->WaitUntil(allSeen, 20s));
+  EXPECT_TRUE(Engine().WaitUntil(allSeen, 20s));
   for (const std::u16string& url : expected)
     EXPECT_NE(std::find(requested.begin(), requested.end(), url), requested.end()) << Utf16ToUtf8(url);
   EXPECT_TRUE(strays.empty());
 }
 
 TEST_F(DevToolsEventsEngineTest, SelectAllRunAsAnEditingCommandSelectsThePageText) {
-  ASSERT_TRUE(engine->NavigateAndWait(EngineBrowser::PageURL(u"devtools/index.html")));
-  ASSERT_EQ(engine->ExecuteScriptAndWait(
+  ASSERT_TRUE(Engine().NavigateAndWait(PageURL(u"devtools/index.html")));
+  ASSERT_EQ(Engine().ExecuteScriptAndWait(
                 u"window.getSelection().removeAllRanges(); window.getSelection().toString()"),
             std::optional<std::u16string>(u"\"\""));
   std::optional<bool> answered;
-  engine->Browser().OnSimulateKeyEventCompleted = [&](TWVBrowserBase*, bool aResult) { answered = aResult; };
+  Hook(Browser().OnSimulateKeyEventCompleted,
+       webview::TOnBooleanResultEvent([&](TWVBrowserBase*, bool aResult) { answered = aResult; }));
 
-  ASSERT_TRUE(engine->Browser().SimulateEditingCommand(TWV2EditingCommand::ecmSelectAll));
-  ASSERT_TRUE(engine->WaitUntil([&] { return answered.has_value(); }, 20s));
+  ASSERT_TRUE(Browser().SimulateEditingCommand(TWV2EditingCommand::ecmSelectAll));
+  ASSERT_TRUE(Engine().WaitUntil([&] { return answered.has_value(); }, 20s));
   EXPECT_TRUE(*answered);
   // The page applies the command as it handles the key event, which may end after the protocol's answer.
   std::optional<std::u16string> selected;
   bool found = false;
   for (int attempt = 0; attempt < 40 && !found; ++attempt) {
-    if (attempt > 0) engine->PumpFor(250ms);
-    selected = engine->ExecuteScriptAndWait(u"window.getSelection().toString()");
+    if (attempt > 0) Engine().PumpFor(250ms);
+    selected = Engine().ExecuteScriptAndWait(u"window.getSelection().toString()");
     found = selected && selected->find(u"Twelve quiet herons") != std::u16string::npos;
   }
   EXPECT_TRUE(found) << (selected ? Utf16ToUtf8(*selected) : std::string("no answer"));
 }
 
 TEST_F(DevToolsEventsEngineTest, AMessageWithoutAdditionalObjectsReachesThePageAsItsJson) {
-  ASSERT_TRUE(engine->NavigateAndWait(EngineBrowser::PageURL(u"devtools/index.html")));
-  ASSERT_TRUE(engine->Browser().PostWebMessageAsJsonWithAdditionalObjects(u"{\"heron\":12}", nullptr));
+  ASSERT_TRUE(Engine().NavigateAndWait(PageURL(u"devtools/index.html")));
+  ASSERT_TRUE(Browser().PostWebMessageAsJsonWithAdditionalObjects(u"{\"heron\":12}", nullptr));
   std::optional<std::u16string> received;
   bool arrived = false;
   for (int attempt = 0; attempt < 40 && !arrived; ++attempt) {
-    if (attempt > 0) engine->PumpFor(250ms);
-    received = engine->ExecuteScriptAndWait(u"JSON.stringify(window.receivedMessages)");
+    if (attempt > 0) Engine().PumpFor(250ms);
+    received = Engine().ExecuteScriptAndWait(u"JSON.stringify(window.receivedMessages)");
     arrived = received && *received != u"\"[]\"";
   }
   EXPECT_EQ(received, std::optional<std::u16string>(u"\"[{\\\"heron\\\":12}]\""));
