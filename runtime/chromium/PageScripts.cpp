@@ -50,9 +50,12 @@ std::string PageBootstrapScript(const PageSettings& settings) {
       "  removeEventListener(type, listener, options) { target.removeEventListener(type, listener, options); "
       "},\n";
   script += "};\n";
+  // MessageEvent takes only a window, port or worker as its source: the
+  // webview object is set on the event afterwards, or the constructor throws
+  // and no message ever arrives.
   script += "Object.defineProperty(webview, '" + std::string(kDeliverProperty) +
-            "', { value: (data) => { target.dispatchEvent(new MessageEvent('message', { data, source: "
-            "webview })); } });\n";
+            "', { value: (data) => { const e = new MessageEvent('message', { data }); "
+            "Object.defineProperty(e, 'source', { value: webview }); target.dispatchEvent(e); } });\n";
   script += "if (!w.chrome) w.chrome = {};\n";
   script += "Object.defineProperty(w.chrome, 'webview', { value: webview, enumerable: true });\n";
   // Capture phase on the window: the page's own handlers never see these keys first.
