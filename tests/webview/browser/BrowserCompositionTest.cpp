@@ -167,6 +167,35 @@ TEST_P(RefusedWindowlessTest, EndsInOneInitializationErrorAndNoBrowser) {
 INSTANTIATE_TEST_SUITE_P(Cases, RefusedWindowlessTest, testing::ValuesIn(RefusedWindowlessCases()),
                          CaseName());
 
+// Whether the loader's error log has a line naming `id`.
+bool LogNames(std::u16string_view id) {
+  for (const std::u16string& line : webview::SharedWebViewLoader()->ErrorLog())
+    if (line.find(id) != std::u16string::npos) return true;
+  return false;
+}
+
+TEST_F(BrowserCompositionTest, ARuntimeRefusingOurIdIsNamedInTheLoadersLog) {
+  choices.compositionControllerVersions = {0, {}};
+  CreateWindowlessNow();
+  EXPECT_FALSE(browser->Initialized());
+  EXPECT_TRUE(LogNames(u"{3FCAA4F8-300C-57DE-9667-E54ECAB5E270}"));
+}
+
+TEST_F(BrowserCompositionTest, AnOlderCompositionControllerAnswersOnlyWhatItsVersionsCarry) {
+  choices.compositionControllerVersions = {2, {}};
+  CreateWindowlessNow();
+  ASSERT_TRUE(browser->Initialized());
+  EXPECT_TRUE(browser->SendMouseInput(COREWEBVIEW2_MOUSE_EVENT_KIND_MOVE,
+                                      COREWEBVIEW2_MOUSE_EVENT_VIRTUAL_KEYS_NONE, 0, POINT{1, 1}));
+  std::uint32_t effect = 1;
+  EXPECT_FALSE(browser->DragOver(0, POINT{1, 1}, effect));
+  EXPECT_FALSE(browser->QueryNonClientRegion(COREWEBVIEW2_NON_CLIENT_REGION_KIND_CAPTION));
+  // Without version 4 there is no NonClientRegionChanged to subscribe; CursorChanged still is.
+  EXPECT_EQ(Composition().Events().Count("CursorChanged"), 1u);
+  EXPECT_EQ(Composition().Events().Count("NonClientRegionChanged"), 0u);
+  EXPECT_TRUE(Composition().DragCalls().empty());
+}
+
 TEST_F(BrowserCompositionTest, InputAndDragsReachTheRuntimeWithTheirArguments) {
   CreateWindowlessNow();
   ASSERT_TRUE(browser->SendMouseInput(COREWEBVIEW2_MOUSE_EVENT_KIND_LEFT_BUTTON_DOWN,

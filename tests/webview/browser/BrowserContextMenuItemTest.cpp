@@ -117,6 +117,18 @@ TEST_P(RefusedItemTest, AnswersFalseAndNoItem) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, RefusedItemTest, testing::ValuesIn(RefusedItems()), CaseName());
 
+TEST_F(BrowserContextMenuItemTest, AnItemRefusingOurIdIsNamedInTheLoadersLog) {
+  choices.contextMenuItemVersions = {0, {}};
+  CreateBrowserNow();
+  ComPtr<ICoreWebView2ContextMenuItem> item;
+  EXPECT_FALSE(
+      browser->CreateContextMenuItem(u"Save", nullptr, COREWEBVIEW2_CONTEXT_MENU_ITEM_KIND_COMMAND, item));
+  bool named = false;
+  for (const std::u16string& line : webview::SharedWebViewLoader()->ErrorLog())
+    named = named || line.find(u"{39541296-06C3-55F2-B341-F22C1F7584B8}") != std::u16string::npos;
+  EXPECT_TRUE(named);
+}
+
 TEST_F(BrowserContextMenuItemTest, ClosingTheBrowserLetsGoOfItsItems) {
   CreateBrowserNow();
   ComPtr<ICoreWebView2ContextMenuItem> item;
