@@ -26,9 +26,9 @@ bool Contains(const RECT& rect, POINT point) {
 
 }  // namespace
 
-SimCompositionController::SimCompositionController(std::shared_ptr<SimRuntimeContext> context,
-                                                   std::shared_ptr<SimControllerSide> side, HWND parentWindow,
-                                                   const SimControllerRequest& request)
+SimCompositionController::SimCompositionController(const std::shared_ptr<SimRuntimeContext>& context,
+                                                   const std::shared_ptr<SimControllerSide>& side,
+                                                   HWND parentWindow, const SimControllerRequest& request)
     : SimCompositionControllerBase(context, side->Config().compositionControllerVersions),
       side_(side),
       controller_(MakeComObject<SimController>(context, side, parentWindow, request)) {

@@ -32,8 +32,8 @@ struct SimMouseInput {
 
 class SimCompositionController final : public SimCompositionControllerBase {
  public:
-  SimCompositionController(std::shared_ptr<SimRuntimeContext> context,
-                           std::shared_ptr<SimControllerSide> side, HWND parentWindow,
+  SimCompositionController(const std::shared_ptr<SimRuntimeContext>& context,
+                           const std::shared_ptr<SimControllerSide>& side, HWND parentWindow,
                            const SimControllerRequest& request);
   ~SimCompositionController() override;
 
