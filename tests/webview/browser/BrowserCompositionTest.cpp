@@ -293,6 +293,23 @@ TEST_F(BrowserCompositionTest, ClosingTheBrowserRemovesTheCompositionControllers
   EXPECT_FALSE(browser->Initialized());
 }
 
+TEST_F(BrowserCompositionTest, ClosingAWindowlessBrowserReleasesWhatItHeld) {
+  CreateWindowlessNow();
+  browser->CloseBrowser();
+  Pump();
+  const std::size_t closed = runtime->LiveObjects();
+  ASSERT_TRUE(browser->CreateWindowlessBrowser(host.Handle(), true));
+  Pump();
+  ASSERT_TRUE(browser->Initialized());
+  Composition().ChangeNonClientRegion(COREWEBVIEW2_NON_CLIENT_REGION_KIND_CLOSE, {RECT{0, 0, 5, 5}});
+  Pump();
+  EXPECT_TRUE(browser->QueryNonClientRegion(COREWEBVIEW2_NON_CLIENT_REGION_KIND_CLOSE));
+  browser->CloseBrowser();
+  Pump();
+  EXPECT_EQ(runtime->LiveObjects(), closed);
+  EXPECT_TRUE(side->CompositionControllers().empty());
+}
+
 TEST_F(BrowserCompositionTest, TheRootVisualTargetIsPutAndReadBack) {
   CreateWindowlessNow();
   EXPECT_FALSE(browser->RootVisualTarget());

@@ -129,6 +129,23 @@ TEST_F(BrowserContextMenuItemTest, AnItemRefusingOurIdIsNamedInTheLoadersLog) {
   EXPECT_TRUE(named);
 }
 
+TEST_F(BrowserContextMenuItemTest, ClosingTheBrowserReleasesItsItems) {
+  CreateBrowserNow();
+  browser->CloseBrowser();
+  Pump();
+  const std::size_t withoutItems = runtime->LiveObjects();
+  ASSERT_TRUE(browser->CreateBrowser(host.Handle(), true));
+  Pump();
+  {
+    ComPtr<ICoreWebView2ContextMenuItem> item;
+    ASSERT_TRUE(
+        browser->CreateContextMenuItem(u"Save", nullptr, COREWEBVIEW2_CONTEXT_MENU_ITEM_KIND_COMMAND, item));
+  }
+  browser->CloseBrowser();
+  Pump();
+  EXPECT_EQ(runtime->LiveObjects(), withoutItems);
+}
+
 TEST_F(BrowserContextMenuItemTest, ClosingTheBrowserLetsGoOfItsItems) {
   CreateBrowserNow();
   ComPtr<ICoreWebView2ContextMenuItem> item;

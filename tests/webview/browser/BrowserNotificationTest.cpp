@@ -89,6 +89,18 @@ TEST_P(RefusedNotificationTest, NotificationReceivedStillArrivesButNothingIsSubs
 INSTANTIATE_TEST_SUITE_P(Cases, RefusedNotificationTest, testing::ValuesIn(RefusedNotifications()),
                          CaseName());
 
+TEST_F(BrowserNotificationTest, AClosedNotificationAndItsArgumentsAreAllReleased) {
+  CreateBrowserNow();
+  const std::size_t before = runtime->LiveObjects();
+  {
+    ComPtr<SimNotification> shown = WebView().ShowNotification(u"http://localhost", u"Saved", u"");
+    Pump();
+    WebView().CloseNotification(*shown);
+    Pump();
+  }
+  EXPECT_EQ(runtime->LiveObjects(), before);
+}
+
 TEST_F(BrowserNotificationTest, AFailedSubscriptionLeavesNothingToRemove) {
   CreateBrowserNow();
   runtime->SetCallResult("add_CloseRequested", E_FAIL);
