@@ -60,7 +60,8 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   bool CreateWindowlessBrowser(platform::WindowHandle aHandle, bool aUseDefaultEnvironment = true);
   bool CreateWindowlessBrowser(platform::WindowHandle aHandle, ICoreWebView2Environment* aEnvironment);
   bool UseCompositionController() const { return FUseCompositionController; }
-  // True when environment, webview, settings and controller are all there.
+  // True when environment, webview, settings and controller are all there (and,
+  // in a windowless browser, the composition controller).
   bool Initialized() const;
   // Lets go of the browser, as destruction does: the runtime's windows get
   // their procedures back, the webview and controller remove their
