@@ -160,6 +160,42 @@ HRESULT SimWebView::PostWebMessageAsString(LPCWSTR webMessageAsString) {
   return S_OK;
 }
 
+HRESULT SimWebView::AddHostObjectToScript(LPCWSTR name, VARIANT* object) {
+  if (const HRESULT scripted = Context().CallResult("AddHostObjectToScript"); FAILED(scripted))
+    return scripted;
+  if (browserProcessGone_) return kBrowserProcessGone;
+  return hostObjects_.Add(name, object);
+}
+
+HRESULT SimWebView::RemoveHostObjectFromScript(LPCWSTR name) {
+  if (const HRESULT scripted = Context().CallResult("RemoveHostObjectFromScript"); FAILED(scripted))
+    return scripted;
+  if (browserProcessGone_) return kBrowserProcessGone;
+  return hostObjects_.Remove(name);
+}
+
+void SimWebView::CallHostObject(std::u16string name, std::u16string method,
+                                std::vector<webview::AutomationValue> arguments,
+                                std::function<void(const webview::DispatchCallResult&)> onResult) {
+  ComPtr<SimWebView> self(this);
+  // The page's call reaches the host object on a later pump of the user-interface thread, never inside
+  // the call that made it.
+  Context().Post([self, name = std::move(name), method = std::move(method), arguments = std::move(arguments),
+                  onResult = std::move(onResult)] {
+    webview::DispatchCallResult result;
+    if (!self->Live()) {
+      result.code = E_ABORT;
+      result.message = u"The page is gone.";
+    } else if (self->settings_->Values().Read<BOOL>("AreHostObjectsAllowed") == FALSE) {
+      result.code = E_ACCESSDENIED;
+      result.message = u"Host objects are not allowed on this page.";
+    } else {
+      result = self->hostObjects_.Call(name, method, arguments);
+    }
+    if (onResult) onResult(result);
+  });
+}
+
 void SimWebView::DeliverWebMessage(std::optional<std::u16string> messageAsJson,
                                    std::optional<std::u16string> messageAsString, bool textPointsNowhere) {
   ComPtr<SimWebView> self(this);

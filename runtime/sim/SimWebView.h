@@ -12,12 +12,14 @@
 // refuses every call, as the runtime's closed webview does).
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "runtime/sim/SimControllerSide.h"
+#include "runtime/sim/SimHostObjects.h"
 #include "runtime/sim/SimProcessFailedEventArgs.h"
 #include "runtime/sim/SimWebViewBase.h"
 #include "runtime/sim/SimWebViewPage.h"
@@ -42,6 +44,10 @@ class SimWebView final : public SimWebViewBase {
   HRESULT WV2_STDCALL PostWebMessageAsJson(LPCWSTR webMessageAsJson) override;
   HRESULT WV2_STDCALL PostWebMessageAsString(LPCWSTR webMessageAsString) override;
   HRESULT WV2_STDCALL get_Profile(ICoreWebView2Profile** value) override;
+  // Host objects: what the page may call on the host by name (Page().CallHostObject).
+  HRESULT WV2_STDCALL AddHostObjectToScript(LPCWSTR name, VARIANT* object) override;
+  HRESULT WV2_STDCALL RemoveHostObjectFromScript(LPCWSTR name) override;
+  const SimHostObjects& HostObjects() const { return hostObjects_; }
 
   // The page inside the webview, as a test drives it.
   SimWebViewPage Page() { return SimWebViewPage(*this); }
@@ -76,6 +82,9 @@ class SimWebView final : public SimWebViewBase {
   void StartNavigation(std::u16string target);
   void CompleteNavigation(UINT64 navigationId);
   void RaiseProcessFailed(SimProcessFailure failure);
+  void CallHostObject(std::u16string name, std::u16string method,
+                      std::vector<webview::AutomationValue> arguments,
+                      std::function<void(const webview::DispatchCallResult&)> onResult);
   // Neither closed nor dead: events may still be raised.
   bool Live() const { return !closed_ && !browserProcessGone_; }
 
@@ -86,6 +95,7 @@ class SimWebView final : public SimWebViewBase {
   std::vector<std::u16string> navigatedUris_;
   std::vector<std::u16string> reloadedUris_;
   std::vector<std::u16string> messagesToPage_;
+  SimHostObjects hostObjects_;
   UINT64 nextNavigationId_ = 1;
   bool closed_ = false;
   bool browserProcessGone_ = false;

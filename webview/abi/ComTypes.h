@@ -85,9 +85,9 @@ struct EventRegistrationToken {
 struct HWND__;  // NOLINT(bugprone-reserved-identifier): the system's own name for the handle's type
 using HWND = HWND__*;
 
-// System interfaces that appear in parameters but are never called here.
+// System types that appear in parameters.
 struct IStream;
-struct VARIANT;
+struct VARIANT;  // declared in full, with IDispatch and BSTR, in webview/abi/Automation.h
 
 struct IUnknown {
   virtual HRESULT WV2_STDCALL QueryInterface(REFIID riid, void** ppvObject) = 0;

@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "platform/Platform.h"
+#include "webview/abi/Automation.h"
 #include "webview/abi/WebView2Abi.h"
 #include "webview/browser/BrowserEventTypes.h"
 #include "webview/browser/RuntimeWindowHook.h"
@@ -152,6 +153,10 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   bool SetVirtualHostNameToFolderMapping(std::u16string_view aHostName, std::u16string_view aFolderPath,
                                          COREWEBVIEW2_HOST_RESOURCE_ACCESS_KIND aAccessKind);
   bool ClearVirtualHostNameToFolderMapping(std::u16string_view aHostName);
+  // The object is passed to the runtime as it is: an IDispatch in the VARIANT (VT_DISPATCH) is what a
+  // page can call (see TableHostObject).
+  bool AddHostObjectToScript(std::u16string_view aName, VARIANT* aObject);
+  bool AddHostObjectToScript(std::u16string_view aName, IDispatch* aObject);
   bool RemoveHostObjectFromScript(std::u16string_view aName);
   bool NavigateWithWebResourceRequest(ICoreWebView2WebResourceRequest* aRequest);
   bool CallDevToolsProtocolMethodForSession(std::u16string_view aSessionID, std::u16string_view aMethodName,
