@@ -19,11 +19,11 @@
 #include <vector>
 
 #include "runtime/sim/SimControllerSide.h"
-#include "runtime/sim/SimHostObjects.h"
 #include "runtime/sim/SimProcessFailedEventArgs.h"
 #include "runtime/sim/SimWebViewBase.h"
 #include "runtime/sim/SimWebViewPage.h"
 #include "webview/abi/ComPtr.h"
+#include "webview/abi/HostObjectRegistry.h"
 
 namespace velmoran::runtime::sim {
 
@@ -47,7 +47,7 @@ class SimWebView final : public SimWebViewBase {
   // Host objects: what the page may call on the host by name (Page().CallHostObject).
   HRESULT WV2_STDCALL AddHostObjectToScript(LPCWSTR name, VARIANT* object) override;
   HRESULT WV2_STDCALL RemoveHostObjectFromScript(LPCWSTR name) override;
-  const SimHostObjects& HostObjects() const { return hostObjects_; }
+  const webview::HostObjectRegistry& HostObjects() const { return hostObjects_; }
 
   // The page inside the webview, as a test drives it.
   SimWebViewPage Page() { return SimWebViewPage(*this); }
@@ -95,7 +95,7 @@ class SimWebView final : public SimWebViewBase {
   std::vector<std::u16string> navigatedUris_;
   std::vector<std::u16string> reloadedUris_;
   std::vector<std::u16string> messagesToPage_;
-  SimHostObjects hostObjects_;
+  webview::HostObjectRegistry hostObjects_;
   UINT64 nextNavigationId_ = 1;
   bool closed_ = false;
   bool browserProcessGone_ = false;

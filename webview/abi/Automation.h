@@ -174,4 +174,21 @@ struct InterfaceTraits<IDispatch> {
   static constexpr const IID& kId = IID_IDispatch;
 };
 
+// What an object of this system implements to be called by name (ComObject<DispatchInterface>): the
+// system's IDispatch leaves its destructor public, and an object is released, never deleted through
+// an interface.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+struct DispatchInterface : public IDispatch {
+ protected:
+  ~DispatchInterface() = default;
+};
+#pragma GCC diagnostic pop
+
+template <>
+struct InterfaceTraits<DispatchInterface> {
+  using Base = IDispatch;
+  static constexpr const IID& kId = IID_IDispatch;
+};
+
 }  // namespace velmoran::webview

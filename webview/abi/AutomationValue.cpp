@@ -42,6 +42,11 @@ AutomationValue NumberValue(double number) {
   return number;
 }
 
+// mingw-w64 declares VariantCopy's source without const; the function only reads it.
+VARIANT* Source(const VARIANT& value) {
+  return const_cast<VARIANT*>(&value);
+}  // NOLINT(cppcoreguidelines-pro-type-const-cast): see above
+
 }  // namespace
 
 OwnedVariant::OwnedVariant(const AutomationValue& value) {
@@ -51,11 +56,11 @@ OwnedVariant::OwnedVariant(const AutomationValue& value) {
 
 OwnedVariant::OwnedVariant(const OwnedVariant& other) {
   VariantInit(&value_);
-  VariantCopy(&value_, &other.value_);
+  VariantCopy(&value_, Source(other.value_));
 }
 
 OwnedVariant& OwnedVariant::operator=(const OwnedVariant& other) {
-  if (this != &other) VariantCopy(&value_, &other.value_);
+  if (this != &other) VariantCopy(&value_, Source(other.value_));
   return *this;
 }
 

@@ -27,7 +27,7 @@
 
 namespace velmoran::webview {
 
-class TableHostObject final : public ComObject<IDispatch> {
+class TableHostObject final : public ComObject<DispatchInterface> {
  public:
   using Method =
       std::function<HRESULT(std::span<const VARIANT> arguments, VARIANT& result, std::u16string& error)>;

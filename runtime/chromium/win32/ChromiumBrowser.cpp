@@ -140,7 +140,7 @@ void ChromiumBrowser::PrepareThePage() {
   CallPage("Page.setLifecycleEventsEnabled", Params([](JsonWriter& j) { j.Key("enabled").Bool(true); }));
   CallPage("Network.enable", {});
   CallPage("Runtime.enable", {});
-  for (const char* binding : {kPostMessageBinding, kHostKeyBinding})
+  for (const char* binding : {kPostMessageBinding, kHostKeyBinding, kHostObjectBinding})
     CallPage("Runtime.addBinding", Params([&](JsonWriter& j) { j.Key("name").String(binding); }));
   ApplyPageSettings(PageSettings{});
   // Documents are held at their request until the host has answered NavigationStarting.
@@ -293,6 +293,8 @@ void ChromiumBrowser::SubscribeEvents() {
       // Taken out of the event, not copied: a capture is megabytes.
       if (std::optional<std::u16string> payload = TakeTextMember(event.body, u"payload"))
         page_->WebMessageReceived(std::move(*payload));
+    } else if (name == AsciiToUtf16(kHostObjectBinding)) {
+      page_->HostObjectCalled(TextMember(event.body, u"payload"));
     } else if (name == AsciiToUtf16(kHostKeyBinding) && TextMember(event.body, u"payload") == u"F11") {
       // The page holds the keyboard; the host's own key handling gets F11 as if pressed in its window.
       const HWND host = window_.Host();

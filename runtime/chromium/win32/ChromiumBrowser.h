@@ -15,6 +15,7 @@
 
 #include "runtime/chromium/BrowserCommandLine.h"
 #include "runtime/chromium/DevToolsSession.h"
+#include "runtime/chromium/HostObjectScripts.h"
 #include "runtime/chromium/NavigationTracker.h"
 #include "runtime/chromium/PageScripts.h"
 #include "runtime/chromium/win32/EmbeddedWindow.h"
@@ -38,6 +39,8 @@ class PageEvents : public NavigationObserver {
  public:
   virtual void DocumentTitleChanged() = 0;
   virtual void WebMessageReceived(std::u16string messageAsJson) = 0;
+  // The page called a host object's method (the binding's JSON payload).
+  virtual void HostObjectCalled(std::u16string_view payload) = 0;
   virtual void ProcessFailed(const FailedProcess& failure) = 0;
 
  protected:

@@ -4,13 +4,15 @@
 // ICoreWebView2 and ICoreWebView2_2. Its events come from the browser's
 // protocol session (PageEvents) and are raised from the user-interface
 // thread's message dispatch; its operations become protocol commands.
-// What it does not offer answers E_NOTIMPL.
+// What it does not offer answers E_NOTIMPL. Host objects are called from the
+// page through a binding (ChromiumHostObjects.cpp).
 
 #include <memory>
 
 #include "runtime/chromium/win32/ChromiumBrowser.h"
 #include "runtime/common/EventHandlerList.h"
 #include "webview/abi/ComObject.h"
+#include "webview/abi/HostObjectRegistry.h"
 #include "webview/abi/WebView2Interfaces.h"
 
 namespace velmoran::runtime::chromium {
@@ -161,8 +163,8 @@ class ChromiumWebView final : public webview::AtomicComObject<ICoreWebView2_2>, 
     return S_OK;
   }
   HRESULT WV2_STDCALL get_DocumentTitle(LPWSTR* title) override;
-  HRESULT WV2_STDCALL AddHostObjectToScript(LPCWSTR, VARIANT*) override { return E_NOTIMPL; }
-  HRESULT WV2_STDCALL RemoveHostObjectFromScript(LPCWSTR) override { return E_NOTIMPL; }
+  HRESULT WV2_STDCALL AddHostObjectToScript(LPCWSTR name, VARIANT* object) override;
+  HRESULT WV2_STDCALL RemoveHostObjectFromScript(LPCWSTR name) override;
   HRESULT WV2_STDCALL OpenDevToolsWindow() override { return E_NOTIMPL; }
   HRESULT WV2_STDCALL add_ContainsFullScreenElementChanged(
       ICoreWebView2ContainsFullScreenElementChangedEventHandler* eventHandler,
@@ -231,6 +233,7 @@ class ChromiumWebView final : public webview::AtomicComObject<ICoreWebView2_2>, 
   void NavigationCompleted(const NavigationOutcome& outcome) override;
   void DocumentTitleChanged() override;
   void WebMessageReceived(std::u16string messageAsJson) override;
+  void HostObjectCalled(std::u16string_view payload) override;
   void ProcessFailed(const FailedProcess& failure) override;
 
  private:
@@ -241,6 +244,7 @@ class ChromiumWebView final : public webview::AtomicComObject<ICoreWebView2_2>, 
   webview::ComPtr<ICoreWebView2Environment> environment_;
   webview::ComPtr<ChromiumSettings> settings_;
   EventHandlerList events_;
+  webview::HostObjectRegistry hostObjects_;
   bool closed_ = false;
 };
 

@@ -54,7 +54,12 @@ const std::vector<InterfaceCase>& Cases() {
       {"IUnknown",
        GuidToRegistryText(IID_IUnknown),
        u"{00000000-0000-0000-C000-000000000046}",
-       {SLOT(IUnknown, QueryInterface, 0), SLOT(IUnknown, AddRef, 1), SLOT(IUnknown, Release, 2)}},
+       // The system's IUnknown adds a template QueryInterface on Windows: the slot is the COM one.
+       {Slot{"QueryInterface",
+             VtableSlot(
+                 static_cast<HRESULT (WV2_STDCALL IUnknown::*)(REFIID, void**)>(&IUnknown::QueryInterface)),
+             0},
+        SLOT(IUnknown, AddRef, 1), SLOT(IUnknown, Release, 2)}},
       {"IDispatch",
        GuidToRegistryText(IID_IDispatch),
        u"{00020400-0000-0000-C000-000000000046}",

@@ -53,7 +53,9 @@ ComPtr<TableHostObject> Calculator() {
        }},
       {u"Echo",
        [](std::span<const VARIANT> args, VARIANT& result, std::u16string&) {
-         return args.size() == 1 ? VariantCopy(&result, &args[0]) : DISP_E_BADPARAMCOUNT;
+         // NOLINTNEXTLINE(cppcoreguidelines-pro-type-const-cast): mingw-w64 declares the source without const
+         return args.size() == 1 ? VariantCopy(&result, const_cast<VARIANT*>(&args[0]))
+                                 : DISP_E_BADPARAMCOUNT;
        }},
       {u"Fail",
        [](std::span<const VARIANT>, VARIANT&, std::u16string& error) {

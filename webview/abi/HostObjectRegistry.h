@@ -1,8 +1,8 @@
 #pragma once
 
-// The host objects a simulated webview holds for its page, by name: each an
-// IDispatch the page calls by method name, on the user-interface thread, as
-// the runtime calls it.
+// The host objects a runtime's webview holds for its page, by name: each an
+// IDispatch the page calls by method name. Both runtimes keep theirs here and
+// call them on their user-interface thread.
 
 #include <map>
 #include <string>
@@ -13,9 +13,9 @@
 #include "webview/abi/AutomationValue.h"
 #include "webview/abi/ComPtr.h"
 
-namespace velmoran::runtime::sim {
+namespace velmoran::webview {
 
-class SimHostObjects {
+class HostObjectRegistry {
  public:
   // An object the page can call: an IDispatch, or an IUnknown that answers for one. A name given again
   // takes the new object in place of the old.
@@ -24,13 +24,15 @@ class SimHostObjects {
   HRESULT Remove(LPCWSTR name);
 
   // The call of `method` on the object named `name`; DISP_E_UNKNOWNNAME when no object has that name.
-  webview::DispatchCallResult Call(std::u16string_view name, std::u16string_view method,
-                                   const std::vector<webview::AutomationValue>& arguments) const;
+  DispatchCallResult Call(std::u16string_view name, std::u16string_view method,
+                                   const std::vector<AutomationValue>& arguments) const;
 
   std::vector<std::u16string> Names() const;
+  // Lets every object go, as a closed webview does.
+  void Clear() { objects_.clear(); }
 
  private:
-  std::map<std::u16string, webview::ComPtr<IDispatch>, std::less<>> objects_;
+  std::map<std::u16string, ComPtr<IDispatch>, std::less<>> objects_;
 };
 
-}  // namespace velmoran::runtime::sim
+}  // namespace velmoran::webview

@@ -1,13 +1,12 @@
-#include "runtime/sim/SimHostObjects.h"
+#include "webview/abi/HostObjectRegistry.h"
 
 #include "webview/abi/ComResults.h"
 #include "webview/abi/WideText.h"
 
-namespace velmoran::runtime::sim {
+namespace velmoran::webview {
 
-using webview::ComPtr;
 
-HRESULT SimHostObjects::Add(LPCWSTR name, VARIANT* object) {
+HRESULT HostObjectRegistry::Add(LPCWSTR name, VARIANT* object) {
   if (name == nullptr || *name == 0 || object == nullptr) return E_INVALIDARG;
   ComPtr<IDispatch> dispatch;
   if (object->vt == VT_DISPATCH && object->pdispVal != nullptr) {
@@ -20,37 +19,37 @@ HRESULT SimHostObjects::Add(LPCWSTR name, VARIANT* object) {
   } else {
     return E_INVALIDARG;
   }
-  objects_.insert_or_assign(std::u16string(webview::FromWideText(name)), std::move(dispatch));
+  objects_.insert_or_assign(std::u16string(FromWideText(name)), std::move(dispatch));
   return S_OK;
 }
 
-HRESULT SimHostObjects::Remove(LPCWSTR name) {
+HRESULT HostObjectRegistry::Remove(LPCWSTR name) {
   if (name == nullptr) return E_INVALIDARG;
-  const auto found = objects_.find(webview::FromWideText(name));
+  const auto found = objects_.find(FromWideText(name));
   if (found == objects_.end()) return E_INVALIDARG;
   objects_.erase(found);
   return S_OK;
 }
 
-webview::DispatchCallResult SimHostObjects::Call(
+DispatchCallResult HostObjectRegistry::Call(
     std::u16string_view name, std::u16string_view method,
-    const std::vector<webview::AutomationValue>& arguments) const {
+    const std::vector<AutomationValue>& arguments) const {
   const auto found = objects_.find(name);
   if (found == objects_.end()) {
-    webview::DispatchCallResult missing;
+    DispatchCallResult missing;
     missing.code = DISP_E_UNKNOWNNAME;
     missing.message = u"No host object is named " + std::u16string(name) + u".";
     return missing;
   }
   // Held for the call: the method may remove its own object.
   const ComPtr<IDispatch> object = found->second;
-  return webview::CallDispatchMethod(object.Get(), method, arguments);
+  return CallDispatchMethod(object.Get(), method, arguments);
 }
 
-std::vector<std::u16string> SimHostObjects::Names() const {
+std::vector<std::u16string> HostObjectRegistry::Names() const {
   std::vector<std::u16string> names;
   for (const auto& [name, object] : objects_) names.push_back(name);
   return names;
 }
 
-}  // namespace velmoran::runtime::sim
+}  // namespace velmoran::webview
