@@ -5,7 +5,6 @@
 
 namespace velmoran::webview {
 
-
 HRESULT HostObjectRegistry::Add(LPCWSTR name, VARIANT* object) {
   if (name == nullptr || *name == 0 || object == nullptr) return E_INVALIDARG;
   ComPtr<IDispatch> dispatch;
@@ -31,9 +30,8 @@ HRESULT HostObjectRegistry::Remove(LPCWSTR name) {
   return S_OK;
 }
 
-DispatchCallResult HostObjectRegistry::Call(
-    std::u16string_view name, std::u16string_view method,
-    const std::vector<AutomationValue>& arguments) const {
+DispatchCallResult HostObjectRegistry::Call(std::u16string_view name, std::u16string_view method,
+                                            const std::vector<AutomationValue>& arguments) const {
   const auto found = objects_.find(name);
   if (found == objects_.end()) {
     DispatchCallResult missing;

@@ -25,7 +25,7 @@ class HostObjectRegistry {
 
   // The call of `method` on the object named `name`; DISP_E_UNKNOWNNAME when no object has that name.
   DispatchCallResult Call(std::u16string_view name, std::u16string_view method,
-                                   const std::vector<AutomationValue>& arguments) const;
+                          const std::vector<AutomationValue>& arguments) const;
 
   std::vector<std::u16string> Names() const;
   // Lets every object go, as a closed webview does.
