@@ -294,7 +294,8 @@ void ChromiumBrowser::SubscribeEvents() {
       if (std::optional<std::u16string> payload = TakeTextMember(event.body, u"payload"))
         page_->WebMessageReceived(std::move(*payload));
     } else if (name == AsciiToUtf16(kHostObjectBinding)) {
-      page_->HostObjectCalled(TextMember(event.body, u"payload"));
+      page_->HostObjectCalled(TextMember(event.body, u"payload"),
+                              IntegerMember(event.body, u"executionContextId"));
     } else if (name == AsciiToUtf16(kHostKeyBinding) && TextMember(event.body, u"payload") == u"F11") {
       // The page holds the keyboard; the host's own key handling gets F11 as if pressed in its window.
       const HWND host = window_.Host();

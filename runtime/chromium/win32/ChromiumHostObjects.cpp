@@ -2,10 +2,12 @@
 // reports a call through its binding, on the user-interface thread, and the
 // page's promise settled with what the method gave.
 
+#include <cstdint>
 #include <string>
 
 #include "base/Text.h"
 #include "runtime/chromium/HostObjectScripts.h"
+#include "runtime/chromium/JsonWriter.h"
 #include "runtime/chromium/win32/ChromiumSettings.h"
 #include "runtime/chromium/win32/ChromiumWebView.h"
 #include "runtime/chromium/win32/TaskMemText.h"
@@ -27,7 +29,7 @@ HRESULT ChromiumWebView::RemoveHostObjectFromScript(LPCWSTR name) {
   return hostObjects_.Remove(name);
 }
 
-void ChromiumWebView::HostObjectCalled(std::u16string_view payload) {
+void ChromiumWebView::HostObjectCalled(std::u16string_view payload, std::int64_t contextId) {
   std::string why;
   const std::optional<HostObjectRequest> request = ParseHostObjectRequest(payload, why);
   if (!request) {
@@ -49,7 +51,16 @@ void ChromiumWebView::HostObjectCalled(std::u16string_view payload) {
         (SUCCEEDED(result.code) ? " answered" : " failed: " + Utf16ToUtf8(result.message)));
   // The method may have closed the webview.
   if (!Usable()) return;
-  Evaluate(HostObjectAnswerExpression(request->id, result));
+  // Only the document that called gets the answer: the ids of its calls start again in the next one,
+  // and once it is gone Chromium refuses the evaluation.
+  JsonWriter params;
+  params.BeginObject()
+      .Key("expression")
+      .String(HostObjectAnswerExpression(request->id, result))
+      .Key("contextId")
+      .Number(contextId)
+      .EndObject();
+  browser_->CallPage("Runtime.evaluate", params.Text());
 }
 
 }  // namespace velmoran::runtime::chromium

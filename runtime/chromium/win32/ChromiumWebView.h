@@ -233,7 +233,7 @@ class ChromiumWebView final : public webview::AtomicComObject<ICoreWebView2_2>, 
   void NavigationCompleted(const NavigationOutcome& outcome) override;
   void DocumentTitleChanged() override;
   void WebMessageReceived(std::u16string messageAsJson) override;
-  void HostObjectCalled(std::u16string_view payload) override;
+  void HostObjectCalled(std::u16string_view payload, std::int64_t contextId) override;
   void ProcessFailed(const FailedProcess& failure) override;
 
  private:
