@@ -282,7 +282,8 @@ HRESULT SimCookieManager::CreateCookie(LPCWSTR name, LPCWSTR value, LPCWSTR doma
   fields.domain = std::u16string(webview::FromWideText(domain));
   fields.path = std::u16string(webview::FromWideText(path));
   if (fields.name.empty() || fields.domain.empty()) return E_INVALIDARG;
-  if (fields.path.empty()) fields.path = u"/";
+  // An empty path is the root; push_back, since an assignment here trips a false -Wrestrict of GCC 12.
+  if (fields.path.empty()) fields.path.push_back(u'/');
   *cookie = MakeComObject<SimCookie>(context_->Com(), std::move(fields)).Detach();
   return S_OK;
 }

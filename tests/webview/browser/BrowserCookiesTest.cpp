@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/sim/SimCookieStore.h"
 #include "tests/webview/browser/BrowserFixture.h"
 #include "webview/browser/TCoreWebView2Cookie.h"
 #include "webview/browser/TCoreWebView2CookieList.h"
@@ -305,6 +306,16 @@ TEST_F(BrowserCookiesTest, EachDeletionRemovesWhatItNamesAndNothingElse) {
     EXPECT_TRUE(c.remove(*browser, first.Get()));
     EXPECT_EQ(NamesFor(u""), c.left);
   }
+}
+
+TEST_F(BrowserCookiesTest, EachProfileKeepsItsOwnCookies) {
+  browser->SetProfileName(u"Work");
+  CreateBrowserNow();
+  Add({u"n", u"example.com", u"/"});
+  runtime::sim::SimRuntimeContext& context = runtime->Context();
+  EXPECT_EQ(runtime::sim::CookieStoreOf(context, u"Work", false)->Size(), 1u);
+  EXPECT_EQ(runtime::sim::CookieStoreOf(context, u"Work", true)->Size(), 0u) << "InPrivate";
+  EXPECT_EQ(runtime::sim::CookieStoreOf(context, u"Home", false)->Size(), 0u);
 }
 
 }  // namespace
