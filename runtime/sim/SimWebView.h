@@ -25,6 +25,7 @@
 
 namespace velmoran::runtime::sim {
 
+class SimNotification;
 class SimSettings;
 class SimProfile;
 
@@ -69,6 +70,14 @@ class SimWebView final : public SimWebViewBase {
   // then the webview is dead. Its handlers stay until the host removes them.
   void BrowserProcessFailed(int exitCode);
   bool BrowserProcessGone() const { return browserProcessGone_; }
+
+  // Notifications the page at `senderOrigin` shows (SimWebViewNotifications.cpp):
+  // NotificationReceived follows on the next pump, carrying the notification
+  // answered here. The page closes it with CloseNotification: its CloseRequested
+  // follows on the next pump.
+  webview::ComPtr<SimNotification> ShowNotification(std::u16string senderOrigin, std::u16string title,
+                                                    std::u16string body);
+  void CloseNotification(SimNotification& notification);
 
  private:
   friend class SimWebViewPage;
