@@ -27,8 +27,8 @@ std::int64_t DaysFromCivil(std::int64_t year, unsigned month, unsigned day) {
 
 double SecondsSinceEpoch(const platform::SystemTime& time) {
   const std::int64_t days = DaysFromCivil(time.year, time.month, time.day);
-  return static_cast<double>(days * 86400 + time.hour * 3600 + time.minute * 60 + time.second) +
-         time.milliseconds / 1000.0;
+  const std::int64_t seconds = std::int64_t{time.hour} * 3600 + std::int64_t{time.minute} * 60 + time.second;
+  return static_cast<double>(days * 86400 + seconds) + time.milliseconds / 1000.0;
 }
 
 struct ParsedUri {
@@ -304,6 +304,7 @@ HRESULT SimCookieManager::GetCookies(LPCWSTR uri, ICoreWebView2GetCookiesComplet
   std::vector<SimCookieFields> found;
   if (!store_->Matching(webview::FromWideText(uri), found)) return E_INVALIDARG;
   std::vector<ComPtr<ICoreWebView2Cookie>> cookies;
+  cookies.reserve(found.size());
   for (SimCookieFields& fields : found)
     cookies.push_back(MakeComObject<SimCookie>(context_->Com(), std::move(fields)));
   ComPtr<ICoreWebView2GetCookiesCompletedHandler> completion(handler);
