@@ -43,8 +43,7 @@ class CookiesEngineTest : public EngineFamilyFixture {
     HRESULT code = E_FAIL;
     std::vector<SeenCookie> seen;
     Hook(Browser().OnGetCookiesCompleted,
-         webview::TOnGetCookiesCompletedEvent([&](webview::TWVBrowserBase*, HRESULT aCode,
-                                                  ICoreWebView2CookieList* aList) {
+         [&](webview::TWVBrowserBase*, HRESULT aCode, ICoreWebView2CookieList* aList) {
            code = aCode;
            const TCoreWebView2CookieList list(aList);
            for (std::uint32_t i = 0; i < list.Count(); ++i) {
@@ -53,7 +52,7 @@ class CookiesEngineTest : public EngineFamilyFixture {
                              cookie.IsHttpOnly(), cookie.SameSite(), cookie.IsSecure(), cookie.IsSession()});
            }
            done = true;
-         }));
+         });
     if (!Browser().GetCookies(uri)) return std::nullopt;
     if (!WaitForFlag(done) || FAILED(code)) return std::nullopt;
     return seen;
