@@ -43,6 +43,8 @@ class SimWebView final : public SimWebViewBase {
   HRESULT WV2_STDCALL PostWebMessageAsJson(LPCWSTR webMessageAsJson) override;
   HRESULT WV2_STDCALL PostWebMessageAsString(LPCWSTR webMessageAsString) override;
   HRESULT WV2_STDCALL get_Profile(ICoreWebView2Profile** value) override;
+  // The cookie manager of the webview's profile (SimCookieStore.h).
+  HRESULT WV2_STDCALL get_CookieManager(ICoreWebView2CookieManager** cookieManager) override;
 
   // The page inside the webview, as a test drives it.
   SimWebViewPage Page() { return SimWebViewPage(*this); }
@@ -91,6 +93,8 @@ class SimWebView final : public SimWebViewBase {
   std::shared_ptr<SimControllerSide> side_;
   webview::ComPtr<SimSettings> settings_;
   webview::ComPtr<SimProfile> profile_;
+  std::u16string profileName_;
+  bool isInPrivate_ = false;
   std::vector<std::u16string> executedScripts_;
   std::vector<std::u16string> navigatedUris_;
   std::vector<std::u16string> reloadedUris_;

@@ -136,7 +136,18 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   bool OpenDevToolsWindow();
   bool AddWebResourceRequestedFilter(std::u16string_view aURI, COREWEBVIEW2_WEB_RESOURCE_CONTEXT aContext);
   bool RemoveWebResourceRequestedFilter(std::u16string_view aURI, COREWEBVIEW2_WEB_RESOURCE_CONTEXT aContext);
+  // Cookies of the webview's profile (TWVBrowserBaseCookies.cpp). GetCookies
+  // answers through OnGetCookiesCompleted; an empty URI asks for them all.
   bool GetCookies(std::u16string_view aURI = {});
+  ComPtr<ICoreWebView2Cookie> CreateCookie(std::u16string_view aName, std::u16string_view aValue,
+                                           std::u16string_view aDomain, std::u16string_view aPath);
+  ComPtr<ICoreWebView2Cookie> CopyCookie(ICoreWebView2Cookie* aCookie);
+  bool AddOrUpdateCookie(ICoreWebView2Cookie* aCookie);
+  bool DeleteCookie(ICoreWebView2Cookie* aCookie);
+  bool DeleteCookies(std::u16string_view aName, std::u16string_view aURI);
+  bool DeleteCookiesWithDomainAndPath(std::u16string_view aName, std::u16string_view aDomain,
+                                      std::u16string_view aPath);
+  bool DeleteAllCookies();
   bool RetrieveHTML();
   // aTextContent picks textContent (all text) over innerText (the rendered text).
   bool RetrieveText(bool aTextContent = false);

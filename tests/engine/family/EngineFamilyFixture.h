@@ -13,6 +13,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -35,9 +36,9 @@ class EngineFamilyFixture : public ::testing::Test {
   webview::TWVBrowser& Browser() { return engine_->Browser(); }
   static std::u16string PageURL(std::u16string_view relative) { return EngineBrowser::PageURL(relative); }
 
-  // Installs `handler` in the browser's event slot for this test only.
+  // Installs `handler` (a lambda will do) in the browser's event slot for this test only.
   template <typename Slot>
-  void Hook(Slot& slot, Slot handler) {
+  void Hook(Slot& slot, std::type_identity_t<Slot> handler) {
     restores_.push_back([&slot, previous = std::move(slot)]() mutable { slot = std::move(previous); });
     slot = std::move(handler);
   }
