@@ -23,6 +23,13 @@ struct SimControllerConfig {
   SimVersionLimit profileVersions{8, {}};
   SimVersionLimit printSettingsVersions{2, {}};
   SimVersionLimit controllerOptionsVersions{2, {}};
+  // Our own declarations: the composition controller's versions, the
+  // application's context menu items and the page's notifications (version 1
+  // each; 0 refuses even that, as a runtime that knows other ids would).
+  SimVersionLimit compositionControllerVersions{4, {}};
+  SimVersionLimit contextMenuItemVersions{1, {}};
+  SimVersionLimit notificationReceivedArgsVersions{1, {}};
+  SimVersionLimit notificationVersions{1, {}};
 
   // CreateCoreWebView2Controller(WithOptions): the call's answer, the code the
   // completion brings, and whether it brings no controller.

@@ -35,7 +35,10 @@ void WriteRuntimeDefaults(SimPropertyValues& values) {
 
 SimWebView::SimWebView(std::shared_ptr<SimRuntimeContext> context, std::shared_ptr<SimControllerSide> side,
                        std::u16string profileName, bool isInPrivateModeEnabled)
-    : SimWebViewBase(context, side->Config().webViewVersions), side_(std::move(side)) {
+    : SimWebViewBase(context, side->Config().webViewVersions),
+      side_(std::move(side)),
+      profileName_(profileName),
+      isInPrivate_(isInPrivateModeEnabled) {
   settings_ = MakeComObject<SimSettings>(context, side_->Config().settingsVersions);
   WriteRuntimeDefaults(settings_->Values());
   profile_ = MakeComObject<SimProfile>(std::move(context), side_->Config().profileVersions,

@@ -27,6 +27,7 @@
 
 namespace velmoran::runtime::sim {
 
+class SimNotification;
 class SimSettings;
 class SimProfile;
 
@@ -44,6 +45,8 @@ class SimWebView final : public SimWebViewBase {
   HRESULT WV2_STDCALL PostWebMessageAsJson(LPCWSTR webMessageAsJson) override;
   HRESULT WV2_STDCALL PostWebMessageAsString(LPCWSTR webMessageAsString) override;
   HRESULT WV2_STDCALL get_Profile(ICoreWebView2Profile** value) override;
+  // The cookie manager of the webview's profile (SimCookieStore.h).
+  HRESULT WV2_STDCALL get_CookieManager(ICoreWebView2CookieManager** cookieManager) override;
   // Host objects: what the page may call on the host by name (Page().CallHostObject).
   HRESULT WV2_STDCALL AddHostObjectToScript(LPCWSTR name, VARIANT* object) override;
   HRESULT WV2_STDCALL RemoveHostObjectFromScript(LPCWSTR name) override;
@@ -74,6 +77,14 @@ class SimWebView final : public SimWebViewBase {
   void BrowserProcessFailed(int exitCode);
   bool BrowserProcessGone() const { return browserProcessGone_; }
 
+  // Notifications the page at `senderOrigin` shows (SimWebViewNotifications.cpp):
+  // NotificationReceived follows on the next pump, carrying the notification
+  // answered here. The page closes it with CloseNotification: its CloseRequested
+  // follows on the next pump.
+  webview::ComPtr<SimNotification> ShowNotification(std::u16string senderOrigin, std::u16string title,
+                                                    std::u16string body);
+  void CloseNotification(SimNotification& notification);
+
  private:
   friend class SimWebViewPage;
   // A message without a JSON form is one whose text cannot be read.
@@ -91,6 +102,8 @@ class SimWebView final : public SimWebViewBase {
   std::shared_ptr<SimControllerSide> side_;
   webview::ComPtr<SimSettings> settings_;
   webview::ComPtr<SimProfile> profile_;
+  std::u16string profileName_;
+  bool isInPrivate_ = false;
   std::vector<std::u16string> executedScripts_;
   std::vector<std::u16string> navigatedUris_;
   std::vector<std::u16string> reloadedUris_;

@@ -277,6 +277,17 @@ void ChromiumBrowser::SubscribeEvents() {
       TraceLoading("lifecycle", {name, TextMember(event.body, u"loaderId")});
     if (name == u"DOMContentLoaded") tracker_.DomContentLoaded(TextMember(event.body, u"loaderId"));
     if (name == u"load") tracker_.Loaded(TextMember(event.body, u"loaderId"));
+    // A browser-level session is not always told when the page's own <title>
+    // replaces the placeholder title, so the target's info is read again once
+    // the document is there.
+    if (name == u"DOMContentLoaded" || name == u"load") {
+      session_.Call("Target.getTargetInfo",
+                    Params([this](JsonWriter& j) { j.Key("targetId").String(targetId_); }), {},
+                    [this](const DevToolsSession::Answer& answer) {
+                      if (const codec::JsonValue* info = ObjectMember(answer.result, u"targetInfo"))
+                        TargetSeen(*info);
+                    });
+    }
   });
   session_.Subscribe(u"Page.frameStoppedLoading", [this](const DevToolsMessage& event) {
     if (!IsPage(event) || !IsMainFrame(event.body)) return;

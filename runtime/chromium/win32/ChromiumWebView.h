@@ -221,7 +221,8 @@ class ChromiumWebView final : public webview::AtomicComObject<ICoreWebView2_2>, 
     events_.Remove("DOMContentLoaded", token);
     return S_OK;
   }
-  HRESULT WV2_STDCALL get_CookieManager(ICoreWebView2CookieManager**) override { return E_NOTIMPL; }
+  // The profile's cookies through Chromium's protocol (ChromiumCookies.cpp).
+  HRESULT WV2_STDCALL get_CookieManager(ICoreWebView2CookieManager** cookieManager) override;
   HRESULT WV2_STDCALL get_Environment(ICoreWebView2Environment** environment) override;
 
   // PageEvents
@@ -241,6 +242,8 @@ class ChromiumWebView final : public webview::AtomicComObject<ICoreWebView2_2>, 
   void Evaluate(const std::string& expression);
 
   std::shared_ptr<ChromiumBrowser> browser_;
+  // The cookie managers' commands, one at a time (ChromiumCookies.cpp).
+  std::shared_ptr<class CookieCommands> cookieCommands_;
   webview::ComPtr<ICoreWebView2Environment> environment_;
   webview::ComPtr<ChromiumSettings> settings_;
   EventHandlerList events_;
