@@ -1,5 +1,6 @@
 #include "runtime/chromium/PageScripts.h"
 
+#include "runtime/chromium/HostObjectScripts.h"
 #include "runtime/chromium/JsonWriter.h"
 
 namespace velmoran::runtime::chromium {
@@ -56,6 +57,7 @@ std::string PageBootstrapScript(const PageSettings& settings) {
   script += "Object.defineProperty(webview, '" + std::string(kDeliverProperty) +
             "', { value: (data) => { const e = new MessageEvent('message', { data }); "
             "Object.defineProperty(e, 'source', { value: webview }); target.dispatchEvent(e); } });\n";
+  script += HostObjectsPageScript();
   script += "if (!w.chrome) w.chrome = {};\n";
   script += "Object.defineProperty(w.chrome, 'webview', { value: webview, enumerable: true });\n";
   // Capture phase on the window: the page's own handlers never see these keys first.

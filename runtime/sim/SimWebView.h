@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -25,6 +26,7 @@
 #include "runtime/sim/SimWebViewBase.h"
 #include "runtime/sim/SimWebViewPage.h"
 #include "webview/abi/ComPtr.h"
+#include "webview/abi/HostObjectRegistry.h"
 
 namespace velmoran::runtime::sim {
 
@@ -46,6 +48,12 @@ class SimWebView final : public SimWebViewBase {
   HRESULT WV2_STDCALL PostWebMessageAsJson(LPCWSTR webMessageAsJson) override;
   HRESULT WV2_STDCALL PostWebMessageAsString(LPCWSTR webMessageAsString) override;
   HRESULT WV2_STDCALL get_Profile(ICoreWebView2Profile** value) override;
+  // The cookie manager of the webview's profile (SimCookieStore.h).
+  HRESULT WV2_STDCALL get_CookieManager(ICoreWebView2CookieManager** cookieManager) override;
+  // Host objects: what the page may call on the host by name (Page().CallHostObject).
+  HRESULT WV2_STDCALL AddHostObjectToScript(LPCWSTR name, VARIANT* object) override;
+  HRESULT WV2_STDCALL RemoveHostObjectFromScript(LPCWSTR name) override;
+  const webview::HostObjectRegistry& HostObjects() const { return hostObjects_; }
   // DevTools protocol, filters by request source kind, messages with objects,
   // shared buffers (SimWebViewDevTools.cpp).
   HRESULT WV2_STDCALL
@@ -136,16 +144,22 @@ class SimWebView final : public SimWebViewBase {
   void StartNavigation(std::u16string target);
   void CompleteNavigation(UINT64 navigationId);
   void RaiseProcessFailed(SimProcessFailure failure);
+  void CallHostObject(std::u16string name, std::u16string method,
+                      std::vector<webview::AutomationValue> arguments,
+                      std::function<void(const webview::DispatchCallResult&)> onResult);
   // Neither closed nor dead: events may still be raised.
   bool Live() const { return !closed_ && !browserProcessGone_; }
 
   std::shared_ptr<SimControllerSide> side_;
   webview::ComPtr<SimSettings> settings_;
   webview::ComPtr<SimProfile> profile_;
+  std::u16string profileName_;
+  bool isInPrivate_ = false;
   std::vector<std::u16string> executedScripts_;
   std::vector<std::u16string> navigatedUris_;
   std::vector<std::u16string> reloadedUris_;
   std::vector<std::u16string> messagesToPage_;
+  webview::HostObjectRegistry hostObjects_;
   std::vector<DevToolsCall> devToolsCalls_;
   struct DevToolsAnswer {
     HRESULT errorCode;

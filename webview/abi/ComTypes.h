@@ -90,9 +90,9 @@ struct HICON__;  // NOLINT(bugprone-reserved-identifier): the system's own name 
 using HICON = HICON__*;
 using HCURSOR = HICON;
 
-// System interfaces that appear in parameters but are never called here.
+// System types that appear in parameters.
 struct IStream;
-struct VARIANT;
+struct VARIANT;  // declared in full, with IDispatch and BSTR, in webview/abi/Automation.h
 struct IDataObject;
 
 struct IUnknown {

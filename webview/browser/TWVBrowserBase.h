@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "webview/abi/Automation.h"
 #include "webview/abi/WebView2Abi.h"
 #include "webview/browser/BrowserEventTypes.h"
 #include "webview/browser/RuntimeWindowHook.h"
@@ -137,7 +138,18 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   bool OpenDevToolsWindow();
   bool AddWebResourceRequestedFilter(std::u16string_view aURI, COREWEBVIEW2_WEB_RESOURCE_CONTEXT aContext);
   bool RemoveWebResourceRequestedFilter(std::u16string_view aURI, COREWEBVIEW2_WEB_RESOURCE_CONTEXT aContext);
+  // Cookies of the webview's profile (TWVBrowserBaseCookies.cpp). GetCookies
+  // answers through OnGetCookiesCompleted; an empty URI asks for them all.
   bool GetCookies(std::u16string_view aURI = {});
+  ComPtr<ICoreWebView2Cookie> CreateCookie(std::u16string_view aName, std::u16string_view aValue,
+                                           std::u16string_view aDomain, std::u16string_view aPath);
+  ComPtr<ICoreWebView2Cookie> CopyCookie(ICoreWebView2Cookie* aCookie);
+  bool AddOrUpdateCookie(ICoreWebView2Cookie* aCookie);
+  bool DeleteCookie(ICoreWebView2Cookie* aCookie);
+  bool DeleteCookies(std::u16string_view aName, std::u16string_view aURI);
+  bool DeleteCookiesWithDomainAndPath(std::u16string_view aName, std::u16string_view aDomain,
+                                      std::u16string_view aPath);
+  bool DeleteAllCookies();
   bool RetrieveHTML();
   // aTextContent picks textContent (all text) over innerText (the rendered text).
   bool RetrieveText(bool aTextContent = false);
@@ -164,6 +176,10 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   bool SetVirtualHostNameToFolderMapping(std::u16string_view aHostName, std::u16string_view aFolderPath,
                                          COREWEBVIEW2_HOST_RESOURCE_ACCESS_KIND aAccessKind);
   bool ClearVirtualHostNameToFolderMapping(std::u16string_view aHostName);
+  // The object is passed to the runtime as it is: an IDispatch in the VARIANT (VT_DISPATCH) is what a
+  // page can call (see TableHostObject).
+  bool AddHostObjectToScript(std::u16string_view aName, VARIANT* aObject);
+  bool AddHostObjectToScript(std::u16string_view aName, IDispatch* aObject);
   bool RemoveHostObjectFromScript(std::u16string_view aName);
   bool NavigateWithWebResourceRequest(ICoreWebView2WebResourceRequest* aRequest);
   bool CallDevToolsProtocolMethodForSession(std::u16string_view aSessionID, std::u16string_view aMethodName,

@@ -58,6 +58,7 @@ void ChromiumWebView::Close() {
   if (closed_) return;
   closed_ = true;
   events_.Clear();
+  hostObjects_.Clear();
   laterEvents_.Clear();
   for (auto& [name, receiver] : devToolsReceivers_) receiver->Detach();
   devToolsReceivers_.clear();

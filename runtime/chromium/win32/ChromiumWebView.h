@@ -5,7 +5,8 @@
 // for what of the later versions is not done here). Its events come from the browser's
 // protocol session (PageEvents) and are raised from the user-interface
 // thread's message dispatch; its operations become protocol commands.
-// What it does not offer answers E_NOTIMPL.
+// What it does not offer answers E_NOTIMPL. Host objects are called from the
+// page through a binding (ChromiumHostObjects.cpp).
 
 #include <map>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "runtime/chromium/win32/ChromiumWebViewLaterVersions.h"
 #include "runtime/common/EventHandlerList.h"
 #include "webview/abi/ComObject.h"
+#include "webview/abi/HostObjectRegistry.h"
 #include "webview/abi/WebView2Interfaces.h"
 
 namespace velmoran::runtime::chromium {
@@ -164,8 +166,8 @@ class ChromiumWebView final : public ChromiumWebViewLaterVersions, public PageEv
     return S_OK;
   }
   HRESULT WV2_STDCALL get_DocumentTitle(LPWSTR* title) override;
-  HRESULT WV2_STDCALL AddHostObjectToScript(LPCWSTR, VARIANT*) override { return E_NOTIMPL; }
-  HRESULT WV2_STDCALL RemoveHostObjectFromScript(LPCWSTR) override { return E_NOTIMPL; }
+  HRESULT WV2_STDCALL AddHostObjectToScript(LPCWSTR name, VARIANT* object) override;
+  HRESULT WV2_STDCALL RemoveHostObjectFromScript(LPCWSTR name) override;
   HRESULT WV2_STDCALL OpenDevToolsWindow() override { return E_NOTIMPL; }
   HRESULT WV2_STDCALL add_ContainsFullScreenElementChanged(
       ICoreWebView2ContainsFullScreenElementChangedEventHandler* eventHandler,
@@ -222,7 +224,8 @@ class ChromiumWebView final : public ChromiumWebViewLaterVersions, public PageEv
     events_.Remove("DOMContentLoaded", token);
     return S_OK;
   }
-  HRESULT WV2_STDCALL get_CookieManager(ICoreWebView2CookieManager**) override { return E_NOTIMPL; }
+  // The profile's cookies through Chromium's protocol (ChromiumCookies.cpp).
+  HRESULT WV2_STDCALL get_CookieManager(ICoreWebView2CookieManager** cookieManager) override;
   HRESULT WV2_STDCALL get_Environment(ICoreWebView2Environment** environment) override;
   // ICoreWebView2_23: the message goes to the page as PostWebMessageAsJson
   // sends it; objects beside it cannot be handed to Chromium's page.
@@ -238,6 +241,7 @@ class ChromiumWebView final : public ChromiumWebViewLaterVersions, public PageEv
   void NavigationCompleted(const NavigationOutcome& outcome) override;
   void DocumentTitleChanged() override;
   void WebMessageReceived(std::u16string messageAsJson) override;
+  void HostObjectCalled(std::u16string_view payload, std::int64_t contextId) override;
   void ProcessFailed(const FailedProcess& failure) override;
 
  private:
@@ -245,9 +249,12 @@ class ChromiumWebView final : public ChromiumWebViewLaterVersions, public PageEv
   void Evaluate(const std::string& expression);
 
   std::shared_ptr<ChromiumBrowser> browser_;
+  // The cookie managers' commands, one at a time (ChromiumCookies.cpp).
+  std::shared_ptr<class CookieCommands> cookieCommands_;
   webview::ComPtr<ICoreWebView2Environment> environment_;
   webview::ComPtr<ChromiumSettings> settings_;
   EventHandlerList events_;
+  webview::HostObjectRegistry hostObjects_;
   // One receiver per protocol event name, handed out again for the same name.
   std::map<std::u16string, webview::ComPtr<ChromiumDevToolsProtocolEventReceiver>> devToolsReceivers_;
   bool closed_ = false;

@@ -13,6 +13,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "webview/abi/Automation.h"
 #include "webview/abi/WebView2Abi.h"
 
 namespace velmoran::test {
@@ -53,7 +54,17 @@ const std::vector<InterfaceCase>& Cases() {
       {"IUnknown",
        GuidToRegistryText(IID_IUnknown),
        u"{00000000-0000-0000-C000-000000000046}",
-       {SLOT(IUnknown, QueryInterface, 0), SLOT(IUnknown, AddRef, 1), SLOT(IUnknown, Release, 2)}},
+       // The system's IUnknown adds a template QueryInterface on Windows: the slot is the COM one.
+       {Slot{"QueryInterface",
+             VtableSlot(
+                 static_cast<HRESULT (WV2_STDCALL IUnknown::*)(REFIID, void**)>(&IUnknown::QueryInterface)),
+             0},
+        SLOT(IUnknown, AddRef, 1), SLOT(IUnknown, Release, 2)}},
+      {"IDispatch",
+       GuidToRegistryText(IID_IDispatch),
+       u"{00020400-0000-0000-C000-000000000046}",
+       {SLOT(IDispatch, GetTypeInfoCount, 3), SLOT(IDispatch, GetTypeInfo, 4),
+        SLOT(IDispatch, GetIDsOfNames, 5), SLOT(IDispatch, Invoke, 6)}},
       {"ICoreWebView2",
        GuidToRegistryText(IID_ICoreWebView2),
        u"{76ECEACB-0462-4D94-AC83-423A6793775E}",
@@ -416,6 +427,21 @@ static_assert(sizeof(POINT) == 8);
 static_assert(sizeof(COREWEBVIEW2_COLOR) == 4);
 static_assert(sizeof(COREWEBVIEW2_WEB_ERROR_STATUS) == 4);
 static_assert(sizeof(BOOL) == 4 && sizeof(HRESULT) == 4 && sizeof(ULONG) == 4);
+
+// A host object's VARIANT crosses to the runtime by pointer: the runtime reads it with the published
+// layout, the type first and the value at byte 8, sixteen bytes in all on x86.
+static_assert(offsetof(VARIANT, vt) == 0);
+static_assert(offsetof(VARIANT, lVal) == 8 && offsetof(VARIANT, dblVal) == 8 &&
+              offsetof(VARIANT, bstrVal) == 8 && offsetof(VARIANT, pdispVal) == 8 &&
+              offsetof(VARIANT, boolVal) == 8);
+static_assert(sizeof(VARIANT) == 16 || sizeof(void*) != 4);
+static_assert(sizeof(VARTYPE) == 2 && sizeof(VARIANT_BOOL) == 2 && sizeof(DISPID) == 4);
+static_assert(VT_EMPTY == 0 && VT_NULL == 1 && VT_I4 == 3 && VT_R8 == 5 && VT_BSTR == 8 && VT_DISPATCH == 9 &&
+              VT_BOOL == 11 && VT_UNKNOWN == 13);
+static_assert(VARIANT_TRUE == -1 && VARIANT_FALSE == 0);
+static_assert(offsetof(DISPPARAMS, rgvarg) == 0 && offsetof(DISPPARAMS, cArgs) == 2 * sizeof(void*) &&
+              sizeof(DISPPARAMS) == 2 * sizeof(void*) + 8);
+static_assert(sizeof(EXCEPINFO) == 32 || sizeof(void*) != 4);
 
 TEST(WebView2Layout, EnumValuesAreThePublishedOnes) {
   EXPECT_EQ(COREWEBVIEW2_WEB_ERROR_STATUS_CONNECTION_ABORTED, 9);
