@@ -23,6 +23,11 @@ struct SimControllerConfig {
   SimVersionLimit profileVersions{8, {}};
   SimVersionLimit printSettingsVersions{2, {}};
   SimVersionLimit controllerOptionsVersions{2, {}};
+  // Frames (and their FrameCreated arguments) and downloads (and their
+  // DownloadStarting arguments) carry ids of our own: 0 is a runtime that
+  // only knows the published ones, where every such QueryInterface is refused.
+  SimVersionLimit frameVersions{6, {}};
+  SimVersionLimit downloadVersions{1, {}};
 
   // CreateCoreWebView2Controller(WithOptions): the call's answer, the code the
   // completion brings, and whether it brings no controller.

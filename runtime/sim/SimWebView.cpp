@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "codec/JsonString.h"
+#include "runtime/sim/SimDownloadOperation.h"
+#include "runtime/sim/SimFrame.h"
 #include "runtime/sim/SimNavigationCompletedEventArgs.h"
 #include "runtime/sim/SimNavigationStartingEventArgs.h"
 #include "runtime/sim/SimProfile.h"
@@ -179,6 +181,7 @@ void SimWebView::DeliverWebMessage(std::optional<std::u16string> messageAsJson,
 void SimWebView::Close() {
   closed_ = true;
   events_.Clear();
+  CloseFramesAndDownloads();
 }
 
 void SimWebView::FailRenderProcess(COREWEBVIEW2_PROCESS_FAILED_KIND kind,

@@ -1,6 +1,10 @@
 #include "runtime/sim/SimWebViewPage.h"
 
+#include <utility>
+
 #include "codec/JsonString.h"
+#include "runtime/sim/SimDownloadOperation.h"
+#include "runtime/sim/SimFrame.h"
 #include "runtime/sim/SimWebView.h"
 
 namespace velmoran::runtime::sim {
@@ -17,6 +21,14 @@ void SimWebViewPage::PostUnreadableWebMessage() { webView_.DeliverWebMessage(std
 
 void SimWebViewPage::PostWebMessagePointingNowhere() {
   webView_.DeliverWebMessage(std::nullopt, std::nullopt, true);
+}
+
+webview::ComPtr<SimFrame> SimWebViewPage::AddFrame(std::u16string name) {
+  return webView_.AddFrame(std::move(name));
+}
+
+webview::ComPtr<SimDownloadOperation> SimWebViewPage::StartDownload(const SimDownloadConfig& config) {
+  return webView_.StartDownload(config);
 }
 
 }  // namespace velmoran::runtime::sim

@@ -7,9 +7,14 @@
 #include <string>
 #include <string_view>
 
+#include "webview/abi/ComPtr.h"
+
 namespace velmoran::runtime::sim {
 
 class SimWebView;
+class SimFrame;
+class SimDownloadOperation;
+struct SimDownloadConfig;
 
 class SimWebViewPage {
  public:
@@ -22,6 +27,10 @@ class SimWebViewPage {
   // A message whose text getters hand over a pointer to memory that does not
   // exist: the host crashes when it reads the text.
   void PostWebMessagePointingNowhere();
+  // An iframe appears in the page; the test drives it through the frame.
+  webview::ComPtr<SimFrame> AddFrame(std::u16string name);
+  // A link of the page leads to a download; the test drives it through the operation.
+  webview::ComPtr<SimDownloadOperation> StartDownload(const SimDownloadConfig& config);
 
  private:
   SimWebView& webView_;
