@@ -1,14 +1,17 @@
 #pragma once
 
 // The webview: the page in the embedded Chromium, through the published
-// ICoreWebView2 and ICoreWebView2_2. Its events come from the browser's
+// ICoreWebView2 to ICoreWebView2_4 (its frames and downloads in
+// ChromiumWebViewFrames.cpp). Its events come from the browser's
 // protocol session (PageEvents) and are raised from the user-interface
 // thread's message dispatch; its operations become protocol commands.
 // What it does not offer answers E_NOTIMPL.
 
+#include <map>
 #include <memory>
 
 #include "runtime/chromium/win32/ChromiumBrowser.h"
+#include "runtime/chromium/win32/PageFrameEvents.h"
 #include "runtime/common/EventHandlerList.h"
 #include "webview/abi/ComObject.h"
 #include "webview/abi/WebView2Interfaces.h"
@@ -16,8 +19,12 @@
 namespace velmoran::runtime::chromium {
 
 class ChromiumSettings;
+class ChromiumFrame;
+class ChromiumDownloadOperation;
 
-class ChromiumWebView final : public webview::AtomicComObject<ICoreWebView2_2>, public PageEvents {
+class ChromiumWebView final : public webview::AtomicComObject<ICoreWebView2_4>,
+                              public PageEvents,
+                              public PageFrameEvents {
  public:
   ChromiumWebView(std::shared_ptr<ChromiumBrowser> browser,
                   webview::ComPtr<ICoreWebView2Environment> environment);
@@ -222,6 +229,49 @@ class ChromiumWebView final : public webview::AtomicComObject<ICoreWebView2_2>, 
   HRESULT WV2_STDCALL get_CookieManager(ICoreWebView2CookieManager**) override { return E_NOTIMPL; }
   HRESULT WV2_STDCALL get_Environment(ICoreWebView2Environment** environment) override;
 
+  // ICoreWebView2_3: Chromium here has no suspension and no host name mapping.
+  HRESULT WV2_STDCALL TrySuspend(ICoreWebView2TrySuspendCompletedHandler*) override { return E_NOTIMPL; }
+  HRESULT WV2_STDCALL Resume() override { return E_NOTIMPL; }
+  HRESULT WV2_STDCALL get_IsSuspended(BOOL* isSuspended) override;
+  HRESULT WV2_STDCALL SetVirtualHostNameToFolderMapping(LPCWSTR, LPCWSTR,
+                                                        COREWEBVIEW2_HOST_RESOURCE_ACCESS_KIND) override {
+    return E_NOTIMPL;
+  }
+  HRESULT WV2_STDCALL ClearVirtualHostNameToFolderMapping(LPCWSTR) override { return E_NOTIMPL; }
+  // ICoreWebView2_4
+  HRESULT WV2_STDCALL add_FrameCreated(ICoreWebView2FrameCreatedEventHandler* eventHandler,
+                                       EventRegistrationToken* token) override {
+    return events_.Add("FrameCreated", eventHandler, token);
+  }
+  HRESULT WV2_STDCALL remove_FrameCreated(EventRegistrationToken token) override {
+    events_.Remove("FrameCreated", token);
+    return S_OK;
+  }
+  HRESULT WV2_STDCALL add_DownloadStarting(ICoreWebView2DownloadStartingEventHandler* eventHandler,
+                                           EventRegistrationToken* token) override {
+    return events_.Add("DownloadStarting", eventHandler, token);
+  }
+  HRESULT WV2_STDCALL remove_DownloadStarting(EventRegistrationToken token) override {
+    events_.Remove("DownloadStarting", token);
+    return S_OK;
+  }
+
+  // PageFrameEvents (ChromiumWebViewFrames.cpp)
+  void FrameCreated(std::uint32_t frameId, std::u16string_view name) override;
+  void FrameNameChanged(std::uint32_t frameId, std::u16string_view name) override;
+  void FrameNavigationStarting(std::uint32_t frameId, std::uint64_t navigationId,
+                               std::u16string_view uri) override;
+  void FrameContentLoading(std::uint32_t frameId, std::uint64_t navigationId, bool isErrorPage) override;
+  void FrameDomContentLoaded(std::uint32_t frameId, std::uint64_t navigationId) override;
+  void FrameNavigationCompleted(std::uint32_t frameId, std::uint64_t navigationId, bool isSuccess,
+                                COREWEBVIEW2_WEB_ERROR_STATUS webErrorStatus) override;
+  void FrameDestroyed(std::uint32_t frameId) override;
+  void FrameWebMessageReceived(std::uint32_t frameId, std::u16string messageAsJson) override;
+  void DownloadWillBegin(std::u16string_view guid, std::u16string_view url,
+                         std::u16string_view suggestedFilename) override;
+  void DownloadProgress(std::u16string_view guid, std::u16string_view state, double receivedBytes,
+                        double totalBytes) override;
+
   // PageEvents
   bool NavigationStarting(std::uint64_t navigationId, std::u16string_view uri, bool isRedirected) override;
   void SourceChanged(bool isNewDocument) override;
@@ -242,6 +292,11 @@ class ChromiumWebView final : public webview::AtomicComObject<ICoreWebView2_2>, 
   webview::ComPtr<ChromiumSettings> settings_;
   EventHandlerList events_;
   bool closed_ = false;
+  // The page's frames and running downloads, by the frame's number and the download's guid.
+  webview::ComPtr<ChromiumFrame> FindFrame(std::uint32_t frameId) const;
+  void CloseFramesAndDownloads();
+  std::map<std::uint32_t, webview::ComPtr<ChromiumFrame>> frames_;
+  std::map<std::u16string, webview::ComPtr<ChromiumDownloadOperation>, std::less<>> downloads_;
 };
 
 }  // namespace velmoran::runtime::chromium
