@@ -5,6 +5,8 @@
 #include "webview/browser/TCoreWebView2DownloadOperation.h"
 #include "webview/browser/TCoreWebView2Frame.h"
 #include "webview/browser/TWVBrowserBase.h"
+#include "webview/loader/LoaderErrorTexts.h"
+#include "webview/loader/TWVLoader.h"
 
 // The frames of the page and the downloads. FrameCreated and DownloadStarting
 // hand over objects whose interfaces carry ids of our own: the control asks
@@ -17,6 +19,16 @@
 // the control's number for the download.
 
 namespace velmoran::webview {
+
+namespace {
+
+// An announcement that came without its object: one line in the loader's error log.
+void LogMissingObject(std::u16string_view aWhat, HRESULT aErrorCode) {
+  if (TWVLoader* loader = SharedWebViewLoader())
+    loader->AppendErrorLog(std::u16string(aWhat) + u" " + ErrorCodeText(aErrorCode));
+}
+
+}  // namespace
 
 HRESULT TWVBrowserBase::HandleFrameCreated(ICoreWebView2* sender, ICoreWebView2FrameCreatedEventArgs* args) {
   // Subscribed before the application hears of the frame, so nothing it starts is missed.
@@ -37,7 +49,11 @@ void TWVBrowserBase::AdoptFrame(ICoreWebView2FrameCreatedEventArgs* aArgs) {
       QueryOwnInterface<ICoreWebView2FrameCreatedEventArgs>(aArgs);
   if (!args) return;
   ComPtr<ICoreWebView2Frame> frame;
-  if (FAILED(args->get_Frame(frame.Put())) || !frame) return;
+  const HRESULT answer = args->get_Frame(frame.Put());
+  if (FAILED(answer) || !frame) {
+    LogMissingObject(u"FrameCreated brought no frame.", answer);
+    return;
+  }
   auto wrapper = std::make_unique<TCoreWebView2Frame>(frame.Get(), FPlatform.com(), FNextFrameKey++);
   if (!wrapper->Initialized()) return;
   wrapper->AddAllBrowserEvents(this);
@@ -49,7 +65,11 @@ void TWVBrowserBase::AdoptDownload(ICoreWebView2DownloadStartingEventArgs* aArgs
       QueryOwnInterface<ICoreWebView2DownloadStartingEventArgs>(aArgs);
   if (!args) return;
   ComPtr<ICoreWebView2DownloadOperation> operation;
-  if (FAILED(args->get_DownloadOperation(operation.Put())) || !operation) return;
+  const HRESULT answer = args->get_DownloadOperation(operation.Put());
+  if (FAILED(answer) || !operation) {
+    LogMissingObject(u"DownloadStarting brought no download.", answer);
+    return;
+  }
   auto wrapper =
       std::make_unique<TCoreWebView2DownloadOperation>(operation.Get(), FPlatform.com(), FNextDownloadID++);
   if (!wrapper->Initialized()) return;

@@ -222,6 +222,24 @@ TEST_F(BrowserFramesTest, ARuntimeRefusingTheFrameLeavesALineInTheLoadersLog) {
   EXPECT_EQ(SharedWebViewLoader()->ErrorLog().size(), before + 1);
 }
 
+TEST_F(BrowserFramesTest, AFrameCreatedWithoutItsFrameIsRaisedAndLogged) {
+  CreateBrowserNow();
+  runtime->SetCallResult("get_Frame", E_UNEXPECTED);
+  int created = 0;
+  browser->OnFrameCreated = [&](TWVBrowserBase*, ICoreWebView2*, ICoreWebView2FrameCreatedEventArgs*) {
+    ++created;
+  };
+  const std::size_t before = SharedWebViewLoader()->ErrorLog().size();
+
+  ComPtr<SimFrame> frame = AddFrame(u"child");
+
+  EXPECT_EQ(created, 1);
+  EXPECT_EQ(frame->Events().Count(), 0u);
+  ASSERT_EQ(SharedWebViewLoader()->ErrorLog().size(), before + 1);
+  EXPECT_NE(SharedWebViewLoader()->ErrorLog().back().find(u"FrameCreated brought no frame."),
+            std::u16string::npos);
+}
+
 // --- The frame wrapper in the application's hands ---
 
 TEST_F(BrowserFramesTest, TheFrameWrapperPostsAndRunsScriptsInTheFrame) {
