@@ -5,6 +5,7 @@
 
 #include "base/Text.h"
 #include "codec/Crc32.h"
+#include "codec/Deflate.h"
 
 namespace velmoran::crash {
 namespace {
@@ -46,6 +47,8 @@ DosDateTime MakeDosDateTime(int year, int month, int day, int hour, int minute, 
                                            clamp(second, 0, 59) / 2);
   return result;
 }
+
+std::string DeflateZipCompressor::Compress(std::string_view bytes) const { return codec::DeflateRaw(bytes); }
 
 ZipWriter::ZipWriter(ZipSink& sink, const ZipCompressor* compressor) : sink_(sink), compressor_(compressor) {}
 

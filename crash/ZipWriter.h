@@ -45,14 +45,21 @@ struct DosDateTime {
 // Out-of-range fields are clamped into what the format can hold.
 DosDateTime MakeDosDateTime(int year, int month, int day, int hour, int minute, int second);
 
-// The seam for a compression method other than "stored" (method 0): deflate
-// (method 8) comes with the PNG encoder's deflater. The writer keeps an
+// A compression method other than "stored" (method 0). The writer keeps an
 // entry stored when the compressed form would not be smaller.
 class ZipCompressor {
  public:
   virtual ~ZipCompressor() = default;
   virtual std::uint16_t Method() const = 0;
   virtual std::string Compress(std::string_view bytes) const = 0;
+};
+
+// Deflate (method 8), with the deflater the PNG encoder uses: a minidump's
+// zero-filled pages and a report's text shrink well below their size.
+class DeflateZipCompressor final : public ZipCompressor {
+ public:
+  std::uint16_t Method() const override { return 8; }
+  std::string Compress(std::string_view bytes) const override;
 };
 
 class ZipWriter {

@@ -128,7 +128,8 @@ DosDateTime DosTimeOf(const FILETIME& modified) {
 
 DWORD WriteArchive(std::u16string_view folder, const std::vector<FolderFile>& files, HANDLE target) {
   FileZipSink sink(target);
-  ZipWriter writer(sink);
+  const DeflateZipCompressor deflate;
+  ZipWriter writer(sink, &deflate);
   const std::u16string prefix = std::u16string(LastPathPart(folder)) + u"/";
   std::string content;
   for (const FolderFile& file : files) {

@@ -16,8 +16,8 @@ namespace velmoran::crash {
 std::uint32_t WriteContactFile(std::u16string_view folder, const Contact& contact);
 
 // Every file of the folder (sub-folders are not part of a report), by name,
-// each as "<folder's last name>/<file>" with its last-write time, stored
-// uncompressed, into the archive `zipPath`; "screenshot.png" only when
+// each as "<folder's last name>/<file>" with its last-write time, deflated
+// where that makes it smaller, into the archive `zipPath`; "screenshot.png" only when
 // `includeScreenshot`. A failed save leaves no partial archive behind.
 std::uint32_t SaveReportArchive(std::u16string_view folder, std::u16string_view zipPath,
                                 bool includeScreenshot);

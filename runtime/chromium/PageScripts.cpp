@@ -1,5 +1,6 @@
 #include "runtime/chromium/PageScripts.h"
 
+#include "runtime/chromium/HostObjectScripts.h"
 #include "runtime/chromium/JsonWriter.h"
 
 namespace velmoran::runtime::chromium {
@@ -53,6 +54,7 @@ std::string PageBootstrapScript(const PageSettings& settings) {
   script += "Object.defineProperty(webview, '" + std::string(kDeliverProperty) +
             "', { value: (data) => { target.dispatchEvent(new MessageEvent('message', { data, source: "
             "webview })); } });\n";
+  script += HostObjectsPageScript();
   script += "if (!w.chrome) w.chrome = {};\n";
   script += "Object.defineProperty(w.chrome, 'webview', { value: webview, enumerable: true });\n";
   // Capture phase on the window: the page's own handlers never see these keys first.

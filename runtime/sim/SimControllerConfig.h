@@ -28,6 +28,13 @@ struct SimControllerConfig {
   // only knows the published ones, where every such QueryInterface is refused.
   SimVersionLimit frameVersions{6, {}};
   SimVersionLimit downloadVersions{1, {}};
+  // Our own declarations: the composition controller's versions, the
+  // application's context menu items and the page's notifications (version 1
+  // each; 0 refuses even that, as a runtime that knows other ids would).
+  SimVersionLimit compositionControllerVersions{4, {}};
+  SimVersionLimit contextMenuItemVersions{1, {}};
+  SimVersionLimit notificationReceivedArgsVersions{1, {}};
+  SimVersionLimit notificationVersions{1, {}};
 
   // CreateCoreWebView2Controller(WithOptions): the call's answer, the code the
   // completion brings, and whether it brings no controller.

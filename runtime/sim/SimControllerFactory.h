@@ -38,6 +38,11 @@ class SimControllerFactory {
                                       ICoreWebView2PrintSettings** /*value*/) {
     return E_NOTIMPL;
   }
+  virtual HRESULT CreateContextMenuItem(SimCoreWebView2Environment& /*environment*/, LPCWSTR /*label*/,
+                                        COREWEBVIEW2_CONTEXT_MENU_ITEM_KIND /*kind*/,
+                                        ICoreWebView2ContextMenuItem** /*value*/) {
+    return E_NOTIMPL;
+  }
 };
 
 }  // namespace velmoran::runtime::sim

@@ -18,6 +18,7 @@
 
 namespace velmoran::runtime::sim {
 
+class SimCompositionController;
 class SimController;
 
 // What one controller request asked for.
@@ -41,6 +42,22 @@ class SimControllerSide final : public SimControllerFactory,
                                   ICoreWebView2ControllerOptions** value) override;
   HRESULT CreatePrintSettings(SimCoreWebView2Environment& environment,
                               ICoreWebView2PrintSettings** value) override;
+  // The windowless browser's controller and the application's context menu
+  // items (SimCompositionController.cpp, SimContextMenuItem.cpp).
+  HRESULT CreateCompositionController(
+      SimCoreWebView2Environment& environment, HWND parentWindow, ICoreWebView2ControllerOptions* options,
+      ICoreWebView2CreateCoreWebView2CompositionControllerCompletedHandler* handler) override;
+  HRESULT CreateContextMenuItem(SimCoreWebView2Environment& environment, LPCWSTR label,
+                                COREWEBVIEW2_CONTEXT_MENU_ITEM_KIND kind,
+                                ICoreWebView2ContextMenuItem** value) override;
+  // The composition controllers made, oldest first (each holds its controller, which Controllers() lists).
+  const std::vector<SimCompositionController*>& CompositionControllers() const {
+    return compositionControllers_;
+  }
+  void CompositionControllerCreated(SimCompositionController* controller) {
+    compositionControllers_.push_back(controller);
+  }
+  void CompositionControllerDestroyed(SimCompositionController* controller);
 
   SimControllerConfig& Config() { return config_; }
   const std::vector<SimControllerRequest>& Requests() const { return requests_; }
@@ -57,6 +74,8 @@ class SimControllerSide final : public SimControllerFactory,
   SimControllerConfig config_;
   std::vector<SimControllerRequest> requests_;
   std::vector<SimController*> controllers_;
+  std::vector<SimCompositionController*> compositionControllers_;
+  INT32 nextCommandId_ = 50000;
 };
 
 }  // namespace velmoran::runtime::sim

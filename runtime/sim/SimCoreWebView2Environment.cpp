@@ -196,11 +196,15 @@ HRESULT SimCoreWebView2Environment::GetProcessInfos(ICoreWebView2ProcessInfoColl
   return S_OK;
 }
 
-HRESULT SimCoreWebView2Environment::CreateContextMenuItem(LPCWSTR /*label*/, IStream* /*iconStream*/,
-                                                          COREWEBVIEW2_CONTEXT_MENU_ITEM_KIND /*kind*/,
+HRESULT SimCoreWebView2Environment::CreateContextMenuItem(LPCWSTR label, IStream* /*iconStream*/,
+                                                          COREWEBVIEW2_CONTEXT_MENU_ITEM_KIND kind,
                                                           ICoreWebView2ContextMenuItem** value) {
+  if (value == nullptr) return E_POINTER;
   Clear(value);
-  return E_NOTIMPL;
+  if (const HRESULT scripted = Context().CallResult("CreateContextMenuItem"); FAILED(scripted))
+    return scripted;
+  SimControllerFactory* factory = Context().ControllerFactory();
+  return factory == nullptr ? E_NOTIMPL : factory->CreateContextMenuItem(*this, label, kind, value);
 }
 
 HRESULT SimCoreWebView2Environment::CreateCoreWebView2ControllerOptions(

@@ -29,6 +29,7 @@ namespace velmoran::runtime::sim {
 class SimController;
 class SimControllerFactory;
 class SimCoreWebView2Environment;
+class SimCookieStore;
 
 class SimRuntimeContext {
  public:
@@ -85,6 +86,9 @@ class SimRuntimeContext {
   // The parent window of every controller (or composition controller) request, in order.
   std::vector<HWND>& ControllerRequests() { return controllerRequests_; }
 
+  // The profiles' cookie stores, made at first use (CookieStoreOf in SimCookieStore.h).
+  std::map<std::u16string, std::shared_ptr<SimCookieStore>>& CookieStores() { return cookieStores_; }
+
  private:
   platform::Platform& platform_;
   std::shared_ptr<SimMessageQueue> queue_;
@@ -99,6 +103,7 @@ class SimRuntimeContext {
   std::vector<HWND> controllerRequests_;
   std::vector<std::function<void()>> held_;
   SimRuntimeObserver* observer_ = nullptr;
+  std::map<std::u16string, std::shared_ptr<SimCookieStore>> cookieStores_;
 };
 
 // The runtime the loader exports answer for: they are plain functions, so

@@ -37,7 +37,10 @@ void WriteRuntimeDefaults(SimPropertyValues& values) {
 
 SimWebView::SimWebView(std::shared_ptr<SimRuntimeContext> context, std::shared_ptr<SimControllerSide> side,
                        std::u16string profileName, bool isInPrivateModeEnabled)
-    : SimWebViewBase(context, side->Config().webViewVersions), side_(std::move(side)) {
+    : SimWebViewBase(context, side->Config().webViewVersions),
+      side_(std::move(side)),
+      profileName_(profileName),
+      isInPrivate_(isInPrivateModeEnabled) {
   settings_ = MakeComObject<SimSettings>(context, side_->Config().settingsVersions);
   WriteRuntimeDefaults(settings_->Values());
   profile_ = MakeComObject<SimProfile>(std::move(context), side_->Config().profileVersions,
@@ -160,6 +163,42 @@ HRESULT SimWebView::PostWebMessageAsString(LPCWSTR webMessageAsString) {
     return scripted;
   messagesToPage_.push_back(codec::JsonStringLiteral(webview::FromWideText(webMessageAsString)));
   return S_OK;
+}
+
+HRESULT SimWebView::AddHostObjectToScript(LPCWSTR name, VARIANT* object) {
+  if (const HRESULT scripted = Context().CallResult("AddHostObjectToScript"); FAILED(scripted))
+    return scripted;
+  if (browserProcessGone_) return kBrowserProcessGone;
+  return hostObjects_.Add(name, object);
+}
+
+HRESULT SimWebView::RemoveHostObjectFromScript(LPCWSTR name) {
+  if (const HRESULT scripted = Context().CallResult("RemoveHostObjectFromScript"); FAILED(scripted))
+    return scripted;
+  if (browserProcessGone_) return kBrowserProcessGone;
+  return hostObjects_.Remove(name);
+}
+
+void SimWebView::CallHostObject(std::u16string name, std::u16string method,
+                                std::vector<webview::AutomationValue> arguments,
+                                std::function<void(const webview::DispatchCallResult&)> onResult) {
+  ComPtr<SimWebView> self(this);
+  // The page's call reaches the host object on a later pump of the user-interface thread, never inside
+  // the call that made it.
+  Context().Post([self, name = std::move(name), method = std::move(method), arguments = std::move(arguments),
+                  onResult = std::move(onResult)] {
+    webview::DispatchCallResult result;
+    if (!self->Live()) {
+      result.code = E_ABORT;
+      result.message = u"The page is gone.";
+    } else if (self->settings_->Values().Read<BOOL>("AreHostObjectsAllowed") == FALSE) {
+      result.code = E_ACCESSDENIED;
+      result.message = u"Host objects are not allowed on this page.";
+    } else {
+      result = self->hostObjects_.Call(name, method, arguments);
+    }
+    if (onResult) onResult(result);
+  });
 }
 
 void SimWebView::DeliverWebMessage(std::optional<std::u16string> messageAsJson,

@@ -12,6 +12,7 @@
 // refuses every call, as the runtime's closed webview does).
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,9 +23,11 @@
 #include "runtime/sim/SimWebViewBase.h"
 #include "runtime/sim/SimWebViewPage.h"
 #include "webview/abi/ComPtr.h"
+#include "webview/abi/HostObjectRegistry.h"
 
 namespace velmoran::runtime::sim {
 
+class SimNotification;
 class SimSettings;
 class SimProfile;
 class SimFrame;
@@ -45,6 +48,12 @@ class SimWebView final : public SimWebViewBase {
   HRESULT WV2_STDCALL PostWebMessageAsJson(LPCWSTR webMessageAsJson) override;
   HRESULT WV2_STDCALL PostWebMessageAsString(LPCWSTR webMessageAsString) override;
   HRESULT WV2_STDCALL get_Profile(ICoreWebView2Profile** value) override;
+  // The cookie manager of the webview's profile (SimCookieStore.h).
+  HRESULT WV2_STDCALL get_CookieManager(ICoreWebView2CookieManager** cookieManager) override;
+  // Host objects: what the page may call on the host by name (Page().CallHostObject).
+  HRESULT WV2_STDCALL AddHostObjectToScript(LPCWSTR name, VARIANT* object) override;
+  HRESULT WV2_STDCALL RemoveHostObjectFromScript(LPCWSTR name) override;
+  const webview::HostObjectRegistry& HostObjects() const { return hostObjects_; }
 
   // The page inside the webview, as a test drives it.
   SimWebViewPage Page() { return SimWebViewPage(*this); }
@@ -79,6 +88,14 @@ class SimWebView final : public SimWebViewBase {
   void BrowserProcessFailed(int exitCode);
   bool BrowserProcessGone() const { return browserProcessGone_; }
 
+  // Notifications the page at `senderOrigin` shows (SimWebViewNotifications.cpp):
+  // NotificationReceived follows on the next pump, carrying the notification
+  // answered here. The page closes it with CloseNotification: its CloseRequested
+  // follows on the next pump.
+  webview::ComPtr<SimNotification> ShowNotification(std::u16string senderOrigin, std::u16string title,
+                                                    std::u16string body);
+  void CloseNotification(SimNotification& notification);
+
  private:
   friend class SimWebViewPage;
   // A message without a JSON form is one whose text cannot be read.
@@ -88,16 +105,22 @@ class SimWebView final : public SimWebViewBase {
   void CompleteNavigation(UINT64 navigationId);
   void RaiseProcessFailed(SimProcessFailure failure);
   void CloseFramesAndDownloads();
+  void CallHostObject(std::u16string name, std::u16string method,
+                      std::vector<webview::AutomationValue> arguments,
+                      std::function<void(const webview::DispatchCallResult&)> onResult);
   // Neither closed nor dead: events may still be raised.
   bool Live() const { return !closed_ && !browserProcessGone_; }
 
   std::shared_ptr<SimControllerSide> side_;
   webview::ComPtr<SimSettings> settings_;
   webview::ComPtr<SimProfile> profile_;
+  std::u16string profileName_;
+  bool isInPrivate_ = false;
   std::vector<std::u16string> executedScripts_;
   std::vector<std::u16string> navigatedUris_;
   std::vector<std::u16string> reloadedUris_;
   std::vector<std::u16string> messagesToPage_;
+  webview::HostObjectRegistry hostObjects_;
   UINT64 nextNavigationId_ = 1;
   std::vector<webview::ComPtr<SimFrame>> frames_;
   std::vector<webview::ComPtr<SimDownloadOperation>> downloads_;

@@ -19,6 +19,13 @@ void SimWebViewPage::PostWebMessageAsJson(std::u16string_view messageAsJson) {
 
 void SimWebViewPage::PostUnreadableWebMessage() { webView_.DeliverWebMessage(std::nullopt, std::nullopt); }
 
+void SimWebViewPage::CallHostObject(std::u16string_view name, std::u16string_view method,
+                                    std::vector<webview::AutomationValue> arguments,
+                                    std::function<void(const webview::DispatchCallResult&)> onResult) {
+  webView_.CallHostObject(std::u16string(name), std::u16string(method), std::move(arguments),
+                          std::move(onResult));
+}
+
 void SimWebViewPage::PostWebMessagePointingNowhere() {
   webView_.DeliverWebMessage(std::nullopt, std::nullopt, true);
 }

@@ -4,9 +4,12 @@
 // script would post to the host with postMessage. A string arrives in its JSON
 // form, quotes and escapes included; a JSON text arrives as it is.
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "webview/abi/AutomationValue.h"
 #include "webview/abi/ComPtr.h"
 
 namespace velmoran::runtime::sim {
@@ -31,6 +34,12 @@ class SimWebViewPage {
   webview::ComPtr<SimFrame> AddFrame(std::u16string name);
   // A link of the page leads to a download; the test drives it through the operation.
   webview::ComPtr<SimDownloadOperation> StartDownload(const SimDownloadConfig& config);
+  // `chrome.webview.hostObjects.<name>.<method>(arguments...)`: on a later pump the host object's method is
+  // called by name and `onResult` gets its value, or the failure the page's promise is rejected with
+  // (E_ACCESSDENIED while host objects are not allowed, DISP_E_UNKNOWNNAME for a name without an object).
+  void CallHostObject(std::u16string_view name, std::u16string_view method,
+                      std::vector<webview::AutomationValue> arguments,
+                      std::function<void(const webview::DispatchCallResult&)> onResult);
 
  private:
   SimWebView& webView_;

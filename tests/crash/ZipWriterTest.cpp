@@ -194,6 +194,42 @@ TEST(ZipWriterTest, ACompressorIsUsedOnlyWhereItMakesTheEntrySmaller) {
   }
 }
 
+TEST(ZipWriterTest, DeflatedEntriesInflateBackInPythonsZipfile) {
+  std::string minidump = NoisyBytes(64 * 1024);
+  minidump.append(256 * 1024, '\0');  // a dump's unused pages
+  std::string report;
+  for (int i = 0; i < 200; ++i)
+    report += "  #" + std::to_string(i) + "  0x00472C60  velmoran.exe+0x00072C60\r\n";
+  const std::vector<ZipFile> files = {{u"folder/minidump.dmp", minidump},
+                                      {u"folder/report.txt", report},
+                                      {u"folder/noise.bin", NoisyBytes(4096)}};
+
+  const velmoran::crash::DeflateZipCompressor deflate;
+  StringZipSink sink;
+  ZipWriter writer(sink, &deflate);
+  const DosDateTime when = MakeDosDateTime(2026, 12, 10, 20, 35, 25);
+  for (const ZipFile& file : files) ASSERT_TRUE(writer.Add(file.name, file.content, when));
+  ASSERT_TRUE(writer.Finish());
+
+  const auto entries = ReadZip(sink.bytes());
+  ASSERT_TRUE(entries.has_value());
+  ASSERT_EQ(entries->size(), 3u);
+  EXPECT_EQ((*entries)[0].method, 8);
+  EXPECT_LT((*entries)[0].data.size(), minidump.size() / 3);
+  EXPECT_EQ((*entries)[1].method, 8);
+  EXPECT_LT((*entries)[1].data.size(), report.size() / 4);
+  EXPECT_EQ((*entries)[2].method, 0) << "noise does not shrink, so it stays stored";
+  // zipfile inflates each entry and checks it against the CRC of the original bytes.
+  std::string expected;
+  for (const ZipFile& file : files) {
+    char crc[9];
+    std::snprintf(crc, sizeof crc, "%08X", Crc32(file.content));
+    expected += Utf16ToUtf8(file.name) + " " + std::to_string(file.content.size()) + " " + crc +
+                " (2026, 12, 10, 20, 35, 24) 2048\n";
+  }
+  EXPECT_EQ(PythonView(sink.bytes()), expected + "None\n");
+}
+
 // Takes `room` bytes, then refuses.
 class FullSink final : public ZipSink {
  public:

@@ -31,15 +31,6 @@ using ::testing::ElementsAreArray;
 
 constexpr char16_t kIndexURL[] = u"http://localhost/www/corvale2/index.html";
 
-// The inner object of a capture message, as the page serialises it before posting it as a string.
-std::u16string CaptureObject(std::u16string_view callMode, int index) {
-  const std::u16string number = DecimalText(index);
-  return u"{\"callMode\":\"" + std::u16string(callMode) + u"\",\"name\":\"pose\",\"index\":" + number +
-         u",\"image\":\"data:image/png;base64,AAECAw==\",\"length\":8,\"SavePath\":\"A01\",\"filename\":\"" +
-         number + u".png\",\"jsonfilename\":\"" + number +
-         u".json\",\"member_info\":\"member\",\"poseWorldLandmarks2\":\"[1,2]\"}";
-}
-
 // The loader's handlers on the environment, in the order it adds them.
 const std::vector<std::string> kEnvironmentEvents = {"NewBrowserVersionAvailable", "BrowserProcessExited",
                                                      "ProcessInfosChanged"};
@@ -88,16 +79,9 @@ class CaptureSessionTest : public ::testing::Test {
     session.InstallControllerSide();
   }
 
-  // The runtime's newest controller; a step that finds none fails there.
-  runtime::sim::SimController& Controller() {
-    runtime::sim::SimController* controller = session.side->LastController();
-    if (controller == nullptr) throw std::runtime_error("the runtime made no controller");
-    return *controller;
-  }
-  std::vector<std::u16string> Scripts() { return Controller().WebView().ExecutedScripts(); }
-  std::filesystem::path Capture(const char* name) {
-    return session.root.path() / "C" / "velmoran_pose" / "A01" / name;
-  }
+  runtime::sim::SimController& Controller() { return session.Controller(); }
+  std::vector<std::u16string> Scripts() { return session.WebView().ExecutedScripts(); }
+  std::filesystem::path Capture(const char* name) { return session.CaptureFile(name); }
 
   ShellSession session;
 };
@@ -127,7 +111,7 @@ TEST_F(CaptureSessionTest, StartsCapturesRepliesAndShutsDownCleanly) {
         Controller().WebView().Page().PostWebMessageAsString(CaptureObject(u"imgSave", 3));
       },
       [&] {
-        EXPECT_EQ(FileText(Capture("3.png")), std::string("\x00\x01\x02\x03", 4));
+        EXPECT_EQ(FileText(Capture("3.png")), kCapturedImage);
         EXPECT_EQ(FileText(Capture("user.txt")), "member");
         EXPECT_EQ(FileText(Capture("3.json")), "[1,2]");
         EXPECT_EQ(Scripts(), std::vector<std::u16string>{u"img_send_indx_done(3,1)"});

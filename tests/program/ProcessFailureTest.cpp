@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -33,15 +32,6 @@ constexpr char16_t kFirstPageURL[] = u"http://localhost/www/corvale2/index.html"
 constexpr char16_t kSecondPageURL[] = u"http://localhost/www/corvale2/second.html";
 constexpr int kAccessViolation = -1073741819;  // 0xC0000005
 
-// A capture message of the page for image `index`, as the page posts it (a string holding the object).
-std::u16string CaptureMessage(int index) {
-  const std::u16string number = DecimalText(index);
-  return u"{\"callMode\":\"imgSave\",\"name\":\"pose\",\"index\":" + number +
-         u",\"image\":\"data:image/png;base64,AAECAw==\",\"length\":8,\"SavePath\":\"A01\",\"filename\":\"" +
-         number + u".png\",\"jsonfilename\":\"" + number +
-         u".json\",\"member_info\":\"member\",\"poseWorldLandmarks2\":\"[1,2]\"}";
-}
-
 class ProcessFailureTest : public ::testing::Test {
  protected:
   ProcessFailureTest() {
@@ -51,15 +41,9 @@ class ProcessFailureTest : public ::testing::Test {
     session.InstallControllerSide();
   }
 
-  runtime::sim::SimController& Controller() {
-    runtime::sim::SimController* controller = session.side->LastController();
-    if (controller == nullptr) throw std::runtime_error("the runtime made no controller");
-    return *controller;
-  }
-  runtime::sim::SimWebView& WebView() { return Controller().WebView(); }
-  std::filesystem::path CaptureFile(int index) {
-    return session.root.path() / "C" / "velmoran_pose" / "A01" / (std::to_string(index) + ".png");
-  }
+  runtime::sim::SimController& Controller() { return session.Controller(); }
+  runtime::sim::SimWebView& WebView() { return session.WebView(); }
+  std::filesystem::path CaptureFile(int index) { return session.CaptureFile(std::to_string(index) + ".png"); }
   std::size_t MessageBoxes() { return session.sim.windows().MessageBoxes().size(); }
   std::size_t EnvironmentRequests() { return session.runtime->EnvironmentRequests().size(); }
   // The browser process dies `afterMilliseconds` after the previous step.
@@ -97,10 +81,10 @@ TEST_P(RendererFailureTest, ReloadsThePageOnlyWhenItsRendererIsGone) {
         EXPECT_EQ(session.side->Requests().size(), controllersBefore + 1);
         EXPECT_EQ(EnvironmentRequests(), 1u);
         EXPECT_EQ(MessageBoxes(), 0u);
-        WebView().Page().PostWebMessageAsString(CaptureMessage(2));
+        WebView().Page().PostWebMessageAsString(CaptureObject(u"imgSave", 2));
       },
       [&] {
-        EXPECT_EQ(FileText(CaptureFile(2)), std::string("\x00\x01\x02\x03", 4));
+        EXPECT_EQ(FileText(CaptureFile(2)), kCapturedImage);
         EXPECT_THAT(WebView().ExecutedScripts(), ElementsAre(u"img_send_indx_done(2,1)"));
       },
   });
@@ -128,7 +112,7 @@ TEST_F(ProcessFailureTest, RecreatesADeadBrowserInTheSameWindowAtThePageItHad) {
   session.Run({
       [&] {
         host = WebCamFrm->WVWindowParent1.Handle();
-        WebView().Page().PostWebMessageAsString(CaptureMessage(1));
+        WebView().Page().PostWebMessageAsString(CaptureObject(u"imgSave", 1));
       },
       [&] { EXPECT_TRUE(WebCamFrm->WVBrowser1.Navigate(kSecondPageURL)); },
       [&] {
@@ -151,11 +135,11 @@ TEST_F(ProcessFailureTest, RecreatesADeadBrowserInTheSameWindowAtThePageItHad) {
         EXPECT_EQ(WebView().NavigatedUris(), std::vector<std::u16string>{kSecondPageURL});
         EXPECT_EQ(MessageBoxes(), 0u);
         // What was stored before the failure is still there.
-        EXPECT_EQ(FileText(CaptureFile(1)), std::string("\x00\x01\x02\x03", 4));
-        WebView().Page().PostWebMessageAsString(CaptureMessage(2));
+        EXPECT_EQ(FileText(CaptureFile(1)), kCapturedImage);
+        WebView().Page().PostWebMessageAsString(CaptureObject(u"imgSave", 2));
       },
       [&] {
-        EXPECT_EQ(FileText(CaptureFile(2)), std::string("\x00\x01\x02\x03", 4));
+        EXPECT_EQ(FileText(CaptureFile(2)), kCapturedImage);
         EXPECT_THAT(WebView().ExecutedScripts(), ElementsAre(u"img_send_indx_done(2,1)"));
         deadController.Reset();
       },
@@ -223,7 +207,7 @@ TEST_F(ProcessFailureTest, FailuresSpreadOverMoreThanAMinuteKeepRecovering) {
     EXPECT_EQ(EnvironmentRequests(), 6u);
     EXPECT_EQ(MessageBoxes(), 0u);
     EXPECT_TRUE(WebCamFrm->WVBrowser1.Initialized());
-    WebView().Page().PostWebMessageAsString(CaptureMessage(4));
+    WebView().Page().PostWebMessageAsString(CaptureObject(u"imgSave", 4));
   });
   steps.push_back([&] { EXPECT_THAT(WebView().ExecutedScripts(), ElementsAre(u"img_send_indx_done(4,1)")); });
   session.Run(std::move(steps));

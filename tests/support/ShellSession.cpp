@@ -1,10 +1,14 @@
 #include "tests/support/ShellSession.h"
 
 #include <fstream>
+#include <stdexcept>
 #include <system_error>
 
 #include "app/Startup.h"
 #include "app/TWebCamFrm.h"
+#include "base/Text.h"
+#include "runtime/sim/SimController.h"
+#include "runtime/sim/SimWebView.h"
 
 namespace velmoran::test {
 
@@ -19,6 +23,14 @@ std::string FileText(const std::filesystem::path& path) {
   std::string text(static_cast<std::size_t>(size), '\0');
   std::ifstream(path, std::ios::binary).read(text.data(), static_cast<std::streamsize>(text.size()));
   return text;
+}
+
+std::u16string CaptureObject(std::u16string_view callMode, int index) {
+  const std::u16string number = DecimalText(index);
+  return u"{\"callMode\":\"" + std::u16string(callMode) + u"\",\"name\":\"pose\",\"index\":" + number +
+         u",\"image\":\"data:image/png;base64,AAECAw==\",\"length\":8,\"SavePath\":\"A01\",\"filename\":\"" +
+         number + u".png\",\"jsonfilename\":\"" + number +
+         u".json\",\"member_info\":\"member\",\"poseWorldLandmarks2\":\"[1,2]\"}";
 }
 
 ShellSession::ShellSession() : sim(root.path()) {
@@ -107,6 +119,18 @@ std::vector<std::string> ShellSession::Teardown() const {
   auto first = events_.begin();
   while (first != events_.end() && *first != kMainWindowDestroyed) ++first;
   return {first, events_.end()};
+}
+
+runtime::sim::SimController& ShellSession::Controller() {
+  runtime::sim::SimController* controller = side ? side->LastController() : nullptr;
+  if (controller == nullptr) throw std::runtime_error("the runtime made no controller");
+  return *controller;
+}
+
+runtime::sim::SimWebView& ShellSession::WebView() { return Controller().WebView(); }
+
+std::filesystem::path ShellSession::CaptureFile(std::string_view name) const {
+  return root.path() / "C" / "velmoran_pose" / "A01" / name;
 }
 
 }  // namespace velmoran::test

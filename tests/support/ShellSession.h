@@ -44,6 +44,13 @@ struct MainWindowView {
 // A file's bytes, or "<missing>" when it cannot be read.
 std::string FileText(const std::filesystem::path& path);
 
+// The inner object of the page's capture message for image `index`, as the
+// page serialises it before posting it as a string: folder "A01", the image
+// kCapturedImage, member text "member" and pose text "[1,2]".
+std::u16string CaptureObject(std::u16string_view callMode, int index);
+// The bytes the image of CaptureObject decodes to.
+inline const std::string kCapturedImage("\x00\x01\x02\x03", 4);
+
 class ShellSession {
  public:
   ShellSession();
@@ -73,6 +80,11 @@ class ShellSession {
   // --- Observing ---
 
   MainWindowView Observe();
+  // The runtime's newest controller and its webview; a step that finds none fails there.
+  runtime::sim::SimController& Controller();
+  runtime::sim::SimWebView& WebView();
+  // A file of CaptureObject's folder under the capture root.
+  std::filesystem::path CaptureFile(std::string_view name) const;
   // Whether a line of the main window's log ends with `ending`.
   bool Logged(std::u16string_view ending) const;
   int IdleCalls() const { return idleCalls_; }

@@ -25,9 +25,10 @@ from pathlib import Path
 SCALAR_TYPES = {
     "BOOL", "HRESULT", "HWND", "INT", "INT32", "INT64", "UINT", "UINT32", "UINT64", "LPCWSTR", "LPWSTR",
     "PCWSTR", "double", "int", "void", "REFIID", "EventRegistrationToken", "RECT", "POINT",
+    "DWORD", "HCURSOR",
 }
 # System interfaces: the system's own on Windows, opaque elsewhere (ComTypes.h).
-SYSTEM_INTERFACES = {"IUnknown", "IStream", "VARIANT"}
+SYSTEM_INTERFACES = {"IUnknown", "IStream", "VARIANT", "IDataObject"}
 
 # Structures the runtime's header itself declares (the others are the system's).
 OWN_STRUCTS = {"COREWEBVIEW2_COLOR", "COREWEBVIEW2_PHYSICAL_KEY_STATUS"}

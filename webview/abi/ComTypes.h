@@ -36,6 +36,7 @@ using UINT32 = std::uint32_t;
 using INT64 = std::int64_t;
 using UINT64 = std::uint64_t;
 using BYTE = std::uint8_t;
+using DWORD = std::uint32_t;
 
 inline constexpr BOOL FALSE = 0;
 inline constexpr BOOL TRUE = 1;
@@ -84,10 +85,15 @@ struct EventRegistrationToken {
 // A window handle is only ever passed through, never looked into.
 struct HWND__;  // NOLINT(bugprone-reserved-identifier): the system's own name for the handle's type
 using HWND = HWND__*;
+// So is a cursor's.
+struct HICON__;  // NOLINT(bugprone-reserved-identifier): the system's own name for the handle's type
+using HICON = HICON__*;
+using HCURSOR = HICON;
 
-// System interfaces that appear in parameters but are never called here.
+// System types that appear in parameters.
 struct IStream;
-struct VARIANT;
+struct VARIANT;  // declared in full, with IDispatch and BSTR, in webview/abi/Automation.h
+struct IDataObject;
 
 struct IUnknown {
   virtual HRESULT WV2_STDCALL QueryInterface(REFIID riid, void** ppvObject) = 0;

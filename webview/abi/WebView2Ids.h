@@ -183,6 +183,20 @@ inline constexpr IID IID_ICoreWebView2ScriptDialogOpeningEventArgs = {0x7390BB70
 inline constexpr IID IID_ICoreWebView2WebResourceRequestedEventArgs = {0x453E667F, 0x12C7, 0x49D4, {0xBE, 0x6D, 0xDD, 0xBE, 0x79, 0x56, 0xF5, 0x7A}};
 inline constexpr IID IID_ICoreWebView2WebResourceRequestedEventArgs2 = {0x9C562C24, 0xB219, 0x4D7F, {0x92, 0xF6, 0xB1, 0x87, 0xFB, 0xBA, 0xDD, 0x56}};
 inline constexpr IID IID_ICoreWebView2Deferral = {0xC10E7F7B, 0xB585, 0x46F0, {0xA6, 0x23, 0x8B, 0xEF, 0xBF, 0x3E, 0x4E, 0xE0}};
+inline constexpr IID IID_ICoreWebView2CompositionController = {0x3FCAA4F8, 0x300C, 0x57DE, {0x96, 0x67, 0xE5, 0x4E, 0xCA, 0xB5, 0xE2, 0x70}};
+inline constexpr IID IID_ICoreWebView2CompositionController2 = {0x7CE68F49, 0xA53E, 0x5F12, {0xB8, 0x16, 0x79, 0x9B, 0x42, 0x19, 0x31, 0xB8}};
+inline constexpr IID IID_ICoreWebView2CompositionController3 = {0xCFB6BB52, 0xF937, 0x5C68, {0xB0, 0xA9, 0x2C, 0xA7, 0x6D, 0xFB, 0xA8, 0x4B}};
+inline constexpr IID IID_ICoreWebView2CompositionController4 = {0x63301A9C, 0x4478, 0x5D51, {0x80, 0x95, 0x23, 0x1A, 0x9F, 0x4E, 0xF9, 0x2A}};
+inline constexpr IID IID_ICoreWebView2CursorChangedEventHandler = {0x6F92DAD2, 0xBC67, 0x544C, {0xAC, 0x00, 0x18, 0xFA, 0x8E, 0xD9, 0x17, 0x6D}};
+inline constexpr IID IID_ICoreWebView2NonClientRegionChangedEventHandler = {0xF7BA488F, 0x00E2, 0x549C, {0xB2, 0x16, 0x89, 0x80, 0xA1, 0x6A, 0x5D, 0xC0}};
+inline constexpr IID IID_ICoreWebView2NonClientRegionChangedEventArgs = {0x0760911E, 0x9671, 0x56E0, {0xA8, 0x78, 0xB0, 0xE8, 0x3C, 0x66, 0xF9, 0x7D}};
+inline constexpr IID IID_ICoreWebView2RegionRectCollectionView = {0xD4F404EC, 0x5160, 0x5769, {0xBD, 0xDE, 0x1D, 0xE0, 0xFC, 0xBC, 0x3E, 0xAA}};
+inline constexpr IID IID_ICoreWebView2ContextMenuItem = {0x39541296, 0x06C3, 0x55F2, {0xB3, 0x41, 0xF2, 0x2C, 0x1F, 0x75, 0x84, 0xB8}};
+inline constexpr IID IID_ICoreWebView2ContextMenuItemCollection = {0x3764EE8C, 0xB27E, 0x5EFC, {0x8A, 0x15, 0xA6, 0x46, 0x5C, 0xCC, 0x52, 0xFB}};
+inline constexpr IID IID_ICoreWebView2CustomItemSelectedEventHandler = {0xA89EEFAA, 0xA5FE, 0x54F1, {0xAF, 0x49, 0x02, 0x30, 0xD6, 0xAA, 0x4D, 0x28}};
+inline constexpr IID IID_ICoreWebView2NotificationReceivedEventArgs = {0x3C0AB80A, 0xE4C9, 0x5DC4, {0xB8, 0x9A, 0xED, 0x45, 0xA0, 0x3B, 0x86, 0xCE}};
+inline constexpr IID IID_ICoreWebView2Notification = {0xF7BE6A5D, 0x7E3B, 0x56FF, {0x89, 0x81, 0xE6, 0x94, 0x86, 0x31, 0xD9, 0x5D}};
+inline constexpr IID IID_ICoreWebView2NotificationCloseRequestedEventHandler = {0x7AD1A985, 0xC451, 0x5942, {0x86, 0x53, 0x2B, 0x1F, 0x11, 0xCC, 0xDB, 0xCE}};
 inline constexpr IID IID_ICoreWebView2FrameCreatedEventArgs = {0x52DB9046, 0xD8CF, 0x5096, {0xA4, 0x3A, 0x30, 0x68, 0x46, 0x2E, 0x41, 0xE5}};
 inline constexpr IID IID_ICoreWebView2Frame = {0xEC65755C, 0x67C3, 0x52F9, {0xA5, 0xC7, 0xBF, 0xB3, 0x26, 0x51, 0xA5, 0xC1}};
 inline constexpr IID IID_ICoreWebView2Frame2 = {0x5002F2D4, 0xF483, 0x5B6E, {0xA8, 0xBC, 0x06, 0x24, 0xC8, 0x97, 0x07, 0xDD}};
@@ -1246,6 +1260,90 @@ template <>
 struct InterfaceTraits<ICoreWebView2Deferral> {
   using Base = IUnknown;
   static constexpr const IID& kId = IID_ICoreWebView2Deferral;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2CompositionController> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2CompositionController;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2CompositionController2> {
+  using Base = ICoreWebView2CompositionController;
+  static constexpr const IID& kId = IID_ICoreWebView2CompositionController2;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2CompositionController3> {
+  using Base = ICoreWebView2CompositionController2;
+  static constexpr const IID& kId = IID_ICoreWebView2CompositionController3;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2CompositionController4> {
+  using Base = ICoreWebView2CompositionController3;
+  static constexpr const IID& kId = IID_ICoreWebView2CompositionController4;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2CursorChangedEventHandler> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2CursorChangedEventHandler;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2NonClientRegionChangedEventHandler> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2NonClientRegionChangedEventHandler;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2NonClientRegionChangedEventArgs> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2NonClientRegionChangedEventArgs;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2RegionRectCollectionView> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2RegionRectCollectionView;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2ContextMenuItem> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2ContextMenuItem;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2ContextMenuItemCollection> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2ContextMenuItemCollection;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2CustomItemSelectedEventHandler> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2CustomItemSelectedEventHandler;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2NotificationReceivedEventArgs> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2NotificationReceivedEventArgs;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2Notification> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2Notification;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2NotificationCloseRequestedEventHandler> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2NotificationCloseRequestedEventHandler;
 };
 
 template <>

@@ -17,15 +17,12 @@ struct ICoreWebView2BasicAuthenticationRequestedEventArgs;
 struct ICoreWebView2BrowserExtension;
 struct ICoreWebView2BrowserExtensionList;
 struct ICoreWebView2ClientCertificateRequestedEventArgs;
-struct ICoreWebView2CompositionController;
-struct ICoreWebView2ContextMenuItem;
 struct ICoreWebView2ContextMenuRequestedEventArgs;
 struct ICoreWebView2DevToolsProtocolEventReceiver;
 struct ICoreWebView2FileSystemHandle;
 struct ICoreWebView2FrameInfo;
 struct ICoreWebView2FrameInfoCollection;
 struct ICoreWebView2LaunchingExternalUriSchemeEventArgs;
-struct ICoreWebView2NotificationReceivedEventArgs;
 struct ICoreWebView2ObjectCollection;
 struct ICoreWebView2ObjectCollectionView;
 struct ICoreWebView2PermissionSettingCollectionView;
@@ -212,6 +209,20 @@ struct ICoreWebView2ScriptDialogOpeningEventArgs;
 struct ICoreWebView2WebResourceRequestedEventArgs;
 struct ICoreWebView2WebResourceRequestedEventArgs2;
 struct ICoreWebView2Deferral;
+struct ICoreWebView2CompositionController;
+struct ICoreWebView2CompositionController2;
+struct ICoreWebView2CompositionController3;
+struct ICoreWebView2CompositionController4;
+struct ICoreWebView2CursorChangedEventHandler;
+struct ICoreWebView2NonClientRegionChangedEventHandler;
+struct ICoreWebView2NonClientRegionChangedEventArgs;
+struct ICoreWebView2RegionRectCollectionView;
+struct ICoreWebView2ContextMenuItem;
+struct ICoreWebView2ContextMenuItemCollection;
+struct ICoreWebView2CustomItemSelectedEventHandler;
+struct ICoreWebView2NotificationReceivedEventArgs;
+struct ICoreWebView2Notification;
+struct ICoreWebView2NotificationCloseRequestedEventHandler;
 struct ICoreWebView2FrameCreatedEventArgs;
 struct ICoreWebView2Frame;
 struct ICoreWebView2Frame2;
@@ -1981,6 +1992,182 @@ struct ICoreWebView2Deferral : public IUnknown {
 
  protected:
   ~ICoreWebView2Deferral() = default;
+};
+
+// {3FCAA4F8-300C-57DE-9667-E54ECAB5E270}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2CompositionController : public IUnknown {
+  virtual HRESULT WV2_STDCALL get_RootVisualTarget(IUnknown** target) = 0;
+  virtual HRESULT WV2_STDCALL put_RootVisualTarget(IUnknown* target) = 0;
+  virtual HRESULT WV2_STDCALL SendMouseInput(COREWEBVIEW2_MOUSE_EVENT_KIND eventKind, COREWEBVIEW2_MOUSE_EVENT_VIRTUAL_KEYS virtualKeys, UINT32 mouseData, POINT point) = 0;
+  virtual HRESULT WV2_STDCALL SendPointerInput(COREWEBVIEW2_POINTER_EVENT_KIND eventKind, ICoreWebView2PointerInfo* pointerInfo) = 0;
+  virtual HRESULT WV2_STDCALL get_Cursor(HCURSOR* cursor) = 0;
+  virtual HRESULT WV2_STDCALL get_SystemCursorId(UINT32* systemCursorId) = 0;
+  virtual HRESULT WV2_STDCALL add_CursorChanged(ICoreWebView2CursorChangedEventHandler* eventHandler, EventRegistrationToken* token) = 0;
+  virtual HRESULT WV2_STDCALL remove_CursorChanged(EventRegistrationToken token) = 0;
+
+ protected:
+  ~ICoreWebView2CompositionController() = default;
+};
+
+// {7CE68F49-A53E-5F12-B816-799B421931B8}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2CompositionController2 : public ICoreWebView2CompositionController {
+  virtual HRESULT WV2_STDCALL get_AutomationProvider(IUnknown** provider) = 0;
+
+ protected:
+  ~ICoreWebView2CompositionController2() = default;
+};
+
+// {CFB6BB52-F937-5C68-B0A9-2CA76DFBA84B}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2CompositionController3 : public ICoreWebView2CompositionController2 {
+  virtual HRESULT WV2_STDCALL DragEnter(IDataObject* dataObject, DWORD keyState, POINT point, DWORD* effect) = 0;
+  virtual HRESULT WV2_STDCALL DragLeave() = 0;
+  virtual HRESULT WV2_STDCALL DragOver(DWORD keyState, POINT point, DWORD* effect) = 0;
+  virtual HRESULT WV2_STDCALL Drop(IDataObject* dataObject, DWORD keyState, POINT point, DWORD* effect) = 0;
+
+ protected:
+  ~ICoreWebView2CompositionController3() = default;
+};
+
+// {63301A9C-4478-5D51-8095-231A9F4EF92A}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2CompositionController4 : public ICoreWebView2CompositionController3 {
+  virtual HRESULT WV2_STDCALL GetNonClientRegionAtPoint(POINT point, COREWEBVIEW2_NON_CLIENT_REGION_KIND* value) = 0;
+  virtual HRESULT WV2_STDCALL QueryNonClientRegion(COREWEBVIEW2_NON_CLIENT_REGION_KIND kind, ICoreWebView2RegionRectCollectionView** rects) = 0;
+  virtual HRESULT WV2_STDCALL add_NonClientRegionChanged(ICoreWebView2NonClientRegionChangedEventHandler* eventHandler, EventRegistrationToken* token) = 0;
+  virtual HRESULT WV2_STDCALL remove_NonClientRegionChanged(EventRegistrationToken token) = 0;
+
+ protected:
+  ~ICoreWebView2CompositionController4() = default;
+};
+
+// {6F92DAD2-BC67-544C-AC00-18FA8ED9176D}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2CursorChangedEventHandler : public IUnknown {
+  virtual HRESULT WV2_STDCALL Invoke(ICoreWebView2CompositionController* sender, IUnknown* args) = 0;
+
+ protected:
+  ~ICoreWebView2CursorChangedEventHandler() = default;
+};
+
+// {F7BA488F-00E2-549C-B216-8980A16A5DC0}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2NonClientRegionChangedEventHandler : public IUnknown {
+  virtual HRESULT WV2_STDCALL Invoke(ICoreWebView2CompositionController* sender, ICoreWebView2NonClientRegionChangedEventArgs* args) = 0;
+
+ protected:
+  ~ICoreWebView2NonClientRegionChangedEventHandler() = default;
+};
+
+// {0760911E-9671-56E0-A878-B0E83C66F97D}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2NonClientRegionChangedEventArgs : public IUnknown {
+  virtual HRESULT WV2_STDCALL get_RegionKind(COREWEBVIEW2_NON_CLIENT_REGION_KIND* value) = 0;
+
+ protected:
+  ~ICoreWebView2NonClientRegionChangedEventArgs() = default;
+};
+
+// {D4F404EC-5160-5769-BDDE-1DE0FCBC3EAA}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2RegionRectCollectionView : public IUnknown {
+  virtual HRESULT WV2_STDCALL get_Count(UINT32* value) = 0;
+  virtual HRESULT WV2_STDCALL GetValueAtIndex(UINT32 index, RECT* value) = 0;
+
+ protected:
+  ~ICoreWebView2RegionRectCollectionView() = default;
+};
+
+// {39541296-06C3-55F2-B341-F22C1F7584B8}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2ContextMenuItem : public IUnknown {
+  virtual HRESULT WV2_STDCALL get_Name(LPWSTR* value) = 0;
+  virtual HRESULT WV2_STDCALL get_Label(LPWSTR* value) = 0;
+  virtual HRESULT WV2_STDCALL get_CommandId(INT32* value) = 0;
+  virtual HRESULT WV2_STDCALL get_ShortcutKeyDescription(LPWSTR* value) = 0;
+  virtual HRESULT WV2_STDCALL get_Icon(IStream** value) = 0;
+  virtual HRESULT WV2_STDCALL get_Kind(COREWEBVIEW2_CONTEXT_MENU_ITEM_KIND* value) = 0;
+  virtual HRESULT WV2_STDCALL put_IsEnabled(BOOL value) = 0;
+  virtual HRESULT WV2_STDCALL get_IsEnabled(BOOL* value) = 0;
+  virtual HRESULT WV2_STDCALL put_IsChecked(BOOL value) = 0;
+  virtual HRESULT WV2_STDCALL get_IsChecked(BOOL* value) = 0;
+  virtual HRESULT WV2_STDCALL get_Children(ICoreWebView2ContextMenuItemCollection** value) = 0;
+  virtual HRESULT WV2_STDCALL add_CustomItemSelected(ICoreWebView2CustomItemSelectedEventHandler* eventHandler, EventRegistrationToken* token) = 0;
+  virtual HRESULT WV2_STDCALL remove_CustomItemSelected(EventRegistrationToken token) = 0;
+
+ protected:
+  ~ICoreWebView2ContextMenuItem() = default;
+};
+
+// {3764EE8C-B27E-5EFC-8A15-A6465CCC52FB}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2ContextMenuItemCollection : public IUnknown {
+  virtual HRESULT WV2_STDCALL get_Count(UINT32* value) = 0;
+  virtual HRESULT WV2_STDCALL GetValueAtIndex(UINT32 index, ICoreWebView2ContextMenuItem** value) = 0;
+  virtual HRESULT WV2_STDCALL RemoveValueAtIndex(UINT32 index) = 0;
+  virtual HRESULT WV2_STDCALL InsertValueAtIndex(UINT32 index, ICoreWebView2ContextMenuItem* value) = 0;
+
+ protected:
+  ~ICoreWebView2ContextMenuItemCollection() = default;
+};
+
+// {A89EEFAA-A5FE-54F1-AF49-0230D6AA4D28}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2CustomItemSelectedEventHandler : public IUnknown {
+  virtual HRESULT WV2_STDCALL Invoke(ICoreWebView2ContextMenuItem* sender, IUnknown* args) = 0;
+
+ protected:
+  ~ICoreWebView2CustomItemSelectedEventHandler() = default;
+};
+
+// {3C0AB80A-E4C9-5DC4-B89A-ED45A03B86CE}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2NotificationReceivedEventArgs : public IUnknown {
+  virtual HRESULT WV2_STDCALL get_SenderOrigin(LPWSTR* value) = 0;
+  virtual HRESULT WV2_STDCALL get_Notification(ICoreWebView2Notification** value) = 0;
+  virtual HRESULT WV2_STDCALL put_Handled(BOOL value) = 0;
+  virtual HRESULT WV2_STDCALL get_Handled(BOOL* value) = 0;
+  virtual HRESULT WV2_STDCALL GetDeferral(ICoreWebView2Deferral** deferral) = 0;
+
+ protected:
+  ~ICoreWebView2NotificationReceivedEventArgs() = default;
+};
+
+// {F7BE6A5D-7E3B-56FF-8981-E6948631D95D}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2Notification : public IUnknown {
+  virtual HRESULT WV2_STDCALL add_CloseRequested(ICoreWebView2NotificationCloseRequestedEventHandler* eventHandler, EventRegistrationToken* token) = 0;
+  virtual HRESULT WV2_STDCALL remove_CloseRequested(EventRegistrationToken token) = 0;
+  virtual HRESULT WV2_STDCALL ReportShown() = 0;
+  virtual HRESULT WV2_STDCALL ReportClicked() = 0;
+  virtual HRESULT WV2_STDCALL ReportClosed() = 0;
+  virtual HRESULT WV2_STDCALL get_Body(LPWSTR* value) = 0;
+  virtual HRESULT WV2_STDCALL get_Direction(COREWEBVIEW2_TEXT_DIRECTION_KIND* value) = 0;
+  virtual HRESULT WV2_STDCALL get_Language(LPWSTR* value) = 0;
+  virtual HRESULT WV2_STDCALL get_Tag(LPWSTR* value) = 0;
+  virtual HRESULT WV2_STDCALL get_IconUri(LPWSTR* value) = 0;
+  virtual HRESULT WV2_STDCALL get_Title(LPWSTR* value) = 0;
+  virtual HRESULT WV2_STDCALL get_BadgeUri(LPWSTR* value) = 0;
+  virtual HRESULT WV2_STDCALL get_BodyImageUri(LPWSTR* value) = 0;
+  virtual HRESULT WV2_STDCALL get_ShouldRenotify(BOOL* value) = 0;
+  virtual HRESULT WV2_STDCALL get_RequiresInteraction(BOOL* value) = 0;
+  virtual HRESULT WV2_STDCALL get_IsSilent(BOOL* value) = 0;
+  virtual HRESULT WV2_STDCALL get_Timestamp(double* value) = 0;
+  virtual HRESULT WV2_STDCALL GetVibrationPattern(UINT32* count, UINT64** vibrationPattern) = 0;
+
+ protected:
+  ~ICoreWebView2Notification() = default;
+};
+
+// {7AD1A985-C451-5942-8653-2B1F11CCDBCE}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2NotificationCloseRequestedEventHandler : public IUnknown {
+  virtual HRESULT WV2_STDCALL Invoke(ICoreWebView2Notification* sender, IUnknown* args) = 0;
+
+ protected:
+  ~ICoreWebView2NotificationCloseRequestedEventHandler() = default;
 };
 
 // {52DB9046-D8CF-5096-A43A-3068462E41E5}

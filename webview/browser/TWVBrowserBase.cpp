@@ -5,15 +5,19 @@
 #include "base/Text.h"
 #include "webview/browser/RuntimeWindowHook.h"
 #include "webview/browser/TCoreWebView2.h"
+#include "webview/browser/TCoreWebView2CompositionController.h"
+#include "webview/browser/TCoreWebView2ContextMenuItem.h"
 #include "webview/browser/TCoreWebView2Controller.h"
 #include "webview/browser/TCoreWebView2ControllerOptions.h"
 #include "webview/browser/TCoreWebView2DownloadOperation.h"
 #include "webview/browser/TCoreWebView2Frame.h"
+#include "webview/browser/TCoreWebView2Notification.h"
 #include "webview/browser/TCoreWebView2PrintSettings.h"
 #include "webview/browser/TCoreWebView2Profile.h"
 #include "webview/browser/TCoreWebView2Settings.h"
 #include "webview/browser/WindowHandleCast.h"
 #include "webview/loader/LoaderErrorTexts.h"
+#include "webview/loader/QueryInterfaceLogged.h"
 #include "webview/loader/TCoreWebView2Environment.h"
 #include "webview/loader/TWVLoader.h"
 #include "webview/sinks/CoreWebView2Sinks.h"
@@ -28,6 +32,12 @@ constexpr char16_t kControllerRequestError[] = u"There was an error creating the
 constexpr char16_t kControllerCompletionError[] = u"There was an error creating the controller. (2)";
 constexpr char16_t kNoWebViewError[] = u"There was an error getting the browser webview.";
 constexpr char16_t kNoSettingsError[] = u"There was an error getting the browser settings.";
+constexpr char16_t kNoCompositionControllerError[] =
+    u"The environment doesn't support a composition controller.";
+constexpr char16_t kCompositionControllerRequestError[] =
+    u"There was an error creating the composition controller. (4)";
+constexpr char16_t kCompositionControllerCompletionError[] =
+    u"There was an error creating the composition controller. (2)";
 
 // "<headline>" CR LF "Error code : 0x<hex8>" CR LF "<why>".
 std::u16string CreationErrorText(std::u16string_view headline, HRESULT code, const std::u16string& why) {
@@ -74,7 +84,8 @@ bool TWVBrowserBase::Initialized() const {
                         FCoreWebView2 && FCoreWebView2->Initialized() && FCoreWebView2Settings &&
                         FCoreWebView2Settings->Initialized() && FCoreWebView2Controller &&
                         FCoreWebView2Controller->Initialized();
-  return windowed && (!FUseCompositionController || FCoreWebView2CompositionController);
+  return windowed && (!FUseCompositionController || (FCoreWebView2CompositionController &&
+                                                     FCoreWebView2CompositionController->Initialized()));
 }
 
 void TWVBrowserBase::CloseBrowser() {
@@ -82,6 +93,9 @@ void TWVBrowserBase::CloseBrowser() {
   ReleaseFramesAndDownloads();
   for (std::size_t kind = 0; kind < kCompWindowKinds; ++kind)
     ReplaceCompWindow(static_cast<TCompWindowKind>(kind), 0);
+  // The application's menu items and the page's notifications first: their
+  // subscriptions go before the objects that made them.
+  ReleaseCustomMenuItemsAndNotifications();
   FCoreWebView2Profile.reset();
   FCoreWebView2PrintSettings.reset();
   FCoreWebView2Settings.reset();
@@ -90,7 +104,7 @@ void TWVBrowserBase::CloseBrowser() {
   // controller is closed only after that.
   FCoreWebView2.reset();
   FCoreWebView2Controller.reset();
-  FCoreWebView2CompositionController.Reset();
+  FCoreWebView2CompositionController.reset();
   FIsNavigating = false;
 }
 
@@ -111,6 +125,28 @@ bool TWVBrowserBase::CreateBrowser(platform::WindowHandle aHandle, bool aUseDefa
 bool TWVBrowserBase::CreateBrowser(platform::WindowHandle aHandle, ICoreWebView2Environment* aEnvironment) {
   const TWVLoader* loader = SharedWebViewLoader();
   if (aHandle == 0 || loader == nullptr || !loader->Initialized() || Initialized()) return false;
+  FUseCompositionController = false;
+  return StartBrowserCreation(aHandle, aEnvironment);
+}
+
+bool TWVBrowserBase::CreateWindowlessBrowser(platform::WindowHandle aHandle, bool aUseDefaultEnvironment) {
+  ComPtr<ICoreWebView2Environment> environment;
+  const TWVLoader* loader = SharedWebViewLoader();
+  if (aUseDefaultEnvironment && loader != nullptr)
+    environment = ComPtr<ICoreWebView2Environment>(loader->Environment());
+  return CreateWindowlessBrowser(aHandle, environment.Get());
+}
+
+bool TWVBrowserBase::CreateWindowlessBrowser(platform::WindowHandle aHandle,
+                                             ICoreWebView2Environment* aEnvironment) {
+  const TWVLoader* loader = SharedWebViewLoader();
+  if (aHandle == 0 || loader == nullptr || !loader->Initialized() || Initialized()) return false;
+  FUseCompositionController = true;
+  return StartBrowserCreation(aHandle, aEnvironment);
+}
+
+bool TWVBrowserBase::StartBrowserCreation(platform::WindowHandle aHandle,
+                                          ICoreWebView2Environment* aEnvironment) {
   FWindowParentHandle = aHandle;
   // An Initialized loader always holds its environment; without one there is
   // nothing to create the browser from (the control never makes its own here).
@@ -140,6 +176,10 @@ bool TWVBrowserBase::CreateInvisibleBrowser(ICoreWebView2Environment* aEnvironme
 bool TWVBrowserBase::StartControllerCreation() {
   if (!FCoreWebView2Environment) return false;
   const HWND parent = ToHWND(FWindowParentHandle);
+  if (FUseCompositionController && !FCoreWebView2Environment->SupportsCompositionController()) {
+    RaiseInitializationError(E_NOINTERFACE, kNoCompositionControllerError);
+    return false;
+  }
 
   HRESULT optionsResult = E_FAIL;
   ComPtr<ICoreWebView2ControllerOptions> options;
@@ -154,14 +194,20 @@ bool TWVBrowserBase::StartControllerCreation() {
       // Put only through ICoreWebView2ControllerOptions2, when the runtime offers it.
       wrapper.SetScriptLocale(FScriptLocale);
     }
-    requested = FCoreWebView2Environment->CreateCoreWebView2ControllerWithOptions(parent, options.Get(),
-                                                                                  requestResult, this);
+    requested = FUseCompositionController
+                    ? FCoreWebView2Environment->CreateCoreWebView2CompositionControllerWithOptions(
+                          parent, options.Get(), requestResult, this)
+                    : FCoreWebView2Environment->CreateCoreWebView2ControllerWithOptions(parent, options.Get(),
+                                                                                        requestResult, this);
     options.Reset();
   } else if (optionsResult == E_NOTIMPL) {
     // A runtime without controller options cannot honour these two: the control says so by clearing them.
     FProfileName.clear();
     FIsInPrivateModeEnabled = false;
-    requested = FCoreWebView2Environment->CreateCoreWebView2Controller(parent, this, requestResult);
+    requested =
+        FUseCompositionController
+            ? FCoreWebView2Environment->CreateCoreWebView2CompositionController(parent, this, requestResult)
+            : FCoreWebView2Environment->CreateCoreWebView2Controller(parent, this, requestResult);
   } else {
     RaiseInitializationError(optionsResult, CreationErrorText(kControllerOptionsError, optionsResult,
                                                               ControllerOptionsErrorText(optionsResult)));
@@ -169,8 +215,14 @@ bool TWVBrowserBase::StartControllerCreation() {
   }
 
   if (!requested) {
-    RaiseInitializationError(requestResult, CreationErrorText(kControllerRequestError, requestResult,
-                                                              ControllerErrorText(requestResult)));
+    if (FUseCompositionController) {
+      RaiseInitializationError(requestResult,
+                               CreationErrorText(kCompositionControllerRequestError, requestResult,
+                                                 CompositionControllerErrorText(requestResult)));
+    } else {
+      RaiseInitializationError(requestResult, CreationErrorText(kControllerRequestError, requestResult,
+                                                                ControllerErrorText(requestResult)));
+    }
     return false;
   }
   return true;
@@ -226,6 +278,7 @@ HRESULT TWVBrowserBase::HandleControllerCompleted(HRESULT errorCode,
   // The environment came from the loader, which subscribes its events itself.
   FCoreWebView2->AddAllBrowserEvents(this);
   FCoreWebView2Controller->AddAllBrowserEvents(this);
+  if (FCoreWebView2CompositionController) FCoreWebView2CompositionController->AddAllBrowserEvents(this);
 
   // A handler that throws must not cost the page its first navigation.
   try {
@@ -242,11 +295,34 @@ HRESULT TWVBrowserBase::HandleControllerCompleted(HRESULT errorCode,
 
 HRESULT TWVBrowserBase::HandleCompositionControllerCompleted(
     HRESULT errorCode, ICoreWebView2CompositionController* createdController) {
-  // The windowless mode is never started here; a completion can only be a stray one.
-  (void)errorCode;
-  (void)createdController;
-  NotifyCompositionControllerCompleted();
+  // Only a windowless browser asked for one; any other completion is a stray and only reported.
+  if (!FUseCompositionController || FCoreWebView2CompositionController) {
+    NotifyCompositionControllerCompleted();
+    return S_OK;
+  }
+  if (FAILED(errorCode) || createdController == nullptr) {
+    RaiseInitializationError(errorCode, CreationErrorText(kCompositionControllerCompletionError, errorCode,
+                                                          CompositionControllerErrorText(errorCode)));
+    return S_OK;
+  }
+  TakeCompositionController(createdController);
   return S_OK;
+}
+
+void TWVBrowserBase::TakeCompositionController(ICoreWebView2CompositionController* aCreatedController) {
+  // The pointer came typed with our own declaration: the wrapper asks it for
+  // the interface instead of trusting the type, and so does the controller below.
+  IUnknown* created = aCreatedController;
+  FCoreWebView2CompositionController = std::make_unique<TCoreWebView2CompositionController>(created);
+  NotifyCompositionControllerCompleted();
+  if (!FCoreWebView2CompositionController->Initialized()) {
+    RaiseInitializationError(E_NOINTERFACE, kNoCompositionControllerError);
+    return;
+  }
+  // The composition controller is a controller too; from here on creation goes as for a windowed browser.
+  ComPtr<ICoreWebView2Controller> controller;
+  QueryInterfaceLogged(created, IID_ICoreWebView2Controller, controller.PutVoid());
+  HandleControllerCompleted(controller ? S_OK : E_NOINTERFACE, controller.Get());
 }
 
 HRESULT TWVBrowserBase::HandleEnvironmentCompleted(HRESULT errorCode,

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "webview/abi/Automation.h"
 #include "webview/abi/WebView2Abi.h"
 #include "webview/browser/BrowserEventTypes.h"
 #include "webview/browser/RuntimeWindowHook.h"
@@ -26,10 +27,13 @@
 namespace velmoran::webview {
 
 class TCoreWebView2;
+class TCoreWebView2CompositionController;
+class TCoreWebView2ContextMenuItem;
 class TCoreWebView2Controller;
 class TCoreWebView2DownloadOperation;
 class TCoreWebView2Frame;
 class TCoreWebView2Environment;
+class TCoreWebView2Notification;
 class TCoreWebView2PrintSettings;
 class TCoreWebView2Profile;
 class TCoreWebView2Settings;
@@ -53,7 +57,14 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   // CreateBrowser inside the system's message-only parent: a browser nobody sees.
   bool CreateInvisibleBrowser(bool aUseDefaultEnvironment = true);
   bool CreateInvisibleBrowser(ICoreWebView2Environment* aEnvironment);
-  // True when environment, webview, settings and controller are all there.
+  // CreateBrowser with a composition controller: the host draws the browser
+  // and feeds it input itself (SendMouseInput and the like below). Fails with
+  // an initialization error when the environment cannot make one.
+  bool CreateWindowlessBrowser(platform::WindowHandle aHandle, bool aUseDefaultEnvironment = true);
+  bool CreateWindowlessBrowser(platform::WindowHandle aHandle, ICoreWebView2Environment* aEnvironment);
+  bool UseCompositionController() const { return FUseCompositionController; }
+  // True when environment, webview, settings and controller are all there (and,
+  // in a windowless browser, the composition controller).
   bool Initialized() const;
   // Lets go of the browser, as destruction does: the runtime's windows get
   // their procedures back, the webview and controller remove their
@@ -128,7 +139,18 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   bool OpenDevToolsWindow();
   bool AddWebResourceRequestedFilter(std::u16string_view aURI, COREWEBVIEW2_WEB_RESOURCE_CONTEXT aContext);
   bool RemoveWebResourceRequestedFilter(std::u16string_view aURI, COREWEBVIEW2_WEB_RESOURCE_CONTEXT aContext);
+  // Cookies of the webview's profile (TWVBrowserBaseCookies.cpp). GetCookies
+  // answers through OnGetCookiesCompleted; an empty URI asks for them all.
   bool GetCookies(std::u16string_view aURI = {});
+  ComPtr<ICoreWebView2Cookie> CreateCookie(std::u16string_view aName, std::u16string_view aValue,
+                                           std::u16string_view aDomain, std::u16string_view aPath);
+  ComPtr<ICoreWebView2Cookie> CopyCookie(ICoreWebView2Cookie* aCookie);
+  bool AddOrUpdateCookie(ICoreWebView2Cookie* aCookie);
+  bool DeleteCookie(ICoreWebView2Cookie* aCookie);
+  bool DeleteCookies(std::u16string_view aName, std::u16string_view aURI);
+  bool DeleteCookiesWithDomainAndPath(std::u16string_view aName, std::u16string_view aDomain,
+                                      std::u16string_view aPath);
+  bool DeleteAllCookies();
   bool RetrieveHTML();
   // aTextContent picks textContent (all text) over innerText (the rendered text).
   bool RetrieveText(bool aTextContent = false);
@@ -155,6 +177,10 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   bool SetVirtualHostNameToFolderMapping(std::u16string_view aHostName, std::u16string_view aFolderPath,
                                          COREWEBVIEW2_HOST_RESOURCE_ACCESS_KIND aAccessKind);
   bool ClearVirtualHostNameToFolderMapping(std::u16string_view aHostName);
+  // The object is passed to the runtime as it is: an IDispatch in the VARIANT (VT_DISPATCH) is what a
+  // page can call (see TableHostObject).
+  bool AddHostObjectToScript(std::u16string_view aName, VARIANT* aObject);
+  bool AddHostObjectToScript(std::u16string_view aName, IDispatch* aObject);
   bool RemoveHostObjectFromScript(std::u16string_view aName);
   bool NavigateWithWebResourceRequest(ICoreWebView2WebResourceRequest* aRequest);
   bool CallDevToolsProtocolMethodForSession(std::u16string_view aSessionID, std::u16string_view aMethodName,
@@ -199,6 +225,40 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   bool SetZoomControlEnabled(bool aEnabled);
   bool BuiltInErrorPageEnabled() const;
   bool SetBuiltInErrorPageEnabled(bool aEnabled);
+
+  // --- The windowless browser's composition controller ---
+  // Each answers False (0, none) in a windowed browser, and when the runtime
+  // does not offer the composition controller's version that carries it.
+
+  bool SendMouseInput(COREWEBVIEW2_MOUSE_EVENT_KIND aEventKind,
+                      COREWEBVIEW2_MOUSE_EVENT_VIRTUAL_KEYS aVirtualKeys, std::uint32_t aMouseData,
+                      POINT aPoint);
+  // aPointerInfo is the environment's object (CreateCoreWebView2PointerInfo), passed through.
+  bool SendPointerInput(COREWEBVIEW2_POINTER_EVENT_KIND aEventKind, ICoreWebView2PointerInfo* aPointerInfo);
+  HCURSOR Cursor() const;
+  std::uint32_t SystemCursorId() const;
+  ComPtr<IUnknown> RootVisualTarget() const;
+  bool SetRootVisualTarget(IUnknown* aTarget);
+  ComPtr<IUnknown> AutomationProvider() const;
+  // aEffect goes in as the effects the source allows and comes back as the one the page chose.
+  bool DragEnter(IDataObject* aDataObject, std::uint32_t aKeyState, POINT aPoint, std::uint32_t& aEffect);
+  bool DragLeave();
+  bool DragOver(std::uint32_t aKeyState, POINT aPoint, std::uint32_t& aEffect);
+  bool Drop(IDataObject* aDataObject, std::uint32_t aKeyState, POINT aPoint, std::uint32_t& aEffect);
+  // NOWHERE when the point is in none of the page's regions, or nothing answers.
+  COREWEBVIEW2_NON_CLIENT_REGION_KIND GetNonClientRegionAtPoint(POINT aPoint) const;
+  // The rectangles of the page's region of `aKind`; none when nothing answers.
+  ComPtr<ICoreWebView2RegionRectCollectionView> QueryNonClientRegion(
+      COREWEBVIEW2_NON_CLIENT_REGION_KIND aKind) const;
+
+  // --- Custom context menu items ---
+
+  // An item for the page's context menu, made by the environment; the control
+  // subscribes its CustomItemSelected, so choosing it raises OnCustomItemSelected,
+  // until the browser is closed.
+  bool CreateContextMenuItem(std::u16string_view aLabel, IStream* aIconStream,
+                             COREWEBVIEW2_CONTEXT_MENU_ITEM_KIND aKind,
+                             ComPtr<ICoreWebView2ContextMenuItem>& aMenuItem);
 
   // --- Runtime child windows ---
 
@@ -430,6 +490,11 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   HRESULT HandleZoomFactorChanged(ICoreWebView2Controller* sender, IUnknown* args) override;
   HRESULT HandleRasterizationScaleChanged(ICoreWebView2Controller* sender, IUnknown* args) override;
   HRESULT HandleProfileDeleted(ICoreWebView2Profile* sender, IUnknown* args) override;
+  HRESULT HandleCursorChanged(ICoreWebView2CompositionController* sender, IUnknown* args) override;
+  HRESULT HandleNonClientRegionChanged(ICoreWebView2CompositionController* sender,
+                                       ICoreWebView2NonClientRegionChangedEventArgs* args) override;
+  HRESULT HandleCustomItemSelected(ICoreWebView2ContextMenuItem* sender, IUnknown* args) override;
+  HRESULT HandleNotificationCloseRequested(ICoreWebView2Notification* sender, IUnknown* args) override;
   HRESULT HandleExecuteScriptCompleted(HRESULT errorCode, LPCWSTR resultObjectAsJson,
                                        std::int32_t executionId) override;
   HRESULT HandleExecuteScriptWithResultCompleted(HRESULT errorCode, ICoreWebView2ExecuteScriptResult* result,
@@ -464,6 +529,8 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
 
   // The controller request with the current environment wrapper.
   bool StartControllerCreation();
+  // CreateBrowser's and CreateWindowlessBrowser's common part, once the mode is set.
+  bool StartBrowserCreation(platform::WindowHandle aHandle, ICoreWebView2Environment* aEnvironment);
   // Finds the runtime's windows inside the host and keeps the hooks current.
   void UpdateCompWindows();
 
@@ -658,6 +725,12 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   };
 
   bool WebViewReady() const;
+  // The composition controller wrapper when the browser is Initialized and windowless; none otherwise.
+  TCoreWebView2CompositionController* CompositionController() const;
+  // Takes the created composition controller and, through the controller it
+  // also is, goes on as the controller completion does.
+  void TakeCompositionController(ICoreWebView2CompositionController* aCreatedController);
+  void ReleaseCustomMenuItemsAndNotifications();
   void RaiseInitializationError(HRESULT aErrorCode, const std::u16string& aErrorMessage);
   void ReplaceCompWindow(TCompWindowKind aKind, platform::WindowHandle aFound);
   void RestoreCompWindow(TCompWindowKind aKind);
@@ -676,8 +749,7 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   std::unique_ptr<TCoreWebView2Settings> FCoreWebView2Settings;
   std::unique_ptr<TCoreWebView2Environment> FCoreWebView2Environment;
   std::unique_ptr<TCoreWebView2Controller> FCoreWebView2Controller;
-  // Only a forward declaration of its interface exists: held as what it is known as.
-  ComPtr<IUnknown> FCoreWebView2CompositionController;
+  std::unique_ptr<TCoreWebView2CompositionController> FCoreWebView2CompositionController;
   std::unique_ptr<TCoreWebView2> FCoreWebView2;
   std::unique_ptr<TCoreWebView2Profile> FCoreWebView2Profile;
   platform::WindowHandle FWindowParentHandle = 0;
@@ -691,6 +763,10 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   bool FIsNavigating = false;
   std::int32_t FZoomStep = -1;
   std::array<TCompWindow, kCompWindowKinds> FCompWindows{};
+  // The context menu items the application made and the notifications the
+  // page shows, each with its subscription, released when the browser closes.
+  std::vector<std::unique_ptr<TCoreWebView2ContextMenuItem>> FCustomMenuItems;
+  std::vector<std::unique_ptr<TCoreWebView2Notification>> FNotifications;
 
   // The frames of the page and the running downloads, each wrapped with its
   // subscriptions (TWVBrowserBaseFrames.cpp). A frame goes when the runtime

@@ -172,16 +172,6 @@ bool TWVBrowserBase::RemoveWebResourceRequestedFilter(std::u16string_view aURI,
   return Initialized() && FCoreWebView2->RemoveWebResourceRequestedFilter(std::u16string(aURI), aContext);
 }
 
-bool TWVBrowserBase::GetCookies(std::u16string_view aURI) {
-  if (!Initialized()) return false;
-  const ComPtr<ICoreWebView2CookieManager> manager = FCoreWebView2->CookieManager();
-  if (!manager) return false;
-  const std::u16string uri(aURI);
-  ComPtr<TCoreWebView2GetCookiesCompletedHandler> sink =
-      MakeComObject<TCoreWebView2GetCookiesCompletedHandler>(static_cast<IWVBrowserEvents*>(this));
-  return SUCCEEDED(manager->GetCookies(AsWideText(uri), sink.Get()));
-}
-
 bool TWVBrowserBase::TrySuspend() { return Initialized() && FCoreWebView2->TrySuspend(this); }
 bool TWVBrowserBase::Resume() { return Initialized() && FCoreWebView2->Resume(); }
 bool TWVBrowserBase::IsSuspended() const { return Initialized() && FCoreWebView2->IsSuspended(); }

@@ -50,7 +50,6 @@ VELMORAN_PASS_STRAIGHT_ON(ServerCertificateErrorDetected, ICoreWebView2,
 VELMORAN_PASS_STRAIGHT_ON(FaviconChanged, ICoreWebView2, IUnknown)
 VELMORAN_PASS_STRAIGHT_ON(LaunchingExternalUriScheme, ICoreWebView2,
                           ICoreWebView2LaunchingExternalUriSchemeEventArgs)
-VELMORAN_PASS_STRAIGHT_ON(NotificationReceived, ICoreWebView2, ICoreWebView2NotificationReceivedEventArgs)
 VELMORAN_PASS_STRAIGHT_ON(SaveAsUIShowing, ICoreWebView2, ICoreWebView2SaveAsUIShowingEventArgs)
 VELMORAN_PASS_STRAIGHT_ON(SaveFileSecurityCheckStarting, ICoreWebView2,
                           ICoreWebView2SaveFileSecurityCheckStartingEventArgs)

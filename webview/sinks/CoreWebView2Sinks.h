@@ -148,6 +148,22 @@ using TCoreWebView2ProfileDeletedEventHandler =
     PlainSink<ICoreWebView2ProfileDeletedEventHandler, &IWVBrowserEvents::HandleProfileDeleted,
               u"ProfileDeleted">;
 
+// Events of the composition controller, of the context menu items the
+// application made and of the page's notifications. Their interfaces are our
+// own declarations: the runtime reaches these sinks only through their ids.
+using TCoreWebView2CursorChangedEventHandler =
+    PlainSink<ICoreWebView2CursorChangedEventHandler, &IWVBrowserEvents::HandleCursorChanged,
+              u"CursorChanged">;
+using TCoreWebView2NonClientRegionChangedEventHandler =
+    PlainSink<ICoreWebView2NonClientRegionChangedEventHandler,
+              &IWVBrowserEvents::HandleNonClientRegionChanged, u"NonClientRegionChanged">;
+using TCoreWebView2CustomItemSelectedEventHandler =
+    PlainSink<ICoreWebView2CustomItemSelectedEventHandler, &IWVBrowserEvents::HandleCustomItemSelected,
+              u"CustomItemSelected">;
+using TCoreWebView2NotificationCloseRequestedEventHandler =
+    PlainSink<ICoreWebView2NotificationCloseRequestedEventHandler,
+              &IWVBrowserEvents::HandleNotificationCloseRequested, u"NotificationCloseRequested">;
+
 // Events of the environment: the loader subscribes them for the process, a browser control for itself.
 using TCoreWebView2NewBrowserVersionAvailableEventHandler =
     DualSink<ICoreWebView2NewBrowserVersionAvailableEventHandler,

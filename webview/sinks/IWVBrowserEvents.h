@@ -141,6 +141,14 @@ class IWVBrowserEvents : public SinkTarget {
   // Events of the profile.
   virtual HRESULT HandleProfileDeleted(ICoreWebView2Profile* sender, IUnknown* args) = 0;
 
+  // Events of the composition controller, of the context menu items the
+  // application made, and of the notifications the page shows.
+  virtual HRESULT HandleCursorChanged(ICoreWebView2CompositionController* sender, IUnknown* args) = 0;
+  virtual HRESULT HandleNonClientRegionChanged(ICoreWebView2CompositionController* sender,
+                                               ICoreWebView2NonClientRegionChangedEventArgs* args) = 0;
+  virtual HRESULT HandleCustomItemSelected(ICoreWebView2ContextMenuItem* sender, IUnknown* args) = 0;
+  virtual HRESULT HandleNotificationCloseRequested(ICoreWebView2Notification* sender, IUnknown* args) = 0;
+
   // Completions of the webview's asynchronous operations. The three with an
   // execution id get back the id the caller gave when it started the operation.
   virtual HRESULT HandleExecuteScriptCompleted(HRESULT errorCode, LPCWSTR resultObjectAsJson,

@@ -140,7 +140,7 @@ void ChromiumBrowser::PrepareThePage() {
   CallPage("Page.setLifecycleEventsEnabled", Params([](JsonWriter& j) { j.Key("enabled").Bool(true); }));
   CallPage("Network.enable", {});
   CallPage("Runtime.enable", {});
-  for (const char* binding : {kPostMessageBinding, kHostKeyBinding})
+  for (const char* binding : {kPostMessageBinding, kHostKeyBinding, kHostObjectBinding})
     CallPage("Runtime.addBinding", Params([&](JsonWriter& j) { j.Key("name").String(binding); }));
   ApplyPageSettings(PageSettings{});
   // Documents are held at their request until the host has answered NavigationStarting.
@@ -277,6 +277,17 @@ void ChromiumBrowser::SubscribeEvents() {
       TraceLoading("lifecycle", {name, TextMember(event.body, u"loaderId")});
     if (name == u"DOMContentLoaded") tracker_.DomContentLoaded(TextMember(event.body, u"loaderId"));
     if (name == u"load") tracker_.Loaded(TextMember(event.body, u"loaderId"));
+    // A browser-level session is not always told when the page's own <title>
+    // replaces the placeholder title, so the target's info is read again once
+    // the document is there.
+    if (name == u"DOMContentLoaded" || name == u"load") {
+      session_.Call("Target.getTargetInfo",
+                    Params([this](JsonWriter& j) { j.Key("targetId").String(targetId_); }), {},
+                    [this](const DevToolsSession::Answer& answer) {
+                      if (const codec::JsonValue* info = ObjectMember(answer.result, u"targetInfo"))
+                        TargetSeen(*info);
+                    });
+    }
   });
   session_.Subscribe(u"Page.frameStoppedLoading", [this](const DevToolsMessage& event) {
     if (!IsPage(event) || !IsMainFrame(event.body)) return;
@@ -294,6 +305,9 @@ void ChromiumBrowser::SubscribeEvents() {
       std::optional<std::u16string> payload = TakeTextMember(event.body, u"payload");
       // A message from one of the page's frames is that frame's, not the page's.
       if (payload && !DeliverFrameMessage(event, *payload)) page_->WebMessageReceived(std::move(*payload));
+    } else if (name == AsciiToUtf16(kHostObjectBinding)) {
+      page_->HostObjectCalled(TextMember(event.body, u"payload"),
+                              IntegerMember(event.body, u"executionContextId"));
     } else if (name == AsciiToUtf16(kHostKeyBinding) && TextMember(event.body, u"payload") == u"F11") {
       // The page holds the keyboard; the host's own key handling gets F11 as if pressed in its window.
       const HWND host = window_.Host();

@@ -16,6 +16,7 @@
 #include "runtime/chromium/BrowserCommandLine.h"
 #include "runtime/chromium/DevToolsSession.h"
 #include "runtime/chromium/FrameTracker.h"
+#include "runtime/chromium/HostObjectScripts.h"
 #include "runtime/chromium/NavigationTracker.h"
 #include "runtime/chromium/PageScripts.h"
 #include "runtime/chromium/win32/EmbeddedWindow.h"
@@ -40,6 +41,9 @@ class PageEvents : public NavigationObserver {
  public:
   virtual void DocumentTitleChanged() = 0;
   virtual void WebMessageReceived(std::u16string messageAsJson) = 0;
+  // The page called a host object's method (the binding's JSON payload) from the script context
+  // `contextId`, the one its answer must go to.
+  virtual void HostObjectCalled(std::u16string_view payload, std::int64_t contextId) = 0;
   virtual void ProcessFailed(const FailedProcess& failure) = 0;
 
  protected:

@@ -20,6 +20,7 @@ class ChromiumSettings final : public webview::AtomicComObject<ICoreWebView2Sett
   explicit ChromiumSettings(std::shared_ptr<ChromiumBrowser> browser) : browser_(std::move(browser)) {}
 
   bool WebMessagesEnabled() const { return webMessages_; }
+  bool HostObjectsAllowed() const { return hostObjects_; }
 
   HRESULT WV2_STDCALL get_IsScriptEnabled(BOOL* value) override { return Get(scripts_, value); }
   HRESULT WV2_STDCALL put_IsScriptEnabled(BOOL value) override;

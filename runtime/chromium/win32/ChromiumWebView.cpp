@@ -61,6 +61,7 @@ void ChromiumWebView::Close() {
   if (closed_) return;
   closed_ = true;
   events_.Clear();
+  hostObjects_.Clear();
   browser_->SetPageEvents(nullptr);
   browser_->SetFrameEvents(nullptr);
   CloseFramesAndDownloads();

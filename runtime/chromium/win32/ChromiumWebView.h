@@ -5,7 +5,8 @@
 // ChromiumWebViewFrames.cpp). Its events come from the browser's
 // protocol session (PageEvents) and are raised from the user-interface
 // thread's message dispatch; its operations become protocol commands.
-// What it does not offer answers E_NOTIMPL.
+// What it does not offer answers E_NOTIMPL. Host objects are called from the
+// page through a binding (ChromiumHostObjects.cpp).
 
 #include <map>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "runtime/chromium/win32/PageFrameEvents.h"
 #include "runtime/common/EventHandlerList.h"
 #include "webview/abi/ComObject.h"
+#include "webview/abi/HostObjectRegistry.h"
 #include "webview/abi/WebView2Interfaces.h"
 
 namespace velmoran::runtime::chromium {
@@ -168,8 +170,8 @@ class ChromiumWebView final : public webview::AtomicComObject<ICoreWebView2_4>,
     return S_OK;
   }
   HRESULT WV2_STDCALL get_DocumentTitle(LPWSTR* title) override;
-  HRESULT WV2_STDCALL AddHostObjectToScript(LPCWSTR, VARIANT*) override { return E_NOTIMPL; }
-  HRESULT WV2_STDCALL RemoveHostObjectFromScript(LPCWSTR) override { return E_NOTIMPL; }
+  HRESULT WV2_STDCALL AddHostObjectToScript(LPCWSTR name, VARIANT* object) override;
+  HRESULT WV2_STDCALL RemoveHostObjectFromScript(LPCWSTR name) override;
   HRESULT WV2_STDCALL OpenDevToolsWindow() override { return E_NOTIMPL; }
   HRESULT WV2_STDCALL add_ContainsFullScreenElementChanged(
       ICoreWebView2ContainsFullScreenElementChangedEventHandler* eventHandler,
@@ -226,7 +228,8 @@ class ChromiumWebView final : public webview::AtomicComObject<ICoreWebView2_4>,
     events_.Remove("DOMContentLoaded", token);
     return S_OK;
   }
-  HRESULT WV2_STDCALL get_CookieManager(ICoreWebView2CookieManager**) override { return E_NOTIMPL; }
+  // The profile's cookies through Chromium's protocol (ChromiumCookies.cpp).
+  HRESULT WV2_STDCALL get_CookieManager(ICoreWebView2CookieManager** cookieManager) override;
   HRESULT WV2_STDCALL get_Environment(ICoreWebView2Environment** environment) override;
 
   // ICoreWebView2_3: Chromium here has no suspension and no host name mapping.
@@ -281,6 +284,7 @@ class ChromiumWebView final : public webview::AtomicComObject<ICoreWebView2_4>,
   void NavigationCompleted(const NavigationOutcome& outcome) override;
   void DocumentTitleChanged() override;
   void WebMessageReceived(std::u16string messageAsJson) override;
+  void HostObjectCalled(std::u16string_view payload, std::int64_t contextId) override;
   void ProcessFailed(const FailedProcess& failure) override;
 
  private:
@@ -288,9 +292,12 @@ class ChromiumWebView final : public webview::AtomicComObject<ICoreWebView2_4>,
   void Evaluate(const std::string& expression);
 
   std::shared_ptr<ChromiumBrowser> browser_;
+  // The cookie managers' commands, one at a time (ChromiumCookies.cpp).
+  std::shared_ptr<class CookieCommands> cookieCommands_;
   webview::ComPtr<ICoreWebView2Environment> environment_;
   webview::ComPtr<ChromiumSettings> settings_;
   EventHandlerList events_;
+  webview::HostObjectRegistry hostObjects_;
   bool closed_ = false;
   // The page's frames and running downloads, by the frame's number and the download's guid.
   webview::ComPtr<ChromiumFrame> FindFrame(std::uint32_t frameId) const;

@@ -52,8 +52,6 @@ using runtime::doubles::ScenarioCallFailure;
 using runtime::doubles::ScenarioError;
 using runtime::doubles::ScenarioMessage;
 
-namespace {
-
 struct ScenarioCase {
   const char* name;
   std::string text;
@@ -201,8 +199,6 @@ INSTANTIATE_TEST_SUITE_P(
                        return scenario;
                      }()}),
     CaseName());
-
-}  // namespace
 
 }  // namespace
 }  // namespace velmoran::test

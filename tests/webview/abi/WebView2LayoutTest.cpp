@@ -13,6 +13,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "webview/abi/Automation.h"
 #include "webview/abi/WebView2Abi.h"
 
 namespace velmoran::test {
@@ -53,7 +54,17 @@ const std::vector<InterfaceCase>& Cases() {
       {"IUnknown",
        GuidToRegistryText(IID_IUnknown),
        u"{00000000-0000-0000-C000-000000000046}",
-       {SLOT(IUnknown, QueryInterface, 0), SLOT(IUnknown, AddRef, 1), SLOT(IUnknown, Release, 2)}},
+       // The system's IUnknown adds a template QueryInterface on Windows: the slot is the COM one.
+       {Slot{"QueryInterface",
+             VtableSlot(
+                 static_cast<HRESULT (WV2_STDCALL IUnknown::*)(REFIID, void**)>(&IUnknown::QueryInterface)),
+             0},
+        SLOT(IUnknown, AddRef, 1), SLOT(IUnknown, Release, 2)}},
+      {"IDispatch",
+       GuidToRegistryText(IID_IDispatch),
+       u"{00020400-0000-0000-C000-000000000046}",
+       {SLOT(IDispatch, GetTypeInfoCount, 3), SLOT(IDispatch, GetTypeInfo, 4),
+        SLOT(IDispatch, GetIDsOfNames, 5), SLOT(IDispatch, Invoke, 6)}},
       {"ICoreWebView2",
        GuidToRegistryText(IID_ICoreWebView2),
        u"{76ECEACB-0462-4D94-AC83-423A6793775E}",
@@ -293,6 +304,96 @@ const std::vector<InterfaceCase>& Cases() {
        GuidToRegistryText(IID_ICoreWebView2StateChangedEventHandler),
        u"{87055262-E8A6-570B-98D9-A767DB9EA44A}",
        {SLOT(ICoreWebView2StateChangedEventHandler, Invoke, 3)}},
+      // Our own declarations (composition controller, context menu items, notifications): ids of our own.
+      {"ICoreWebView2CompositionController",
+       GuidToRegistryText(IID_ICoreWebView2CompositionController),
+       u"{3FCAA4F8-300C-57DE-9667-E54ECAB5E270}",
+       {SLOT(ICoreWebView2CompositionController, get_RootVisualTarget, 3),
+        SLOT(ICoreWebView2CompositionController, SendMouseInput, 5),
+        SLOT(ICoreWebView2CompositionController, SendPointerInput, 6),
+        SLOT(ICoreWebView2CompositionController, get_Cursor, 7),
+        SLOT(ICoreWebView2CompositionController, get_SystemCursorId, 8),
+        SLOT(ICoreWebView2CompositionController, add_CursorChanged, 9),
+        SLOT(ICoreWebView2CompositionController, remove_CursorChanged, 10)}},
+      {"ICoreWebView2CompositionController2",
+       GuidToRegistryText(IID_ICoreWebView2CompositionController2),
+       u"{7CE68F49-A53E-5F12-B816-799B421931B8}",
+       {SLOT(ICoreWebView2CompositionController2, get_AutomationProvider, 11)}},
+      {"ICoreWebView2CompositionController3",
+       GuidToRegistryText(IID_ICoreWebView2CompositionController3),
+       u"{CFB6BB52-F937-5C68-B0A9-2CA76DFBA84B}",
+       {SLOT(ICoreWebView2CompositionController3, DragEnter, 12),
+        SLOT(ICoreWebView2CompositionController3, DragLeave, 13),
+        SLOT(ICoreWebView2CompositionController3, DragOver, 14),
+        SLOT(ICoreWebView2CompositionController3, Drop, 15)}},
+      {"ICoreWebView2CompositionController4",
+       GuidToRegistryText(IID_ICoreWebView2CompositionController4),
+       u"{63301A9C-4478-5D51-8095-231A9F4EF92A}",
+       {SLOT(ICoreWebView2CompositionController4, GetNonClientRegionAtPoint, 16),
+        SLOT(ICoreWebView2CompositionController4, QueryNonClientRegion, 17),
+        SLOT(ICoreWebView2CompositionController4, add_NonClientRegionChanged, 18),
+        SLOT(ICoreWebView2CompositionController4, remove_NonClientRegionChanged, 19)}},
+      {"ICoreWebView2CursorChangedEventHandler",
+       GuidToRegistryText(IID_ICoreWebView2CursorChangedEventHandler),
+       u"{6F92DAD2-BC67-544C-AC00-18FA8ED9176D}",
+       {SLOT(ICoreWebView2CursorChangedEventHandler, Invoke, 3)}},
+      {"ICoreWebView2NonClientRegionChangedEventHandler",
+       GuidToRegistryText(IID_ICoreWebView2NonClientRegionChangedEventHandler),
+       u"{F7BA488F-00E2-549C-B216-8980A16A5DC0}",
+       {SLOT(ICoreWebView2NonClientRegionChangedEventHandler, Invoke, 3)}},
+      {"ICoreWebView2NonClientRegionChangedEventArgs",
+       GuidToRegistryText(IID_ICoreWebView2NonClientRegionChangedEventArgs),
+       u"{0760911E-9671-56E0-A878-B0E83C66F97D}",
+       {SLOT(ICoreWebView2NonClientRegionChangedEventArgs, get_RegionKind, 3)}},
+      {"ICoreWebView2RegionRectCollectionView",
+       GuidToRegistryText(IID_ICoreWebView2RegionRectCollectionView),
+       u"{D4F404EC-5160-5769-BDDE-1DE0FCBC3EAA}",
+       {SLOT(ICoreWebView2RegionRectCollectionView, get_Count, 3),
+        SLOT(ICoreWebView2RegionRectCollectionView, GetValueAtIndex, 4)}},
+      {"ICoreWebView2ContextMenuItem",
+       GuidToRegistryText(IID_ICoreWebView2ContextMenuItem),
+       u"{39541296-06C3-55F2-B341-F22C1F7584B8}",
+       {SLOT(ICoreWebView2ContextMenuItem, get_Name, 3), SLOT(ICoreWebView2ContextMenuItem, get_Label, 4),
+        SLOT(ICoreWebView2ContextMenuItem, get_CommandId, 5),
+        SLOT(ICoreWebView2ContextMenuItem, get_ShortcutKeyDescription, 6),
+        SLOT(ICoreWebView2ContextMenuItem, get_Icon, 7), SLOT(ICoreWebView2ContextMenuItem, get_Kind, 8),
+        SLOT(ICoreWebView2ContextMenuItem, put_IsEnabled, 9),
+        SLOT(ICoreWebView2ContextMenuItem, get_IsEnabled, 10),
+        SLOT(ICoreWebView2ContextMenuItem, put_IsChecked, 11),
+        SLOT(ICoreWebView2ContextMenuItem, get_IsChecked, 12),
+        SLOT(ICoreWebView2ContextMenuItem, get_Children, 13),
+        SLOT(ICoreWebView2ContextMenuItem, add_CustomItemSelected, 14),
+        SLOT(ICoreWebView2ContextMenuItem, remove_CustomItemSelected, 15)}},
+      {"ICoreWebView2ContextMenuItemCollection",
+       GuidToRegistryText(IID_ICoreWebView2ContextMenuItemCollection),
+       u"{3764EE8C-B27E-5EFC-8A15-A6465CCC52FB}",
+       {SLOT(ICoreWebView2ContextMenuItemCollection, get_Count, 3),
+        SLOT(ICoreWebView2ContextMenuItemCollection, InsertValueAtIndex, 6)}},
+      {"ICoreWebView2CustomItemSelectedEventHandler",
+       GuidToRegistryText(IID_ICoreWebView2CustomItemSelectedEventHandler),
+       u"{A89EEFAA-A5FE-54F1-AF49-0230D6AA4D28}",
+       {SLOT(ICoreWebView2CustomItemSelectedEventHandler, Invoke, 3)}},
+      {"ICoreWebView2NotificationReceivedEventArgs",
+       GuidToRegistryText(IID_ICoreWebView2NotificationReceivedEventArgs),
+       u"{3C0AB80A-E4C9-5DC4-B89A-ED45A03B86CE}",
+       {SLOT(ICoreWebView2NotificationReceivedEventArgs, get_SenderOrigin, 3),
+        SLOT(ICoreWebView2NotificationReceivedEventArgs, get_Notification, 4),
+        SLOT(ICoreWebView2NotificationReceivedEventArgs, put_Handled, 5),
+        SLOT(ICoreWebView2NotificationReceivedEventArgs, get_Handled, 6),
+        SLOT(ICoreWebView2NotificationReceivedEventArgs, GetDeferral, 7)}},
+      {"ICoreWebView2Notification",
+       GuidToRegistryText(IID_ICoreWebView2Notification),
+       u"{F7BE6A5D-7E3B-56FF-8981-E6948631D95D}",
+       {SLOT(ICoreWebView2Notification, add_CloseRequested, 3),
+        SLOT(ICoreWebView2Notification, remove_CloseRequested, 4),
+        SLOT(ICoreWebView2Notification, ReportShown, 5), SLOT(ICoreWebView2Notification, ReportClosed, 7),
+        SLOT(ICoreWebView2Notification, get_Body, 8), SLOT(ICoreWebView2Notification, get_Title, 13),
+        SLOT(ICoreWebView2Notification, get_Timestamp, 19),
+        SLOT(ICoreWebView2Notification, GetVibrationPattern, 20)}},
+      {"ICoreWebView2NotificationCloseRequestedEventHandler",
+       GuidToRegistryText(IID_ICoreWebView2NotificationCloseRequestedEventHandler),
+       u"{7AD1A985-C451-5942-8653-2B1F11CCDBCE}",
+       {SLOT(ICoreWebView2NotificationCloseRequestedEventHandler, Invoke, 3)}},
   };
   return cases;
 }
@@ -331,6 +432,9 @@ static_assert(std::is_same_v<InterfaceTraits<ICoreWebView2ExecuteScriptCompleted
 static_assert(std::is_same_v<InterfaceTraits<ICoreWebView2Frame6>::Base, ICoreWebView2Frame5>);
 static_assert(std::is_same_v<InterfaceTraits<ICoreWebView2DownloadOperation>::Base, IUnknown>);
 static_assert(sizeof(INT64) == 8);
+static_assert(std::is_same_v<InterfaceTraits<ICoreWebView2CompositionController4>::Base,
+                             ICoreWebView2CompositionController3>);
+static_assert(std::is_same_v<InterfaceTraits<ICoreWebView2CompositionController>::Base, IUnknown>);
 
 // Values passed by value keep the sizes the runtime's stack layout expects.
 static_assert(sizeof(EventRegistrationToken) == 8);
@@ -339,6 +443,21 @@ static_assert(sizeof(POINT) == 8);
 static_assert(sizeof(COREWEBVIEW2_COLOR) == 4);
 static_assert(sizeof(COREWEBVIEW2_WEB_ERROR_STATUS) == 4);
 static_assert(sizeof(BOOL) == 4 && sizeof(HRESULT) == 4 && sizeof(ULONG) == 4);
+
+// A host object's VARIANT crosses to the runtime by pointer: the runtime reads it with the published
+// layout, the type first and the value at byte 8, sixteen bytes in all on x86.
+static_assert(offsetof(VARIANT, vt) == 0);
+static_assert(offsetof(VARIANT, lVal) == 8 && offsetof(VARIANT, dblVal) == 8 &&
+              offsetof(VARIANT, bstrVal) == 8 && offsetof(VARIANT, pdispVal) == 8 &&
+              offsetof(VARIANT, boolVal) == 8);
+static_assert(sizeof(VARIANT) == 16 || sizeof(void*) != 4);
+static_assert(sizeof(VARTYPE) == 2 && sizeof(VARIANT_BOOL) == 2 && sizeof(DISPID) == 4);
+static_assert(VT_EMPTY == 0 && VT_NULL == 1 && VT_I4 == 3 && VT_R8 == 5 && VT_BSTR == 8 && VT_DISPATCH == 9 &&
+              VT_BOOL == 11 && VT_UNKNOWN == 13);
+static_assert(VARIANT_TRUE == -1 && VARIANT_FALSE == 0);
+static_assert(offsetof(DISPPARAMS, rgvarg) == 0 && offsetof(DISPPARAMS, cArgs) == 2 * sizeof(void*) &&
+              sizeof(DISPPARAMS) == 2 * sizeof(void*) + 8);
+static_assert(sizeof(EXCEPINFO) == 32 || sizeof(void*) != 4);
 
 TEST(WebView2Layout, EnumValuesAreThePublishedOnes) {
   EXPECT_EQ(COREWEBVIEW2_WEB_ERROR_STATUS_CONNECTION_ABORTED, 9);

@@ -287,6 +287,19 @@ class RecordingBrowserEvents final : public IWVBrowserEvents, public CallbackRec
                                      std::int32_t downloadID) override {
     return Record(u"DownloadStateChanged", sender, args, downloadID);
   }
+  HRESULT HandleCursorChanged(ICoreWebView2CompositionController* sender, IUnknown* args) override {
+    return Record(u"CursorChanged", sender, args);
+  }
+  HRESULT HandleNonClientRegionChanged(ICoreWebView2CompositionController* sender,
+                                       ICoreWebView2NonClientRegionChangedEventArgs* args) override {
+    return Record(u"NonClientRegionChanged", sender, args);
+  }
+  HRESULT HandleCustomItemSelected(ICoreWebView2ContextMenuItem* sender, IUnknown* args) override {
+    return Record(u"CustomItemSelected", sender, args);
+  }
+  HRESULT HandleNotificationCloseRequested(ICoreWebView2Notification* sender, IUnknown* args) override {
+    return Record(u"NotificationCloseRequested", sender, args);
+  }
   HRESULT HandleExecuteScriptCompleted(HRESULT errorCode, LPCWSTR resultObjectAsJson,
                                        std::int32_t executionId) override {
     return Record(u"ExecuteScriptCompleted", errorCode, resultObjectAsJson, executionId);

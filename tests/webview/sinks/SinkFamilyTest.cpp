@@ -31,6 +31,8 @@ using webview::TCoreWebView2ContentLoadingEventHandler;
 using webview::TCoreWebView2ContextMenuRequestedEventHandler;
 using webview::TCoreWebView2CreateCoreWebView2CompositionControllerCompletedHandler;
 using webview::TCoreWebView2CreateCoreWebView2ControllerCompletedHandler;
+using webview::TCoreWebView2CursorChangedEventHandler;
+using webview::TCoreWebView2CustomItemSelectedEventHandler;
 using webview::TCoreWebView2DocumentTitleChangedEventHandler;
 using webview::TCoreWebView2DOMContentLoadedEventHandler;
 using webview::TCoreWebView2DownloadStartingEventHandler;
@@ -66,6 +68,8 @@ using webview::TCoreWebView2NavigationCompletedEventHandler;
 using webview::TCoreWebView2NavigationStartingEventHandler;
 using webview::TCoreWebView2NewBrowserVersionAvailableEventHandler;
 using webview::TCoreWebView2NewWindowRequestedEventHandler;
+using webview::TCoreWebView2NonClientRegionChangedEventHandler;
+using webview::TCoreWebView2NotificationCloseRequestedEventHandler;
 using webview::TCoreWebView2NotificationReceivedEventHandler;
 using webview::TCoreWebView2PermissionRequestedEventHandler;
 using webview::TCoreWebView2PrintCompletedHandler;
@@ -135,6 +139,8 @@ using EverySink = testing::Types<
     TCoreWebView2LostFocusEventHandler, TCoreWebView2MoveFocusRequestedEventHandler,
     TCoreWebView2ZoomFactorChangedEventHandler, TCoreWebView2RasterizationScaleChangedEventHandler,
     TCoreWebView2ProfileDeletedEventHandler, TCoreWebView2NewBrowserVersionAvailableEventHandler,
+    TCoreWebView2CursorChangedEventHandler, TCoreWebView2NonClientRegionChangedEventHandler,
+    TCoreWebView2CustomItemSelectedEventHandler, TCoreWebView2NotificationCloseRequestedEventHandler,
     TCoreWebView2BrowserProcessExitedEventHandler, TCoreWebView2ProcessInfosChangedEventHandler,
     TCoreWebView2ExecuteScriptCompletedHandler, TCoreWebView2ExecuteScriptWithResultCompletedHandler,
     TCoreWebView2CallDevToolsProtocolMethodCompletedHandler,
