@@ -23,6 +23,11 @@ struct BrowserLaunch {
   std::u16string additionalArguments;  // the host's switches, one Windows command line text
   std::u16string language;
   bool fakeMediaDevices = false;  // a demo camera and no permission prompt
+  // Downloads: the folder Chromium writes them into while they run (its Unix
+  // path and its Windows path), and where a finished one goes (Windows path).
+  std::string downloadStagingFolderUnix;
+  std::u16string downloadStagingFolder;
+  std::u16string downloadFolder;
 };
 
 // The switches in the order they are given, one argument each: the

@@ -23,6 +23,11 @@ struct SimControllerConfig {
   SimVersionLimit profileVersions{8, {}};
   SimVersionLimit printSettingsVersions{2, {}};
   SimVersionLimit controllerOptionsVersions{2, {}};
+  // Frames (and their FrameCreated arguments) and downloads (and their
+  // DownloadStarting arguments) carry ids of our own: 0 is a runtime that
+  // only knows the published ones, where every such QueryInterface is refused.
+  SimVersionLimit frameVersions{6, {}};
+  SimVersionLimit downloadVersions{1, {}};
   // Our own declarations: the composition controller's versions, the
   // application's context menu items and the page's notifications (version 1
   // each; 0 refuses even that, as a runtime that knows other ids would).

@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "codec/JsonString.h"
+#include "runtime/sim/SimDownloadOperation.h"
+#include "runtime/sim/SimFrame.h"
 #include "runtime/sim/SimNavigationCompletedEventArgs.h"
 #include "runtime/sim/SimNavigationStartingEventArgs.h"
 #include "runtime/sim/SimProfile.h"
@@ -219,6 +221,7 @@ void SimWebView::Close() {
   closed_ = true;
   events_.Clear();
   for (auto& [name, receiver] : devToolsReceivers_) receiver->Clear();
+  CloseFramesAndDownloads();
 }
 
 void SimWebView::FailRenderProcess(COREWEBVIEW2_PROCESS_FAILED_KIND kind,

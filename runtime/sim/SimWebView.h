@@ -33,6 +33,9 @@ namespace velmoran::runtime::sim {
 class SimNotification;
 class SimSettings;
 class SimProfile;
+class SimFrame;
+class SimDownloadOperation;
+struct SimDownloadConfig;
 
 class SimWebView final : public SimWebViewBase {
  public:
@@ -115,6 +118,14 @@ class SimWebView final : public SimWebViewBase {
   const std::vector<std::u16string>& MessagesToPage() const { return messagesToPage_; }
   SimSettings& Settings() { return *settings_; }
 
+  // Frames and downloads of the page (SimWebViewFrames.cpp). A frame the page
+  // adds is announced with FrameCreated on the next pump; a download it starts
+  // with DownloadStarting, after which it runs unless a handler cancelled it.
+  webview::ComPtr<SimFrame> AddFrame(std::u16string name);
+  webview::ComPtr<SimDownloadOperation> StartDownload(const SimDownloadConfig& config);
+  const std::vector<webview::ComPtr<SimFrame>>& Frames() const { return frames_; }
+  const std::vector<webview::ComPtr<SimDownloadOperation>>& Downloads() const { return downloads_; }
+
   // The controller closed: the webview drops every subscription and raises no more events.
   void Close();
   bool Closed() const { return closed_; }
@@ -144,6 +155,7 @@ class SimWebView final : public SimWebViewBase {
   void StartNavigation(std::u16string target);
   void CompleteNavigation(UINT64 navigationId);
   void RaiseProcessFailed(SimProcessFailure failure);
+  void CloseFramesAndDownloads();
   void CallHostObject(std::u16string name, std::u16string method,
                       std::vector<webview::AutomationValue> arguments,
                       std::function<void(const webview::DispatchCallResult&)> onResult);
@@ -171,6 +183,10 @@ class SimWebView final : public SimWebViewBase {
   std::vector<bool> messagesWithObjects_;
   std::vector<SharedBufferPost> sharedBufferPosts_;
   UINT64 nextNavigationId_ = 1;
+  std::vector<webview::ComPtr<SimFrame>> frames_;
+  std::vector<webview::ComPtr<SimDownloadOperation>> downloads_;
+  // The top document is frame 1.
+  UINT32 nextFrameId_ = 2;
   bool closed_ = false;
   bool browserProcessGone_ = false;
 };

@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "codec/JsonString.h"
+#include "runtime/sim/SimDownloadOperation.h"
+#include "runtime/sim/SimFrame.h"
 #include "runtime/sim/SimWebView.h"
 
 namespace velmoran::runtime::sim {
@@ -26,6 +28,14 @@ void SimWebViewPage::CallHostObject(std::u16string_view name, std::u16string_vie
 
 void SimWebViewPage::PostWebMessagePointingNowhere() {
   webView_.DeliverWebMessage(std::nullopt, std::nullopt, true);
+}
+
+webview::ComPtr<SimFrame> SimWebViewPage::AddFrame(std::u16string name) {
+  return webView_.AddFrame(std::move(name));
+}
+
+webview::ComPtr<SimDownloadOperation> SimWebViewPage::StartDownload(const SimDownloadConfig& config) {
+  return webView_.StartDownload(config);
 }
 
 }  // namespace velmoran::runtime::sim

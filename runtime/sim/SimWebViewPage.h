@@ -10,10 +10,14 @@
 #include <vector>
 
 #include "webview/abi/AutomationValue.h"
+#include "webview/abi/ComPtr.h"
 
 namespace velmoran::runtime::sim {
 
 class SimWebView;
+class SimFrame;
+class SimDownloadOperation;
+struct SimDownloadConfig;
 
 class SimWebViewPage {
  public:
@@ -26,6 +30,10 @@ class SimWebViewPage {
   // A message whose text getters hand over a pointer to memory that does not
   // exist: the host crashes when it reads the text.
   void PostWebMessagePointingNowhere();
+  // An iframe appears in the page; the test drives it through the frame.
+  webview::ComPtr<SimFrame> AddFrame(std::u16string name);
+  // A link of the page leads to a download; the test drives it through the operation.
+  webview::ComPtr<SimDownloadOperation> StartDownload(const SimDownloadConfig& config);
   // `chrome.webview.hostObjects.<name>.<method>(arguments...)`: on a later pump the host object's method is
   // called by name and `onResult` gets its value, or the failure the page's promise is rejected with
   // (E_ACCESSDENIED while host objects are not allowed, DISP_E_UNKNOWNNAME for a name without an object).

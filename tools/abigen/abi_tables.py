@@ -23,7 +23,7 @@ from pathlib import Path
 
 # Types of parameters that ComTypes.h or WebView2Structs.h declare.
 SCALAR_TYPES = {
-    "BOOL", "HRESULT", "HWND", "INT", "INT32", "UINT", "UINT32", "UINT64", "LPCWSTR", "LPWSTR",
+    "BOOL", "HRESULT", "HWND", "INT", "INT32", "INT64", "UINT", "UINT32", "UINT64", "LPCWSTR", "LPWSTR",
     "PCWSTR", "double", "int", "void", "REFIID", "EventRegistrationToken", "RECT", "POINT",
     "DWORD", "HCURSOR",
 }

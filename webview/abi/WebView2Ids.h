@@ -204,6 +204,27 @@ inline constexpr IID IID_ICoreWebView2DevToolsProtocolEventReceiver = {0xC439B69
 inline constexpr IID IID_ICoreWebView2ProcessExtendedInfo = {0xAF6D5F31, 0xA3DC, 0x5C08, {0xBB, 0x56, 0x02, 0x99, 0x28, 0x07, 0x30, 0xEA}};
 inline constexpr IID IID_ICoreWebView2ProcessExtendedInfoCollection = {0xE97E0DCF, 0xC20E, 0x5936, {0xB7, 0xD4, 0xBB, 0xFC, 0x1B, 0x6D, 0x90, 0xAA}};
 inline constexpr IID IID_ICoreWebView2ObjectCollectionView = {0xABB935E7, 0x2207, 0x51C8, {0xB9, 0xFC, 0xE9, 0xE6, 0xE7, 0x6D, 0x9E, 0xB4}};
+inline constexpr IID IID_ICoreWebView2FrameCreatedEventArgs = {0x52DB9046, 0xD8CF, 0x5096, {0xA4, 0x3A, 0x30, 0x68, 0x46, 0x2E, 0x41, 0xE5}};
+inline constexpr IID IID_ICoreWebView2Frame = {0xEC65755C, 0x67C3, 0x52F9, {0xA5, 0xC7, 0xBF, 0xB3, 0x26, 0x51, 0xA5, 0xC1}};
+inline constexpr IID IID_ICoreWebView2Frame2 = {0x5002F2D4, 0xF483, 0x5B6E, {0xA8, 0xBC, 0x06, 0x24, 0xC8, 0x97, 0x07, 0xDD}};
+inline constexpr IID IID_ICoreWebView2Frame3 = {0xF0260A29, 0x1E62, 0x50AC, {0xB7, 0x12, 0x51, 0x0D, 0xDF, 0x8F, 0x63, 0x56}};
+inline constexpr IID IID_ICoreWebView2Frame4 = {0xCC642E0C, 0x5489, 0x50FD, {0xBF, 0xBE, 0xDA, 0xC6, 0x3F, 0x84, 0x45, 0x67}};
+inline constexpr IID IID_ICoreWebView2Frame5 = {0x924D445B, 0xAB82, 0x574A, {0x94, 0x1C, 0xE5, 0x3D, 0xA9, 0x80, 0xAF, 0xF6}};
+inline constexpr IID IID_ICoreWebView2Frame6 = {0xA1C58D4D, 0x9699, 0x5F92, {0x8C, 0x23, 0x7C, 0x7A, 0x0B, 0x15, 0x16, 0x45}};
+inline constexpr IID IID_ICoreWebView2FrameNameChangedEventHandler = {0x9FBBD32C, 0x3BD8, 0x5E65, {0xAF, 0x65, 0x66, 0xF2, 0x9B, 0xE1, 0x64, 0xDD}};
+inline constexpr IID IID_ICoreWebView2FrameDestroyedEventHandler = {0x82F23A43, 0x69C3, 0x58BD, {0x8C, 0x64, 0x32, 0xBC, 0x86, 0x44, 0x67, 0x1D}};
+inline constexpr IID IID_ICoreWebView2FrameNavigationStartingEventHandler = {0xC98A5A63, 0xF297, 0x5031, {0xBA, 0x6B, 0xAA, 0x11, 0x5B, 0xE4, 0xBD, 0x4C}};
+inline constexpr IID IID_ICoreWebView2FrameContentLoadingEventHandler = {0x88DB58BF, 0xC826, 0x5D24, {0x84, 0xB0, 0x94, 0x7A, 0x01, 0xB5, 0x2F, 0x9C}};
+inline constexpr IID IID_ICoreWebView2FrameNavigationCompletedEventHandler = {0x29296359, 0x1970, 0x5564, {0x89, 0x4D, 0x60, 0x83, 0x93, 0xB7, 0x17, 0x37}};
+inline constexpr IID IID_ICoreWebView2FrameDOMContentLoadedEventHandler = {0xCB6B8AB7, 0xAB02, 0x5117, {0x8E, 0x61, 0xE4, 0xAA, 0x97, 0x8D, 0x08, 0x60}};
+inline constexpr IID IID_ICoreWebView2FrameWebMessageReceivedEventHandler = {0x77333A49, 0x9343, 0x55FF, {0x99, 0x73, 0x13, 0x0F, 0xBB, 0x67, 0xDF, 0x1F}};
+inline constexpr IID IID_ICoreWebView2FramePermissionRequestedEventHandler = {0xB9FF8A65, 0x4B40, 0x5E46, {0x8A, 0x76, 0xB2, 0x01, 0x09, 0x70, 0x70, 0x13}};
+inline constexpr IID IID_ICoreWebView2FrameScreenCaptureStartingEventHandler = {0xF369CD94, 0xE620, 0x5876, {0xAE, 0x83, 0x50, 0xCD, 0xD4, 0x6C, 0xD2, 0xB1}};
+inline constexpr IID IID_ICoreWebView2DownloadStartingEventArgs = {0x9C74CB8F, 0xB3D6, 0x549F, {0xB3, 0xBA, 0x27, 0xD2, 0x1D, 0x12, 0x2B, 0xCB}};
+inline constexpr IID IID_ICoreWebView2DownloadOperation = {0x07690F8F, 0xCB57, 0x5A0A, {0x82, 0x0E, 0xB0, 0x44, 0x57, 0xD3, 0x69, 0xE1}};
+inline constexpr IID IID_ICoreWebView2BytesReceivedChangedEventHandler = {0xBD190686, 0xB718, 0x5498, {0xB5, 0xB0, 0xA7, 0x65, 0x6F, 0x4A, 0x5B, 0x80}};
+inline constexpr IID IID_ICoreWebView2EstimatedEndTimeChangedEventHandler = {0xA95DD520, 0xEAF8, 0x56A9, {0x88, 0xA6, 0xBA, 0xEA, 0x2C, 0xD0, 0x9A, 0xA4}};
+inline constexpr IID IID_ICoreWebView2StateChangedEventHandler = {0x87055262, 0xE8A6, 0x570B, {0x98, 0xD9, 0xA7, 0x67, 0xDB, 0x9E, 0xA4, 0x4A}};
 
 namespace velmoran::webview {
 
@@ -1372,6 +1393,132 @@ template <>
 struct InterfaceTraits<ICoreWebView2ObjectCollectionView> {
   using Base = IUnknown;
   static constexpr const IID& kId = IID_ICoreWebView2ObjectCollectionView;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2FrameCreatedEventArgs> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2FrameCreatedEventArgs;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2Frame> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2Frame;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2Frame2> {
+  using Base = ICoreWebView2Frame;
+  static constexpr const IID& kId = IID_ICoreWebView2Frame2;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2Frame3> {
+  using Base = ICoreWebView2Frame2;
+  static constexpr const IID& kId = IID_ICoreWebView2Frame3;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2Frame4> {
+  using Base = ICoreWebView2Frame3;
+  static constexpr const IID& kId = IID_ICoreWebView2Frame4;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2Frame5> {
+  using Base = ICoreWebView2Frame4;
+  static constexpr const IID& kId = IID_ICoreWebView2Frame5;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2Frame6> {
+  using Base = ICoreWebView2Frame5;
+  static constexpr const IID& kId = IID_ICoreWebView2Frame6;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2FrameNameChangedEventHandler> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2FrameNameChangedEventHandler;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2FrameDestroyedEventHandler> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2FrameDestroyedEventHandler;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2FrameNavigationStartingEventHandler> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2FrameNavigationStartingEventHandler;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2FrameContentLoadingEventHandler> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2FrameContentLoadingEventHandler;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2FrameNavigationCompletedEventHandler> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2FrameNavigationCompletedEventHandler;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2FrameDOMContentLoadedEventHandler> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2FrameDOMContentLoadedEventHandler;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2FrameWebMessageReceivedEventHandler> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2FrameWebMessageReceivedEventHandler;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2FramePermissionRequestedEventHandler> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2FramePermissionRequestedEventHandler;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2FrameScreenCaptureStartingEventHandler> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2FrameScreenCaptureStartingEventHandler;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2DownloadStartingEventArgs> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2DownloadStartingEventArgs;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2DownloadOperation> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2DownloadOperation;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2BytesReceivedChangedEventHandler> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2BytesReceivedChangedEventHandler;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2EstimatedEndTimeChangedEventHandler> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2EstimatedEndTimeChangedEventHandler;
+};
+
+template <>
+struct InterfaceTraits<ICoreWebView2StateChangedEventHandler> {
+  using Base = IUnknown;
+  static constexpr const IID& kId = IID_ICoreWebView2StateChangedEventHandler;
 };
 
 }  // namespace velmoran::webview

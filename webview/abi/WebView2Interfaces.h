@@ -18,9 +18,7 @@ struct ICoreWebView2BrowserExtension;
 struct ICoreWebView2BrowserExtensionList;
 struct ICoreWebView2ClientCertificateRequestedEventArgs;
 struct ICoreWebView2ContextMenuRequestedEventArgs;
-struct ICoreWebView2DownloadStartingEventArgs;
 struct ICoreWebView2FileSystemHandle;
-struct ICoreWebView2FrameCreatedEventArgs;
 struct ICoreWebView2FrameInfo;
 struct ICoreWebView2FrameInfoCollection;
 struct ICoreWebView2LaunchingExternalUriSchemeEventArgs;
@@ -229,6 +227,27 @@ struct ICoreWebView2DevToolsProtocolEventReceiver;
 struct ICoreWebView2ProcessExtendedInfo;
 struct ICoreWebView2ProcessExtendedInfoCollection;
 struct ICoreWebView2ObjectCollectionView;
+struct ICoreWebView2FrameCreatedEventArgs;
+struct ICoreWebView2Frame;
+struct ICoreWebView2Frame2;
+struct ICoreWebView2Frame3;
+struct ICoreWebView2Frame4;
+struct ICoreWebView2Frame5;
+struct ICoreWebView2Frame6;
+struct ICoreWebView2FrameNameChangedEventHandler;
+struct ICoreWebView2FrameDestroyedEventHandler;
+struct ICoreWebView2FrameNavigationStartingEventHandler;
+struct ICoreWebView2FrameContentLoadingEventHandler;
+struct ICoreWebView2FrameNavigationCompletedEventHandler;
+struct ICoreWebView2FrameDOMContentLoadedEventHandler;
+struct ICoreWebView2FrameWebMessageReceivedEventHandler;
+struct ICoreWebView2FramePermissionRequestedEventHandler;
+struct ICoreWebView2FrameScreenCaptureStartingEventHandler;
+struct ICoreWebView2DownloadStartingEventArgs;
+struct ICoreWebView2DownloadOperation;
+struct ICoreWebView2BytesReceivedChangedEventHandler;
+struct ICoreWebView2EstimatedEndTimeChangedEventHandler;
+struct ICoreWebView2StateChangedEventHandler;
 
 #if defined(_WIN32) && defined(__GNUC__)
 // The system's IUnknown leaves its destructor public; each interface here makes
@@ -2220,6 +2239,241 @@ struct ICoreWebView2ObjectCollectionView : public IUnknown {
 
  protected:
   ~ICoreWebView2ObjectCollectionView() = default;
+};
+
+// {52DB9046-D8CF-5096-A43A-3068462E41E5}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2FrameCreatedEventArgs : public IUnknown {
+  virtual HRESULT WV2_STDCALL get_Frame(ICoreWebView2Frame** frame) = 0;
+
+ protected:
+  ~ICoreWebView2FrameCreatedEventArgs() = default;
+};
+
+// {EC65755C-67C3-52F9-A5C7-BFB32651A5C1}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2Frame : public IUnknown {
+  virtual HRESULT WV2_STDCALL get_Name(LPWSTR* name) = 0;
+  virtual HRESULT WV2_STDCALL add_NameChanged(ICoreWebView2FrameNameChangedEventHandler* eventHandler, EventRegistrationToken* token) = 0;
+  virtual HRESULT WV2_STDCALL remove_NameChanged(EventRegistrationToken token) = 0;
+  virtual HRESULT WV2_STDCALL AddHostObjectToScriptWithOrigins(LPCWSTR name, VARIANT* object, UINT32 originsCount, LPCWSTR* origins) = 0;
+  virtual HRESULT WV2_STDCALL RemoveHostObjectFromScript(LPCWSTR name) = 0;
+  virtual HRESULT WV2_STDCALL add_Destroyed(ICoreWebView2FrameDestroyedEventHandler* eventHandler, EventRegistrationToken* token) = 0;
+  virtual HRESULT WV2_STDCALL remove_Destroyed(EventRegistrationToken token) = 0;
+  virtual HRESULT WV2_STDCALL IsDestroyed(BOOL* destroyed) = 0;
+
+ protected:
+  ~ICoreWebView2Frame() = default;
+};
+
+// {5002F2D4-F483-5B6E-A8BC-0624C89707DD}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2Frame2 : public ICoreWebView2Frame {
+  virtual HRESULT WV2_STDCALL add_NavigationStarting(ICoreWebView2FrameNavigationStartingEventHandler* eventHandler, EventRegistrationToken* token) = 0;
+  virtual HRESULT WV2_STDCALL remove_NavigationStarting(EventRegistrationToken token) = 0;
+  virtual HRESULT WV2_STDCALL add_ContentLoading(ICoreWebView2FrameContentLoadingEventHandler* eventHandler, EventRegistrationToken* token) = 0;
+  virtual HRESULT WV2_STDCALL remove_ContentLoading(EventRegistrationToken token) = 0;
+  virtual HRESULT WV2_STDCALL add_NavigationCompleted(ICoreWebView2FrameNavigationCompletedEventHandler* eventHandler, EventRegistrationToken* token) = 0;
+  virtual HRESULT WV2_STDCALL remove_NavigationCompleted(EventRegistrationToken token) = 0;
+  virtual HRESULT WV2_STDCALL add_DOMContentLoaded(ICoreWebView2FrameDOMContentLoadedEventHandler* eventHandler, EventRegistrationToken* token) = 0;
+  virtual HRESULT WV2_STDCALL remove_DOMContentLoaded(EventRegistrationToken token) = 0;
+  virtual HRESULT WV2_STDCALL ExecuteScript(LPCWSTR javaScript, ICoreWebView2ExecuteScriptCompletedHandler* handler) = 0;
+  virtual HRESULT WV2_STDCALL PostWebMessageAsJson(LPCWSTR webMessageAsJson) = 0;
+  virtual HRESULT WV2_STDCALL PostWebMessageAsString(LPCWSTR webMessageAsString) = 0;
+  virtual HRESULT WV2_STDCALL add_WebMessageReceived(ICoreWebView2FrameWebMessageReceivedEventHandler* eventHandler, EventRegistrationToken* token) = 0;
+  virtual HRESULT WV2_STDCALL remove_WebMessageReceived(EventRegistrationToken token) = 0;
+
+ protected:
+  ~ICoreWebView2Frame2() = default;
+};
+
+// {F0260A29-1E62-50AC-B712-510DDF8F6356}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2Frame3 : public ICoreWebView2Frame2 {
+  virtual HRESULT WV2_STDCALL add_PermissionRequested(ICoreWebView2FramePermissionRequestedEventHandler* eventHandler, EventRegistrationToken* token) = 0;
+  virtual HRESULT WV2_STDCALL remove_PermissionRequested(EventRegistrationToken token) = 0;
+
+ protected:
+  ~ICoreWebView2Frame3() = default;
+};
+
+// {CC642E0C-5489-50FD-BFBE-DAC63F844567}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2Frame4 : public ICoreWebView2Frame3 {
+  virtual HRESULT WV2_STDCALL PostSharedBufferToScript(ICoreWebView2SharedBuffer* sharedBuffer, COREWEBVIEW2_SHARED_BUFFER_ACCESS access, LPCWSTR additionalDataAsJson) = 0;
+
+ protected:
+  ~ICoreWebView2Frame4() = default;
+};
+
+// {924D445B-AB82-574A-941C-E53DA980AFF6}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2Frame5 : public ICoreWebView2Frame4 {
+  virtual HRESULT WV2_STDCALL get_FrameId(UINT32* id) = 0;
+
+ protected:
+  ~ICoreWebView2Frame5() = default;
+};
+
+// {A1C58D4D-9699-5F92-8C23-7C7A0B151645}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2Frame6 : public ICoreWebView2Frame5 {
+  virtual HRESULT WV2_STDCALL add_ScreenCaptureStarting(ICoreWebView2FrameScreenCaptureStartingEventHandler* eventHandler, EventRegistrationToken* token) = 0;
+  virtual HRESULT WV2_STDCALL remove_ScreenCaptureStarting(EventRegistrationToken token) = 0;
+
+ protected:
+  ~ICoreWebView2Frame6() = default;
+};
+
+// {9FBBD32C-3BD8-5E65-AF65-66F29BE164DD}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2FrameNameChangedEventHandler : public IUnknown {
+  virtual HRESULT WV2_STDCALL Invoke(ICoreWebView2Frame* sender, IUnknown* args) = 0;
+
+ protected:
+  ~ICoreWebView2FrameNameChangedEventHandler() = default;
+};
+
+// {82F23A43-69C3-58BD-8C64-32BC8644671D}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2FrameDestroyedEventHandler : public IUnknown {
+  virtual HRESULT WV2_STDCALL Invoke(ICoreWebView2Frame* sender, IUnknown* args) = 0;
+
+ protected:
+  ~ICoreWebView2FrameDestroyedEventHandler() = default;
+};
+
+// {C98A5A63-F297-5031-BA6B-AA115BE4BD4C}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2FrameNavigationStartingEventHandler : public IUnknown {
+  virtual HRESULT WV2_STDCALL Invoke(ICoreWebView2Frame* sender, ICoreWebView2NavigationStartingEventArgs* args) = 0;
+
+ protected:
+  ~ICoreWebView2FrameNavigationStartingEventHandler() = default;
+};
+
+// {88DB58BF-C826-5D24-84B0-947A01B52F9C}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2FrameContentLoadingEventHandler : public IUnknown {
+  virtual HRESULT WV2_STDCALL Invoke(ICoreWebView2Frame* sender, ICoreWebView2ContentLoadingEventArgs* args) = 0;
+
+ protected:
+  ~ICoreWebView2FrameContentLoadingEventHandler() = default;
+};
+
+// {29296359-1970-5564-894D-608393B71737}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2FrameNavigationCompletedEventHandler : public IUnknown {
+  virtual HRESULT WV2_STDCALL Invoke(ICoreWebView2Frame* sender, ICoreWebView2NavigationCompletedEventArgs* args) = 0;
+
+ protected:
+  ~ICoreWebView2FrameNavigationCompletedEventHandler() = default;
+};
+
+// {CB6B8AB7-AB02-5117-8E61-E4AA978D0860}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2FrameDOMContentLoadedEventHandler : public IUnknown {
+  virtual HRESULT WV2_STDCALL Invoke(ICoreWebView2Frame* sender, ICoreWebView2DOMContentLoadedEventArgs* args) = 0;
+
+ protected:
+  ~ICoreWebView2FrameDOMContentLoadedEventHandler() = default;
+};
+
+// {77333A49-9343-55FF-9973-130FBB67DF1F}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2FrameWebMessageReceivedEventHandler : public IUnknown {
+  virtual HRESULT WV2_STDCALL Invoke(ICoreWebView2Frame* sender, ICoreWebView2WebMessageReceivedEventArgs* args) = 0;
+
+ protected:
+  ~ICoreWebView2FrameWebMessageReceivedEventHandler() = default;
+};
+
+// {B9FF8A65-4B40-5E46-8A76-B20109707013}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2FramePermissionRequestedEventHandler : public IUnknown {
+  virtual HRESULT WV2_STDCALL Invoke(ICoreWebView2Frame* sender, ICoreWebView2PermissionRequestedEventArgs2* args) = 0;
+
+ protected:
+  ~ICoreWebView2FramePermissionRequestedEventHandler() = default;
+};
+
+// {F369CD94-E620-5876-AE83-50CDD46CD2B1}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2FrameScreenCaptureStartingEventHandler : public IUnknown {
+  virtual HRESULT WV2_STDCALL Invoke(ICoreWebView2Frame* sender, ICoreWebView2ScreenCaptureStartingEventArgs* args) = 0;
+
+ protected:
+  ~ICoreWebView2FrameScreenCaptureStartingEventHandler() = default;
+};
+
+// {9C74CB8F-B3D6-549F-B3BA-27D21D122BCB}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2DownloadStartingEventArgs : public IUnknown {
+  virtual HRESULT WV2_STDCALL get_DownloadOperation(ICoreWebView2DownloadOperation** downloadOperation) = 0;
+  virtual HRESULT WV2_STDCALL get_Cancel(BOOL* cancel) = 0;
+  virtual HRESULT WV2_STDCALL put_Cancel(BOOL cancel) = 0;
+  virtual HRESULT WV2_STDCALL get_ResultFilePath(LPWSTR* resultFilePath) = 0;
+  virtual HRESULT WV2_STDCALL put_ResultFilePath(LPCWSTR resultFilePath) = 0;
+  virtual HRESULT WV2_STDCALL get_Handled(BOOL* handled) = 0;
+  virtual HRESULT WV2_STDCALL put_Handled(BOOL handled) = 0;
+  virtual HRESULT WV2_STDCALL GetDeferral(ICoreWebView2Deferral** deferral) = 0;
+
+ protected:
+  ~ICoreWebView2DownloadStartingEventArgs() = default;
+};
+
+// {07690F8F-CB57-5A0A-820E-B04457D369E1}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2DownloadOperation : public IUnknown {
+  virtual HRESULT WV2_STDCALL add_BytesReceivedChanged(ICoreWebView2BytesReceivedChangedEventHandler* eventHandler, EventRegistrationToken* token) = 0;
+  virtual HRESULT WV2_STDCALL remove_BytesReceivedChanged(EventRegistrationToken token) = 0;
+  virtual HRESULT WV2_STDCALL add_EstimatedEndTimeChanged(ICoreWebView2EstimatedEndTimeChangedEventHandler* eventHandler, EventRegistrationToken* token) = 0;
+  virtual HRESULT WV2_STDCALL remove_EstimatedEndTimeChanged(EventRegistrationToken token) = 0;
+  virtual HRESULT WV2_STDCALL add_StateChanged(ICoreWebView2StateChangedEventHandler* eventHandler, EventRegistrationToken* token) = 0;
+  virtual HRESULT WV2_STDCALL remove_StateChanged(EventRegistrationToken token) = 0;
+  virtual HRESULT WV2_STDCALL get_Uri(LPWSTR* uri) = 0;
+  virtual HRESULT WV2_STDCALL get_ContentDisposition(LPWSTR* contentDisposition) = 0;
+  virtual HRESULT WV2_STDCALL get_MimeType(LPWSTR* mimeType) = 0;
+  virtual HRESULT WV2_STDCALL get_TotalBytesToReceive(INT64* totalBytesToReceive) = 0;
+  virtual HRESULT WV2_STDCALL get_BytesReceived(INT64* bytesReceived) = 0;
+  virtual HRESULT WV2_STDCALL get_EstimatedEndTime(LPWSTR* estimatedEndTime) = 0;
+  virtual HRESULT WV2_STDCALL get_ResultFilePath(LPWSTR* resultFilePath) = 0;
+  virtual HRESULT WV2_STDCALL get_State(COREWEBVIEW2_DOWNLOAD_STATE* downloadState) = 0;
+  virtual HRESULT WV2_STDCALL get_InterruptReason(COREWEBVIEW2_DOWNLOAD_INTERRUPT_REASON* interruptReason) = 0;
+  virtual HRESULT WV2_STDCALL Cancel() = 0;
+  virtual HRESULT WV2_STDCALL Pause() = 0;
+  virtual HRESULT WV2_STDCALL Resume() = 0;
+  virtual HRESULT WV2_STDCALL get_CanResume(BOOL* canResume) = 0;
+
+ protected:
+  ~ICoreWebView2DownloadOperation() = default;
+};
+
+// {BD190686-B718-5498-B5B0-A7656F4A5B80}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2BytesReceivedChangedEventHandler : public IUnknown {
+  virtual HRESULT WV2_STDCALL Invoke(ICoreWebView2DownloadOperation* sender, IUnknown* args) = 0;
+
+ protected:
+  ~ICoreWebView2BytesReceivedChangedEventHandler() = default;
+};
+
+// {A95DD520-EAF8-56A9-88A6-BAEA2CD09AA4}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2EstimatedEndTimeChangedEventHandler : public IUnknown {
+  virtual HRESULT WV2_STDCALL Invoke(ICoreWebView2DownloadOperation* sender, IUnknown* args) = 0;
+
+ protected:
+  ~ICoreWebView2EstimatedEndTimeChangedEventHandler() = default;
+};
+
+// {87055262-E8A6-570B-98D9-A767DB9EA44A}
+// Our own declaration and id: reach it only through QueryInterface.
+struct ICoreWebView2StateChangedEventHandler : public IUnknown {
+  virtual HRESULT WV2_STDCALL Invoke(ICoreWebView2DownloadOperation* sender, IUnknown* args) = 0;
+
+ protected:
+  ~ICoreWebView2StateChangedEventHandler() = default;
 };
 
 #if defined(_WIN32) && defined(__GNUC__)

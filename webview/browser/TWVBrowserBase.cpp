@@ -9,6 +9,8 @@
 #include "webview/browser/TCoreWebView2ContextMenuItem.h"
 #include "webview/browser/TCoreWebView2Controller.h"
 #include "webview/browser/TCoreWebView2ControllerOptions.h"
+#include "webview/browser/TCoreWebView2DownloadOperation.h"
+#include "webview/browser/TCoreWebView2Frame.h"
 #include "webview/browser/TCoreWebView2Notification.h"
 #include "webview/browser/TCoreWebView2PrintSettings.h"
 #include "webview/browser/TCoreWebView2Profile.h"
@@ -87,6 +89,8 @@ bool TWVBrowserBase::Initialized() const {
 }
 
 void TWVBrowserBase::CloseBrowser() {
+  // Frames and downloads hold subscriptions on objects of the webview: they go before it.
+  ReleaseFramesAndDownloads();
   for (std::size_t kind = 0; kind < kCompWindowKinds; ++kind)
     ReplaceCompWindow(static_cast<TCompWindowKind>(kind), 0);
   // The application's menu items and the page's notifications first: their

@@ -31,6 +31,8 @@ class TCoreWebView2;
 class TCoreWebView2CompositionController;
 class TCoreWebView2ContextMenuItem;
 class TCoreWebView2Controller;
+class TCoreWebView2DownloadOperation;
+class TCoreWebView2Frame;
 class TCoreWebView2Environment;
 class TCoreWebView2Notification;
 class TCoreWebView2PrintSettings;
@@ -456,6 +458,35 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   HRESULT HandleFrameCreated(ICoreWebView2* sender, ICoreWebView2FrameCreatedEventArgs* args) override;
   HRESULT HandleDownloadStarting(ICoreWebView2* sender,
                                  ICoreWebView2DownloadStartingEventArgs* args) override;
+  // Frames and downloads (TWVBrowserBaseFrames.cpp).
+  HRESULT HandleFrameNameChanged(ICoreWebView2Frame* sender, IUnknown* args, std::uint32_t frameKey) override;
+  HRESULT HandleFrameDestroyed(ICoreWebView2Frame* sender, IUnknown* args, std::uint32_t frameKey) override;
+  HRESULT HandleFrameNavigationStarting2(ICoreWebView2Frame* sender,
+                                         ICoreWebView2NavigationStartingEventArgs* args,
+                                         std::uint32_t frameKey) override;
+  HRESULT HandleFrameContentLoading(ICoreWebView2Frame* sender, ICoreWebView2ContentLoadingEventArgs* args,
+                                    std::uint32_t frameKey) override;
+  HRESULT HandleFrameNavigationCompleted2(ICoreWebView2Frame* sender,
+                                          ICoreWebView2NavigationCompletedEventArgs* args,
+                                          std::uint32_t frameKey) override;
+  HRESULT HandleFrameDOMContentLoaded(ICoreWebView2Frame* sender,
+                                      ICoreWebView2DOMContentLoadedEventArgs* args,
+                                      std::uint32_t frameKey) override;
+  HRESULT HandleFrameWebMessageReceived(ICoreWebView2Frame* sender,
+                                        ICoreWebView2WebMessageReceivedEventArgs* args,
+                                        std::uint32_t frameKey) override;
+  HRESULT HandleFramePermissionRequested(ICoreWebView2Frame* sender,
+                                         ICoreWebView2PermissionRequestedEventArgs2* args,
+                                         std::uint32_t frameKey) override;
+  HRESULT HandleFrameScreenCaptureStarting(ICoreWebView2Frame* sender,
+                                           ICoreWebView2ScreenCaptureStartingEventArgs* args,
+                                           std::uint32_t frameKey) override;
+  HRESULT HandleBytesReceivedChanged(ICoreWebView2DownloadOperation* sender, IUnknown* args,
+                                     std::int32_t downloadID) override;
+  HRESULT HandleEstimatedEndTimeChanged(ICoreWebView2DownloadOperation* sender, IUnknown* args,
+                                        std::int32_t downloadID) override;
+  HRESULT HandleDownloadStateChanged(ICoreWebView2DownloadOperation* sender, IUnknown* args,
+                                     std::int32_t downloadID) override;
   HRESULT HandleClientCertificateRequested(ICoreWebView2* sender,
                                            ICoreWebView2ClientCertificateRequestedEventArgs* args) override;
   HRESULT HandleIsMutedChanged(ICoreWebView2* sender, IUnknown* args) override;
@@ -764,6 +795,22 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   // page shows, each with its subscription, released when the browser closes.
   std::vector<std::unique_ptr<TCoreWebView2ContextMenuItem>> FCustomMenuItems;
   std::vector<std::unique_ptr<TCoreWebView2Notification>> FNotifications;
+
+  // The frames of the page and the running downloads, each wrapped with its
+  // subscriptions (TWVBrowserBaseFrames.cpp). A frame goes when the runtime
+  // says it is destroyed, a download when it has ended; all of them go first
+  // when the browser is let go of.
+  void AdoptFrame(ICoreWebView2FrameCreatedEventArgs* aArgs);
+  void AdoptDownload(ICoreWebView2DownloadStartingEventArgs* aArgs);
+  TCoreWebView2Frame* FindFrame(std::uint32_t aFrameKey) const;
+  std::uint32_t FrameIDOf(std::uint32_t aFrameKey) const;
+  void ReleaseFrame(std::uint32_t aFrameKey);
+  void ReleaseDownload(std::int32_t aDownloadID);
+  void ReleaseFramesAndDownloads();
+  std::vector<std::unique_ptr<TCoreWebView2Frame>> FFrames;
+  std::vector<std::unique_ptr<TCoreWebView2DownloadOperation>> FDownloads;
+  std::uint32_t FNextFrameKey = 1;
+  std::int32_t FNextDownloadID = 1;
 
   // Completion sinks the control keeps for its whole life.
   ComPtr<ICoreWebView2ClearBrowsingDataCompletedHandler> FClearBrowsingDataCompletedHandler;

@@ -36,8 +36,6 @@ VELMORAN_PASS_STRAIGHT_ON(WindowCloseRequested, ICoreWebView2, IUnknown)
 VELMORAN_PASS_STRAIGHT_ON(WebResourceResponseReceived, ICoreWebView2,
                           ICoreWebView2WebResourceResponseReceivedEventArgs)
 VELMORAN_PASS_STRAIGHT_ON(DOMContentLoaded, ICoreWebView2, ICoreWebView2DOMContentLoadedEventArgs)
-VELMORAN_PASS_STRAIGHT_ON(FrameCreated, ICoreWebView2, ICoreWebView2FrameCreatedEventArgs)
-VELMORAN_PASS_STRAIGHT_ON(DownloadStarting, ICoreWebView2, ICoreWebView2DownloadStartingEventArgs)
 VELMORAN_PASS_STRAIGHT_ON(ClientCertificateRequested, ICoreWebView2,
                           ICoreWebView2ClientCertificateRequestedEventArgs)
 VELMORAN_PASS_STRAIGHT_ON(IsMutedChanged, ICoreWebView2, IUnknown)

@@ -13,10 +13,12 @@
 
 namespace velmoran::webview {
 
-template <typename Sink, typename Interface, typename AddMethod, typename Events>
-bool Subscribe(Interface* intf, AddMethod add, EventRegistrationToken& token, Events* aEvents) {
+// `aSinkArguments` follow the target in the sink's construction (the id of an EventIdSink).
+template <typename Sink, typename Interface, typename AddMethod, typename Events, typename... SinkArguments>
+bool Subscribe(Interface* intf, AddMethod add, EventRegistrationToken& token, Events* aEvents,
+               SinkArguments... aSinkArguments) {
   if (intf == nullptr || token.value != 0) return false;
-  ComPtr<Sink> sink = MakeComObject<Sink>(aEvents);
+  ComPtr<Sink> sink = MakeComObject<Sink>(aEvents, aSinkArguments...);
   if (SUCCEEDED((intf->*add)(sink.Get(), &token))) return true;
   // A refused subscription holds nothing to remove later, whatever the runtime wrote.
   token.value = 0;

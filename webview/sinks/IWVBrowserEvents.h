@@ -96,6 +96,44 @@ class IWVBrowserEvents : public SinkTarget {
   virtual HRESULT HandleScreenCaptureStarting(ICoreWebView2* sender,
                                               ICoreWebView2ScreenCaptureStartingEventArgs* args) = 0;
 
+  // Events of one frame of the page, subscribed by its frame wrapper; `frameKey`
+  // is the browser control's number for that wrapper. The sender is typed with
+  // an interface of our own id: it is only passed on, never called.
+  virtual HRESULT HandleFrameNameChanged(ICoreWebView2Frame* sender, IUnknown* args,
+                                         std::uint32_t frameKey) = 0;
+  virtual HRESULT HandleFrameDestroyed(ICoreWebView2Frame* sender, IUnknown* args,
+                                       std::uint32_t frameKey) = 0;
+  virtual HRESULT HandleFrameNavigationStarting2(ICoreWebView2Frame* sender,
+                                                 ICoreWebView2NavigationStartingEventArgs* args,
+                                                 std::uint32_t frameKey) = 0;
+  virtual HRESULT HandleFrameContentLoading(ICoreWebView2Frame* sender,
+                                            ICoreWebView2ContentLoadingEventArgs* args,
+                                            std::uint32_t frameKey) = 0;
+  virtual HRESULT HandleFrameNavigationCompleted2(ICoreWebView2Frame* sender,
+                                                  ICoreWebView2NavigationCompletedEventArgs* args,
+                                                  std::uint32_t frameKey) = 0;
+  virtual HRESULT HandleFrameDOMContentLoaded(ICoreWebView2Frame* sender,
+                                              ICoreWebView2DOMContentLoadedEventArgs* args,
+                                              std::uint32_t frameKey) = 0;
+  virtual HRESULT HandleFrameWebMessageReceived(ICoreWebView2Frame* sender,
+                                                ICoreWebView2WebMessageReceivedEventArgs* args,
+                                                std::uint32_t frameKey) = 0;
+  virtual HRESULT HandleFramePermissionRequested(ICoreWebView2Frame* sender,
+                                                 ICoreWebView2PermissionRequestedEventArgs2* args,
+                                                 std::uint32_t frameKey) = 0;
+  virtual HRESULT HandleFrameScreenCaptureStarting(ICoreWebView2Frame* sender,
+                                                   ICoreWebView2ScreenCaptureStartingEventArgs* args,
+                                                   std::uint32_t frameKey) = 0;
+
+  // Events of one download, subscribed by its download wrapper; `downloadID` is
+  // the browser control's number for the download.
+  virtual HRESULT HandleBytesReceivedChanged(ICoreWebView2DownloadOperation* sender, IUnknown* args,
+                                             std::int32_t downloadID) = 0;
+  virtual HRESULT HandleEstimatedEndTimeChanged(ICoreWebView2DownloadOperation* sender, IUnknown* args,
+                                                std::int32_t downloadID) = 0;
+  virtual HRESULT HandleDownloadStateChanged(ICoreWebView2DownloadOperation* sender, IUnknown* args,
+                                             std::int32_t downloadID) = 0;
+
   // Events of the controller.
   virtual HRESULT HandleAcceleratorKeyPressed(ICoreWebView2Controller* sender,
                                               ICoreWebView2AcceleratorKeyPressedEventArgs* args) = 0;

@@ -302,8 +302,9 @@ void ChromiumBrowser::SubscribeEvents() {
     const std::u16string_view name = TextMember(event.body, u"name");
     if (name == AsciiToUtf16(kPostMessageBinding)) {
       // Taken out of the event, not copied: a capture is megabytes.
-      if (std::optional<std::u16string> payload = TakeTextMember(event.body, u"payload"))
-        page_->WebMessageReceived(std::move(*payload));
+      std::optional<std::u16string> payload = TakeTextMember(event.body, u"payload");
+      // A message from one of the page's frames is that frame's, not the page's.
+      if (payload && !DeliverFrameMessage(event, *payload)) page_->WebMessageReceived(std::move(*payload));
     } else if (name == AsciiToUtf16(kHostObjectBinding)) {
       page_->HostObjectCalled(TextMember(event.body, u"payload"),
                               IntegerMember(event.body, u"executionContextId"));
@@ -329,6 +330,7 @@ void ChromiumBrowser::SubscribeEvents() {
       failure.exitCode = static_cast<int>(IntegerMember(event.body, u"errorCode"));
     page_->ProcessFailed(failure);
   });
+  SubscribeFrameAndDownloadEvents();
   session_.Subscribe(AsciiToUtf16(kBrowserExitedEvent), [this](const DevToolsMessage& event) {
     if (const codec::JsonValue* code = event.body.Find(u"exitCode"); code != nullptr && code->IsNumber())
       exitCode_ = static_cast<int>(IntegerMember(event.body, u"exitCode"));

@@ -16,10 +16,12 @@
 
 #include "runtime/chromium/BrowserCommandLine.h"
 #include "runtime/chromium/DevToolsSession.h"
+#include "runtime/chromium/FrameTracker.h"
 #include "runtime/chromium/HostObjectScripts.h"
 #include "runtime/chromium/NavigationTracker.h"
 #include "runtime/chromium/PageScripts.h"
 #include "runtime/chromium/win32/EmbeddedWindow.h"
+#include "runtime/chromium/win32/PageFrameEvents.h"
 #include "runtime/chromium/win32/PipeTransport.h"
 #include "runtime/win32/UiThreadQueue.h"
 #include "webview/abi/WebView2Enums.h"
@@ -50,7 +52,8 @@ class PageEvents : public NavigationObserver {
 };
 
 class ChromiumBrowser final : public std::enable_shared_from_this<ChromiumBrowser>,
-                              private NavigationObserver {
+                              private NavigationObserver,
+                              private FrameObserver {
  public:
   ChromiumBrowser(std::shared_ptr<UiThreadQueue> queue, BrowserLaunch launch);
   ~ChromiumBrowser();
@@ -90,6 +93,17 @@ class ChromiumBrowser final : public std::enable_shared_from_this<ChromiumBrowse
   using PageEventHandler = std::function<void(const codec::JsonValue& params)>;
   std::uint64_t SubscribePageEvent(const std::u16string& method, PageEventHandler handler);
   void UnsubscribePageEvent(std::uint64_t subscription);
+  // Frames and downloads (ChromiumBrowserFrames.cpp): the webview receiving
+  // their events, or none; the frames as Chromium reported them; a command to
+  // the browser itself (downloads are the browser's, not the page's).
+  void SetFrameEvents(PageFrameEvents* events) { frameEvents_ = events; }
+  const FrameTracker& Frames() const { return frameTracker_; }
+  void CallBrowser(std::string_view method, std::string_view paramsJson,
+                   DevToolsSession::AnswerHandler onAnswer = {});
+  // Where Chromium puts a download while it runs (named by its guid), and
+  // where a finished one goes unless the host chose: Windows paths.
+  const std::u16string& DownloadStagingFolder() const { return launch_.downloadStagingFolder; }
+  const std::u16string& DownloadFolder() const { return launch_.downloadFolder; }
 
  private:
   bool NavigationStarting(std::uint64_t navigationId, std::u16string_view uri, bool isRedirected) override;
@@ -98,6 +112,19 @@ class ChromiumBrowser final : public std::enable_shared_from_this<ChromiumBrowse
   void HistoryChanged() override;
   void DomContentLoaded(std::uint64_t navigationId) override;
   void NavigationCompleted(const NavigationOutcome& outcome) override;
+
+  void FrameCreated(std::uint32_t frameId, std::u16string_view name) override;
+  void FrameNameChanged(std::uint32_t frameId, std::u16string_view name) override;
+  void FrameNavigationStarting(std::uint32_t frameId, std::uint64_t navigationId,
+                               std::u16string_view uri) override;
+  void FrameContentLoading(std::uint32_t frameId, std::uint64_t navigationId, bool isErrorPage) override;
+  void FrameDomContentLoaded(std::uint32_t frameId, std::uint64_t navigationId) override;
+  void FrameNavigationCompleted(std::uint32_t frameId, std::uint64_t navigationId, bool isSuccess,
+                                COREWEBVIEW2_WEB_ERROR_STATUS webErrorStatus) override;
+  void FrameDestroyed(std::uint32_t frameId) override;
+  void SubscribeFrameAndDownloadEvents();
+  // A page message from one of the followed frames' scripts: true when it went to that frame.
+  bool DeliverFrameMessage(const DevToolsMessage& event, std::u16string& payload);
 
   void Connected();
   void Ended(bool everConnected);
@@ -113,6 +140,8 @@ class ChromiumBrowser final : public std::enable_shared_from_this<ChromiumBrowse
   std::unique_ptr<PipeTransport> transport_;
   DevToolsSession session_;
   NavigationTracker tracker_;
+  FrameTracker frameTracker_{static_cast<FrameObserver&>(*this)};
+  PageFrameEvents* frameEvents_ = nullptr;
   EmbeddedWindow window_;
   std::function<void(HRESULT)> onReady_;
   PageEvents* page_ = nullptr;

@@ -68,6 +68,14 @@ void CreateFolders(const std::u16string& folder) {
   }
 }
 
+// The user's Downloads folder, or one in the user data folder when there is no user profile.
+std::u16string UserDownloadsFolder(const std::u16string& userDataFolder) {
+  wchar_t profile[MAX_PATH] = {};
+  const DWORD length = ::GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return userDataFolder + u"\\Downloads";
+  return std::u16string(profile, profile + length) + u"\\Downloads";
+}
+
 bool FakeMediaDevicesAsked() {
   wchar_t value[8] = {};
   const DWORD length = ::GetEnvironmentVariableW(L"VELMORAN_FAKE_CAMERA", value, 8);
@@ -96,6 +104,13 @@ HRESULT CreateEnvironment(PCWSTR userDataFolder, ICoreWebView2EnvironmentOptions
   if (folder.empty()) folder = ExecutablePath() + u".WebView2";
   CreateFolders(folder);
   if (auto unixFolder = UnixPathOf(folder)) launch.userDataFolder = *unixFolder;
+  // Downloads run in a folder of the user data folder, under Chromium's guid for
+  // them, and end in the user's Downloads folder (the runtime's default there).
+  launch.downloadStagingFolder = folder + u"\\DownloadsInProgress";
+  CreateFolders(launch.downloadStagingFolder);
+  if (auto unixStaging = UnixPathOf(launch.downloadStagingFolder))
+    launch.downloadStagingFolderUnix = *unixStaging;
+  launch.downloadFolder = UserDownloadsFolder(folder);
 
   auto queue = Queue();
   auto browser = std::make_shared<ChromiumBrowser>(queue, std::move(launch));

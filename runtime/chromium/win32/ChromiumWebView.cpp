@@ -6,7 +6,9 @@
 #include "platform/win32/WideText.h"
 #include "runtime/chromium/JsonWriter.h"
 #include "runtime/chromium/ScriptResult.h"
+#include "runtime/chromium/win32/ChromiumDownload.h"
 #include "runtime/chromium/win32/ChromiumEventArgs.h"
+#include "runtime/chromium/win32/ChromiumFrame.h"
 #include "runtime/chromium/win32/ChromiumSettings.h"
 #include "runtime/chromium/win32/Trace.h"
 #include "webview/abi/WebView2Ids.h"
@@ -50,6 +52,7 @@ ChromiumWebView::ChromiumWebView(std::shared_ptr<ChromiumBrowser> browser,
     : browser_(std::move(browser)), environment_(std::move(environment)) {
   settings_ = webview::MakeComObject<ChromiumSettings>(browser_);
   browser_->SetPageEvents(this);
+  browser_->SetFrameEvents(this);
 }
 
 ChromiumWebView::~ChromiumWebView() { Close(); }
@@ -63,6 +66,8 @@ void ChromiumWebView::Close() {
   for (auto& [name, receiver] : devToolsReceivers_) receiver->Detach();
   devToolsReceivers_.clear();
   browser_->SetPageEvents(nullptr);
+  browser_->SetFrameEvents(nullptr);
+  CloseFramesAndDownloads();
 }
 
 void ChromiumWebView::Evaluate(const std::string& expression) {

@@ -1,8 +1,9 @@
 #pragma once
 
 // The webview: the page in the embedded Chromium, through the published
-// ICoreWebView2 up to ICoreWebView2_23 (ChromiumWebViewLaterVersions answers
-// for what of the later versions is not done here). Its events come from the browser's
+// ICoreWebView2 up to ICoreWebView2_23: versions 1 to 4 here (frames and
+// downloads in ChromiumWebViewFrames.cpp), what of the later versions is not
+// done here in ChromiumWebViewLaterVersions. Its events come from the browser's
 // protocol session (PageEvents) and are raised from the user-interface
 // thread's message dispatch; its operations become protocol commands.
 // What it does not offer answers E_NOTIMPL. Host objects are called from the
@@ -15,6 +16,7 @@
 #include "runtime/chromium/win32/ChromiumBrowser.h"
 #include "runtime/chromium/win32/ChromiumDevToolsProtocolEventReceiver.h"
 #include "runtime/chromium/win32/ChromiumWebViewLaterVersions.h"
+#include "runtime/chromium/win32/PageFrameEvents.h"
 #include "runtime/common/EventHandlerList.h"
 #include "webview/abi/ComObject.h"
 #include "webview/abi/HostObjectRegistry.h"
@@ -23,8 +25,12 @@
 namespace velmoran::runtime::chromium {
 
 class ChromiumSettings;
+class ChromiumFrame;
+class ChromiumDownloadOperation;
 
-class ChromiumWebView final : public ChromiumWebViewLaterVersions, public PageEvents {
+class ChromiumWebView final : public ChromiumWebViewLaterVersions,
+                              public PageEvents,
+                              public PageFrameEvents {
  public:
   ChromiumWebView(std::shared_ptr<ChromiumBrowser> browser,
                   webview::ComPtr<ICoreWebView2Environment> environment);
@@ -232,6 +238,49 @@ class ChromiumWebView final : public ChromiumWebViewLaterVersions, public PageEv
   HRESULT WV2_STDCALL PostWebMessageAsJsonWithAdditionalObjects(
       LPCWSTR webMessageAsJson, ICoreWebView2ObjectCollectionView* additionalObjects) override;
 
+  // ICoreWebView2_3: Chromium here has no suspension and no host name mapping.
+  HRESULT WV2_STDCALL TrySuspend(ICoreWebView2TrySuspendCompletedHandler*) override { return E_NOTIMPL; }
+  HRESULT WV2_STDCALL Resume() override { return E_NOTIMPL; }
+  HRESULT WV2_STDCALL get_IsSuspended(BOOL* isSuspended) override;
+  HRESULT WV2_STDCALL SetVirtualHostNameToFolderMapping(LPCWSTR, LPCWSTR,
+                                                        COREWEBVIEW2_HOST_RESOURCE_ACCESS_KIND) override {
+    return E_NOTIMPL;
+  }
+  HRESULT WV2_STDCALL ClearVirtualHostNameToFolderMapping(LPCWSTR) override { return E_NOTIMPL; }
+  // ICoreWebView2_4
+  HRESULT WV2_STDCALL add_FrameCreated(ICoreWebView2FrameCreatedEventHandler* eventHandler,
+                                       EventRegistrationToken* token) override {
+    return events_.Add("FrameCreated", eventHandler, token);
+  }
+  HRESULT WV2_STDCALL remove_FrameCreated(EventRegistrationToken token) override {
+    events_.Remove("FrameCreated", token);
+    return S_OK;
+  }
+  HRESULT WV2_STDCALL add_DownloadStarting(ICoreWebView2DownloadStartingEventHandler* eventHandler,
+                                           EventRegistrationToken* token) override {
+    return events_.Add("DownloadStarting", eventHandler, token);
+  }
+  HRESULT WV2_STDCALL remove_DownloadStarting(EventRegistrationToken token) override {
+    events_.Remove("DownloadStarting", token);
+    return S_OK;
+  }
+
+  // PageFrameEvents (ChromiumWebViewFrames.cpp)
+  void FrameCreated(std::uint32_t frameId, std::u16string_view name) override;
+  void FrameNameChanged(std::uint32_t frameId, std::u16string_view name) override;
+  void FrameNavigationStarting(std::uint32_t frameId, std::uint64_t navigationId,
+                               std::u16string_view uri) override;
+  void FrameContentLoading(std::uint32_t frameId, std::uint64_t navigationId, bool isErrorPage) override;
+  void FrameDomContentLoaded(std::uint32_t frameId, std::uint64_t navigationId) override;
+  void FrameNavigationCompleted(std::uint32_t frameId, std::uint64_t navigationId, bool isSuccess,
+                                COREWEBVIEW2_WEB_ERROR_STATUS webErrorStatus) override;
+  void FrameDestroyed(std::uint32_t frameId) override;
+  void FrameWebMessageReceived(std::uint32_t frameId, std::u16string messageAsJson) override;
+  void DownloadWillBegin(std::u16string_view guid, std::u16string_view url,
+                         std::u16string_view suggestedFilename) override;
+  void DownloadProgress(std::u16string_view guid, std::u16string_view state, double receivedBytes,
+                        double totalBytes) override;
+
   // PageEvents
   bool NavigationStarting(std::uint64_t navigationId, std::u16string_view uri, bool isRedirected) override;
   void SourceChanged(bool isNewDocument) override;
@@ -258,6 +307,11 @@ class ChromiumWebView final : public ChromiumWebViewLaterVersions, public PageEv
   // One receiver per protocol event name, handed out again for the same name.
   std::map<std::u16string, webview::ComPtr<ChromiumDevToolsProtocolEventReceiver>> devToolsReceivers_;
   bool closed_ = false;
+  // The page's frames and running downloads, by the frame's number and the download's guid.
+  webview::ComPtr<ChromiumFrame> FindFrame(std::uint32_t frameId) const;
+  void CloseFramesAndDownloads();
+  std::map<std::uint32_t, webview::ComPtr<ChromiumFrame>> frames_;
+  std::map<std::u16string, webview::ComPtr<ChromiumDownloadOperation>, std::less<>> downloads_;
 };
 
 }  // namespace velmoran::runtime::chromium

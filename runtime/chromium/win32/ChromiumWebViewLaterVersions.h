@@ -1,6 +1,6 @@
 #pragma once
 
-// The webview's interface versions ICoreWebView2_3 to ICoreWebView2_23 as far
+// The webview's interface versions ICoreWebView2_5 to ICoreWebView2_23 as far
 // as this runtime does not carry them out: every method answers E_NOTIMPL
 // (handing out no object), and the events are kept but never raised, as
 // Chromium offers nothing behind them, so a host subscribing to every event
@@ -15,32 +15,6 @@ namespace velmoran::runtime::chromium {
 
 class ChromiumWebViewLaterVersions : public webview::AtomicComObject<ICoreWebView2_23> {
  public:
-  // ICoreWebView2_3
-  HRESULT WV2_STDCALL TrySuspend(ICoreWebView2TrySuspendCompletedHandler*) override { return E_NOTIMPL; }
-  HRESULT WV2_STDCALL Resume() override { return E_NOTIMPL; }
-  HRESULT WV2_STDCALL get_IsSuspended(BOOL*) override { return E_NOTIMPL; }
-  HRESULT WV2_STDCALL SetVirtualHostNameToFolderMapping(LPCWSTR, LPCWSTR,
-                                                        COREWEBVIEW2_HOST_RESOURCE_ACCESS_KIND) override {
-    return E_NOTIMPL;
-  }
-  HRESULT WV2_STDCALL ClearVirtualHostNameToFolderMapping(LPCWSTR) override { return E_NOTIMPL; }
-  // ICoreWebView2_4
-  HRESULT WV2_STDCALL add_FrameCreated(ICoreWebView2FrameCreatedEventHandler* eventHandler,
-                                       EventRegistrationToken* token) override {
-    return laterEvents_.Add("FrameCreated", eventHandler, token);
-  }
-  HRESULT WV2_STDCALL remove_FrameCreated(EventRegistrationToken token) override {
-    laterEvents_.Remove("FrameCreated", token);
-    return S_OK;
-  }
-  HRESULT WV2_STDCALL add_DownloadStarting(ICoreWebView2DownloadStartingEventHandler* eventHandler,
-                                           EventRegistrationToken* token) override {
-    return laterEvents_.Add("DownloadStarting", eventHandler, token);
-  }
-  HRESULT WV2_STDCALL remove_DownloadStarting(EventRegistrationToken token) override {
-    laterEvents_.Remove("DownloadStarting", token);
-    return S_OK;
-  }
   // ICoreWebView2_5
   HRESULT WV2_STDCALL
   add_ClientCertificateRequested(ICoreWebView2ClientCertificateRequestedEventHandler* eventHandler,

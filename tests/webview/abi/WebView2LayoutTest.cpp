@@ -261,6 +261,49 @@ const std::vector<InterfaceCase>& Cases() {
         SLOT(ICoreWebView2Cookie, put_IsHttpOnly, 11), SLOT(ICoreWebView2Cookie, get_SameSite, 12),
         SLOT(ICoreWebView2Cookie, put_SameSite, 13), SLOT(ICoreWebView2Cookie, get_IsSecure, 14),
         SLOT(ICoreWebView2Cookie, put_IsSecure, 15), SLOT(ICoreWebView2Cookie, get_IsSession, 16)}},
+      // Frames and downloads: our own declarations and ids, after the interfaces' documented meaning.
+      {"ICoreWebView2FrameCreatedEventArgs",
+       GuidToRegistryText(IID_ICoreWebView2FrameCreatedEventArgs),
+       u"{52DB9046-D8CF-5096-A43A-3068462E41E5}",
+       {SLOT(ICoreWebView2FrameCreatedEventArgs, get_Frame, 3)}},
+      {"ICoreWebView2Frame",
+       GuidToRegistryText(IID_ICoreWebView2Frame),
+       u"{EC65755C-67C3-52F9-A5C7-BFB32651A5C1}",
+       {SLOT(ICoreWebView2Frame, get_Name, 3), SLOT(ICoreWebView2Frame, add_NameChanged, 4),
+        SLOT(ICoreWebView2Frame, remove_NameChanged, 5),
+        SLOT(ICoreWebView2Frame, AddHostObjectToScriptWithOrigins, 6),
+        SLOT(ICoreWebView2Frame, RemoveHostObjectFromScript, 7), SLOT(ICoreWebView2Frame, add_Destroyed, 8),
+        SLOT(ICoreWebView2Frame, remove_Destroyed, 9), SLOT(ICoreWebView2Frame, IsDestroyed, 10)}},
+      {"ICoreWebView2Frame6",
+       GuidToRegistryText(IID_ICoreWebView2Frame6),
+       u"{A1C58D4D-9699-5F92-8C23-7C7A0B151645}",
+       {SLOT(ICoreWebView2Frame6, add_NavigationStarting, 11), SLOT(ICoreWebView2Frame6, ExecuteScript, 19),
+        SLOT(ICoreWebView2Frame6, PostWebMessageAsJson, 20),
+        SLOT(ICoreWebView2Frame6, add_WebMessageReceived, 22),
+        SLOT(ICoreWebView2Frame6, add_PermissionRequested, 24),
+        SLOT(ICoreWebView2Frame6, PostSharedBufferToScript, 26), SLOT(ICoreWebView2Frame6, get_FrameId, 27),
+        SLOT(ICoreWebView2Frame6, add_ScreenCaptureStarting, 28),
+        SLOT(ICoreWebView2Frame6, remove_ScreenCaptureStarting, 29)}},
+      {"ICoreWebView2DownloadStartingEventArgs",
+       GuidToRegistryText(IID_ICoreWebView2DownloadStartingEventArgs),
+       u"{9C74CB8F-B3D6-549F-B3BA-27D21D122BCB}",
+       {SLOT(ICoreWebView2DownloadStartingEventArgs, get_DownloadOperation, 3),
+        SLOT(ICoreWebView2DownloadStartingEventArgs, put_Cancel, 5),
+        SLOT(ICoreWebView2DownloadStartingEventArgs, put_ResultFilePath, 7),
+        SLOT(ICoreWebView2DownloadStartingEventArgs, GetDeferral, 10)}},
+      {"ICoreWebView2DownloadOperation",
+       GuidToRegistryText(IID_ICoreWebView2DownloadOperation),
+       u"{07690F8F-CB57-5A0A-820E-B04457D369E1}",
+       {SLOT(ICoreWebView2DownloadOperation, add_BytesReceivedChanged, 3),
+        SLOT(ICoreWebView2DownloadOperation, remove_StateChanged, 8),
+        SLOT(ICoreWebView2DownloadOperation, get_Uri, 9),
+        SLOT(ICoreWebView2DownloadOperation, get_BytesReceived, 13),
+        SLOT(ICoreWebView2DownloadOperation, get_State, 16), SLOT(ICoreWebView2DownloadOperation, Cancel, 18),
+        SLOT(ICoreWebView2DownloadOperation, get_CanResume, 21)}},
+      {"ICoreWebView2StateChangedEventHandler",
+       GuidToRegistryText(IID_ICoreWebView2StateChangedEventHandler),
+       u"{87055262-E8A6-570B-98D9-A767DB9EA44A}",
+       {SLOT(ICoreWebView2StateChangedEventHandler, Invoke, 3)}},
       // Our own declarations (composition controller, context menu items, notifications): ids of our own.
       {"ICoreWebView2CompositionController",
        GuidToRegistryText(IID_ICoreWebView2CompositionController),
@@ -416,6 +459,9 @@ static_assert(std::is_same_v<InterfaceTraits<ICoreWebView2EnvironmentOptions2>::
 static_assert(!std::is_base_of_v<ICoreWebView2EnvironmentOptions, ICoreWebView2EnvironmentOptions2>);
 static_assert(!std::is_base_of_v<ICoreWebView2EnvironmentOptions, ICoreWebView2EnvironmentOptions8>);
 static_assert(std::is_same_v<InterfaceTraits<ICoreWebView2ExecuteScriptCompletedHandler>::Base, IUnknown>);
+static_assert(std::is_same_v<InterfaceTraits<ICoreWebView2Frame6>::Base, ICoreWebView2Frame5>);
+static_assert(std::is_same_v<InterfaceTraits<ICoreWebView2DownloadOperation>::Base, IUnknown>);
+static_assert(sizeof(INT64) == 8);
 static_assert(std::is_same_v<InterfaceTraits<ICoreWebView2CompositionController4>::Base,
                              ICoreWebView2CompositionController3>);
 static_assert(std::is_same_v<InterfaceTraits<ICoreWebView2CompositionController>::Base, IUnknown>);

@@ -243,6 +243,59 @@ class RecordingBrowserEvents final : public IWVBrowserEvents, public CallbackRec
   HRESULT HandleProfileDeleted(ICoreWebView2Profile* sender, IUnknown* args) override {
     return Record(u"ProfileDeleted", sender, args);
   }
+  HRESULT HandleFrameNameChanged(ICoreWebView2Frame* sender, IUnknown* args,
+                                 std::uint32_t frameKey) override {
+    return Record(u"FrameNameChanged", sender, args, frameKey);
+  }
+  HRESULT HandleFrameDestroyed(ICoreWebView2Frame* sender, IUnknown* args, std::uint32_t frameKey) override {
+    return Record(u"FrameDestroyed", sender, args, frameKey);
+  }
+  HRESULT HandleFrameNavigationStarting2(ICoreWebView2Frame* sender,
+                                         ICoreWebView2NavigationStartingEventArgs* args,
+                                         std::uint32_t frameKey) override {
+    return Record(u"FrameNavigationStarting2", sender, args, frameKey);
+  }
+  HRESULT HandleFrameContentLoading(ICoreWebView2Frame* sender, ICoreWebView2ContentLoadingEventArgs* args,
+                                    std::uint32_t frameKey) override {
+    return Record(u"FrameContentLoading", sender, args, frameKey);
+  }
+  HRESULT HandleFrameNavigationCompleted2(ICoreWebView2Frame* sender,
+                                          ICoreWebView2NavigationCompletedEventArgs* args,
+                                          std::uint32_t frameKey) override {
+    return Record(u"FrameNavigationCompleted2", sender, args, frameKey);
+  }
+  HRESULT HandleFrameDOMContentLoaded(ICoreWebView2Frame* sender,
+                                      ICoreWebView2DOMContentLoadedEventArgs* args,
+                                      std::uint32_t frameKey) override {
+    return Record(u"FrameDOMContentLoaded", sender, args, frameKey);
+  }
+  HRESULT HandleFrameWebMessageReceived(ICoreWebView2Frame* sender,
+                                        ICoreWebView2WebMessageReceivedEventArgs* args,
+                                        std::uint32_t frameKey) override {
+    return Record(u"FrameWebMessageReceived", sender, args, frameKey);
+  }
+  HRESULT HandleFramePermissionRequested(ICoreWebView2Frame* sender,
+                                         ICoreWebView2PermissionRequestedEventArgs2* args,
+                                         std::uint32_t frameKey) override {
+    return Record(u"FramePermissionRequested", sender, args, frameKey);
+  }
+  HRESULT HandleFrameScreenCaptureStarting(ICoreWebView2Frame* sender,
+                                           ICoreWebView2ScreenCaptureStartingEventArgs* args,
+                                           std::uint32_t frameKey) override {
+    return Record(u"FrameScreenCaptureStarting", sender, args, frameKey);
+  }
+  HRESULT HandleBytesReceivedChanged(ICoreWebView2DownloadOperation* sender, IUnknown* args,
+                                     std::int32_t downloadID) override {
+    return Record(u"BytesReceivedChanged", sender, args, downloadID);
+  }
+  HRESULT HandleEstimatedEndTimeChanged(ICoreWebView2DownloadOperation* sender, IUnknown* args,
+                                        std::int32_t downloadID) override {
+    return Record(u"EstimatedEndTimeChanged", sender, args, downloadID);
+  }
+  HRESULT HandleDownloadStateChanged(ICoreWebView2DownloadOperation* sender, IUnknown* args,
+                                     std::int32_t downloadID) override {
+    return Record(u"DownloadStateChanged", sender, args, downloadID);
+  }
   HRESULT HandleCursorChanged(ICoreWebView2CompositionController* sender, IUnknown* args) override {
     return Record(u"CursorChanged", sender, args);
   }

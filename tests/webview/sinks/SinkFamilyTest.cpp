@@ -4,6 +4,7 @@
 #include <type_traits>
 
 #include "tests/webview/sinks/RecordingEvents.h"
+#include "webview/sinks/CoreWebView2FrameSinks.h"
 #include "webview/sinks/CoreWebView2Sinks.h"
 
 // Every member of the sink family, one by one: each must reach the face method
@@ -19,6 +20,7 @@ using webview::TCoreWebView2AcceleratorKeyPressedEventHandler;
 using webview::TCoreWebView2AddScriptToExecuteOnDocumentCreatedCompletedHandler;
 using webview::TCoreWebView2BasicAuthenticationRequestedEventHandler;
 using webview::TCoreWebView2BrowserProcessExitedEventHandler;
+using webview::TCoreWebView2BytesReceivedChangedEventHandler;
 using webview::TCoreWebView2CallDevToolsProtocolMethodCompletedHandler;
 using webview::TCoreWebView2CapturePreviewCompletedHandler;
 using webview::TCoreWebView2ClearBrowsingDataCompletedHandler;
@@ -34,12 +36,22 @@ using webview::TCoreWebView2CustomItemSelectedEventHandler;
 using webview::TCoreWebView2DocumentTitleChangedEventHandler;
 using webview::TCoreWebView2DOMContentLoadedEventHandler;
 using webview::TCoreWebView2DownloadStartingEventHandler;
+using webview::TCoreWebView2EstimatedEndTimeChangedEventHandler;
 using webview::TCoreWebView2ExecuteScriptCompletedHandler;
 using webview::TCoreWebView2ExecuteScriptWithResultCompletedHandler;
 using webview::TCoreWebView2FaviconChangedEventHandler;
+using webview::TCoreWebView2FrameContentLoadingEventHandler;
 using webview::TCoreWebView2FrameCreatedEventHandler;
+using webview::TCoreWebView2FrameDestroyedEventHandler;
+using webview::TCoreWebView2FrameDOMContentLoadedEventHandler;
+using webview::TCoreWebView2FrameNameChangedEventHandler;
+using webview::TCoreWebView2FrameNavigationCompleted2EventHandler;
 using webview::TCoreWebView2FrameNavigationCompletedEventHandler;
+using webview::TCoreWebView2FrameNavigationStarting2EventHandler;
 using webview::TCoreWebView2FrameNavigationStartingEventHandler;
+using webview::TCoreWebView2FramePermissionRequestedEventHandler;
+using webview::TCoreWebView2FrameScreenCaptureStartingEventHandler;
+using webview::TCoreWebView2FrameWebMessageReceivedEventHandler;
 using webview::TCoreWebView2GetCookiesCompletedHandler;
 using webview::TCoreWebView2GetFaviconCompletedHandler;
 using webview::TCoreWebView2GetNonDefaultPermissionSettingsCompletedHandler;
@@ -77,6 +89,7 @@ using webview::TCoreWebView2ServerCertificateErrorDetectedEventHandler;
 using webview::TCoreWebView2SetPermissionStateCompletedHandler;
 using webview::TCoreWebView2ShowSaveAsUICompletedHandler;
 using webview::TCoreWebView2SourceChangedEventHandler;
+using webview::TCoreWebView2StateChangedEventHandler;
 using webview::TCoreWebView2StatusBarTextChangedEventHandler;
 using webview::TCoreWebView2TrySuspendCompletedHandler;
 using webview::TCoreWebView2WebMessageReceivedEventHandler;
@@ -141,7 +154,13 @@ using EverySink = testing::Types<
     TCoreWebView2PrintToPdfCompletedHandler, TCoreWebView2PrintToPdfStreamCompletedHandler,
     TCoreWebView2ProfileAddBrowserExtensionCompletedHandler,
     TCoreWebView2ProfileGetBrowserExtensionsCompletedHandler, TCoreWebView2SetPermissionStateCompletedHandler,
-    TCoreWebView2ShowSaveAsUICompletedHandler, TCoreWebView2TrySuspendCompletedHandler>;
+    TCoreWebView2ShowSaveAsUICompletedHandler, TCoreWebView2TrySuspendCompletedHandler,
+    TCoreWebView2FrameNameChangedEventHandler, TCoreWebView2FrameDestroyedEventHandler,
+    TCoreWebView2FrameNavigationStarting2EventHandler, TCoreWebView2FrameContentLoadingEventHandler,
+    TCoreWebView2FrameNavigationCompleted2EventHandler, TCoreWebView2FrameDOMContentLoadedEventHandler,
+    TCoreWebView2FrameWebMessageReceivedEventHandler, TCoreWebView2FramePermissionRequestedEventHandler,
+    TCoreWebView2FrameScreenCaptureStartingEventHandler, TCoreWebView2BytesReceivedChangedEventHandler,
+    TCoreWebView2EstimatedEndTimeChangedEventHandler, TCoreWebView2StateChangedEventHandler>;
 TYPED_TEST_SUITE(SinkFamilyTest, EverySink);
 
 TYPED_TEST(SinkFamilyTest, ReachesTheFaceMethodOfItsOwnCallback) {

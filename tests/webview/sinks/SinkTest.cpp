@@ -7,6 +7,7 @@
 
 #include "tests/support/CaseName.h"
 #include "tests/webview/sinks/RecordingEvents.h"
+#include "webview/sinks/CoreWebView2FrameSinks.h"
 #include "webview/sinks/CoreWebView2Sinks.h"
 
 namespace velmoran::test {
@@ -20,6 +21,7 @@ using webview::IWVLoaderEvents;
 using webview::MakeComObject;
 using webview::TCoreWebView2BrowserProcessExitedEventHandler;
 using webview::TCoreWebView2ExecuteScriptCompletedHandler;
+using webview::TCoreWebView2FrameNameChangedEventHandler;
 using webview::TCoreWebView2FrameNavigationCompletedEventHandler;
 using webview::TCoreWebView2FrameNavigationStartingEventHandler;
 using webview::TCoreWebView2GotFocusEventHandler;
@@ -28,6 +30,7 @@ using webview::TCoreWebView2NavigationCompletedEventHandler;
 using webview::TCoreWebView2NavigationStartingEventHandler;
 using webview::TCoreWebView2NewBrowserVersionAvailableEventHandler;
 using webview::TCoreWebView2ProcessInfosChangedEventHandler;
+using webview::TCoreWebView2StateChangedEventHandler;
 using webview::TCoreWebView2WebMessageReceivedEventHandler;
 
 template <typename T>
@@ -57,6 +60,24 @@ TEST(SinkTest, PassesTheRuntimeArgumentsUnchangedAndAnswersWhatTheFaceAnswers) {
   ASSERT_EQ(events.calls.size(), 1u);
   EXPECT_EQ(events.calls[0].name, u"WebMessageReceived");
   EXPECT_EQ(events.calls[0].arguments, (std::vector<std::uintptr_t>{Bits(sender), Bits(args)}));
+}
+
+// A frame's or a download's sink hands the control's number for it after the runtime's arguments.
+TEST(SinkTest, AnIdSinkHandsItsIdAfterTheRuntimeArguments) {
+  RecordingBrowserEvents events;
+  auto frameSink = MakeComObject<TCoreWebView2FrameNameChangedEventHandler>(&events, 7u);
+  auto downloadSink = MakeComObject<TCoreWebView2StateChangedEventHandler>(&events, 9);
+  auto* frame = Fake<ICoreWebView2Frame>(0x3000);
+  auto* download = Fake<ICoreWebView2DownloadOperation>(0x4000);
+
+  EXPECT_EQ(frameSink->Invoke(frame, nullptr), S_OK);
+  EXPECT_EQ(downloadSink->Invoke(download, nullptr), S_OK);
+
+  ASSERT_EQ(events.calls.size(), 2u);
+  EXPECT_EQ(events.calls[0].name, u"FrameNameChanged");
+  EXPECT_EQ(events.calls[0].arguments, (std::vector<std::uintptr_t>{Bits(frame), 0, 7}));
+  EXPECT_EQ(events.calls[1].name, u"DownloadStateChanged");
+  EXPECT_EQ(events.calls[1].arguments, (std::vector<std::uintptr_t>{Bits(download), 0, 9}));
 }
 
 // Two events share each of these handler interfaces; each sink must reach its own event.
