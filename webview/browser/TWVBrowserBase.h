@@ -251,6 +251,64 @@ class TWVBrowserBase : public TComponent, public IWVBrowserEvents {
   bool BuiltInErrorPageEnabled() const;
   bool SetBuiltInErrorPageEnabled(bool aEnabled);
 
+  // Properties of the controller, webview, profile and settings the runtime
+  // added in later versions (TWVBrowserBaseProperties.cpp). Each answers its
+  // default, and each setter False, until the browser is Initialized and the
+  // runtime offers the version that carries it. The profile's two autofill
+  // switches carry the Profile prefix: the settings have their own of the same name.
+  COREWEBVIEW2_COLOR DefaultBackgroundColor() const;
+  bool SetDefaultBackgroundColor(COREWEBVIEW2_COLOR aColor);
+  COREWEBVIEW2_BOUNDS_MODE BoundsMode() const;
+  bool SetBoundsMode(COREWEBVIEW2_BOUNDS_MODE aBoundsMode);
+  double RasterizationScale() const;
+  bool SetRasterizationScale(double aScale);
+  bool ShouldDetectMonitorScaleChanges() const;
+  bool SetShouldDetectMonitorScaleChanges(bool aDetect);
+  bool AllowExternalDrop() const;
+  bool SetAllowExternalDrop(bool aAllowed);
+
+  std::u16string FaviconUri() const;
+  COREWEBVIEW2_MEMORY_USAGE_TARGET_LEVEL MemoryUsageTargetLevel() const;
+  bool SetMemoryUsageTargetLevel(COREWEBVIEW2_MEMORY_USAGE_TARGET_LEVEL aLevel);
+  std::uint32_t FrameId() const;
+  COREWEBVIEW2_DEFAULT_DOWNLOAD_DIALOG_CORNER_ALIGNMENT DefaultDownloadDialogCornerAlignment() const;
+  bool SetDefaultDownloadDialogCornerAlignment(
+      COREWEBVIEW2_DEFAULT_DOWNLOAD_DIALOG_CORNER_ALIGNMENT aAlignment);
+  POINT DefaultDownloadDialogMargin() const;
+  bool SetDefaultDownloadDialogMargin(POINT aMargin);
+  bool IsDefaultDownloadDialogOpen() const;
+
+  std::u16string DefaultDownloadFolderPath() const;
+  bool SetDefaultDownloadFolderPath(std::u16string_view aPath);
+  COREWEBVIEW2_PREFERRED_COLOR_SCHEME PreferredColorScheme() const;
+  bool SetPreferredColorScheme(COREWEBVIEW2_PREFERRED_COLOR_SCHEME aScheme);
+  std::u16string ProfilePath() const;
+  COREWEBVIEW2_TRACKING_PREVENTION_LEVEL PreferredTrackingPreventionLevel() const;
+  bool SetPreferredTrackingPreventionLevel(COREWEBVIEW2_TRACKING_PREVENTION_LEVEL aLevel);
+  bool ProfileIsGeneralAutofillEnabled() const;
+  bool SetProfileIsGeneralAutofillEnabled(bool aEnabled);
+  bool ProfileIsPasswordAutosaveEnabled() const;
+  bool SetProfileIsPasswordAutosaveEnabled(bool aEnabled);
+
+  std::u16string UserAgent() const;
+  bool SetUserAgent(std::u16string_view aUserAgent);
+  bool AreBrowserAcceleratorKeysEnabled() const;
+  bool SetAreBrowserAcceleratorKeysEnabled(bool aEnabled);
+  bool IsGeneralAutofillEnabled() const;
+  bool SetIsGeneralAutofillEnabled(bool aEnabled);
+  bool IsPasswordAutosaveEnabled() const;
+  bool SetIsPasswordAutosaveEnabled(bool aEnabled);
+  bool IsPinchZoomEnabled() const;
+  bool SetIsPinchZoomEnabled(bool aEnabled);
+  bool IsSwipeNavigationEnabled() const;
+  bool SetIsSwipeNavigationEnabled(bool aEnabled);
+  COREWEBVIEW2_PDF_TOOLBAR_ITEMS HiddenPdfToolbarItems() const;
+  bool SetHiddenPdfToolbarItems(COREWEBVIEW2_PDF_TOOLBAR_ITEMS aItems);
+  bool IsReputationCheckingRequired() const;
+  bool SetIsReputationCheckingRequired(bool aRequired);
+  bool IsNonClientRegionSupportEnabled() const;
+  bool SetIsNonClientRegionSupportEnabled(bool aEnabled);
+
   // --- The windowless browser's composition controller ---
   // Each answers False (0, none) in a windowed browser, and when the runtime
   // does not offer the composition controller's version that carries it.
