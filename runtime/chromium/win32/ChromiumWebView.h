@@ -28,9 +28,7 @@ class ChromiumSettings;
 class ChromiumFrame;
 class ChromiumDownloadOperation;
 
-class ChromiumWebView final : public ChromiumWebViewLaterVersions,
-                              public PageEvents,
-                              public PageFrameEvents {
+class ChromiumWebView final : public ChromiumWebViewLaterVersions, public PageEvents, public PageFrameEvents {
  public:
   ChromiumWebView(std::shared_ptr<ChromiumBrowser> browser,
                   webview::ComPtr<ICoreWebView2Environment> environment);
