@@ -195,8 +195,8 @@ TEST(ZipWriterTest, ACompressorIsUsedOnlyWhereItMakesTheEntrySmaller) {
 }
 
 TEST(ZipWriterTest, DeflatedEntriesInflateBackInPythonsZipfile) {
-  std::string minidump = NoisyBytes(64 * 1024);
-  minidump.append(256 * 1024, '\0');  // a dump's unused pages
+  std::string minidump = NoisyBytes(std::size_t{64} * 1024);
+  minidump.append(std::size_t{256} * 1024, '\0');  // a dump's unused pages
   std::string report;
   for (int i = 0; i < 200; ++i)
     report += "  #" + std::to_string(i) + "  0x00472C60  velmoran.exe+0x00072C60\r\n";

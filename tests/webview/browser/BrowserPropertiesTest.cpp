@@ -13,6 +13,7 @@
 #include "runtime/sim/SimSettings.h"
 #include "tests/support/CaseName.h"
 #include "tests/webview/browser/BrowserFixture.h"
+#include "webview/abi/ComPtr.h"
 
 namespace velmoran::test {
 namespace {
@@ -20,6 +21,7 @@ namespace {
 using runtime::sim::SimControllerConfig;
 using runtime::sim::SimPropertyValues;
 using runtime::sim::SimVersionLimit;
+using webview::ComPtr;
 using webview::TWVBrowserBase;
 
 bool Same(const COREWEBVIEW2_COLOR& a, const COREWEBVIEW2_COLOR& b) {
