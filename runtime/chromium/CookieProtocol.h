@@ -16,20 +16,9 @@
 #include <vector>
 
 #include "codec/Json.h"
-#include "webview/abi/WebView2Enums.h"
+#include "runtime/common/CookieFields.h"
 
 namespace velmoran::runtime::chromium {
-
-struct CookieFields {
-  std::u16string name;
-  std::u16string value;
-  std::u16string domain;
-  std::u16string path = u"/";
-  double expires = -1;
-  bool httpOnly = false;
-  bool secure = false;
-  COREWEBVIEW2_COOKIE_SAME_SITE_KIND sameSite = COREWEBVIEW2_COOKIE_SAME_SITE_KIND_LAX;
-};
 
 // Network.setCookie's parameters; none for a cookie without name or domain.
 std::optional<std::string> SetCookieParams(const CookieFields& cookie);

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "base/Text.h"
+#include "runtime/common/CookieObjects.h"
 #include "runtime/sim/SimWebView.h"
 #include "webview/abi/CoTaskMemText.h"
 #include "webview/abi/WideText.h"
@@ -88,50 +89,23 @@ HRESULT HandOut(platform::Com& com, std::u16string_view text, LPWSTR* out) {
   return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
-// The fields of any cookie object, read through its interface.
+// The fields of any cookie object, read through its interface, its texts
+// freed through the simulated task allocator.
 bool ReadFields(platform::Com& com, ICoreWebView2Cookie* cookie, SimCookieFields& out) {
-  if (cookie == nullptr) return false;
-  webview::CoTaskMemText name(com);
-  webview::CoTaskMemText value(com);
-  webview::CoTaskMemText domain(com);
-  webview::CoTaskMemText path(com);
-  BOOL httpOnly = FALSE;
-  BOOL secure = FALSE;
-  if (FAILED(cookie->get_Name(name.Put())) || FAILED(cookie->get_Value(value.Put())) ||
-      FAILED(cookie->get_Domain(domain.Put())) || FAILED(cookie->get_Path(path.Put())) ||
-      FAILED(cookie->get_Expires(&out.expires)) || FAILED(cookie->get_IsHttpOnly(&httpOnly)) ||
-      FAILED(cookie->get_SameSite(&out.sameSite)) || FAILED(cookie->get_IsSecure(&secure)))
-    return false;
-  out.name = name.ToU16String();
-  out.value = value.ToU16String();
-  out.domain = domain.ToU16String();
-  out.path = path.ToU16String();
-  out.httpOnly = httpOnly != FALSE;
-  out.secure = secure != FALSE;
-  return true;
+  return ReadCookieFields(
+      cookie,
+      [&com](LPWSTR text) {
+        std::u16string copy(webview::FromWideText(text));
+        com.CoTaskMemFree(text);
+        return copy;
+      },
+      out);
 }
 
-class SimCookieList final : public webview::ComObject<ICoreWebView2CookieList> {
- public:
-  explicit SimCookieList(std::vector<ComPtr<ICoreWebView2Cookie>> cookies) : cookies_(std::move(cookies)) {}
-
-  HRESULT WV2_STDCALL get_Count(UINT32* value) override {
-    if (value == nullptr) return E_POINTER;
-    *value = static_cast<UINT32>(cookies_.size());
-    return S_OK;
-  }
-  HRESULT WV2_STDCALL GetValueAtIndex(UINT32 index, ICoreWebView2Cookie** value) override {
-    if (value == nullptr) return E_POINTER;
-    *value = nullptr;
-    if (index >= cookies_.size()) return E_INVALIDARG;
-    *value = cookies_[index].Get();
-    (*value)->AddRef();
-    return S_OK;
-  }
-
- private:
-  std::vector<ComPtr<ICoreWebView2Cookie>> cookies_;
-};
+ComPtr<ICoreWebView2Cookie> MakeCookie(platform::Com& com, SimCookieFields fields) {
+  return MakeComObject<CookieObject>(
+      [&com](std::u16string_view text, LPWSTR* out) { return HandOut(com, text, out); }, std::move(fields));
+}
 
 }  // namespace
 
@@ -210,64 +184,6 @@ std::shared_ptr<SimCookieStore> CookieStoreOf(SimRuntimeContext& context, const 
   return store;
 }
 
-// --- One cookie ---
-
-HRESULT SimCookie::get_Name(LPWSTR* name) { return HandOut(com_, fields_.name, name); }
-HRESULT SimCookie::get_Value(LPWSTR* value) { return HandOut(com_, fields_.value, value); }
-HRESULT SimCookie::put_Value(LPCWSTR value) {
-  if (value == nullptr) return E_INVALIDARG;
-  fields_.value = std::u16string(webview::FromWideText(value));
-  return S_OK;
-}
-HRESULT SimCookie::get_Domain(LPWSTR* domain) { return HandOut(com_, fields_.domain, domain); }
-HRESULT SimCookie::get_Path(LPWSTR* path) { return HandOut(com_, fields_.path, path); }
-HRESULT SimCookie::get_Expires(double* expires) {
-  if (expires == nullptr) return E_POINTER;
-  *expires = fields_.expires;
-  return S_OK;
-}
-HRESULT SimCookie::put_Expires(double expires) {
-  // -1 makes it a session cookie again; any other time before the epoch is no expiry at all.
-  if (expires < 0 && expires != -1) return E_INVALIDARG;
-  fields_.expires = expires;
-  return S_OK;
-}
-HRESULT SimCookie::get_IsHttpOnly(BOOL* isHttpOnly) {
-  if (isHttpOnly == nullptr) return E_POINTER;
-  *isHttpOnly = fields_.httpOnly ? TRUE : FALSE;
-  return S_OK;
-}
-HRESULT SimCookie::put_IsHttpOnly(BOOL isHttpOnly) {
-  fields_.httpOnly = isHttpOnly != FALSE;
-  return S_OK;
-}
-HRESULT SimCookie::get_SameSite(COREWEBVIEW2_COOKIE_SAME_SITE_KIND* sameSite) {
-  if (sameSite == nullptr) return E_POINTER;
-  *sameSite = fields_.sameSite;
-  return S_OK;
-}
-HRESULT SimCookie::put_SameSite(COREWEBVIEW2_COOKIE_SAME_SITE_KIND sameSite) {
-  if (sameSite < COREWEBVIEW2_COOKIE_SAME_SITE_KIND_NONE ||
-      sameSite > COREWEBVIEW2_COOKIE_SAME_SITE_KIND_STRICT)
-    return E_INVALIDARG;
-  fields_.sameSite = sameSite;
-  return S_OK;
-}
-HRESULT SimCookie::get_IsSecure(BOOL* isSecure) {
-  if (isSecure == nullptr) return E_POINTER;
-  *isSecure = fields_.secure ? TRUE : FALSE;
-  return S_OK;
-}
-HRESULT SimCookie::put_IsSecure(BOOL isSecure) {
-  fields_.secure = isSecure != FALSE;
-  return S_OK;
-}
-HRESULT SimCookie::get_IsSession(BOOL* isSession) {
-  if (isSession == nullptr) return E_POINTER;
-  *isSession = fields_.expires == -1 ? TRUE : FALSE;
-  return S_OK;
-}
-
 // --- The manager ---
 
 HRESULT SimCookieManager::CreateCookie(LPCWSTR name, LPCWSTR value, LPCWSTR domain, LPCWSTR path,
@@ -284,7 +200,7 @@ HRESULT SimCookieManager::CreateCookie(LPCWSTR name, LPCWSTR value, LPCWSTR doma
   if (fields.name.empty() || fields.domain.empty()) return E_INVALIDARG;
   // An empty path is the root; push_back, since an assignment here trips a false -Wrestrict of GCC 12.
   if (fields.path.empty()) fields.path.push_back(u'/');
-  *cookie = MakeComObject<SimCookie>(context_->Com(), std::move(fields)).Detach();
+  *cookie = MakeCookie(context_->Com(), std::move(fields)).Detach();
   return S_OK;
 }
 
@@ -294,7 +210,7 @@ HRESULT SimCookieManager::CopyCookie(ICoreWebView2Cookie* cookieParam, ICoreWebV
   if (const HRESULT scripted = context_->CallResult("CopyCookie"); FAILED(scripted)) return scripted;
   SimCookieFields fields;
   if (!ReadFields(context_->Com(), cookieParam, fields)) return E_INVALIDARG;
-  *cookie = MakeComObject<SimCookie>(context_->Com(), std::move(fields)).Detach();
+  *cookie = MakeCookie(context_->Com(), std::move(fields)).Detach();
   return S_OK;
 }
 
@@ -305,10 +221,9 @@ HRESULT SimCookieManager::GetCookies(LPCWSTR uri, ICoreWebView2GetCookiesComplet
   if (!store_->Matching(webview::FromWideText(uri), found)) return E_INVALIDARG;
   std::vector<ComPtr<ICoreWebView2Cookie>> cookies;
   cookies.reserve(found.size());
-  for (SimCookieFields& fields : found)
-    cookies.push_back(MakeComObject<SimCookie>(context_->Com(), std::move(fields)));
+  for (SimCookieFields& fields : found) cookies.push_back(MakeCookie(context_->Com(), std::move(fields)));
   ComPtr<ICoreWebView2GetCookiesCompletedHandler> completion(handler);
-  ComPtr<ICoreWebView2CookieList> list = MakeComObject<SimCookieList>(std::move(cookies));
+  ComPtr<ICoreWebView2CookieList> list = MakeComObject<CookieListObject>(std::move(cookies));
   context_->Post([completion, list] { completion->Invoke(S_OK, list.Get()); });
   return S_OK;
 }

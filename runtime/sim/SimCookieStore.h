@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/common/CookieFields.h"
 #include "runtime/sim/SimRuntimeContext.h"
 #include "webview/abi/ComObject.h"
 #include "webview/abi/ComPtr.h"
@@ -23,16 +24,7 @@
 
 namespace velmoran::runtime::sim {
 
-struct SimCookieFields {
-  std::u16string name;
-  std::u16string value;
-  std::u16string domain;
-  std::u16string path = u"/";
-  double expires = -1;  // seconds since 1970-01-01 UTC; -1 for a session cookie
-  bool httpOnly = false;
-  COREWEBVIEW2_COOKIE_SAME_SITE_KIND sameSite = COREWEBVIEW2_COOKIE_SAME_SITE_KIND_LAX;
-  bool secure = false;
-};
+using SimCookieFields = CookieFields;
 
 class SimCookieStore {
  public:
@@ -66,33 +58,6 @@ class SimCookieStore {
 // The store of the profile `profileName` (InPrivate or not) in the runtime of `context`.
 std::shared_ptr<SimCookieStore> CookieStoreOf(SimRuntimeContext& context, const std::u16string& profileName,
                                               bool isInPrivate);
-
-// ICoreWebView2Cookie over its fields.
-class SimCookie final : public webview::ComObject<ICoreWebView2Cookie> {
- public:
-  SimCookie(platform::Com& com, SimCookieFields fields) : com_(com), fields_(std::move(fields)) {}
-
-  const SimCookieFields& Fields() const { return fields_; }
-
-  HRESULT WV2_STDCALL get_Name(LPWSTR* name) override;
-  HRESULT WV2_STDCALL get_Value(LPWSTR* value) override;
-  HRESULT WV2_STDCALL put_Value(LPCWSTR value) override;
-  HRESULT WV2_STDCALL get_Domain(LPWSTR* domain) override;
-  HRESULT WV2_STDCALL get_Path(LPWSTR* path) override;
-  HRESULT WV2_STDCALL get_Expires(double* expires) override;
-  HRESULT WV2_STDCALL put_Expires(double expires) override;
-  HRESULT WV2_STDCALL get_IsHttpOnly(BOOL* isHttpOnly) override;
-  HRESULT WV2_STDCALL put_IsHttpOnly(BOOL isHttpOnly) override;
-  HRESULT WV2_STDCALL get_SameSite(COREWEBVIEW2_COOKIE_SAME_SITE_KIND* sameSite) override;
-  HRESULT WV2_STDCALL put_SameSite(COREWEBVIEW2_COOKIE_SAME_SITE_KIND sameSite) override;
-  HRESULT WV2_STDCALL get_IsSecure(BOOL* isSecure) override;
-  HRESULT WV2_STDCALL put_IsSecure(BOOL isSecure) override;
-  HRESULT WV2_STDCALL get_IsSession(BOOL* isSession) override;
-
- private:
-  platform::Com& com_;
-  SimCookieFields fields_;
-};
 
 // ICoreWebView2CookieManager over one profile's store.
 class SimCookieManager final : public webview::ComObject<ICoreWebView2CookieManager> {

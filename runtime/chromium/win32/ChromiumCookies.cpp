@@ -8,6 +8,7 @@
 #include "runtime/chromium/win32/ChromiumWebView.h"
 #include "runtime/chromium/win32/TaskMemText.h"
 #include "runtime/chromium/win32/Trace.h"
+#include "runtime/common/CookieObjects.h"
 #include "webview/abi/ComPtr.h"
 
 namespace velmoran::runtime::chromium {
@@ -26,111 +27,22 @@ std::u16string TakeCookieText(LPWSTR text) {
   return copy;
 }
 
-// The fields of any cookie object, read through its interface.
-bool ReadCookieFields(ICoreWebView2Cookie* cookie, CookieFields& out) {
-  if (cookie == nullptr) return false;
-  LPWSTR name = nullptr;
-  LPWSTR value = nullptr;
-  LPWSTR domain = nullptr;
-  LPWSTR path = nullptr;
-  BOOL httpOnly = FALSE;
-  BOOL secure = FALSE;
-  const bool read =
-      SUCCEEDED(cookie->get_Name(&name)) && SUCCEEDED(cookie->get_Value(&value)) &&
-      SUCCEEDED(cookie->get_Domain(&domain)) && SUCCEEDED(cookie->get_Path(&path)) &&
-      SUCCEEDED(cookie->get_Expires(&out.expires)) && SUCCEEDED(cookie->get_IsHttpOnly(&httpOnly)) &&
-      SUCCEEDED(cookie->get_SameSite(&out.sameSite)) && SUCCEEDED(cookie->get_IsSecure(&secure));
-  out.name = TakeCookieText(name);
-  out.value = TakeCookieText(value);
-  out.domain = TakeCookieText(domain);
-  out.path = TakeCookieText(path);
-  out.httpOnly = httpOnly != FALSE;
-  out.secure = secure != FALSE;
-  return read;
+bool ReadFields(ICoreWebView2Cookie* cookie, CookieFields& out) {
+  return ReadCookieFields(cookie, TakeCookieText, out);
 }
 
-class ChromiumCookieList final : public webview::ComObject<ICoreWebView2CookieList> {
- public:
-  explicit ChromiumCookieList(std::vector<CookieFields> cookies) {
-    for (CookieFields& fields : cookies) cookies_.push_back(MakeComObject<ChromiumCookie>(std::move(fields)));
-  }
+ComPtr<ICoreWebView2Cookie> MakeCookie(CookieFields fields) {
+  return MakeComObject<CookieObject>(HandOutText, std::move(fields));
+}
 
-  HRESULT WV2_STDCALL get_Count(UINT32* value) override {
-    if (value == nullptr) return E_POINTER;
-    *value = static_cast<UINT32>(cookies_.size());
-    return S_OK;
-  }
-  HRESULT WV2_STDCALL GetValueAtIndex(UINT32 index, ICoreWebView2Cookie** value) override {
-    if (value == nullptr) return E_POINTER;
-    *value = nullptr;
-    if (index >= cookies_.size()) return E_INVALIDARG;
-    *value = ComPtr<ICoreWebView2Cookie>(cookies_[index]).Detach();
-    return S_OK;
-  }
-
- private:
-  std::vector<ComPtr<ChromiumCookie>> cookies_;
-};
+ComPtr<ICoreWebView2CookieList> CookieList(std::vector<CookieFields> found) {
+  std::vector<ComPtr<ICoreWebView2Cookie>> cookies;
+  cookies.reserve(found.size());
+  for (CookieFields& fields : found) cookies.push_back(MakeCookie(std::move(fields)));
+  return MakeComObject<CookieListObject>(std::move(cookies));
+}
 
 }  // namespace
-
-// --- One cookie ---
-
-HRESULT ChromiumCookie::get_Name(LPWSTR* name) { return HandOutText(fields_.name, name); }
-HRESULT ChromiumCookie::get_Value(LPWSTR* value) { return HandOutText(fields_.value, value); }
-HRESULT ChromiumCookie::put_Value(LPCWSTR value) {
-  if (value == nullptr) return E_INVALIDARG;
-  fields_.value = std::u16string(ReadText(value));
-  return S_OK;
-}
-HRESULT ChromiumCookie::get_Domain(LPWSTR* domain) { return HandOutText(fields_.domain, domain); }
-HRESULT ChromiumCookie::get_Path(LPWSTR* path) { return HandOutText(fields_.path, path); }
-HRESULT ChromiumCookie::get_Expires(double* expires) {
-  if (expires == nullptr) return E_POINTER;
-  *expires = fields_.expires;
-  return S_OK;
-}
-HRESULT ChromiumCookie::put_Expires(double expires) {
-  // -1 makes it a session cookie again; any other time before the epoch is no expiry at all.
-  if (expires < 0 && expires != -1) return E_INVALIDARG;
-  fields_.expires = expires;
-  return S_OK;
-}
-HRESULT ChromiumCookie::get_IsHttpOnly(BOOL* isHttpOnly) {
-  if (isHttpOnly == nullptr) return E_POINTER;
-  *isHttpOnly = fields_.httpOnly ? TRUE : FALSE;
-  return S_OK;
-}
-HRESULT ChromiumCookie::put_IsHttpOnly(BOOL isHttpOnly) {
-  fields_.httpOnly = isHttpOnly != FALSE;
-  return S_OK;
-}
-HRESULT ChromiumCookie::get_SameSite(COREWEBVIEW2_COOKIE_SAME_SITE_KIND* sameSite) {
-  if (sameSite == nullptr) return E_POINTER;
-  *sameSite = fields_.sameSite;
-  return S_OK;
-}
-HRESULT ChromiumCookie::put_SameSite(COREWEBVIEW2_COOKIE_SAME_SITE_KIND sameSite) {
-  if (sameSite < COREWEBVIEW2_COOKIE_SAME_SITE_KIND_NONE ||
-      sameSite > COREWEBVIEW2_COOKIE_SAME_SITE_KIND_STRICT)
-    return E_INVALIDARG;
-  fields_.sameSite = sameSite;
-  return S_OK;
-}
-HRESULT ChromiumCookie::get_IsSecure(BOOL* isSecure) {
-  if (isSecure == nullptr) return E_POINTER;
-  *isSecure = fields_.secure ? TRUE : FALSE;
-  return S_OK;
-}
-HRESULT ChromiumCookie::put_IsSecure(BOOL isSecure) {
-  fields_.secure = isSecure != FALSE;
-  return S_OK;
-}
-HRESULT ChromiumCookie::get_IsSession(BOOL* isSession) {
-  if (isSession == nullptr) return E_POINTER;
-  *isSession = fields_.expires == -1 ? TRUE : FALSE;
-  return S_OK;
-}
 
 // --- The commands, one at a time ---
 
@@ -169,7 +81,7 @@ HRESULT ChromiumCookieManager::CreateCookie(LPCWSTR name, LPCWSTR value, LPCWSTR
   fields.path = std::u16string(ReadText(path));
   if (fields.name.empty() || fields.domain.empty()) return E_INVALIDARG;
   if (fields.path.empty()) fields.path = u"/";
-  *cookie = MakeComObject<ChromiumCookie>(std::move(fields)).Detach();
+  *cookie = MakeCookie(std::move(fields)).Detach();
   return S_OK;
 }
 
@@ -177,8 +89,8 @@ HRESULT ChromiumCookieManager::CopyCookie(ICoreWebView2Cookie* cookieParam, ICor
   if (cookie == nullptr) return E_POINTER;
   *cookie = nullptr;
   CookieFields fields;
-  if (!ReadCookieFields(cookieParam, fields)) return E_INVALIDARG;
-  *cookie = MakeComObject<ChromiumCookie>(std::move(fields)).Detach();
+  if (!ReadFields(cookieParam, fields)) return E_INVALIDARG;
+  *cookie = MakeCookie(std::move(fields)).Detach();
   return S_OK;
 }
 
@@ -193,8 +105,7 @@ HRESULT ChromiumCookieManager::GetCookies(LPCWSTR uri, ICoreWebView2GetCookiesCo
       completion->Invoke(E_FAIL, nullptr);
       return;
     }
-    ComPtr<ICoreWebView2CookieList> list =
-        MakeComObject<ChromiumCookieList>(CookiesFromAnswer(answer.result));
+    ComPtr<ICoreWebView2CookieList> list = CookieList(CookiesFromAnswer(answer.result));
     completion->Invoke(S_OK, list.Get());
   };
   if (target.empty()) {
@@ -217,7 +128,7 @@ HRESULT ChromiumCookieManager::Change(const char* method, std::string params) {
 
 HRESULT ChromiumCookieManager::AddOrUpdateCookie(ICoreWebView2Cookie* cookie) {
   CookieFields fields;
-  if (!ReadCookieFields(cookie, fields)) return E_INVALIDARG;
+  if (!ReadFields(cookie, fields)) return E_INVALIDARG;
   std::optional<std::string> params = SetCookieParams(fields);
   if (!params) return E_INVALIDARG;
   return Change("Network.setCookie", std::move(*params));
@@ -225,7 +136,7 @@ HRESULT ChromiumCookieManager::AddOrUpdateCookie(ICoreWebView2Cookie* cookie) {
 
 HRESULT ChromiumCookieManager::DeleteCookie(ICoreWebView2Cookie* cookie) {
   CookieFields fields;
-  if (!ReadCookieFields(cookie, fields)) return E_INVALIDARG;
+  if (!ReadFields(cookie, fields)) return E_INVALIDARG;
   return Change("Network.deleteCookies",
                 DeleteCookiesOnDomainParams(fields.name, fields.domain, fields.path));
 }

@@ -23,29 +23,6 @@
 
 namespace velmoran::runtime::chromium {
 
-class ChromiumCookie final : public webview::ComObject<ICoreWebView2Cookie> {
- public:
-  explicit ChromiumCookie(CookieFields fields) : fields_(std::move(fields)) {}
-
-  HRESULT WV2_STDCALL get_Name(LPWSTR* name) override;
-  HRESULT WV2_STDCALL get_Value(LPWSTR* value) override;
-  HRESULT WV2_STDCALL put_Value(LPCWSTR value) override;
-  HRESULT WV2_STDCALL get_Domain(LPWSTR* domain) override;
-  HRESULT WV2_STDCALL get_Path(LPWSTR* path) override;
-  HRESULT WV2_STDCALL get_Expires(double* expires) override;
-  HRESULT WV2_STDCALL put_Expires(double expires) override;
-  HRESULT WV2_STDCALL get_IsHttpOnly(BOOL* isHttpOnly) override;
-  HRESULT WV2_STDCALL put_IsHttpOnly(BOOL isHttpOnly) override;
-  HRESULT WV2_STDCALL get_SameSite(COREWEBVIEW2_COOKIE_SAME_SITE_KIND* sameSite) override;
-  HRESULT WV2_STDCALL put_SameSite(COREWEBVIEW2_COOKIE_SAME_SITE_KIND sameSite) override;
-  HRESULT WV2_STDCALL get_IsSecure(BOOL* isSecure) override;
-  HRESULT WV2_STDCALL put_IsSecure(BOOL isSecure) override;
-  HRESULT WV2_STDCALL get_IsSession(BOOL* isSession) override;
-
- private:
-  CookieFields fields_;
-};
-
 // One webview's cookie commands, in the order they were asked for.
 class CookieCommands final : public std::enable_shared_from_this<CookieCommands> {
  public:
