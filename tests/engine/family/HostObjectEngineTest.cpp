@@ -4,52 +4,17 @@
 // rejection when a method fails, is unknown or cannot take the arguments.
 
 #include <optional>
-#include <span>
 #include <string>
-#include <variant>
 
 #include "tests/engine/family/EngineFamilyFixture.h"
-#include "webview/abi/AutomationValue.h"
+#include "tests/support/HostCalculator.h"
 #include "webview/browser/TableHostObject.h"
 
 namespace velmoran::test::engine {
 namespace {
 
-using webview::AutomationValue;
 using webview::ComPtr;
-using webview::FromVariant;
 using webview::TableHostObject;
-using webview::ToVariant;
-
-double HostNumber(const VARIANT& value) {
-  const std::optional<AutomationValue> read = FromVariant(value);
-  if (!read) return 0;
-  if (const auto* whole = std::get_if<std::int32_t>(&*read)) return *whole;
-  if (const auto* number = std::get_if<double>(&*read)) return *number;
-  return 0;
-}
-
-ComPtr<TableHostObject> HostCalculator() {
-  return TableHostObject::Make({
-      {u"Add",
-       [](std::span<const VARIANT> args, VARIANT& result, std::u16string&) {
-         if (args.size() != 2) return DISP_E_BADPARAMCOUNT;
-         return ToVariant(HostNumber(args[0]) + HostNumber(args[1]), &result) ? S_OK : E_OUTOFMEMORY;
-       }},
-      {u"Greet",
-       [](std::span<const VARIANT> args, VARIANT& result, std::u16string&) {
-         const std::optional<AutomationValue> name = args.empty() ? std::nullopt : FromVariant(args[0]);
-         const auto* text = name ? std::get_if<std::u16string>(&*name) : nullptr;
-         if (text == nullptr) return DISP_E_TYPEMISMATCH;
-         return ToVariant(u"Hello, " + *text, &result) ? S_OK : E_OUTOFMEMORY;
-       }},
-      {u"Fail",
-       [](std::span<const VARIANT>, VARIANT&, std::u16string& error) {
-         error = u"The calculator refuses.";
-         return E_INVALIDARG;
-       }},
-  });
-}
 
 class HostObjectEngineTest : public EngineFamilyFixture {
  protected:
@@ -66,7 +31,7 @@ class HostObjectEngineTest : public EngineFamilyFixture {
 };
 
 TEST_F(HostObjectEngineTest, PageCallsTheHostObjectAndGetsItsResults) {
-  ComPtr<TableHostObject> calc = HostCalculator();
+  ComPtr<TableHostObject> calc = Calculator();
   ASSERT_TRUE(Browser().AddHostObjectToScript(u"calc", calc.Get()));
   ASSERT_TRUE(Engine().NavigateAndWait(PageURL(u"hostobj/index.html")));
 
@@ -83,7 +48,7 @@ TEST_F(HostObjectEngineTest, PageCallsTheHostObjectAndGetsItsResults) {
 }
 
 TEST_F(HostObjectEngineTest, RemovedOrRefusedHostObjectsRejectThePagesCalls) {
-  ComPtr<TableHostObject> calc = HostCalculator();
+  ComPtr<TableHostObject> calc = Calculator();
   ASSERT_TRUE(Browser().AddHostObjectToScript(u"calc", calc.Get()));
   ASSERT_TRUE(Engine().NavigateAndWait(PageURL(u"hostobj/index.html")));
 

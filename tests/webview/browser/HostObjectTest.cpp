@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/support/CaseName.h"
+#include "tests/support/HostCalculator.h"
 #include "tests/webview/browser/BrowserFixture.h"
 #include "webview/abi/AutomationValue.h"
 #include "webview/browser/TableHostObject.h"
@@ -18,52 +19,7 @@ namespace {
 using webview::AutomationValue;
 using webview::ComPtr;
 using webview::DispatchCallResult;
-using webview::FromVariant;
 using webview::TableHostObject;
-using webview::ToVariant;
-
-double NumberOf(const VARIANT& value) {
-  const std::optional<AutomationValue> read = FromVariant(value);
-  if (!read) return 0;
-  if (const auto* whole = std::get_if<std::int32_t>(&*read)) return *whole;
-  if (const auto* number = std::get_if<double>(&*read)) return *number;
-  return 0;
-}
-
-// The host object every case adds as "calc".
-ComPtr<TableHostObject> Calculator() {
-  return TableHostObject::Make({
-      {u"Add",
-       [](std::span<const VARIANT> args, VARIANT& result, std::u16string&) {
-         if (args.size() != 2) return DISP_E_BADPARAMCOUNT;
-         const double sum = NumberOf(args[0]) + NumberOf(args[1]);
-         return ToVariant(sum == static_cast<std::int32_t>(sum)
-                              ? AutomationValue(static_cast<std::int32_t>(sum))
-                              : AutomationValue(sum),
-                          &result)
-                    ? S_OK
-                    : E_OUTOFMEMORY;
-       }},
-      {u"Greet",
-       [](std::span<const VARIANT> args, VARIANT& result, std::u16string&) {
-         const std::optional<AutomationValue> name = args.empty() ? std::nullopt : FromVariant(args[0]);
-         const auto* text = name ? std::get_if<std::u16string>(&*name) : nullptr;
-         if (text == nullptr) return DISP_E_TYPEMISMATCH;
-         return ToVariant(u"Hello, " + *text, &result) ? S_OK : E_OUTOFMEMORY;
-       }},
-      {u"Echo",
-       [](std::span<const VARIANT> args, VARIANT& result, std::u16string&) {
-         // NOLINTNEXTLINE(cppcoreguidelines-pro-type-const-cast): mingw-w64 declares the source without const
-         return args.size() == 1 ? VariantCopy(&result, const_cast<VARIANT*>(&args[0]))
-                                 : DISP_E_BADPARAMCOUNT;
-       }},
-      {u"Fail",
-       [](std::span<const VARIANT>, VARIANT&, std::u16string& error) {
-         error = u"The calculator refuses.";
-         return E_INVALIDARG;
-       }},
-  });
-}
 
 struct PageCallCase {
   const char* name;
