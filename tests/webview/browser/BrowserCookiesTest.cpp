@@ -24,7 +24,7 @@ using webview::TCoreWebView2CookieList;
 // Seconds since 1970-01-01 UTC of the simulated clock's start (2026-04-28 09:05:07.045).
 constexpr double kSimNow = 1777367107.045;
 
-struct CookieSpec {
+struct StoredCookie {
   const char16_t* name;
   const char16_t* domain;
   const char16_t* path;
@@ -83,16 +83,17 @@ class BrowserCookiesTest : public BrowserTest {
   }
 
   // A cookie object the control made; the test fails when it made none.
-  ComPtr<ICoreWebView2Cookie> Make(const CookieSpec& spec) {
-    ComPtr<ICoreWebView2Cookie> cookie = browser->CreateCookie(spec.name, u"value", spec.domain, spec.path);
-    EXPECT_TRUE(cookie) << "CreateCookie " << Utf16ToUtf8(spec.name);
-    if (cookie && spec.secure) {
+  ComPtr<ICoreWebView2Cookie> Make(const StoredCookie& stored) {
+    ComPtr<ICoreWebView2Cookie> cookie =
+        browser->CreateCookie(stored.name, u"value", stored.domain, stored.path);
+    EXPECT_TRUE(cookie) << "CreateCookie " << Utf16ToUtf8(stored.name);
+    if (cookie && stored.secure) {
       EXPECT_TRUE(TCoreWebView2Cookie(cookie.Get(), sim.com()).SetIsSecure(true));
     }
     return cookie;
   }
-  void Add(const CookieSpec& spec) {
-    const ComPtr<ICoreWebView2Cookie> cookie = Make(spec);
+  void Add(const StoredCookie& stored) {
+    const ComPtr<ICoreWebView2Cookie> cookie = Make(stored);
     ASSERT_TRUE(cookie);
     ASSERT_TRUE(browser->AddOrUpdateCookie(cookie.Get()));
   }
