@@ -53,10 +53,10 @@ std::u16string OrUnknown(const std::u16string& text) {
   return text.empty() ? std::u16string(kUnknown) : text;
 }
 
-// Eight digits for an address of a 32-bit process, sixteen beyond it.
-std::u16string AddressText(std::uint64_t address) {
+// At least `digits` digits (8 or 16), and sixteen for an address beyond 32 bits.
+std::u16string AddressText(std::uint64_t address, unsigned digits = 8) {
   std::u16string text = u"0x";
-  if (address > 0xFFFFFFFFu) text += Hex8(static_cast<std::uint32_t>(address >> 32));
+  if (address > 0xFFFFFFFFu || digits > 8) text += Hex8(static_cast<std::uint32_t>(address >> 32));
   return text + Hex8(static_cast<std::uint32_t>(address));
 }
 
@@ -116,10 +116,10 @@ std::u16string ExceptionCodeName(std::uint32_t code) {
   return {};
 }
 
-std::u16string LocationText(const CodeLocation& location) {
+std::u16string LocationText(const CodeLocation& location, unsigned addressDigits) {
   std::u16string text;
   if (location.module.empty()) {
-    text = AddressText(location.address);
+    text = AddressText(location.address, addressDigits);
   } else {
     text = location.module + u"+" + AddressText(location.offset);
   }
@@ -136,7 +136,8 @@ std::u16string ComposeCrashReport(const CrashFacts& facts) {
   out.Field(u"Exception", code);
   out.Field(u"Caught by", OrUnknown(facts.caughtBy));
   if (!facts.detail.empty()) out.Field(u"Detail", facts.detail);
-  out.Field(u"Address", facts.where ? AddressText(facts.where->address) + u" " + LocationText(*facts.where)
+  out.Field(u"Address", facts.where ? AddressText(facts.where->address, facts.addressDigits) + u" " +
+                                                      LocationText(*facts.where, facts.addressDigits)
                                     : std::u16string(kUnknown));
   out.Field(u"Thread",
             DecimalText(facts.threadId) +
@@ -156,14 +157,14 @@ std::u16string ComposeCrashReport(const CrashFacts& facts) {
   if (facts.stack.empty()) out.Line(u"  none could be walked");
   for (std::size_t i = 0; i < facts.stack.size(); ++i) {
     const CodeLocation& frame = facts.stack[i];
-    out.Line(u"  #" + DecimalText(static_cast<std::int64_t>(i)) + u"  " + AddressText(frame.address) + u"  " +
-             LocationText(frame));
+    out.Line(u"  #" + DecimalText(static_cast<std::int64_t>(i)) + u"  " + AddressText(frame.address, facts.addressDigits) +
+             u"  " + LocationText(frame, facts.addressDigits));
   }
 
   out.Heading(u"Loaded modules (base, size, file version, path)");
   if (facts.modules.empty()) out.Line(u"  none could be listed");
   for (const ModuleFacts& module : facts.modules) {
-    out.Line(u"  " + AddressText(module.base) + u"  " + u"0x" + Hex8(module.size) + u"  " +
+    out.Line(u"  " + AddressText(module.base, facts.addressDigits) + u"  " + u"0x" + Hex8(module.size) + u"  " +
              (module.version.empty() ? u"-" : module.version) + u"  " + module.path);
   }
 

@@ -34,6 +34,9 @@ struct ModuleFacts {
 };
 
 struct CrashFacts {
+  // The crashed process's pointer width: addresses are shown with eight
+  // hexadecimal digits for a 32-bit process and sixteen for a 64-bit one.
+  unsigned addressDigits = 8;
   std::uint32_t code = 0;   // the exception code, also the process's exit code
   std::u16string caughtBy;  // which of the handlers caught it
   std::u16string detail;    // what else the exception tells (the address read, the C++ exception's text)
@@ -67,7 +70,7 @@ inline constexpr std::uint32_t kPureCallCode = 0xE0564D03;  // the C runtime's p
 inline constexpr std::uint32_t kInvalidParameterCode = 0xC0000417;  // STATUS_INVALID_CRUNTIME_PARAMETER
 
 // "velmoran.exe+0x00012345 Symbol", or the bare address outside every module.
-std::u16string LocationText(const CodeLocation& location);
+std::u16string LocationText(const CodeLocation& location, unsigned addressDigits = 8);
 
 // The report, lines ending in CR LF.
 std::u16string ComposeCrashReport(const CrashFacts& facts);

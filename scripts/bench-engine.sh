@@ -7,7 +7,8 @@
 #   scripts/bench-engine.sh [--windows-build DIR] [--bench-build DIR] [BENCHMARK OPTIONS...]
 #
 # 1. Builds what is missing: velmoran.exe, the Chromium runtime and httpd.exe in
-#    a windows-x86 build (default build/windows-x86), velmoran-engine-bench in
+#    a Windows build (default build/windows-x86, or build/windows-x64 where
+#    this machine runs no 32-bit programs), velmoran-engine-bench in
 #    a bench build (default build/bench); the page's pose model into www/vendor/.
 # 2. In a network namespace, a fresh Wine prefix and an Xvfb of its own (as the
 #    engine test has them; root, for Apache's port 80): installs the shell,
@@ -53,7 +54,9 @@ if [ "${VELMORAN_BENCH_ENGINE_INNER:-}" = 1 ]; then
   exit $status
 fi
 
-windows_build=build/windows-x86
+windows_arches="$(scripts/windows-arch.sh)"
+windows_arch="${windows_arches%% *}"
+windows_build="build/windows-$windows_arch"
 bench_build=build/bench
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -71,7 +74,7 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 
 bash scripts/bootstrap-debian.sh
-[ -f "$windows_build/CMakeCache.txt" ] || cmake --preset windows-x86 -B "$windows_build" >/dev/null
+[ -f "$windows_build/CMakeCache.txt" ] || cmake --preset "windows-$windows_arch" -B "$windows_build" >/dev/null
 cmake --build "$windows_build" --target velmoran velmoran_runtime_chromium velmoran_apache_httpd
 [ -f "$bench_build/CMakeCache.txt" ] || cmake --preset bench -B "$bench_build" >/dev/null
 cmake --build "$bench_build" --target velmoran-engine-bench
@@ -81,5 +84,5 @@ fi
 
 windows_build="$(realpath "$windows_build")"
 export VELMORAN_BENCH_ENGINE_INNER=1 VELMORAN_WINE_ROOT="$windows_build/engine-bench-wine"
-exec scripts/own-network.sh scripts/wine-session.sh -- "$0" "$windows_build" \
+exec scripts/own-network.sh scripts/wine-session.sh --arch-of "$windows_build" -- "$0" "$windows_build" \
   "$(realpath "$bench_build")/bench/engine/velmoran-engine-bench" "$@"

@@ -6,7 +6,7 @@
 #   check looks for it (the 32-bit view, so a 64-bit prefix works as well);
 #   C:\xampp\apache\bin\httpd.exe, which runs Debian's Apache on the demo page.
 #
-#   scripts/install-shell.sh BUILD [FOLDER]     BUILD: a windows-x86 build; FOLDER default velmoran
+#   scripts/install-shell.sh BUILD [FOLDER]     BUILD: a windows-x86 or windows-x64 build; FOLDER default velmoran
 #
 # BUILD needs the targets velmoran, velmoran_runtime_chromium and velmoran_apache_httpd.
 set -euo pipefail

@@ -6,7 +6,7 @@
 #   scripts/own-network.sh command [args...]
 #
 # For example, Apache and the page checks while another server holds port 80:
-#   scripts/own-network.sh scripts/wine-session.sh -- tools/apache-httpd/wine-check.sh build/windows-x86
+#   scripts/own-network.sh scripts/wine-session.sh -- tools/apache-httpd/wine-check.sh build/windows-x64
 # Needs root (unshare --net).
 set -euo pipefail
 [ $# -gt 0 ] || { echo "usage: $0 command [args...]" >&2; exit 2; }

@@ -15,13 +15,15 @@ cd "$(dirname "$0")/.."
 scenario="$(realpath "${1:-samples/demo-scenario.txt}")"
 
 if [ "${VELMORAN_DEMO_INNER:-}" != 1 ]; then
-  cmake --preset windows-x86 >/dev/null
-  cmake --build --preset windows-x86 --target velmoran velmoran_runtime_double velmoran_standin_httpd
+  arches="$(scripts/windows-arch.sh)"
+  arch="${arches%% *}"
+  cmake --preset "windows-$arch" >/dev/null
+  cmake --build --preset "windows-$arch" --target velmoran velmoran_runtime_double velmoran_standin_httpd
   export VELMORAN_DEMO_INNER=1 VELMORAN_WINE_ROOT="${VELMORAN_WINE_ROOT:-build/demo-wine}"
-  exec scripts/wine-session.sh --display-from-env -- "$0" "$scenario"
+  exec scripts/wine-session.sh --arch "$arch" --display-from-env -- "$0" "$scenario"
 fi
 
-build=build/windows-x86
+build="build/windows-$VELMORAN_WINDOWS_ARCH"
 drive_c="$WINEPREFIX/drive_c"
 out="$(realpath -m build/demo)"
 rm -rf "$out" && mkdir -p "$out"

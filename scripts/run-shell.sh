@@ -5,7 +5,10 @@
 #
 # 1. Installs the Debian packages that are missing (scripts/bootstrap-debian.sh).
 # 2. Cross-builds velmoran.exe, the Chromium runtime's WebView2Loader.dll and
-#    the httpd.exe that runs Apache (build/windows-x86, those targets only).
+#    the httpd.exe that runs Apache, those targets only: the 32-bit build
+#    (build/windows-x86) where this machine runs 32-bit programs, otherwise the
+#    64-bit one (build/windows-x64); scripts/windows-arch.sh decides, and
+#    VELMORAN_WINDOWS_ARCH=x86 or x64 chooses.
 # 3. Installs the page's pose model into www/vendor/ once (scripts/prepare-www.sh).
 # 4. Runs the shell in a Wine prefix kept between runs ($WINEPREFIX when set,
 #    otherwise build/run-wine/prefix) on the display in $DISPLAY, or on an
@@ -31,8 +34,15 @@ for argument in "$@"; do
 done
 
 bash scripts/bootstrap-debian.sh
-[ -f build/windows-x86/CMakeCache.txt ] || cmake --preset windows-x86 >/dev/null
-cmake --build --preset windows-x86 --target velmoran velmoran_runtime_chromium velmoran_apache_httpd
+arches="$(scripts/windows-arch.sh)"
+arch="${arches%% *}"
+if [ "$arch" = x64 ]; then
+  echo "run: the 64-bit shell with its 64-bit Chromium runtime and httpd.exe ($(scripts/windows-arch.sh --why))"
+else
+  echo "run: the 32-bit shell with its 32-bit Chromium runtime and httpd.exe"
+fi
+[ -f "build/windows-$arch/CMakeCache.txt" ] || cmake --preset "windows-$arch" >/dev/null
+cmake --build --preset "windows-$arch" --target velmoran velmoran_runtime_chromium velmoran_apache_httpd
 if [ ! -f www/vendor/pose/pose.js ]; then
   scripts/prepare-www.sh ||
     echo "run: the pose model could not be installed; the page runs without pose detection" >&2
@@ -53,7 +63,7 @@ if [ $own_network -eq 0 ]; then
 fi
 
 export VELMORAN_WINE_ROOT="${VELMORAN_WINE_ROOT:-build/run-wine}"
-session=(scripts/wine-session.sh --display-from-env --keep-prefix -- scripts/shell-session.sh "${demo[@]}")
+session=(scripts/wine-session.sh --arch "$arch" --display-from-env --keep-prefix -- scripts/shell-session.sh "${demo[@]}")
 if [ $own_network -eq 1 ]; then
   exec scripts/own-network.sh "${session[@]}"
 fi

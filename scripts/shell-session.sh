@@ -22,7 +22,7 @@ cd "$(dirname "$0")/.."
 demo=0
 [ "${1:-}" = "--demo" ] && demo=1
 : "${WINEPREFIX:?run through scripts/wine-session.sh}"
-build=build/windows-x86
+build="build/windows-$VELMORAN_WINDOWS_ARCH"
 out="$(realpath -m build/run)"
 drive_c="$WINEPREFIX/drive_c"
 errlog="$drive_c/velmoran/errlog.txt"

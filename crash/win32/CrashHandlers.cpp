@@ -14,6 +14,7 @@
 #include "crash/win32/BugReportWindow.h"
 #include "crash/win32/CrashEvent.h"
 #include "crash/win32/ReportWriter.h"
+#include "crash/win32/ThreadContext.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32WindowManager.h"
 
@@ -35,6 +36,9 @@ std::atomic<DWORD> g_crashedThread{0};
 std::atomic<DWORD> g_reporterThread{0};
 DWORD g_firstCode = 0;
 CrashEvent g_event;
+
+// Stack kept back for the handlers when the installing thread's stack overflows.
+constexpr ULONG kStackOverflowReserve = 64 * 1024;
 
 std::u16string ExceptionText(const std::exception_ptr& exception) {
   if (!exception) return {};
@@ -136,8 +140,8 @@ void ClaimReport(DWORD code) {
 
 // On x86, RtlCaptureContext takes its caller's registers from the caller's
 // frame through EBP, so the caller must keep a frame pointer, which the
-// optimised build otherwise leaves out. The context is this function's
-// caller's.
+// optimised build otherwise leaves out. The context is this function's own,
+// and the walk goes up from here.
 [[gnu::noinline, gnu::optimize("no-omit-frame-pointer")]] void CaptureCallerContext(CONTEXT& context) {
   ::RtlCaptureContext(&context);
 }
@@ -156,7 +160,7 @@ void ClaimReport(DWORD code) {
   record = EXCEPTION_RECORD{};
   record.ExceptionCode = code;
   record.ExceptionFlags = EXCEPTION_NONCONTINUABLE;
-  record.ExceptionAddress = reinterpret_cast<void*>(static_cast<std::uintptr_t>(context.Eip));
+  record.ExceptionAddress = reinterpret_cast<void*>(static_cast<std::uintptr_t>(InstructionPointer(context)));
   pointers = EXCEPTION_POINTERS{&record, &context};
   ReportClaimedCrash(code, &pointers, caughtBy, std::move(detail));
 }
@@ -229,6 +233,12 @@ void InstallCrashHandlers(CrashSources sources) {
   const DWORD length = ::GetCurrentDirectoryW(MAX_PATH, path);
   g_workingFolder = length > 0 && length <= MAX_PATH ? Utf16Text(path, length) : std::u16string();
 
+  // A stack overflow is reported on what is left of the overflowed stack.
+  // The system's exception dispatch alone takes more of it on x64 than the
+  // default reserve holds (Wine then ends the process without a word), so
+  // the thread that runs the shell keeps a larger reserve for its handlers.
+  ULONG stackReserve = kStackOverflowReserve;
+  ::SetThreadStackGuarantee(&stackReserve);
   ::SetUnhandledExceptionFilter(OnUnhandledException);
   std::set_terminate(OnTerminate);
   InstallRuntimeLibraryHandlers();

@@ -145,7 +145,11 @@ std::u16string AccessDetail(const EXCEPTION_RECORD& record) {
       action = u"using";
       break;
   }
-  return action + u" address 0x" + Hex8(static_cast<std::uint32_t>(record.ExceptionInformation[1]));
+  // The faulting address at the process's pointer width.
+  const std::uint64_t address = record.ExceptionInformation[1];
+  std::u16string digits = Hex8(static_cast<std::uint32_t>(address));
+  if constexpr (sizeof(void*) == 8) digits = Hex8(static_cast<std::uint32_t>(address >> 32)) + digits;
+  return action + u" address 0x" + digits;
 }
 
 platform::SystemTime TimeOf(const SYSTEMTIME& t) {
@@ -169,6 +173,7 @@ BugReport WriteCrashReport(const CrashEvent& event, const CrashSources& sources)
   BugReport report;
   Steps steps;
   CrashFacts facts;
+  facts.addressDigits = 2 * sizeof(void*);
   facts.code = event.code;
   facts.caughtBy = event.caughtBy;
   facts.detail = event.detail;

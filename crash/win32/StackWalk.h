@@ -26,9 +26,10 @@ struct WalkedStack {
 };
 
 // StackWalk64 through dbghelp when it is there and finds more than the
-// failing frame; otherwise a walk along the chain of saved frame pointers
-// inside `bounds`, which misses functions compiled without a frame pointer
-// but never reads outside the stack.
+// failing frame; otherwise a walk of the project's own inside `bounds`, which
+// never reads outside the stack: on x86 along the chain of saved frame
+// pointers (missing functions compiled without one), on x64 through the
+// modules' function tables.
 WalkedStack WalkStack(DbgHelpLibrary* dbghelp, HANDLE thread, const CONTEXT& context, StackBounds bounds);
 
 }  // namespace velmoran::crash::win32

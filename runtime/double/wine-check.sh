@@ -6,15 +6,15 @@
 #
 #   scripts/wine-session.sh -- runtime/double/wine-check.sh [BUILD] [SCENARIO]
 #
-# BUILD is a windows-x86 build with the targets velmoran, velmoran_runtime_double
-# and velmoran_standin_httpd (default build/windows-x86); SCENARIO defaults to
+# BUILD is a Windows build with the targets velmoran, velmoran_runtime_double
+# and velmoran_standin_httpd (default build/windows-$VELMORAN_WINDOWS_ARCH, the session's); SCENARIO defaults to
 # samples/demo-scenario.txt. It runs in the prefix of $WINEPREFIX and tidies up
 # after itself for the other tests of the session: the server folder and the
 # capture root are put back as they were, and the runtime's registry entry is
 # removed again unless it was there before.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-build="$(realpath "${1:-build/windows-x86}")"
+build="$(realpath "${1:-build/windows-${VELMORAN_WINDOWS_ARCH:-x86}}")"
 scenario="$(realpath "${2:-samples/demo-scenario.txt}")"
 : "${WINEPREFIX:?run inside scripts/wine-session.sh or set WINEPREFIX}"
 drive_c="$WINEPREFIX/drive_c"

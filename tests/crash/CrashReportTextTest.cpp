@@ -123,6 +123,18 @@ TEST(CrashLocationTest, ModuleOffsetOrBareAddress) {
   EXPECT_EQ(LocationText(CodeLocation{0x10012, u"a.dll", 0x12, {}}), u"a.dll+0x00000012");
   EXPECT_EQ(LocationText(CodeLocation{0x10012, {}, 0, {}}), u"0x00010012");
   EXPECT_EQ(LocationText(CodeLocation{0x123456789A, {}, 0, u"f"}), u"0x000000123456789A f");
+  // A 64-bit process's addresses all have sixteen digits; offsets keep eight.
+  EXPECT_EQ(LocationText(CodeLocation{0x10012, {}, 0, {}}, 16), u"0x0000000000010012");
+  EXPECT_EQ(LocationText(CodeLocation{0x10012, u"a.dll", 0x12, {}}, 16), u"a.dll+0x00000012");
+}
+
+TEST(CrashReportTextTest, SixtyFourBitProcessShowsSixteenDigitAddresses) {
+  CrashFacts facts = AccessViolation();
+  facts.addressDigits = 16;
+  const std::string text = Utf16ToUtf8(ComposeCrashReport(facts));
+  EXPECT_TRUE(HasLine(text, "Address: 0x0000000000412345 velmoran.exe+0x00012345 ReadMessage")) << text;
+  EXPECT_TRUE(HasLine(text, "  #1  0x000000007B012345  user32.dll+0x00002345")) << text;
+  EXPECT_TRUE(HasLine(text, "  0x000000007BC00000  0x00100000  -  C:\\windows\\system32\\ntdll.dll")) << text;
 }
 
 TEST(ReportFolderNameTest, DateAndTimeThenTheAttempt) {

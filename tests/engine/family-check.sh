@@ -8,7 +8,7 @@
 # scripts/install-shell.sh does for the shell, runs the program, and stops
 # everything it started: no Apache or Chromium process of the run outlives it.
 #
-#   tests/engine/family-check.sh [BUILD [GTEST-ARGS...]]   BUILD: a windows-x86 build (default build/windows-x86)
+#   tests/engine/family-check.sh [BUILD [GTEST-ARGS...]]   BUILD: a Windows build (default: scripts/windows-arch.sh --build)
 #
 # BUILD needs the targets webview_engine_family_tests and velmoran_runtime_chromium.
 # Needs root: Apache binds port 80, and the check runs in a network namespace
@@ -17,7 +17,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 repo="$(pwd)"
-build="$(realpath "${1:-build/windows-x86}")"
+build="$(realpath "${1:-$(scripts/windows-arch.sh --build)}")"
 [ $# -gt 0 ] && shift
 program="$build/tests/engine/family/webview_engine_family_tests.exe"
 runtime="$build/runtime/chromium/win32/bin/WebView2Loader.dll"
@@ -31,7 +31,7 @@ if [ "${VELMORAN_ENGINE_FAMILY_INNER:-}" != 1 ]; then
     [ -f "$file" ] || { echo "engine-family: $file is missing; build it first" >&2; exit 1; }
   done
   export VELMORAN_ENGINE_FAMILY_INNER=1 VELMORAN_WINE_ROOT="$build/engine-family-wine"
-  exec scripts/own-network.sh scripts/wine-session.sh -- "$0" "$build" "$@"
+  exec scripts/own-network.sh scripts/wine-session.sh --arch-of "$build" -- "$0" "$build" "$@"
 fi
 
 : "${WINEPREFIX:?}"

@@ -21,7 +21,7 @@
 #    it, as its launcher intends, until httpd.exe is closed: then no Apache
 #    process is left either.
 #
-#   tests/engine/road-check.sh [BUILD]     BUILD: a windows-x86 build (default build/windows-x86)
+#   tests/engine/road-check.sh [BUILD]     BUILD: a Windows build (default: scripts/windows-arch.sh --build)
 #
 # Needs root: Apache binds port 80, and the check runs in a network namespace
 # and a Wine session of its own (its own loopback, prefix and Xvfb), so ports
@@ -29,7 +29,7 @@
 # Screenshots go to $VELMORAN_ARTIFACTS (default build/artifacts).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-build="$(realpath "${1:-build/windows-x86}")"
+build="$(realpath "${1:-$(scripts/windows-arch.sh --build)}")"
 
 if [ "${VELMORAN_ENGINE_ROAD_INNER:-}" != 1 ]; then
   if [ "$(id -u)" -ne 0 ]; then
@@ -37,7 +37,7 @@ if [ "${VELMORAN_ENGINE_ROAD_INNER:-}" != 1 ]; then
     exit 77
   fi
   export VELMORAN_ENGINE_ROAD_INNER=1 VELMORAN_WINE_ROOT="$build/engine-road-wine"
-  exec scripts/own-network.sh scripts/wine-session.sh -- "$0" "$build"
+  exec scripts/own-network.sh scripts/wine-session.sh --arch-of "$build" -- "$0" "$build"
 fi
 
 : "${WINEPREFIX:?}"

@@ -8,12 +8,12 @@
 #
 #   scripts/wine-session.sh -- tools/apache-httpd/wine-check.sh [BUILD]
 #
-# BUILD is a windows-x86 build with the target velmoran_apache_httpd (default
-# build/windows-x86). Needs root for port 80. Changes the prefix of $WINEPREFIX.
+# BUILD is a Windows build with the target velmoran_apache_httpd (default
+# build/windows-$VELMORAN_WINDOWS_ARCH, the session's). Needs root for port 80. Changes the prefix of $WINEPREFIX.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 repo="$(pwd)"
-build="$(realpath "${1:-build/windows-x86}")"
+build="$(realpath "${1:-build/windows-${VELMORAN_WINDOWS_ARCH:-x86}}")"
 : "${WINEPREFIX:?run inside scripts/wine-session.sh or set WINEPREFIX}"
 page=http://localhost/www/corvale2/index.html
 config="$repo/tools/apache/velmoran-httpd.conf"

@@ -10,14 +10,14 @@
 #
 #   scripts/wine-session.sh -- tools/apache-httpd/wine-shell-check.sh [BUILD] [SCENARIO]
 #
-# BUILD is a windows-x86 build with the targets velmoran, velmoran_runtime_double
-# and velmoran_apache_httpd (default build/windows-x86). SCENARIO is what the
+# BUILD is a Windows build with the targets velmoran, velmoran_runtime_double
+# and velmoran_apache_httpd (default build/windows-$VELMORAN_WINDOWS_ARCH, the session's). SCENARIO is what the
 # double's page posts (default samples/demo-scenario.txt; build/page-check/
 # messages.jsonl from scripts/check-page.sh replays what the real page posted).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 repo="$(pwd)"
-build="$(realpath "${1:-build/windows-x86}")"
+build="$(realpath "${1:-build/windows-${VELMORAN_WINDOWS_ARCH:-x86}}")"
 scenario="$(realpath "${2:-samples/demo-scenario.txt}")"
 : "${WINEPREFIX:?run inside scripts/wine-session.sh or set WINEPREFIX}"
 drive_c="$WINEPREFIX/drive_c"

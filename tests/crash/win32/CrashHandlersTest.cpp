@@ -79,28 +79,31 @@ struct CrashCase {
 };
 
 std::vector<CrashCase> CrashCases() {
-  const std::string here = R"(  #0  0x[0-9A-F]{8}  velmoran_crashing_program\.exe\+0x[0-9A-F]{8}.*)";
-  const std::string written = R"(Detail: +writing address 0x00000010)";
+  // Addresses have the process's pointer width; offsets within a module eight digits.
+  const std::string address = "0x[0-9A-F]{" + std::to_string(2 * sizeof(void*)) + "}";
+  const std::string zero = "0x" + std::string(2 * sizeof(void*), '0');
+  const std::string here = "  #0  " + address + R"(  velmoran_crashing_program\.exe\+0x[0-9A-F]{8}.*)";
+  const std::string written = "Detail: +writing address " + zero.substr(0, zero.size() - 2) + "10";
   return {
       {"AccessViolation",
        L"access-violation",
        0xC0000005,
        {R"(Exception: +0xC0000005 EXCEPTION_ACCESS_VIOLATION)",
         R"(Caught by: +unhandled structured exception)", written,
-        R"(Address: +0x[0-9A-F]{8} velmoran_crashing_program\.exe\+0x[0-9A-F]{8}.*)",
+        "Address: +" + address + R"( velmoran_crashing_program\.exe\+0x[0-9A-F]{8}.*)",
         R"(Thread: +\d+ \(user-interface thread\))", here, R"(Browser runtime: +135\.0\.3179\.45)",
         "  last line 마지막"}},
       // An address in no module is shown bare.
       {"CallThroughANullPointer",
        L"null-call",
        0xC0000005,
-       {R"(Detail: +executing address 0x00000000)", R"(Address: +0x00000000 0x00000000)"}},
+       {"Detail: +executing address " + zero, "Address: +" + zero + " " + zero}},
       // The handler starts on what is left of the stack; the report is written from threads of its own.
       {"StackOverflow",
        L"stack-overflow",
        0xC00000FD,
        {R"(Exception: +0xC00000FD EXCEPTION_STACK_OVERFLOW)", here,
-        R"(  #5  0x[0-9A-F]{8}  velmoran_crashing_program\.exe.*)"}},
+        "  #5  " + address + R"(  velmoran_crashing_program\.exe.*)"}},
       {"OtherThread", L"other-thread", 0xC0000005, {written, R"(Thread: +\d+ \(another thread\))", here}},
       {"TwoThreadsAtOnce", L"two-threads", 0xC0000005, {written, R"(Thread: +\d+ \(another thread\))"}},
       {"UncaughtCppException",
@@ -179,8 +182,17 @@ class CrashingRun {
 
 class CrashHandlersTest : public testing::TestWithParam<CrashCase> {};
 
+bool UnderWine() { return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+
 TEST_P(CrashHandlersTest, CaughtReportedAndEndedWithTheCode) {
   const CrashCase& crash = GetParam();
+  if (crash.way == L"stack-overflow" && sizeof(void*) == 8 && UnderWine()) {
+    // Windows raises a stack overflow with room left for its handlers. Wine 8
+    // on x64 raises it in the stack's last page, where the exception's own
+    // frame (about 6 KB) does not fit, and ends the thread before any handler
+    // runs; SetThreadStackGuarantee does not change that (docs/wine.md).
+    GTEST_SKIP() << "Wine on x64 cannot hand a stack overflow to any handler";
+  }
   CrashingRun run(std::wstring(crash.name.begin(), crash.name.end()));
   ASSERT_TRUE(run.Start(crash.way));
   DWORD code = 0;

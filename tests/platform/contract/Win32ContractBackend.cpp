@@ -92,7 +92,12 @@ class Win32ContractBackend final : public ContractBackend {
                         const std::vector<std::uint8_t>& data) override {
     HKEY key = Create(subKey);
     if (key == nullptr) return;
-    RegSetValueExW(key, Wide(name).c_str(), 0, type, data.data(), static_cast<DWORD>(data.size()));
+    // Windows counts a text's terminator for the caller who left it out
+    // whenever the character after the data is NUL, so the data is followed
+    // by a character that is not: the value is stored exactly as given.
+    std::vector<std::uint8_t> followed = data;
+    followed.insert(followed.end(), {u8'-', 0, u8'-', 0});
+    RegSetValueExW(key, Wide(name).c_str(), 0, type, followed.data(), static_cast<DWORD>(data.size()));
     RegCloseKey(key);
   }
 

@@ -475,19 +475,21 @@ static_assert(sizeof(COREWEBVIEW2_WEB_ERROR_STATUS) == 4);
 static_assert(sizeof(BOOL) == 4 && sizeof(HRESULT) == 4 && sizeof(ULONG) == 4);
 
 // A host object's VARIANT crosses to the runtime by pointer: the runtime reads it with the published
-// layout, the type first and the value at byte 8, sixteen bytes in all on x86.
+// layout, the type first and the value at byte 8, sixteen bytes in all on x86 and twenty-four on x64.
 static_assert(offsetof(VARIANT, vt) == 0);
 static_assert(offsetof(VARIANT, lVal) == 8 && offsetof(VARIANT, dblVal) == 8 &&
               offsetof(VARIANT, bstrVal) == 8 && offsetof(VARIANT, pdispVal) == 8 &&
               offsetof(VARIANT, boolVal) == 8);
-static_assert(sizeof(VARIANT) == 16 || sizeof(void*) != 4);
+static_assert(sizeof(VARIANT) == (sizeof(void*) == 4 ? 16 : 24));
 static_assert(sizeof(VARTYPE) == 2 && sizeof(VARIANT_BOOL) == 2 && sizeof(DISPID) == 4);
 static_assert(VT_EMPTY == 0 && VT_NULL == 1 && VT_I4 == 3 && VT_R8 == 5 && VT_BSTR == 8 && VT_DISPATCH == 9 &&
               VT_BOOL == 11 && VT_UNKNOWN == 13);
 static_assert(VARIANT_TRUE == -1 && VARIANT_FALSE == 0);
 static_assert(offsetof(DISPPARAMS, rgvarg) == 0 && offsetof(DISPPARAMS, cArgs) == 2 * sizeof(void*) &&
               sizeof(DISPPARAMS) == 2 * sizeof(void*) + 8);
-static_assert(sizeof(EXCEPINFO) == 32 || sizeof(void*) != 4);
+static_assert(sizeof(EXCEPINFO) == (sizeof(void*) == 4 ? 32 : 64));
+static_assert(offsetof(EXCEPINFO, bstrSource) == (sizeof(void*) == 4 ? 4 : 8) &&
+              offsetof(EXCEPINFO, scode) == (sizeof(void*) == 4 ? 28 : 56));
 
 TEST(WebView2Layout, EnumValuesAreThePublishedOnes) {
   EXPECT_EQ(COREWEBVIEW2_WEB_ERROR_STATUS_CONNECTION_ABORTED, 9);
