@@ -37,7 +37,7 @@ PackageSearch FindInPackages(const DiscoveryContext& context, const ReleaseChann
     const FourPartVersion version{package.versionMajor, package.versionMinor, package.versionBuild,
                                   package.versionRevision};
     const std::u16string path =
-        IncludeTrailingPathDelimiter(package.installPath) + std::u16string(kClientDllBelowRuntimeFolder);
+        IncludeTrailingPathDelimiter(package.installPath) + ClientDllBelowRuntimeFolder(context.platform.process());
     if (IsVersionAtLeast(version, kMinimumClientVersion) && FileExists(context.platform.files(), path)) {
       clientPath = path;
       versionText = VersionText(version);
@@ -70,7 +70,7 @@ bool FindInstalledClientDllForChannel(const DiscoveryContext& context, std::u16s
     const std::u16string version(ExtractFileName(runtimeFolder));
     FourPartVersion parsed;
     const std::u16string path =
-        IncludeTrailingPathDelimiter(runtimeFolder) + std::u16string(kClientDllBelowRuntimeFolder);
+        IncludeTrailingPathDelimiter(runtimeFolder) + ClientDllBelowRuntimeFolder(context.platform.process());
     if (!ParseFourPartVersion(version, parsed) || !IsVersionAtLeast(parsed, kMinimumClientVersion) ||
         !FileExists(context.platform.files(), path)) {
       return false;
@@ -122,7 +122,7 @@ HRESULT ResolveClientDllFromFolder(const DiscoveryContext& context, std::u16stri
     }
     resolved = IncludeTrailingPathDelimiter(ExtractFileDir(executable)) + std::u16string(folder);
   }
-  clientPath = IncludeTrailingPathDelimiter(resolved) + std::u16string(kClientDllBelowRuntimeFolder);
+  clientPath = IncludeTrailingPathDelimiter(resolved) + ClientDllBelowRuntimeFolder(context.platform.process());
   if (!GuardStep(context.reRaiseExceptions, false,
                  [&] { return FileExists(context.platform.files(), clientPath); })) {
     return HRESULT_FROM_WIN32(platform::kErrorFileNotFound);

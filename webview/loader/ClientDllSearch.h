@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Process.h"
 #include "webview/abi/ComTypes.h"
 #include "webview/loader/DiscoveryContext.h"
 #include "webview/loader/FourPartVersion.h"
@@ -34,8 +35,16 @@ inline constexpr std::array<ReleaseChannel, 5> kReleaseChannels{{
 inline constexpr std::u16string_view kClientStateKey = u"Software\\Microsoft\\EdgeUpdate\\ClientState\\";
 inline constexpr std::u16string_view kClientStateKeyWow64 =
     u"Software\\WOW6432Node\\Microsoft\\EdgeUpdate\\ClientState\\";
-inline constexpr std::u16string_view kClientDllBelowRuntimeFolder =
+// The client library below a runtime folder: a runtime holds one for each
+// architecture, and a process loads the one of its own bitness.
+inline constexpr std::u16string_view kClientDllBelowRuntimeFolderX86 =
     u"EBWebView\\x86\\EmbeddedBrowserWebView.dll";
+inline constexpr std::u16string_view kClientDllBelowRuntimeFolderX64 =
+    u"EBWebView\\x64\\EmbeddedBrowserWebView.dll";
+inline std::u16string ClientDllBelowRuntimeFolder(platform::Process& process) {
+  return std::u16string(process.IsProcess64Bit() ? kClientDllBelowRuntimeFolderX64
+                                                 : kClientDllBelowRuntimeFolderX86);
+}
 inline constexpr FourPartVersion kMinimumClientVersion{86, 0, 616, 0};
 
 // Searches the five channels in `order`. S_OK with the client library's path,

@@ -66,6 +66,20 @@ TEST_F(ClientDllSearchTest, StableFirstFindsStable) {
   EXPECT_EQ(clientPath, u"C:\\Runtimes\\stable\\120.0.2210.91" + std::u16string(kClientDllBelowRuntime));
 }
 
+TEST_F(ClientDllSearchTest, SixtyFourBitProcessTakesTheX64Library) {
+  sim.process().SetProcess64Bit(true);
+  const std::u16string folder =
+      InstallChannel(platform::kHkeyLocalMachine, kClientStateKeyWow64, kReleaseChannels[0], u"120.0.2210.91");
+  // The runtime's 32-bit library alone is no library for this process.
+  EXPECT_EQ(Find(kStable), S_OK);
+  EXPECT_EQ(versionText, u"");
+  const std::u16string x64Library = folder + u"\\EBWebView\\x64\\EmbeddedBrowserWebView.dll";
+  WriteFile(x64Library);
+  EXPECT_EQ(Find(kStable), S_OK);
+  EXPECT_EQ(versionText, u"120.0.2210.91");
+  EXPECT_EQ(clientPath, x64Library);
+}
+
 TEST_F(ClientDllSearchTest, CanaryFirstExaminesInternalCanaryDevBetaStable) {
   sim.registry().ClearOpenAttempts();
   EXPECT_EQ(Find(kCanary), S_OK);
