@@ -58,6 +58,7 @@ struct DumpContents {
   std::string problem;  // empty when the file could be read
   std::vector<DWORD> exceptionCodes;
   std::vector<std::wstring> modules;
+  USHORT processorArchitecture = PROCESSOR_ARCHITECTURE_UNKNOWN;
 };
 
 DumpContents ReadDump(const std::string& bytes) {
@@ -78,6 +79,9 @@ DumpContents ReadDump(const std::string& bytes) {
       if (ReadAt(bytes, entry.Location.Rva, exception)) {
         dump.exceptionCodes.push_back(exception.ExceptionRecord.ExceptionCode);
       }
+    } else if (entry.StreamType == SystemInfoStream) {
+      MINIDUMP_SYSTEM_INFO system{};
+      if (ReadAt(bytes, entry.Location.Rva, system)) dump.processorArchitecture = system.ProcessorArchitecture;
     } else if (entry.StreamType == ModuleListStream) {
       ULONG32 count = 0;
       ReadAt(bytes, entry.Location.Rva, count);
@@ -227,31 +231,37 @@ TEST_F(CrashReportTest, AnAccessViolationLeavesItsReportFolderAndEndsTheShellWit
   const DumpContents dump = ReadDump(ReadWholeFile(folder + L"\\minidump.dmp"));
   EXPECT_EQ(dump.problem, "");
   EXPECT_EQ(dump.exceptionCodes, std::vector<DWORD>{kAccessViolationCode});
+  EXPECT_EQ(dump.processorArchitecture,
+            sizeof(void*) == 8 ? PROCESSOR_ARCHITECTURE_AMD64 : PROCESSOR_ARCHITECTURE_INTEL);
   bool executableListed = false;
   for (const std::wstring& module : dump.modules)
     executableListed = executableListed || EndsWith(module, L"\\velmoran.exe");
   EXPECT_TRUE(executableListed) << dump.modules.size() << " modules";
   // And a debugger reads it: the failing thread's stack, down from the executable.
   const std::string debugger = DebuggerOnDump(folder + L"\\minidump.dmp", "bt\nquit\n");
-  EXPECT_TRUE(std::regex_search(debugger, std::regex(R"(=>0 0x[0-9a-f]{8} in velmoran )"))) << debugger;
+  // (winedbg writes an x64 address with fourteen digits.)
+  EXPECT_TRUE(std::regex_search(debugger, std::regex(R"(=>0 0x[0-9a-f]{8,16} in velmoran )"))) << debugger;
 
   // The text report, UTF-8 behind a byte-order mark.
   KeepForPeople(folder + L"\\report.txt", "crash-report.txt");
   KeepForPeople(folder + L"\\screenshot.png", "crash-screenshot.png");
   const std::string report = ReadWholeFile(folder + L"\\report.txt");
   ASSERT_EQ(report.rfind("\xEF\xBB\xBF", 0), 0u) << report;
-  for (const char* pattern : {
-           R"(Exception: +0xC0000005 EXCEPTION_ACCESS_VIOLATION)",
-           R"(Detail: +reading address 0x0000FFF0)",
-           R"(Address: +0x[0-9A-F]{8} velmoran\.exe\+0x[0-9A-F]{8})",
-           R"(Thread: +\d+ \(user-interface thread\))",
-           R"(Executable version: +26\.4\.28\.0)",
-           R"(Windows: +\d+\.\d+\.\d+.*\(Wine .+\))",
-           R"(Browser runtime: +135\.0\.3179\.45)",
-           R"(  #0  0x[0-9A-F]{8}  velmoran\.exe\+0x[0-9A-F]{8}.*)",
-           R"(  #1  0x[0-9A-F]{8}  .+)",
-           R"(  0x[0-9A-F]{8}  0x[0-9A-F]{8}  26\.4\.28\.0  .*\\velmoran\.exe)",
-           R"(  0x[0-9A-F]{8}  0x[0-9A-F]{8}  1\.0\.3179\.45  .*\\WebView2Loader\.dll)",
+  // Addresses have the shell's pointer width; offsets in a module eight digits.
+  const std::string address = "0x[0-9A-F]{" + std::to_string(2 * sizeof(void*)) + "}";
+  const std::string faultAddress = "0x" + std::string(2 * sizeof(void*) - 4, '0') + "FFF0";
+  for (const std::string& pattern : {
+           std::string(R"(Exception: +0xC0000005 EXCEPTION_ACCESS_VIOLATION)"),
+           "Detail: +reading address " + faultAddress,
+           "Address: +" + address + R"( velmoran\.exe\+0x[0-9A-F]{8})",
+           std::string(R"(Thread: +\d+ \(user-interface thread\))"),
+           std::string(R"(Executable version: +26\.4\.28\.0)"),
+           std::string(R"(Windows: +\d+\.\d+\.\d+.*\(Wine .+\))"),
+           std::string(R"(Browser runtime: +135\.0\.3179\.45)"),
+           "  #0  " + address + R"(  velmoran\.exe\+0x[0-9A-F]{8}.*)",
+           "  #1  " + address + "  .+",
+           "  " + address + R"(  0x[0-9A-F]{8}  26\.4\.28\.0  .*\\velmoran\.exe)",
+           "  " + address + R"(  0x[0-9A-F]{8}  1\.0\.3179\.45  .*\\WebView2Loader\.dll)",
        }) {
     EXPECT_TRUE(std::regex_search(report, std::regex(std::string("(^|\r\n)") + pattern + "\r\n")))
         << pattern << "\n"
