@@ -37,7 +37,7 @@ bash scripts/bootstrap-debian.sh
 arches="$(scripts/windows-arch.sh)"
 arch="${arches%% *}"
 if [ "$arch" = x64 ]; then
-  echo "run: the 64-bit shell with its 64-bit Chromium runtime and httpd.exe ($(scripts/windows-arch.sh --why))"
+  echo "run: the 64-bit shell with its 64-bit Chromium runtime and httpd.exe: $(scripts/windows-arch.sh --reason)"
 else
   echo "run: the 32-bit shell with its 32-bit Chromium runtime and httpd.exe"
 fi

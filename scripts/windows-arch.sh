@@ -3,6 +3,7 @@
 #
 #   scripts/windows-arch.sh          the architectures, preferred first: "x86 x64" or "x64"
 #   scripts/windows-arch.sh --why    one line saying which and why
+#   scripts/windows-arch.sh --reason why, alone
 #   scripts/windows-arch.sh --build  the build folder of the preferred one ("build/windows-x64")
 #
 # 32-bit Windows programs need the kernel to run i386 programs: Wine's 32-bit
@@ -30,7 +31,7 @@ i386_runs() {
 case "${VELMORAN_WINDOWS_ARCH:-}" in
   x86 | x64)
     arches="$VELMORAN_WINDOWS_ARCH"
-    why="VELMORAN_WINDOWS_ARCH=$VELMORAN_WINDOWS_ARCH"
+    why="VELMORAN_WINDOWS_ARCH=$VELMORAN_WINDOWS_ARCH chooses it"
     if [ "$arches" = x86 ] && ! i386_runs; then
       echo "VELMORAN_WINDOWS_ARCH=x86, but this machine's kernel cannot run 32-bit programs (its 32-bit emulation is off)" >&2
       exit 1
@@ -42,7 +43,7 @@ case "${VELMORAN_WINDOWS_ARCH:-}" in
       why="this machine runs 32-bit and 64-bit programs"
     else
       arches="x64"
-      why="this machine's kernel cannot run 32-bit programs, its 32-bit emulation is off; only the 64-bit build runs"
+      why="this machine's kernel cannot run 32-bit programs (its 32-bit emulation is off), so only the 64-bit build runs"
     fi
     ;;
   *)
@@ -53,6 +54,7 @@ esac
 
 case "${1:-}" in
   --why) echo "Windows programs under Wine: ${arches// / and } — ${why}" ;;
+  --reason) echo "$why" ;;
   --build) echo "build/windows-${arches%% *}" ;;
   *) echo "$arches" ;;
 esac
