@@ -32,19 +32,8 @@ std::vector<std::string> BrowserArguments(const BrowserLaunch& launch) {
     arguments.emplace_back("--use-fake-device-for-media-stream");
     arguments.emplace_back("--use-fake-ui-for-media-stream");
   }
-  // Chromium keeps only the last of a repeated switch: the host's disabled features join the runtime's own.
-  std::string disabledFeatures = "Translate";
-  for (const std::u16string& argument : SplitWindowsArguments(launch.additionalArguments)) {
-    std::string text = Utf16ToUtf8(argument);
-    constexpr std::string_view kDisableFeatures = "--disable-features=";
-    if (text.compare(0, kDisableFeatures.size(), kDisableFeatures) == 0) {
-      disabledFeatures += ',';
-      disabledFeatures += text.substr(kDisableFeatures.size());
-    } else {
-      arguments.push_back(std::move(text));
-    }
-  }
-  arguments.push_back("--disable-features=" + disabledFeatures);
+  for (const std::u16string& argument : SplitWindowsArguments(launch.additionalArguments))
+    arguments.push_back(Utf16ToUtf8(argument));
   return arguments;
 }
 

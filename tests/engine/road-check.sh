@@ -4,7 +4,10 @@
 #  - the shell starts httpd.exe, so Debian's Apache, and shows the demo page in
 #    Chromium inside its window; in a screenshot the window's client area
 #    shows the page's own colours (its navy top bar, its grey-blue ground),
-#    so the page is there and nothing paints over it;
+#    so the page is there, and every pixel of the page on the screen is the
+#    page's own (Chromium's rendering of it, camera preview aside), so
+#    nothing paints over it: no bubble of Chromium's, nothing of Wine's;
+#    Chromium's profile keeps its translate offer off;
 #  - the page posts four real captures and the check of all four: every file
 #    under C:\velmoran_pose\ holds exactly what the page posted, and the
 #    shell's replies show on the page (slot badges, banner);
@@ -123,6 +126,44 @@ page_visible() {
   at="$((x + 8)) $((y + 90))"
   px="$(pixel "$shot" ${at% *} ${at#* })"
   close_to "$px" "$ground" || fail "$shot: at ($at) inside the window #$px, not the page's ground #$ground"
+  page_own "$shot" "$2"
+}
+
+# The page's own pixels, all of them: the part of the page on the screen
+# against Chromium's own rendering of the page (remote_page picture), which
+# nothing drawn over the page reaches. Only what moves by itself (the camera
+# preview and its overlay) is left out of both. A bubble of Chromium's own
+# (its translate offer covered about 1% of the screen), a window of Wine's or
+# Wine's painting over the page leaves thousands of pixels unlike the page's;
+# the two pictures of the page itself, taken a moment apart, differ in next to none.
+page_own() {
+  local shot="$1" name="${1##*/}" x y w h answer rendered_w rendered_h moving box left top right bottom masks
+  local differing area
+  read -r x y w h <<<"$2"
+  answer="$(remote_page picture --out "$work/rendered.png")" || fail "Chromium gave no picture of the page: $answer"
+  read -r rendered_w rendered_h moving < <(node -e '
+    const p = JSON.parse(require("fs").readFileSync(0, "utf8").trim().split("\n").pop());
+    console.log(p.width, p.height, p.moving.map(([x, y, w, h]) => `${x},${y},${x + w - 1},${y + h - 1}`).join(" "));' <<<"$answer")
+  [ "$rendered_w $rendered_h" = "$w $h" ] || fail "$shot: the page's viewport is ${rendered_w}x${rendered_h}, its window ${w}x${h}"
+  # Only what lies on the screen can be seen: the same part of both pictures.
+  left=$((x < 0 ? -x : 0)) top=$((y < 0 ? -y : 0))
+  right=$((x + w > screen_w ? screen_w - x : w)) bottom=$((y + h > screen_h ? screen_h - y : h))
+  masks=()
+  for box in $moving; do masks+=(-draw "rectangle $box"); done
+  convert "$shot" -crop "${w}x${h}+${x}+${y}" +repage -fill black "${masks[@]}" \
+    -crop "$((right - left))x$((bottom - top))+${left}+${top}" +repage "$work/shown-part.png"
+  convert "$work/rendered.png" -fill black "${masks[@]}" \
+    -crop "$((right - left))x$((bottom - top))+${left}+${top}" +repage "$work/rendered-part.png"
+  differing="$(compare -metric AE -fuzz 20% "$work/shown-part.png" "$work/rendered-part.png" null: 2>&1 || true)"
+  differing="$(awk '{printf "%d", $1}' <<<"$differing")"
+  area=$(((right - left) * (bottom - top)))
+  # One pixel in a thousand: a caret or a cursor, never a bubble or a window.
+  if [ "$differing" -gt $((area / 1000)) ]; then
+    convert "$work/shown-part.png" "$work/rendered-part.png" -compose difference -composite \
+      -threshold 20% "$shots/${name%.png}-differs.png" 2>/dev/null || true
+    fail "$shot: $differing of the page's $area pixels on the screen are not the page's own (white in ${name%.png}-differs.png)"
+  fi
+  say "$name: the page's pixels on the screen are its own ($differing of $area differ)"
 }
 
 read -r screen_w screen_h < <(xwininfo -root | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
@@ -139,6 +180,13 @@ page_inside "$page" "$windowed"
 say "the window: $windowed, the page in it: $page (X Y WIDTH HEIGHT) on a ${screen_w}x${screen_h} screen"
 page_visible "$(screenshot engine-road-1-loaded.png)" "$page"
 say "the page shows inside the window (screenshot engine-road-1-loaded.png)"
+# Chromium offers to translate a Korean page when its own language is English,
+# in a bubble over the page, whenever its window is active as the page loads
+# (a person's click, the pointer over it): the profile must keep that off.
+preferences="$drive_c/velmoran/CustomCache/Default/Preferences"
+translate="$(node -p 'JSON.parse(require("fs").readFileSync(process.argv[1], "utf8")).translate?.enabled' "$preferences" 2>&1)"
+[ "$translate" = false ] || fail "Chromium's profile has its translate offer on ($preferences: translate.enabled $translate)"
+say "Chromium's translate offer is off in the profile Chromium runs with"
 
 remote_page captures --capture-root "$drive_c/velmoran_pose" --out "$work/captures.json" ||
   fail "the four captures did not make the road"

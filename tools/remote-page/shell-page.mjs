@@ -15,10 +15,13 @@
 //   full-screen                  presses the page's full-screen button (it posts "AppExit") and
 //                                waits until the page's viewport has changed size
 //   viewport                     prints the page's viewport and the screen's size
+//   picture --out FILE           writes the page's own rendering of its viewport (PNG), as Chromium
+//                                draws it with nothing over it; its last line names the viewport and
+//                                the areas that move by themselves (camera preview, pose overlay)
 //
 // Options: --port N (default 9999), --timeout SECONDS (the page's first
 // appearance, default 90). Prints one line per step ("ok ..." or "FAIL ...")
-// and, for viewport and full-screen, a last line of JSON. Exits 1 when a step failed.
+// and, for viewport, full-screen and picture, a last line of JSON. Exits 1 when a step failed.
 
 import { writeFileSync } from 'node:fs';
 import { DevToolsPage } from './devtools-page.mjs';
@@ -156,6 +159,23 @@ async function fullScreen(page) {
   console.log(JSON.stringify({ before, after }));
 }
 
+// Elements whose pixels change between two pictures taken a moment apart.
+const MOVING = `[...document.querySelectorAll('video, canvas')].map((element) => {
+  const box = element.getBoundingClientRect();
+  const left = Math.floor(box.left);
+  const top = Math.floor(box.top);
+  return [left, top, Math.ceil(box.right) - left, Math.ceil(box.bottom) - top];
+}).filter(([, , width, height]) => width > 0 && height > 0)`;
+
+async function picture(page, options) {
+  if (!options.out) throw new Error('picture needs --out');
+  await waitLoaded(page);
+  const { data } = await page.send('Page.captureScreenshot', { format: 'png' });
+  writeFileSync(options.out, Buffer.from(data, 'base64'));
+  const viewport = await page.evaluate(VIEWPORT);
+  console.log(JSON.stringify({ width: viewport.width, height: viewport.height, moving: await page.evaluate(MOVING) }));
+}
+
 async function main() {
   const options = parseArguments(process.argv.slice(2));
   const commands = {
@@ -175,6 +195,7 @@ async function main() {
     captures: (page) => captures(page, options),
     'full-screen': (page) => fullScreen(page),
     viewport: async (page) => console.log(JSON.stringify(await page.evaluate(VIEWPORT))),
+    picture: (page) => picture(page, options),
   };
   const command = commands[options.command];
   if (!command) throw new Error(`unknown command ${options.command}; one of ${Object.keys(commands).join(', ')}`);

@@ -17,6 +17,7 @@
 #include "platform/win32/WideText.h"
 #include "runtime/chromium/win32/ChromiumBrowser.h"
 #include "runtime/chromium/win32/ChromiumEnvironment.h"
+#include "runtime/chromium/win32/ProfilePreferencesFile.h"
 #include "runtime/chromium/win32/TaskMemText.h"
 #include "runtime/chromium/win32/Trace.h"
 #include "runtime/chromium/win32/UnixProgram.h"
@@ -103,6 +104,7 @@ HRESULT CreateEnvironment(PCWSTR userDataFolder, ICoreWebView2EnvironmentOptions
   // The runtime's own choice without one: "<executable>.WebView2" beside the executable.
   if (folder.empty()) folder = ExecutablePath() + u".WebView2";
   CreateFolders(folder);
+  PrepareProfilePreferences(folder);
   if (auto unixFolder = UnixPathOf(folder)) launch.userDataFolder = *unixFolder;
   // Downloads run in a folder of the user data folder, under Chromium's guid for
   // them, and end in the user's Downloads folder (the runtime's default there).
