@@ -17,8 +17,8 @@ packages=(
   # The Windows programs under Wine: a 64-bit Wine (and a 32-bit one where the
   # kernel runs 32-bit programs, below), a display without a screen, a small
   # window manager, X input and screenshots, the Korean locale and a font with
-  # Korean glyphs.
-  wine wine64 xvfb xauth openbox xdotool x11-utils imagemagick locales fonts-nanum
+  # Korean glyphs, and Wine's own fonts (Marlett draws the caption buttons).
+  wine wine64 xvfb xauth openbox xdotool x11-utils imagemagick locales fonts-nanum fonts-wine
   # The demo page: Debian's Apache serves it (scripts/run-apache.sh), headless
   # Chromium and curl check it.
   apache2 chromium curl

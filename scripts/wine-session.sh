@@ -54,6 +54,9 @@ if [ "${1:-}" = "--inner" ]; then
       exit 1
     fi
   fi
+  # Wine's caption buttons are letters of the Marlett font, which a new
+  # prefix lacks (scripts/prefix-fonts.sh says why); without it they read 0 2 r.
+  scripts/prefix-fonts.sh || true
   if [ "${VELMORAN_OWN_DISPLAY:-1}" = 1 ]; then
     # Nobody sees this display: Wine places its windows itself. A window
     # manager keeps a window without a sizing border at its restored size
