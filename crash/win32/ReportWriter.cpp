@@ -56,7 +56,7 @@ std::u16string MakeReportFolder(const std::u16string& parent, const platform::Sy
   const std::u16string reports = parent + u"\\" + std::u16string(kReportsFolder);
   ::CreateDirectoryW(AsWide(reports), nullptr);
   for (int attempt = 1; attempt <= kFolderAttempts; ++attempt) {
-    const std::u16string folder = reports + u"\\" + ReportFolderName(time, attempt);
+    std::u16string folder = reports + u"\\" + ReportFolderName(time, attempt);
     if (::CreateDirectoryW(AsWide(folder), nullptr)) return folder;
     if (::GetLastError() != ERROR_ALREADY_EXISTS) return {};
   }

@@ -12,7 +12,7 @@ POINT PositionOf(HWND edit, LRESULT character) {
 
 std::optional<EditLayout> MeasureEdit(HWND edit, int line) {
   const LRESULT start = ::SendMessageW(edit, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
-  const LRESULT next = ::SendMessageW(edit, EM_LINEINDEX, static_cast<WPARAM>(line + 1), 0);
+  const LRESULT next = ::SendMessageW(edit, EM_LINEINDEX, static_cast<WPARAM>(line) + 1, 0);
   const LRESULT length = ::SendMessageW(edit, EM_LINELENGTH, static_cast<WPARAM>(start), 0);
   if (start < 0 || next < 0 || length < 2) return std::nullopt;
   // Scrolling moves every position alike; differences are the layout's own.

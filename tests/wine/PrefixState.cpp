@@ -27,8 +27,9 @@ std::optional<std::wstring> ReadRegistryText(HKEY root, const std::wstring& key,
 
 bool WriteRegistryText(HKEY root, const std::wstring& key, const std::wstring& name,
                        const std::wstring& value) {
-  const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-  return ::RegSetKeyValueW(root, key.c_str(), name.c_str(), REG_SZ, value.c_str(), bytes) == ERROR_SUCCESS;
+  const std::size_t bytes = (value.size() + 1) * sizeof(wchar_t);  // the terminator included
+  return ::RegSetKeyValueW(root, key.c_str(), name.c_str(), REG_SZ, value.c_str(),
+                           static_cast<DWORD>(bytes)) == ERROR_SUCCESS;
 }
 
 void PrefixState::KeepRegistryText(HKEY root, const std::wstring& key, const std::wstring& name) {

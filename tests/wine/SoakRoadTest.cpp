@@ -110,7 +110,8 @@ TEST(SoakRoadTest, TenThousandMixedMessagesLeaveExactCapturesAndFlatResources) {
   const ResourceSample& warm = samples[3];
   for (std::size_t i = 3; i < samples.size(); ++i) {
     const ResourceSample& sample = samples[i];
-    EXPECT_LE(sample.privateBytes, warm.privateBytes + 16u * 1024 * 1024) << "after " << sample.messages;
+    EXPECT_LE(sample.privateBytes, warm.privateBytes + std::uint64_t{16} * 1024 * 1024)
+        << "after " << sample.messages;
     EXPECT_LE(sample.handles, warm.handles) << "after " << sample.messages;
     EXPECT_LE(sample.nextHandle, warm.nextHandle) << "after " << sample.messages;
     EXPECT_LE(sample.gdiObjects, warm.gdiObjects) << "after " << sample.messages;

@@ -177,6 +177,7 @@ def write_exports(exports: list[Export]) -> str:
                "// so a size that differs from the loader's would corrupt the caller's stack.\n"
                "template <typename... Arguments>\n"
                "constexpr std::size_t StackBytes(HRESULT(WV2_STDCALL*)(Arguments...)) {\n"
+               "  // NOLINTNEXTLINE(bugprone-sizeof-expression): a pointer argument takes a pointer's size\n"
                "  return (0 + ... + ((sizeof(Arguments) + 3) / 4 * 4));\n"
                "}\n")
     for e in exports:

@@ -33,6 +33,7 @@ inline constexpr char kCompareBrowserVersionsExport[] = "CompareBrowserVersions"
 // so a size that differs from the loader's would corrupt the caller's stack.
 template <typename... Arguments>
 constexpr std::size_t StackBytes(HRESULT(WV2_STDCALL*)(Arguments...)) {
+  // NOLINTNEXTLINE(bugprone-sizeof-expression): a pointer argument takes a pointer's size
   return (0 + ... + ((sizeof(Arguments) + 3) / 4 * 4));
 }
 static_assert(StackBytes(CreateCoreWebView2EnvironmentWithOptionsFunc{}) == 16);

@@ -74,7 +74,8 @@ bool ChromiumBrowser::Start(std::function<void(HRESULT)> onReady) {
   onReady_ = std::move(onReady);
   transport_ = std::make_unique<PipeTransport>(
       queue_, std::weak_ptr<void>(shared_from_this()),
-      PipeTransport::Handlers{[this] { Connected(); }, [this](std::string text) { session_.Receive(text); },
+      PipeTransport::Handlers{[this] { Connected(); },
+                              [this](const std::string& text) { session_.Receive(text); },
                               [this](bool everConnected) { Ended(everConnected); }});
   transport_->Start(std::move(listener), launch_.greeting, kStartTimeoutMs);
   return true;

@@ -47,9 +47,11 @@ std::u16string FreePath(const std::u16string& folder, const std::u16string& name
   const std::size_t dot = name.rfind(u'.');
   const std::u16string stem = dot == std::u16string::npos || dot == 0 ? name : name.substr(0, dot);
   const std::u16string extension = stem.size() == name.size() ? u"" : name.substr(dot);
+  const std::u16string numbered = folder + u"\\" + stem + u" (";
   for (int n = 1; n < 10000; ++n) {
     const std::string number = std::to_string(n);
-    path = folder + u"\\" + stem + u" (" + std::u16string(number.begin(), number.end()) + u")" + extension;
+    path = numbered;
+    path.append(number.begin(), number.end()).append(u")").append(extension);
     if (!FileExists(path)) return path;
   }
   return folder + u"\\" + name;

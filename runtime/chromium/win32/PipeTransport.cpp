@@ -15,7 +15,7 @@ PipeTransport::~PipeTransport() { Close(); }
 
 void PipeTransport::Start(std::unique_ptr<LoopbackListener> listener, std::string greeting, DWORD timeoutMs) {
   reader_ = std::thread([this, listener = std::move(listener), greeting = std::move(greeting),
-                         timeoutMs]() mutable { Read(std::move(listener), std::move(greeting), timeoutMs); });
+                         timeoutMs]() mutable { Read(std::move(listener), greeting, timeoutMs); });
 }
 
 void PipeTransport::PostToUi(std::function<void()> work) {
@@ -24,7 +24,8 @@ void PipeTransport::PostToUi(std::function<void()> work) {
   });
 }
 
-void PipeTransport::Read(std::unique_ptr<LoopbackListener> listener, std::string greeting, DWORD timeoutMs) {
+void PipeTransport::Read(std::unique_ptr<LoopbackListener> listener, const std::string& greeting,
+                         DWORD timeoutMs) {
   SOCKET connection = listener->AcceptGreeted(greeting, '\0', timeoutMs, &closing_);
   listener.reset();
   {
@@ -41,7 +42,7 @@ void PipeTransport::Read(std::unique_ptr<LoopbackListener> listener, std::string
   }
   PostToUi([this] { handlers_.connected(); });
   FrameSplitter splitter;
-  std::vector<char> buffer(256 * 1024);
+  std::vector<char> buffer(std::size_t{256} * 1024);
   for (;;) {
     const int received = ::recv(connection, buffer.data(), static_cast<int>(buffer.size()), 0);
     if (received <= 0) break;

@@ -44,7 +44,7 @@ class PipeTransport {
   void Close();
 
  private:
-  void Read(std::unique_ptr<LoopbackListener> listener, std::string greeting, DWORD timeoutMs);
+  void Read(std::unique_ptr<LoopbackListener> listener, const std::string& greeting, DWORD timeoutMs);
   void PostToUi(std::function<void()> work);
 
   std::shared_ptr<UiThreadQueue> queue_;

@@ -25,8 +25,8 @@ namespace {
 
 using bridge::CapturePath;
 
-constexpr std::size_t kOldSize = 2 * 1024 * 1024;
-constexpr std::size_t kNewSize = 40 * 1024 * 1024;
+constexpr std::size_t kOldSize = std::size_t{2} * 1024 * 1024;
+constexpr std::size_t kNewSize = std::size_t{40} * 1024 * 1024;
 
 // Distinct patterns, so that any mix of the two, or a cut, compares unequal to both.
 std::string Bytes(std::size_t size, unsigned seed) {

@@ -54,8 +54,9 @@ std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
 }
 
 void RemoveFolder(const std::wstring& folder) {
+  const std::wstring prefix = folder + L"\\";
   for (const std::wstring& name : FolderEntries(folder)) {
-    const std::wstring path = folder + L"\\" + name;
+    const std::wstring path = prefix + name;
     if ((::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0) {
       RemoveFolder(path);
     } else {

@@ -68,7 +68,8 @@ class ThrowingProcedure final : public velmoran::platform::WindowProcedure {
 };
 
 int Crash(const std::wstring& way) {
-  if (way == L"access-violation") {
+  // The ways named after what follows the crash start with an access violation.
+  if (way == L"access-violation" || way == L"broken-sources" || way == L"restart" || way == L"window-crash") {
     WriteToNowhere();
   } else if (way == L"stack-overflow") {
     return Deeper(0);
@@ -103,8 +104,6 @@ int Crash(const std::wstring& way) {
     const _purecall_handler handler = _set_purecall_handler(nullptr);
     _set_purecall_handler(handler);
     if (handler != nullptr) handler();
-  } else if (way == L"broken-sources" || way == L"restart" || way == L"window-crash") {
-    WriteToNowhere();
   }
   return 3;  // nothing crashed
 }

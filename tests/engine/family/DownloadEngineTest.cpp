@@ -16,7 +16,7 @@
 namespace velmoran::test::engine {
 namespace {
 
-constexpr std::int64_t kArchiveSize = 4 * 1024 * 1024;
+constexpr std::int64_t kArchiveSize = std::int64_t{4} * 1024 * 1024;
 
 // The download operation, asked the way an application must: through QueryInterface first.
 ICoreWebView2DownloadOperation* Operation(IUnknown* aOperation) {

@@ -39,8 +39,9 @@ class EngineFamilyFixture : public ::testing::Test {
   // Installs `handler` (a lambda will do) in the browser's event slot for this test only.
   template <typename Slot>
   void Hook(Slot& slot, std::type_identity_t<Slot> handler) {
-    restores_.push_back([&slot, previous = std::move(slot)]() mutable { slot = std::move(previous); });
+    Slot previous = std::move(slot);
     slot = std::move(handler);
+    restores_.push_back([&slot, previous = std::move(previous)]() mutable { slot = std::move(previous); });
   }
 
   // Waits for an event: `raised` is set by a handler installed with Hook.

@@ -127,7 +127,7 @@ class Win32ContractBackend final : public ContractBackend {
 
   // The helper program: without its parent's handle it ends at once.
   std::u16string ProgramFile() override {
-    const std::u16string path = ScratchFolder() + u"\\program.exe";
+    std::u16string path = ScratchFolder() + u"\\program.exe";
     CopyFileW((ProgramFolder() + L"platform_contract_child.exe").c_str(), Wide(path).c_str(), TRUE);
     return path;
   }
