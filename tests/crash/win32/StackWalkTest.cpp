@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include "crash/win32/KeepFramePointer.h"
 #include "crash/win32/StackWalk.h"
 
 namespace velmoran::test {
@@ -17,12 +18,13 @@ using crash::win32::WalkStack;
 
 StackBounds ThisThreadsStack() {
   const auto* block = reinterpret_cast<const NT_TIB*>(::NtCurrentTeb());
-  return {reinterpret_cast<std::uintptr_t>(block->StackLimit), reinterpret_cast<std::uintptr_t>(block->StackBase)};
+  return {reinterpret_cast<std::uintptr_t>(block->StackLimit),
+          reinterpret_cast<std::uintptr_t>(block->StackBase)};
 }
 
 // Each of the three keeps a frame pointer (the x86 walk needs the chain) and
 // does work after its call, so no call becomes a jump.
-[[gnu::noinline, gnu::optimize("no-omit-frame-pointer")]] WalkedStack WalkFromHere(int& depth) {
+[[gnu::noinline, VELMORAN_KEEP_FRAME_POINTER]] WalkedStack WalkFromHere(int& depth) {
   CONTEXT context{};
   context.ContextFlags = CONTEXT_FULL;
   ::RtlCaptureContext(&context);
@@ -31,13 +33,13 @@ StackBounds ThisThreadsStack() {
   return stack;
 }
 
-[[gnu::noinline, gnu::optimize("no-omit-frame-pointer")]] WalkedStack Middle(int& depth) {
+[[gnu::noinline, VELMORAN_KEEP_FRAME_POINTER]] WalkedStack Middle(int& depth) {
   WalkedStack stack = WalkFromHere(depth);
   ++depth;
   return stack;
 }
 
-[[gnu::noinline, gnu::optimize("no-omit-frame-pointer")]] WalkedStack Outer(int& depth) {
+[[gnu::noinline, VELMORAN_KEEP_FRAME_POINTER]] WalkedStack Outer(int& depth) {
   WalkedStack stack = Middle(depth);
   ++depth;
   return stack;
