@@ -137,7 +137,7 @@ std::u16string ComposeCrashReport(const CrashFacts& facts) {
   out.Field(u"Caught by", OrUnknown(facts.caughtBy));
   if (!facts.detail.empty()) out.Field(u"Detail", facts.detail);
   out.Field(u"Address", facts.where ? AddressText(facts.where->address, facts.addressDigits) + u" " +
-                                                      LocationText(*facts.where, facts.addressDigits)
+                                          LocationText(*facts.where, facts.addressDigits)
                                     : std::u16string(kUnknown));
   out.Field(u"Thread",
             DecimalText(facts.threadId) +
@@ -157,15 +157,16 @@ std::u16string ComposeCrashReport(const CrashFacts& facts) {
   if (facts.stack.empty()) out.Line(u"  none could be walked");
   for (std::size_t i = 0; i < facts.stack.size(); ++i) {
     const CodeLocation& frame = facts.stack[i];
-    out.Line(u"  #" + DecimalText(static_cast<std::int64_t>(i)) + u"  " + AddressText(frame.address, facts.addressDigits) +
-             u"  " + LocationText(frame, facts.addressDigits));
+    out.Line(u"  #" + DecimalText(static_cast<std::int64_t>(i)) + u"  " +
+             AddressText(frame.address, facts.addressDigits) + u"  " +
+             LocationText(frame, facts.addressDigits));
   }
 
   out.Heading(u"Loaded modules (base, size, file version, path)");
   if (facts.modules.empty()) out.Line(u"  none could be listed");
   for (const ModuleFacts& module : facts.modules) {
-    out.Line(u"  " + AddressText(module.base, facts.addressDigits) + u"  " + u"0x" + Hex8(module.size) + u"  " +
-             (module.version.empty() ? u"-" : module.version) + u"  " + module.path);
+    out.Line(u"  " + AddressText(module.base, facts.addressDigits) + u"  " + u"0x" + Hex8(module.size) +
+             u"  " + (module.version.empty() ? u"-" : module.version) + u"  " + module.path);
   }
 
   const std::size_t shown = std::min(facts.logLines.size(), kReportLogLines);

@@ -13,6 +13,7 @@
 #include "crash/CrashReportText.h"
 #include "crash/win32/BugReportWindow.h"
 #include "crash/win32/CrashEvent.h"
+#include "crash/win32/KeepFramePointer.h"
 #include "crash/win32/ReportWriter.h"
 #include "crash/win32/ThreadContext.h"
 #include "platform/win32/WideText.h"
@@ -142,7 +143,7 @@ void ClaimReport(DWORD code) {
 // frame through EBP, so the caller must keep a frame pointer, which the
 // optimised build otherwise leaves out. The context is this function's own,
 // and the walk goes up from here.
-[[gnu::noinline, gnu::optimize("no-omit-frame-pointer")]] void CaptureCallerContext(CONTEXT& context) {
+[[gnu::noinline, VELMORAN_KEEP_FRAME_POINTER]] void CaptureCallerContext(CONTEXT& context) {
   ::RtlCaptureContext(&context);
 }
 

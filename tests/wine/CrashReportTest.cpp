@@ -81,7 +81,8 @@ DumpContents ReadDump(const std::string& bytes) {
       }
     } else if (entry.StreamType == SystemInfoStream) {
       MINIDUMP_SYSTEM_INFO system{};
-      if (ReadAt(bytes, entry.Location.Rva, system)) dump.processorArchitecture = system.ProcessorArchitecture;
+      if (ReadAt(bytes, entry.Location.Rva, system))
+        dump.processorArchitecture = system.ProcessorArchitecture;
     } else if (entry.StreamType == ModuleListStream) {
       ULONG32 count = 0;
       ReadAt(bytes, entry.Location.Rva, count);

@@ -36,8 +36,8 @@ PackageSearch FindInPackages(const DiscoveryContext& context, const ReleaseChann
     if (!EqualsIgnoringAsciiCase(package.familyName, channel.packageFamilyName)) continue;
     const FourPartVersion version{package.versionMajor, package.versionMinor, package.versionBuild,
                                   package.versionRevision};
-    const std::u16string path =
-        IncludeTrailingPathDelimiter(package.installPath) + ClientDllBelowRuntimeFolder(context.platform.process());
+    const std::u16string path = IncludeTrailingPathDelimiter(package.installPath) +
+                                ClientDllBelowRuntimeFolder(context.platform.process());
     if (IsVersionAtLeast(version, kMinimumClientVersion) && FileExists(context.platform.files(), path)) {
       clientPath = path;
       versionText = VersionText(version);
@@ -122,7 +122,8 @@ HRESULT ResolveClientDllFromFolder(const DiscoveryContext& context, std::u16stri
     }
     resolved = IncludeTrailingPathDelimiter(ExtractFileDir(executable)) + std::u16string(folder);
   }
-  clientPath = IncludeTrailingPathDelimiter(resolved) + ClientDllBelowRuntimeFolder(context.platform.process());
+  clientPath =
+      IncludeTrailingPathDelimiter(resolved) + ClientDllBelowRuntimeFolder(context.platform.process());
   if (!GuardStep(context.reRaiseExceptions, false,
                  [&] { return FileExists(context.platform.files(), clientPath); })) {
     return HRESULT_FROM_WIN32(platform::kErrorFileNotFound);

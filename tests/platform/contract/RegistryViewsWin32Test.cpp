@@ -29,7 +29,8 @@ class RegistryViews : public ::testing::Test {
 
   bool Opens(std::u16string_view key) {
     platform::Handle handle = 0;
-    if (registry_.RegOpenKeyExW(platform::kHkeyLocalMachine, key, platform::kKeyRead, handle) != 0) return false;
+    if (registry_.RegOpenKeyExW(platform::kHkeyLocalMachine, key, platform::kKeyRead, handle) != 0)
+      return false;
     registry_.RegCloseKey(handle);
     return true;
   }

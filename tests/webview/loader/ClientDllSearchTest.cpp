@@ -68,8 +68,8 @@ TEST_F(ClientDllSearchTest, StableFirstFindsStable) {
 
 TEST_F(ClientDllSearchTest, SixtyFourBitProcessTakesTheX64Library) {
   sim.process().SetProcess64Bit(true);
-  const std::u16string folder =
-      InstallChannel(platform::kHkeyLocalMachine, kClientStateKeyWow64, kReleaseChannels[0], u"120.0.2210.91");
+  const std::u16string folder = InstallChannel(platform::kHkeyLocalMachine, kClientStateKeyWow64,
+                                               kReleaseChannels[0], u"120.0.2210.91");
   // The runtime's 32-bit library alone is no library for this process.
   EXPECT_EQ(Find(kStable), S_OK);
   EXPECT_EQ(versionText, u"");
