@@ -42,6 +42,13 @@ inline constexpr std::uint32_t kMoveFileReplaceExisting = 0x1;
 inline constexpr std::uint32_t kMoveFileCopyAllowed = 0x2;
 inline constexpr std::uint32_t kMoveFileWriteThrough = 0x8;
 
+// One entry of a folder as FindFirstFileW and FindNextFileW describe it
+// (WIN32_FIND_DATAW's dwFileAttributes and cFileName).
+struct FindData {
+  std::uint32_t attributes = 0;
+  std::u16string fileName;  // the name alone, without its folder
+};
+
 class Files {
  public:
   virtual ~Files() = default;
@@ -80,6 +87,19 @@ class Files {
   // Removes a file: ERROR_ACCESS_DENIED for a folder or a read-only file,
   // ERROR_SHARING_VIOLATION while a handle holds it open.
   virtual bool DeleteFileW(std::u16string_view path) = 0;
+
+  // Lists the entries of a folder: `pattern` is the folder's path, a
+  // separator and a last name in which "*" stands for any run of characters
+  // and "?" for any one ("C:\velmoran_pose\A01\*"), compared ignoring case.
+  // Answers a search handle with the first entry in `data`, or kInvalidHandle
+  // with ERROR_FILE_NOT_FOUND when nothing matches, ERROR_PATH_NOT_FOUND when
+  // the folder is missing. A folder other than a drive's root also lists "."
+  // and "..". The order of the entries is the file system's own.
+  virtual Handle FindFirstFileW(std::u16string_view pattern, FindData& data) = 0;
+  // The next entry; false with ERROR_NO_MORE_FILES after the last.
+  virtual bool FindNextFileW(Handle search, FindData& data) = 0;
+  // Ends a search (never CloseHandle).
+  virtual bool FindClose(Handle search) = 0;
 
   // Creates one folder; its parent must exist (ERROR_PATH_NOT_FOUND), an
   // existing file or folder of that name gives ERROR_ALREADY_EXISTS.

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <limits>
@@ -68,6 +69,44 @@ bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
     if (a[i] != b[i] && FoldCase(a[i]) != FoldCase(b[i])) return false;
   }
   return true;
+}
+
+// A name against a search pattern's last name: "*" any run of characters,
+// "?" any one, everything else itself ignoring case.
+bool MatchesPattern(std::u16string_view name, std::u16string_view pattern) {
+  std::size_t n = 0;
+  std::size_t p = 0;
+  std::size_t starAt = std::u16string_view::npos;  // the pattern's last "*" so far
+  std::size_t starName = 0;                        // where the name stood when it was met
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == u'*') {
+      starAt = p++;
+      starName = n;
+    } else if (p < pattern.size() &&
+               (pattern[p] == u'?' || name[n] == pattern[p] || FoldCase(name[n]) == FoldCase(pattern[p]))) {
+      ++n;
+      ++p;
+    } else if (starAt != std::u16string_view::npos) {
+      // The last "*" takes one character more and the rest is tried again.
+      p = starAt + 1;
+      n = ++starName;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == u'*') ++p;
+  return p == pattern.size();
+}
+
+// Folder entries in the order NTFS lists them: by their names' upper case.
+bool ListsBefore(std::u16string_view a, std::u16string_view b) {
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const char16_t x = FoldCase(a[i]);
+    const char16_t y = FoldCase(b[i]);
+    if (x != y) return x < y;
+  }
+  return a.size() < b.size();
 }
 
 std::uint32_t ErrorFromErrno(int error) {
@@ -241,6 +280,11 @@ struct SimFiles::Impl {
     int fd = -1;
     std::uint32_t access = 0;
   };
+  // A folder's matching entries, taken when the search began.
+  struct Search {
+    std::vector<FindData> entries;
+    std::size_t next = 0;
+  };
   struct VersionResource {
     std::uint32_t versionMS = 0;
     std::uint32_t versionLS = 0;
@@ -251,6 +295,7 @@ struct SimFiles::Impl {
   std::array<bool, 26> drives{};
   FullPath currentDirectory;  // C:\ until changed
   std::unordered_map<Handle, OpenFile> handles;
+  std::unordered_map<Handle, Search> searches;
   Handle nextHandle = 0x100;
   std::uint32_t lastError = kErrorSuccess;
   std::optional<std::uint64_t> diskSpace;
@@ -735,6 +780,98 @@ bool SimFiles::DeleteFileW(std::u16string_view path) {
   return true;
 }
 
+Handle SimFiles::FindFirstFileW(std::u16string_view pattern, FindData& data) {
+  Impl& s = *impl_;
+  const std::u16string_view text = pattern.substr(0, pattern.find(u'\0'));
+  // The folder is every name but the last, which alone may hold wildcards.
+  std::u16string folder;
+  std::u16string_view wanted = text;
+  if (const std::size_t separator = text.find_last_of(u"\\/"); separator != std::u16string_view::npos) {
+    folder = text.substr(0, separator + 1);
+    wanted = text.substr(separator + 1);
+  } else if (text.size() >= 2 && text[1] == u':') {
+    folder = text.substr(0, 2);
+    wanted = text.substr(2);
+  } else {
+    folder = u".";
+  }
+  for (const char16_t c : wanted) {
+    if (c != u'*' && c != u'?' && IsInvalidNameCharacter(c)) {
+      s.Fail(kErrorInvalidName);
+      return kInvalidHandle;
+    }
+  }
+  HostTarget target;
+  if (const std::uint32_t error = s.Resolve(folder, target); error != kErrorSuccess) {
+    s.Fail(error);
+    return kInvalidHandle;
+  }
+  if (target.presence != Presence::kExists || target.IsStream()) {
+    s.Fail(kErrorPathNotFound);
+    return kInvalidHandle;
+  }
+  if (!target.IsDirectory()) {
+    s.Fail(kErrorDirectory);
+    return kInvalidHandle;
+  }
+
+  Impl::Search search;
+  if (!wanted.empty()) {
+    if (!target.IsDriveRoot()) {
+      for (const std::u16string_view self : {u".", u".."}) {
+        if (MatchesPattern(self, wanted))
+          search.entries.push_back(FindData{kFileAttributeDirectory, std::u16string(self)});
+      }
+    }
+    std::vector<FindData> names;
+    if (DIR* dir = ::opendir(target.host.c_str())) {
+      while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view stored = entry->d_name;
+        // Streams are kept beside their files under names no Windows file has.
+        if (stored == "." || stored == ".." || stored.find(':') != std::string_view::npos) continue;
+        std::u16string name = WindowsNameOf(stored);
+        if (!MatchesPattern(name, wanted)) continue;
+        struct stat info {};
+        if (::stat((target.host + '/' + std::string(stored)).c_str(), &info) != 0) continue;
+        const std::uint32_t attributes =
+            S_ISDIR(info.st_mode) ? kFileAttributeDirectory
+                                  : kFileAttributeArchive | (IsReadOnly(info) ? kFileAttributeReadOnly : 0);
+        names.push_back(FindData{attributes, std::move(name)});
+      }
+      ::closedir(dir);
+    }
+    std::sort(names.begin(), names.end(),
+              [](const FindData& a, const FindData& b) { return ListsBefore(a.fileName, b.fileName); });
+    search.entries.insert(search.entries.end(), std::make_move_iterator(names.begin()),
+                          std::make_move_iterator(names.end()));
+  }
+  if (search.entries.empty()) {
+    s.Fail(kErrorFileNotFound);
+    return kInvalidHandle;
+  }
+  data = search.entries.front();
+  search.next = 1;
+  const Handle handle = s.nextHandle;
+  s.nextHandle += 4;
+  s.searches.emplace(handle, std::move(search));
+  s.lastError = kErrorSuccess;
+  return handle;
+}
+
+bool SimFiles::FindNextFileW(Handle search, FindData& data) {
+  const auto it = impl_->searches.find(search);
+  if (it == impl_->searches.end()) return impl_->Fail(kErrorInvalidHandle);
+  Impl::Search& found = it->second;
+  if (found.next == found.entries.size()) return impl_->Fail(kErrorNoMoreFiles);
+  data = found.entries[found.next++];
+  return true;
+}
+
+bool SimFiles::FindClose(Handle search) {
+  if (impl_->searches.erase(search) == 0) return impl_->Fail(kErrorInvalidHandle);
+  return true;
+}
+
 bool SimFiles::CreateDirectoryW(std::u16string_view path) {
   HostTarget target;
   if (const std::uint32_t error = impl_->Resolve(path, target); error != kErrorSuccess) {
@@ -826,6 +963,6 @@ void SimFiles::SetVersionResource(std::u16string_view path, std::uint32_t versio
   impl_->versions[target.host] = Impl::VersionResource{versionMS, versionLS, std::move(strings)};
 }
 
-std::size_t SimFiles::OpenHandles() const { return impl_->handles.size(); }
+std::size_t SimFiles::OpenHandles() const { return impl_->handles.size() + impl_->searches.size(); }
 
 }  // namespace velmoran::platform::sim

@@ -40,6 +40,10 @@ namespace velmoran::platform::sim {
 //   (ERROR_ACCESS_DENIED);
 // - a write that does not fit on the disk writes nothing (ERROR_DISK_FULL),
 //   as NTFS allocates a write's whole extent before it copies any of it.
+// - a search lists the folder's entries in the order of their upper-case
+//   names, "." and ".." first, as NTFS does; "*" and "?" are its only
+//   wildcards (the system's other forms "<", ">" and "\"" are refused as
+//   invalid names, and short 8.3 names are never matched, there being none).
 // The form of the whole path is checked before any name is looked up. Not
 // simulated: reserved device names (CON, NUL, COM1...) are ordinary names here,
 // streams of a folder cannot be made into folders, and a name the host refuses
@@ -68,6 +72,9 @@ class SimFiles final : public Files {
   bool MoveFileExW(std::u16string_view existingPath, std::u16string_view newPath,
                    std::uint32_t flags) override;
   bool DeleteFileW(std::u16string_view path) override;
+  Handle FindFirstFileW(std::u16string_view pattern, FindData& data) override;
+  bool FindNextFileW(Handle search, FindData& data) override;
+  bool FindClose(Handle search) override;
   bool CreateDirectoryW(std::u16string_view path) override;
   std::u16string GetCurrentDirectoryW() override;
   bool SetCurrentDirectoryW(std::u16string_view path) override;
@@ -96,6 +103,7 @@ class SimFiles final : public Files {
   // ("\StringFileInfo\040904B0\ProductVersion"), compared ignoring case.
   void SetVersionResource(std::u16string_view path, std::uint32_t versionMS, std::uint32_t versionLS,
                           std::map<std::u16string, std::u16string> strings = {});
+  // Files open and searches not yet ended.
   std::size_t OpenHandles() const;
 
  private:

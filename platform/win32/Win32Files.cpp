@@ -12,6 +12,11 @@ namespace {
 
 HANDLE AsHandle(Handle file) { return reinterpret_cast<HANDLE>(file); }
 
+void CopyFound(const WIN32_FIND_DATAW& found, FindData& data) {
+  data.attributes = found.dwFileAttributes;
+  data.fileName = Utf16Text(found.cFileName);
+}
+
 // The whole version resource of a file, or empty (last error set) when it has none.
 std::vector<BYTE> VersionResource(std::u16string_view path) {
   const std::wstring name = TerminatedWide(path);
@@ -100,6 +105,22 @@ bool Win32Files::MoveFileExW(std::u16string_view existingPath, std::u16string_vi
 bool Win32Files::DeleteFileW(std::u16string_view path) {
   return ::DeleteFileW(TerminatedWide(path).c_str()) != FALSE;
 }
+
+Handle Win32Files::FindFirstFileW(std::u16string_view pattern, FindData& data) {
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = ::FindFirstFileW(TerminatedWide(pattern).c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) CopyFound(found, data);
+  return reinterpret_cast<Handle>(search);
+}
+
+bool Win32Files::FindNextFileW(Handle search, FindData& data) {
+  WIN32_FIND_DATAW found{};
+  if (!::FindNextFileW(AsHandle(search), &found)) return false;
+  CopyFound(found, data);
+  return true;
+}
+
+bool Win32Files::FindClose(Handle search) { return ::FindClose(AsHandle(search)) != FALSE; }
 
 bool Win32Files::CreateDirectoryW(std::u16string_view path) {
   return ::CreateDirectoryW(TerminatedWide(path).c_str(), nullptr) != FALSE;

@@ -21,6 +21,9 @@ class Win32Files final : public Files {
   bool MoveFileExW(std::u16string_view existingPath, std::u16string_view newPath,
                    std::uint32_t flags) override;
   bool DeleteFileW(std::u16string_view path) override;
+  Handle FindFirstFileW(std::u16string_view pattern, FindData& data) override;
+  bool FindNextFileW(Handle search, FindData& data) override;
+  bool FindClose(Handle search) override;
   bool CreateDirectoryW(std::u16string_view path) override;
   std::u16string GetCurrentDirectoryW() override;
   bool SetCurrentDirectoryW(std::u16string_view path) override;

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "tests/platform/contract/ContractBackend.h"
@@ -578,6 +580,72 @@ TEST_F(FilesContract, FlushNeedsAWritingHandle) {
   files_.CloseHandle(reader);
   EXPECT_EQ(Content(u"\\log.txt"), "yz");
 }
+
+// --- Listing a folder ----------------------------------------------------------
+
+// S\Pose\A01 holds 1.png, 2.json, ~vm0a1b2c3d and the folder Sub for these.
+struct SearchCase {
+  const char* name;
+  std::u16string pattern;                                         // below S
+  std::vector<std::pair<std::u16string, std::uint32_t>> entries;  // sorted by name; empty: none
+  std::uint32_t error = platform::kErrorSuccess;                  // when there are none
+  std::optional<std::uint32_t> wineError = std::nullopt;
+};
+
+void PrintTo(const SearchCase& c, std::ostream* out) { *out << c.name; }
+
+class FilesSearchTable : public FilesContract, public ::testing::WithParamInterface<SearchCase> {};
+
+TEST_P(FilesSearchTable, ListsTheMatchingEntriesOnce) {
+  const SearchCase& c = GetParam();
+  ASSERT_TRUE(Put(u"\\Pose\\A01\\2.json", "{}"));
+  ASSERT_TRUE(Put(u"\\Pose\\A01\\~vm0a1b2c3d", "left"));
+  ASSERT_TRUE(files_.CreateDirectoryW(At(u"\\Pose\\A01\\Sub")));
+
+  platform::FindData data;
+  const Handle search = files_.FindFirstFileW(At(c.pattern), data);
+  if (c.entries.empty()) {
+    EXPECT_EQ(search, kInvalidHandle);
+    EXPECT_EQ(files_.GetLastError(), Expected(*backend_, c.error, c.wineError));
+    return;
+  }
+  ASSERT_NE(search, kInvalidHandle) << "error " << files_.GetLastError();
+  std::vector<std::pair<std::u16string, std::uint32_t>> entries;
+  do {
+    entries.emplace_back(data.fileName, data.attributes);
+  } while (files_.FindNextFileW(search, data));
+  EXPECT_EQ(files_.GetLastError(), platform::kErrorNoMoreFiles);
+  EXPECT_TRUE(files_.FindClose(search));
+  // The order is the file system's: NTFS sorts, other file systems do not.
+  std::sort(entries.begin(), entries.end());
+  EXPECT_EQ(entries, c.entries);
+}
+
+std::vector<SearchCase> SearchCases() {
+  return {
+      {"WholeFolderWithItsDotEntries",
+       u"\\Pose\\A01\\*",
+       {{u".", kFolder},
+        {u"..", kFolder},
+        {u"1.png", kFile},
+        {u"2.json", kFile},
+        {u"Sub", kFolder},
+        {u"~vm0a1b2c3d", kFile}}},
+      {"FolderAndNameInOtherCase", u"\\pOSE\\a01\\*.PNG", {{u"1.png", kFile}}},
+      {"Prefix", u"\\Pose\\A01\\~VM*", {{u"~vm0a1b2c3d", kFile}}},
+      {"OneCharacter", u"\\Pose\\A01\\?.json", {{u"2.json", kFile}}},
+      {"NothingMatches", u"\\Pose\\A01\\x*", {}, platform::kErrorFileNotFound},
+      {"MissingFolder", u"\\Nope\\*", {}, platform::kErrorPathNotFound},
+      // Wine answers ERROR_INVALID_NAME where Windows says the folder is no folder.
+      {"FileForAFolder",
+       u"\\Pose\\A01\\1.png\\*",
+       {},
+       platform::kErrorDirectory,
+       platform::kErrorInvalidName},
+  };
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FilesSearchTable, ::testing::ValuesIn(SearchCases()), CaseName());
 
 // --- Version resources ---------------------------------------------------------
 
