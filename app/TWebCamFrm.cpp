@@ -227,6 +227,13 @@ void TWebCamFrm::WVBrowser1NavigationCompleted(webview::TWVBrowserBase*, ICoreWe
 
 void TWebCamFrm::WVBrowser1WebMessageReceived(webview::TWVBrowserBase*, ICoreWebView2*,
                                               ICoreWebView2WebMessageReceivedEventArgs* aArgs) {
+  // A link or a redirect may take the browser to another site; only the
+  // start page's own origin may have its messages stored and answered.
+  webview::CoTaskMemText source(Platform().com());
+  const bool sourceRead = aArgs != nullptr && aArgs->get_Source(source.Put()) == 0;
+  const std::u16string_view sourceText = source.View();
+  if (!FBridge.AcceptsSource(sourceRead ? &sourceText : nullptr, WVBrowser1.DefaultURL())) return;
+
   webview::CoTaskMemText json(Platform().com());
   const bool read = aArgs != nullptr && aArgs->get_WebMessageAsJson(json.Put()) == 0;
   // Decoded where the runtime handed it over: a capture's megabytes are not copied again first.

@@ -62,6 +62,17 @@ void RefuseAlteredNames(std::u16string_view text) {
 
 }  // namespace
 
+bool CapturePath::IsTemporaryName(std::u16string_view name) {
+  constexpr std::size_t kDigits = 8;
+  if (name.size() != kTemporaryPrefix.size() + kDigits) return false;
+  if (!EqualsIgnoringAsciiCase(name.substr(0, kTemporaryPrefix.size()), kTemporaryPrefix)) return false;
+  for (const char16_t c : name.substr(kTemporaryPrefix.size())) {
+    const char16_t lower = ToLowerAscii(c);
+    if (!((lower >= u'0' && lower <= u'9') || (lower >= u'a' && lower <= u'f'))) return false;
+  }
+  return true;
+}
+
 CapturePath::CapturePath(std::u16string path) : written_(std::move(path)) {
   const std::u16string_view text = written_;
   if (text.size() >= 2 && IsPathSeparator(text[0]) && IsPathSeparator(text[1])) Outside();
@@ -85,6 +96,7 @@ CapturePath::CapturePath(std::u16string path) : written_(std::move(path)) {
     }
     if (IsOnlyDotsAndBlanks(name) || IsReservedDeviceName(name)) Outside();
     if (name.back() == u'.' || name.back() == u' ') Refuse(kTrailingError);
+    if (IsTemporaryName(name)) Refuse(kTemporaryError);
     names.push_back(name);
   }
   if (names.empty() || !EqualsIgnoringAsciiCase(names.front(), kRootFolder)) Outside();

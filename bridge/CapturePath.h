@@ -21,6 +21,14 @@ class CapturePath {
   static constexpr std::u16string_view kSurrogateError = u"The name contains an unpaired surrogate";
   static constexpr std::u16string_view kStreamError = u"The name contains a stream separator";
   static constexpr std::u16string_view kTrailingError = u"The name ends with a dot or a blank";
+  static constexpr std::u16string_view kTemporaryError = u"The name is reserved for temporary files";
+  // The store writes every file to a temporary beside it named this prefix
+  // and eight hexadecimal digits (TemporaryPathFor).
+  static constexpr std::u16string_view kTemporaryPrefix = u"~vm";
+
+  // Whether `name` has the form of the store's temporaries, letter case
+  // ignored as the file system ignores it.
+  static bool IsTemporaryName(std::u16string_view name);
 
   // `path` must be a full path on drive C: that lies in the capture root or
   // below once "\" and "/" are taken as separators, repeated separators as
@@ -39,6 +47,9 @@ class CapturePath {
   //   UTF-8 and turn every one into the same replacement character): kSurrogateError;
   // - a ":" after the drive ("3.png:x" is a stream of "3.png"): kStreamError;
   // - a name ending in a dot or a blank ("3.png." is "3.png"): kTrailingError.
+  // And a name of the temporaries' form (kTemporaryError): the next write
+  // beside it would take such a file for its own temporary and replace it,
+  // and a folder of that name would stand in the way of that temporary.
   explicit CapturePath(std::u16string path);
 
   // The path as the store built it; error texts show this form.

@@ -1,9 +1,10 @@
 #include "bridge/CaptureStore.h"
 
 #include <memory>
-#include <optional>
 #include <utility>
 
+#include "base/Text.h"
+#include "bridge/BridgeError.h"
 #include "bridge/FileHelpers.h"
 #include "codec/Base64.h"
 
@@ -33,24 +34,40 @@ void CaptureStore::StoreCapture(std::u16string_view callMode, std::u16string_vie
   CheckPathCharacters(directoryText);
   CheckPathFormat(directoryText);
   const CapturePath directory(directoryText);
-  const bool save = callMode == kSaveMode;
-  std::optional<CapturePath> imagePath;
-  if (save) {
-    [[maybe_unused]] const CapturePath poseFile(CombineFolderAndName(FolderOf(directoryText), jsonfilename));
-    std::u16string imagePathText;
-    imagePathText.reserve(directoryText.size() + 1 + filename.size());
-    imagePathText.append(directoryText).append(u"\\").append(filename);
-    imagePath.emplace(std::move(imagePathText));
+  if (callMode != kSaveMode) {
+    EnsureDirectory(platform_.files(), directory);
+    currentSaveDir_ = directoryText;
+    return;
   }
+  [[maybe_unused]] const CapturePath poseFile(CombineFolderAndName(FolderOf(directoryText), jsonfilename));
+  std::u16string imagePathText;
+  imagePathText.reserve(directoryText.size() + 1 + filename.size());
+  imagePathText.append(directoryText).append(u"\\").append(filename);
+  const CapturePath imagePath(std::move(imagePathText));
 
+  // Whichever step fails, an earlier file of the image's name stays, and it
+  // is not the capture the page sent: the image counts as failed until it is written.
+  const std::u16string imageKey = KeyOf(imagePath);
+  failedImages_.insert(imageKey);
   EnsureDirectory(platform_.files(), directory);
   currentSaveDir_ = directoryText;
-  if (!save) return;
-
   WriteTextToFolder(platform_, directoryText, kMemberFileName, member_info);
   WriteTextToFolder(platform_, directoryText, jsonfilename, poseWorldLandmarks2);
-  SaveBase64Png(image, *imagePath);
+  SaveBase64Png(image, imagePath);
+  failedImages_.erase(imageKey);
 }
+
+bool CaptureStore::LatestSaveFailed(std::u16string_view path) const {
+  if (failedImages_.empty()) return false;
+  try {
+    return failedImages_.contains(KeyOf(CapturePath(std::u16string(path))));
+  } catch (const BridgeError&) {
+    // A path the store refuses is one it never wrote to.
+    return false;
+  }
+}
+
+std::u16string CaptureStore::KeyOf(const CapturePath& path) { return ToLowerAscii(path.resolved()); }
 
 bool CaptureStore::SaveBase64Png(std::u16string_view text, const CapturePath& fileName) {
   // An uninitialised buffer: the decode writes every byte that is kept, so

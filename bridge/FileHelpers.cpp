@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 #include <utility>
+#include <vector>
 
 #include "base/Text.h"
 #include "bridge/BridgeError.h"
@@ -157,7 +158,24 @@ std::u16string TemporaryPathFor(const CapturePath& file) {
   for (const char16_t c : std::u16string_view(resolved).substr(slash + 1)) {
     hash = (hash ^ ToLowerAscii(c)) * 16777619U;
   }
-  return resolved.substr(0, slash + 1) + u"~vm" + Hex8(hash);
+  return resolved.substr(0, slash + 1) + std::u16string(CapturePath::kTemporaryPrefix) + Hex8(hash);
+}
+
+void RemoveStaleTemporaries(Files& files, const std::u16string& folder) {
+  platform::FindData entry;
+  const Handle search =
+      files.FindFirstFileW(folder + u"\\" + std::u16string(CapturePath::kTemporaryPrefix) + u"*", entry);
+  if (search == kInvalidHandle) return;
+  // Collected first: a folder is not changed while it is being listed.
+  std::vector<std::u16string> stale;
+  do {
+    if ((entry.attributes & platform::kFileAttributeDirectory) == 0 &&
+        CapturePath::IsTemporaryName(entry.fileName))
+      stale.push_back(folder + u"\\" + entry.fileName);
+  } while (files.FindNextFileW(search, entry));
+  files.FindClose(search);
+  // One that another process still holds open is not stale and stays (ERROR_SHARING_VIOLATION).
+  for (const std::u16string& path : stale) files.DeleteFileW(path);
 }
 
 void WriteFileBytes(platform::Platform& platform, const CapturePath& file, std::string_view bytes) {
@@ -183,6 +201,7 @@ void WriteFileBytes(platform::Platform& platform, const CapturePath& file, std::
   if (static_cast<std::uint64_t>(bytes.size()) > std::numeric_limits<std::uint32_t>::max()) {
     throw BridgeError(u"Stream write error");
   }
+  RemoveStaleTemporaries(files, ParentOf(file.resolved()));
   TemporaryFile temporary(files, TemporaryPathFor(file));
   if (!temporary.Create()) throw cannotCreate(files.GetLastError());
   if (!temporary.Write(bytes)) throw BridgeError(u"Stream write error");

@@ -45,17 +45,25 @@ void WriteTextToFolder(platform::Platform& platform, std::u16string_view directo
 // the bytes go to TemporaryPathFor(file) (no other process may open it
 // meanwhile), are flushed, and the temporary is moved over the file in one
 // step. On any failure the earlier file stays exactly as it was and the
-// temporary is removed. "Cannot create file \"<path>\". <system text>" (the
-// file's written path; the system's message without the line break and blanks
-// it ends in) when the file cannot be created or replaced, "Stream write
-// error" when the bytes cannot be written or flushed (disk full).
+// temporary is removed. Temporaries a killed process left in the file's
+// folder are removed first (RemoveStaleTemporaries). "Cannot create file
+// \"<path>\". <system text>" (the file's written path; the system's message
+// without the line break and blanks it ends in) when the file cannot be
+// created or replaced, "Stream write error" when the bytes cannot be written
+// or flushed (disk full).
 void WriteFileBytes(platform::Platform& platform, const CapturePath& file, std::string_view bytes);
 
 // The temporary a write of `file` goes through: beside it, "~vm" and eight
-// hexadecimal digits of a hash of its name (letter case ignored), so a
-// temporary left by a killed process is replaced by the next write of the
-// same file, never ends in ".png" like a capture, and, eleven characters
-// long, fits wherever a file fits in a folder the store can create.
+// hexadecimal digits of a hash of its name (letter case ignored), so it
+// never ends in ".png" like a capture and, eleven characters long, fits
+// wherever a file fits in a folder the store can create. No capture can have
+// that form (CapturePath refuses it).
 std::u16string TemporaryPathFor(const CapturePath& file);
+
+// Deletes every file of the temporaries' form in `folder` (a resolved
+// folder path): within one run a temporary never outlives its write, so any
+// found there was left by a process that was killed while writing. Failures
+// are ignored; a temporary still open in another process stays.
+void RemoveStaleTemporaries(platform::Files& files, const std::u16string& folder);
 
 }  // namespace velmoran::bridge

@@ -7,6 +7,7 @@
 #include "base/Text.h"
 #include "bridge/BridgeError.h"
 #include "bridge/JsonFields.h"
+#include "bridge/WebOrigin.h"
 #include "codec/Json.h"
 #include "codec/JsonInString.h"
 
@@ -15,6 +16,27 @@ namespace {
 
 constexpr std::u16string_view kAppExitMessage = u"\"AppExit\"";
 constexpr std::u16string_view kCheckAllMode = u"sendAllDataCall";
+constexpr std::u16string_view kForeignSource = u"다른 출처의 메시지를 거부했습니다: ";
+constexpr std::u16string_view kUnknownSource = u"출처를 알 수 없는 메시지를 거부했습니다.";
+constexpr std::u16string_view kFailedImage = u"최근 저장에 실패한 이미지 파일: ";
+// How much of a refused document's address the log line shows.
+constexpr std::size_t kShownSourceLength = 512;
+
+// The address as one log line: cut to kShownSourceLength (never inside a
+// surrogate pair), control characters shown as "?".
+std::u16string ShownSource(std::u16string_view source) {
+  std::size_t length = source.size();
+  if (length > kShownSourceLength) {
+    length = kShownSourceLength;
+    if (source[length - 1] >= 0xD800 && source[length - 1] <= 0xDBFF) --length;
+  }
+  std::u16string shown(source.substr(0, length));
+  for (char16_t& c : shown) {
+    if (c < u' ' || c == 0x7F) c = u'?';
+  }
+  if (length < source.size()) shown.append(u"…");
+  return shown;
+}
 
 std::u16string IndexReply(std::int32_t index, bool found) {
   return u"img_send_indx_done(" + DecimalText(index) + u"," + (found ? u"1" : u"0") + u")";
@@ -32,6 +54,21 @@ PageBridge::PageBridge(platform::Platform& platform, PageBridgeHost& host)
     : platform_(platform),
       host_(host),
       store_(platform, [&host](std::u16string_view text) { host.logw(text); }) {}
+
+bool PageBridge::AcceptsSource(const std::u16string_view* source, std::u16string_view pageURL) noexcept {
+  try {
+    if (source == nullptr) {
+      host_.logw(kUnknownSource);
+      return false;
+    }
+    const std::optional<WebOrigin> origin = OriginOf(*source);
+    if (origin && origin == OriginOf(pageURL)) return true;
+    host_.logw(std::u16string(kForeignSource) + ShownSource(*source));
+  } catch (...) {
+    // Out of memory for the log line: the message is refused all the same.
+  }
+  return false;
+}
 
 void PageBridge::WebMessageReceived(const std::u16string* messageJson) noexcept {
   if (messageJson == nullptr) return HandleMessage(nullptr);
@@ -149,7 +186,7 @@ bool PageBridge::DecodeMessage(std::u16string_view text, std::u16string& callMod
 void PageBridge::AnswerIndex(std::int32_t index) {
   const std::u16string path = store_.CurrentSaveDir() + u"\\" + DecimalText(index) + u".png";
   host_.logw(u"JSON successfully parsed.::" + path);
-  const bool found = IsRegularFile(path);
+  const bool found = IsStoredImage(path);
   if (found) host_.logw(u" 이미지 파일 존재 완료-----------------------------");
   host_.ExecuteScript(IndexReply(index, found));
 }
@@ -166,7 +203,7 @@ void PageBridge::CheckFourImages(std::u16string_view text) {
   for (std::u16string_view name : kNames) {
     std::u16string path = store_.CurrentSaveDir();
     path.append(u"\\").append(name).append(u".png");
-    if (IsRegularFile(path)) continue;
+    if (IsStoredImage(path)) continue;
     allFound = false;
     missing.append(name).push_back(u',');
     host_.logw(missing);
@@ -177,6 +214,14 @@ void PageBridge::CheckFourImages(std::u16string_view text) {
   } else {
     host_.ExecuteScript(u"img_send_all_no(\"" + missing + u"\")");
   }
+}
+
+bool PageBridge::IsStoredImage(std::u16string_view path) {
+  if (!IsRegularFile(path)) return false;
+  if (!store_.LatestSaveFailed(path)) return true;
+  // The file on disk is older than the capture that failed: say why it is not counted.
+  host_.logw(std::u16string(kFailedImage) + std::u16string(path));
+  return false;
 }
 
 bool PageBridge::IsRegularFile(std::u16string_view path) {

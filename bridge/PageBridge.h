@@ -33,6 +33,13 @@ class PageBridge {
  public:
   PageBridge(platform::Platform& platform, PageBridgeHost& host);
 
+  // Whether a web message may be handled at all: only a document of the
+  // start page's origin (the scheme, host and port of `pageURL`) may store
+  // captures, switch full screen or hear a reply. `source` is the address of
+  // the document that posted it, nullptr when the browser could not give it.
+  // A refused message leaves one log line and nothing else. Never throws.
+  bool AcceptsSource(const std::u16string_view* source, std::u16string_view pageURL) noexcept;
+
   // The handler of a web message: `messageJson` is the message's JSON text,
   // or nullptr when the browser could not give it. Never throws.
   void WebMessageReceived(const std::u16string* messageJson) noexcept;
@@ -63,6 +70,8 @@ class PageBridge {
   void AnswerIndex(std::int32_t index);
   void CheckFourImages(std::u16string_view text);
   bool IsRegularFile(std::u16string_view path);
+  // The image at `path` is there and its latest save of this run, if any, did not fail.
+  bool IsStoredImage(std::u16string_view path);
   void HandleMessage(const std::u16string_view* messageJson) noexcept;
 
   platform::Platform& platform_;

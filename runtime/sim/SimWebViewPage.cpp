@@ -9,6 +9,8 @@
 
 namespace velmoran::runtime::sim {
 
+void SimWebViewPage::FollowLink(std::u16string url) { webView_.StartNavigation(std::move(url)); }
+
 void SimWebViewPage::PostWebMessageAsString(std::u16string_view message) {
   webView_.DeliverWebMessage(codec::JsonStringLiteral(message), std::u16string(message));
 }

@@ -23,6 +23,11 @@ class SimWebViewPage {
  public:
   explicit SimWebViewPage(SimWebView& webView) : webView_(webView) {}
 
+  // The page leaves for `url` by itself, through a link the user follows or a
+  // redirect of its server: NavigationStarting and NavigationCompleted follow
+  // as for the host's Navigate (which does not list it), and from then on the
+  // page's messages come from `url`, their arguments' Source.
+  void FollowLink(std::u16string url);
   void PostWebMessageAsString(std::u16string_view message);
   void PostWebMessageAsJson(std::u16string_view messageAsJson);
   // A message whose text the host cannot read: every getter of its text fails.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -48,11 +49,16 @@ class FakeNavigationArgs final : public webview::ComObject<ICoreWebView2Navigati
   std::int32_t status_;
 };
 
+// A message posted by the document at `source`; nullopt: the runtime cannot say where from.
 class FakeWebMessageArgs final : public webview::ComObject<ICoreWebView2WebMessageReceivedEventArgs> {
  public:
-  FakeWebMessageArgs(platform::Com& com, std::u16string json) : com_(com), json_(std::move(json)) {}
+  FakeWebMessageArgs(platform::Com& com, std::u16string json,
+                     std::optional<std::u16string> source = u"http://localhost/")
+      : com_(com), json_(std::move(json)), source_(std::move(source)) {}
   HRESULT WV2_STDCALL get_Source(LPWSTR* source) override {
-    *source = webview::CoTaskMemDup(com_, u"http://localhost/");
+    *source = nullptr;
+    if (!source_) return static_cast<HRESULT>(0x80004005);
+    *source = webview::CoTaskMemDup(com_, *source_);
     return 0;
   }
   HRESULT WV2_STDCALL get_WebMessageAsJson(LPWSTR* json) override {
@@ -67,6 +73,7 @@ class FakeWebMessageArgs final : public webview::ComObject<ICoreWebView2WebMessa
  private:
   platform::Com& com_;
   std::u16string json_;
+  std::optional<std::u16string> source_;
 };
 
 // The main window built and shown as start-up does it, on the simulated
@@ -182,6 +189,26 @@ INSTANTIATE_TEST_SUITE_P(Triggers, FullScreenTest,
                                            ToggleCase{"AppExitTwice", false, false, 0},
                                            ToggleCase{"F11ThenAppExit", true, false, 0}),
                          CaseName());
+
+// The page's full-screen switch from a document the shell did not open, or
+// from one the runtime cannot place: one log line, and nothing else.
+TEST_F(WebCamFrmTest, MessageFromAnotherOriginOrNoneIsRefused) {
+  Start();
+  const std::size_t linesBefore = form().Memo1.LineCount();
+  const std::size_t blocksBefore = sim.com().OutstandingBlocks();
+  const auto foreign = webview::MakeComObject<FakeWebMessageArgs>(sim.com(), u"\"AppExit\"",
+                                                                  u"http://127.0.0.1/www/corvale2/");
+  form().WVBrowser1WebMessageReceived(&form().WVBrowser1, nullptr, foreign.Get());
+  const auto unknown = webview::MakeComObject<FakeWebMessageArgs>(sim.com(), u"\"AppExit\"", std::nullopt);
+  form().WVBrowser1WebMessageReceived(&form().WVBrowser1, nullptr, unknown.Get());
+  EXPECT_FALSE(form().FIsFullScreen);
+  const std::vector<std::u16string> lines = form().Memo1.Lines();
+  ASSERT_EQ(lines.size(), linesBefore + 2);
+  EXPECT_TRUE(
+      lines[linesBefore].ends_with(u":::다른 출처의 메시지를 거부했습니다: http://127.0.0.1/www/corvale2/"));
+  EXPECT_TRUE(lines[linesBefore + 1].ends_with(u":::출처를 알 수 없는 메시지를 거부했습니다."));
+  EXPECT_EQ(sim.com().OutstandingBlocks(), blocksBefore) << "the address read is freed";
+}
 
 TEST_F(WebCamFrmTest, FullScreenCoversTheMonitorTheWindowIsOn) {
   sim.windows().SetMonitors({MonitorInfo{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 1},

@@ -85,7 +85,20 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{u"C:\\velmoran_pose\\A01\\\\D:\\x.png", nullptr, u"The name contains a stream separator"},
         PathCase{u"C:\\velmoran_pose\\3.png.", nullptr, u"The name ends with a dot or a blank"},
         PathCase{u"C:\\velmoran_pose\\A01 \\3.png", nullptr, u"The name ends with a dot or a blank"},
-        PathCase{u"C:\\velmoran_pose\\ A01\\3.png", u"C:\\velmoran_pose\\ A01\\3.png"}));
+        PathCase{u"C:\\velmoran_pose\\ A01\\3.png", u"C:\\velmoran_pose\\ A01\\3.png"},
+        // The store's temporaries' form, in any letter case, as a file or a folder.
+        PathCase{u"C:\\velmoran_pose\\A01\\~vm0a1b2c3d", nullptr,
+                 u"The name is reserved for temporary files"},
+        PathCase{u"C:\\velmoran_pose\\A01\\~VM0A1B2C3D", nullptr,
+                 u"The name is reserved for temporary files"},
+        PathCase{u"C:\\velmoran_pose\\~Vm12345678\\3.png", nullptr,
+                 u"The name is reserved for temporary files"},
+        // Near it: other names.
+        PathCase{u"C:\\velmoran_pose\\~vm0a1b2c3d.png", u"C:\\velmoran_pose\\~vm0a1b2c3d.png"},
+        PathCase{u"C:\\velmoran_pose\\~vm0a1b2c3", u"C:\\velmoran_pose\\~vm0a1b2c3"},
+        PathCase{u"C:\\velmoran_pose\\~vm0a1b2c3d4", u"C:\\velmoran_pose\\~vm0a1b2c3d4"},
+        PathCase{u"C:\\velmoran_pose\\~vm0a1b2c3g", u"C:\\velmoran_pose\\~vm0a1b2c3g"},
+        PathCase{u"C:\\velmoran_pose\\vm0a1b2c3d", u"C:\\velmoran_pose\\vm0a1b2c3d"}));
 
 }  // namespace
 }  // namespace velmoran::test

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "bridge/BridgeError.h"
 #include "bridge/FileHelpers.h"
 #include "tests/bridge/BridgeTestSupport.h"
@@ -154,6 +158,8 @@ TEST(TemporaryPathFor, SitsBesideTheFileAndNeverLooksLikeACapture) {
       << "the same file whatever its spelling";
   EXPECT_NE(TemporaryPathFor(CapturePath(u"C:\\velmoran_pose\\A01\\2.png")), temporary);
   EXPECT_NE(TemporaryPathFor(CapturePath(u"C:\\velmoran_pose\\A01\\user.txt")), temporary);
+  EXPECT_TRUE(CapturePath::IsTemporaryName(temporary.substr(temporary.find_last_of(u'\\') + 1)))
+      << "the form no capture may have";
 }
 
 // What is in the way of a capture file that already holds "old", and what
@@ -240,6 +246,46 @@ TEST_F(FileHelpersTest, StaleTemporaryIsReplacedByTheNextWriteOfTheSameFile) {
   WriteFileBytes(platform, file, "new");
   EXPECT_EQ(ReadHostFile(Host("velmoran_pose/A01/1.png")), "new");
   EXPECT_FALSE(std::filesystem::exists(stale));
+}
+
+// What a killed process leaves in a capture folder, and what the next write
+// there removes.
+TEST_F(FileHelpersTest, WriteRemovesTheTemporariesLeftInItsFolder) {
+  EnsureDirectory(platform.files(), CapturePath(u"C:\\velmoran_pose\\A01\\"));
+  EnsureDirectory(platform.files(), CapturePath(u"C:\\velmoran_pose\\B02\\"));
+  const std::vector<std::string> left{"~vm0a1b2c3d", "~VMDEADBEEF", "~vm12345678"};
+  for (const std::string& name : left) WriteHostFile(Host("velmoran_pose/A01") / name, "half a capture");
+  const std::vector<std::string> kept{"1.png", "~vm1234.png", "~vm0a1b2c3d4", "~vm0a1b2c3g", "~vmAAAAAAAA"};
+  for (const std::string& name : kept) {
+    if (name != "~vmAAAAAAAA") WriteHostFile(Host("velmoran_pose/A01") / name, "kept");
+  }
+  std::filesystem::create_directory(Host("velmoran_pose/A01/~vmAAAAAAAA"));  // a folder is no temporary
+  WriteHostFile(Host("velmoran_pose/A01/~vmFFFFFFFF"), "still being written");
+  WriteHostFile(Host("velmoran_pose/B02/~vm0a1b2c3d"), "another folder's");
+  // Another process is still writing this one: it is not stale.
+  platform::sim::SimFiles otherProcess(root.path());
+  const platform::Handle writing =
+      otherProcess.CreateFileW(u"C:\\velmoran_pose\\A01\\~vmFFFFFFFF", platform::kGenericWrite,
+                               platform::kFileShareNone, platform::kOpenExisting);
+  ASSERT_NE(writing, platform::kInvalidHandle);
+
+  WriteFileBytes(platform, CapturePath(u"C:\\velmoran_pose\\A01\\\\2.png"), "new");
+  otherProcess.CloseHandle(writing);
+
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(Host("velmoran_pose/A01"))) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  std::vector<std::string> expected = kept;
+  expected.push_back("2.png");
+  expected.push_back("~vmFFFFFFFF");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(names, expected);
+  EXPECT_EQ(ReadHostFile(Host("velmoran_pose/A01/2.png")), "new");
+  EXPECT_EQ(ReadHostFile(Host("velmoran_pose/B02/~vm0a1b2c3d")), "another folder's")
+      << "only the written folder";
+  EXPECT_EQ(platform.files().OpenHandles(), 0u) << "the folder's listing is ended";
 }
 
 }  // namespace

@@ -91,10 +91,14 @@ class MessageRecorder final : public ComObject<ICoreWebView2WebMessageReceivedEv
     asString.push_back(SUCCEEDED(args->TryGetWebMessageAsString(text.Put()))
                            ? std::optional(text.ToU16String())
                            : std::nullopt);
+    CoTaskMemText source(com_);
+    EXPECT_EQ(args->get_Source(source.Put()), S_OK);
+    sources.push_back(source.ToU16String());
     return S_OK;
   }
   std::vector<std::u16string> messages;
   std::vector<std::optional<std::u16string>> asString;
+  std::vector<std::u16string> sources;
 
  private:
   platform::Com& com_;
@@ -233,6 +237,31 @@ TEST_F(SimControllerTest, APostedStringArrivesInItsJsonFormWithItsQuotes) {
   EXPECT_EQ(recorder->asString[0], std::optional<std::u16string>(u"AppExit"));
   EXPECT_EQ(recorder->asString[2], std::nullopt);
   EXPECT_EQ(platform.com().OutstandingBlocks(), 0u);
+}
+
+TEST_F(SimControllerTest, AMessageComesFromTheAddressThePageIsAtWhenItPosts) {
+  auto controller = MakeController();
+  SimWebView& webView = controller->WebView();
+  auto recorder = MakeComObject<MessageRecorder>(platform.com());
+  EventRegistrationToken token{};
+  ASSERT_EQ(webView.add_WebMessageReceived(recorder.Get(), &token), S_OK);
+
+  ASSERT_EQ(webView.Navigate(u"http://localhost/www/corvale2/index.html"), S_OK);
+  PumpAll();
+  webView.Page().PostWebMessageAsString(u"AppExit");
+  PumpAll();
+  webView.Page().FollowLink(u"http://127.0.0.1/www/corvale2/index.html");
+  PumpAll();
+  webView.Page().PostWebMessageAsString(u"AppExit");
+  PumpAll();
+
+  EXPECT_EQ(recorder->sources, (std::vector<std::u16string>{u"http://localhost/www/corvale2/index.html",
+                                                            u"http://127.0.0.1/www/corvale2/index.html"}));
+  EXPECT_EQ(webView.NavigatedUris(), std::vector<std::u16string>{u"http://localhost/www/corvale2/index.html"})
+      << "the page went there by itself";
+  CoTaskMemText source(platform.com());
+  ASSERT_EQ(webView.get_Source(source.Put()), S_OK);
+  EXPECT_EQ(source.View(), u"http://127.0.0.1/www/corvale2/index.html");
 }
 
 TEST_F(SimControllerTest, NoMessageArrivesWhileWebMessagesAreDisabled) {
