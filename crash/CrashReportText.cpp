@@ -53,13 +53,6 @@ std::u16string OrUnknown(const std::u16string& text) {
   return text.empty() ? std::u16string(kUnknown) : text;
 }
 
-// At least `digits` digits (8 or 16), and sixteen for an address beyond 32 bits.
-std::u16string AddressText(std::uint64_t address, unsigned digits = 8) {
-  std::u16string text = u"0x";
-  if (address > 0xFFFFFFFFu || digits > 8) text += Hex8(static_cast<std::uint32_t>(address >> 32));
-  return text + Hex8(static_cast<std::uint32_t>(address));
-}
-
 std::u16string TwoDigits(unsigned value) {
   return std::u16string{static_cast<char16_t>(u'0' + value / 10 % 10),
                         static_cast<char16_t>(u'0' + value % 10)};
@@ -114,6 +107,12 @@ std::u16string ExceptionCodeName(std::uint32_t code) {
     if (named.code == code) return std::u16string(named.name);
   }
   return {};
+}
+
+std::u16string AddressText(std::uint64_t address, unsigned digits) {
+  std::u16string text = u"0x";
+  if (address > 0xFFFFFFFFu || digits > 8) text += Hex8(static_cast<std::uint32_t>(address >> 32));
+  return text + Hex8(static_cast<std::uint32_t>(address));
 }
 
 std::u16string LocationText(const CodeLocation& location, unsigned addressDigits) {

@@ -70,6 +70,10 @@ inline constexpr std::uint32_t kPureCallCode = 0xE0564D03;  // the C runtime's p
 inline constexpr std::uint32_t kInvalidParameterCode = 0xC0000417;  // STATUS_INVALID_CRUNTIME_PARAMETER
 
 // "velmoran.exe+0x00012345 Symbol", or the bare address outside every module.
+// "0x" and at least `digits` hexadecimal digits (8 or 16), sixteen for an
+// address beyond 32 bits.
+std::u16string AddressText(std::uint64_t address, unsigned digits = 8);
+
 std::u16string LocationText(const CodeLocation& location, unsigned addressDigits = 8);
 
 // The report, lines ending in CR LF.

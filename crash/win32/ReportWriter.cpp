@@ -128,6 +128,9 @@ class Steps {
   std::vector<std::u16string> notes;
 };
 
+// Addresses are shown at this process's pointer width.
+constexpr unsigned kAddressDigits = 2 * sizeof(void*);
+
 std::u16string AccessDetail(const EXCEPTION_RECORD& record) {
   if (record.NumberParameters < 2) return {};
   std::u16string action;
@@ -145,11 +148,7 @@ std::u16string AccessDetail(const EXCEPTION_RECORD& record) {
       action = u"using";
       break;
   }
-  // The faulting address at the process's pointer width.
-  const std::uint64_t address = record.ExceptionInformation[1];
-  std::u16string digits = Hex8(static_cast<std::uint32_t>(address));
-  if constexpr (sizeof(void*) == 8) digits = Hex8(static_cast<std::uint32_t>(address >> 32)) + digits;
-  return action + u" address 0x" + digits;
+  return action + u" address " + AddressText(record.ExceptionInformation[1], kAddressDigits);
 }
 
 platform::SystemTime TimeOf(const SYSTEMTIME& t) {
@@ -173,7 +172,7 @@ BugReport WriteCrashReport(const CrashEvent& event, const CrashSources& sources)
   BugReport report;
   Steps steps;
   CrashFacts facts;
-  facts.addressDigits = 2 * sizeof(void*);
+  facts.addressDigits = kAddressDigits;
   facts.code = event.code;
   facts.caughtBy = event.caughtBy;
   facts.detail = event.detail;
